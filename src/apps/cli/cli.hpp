@@ -1,0 +1,52 @@
+// Shared pieces of kivprism-cli's subcommands.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/image.hpp"
+
+namespace kivprism::cli {
+
+// Exit codes: 0 done, 1 the work failed (bad file, controller error), 2 the command line was wrong.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Command {
+  std::string_view name;
+  std::string_view usage;  // the arguments, for the usage text
+  std::string_view summary;
+  std::function<int(std::span<const std::string> args)> run;
+};
+
+// The commands of each group, gathered by main.
+std::vector<Command> fileCommands();
+
+// Thrown for a wrong command line; main prints the usage and exits with kExitUsage.
+struct UsageError {
+  std::string message;
+};
+
+// A configuration file (*.KST401, any case) or a raw image (*.bin, exactly the image size).
+enum class ImageFileKind { ConfigFile, RawImage };
+// The kind by extension; nothing for an unknown extension.
+std::optional<ImageFileKind> imageFileKind(const std::filesystem::path& path);
+
+// Each returns an error line for stderr, or nothing on success.
+std::optional<std::string> loadImageFile(const std::filesystem::path& path,
+                                         config::ConfigImage& image);
+std::optional<std::string> saveImageFile(const std::filesystem::path& path,
+                                         const config::ConfigImage& image);
+
+// The configuration as the file's keys in the writer's order, names in UTF-8, empty entries left
+// out.
+void printConfiguration(const config::ConfigImage& image, std::ostream& out);
+
+}  // namespace kivprism::cli

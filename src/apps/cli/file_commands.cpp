@@ -1,0 +1,144 @@
+#include <algorithm>
+#include <iostream>
+#include <sstream>
+
+#include "cli.hpp"
+#include "config/config_file.hpp"
+#include "config/text_codec.hpp"
+
+namespace kivprism::cli {
+
+namespace {
+
+std::string lowerExtension(const std::filesystem::path& path) {
+  std::string ext = path.extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ext;
+}
+
+std::string unknownKindMessage(const std::filesystem::path& path) {
+  return path.string() + ": unknown file kind (expected .KST401 or .bin)";
+}
+
+// Only entries with content are worth a line; empty ones are 288 zeros each.
+bool isEmptyEntryLine(std::string_view line) {
+  if (line.rfind("EVRESP", 0) != 0) {
+    return false;
+  }
+  const auto eq = line.find('=');
+  return eq != std::string_view::npos &&
+         line.find_first_not_of('0', eq + 1) == std::string_view::npos;
+}
+
+int convert(std::span<const std::string> args) {
+  if (args.size() != 2) {
+    throw UsageError{"convert takes IN and OUT"};
+  }
+  config::ConfigImage image;
+  if (auto error = loadImageFile(args[0], image)) {
+    std::cerr << *error << '\n';
+    return kExitFailure;
+  }
+  if (auto error = saveImageFile(args[1], image)) {
+    std::cerr << *error << '\n';
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+int show(std::span<const std::string> args) {
+  if (args.size() != 1) {
+    throw UsageError{"show takes one FILE"};
+  }
+  config::ConfigImage image;
+  if (auto error = loadImageFile(args[0], image)) {
+    std::cerr << *error << '\n';
+    return kExitFailure;
+  }
+  printConfiguration(image, std::cout);
+  return kExitOk;
+}
+
+}  // namespace
+
+std::optional<ImageFileKind> imageFileKind(const std::filesystem::path& path) {
+  const std::string ext = lowerExtension(path);
+  if (ext == ".kst401") {
+    return ImageFileKind::ConfigFile;
+  }
+  if (ext == ".bin") {
+    return ImageFileKind::RawImage;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> loadImageFile(const std::filesystem::path& path,
+                                         config::ConfigImage& image) {
+  const auto kind = imageFileKind(path);
+  if (!kind) {
+    return unknownKindMessage(path);
+  }
+  if (*kind == ImageFileKind::ConfigFile) {
+    if (auto error = config::readConfigFile(path, image)) {
+      return error->describe();
+    }
+    return std::nullopt;
+  }
+  std::string bytes;
+  if (auto error = config::readFileBytes(path, bytes)) {
+    return error->describe();
+  }
+  if (bytes.size() != config::ConfigImage::kSize) {
+    return path.string() + ": a raw image must be exactly " +
+           std::to_string(config::ConfigImage::kSize) + " bytes, this file has " +
+           std::to_string(bytes.size());
+  }
+  std::copy(bytes.begin(), bytes.end(), image.data());
+  return std::nullopt;
+}
+
+std::optional<std::string> saveImageFile(const std::filesystem::path& path,
+                                         const config::ConfigImage& image) {
+  const auto kind = imageFileKind(path);
+  if (!kind) {
+    return unknownKindMessage(path);
+  }
+  std::optional<config::FileError> error;
+  if (*kind == ImageFileKind::ConfigFile) {
+    error = config::writeConfigFile(path, image);
+  } else {
+    const auto* begin = reinterpret_cast<const char*>(image.data());
+    error = config::writeFileAtomically(path, std::string_view(begin, config::ConfigImage::kSize));
+  }
+  if (error) {
+    return error->describe();
+  }
+  return std::nullopt;
+}
+
+void printConfiguration(const config::ConfigImage& image, std::ostream& out) {
+  config::ProfileStore profile;
+  config::saveImage(image, profile);
+  std::istringstream lines(profile.serialize());
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    if (line.empty() || isEmptyEntryLine(line)) {
+      continue;
+    }
+    // Everything but the source names is ASCII, so the whole line converts safely.
+    out << config::cp1251ToUtf8(line) << '\n';
+  }
+}
+
+std::vector<Command> fileCommands() {
+  return {
+      {"convert", "IN OUT",
+       "convert between a configuration file (.KST401) and a raw image (.bin)", convert},
+      {"show", "FILE", "print the configuration of a .KST401 or .bin file", show},
+  };
+}
+
+}  // namespace kivprism::cli

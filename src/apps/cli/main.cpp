@@ -1,0 +1,54 @@
+// kivprism-cli: the controller's configuration from the command line.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli.hpp"
+
+namespace {
+
+std::vector<kivprism::cli::Command> allCommands() {
+  std::vector<kivprism::cli::Command> commands = kivprism::cli::fileCommands();
+  return commands;
+}
+
+void printUsage(std::ostream& out, const std::vector<kivprism::cli::Command>& commands) {
+  out << "usage: kivprism-cli COMMAND [ARGS]\n\ncommands:\n";
+  for (const auto& c : commands) {
+    std::string head = std::string(c.name) + " " + std::string(c.usage);
+    head.resize(std::max<std::size_t>(head.size() + 1, 34), ' ');
+    out << "  " << head << c.summary << '\n';
+  }
+  out << "\n  --help                            print this text\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace kivprism::cli;
+  const auto commands = allCommands();
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) {
+    printUsage(std::cerr, commands);
+    return kExitUsage;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    printUsage(std::cout, commands);
+    return kExitOk;
+  }
+  for (const auto& command : commands) {
+    if (command.name != args[0]) {
+      continue;
+    }
+    try {
+      return command.run(std::span(args).subspan(1));
+    } catch (const UsageError& error) {
+      std::cerr << "kivprism-cli: " << error.message << "\n\n";
+      printUsage(std::cerr, commands);
+      return kExitUsage;
+    }
+  }
+  std::cerr << "kivprism-cli: unknown command '" << args[0] << "'\n\n";
+  printUsage(std::cerr, commands);
+  return kExitUsage;
+}

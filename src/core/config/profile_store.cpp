@@ -1,0 +1,150 @@
+#include "config/profile_store.hpp"
+
+#include <algorithm>
+#include <utility>
+
+namespace kivprism::config {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// "[name]" with optional blanks; returns the trimmed name or nothing for other lines.
+std::optional<std::string_view> sectionHeaderName(std::string_view line) {
+  const std::string_view t = trimBlanks(line);
+  if (t.size() < 2 || t.front() != '[') {
+    return std::nullopt;
+  }
+  const auto close = t.find(']');
+  if (close == std::string_view::npos) {
+    return std::nullopt;
+  }
+  return trimBlanks(t.substr(1, close - 1));
+}
+
+}  // namespace
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
+
+std::string_view trimBlanks(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && isBlank(text.back())) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+ProfileStore::Line ProfileStore::parseLine(std::string text) {
+  Line line;
+  const auto eq = text.find('=');
+  const std::string_view lead = trimBlanks(text);
+  if (eq != std::string::npos && !lead.empty() && lead.front() != ';') {
+    line.keyName = std::string(trimBlanks(std::string_view(text).substr(0, eq)));
+    line.valueStart = eq + 1;
+  }
+  line.text = std::move(text);
+  return line;
+}
+
+ProfileStore ProfileStore::parse(std::string_view text) {
+  ProfileStore store;
+  store.sections_.push_back(Section{});
+  while (!text.empty()) {
+    const auto nl = text.find('\n');
+    std::string_view raw = text.substr(0, nl);
+    text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
+    if (!raw.empty() && raw.back() == '\r') {
+      raw.remove_suffix(1);
+    }
+    if (const auto name = sectionHeaderName(raw)) {
+      store.sections_.push_back(Section{std::string(*name), true, {}});
+      store.sections_.back().lines.push_back(Line{std::string(raw), {}, 0});
+      continue;
+    }
+    store.sections_.back().lines.push_back(parseLine(std::string(raw)));
+  }
+  return store;
+}
+
+std::string ProfileStore::serialize() const {
+  std::string out;
+  for (const auto& section : sections_) {
+    for (const auto& line : section.lines) {
+      out += line.text;
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+const ProfileStore::Section* ProfileStore::findSection(std::string_view name) const {
+  for (const auto& section : sections_) {
+    if (section.hasHeader && equalsIgnoreCase(section.name, name)) {
+      return &section;
+    }
+  }
+  return nullptr;
+}
+
+ProfileStore::Section* ProfileStore::findSection(std::string_view name) {
+  return const_cast<Section*>(std::as_const(*this).findSection(name));
+}
+
+const ProfileStore::Line* ProfileStore::findKey(const Section& section, std::string_view key) {
+  for (const auto& line : section.lines) {
+    if (!line.keyName.empty() && equalsIgnoreCase(line.keyName, key)) {
+      return &line;
+    }
+  }
+  return nullptr;
+}
+
+std::optional<std::string> ProfileStore::get(std::string_view section,
+                                             std::string_view key) const {
+  const Section* s = findSection(section);
+  if (s == nullptr) {
+    return std::nullopt;
+  }
+  const Line* line = findKey(*s, key);
+  if (line == nullptr) {
+    return std::nullopt;
+  }
+  return std::string(trimBlanks(std::string_view(line->text).substr(line->valueStart)));
+}
+
+std::string ProfileStore::get(std::string_view section, std::string_view key,
+                              std::string_view fallback) const {
+  auto value = get(section, key);
+  return value ? std::move(*value) : std::string(fallback);
+}
+
+void ProfileStore::set(std::string_view section, std::string_view key, std::string_view value) {
+  Section* s = findSection(section);
+  if (s == nullptr) {
+    sections_.push_back(Section{std::string(section), true, {}});
+    s = &sections_.back();
+    s->lines.push_back(Line{"[" + std::string(section) + "]", {}, 0});
+  }
+  if (auto* line = const_cast<Line*>(findKey(*s, key))) {
+    // Keep the name as the file spells it; only the value changes.
+    *line = parseLine(line->keyName + "=" + std::string(value));
+    return;
+  }
+  // A new key goes after the section's last non-blank line, so blank separators stay between
+  // sections.
+  auto pos = s->lines.end();
+  while (pos != s->lines.begin() && trimBlanks(std::prev(pos)->text).empty()) {
+    --pos;
+  }
+  s->lines.insert(pos, parseLine(std::string(key) + "=" + std::string(value)));
+}
+
+}  // namespace kivprism::config
