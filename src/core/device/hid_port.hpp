@@ -1,0 +1,49 @@
+// The seam between the device link and the operating system's HID access. The hidapi port, the
+// simulated controller and test fakes implement it; the link never sees which.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kivprism::device {
+
+// Every exchange with the controller is a 70-byte feature report with report id 1.
+inline constexpr std::size_t kReportSize = 70;
+using Report = std::array<std::uint8_t, kReportSize>;
+
+enum class HidResult {
+  Ok,
+  CallFailed,     // the call itself reported failure
+  PlatformError,  // the platform raised an error (device gone, handle invalid)
+  AccessDenied,   // the device exists but the user may not open it (Linux: no udev rule)
+};
+
+struct HidDeviceInfo {
+  std::string path;
+  std::uint16_t vendorId = 0;
+  std::uint16_t productId = 0;
+  // Nothing when reading the string failed.
+  std::optional<std::u16string> manufacturer;
+  std::optional<std::u16string> product;
+};
+
+class HidPort {
+ public:
+  virtual ~HidPort() = default;
+
+  // The present HID interfaces with this vendor and product id.
+  virtual HidResult enumerate(std::uint16_t vendorId, std::uint16_t productId,
+                              std::vector<HidDeviceInfo>& devices) = 0;
+  virtual HidResult open(const std::string& path) = 0;
+  virtual void close() = 0;
+  virtual bool isOpen() const = 0;
+  // Fills the whole report; byte 0 carries the report id asked for.
+  virtual HidResult getFeature(Report& report) = 0;
+  virtual HidResult setFeature(const Report& report) = 0;
+};
+
+}  // namespace kivprism::device
