@@ -1,0 +1,164 @@
+// The device link: the controller's memory areas, whole-image transfers, change sending and the
+// connection poll, built from device packets of the transport. All user-interface needs go through
+// LinkHost, so the link runs without a window.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "config/image.hpp"
+#include "device/device_info.hpp"
+#include "device/device_status.hpp"
+#include "device/hid_port.hpp"
+#include "device/link_host.hpp"
+#include "device/transport.hpp"
+
+namespace kivprism::device {
+
+inline constexpr std::size_t kChunkSize = kPacketDataSize;
+
+// Poll intervals: idle, for a few ticks after data, while CAN records wait.
+inline constexpr std::uint32_t kPollIdleMs = 200;
+inline constexpr std::uint32_t kPollFastMs = 10;
+inline constexpr std::uint32_t kPollCanMs = 1;
+inline constexpr unsigned kFastPollTicks = 5;
+inline constexpr unsigned kCanRateTicks = 5;
+inline constexpr unsigned kMaxActivityDots = 10;
+// Poll ticks to skip after any other device traffic.
+inline constexpr unsigned kTrafficHoldOffTicks = 2;
+
+// Cuts the controller's monitoring text into lines. A line feed ends a line; carriage returns are
+// dropped; a very long line is cut (at a comma near the limit, or hard at the limit).
+class MonitorLineAssembler {
+ public:
+  static constexpr std::size_t kMaxLine = 9999;
+  static constexpr std::size_t kCommaBreak = 9990;
+  using Sink = std::function<void(std::string_view)>;
+
+  void push(char c, const Sink& sink);
+  void clear() { line_.clear(); }
+  std::string_view pending() const { return line_; }
+
+ private:
+  std::string line_;
+};
+
+// The variables view for the four bytes of area 0x17.
+VariablesView formatVariables(std::span<const std::uint8_t, 4> values);
+
+class DeviceLink {
+ public:
+  DeviceLink(HidPort& port, LinkHost& host, config::ConfigModel& model);
+  DeviceLink(const DeviceLink&) = delete;
+  DeviceLink& operator=(const DeviceLink&) = delete;
+
+  Transport& transport() { return transport_; }
+  const Transport& transport() const { return transport_; }
+  bool transportBusy() const { return transport_.transportBusy(); }
+
+  // --- area access ---
+  // One read answer into the buffer (cleared first); count gets the answer's LEN (0 for an
+  // acknowledgement, which carries no data).
+  DeviceStatus readArea(std::uint8_t area, std::uint16_t offset, std::span<std::uint8_t> buffer,
+                        std::size_t& count);
+  DeviceStatus readArea(std::uint8_t area, std::uint16_t offset, std::span<std::uint8_t> buffer);
+  // At most 64 bytes; an empty span sends a command without data.
+  DeviceStatus writeArea(std::uint8_t area, std::uint16_t offset,
+                         std::span<const std::uint8_t> data);
+  // Fills the whole buffer by repeated reads; steps the progress gauge.
+  DeviceStatus readAreaRange(std::uint8_t area, std::uint16_t offset,
+                             std::span<std::uint8_t> buffer);
+  DeviceStatus writeAreaRange(std::uint8_t area, std::uint16_t offset,
+                              std::span<const std::uint8_t> data, std::size_t chunk = kChunkSize);
+  // The same, with an error box on failure.
+  DeviceStatus readAreaReported(std::uint8_t area, std::uint16_t offset,
+                                std::span<std::uint8_t> buffer, std::size_t& count);
+  DeviceStatus writeAreaReported(std::uint8_t area, std::uint16_t offset,
+                                 std::span<const std::uint8_t> data);
+
+  // --- progress ---
+  void progressStart(std::size_t total, std::string_view caption);
+  void progressStep(std::size_t n);
+  void progressHide();
+  std::size_t progressCount() const { return progressCount_; }
+
+  // --- poll suspension (nesting; starts suspended) ---
+  void suspendPoll();
+  void resumePoll();
+  unsigned pollSuspendCount() const { return busyCounter_; }
+
+  // --- configuration and commands ---
+  DeviceStatus readConfiguration();
+  DeviceStatus readConfigurationReported();
+  DeviceStatus writeConfiguration();
+  DeviceStatus resetDevice();
+  // Asks first; No sends nothing and returns 0.
+  DeviceStatus restoreDefaults();
+  DeviceStatus readDeviceInfo(DeviceInfo& info);
+  void showDeviceInfo(const DeviceInfo& info);
+  // Sends every run of the working image that differs from the device copy.
+  void syncChanges();
+
+  // --- the poll ---
+  // One timer tick: honours the hold-off counter and the busy transport, then polls and sends the
+  // changes with the poll suspended. False when the tick was skipped.
+  bool pollTick();
+  DeviceStatus pollDevice();
+
+  // --- state ---
+  bool isConnected() const { return connected_; }
+  // Leaves the connected state without a failure (language switch, firmware update).
+  void clearConnected() { connected_ = false; }
+  bool inSync() const { return inSync_; }
+  void setInSync(bool inSync) { inSync_ = inSync; }
+  bool userCommand() const { return userCommand_; }
+  void setUserCommand(bool on) { userCommand_ = on; }
+  std::uint32_t lastSerialNumber() const { return lastSerial_; }
+  // Makes the next successful poll read the whole configuration again.
+  void forgetSerialNumber() { lastSerial_ = 0; }
+  unsigned trafficHoldOff() const { return trafficHoldOff_; }
+  const DeviceInfo& deviceInfo() const { return deviceInfo_; }
+  unsigned activityDots() const { return activityDots_; }
+  std::uint32_t pollInterval() const { return pollInterval_; }
+  config::ConfigModel& model() { return model_; }
+
+ private:
+  DeviceStatus readDeviceInfoRecord(DeviceInfo& info);
+  void readVariables();
+  DeviceStatus drainData(std::uint16_t stateWord);
+  DeviceStatus drainMonitorText();
+  DeviceStatus drainCanLog();
+  void onPollFailure(DeviceStatus status);
+  void onPollSuccess();
+  std::string connectionLine();
+  void setPollInterval(std::uint32_t ms);
+  void showErrorBox(std::string_view text);
+
+  Transport transport_;
+  LinkHost& host_;
+  config::ConfigModel& model_;
+
+  DeviceInfo deviceInfo_;
+  bool connected_ = false;
+  bool inSync_ = false;
+  bool userCommand_ = false;
+  std::uint32_t lastSerial_ = 0;
+  unsigned trafficHoldOff_ = 0;
+  unsigned fastPollCountdown_ = 0;
+  unsigned canRateCountdown_ = 0;
+  bool drainCanNext_ = false;
+  unsigned activityDots_ = 0;
+  unsigned busyCounter_ = 1;
+  std::uint32_t pollInterval_ = kPollIdleMs;
+  std::string progressCaption_;
+  std::size_t progressCount_ = 0;
+  std::size_t progressTotal_ = 0;
+  bool progressVisible_ = false;
+  MonitorLineAssembler lineAssembler_;
+};
+
+}  // namespace kivprism::device
