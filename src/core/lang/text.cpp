@@ -10,11 +10,19 @@ namespace {
 Language gLanguage = Language::Russian;
 }  // namespace
 
-Language currentLanguage() { return gLanguage; }
+Language currentLanguage() {
+  return gLanguage;
+}
 
-void setCurrentLanguage(Language language) { gLanguage = language; }
+void setCurrentLanguage(Language language) {
+  gLanguage = language;
+}
 
-std::string_view translateText(const TextPair& pair) { return pair.in(gLanguage); }
+// A pair without its English twin shows the Russian text in both languages.
+std::string_view translateText(const TextPair& pair) {
+  const std::string_view text = pair.in(gLanguage);
+  return text.empty() ? pair.ru : text;
+}
 
 std::string formatText(std::string_view format, ...) {
   const std::string fmt(format);

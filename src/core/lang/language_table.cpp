@@ -1,0 +1,44 @@
+#include "lang/language_table.hpp"
+
+#include <array>
+
+namespace kivprism::lang {
+
+namespace {
+
+constexpr std::array kMainFormRows = {
+    LanguageRow{"MainForm_SpeedButtonUpdateDevice_Hint",
+                {"Обновление ПО устройства", "Firmware update"}},
+    LanguageRow{"MainForm_SpeedButtonReadConfig_Hint",
+                {"Открыть файл конфигурации устройства", "Open a device configuration file"}},
+    LanguageRow{"MainForm_SpeedButtonWriteConfig_Hint",
+                {"Сохранить файл конфигурации устройства", "Save a device configuration file"}},
+    LanguageRow{"MainForm_SpeedButtonReadDevice_Hint",
+                {"Прочитать конфигурацию из устройства", "Read the configuration from the device"}},
+    LanguageRow{"MainForm_SpeedButtonWriteDevice_Hint",
+                {"Записать конфигурацию в устройство", "Write the configuration to the device"}},
+    LanguageRow{"MainForm_SpeedButtonToDefault_Hint",
+                {"Сбросить конфигурацию устройства в состояние по умолчанию",
+                 "Reset the device configuration to its default state"}},
+    LanguageRow{"MainForm_SpeedButtonReset_Hint", {"Сброс устройства", "Reset the device"}},
+    LanguageRow{"MainForm_PanelMenu_Hint",
+                {"Выберите параметры в меню, после нажатия правой кнопки мыши",
+                 "Select options from the menu after clicking the right mouse button"}},
+    LanguageRow{"MainForm_TabSheetMonitoring_Caption", {"Терминал", "Terminal"}},
+    LanguageRow{"MainForm_TabSheetParameters_Caption", {"Параметры", "Parameters"}},
+    LanguageRow{"MainForm_MenuItemDebug_Caption", {"Отладка", "Debug"}},
+    LanguageRow{"MainForm_MenuItemLog_Caption", {"Лог обмена", "Exchange log"}},
+    LanguageRow{"MainForm_MenuItemOnlyUsed_Caption",
+                {"Отображать только используемые события и реакции",
+                 "Show only the used events and responses"}},
+    LanguageRow{"MainForm_MenuItemWriteNow_Caption",
+                {"Применить параметры сразу", "Apply the parameters at once"}},
+};
+
+}  // namespace
+
+std::span<const LanguageRow> mainFormRows() {
+  return kMainFormRows;
+}
+
+}  // namespace kivprism::lang

@@ -1,0 +1,68 @@
+#include "lang/language.hpp"
+
+#include <gtest/gtest.h>
+
+#include "lang/language_table.hpp"
+
+namespace kivprism::lang {
+namespace {
+
+TEST(Language, SystemDefaultIsRussianOnlyForRussianAndUkrainian) {
+  EXPECT_EQ(systemDefaultLanguage("ru"), Language::Russian);
+  EXPECT_EQ(systemDefaultLanguage("ru-RU"), Language::Russian);
+  EXPECT_EQ(systemDefaultLanguage("uk_UA"), Language::Russian);
+  EXPECT_EQ(systemDefaultLanguage("de-DE"), Language::English);
+  EXPECT_EQ(systemDefaultLanguage("en"), Language::English);
+  EXPECT_EQ(systemDefaultLanguage("rus"), Language::English);
+  EXPECT_EQ(systemDefaultLanguage(""), Language::English);
+}
+
+TEST(Language, StoredIndexWinsAndMinusOneAppliesNothing) {
+  EXPECT_EQ(startLanguage(std::nullopt, Language::Russian), Language::Russian);
+  EXPECT_EQ(startLanguage(std::nullopt, Language::English), Language::English);
+  EXPECT_EQ(startLanguage(1, Language::Russian), Language::English);
+  EXPECT_EQ(startLanguage(0, Language::English), Language::Russian);
+  EXPECT_EQ(startLanguage(7, Language::English), Language::Russian);
+  EXPECT_EQ(startLanguage(-1, Language::English), std::nullopt);
+}
+
+TEST(Language, TranslateTextFallsBackToRussianWithoutTwin) {
+  const Language saved = currentLanguage();
+  setCurrentLanguage(Language::English);
+  EXPECT_EQ(translateText({"Терминал", "Terminal"}), "Terminal");
+  EXPECT_EQ(translateText({"Только русский", ""}), "Только русский");
+  setCurrentLanguage(Language::Russian);
+  EXPECT_EQ(translateText({"Терминал", "Terminal"}), "Терминал");
+  setCurrentLanguage(saved);
+}
+
+TEST(LanguageTable, LookupIsExactAndSkipsProgramFilledControls) {
+  const LanguageRow rows[] = {
+      {"MainForm_PanelCurrentSRCx_Caption", {"Выбран", "Selected"}},
+      {"MainForm_TabSheetMonitoring_Caption", {"Терминал", "Terminal"}},
+      {"MainForm_TabSheetMonitoring_Caption", {"second", "second"}},
+  };
+  EXPECT_EQ(findLanguageRow("MainForm_PanelCurrentSRCx_Caption", rows), nullptr);
+  const LanguageRow* row = findLanguageRow("MainForm_TabSheetMonitoring_Caption", rows);
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->text.en, "Terminal");
+  EXPECT_EQ(findLanguageRow("mainform_TabSheetMonitoring_Caption", rows), nullptr);
+  EXPECT_TRUE(isProgramFilledKey("MainForm_SpeedButtonLangx_Hint"));
+  EXPECT_FALSE(isProgramFilledKey("MainForm_SpeedButtonReset_Hint"));
+}
+
+TEST(LanguageTable, MainFormRowsHaveBothTextsAndObeyTheXRule) {
+  for (const LanguageRow& row : mainFormRows()) {
+    SCOPED_TRACE(row.key);
+    EXPECT_TRUE(row.key.starts_with("MainForm_"));
+    EXPECT_FALSE(isProgramFilledKey(row.key));
+    EXPECT_FALSE(row.text.ru.empty());
+    EXPECT_FALSE(row.text.en.empty());
+    EXPECT_EQ(findLanguageRow(row.key, mainFormRows()), &row);
+  }
+  EXPECT_EQ(findLanguageRow("MainForm_SpeedButtonUpdateDevice_Hint", mainFormRows())->text.en,
+            "Firmware update");
+}
+
+}  // namespace
+}  // namespace kivprism::lang
