@@ -135,8 +135,8 @@ void printConfiguration(const config::ConfigImage& image, std::ostream& out) {
 
 std::vector<Command> fileCommands() {
   return {
-      {"convert", "IN OUT",
-       "convert between a configuration file (.KST401) and a raw image (.bin)", convert},
+      {"convert", "IN OUT", "convert between a configuration file (.KST401) and a raw image (.bin)",
+       convert},
       {"show", "FILE", "print the configuration of a .KST401 or .bin file", show},
   };
 }

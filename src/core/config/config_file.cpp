@@ -132,27 +132,99 @@ const std::array<IntegerKey, 95> kIntegerKeys = {{
 
 // The reader takes the scalar keys in its own order; the overlapping block keys come after them,
 // so the block decides, and PID_SUPPORT and HWRMAXTO come last.
-constexpr std::array<std::string_view, 93> kReadOrderBeforeBlocks = {
-    "ENC0MODE", "ENC0DIV", "ENC1MODE", "ENC1DIV", "TOUCH_MODE", "TOUCH_INTERCEPT_SRCMASK",
-    "TOUCH_WAKEUP", "TOUCH_HIDE", "TOUCH_GESTURES", "RX350JOY_USE", "SERIAL_USB_DELAY_USE",
-    "KEY_REASSIGN_TO", "TOUCH_SRCMASK", "HEAD_TYPE", "HEAD_NUM", "IEBUS_MODEBITS", "IEBUS_TOUCH",
-    "IEBUS_VOL_PREDDIV", "AMPLPARAM_TO", "GANET_MODE", "GANET_TOUCH", "GANET_VOL_CH",
-    "GANET_ACURA_JOY_USE_TYPE", "GANET_ACURA_COND_USE", "CANPARAM_BAUD500K", "CANPARAM_ACKED",
-    "CITROEN_C5_PARKTRONIC_USE", "W203_CAN_WO_HEAD_USE", "IDRIVEPARAM_LIGHT", "IDRIVEPARAM_TYPE",
-    "IDRIVEPARAM_TOUCHPAD_MODE", "IDRIVEPARAM_TOUCHPAD_CLICK", "IDRIVEPARAM_ORIENTATION",
-    "IDRIVEPARAM_MODE", "MCTRLPARAM_TYPE", "MCTRLPARAM_SLAVE_MODE", "MCTRLPARAM_LIGHT",
-    "MCTRLPARAM_ORIENTATION", "MCTRLPARAM_SPEEDMODE", "MCTRLPARAM_LOCK", "AINETPARAM_MODE",
-    "IBUSPARAM_NUM", "IBUSPARAM_CDC", "IRINP_NUM", "IRINP_INV", "IRINP_ADT", "ANA_VOUT1",
-    "ANA_VOUT2", "MINMAX_VOUT1", "MINMAX_VOUT2", "SERIAL_CH1", "SERIAL_CH2", "GPS_NUM",
-    "GPS_SPEED", "GPS_PARITY", "GPS_COURSE", "PULSE_NUMSRC", "PULSE_NUM", "PULSE_MSACTIVE",
-    "PULSE_MSPAUSE", "EXTNAVI_NUM", "EXTNAVI_TYPE", "EXTNAVI_SRC", "CAP2RES_NUM", "BT_NUM",
-    "RENAULT_JOY_TYPE", "LINPARAM_SPEEDTYPE", "LINPARAM_SWAP_VOLDN_OK", "LINPARAM_TEMP_RELAY_PIN",
-    "LINPARAM_SW_TYPE", "LINPARAM_res_channel", "LINPARAM_res_trippoint", "LIN_LIGHT_VAR_ENABLE",
-    "LIN_HEAT_VAR_ENABLE", "PS2PARAM_TYPE", "PS2PARAM_MNOG", "UARTPARAM_NUM", "UARTPARAM_SPEED",
-    "UARTPARAM_PARITY", "UARTPARAM_DelayMS", "UARTPARAM_ReplayMS", "GAZERUARTPARAM_TYPE",
-    "GAZERUARTPARAM_NUM", "AUDI_MMI_USE_TYPE", "AUDI_MMI_PARAM", "CARDSP_RUX_PARAM_NUM",
-    "CARDSP_RUX_PARAM_TYPE", "CARDSP_RUX_PARAM_MODEBITS", "RESEMULPARAM_NUM",
-    "RESEMULPARAM_SWAPXY", "RESEMULPARAM_SWAPX", "RESEMULPARAM_SWAPY", "VOLVO_ALPS_UART1"};
+constexpr std::array<std::string_view, 93> kReadOrderBeforeBlocks = {"ENC0MODE",
+                                                                     "ENC0DIV",
+                                                                     "ENC1MODE",
+                                                                     "ENC1DIV",
+                                                                     "TOUCH_MODE",
+                                                                     "TOUCH_INTERCEPT_SRCMASK",
+                                                                     "TOUCH_WAKEUP",
+                                                                     "TOUCH_HIDE",
+                                                                     "TOUCH_GESTURES",
+                                                                     "RX350JOY_USE",
+                                                                     "SERIAL_USB_DELAY_USE",
+                                                                     "KEY_REASSIGN_TO",
+                                                                     "TOUCH_SRCMASK",
+                                                                     "HEAD_TYPE",
+                                                                     "HEAD_NUM",
+                                                                     "IEBUS_MODEBITS",
+                                                                     "IEBUS_TOUCH",
+                                                                     "IEBUS_VOL_PREDDIV",
+                                                                     "AMPLPARAM_TO",
+                                                                     "GANET_MODE",
+                                                                     "GANET_TOUCH",
+                                                                     "GANET_VOL_CH",
+                                                                     "GANET_ACURA_JOY_USE_TYPE",
+                                                                     "GANET_ACURA_COND_USE",
+                                                                     "CANPARAM_BAUD500K",
+                                                                     "CANPARAM_ACKED",
+                                                                     "CITROEN_C5_PARKTRONIC_USE",
+                                                                     "W203_CAN_WO_HEAD_USE",
+                                                                     "IDRIVEPARAM_LIGHT",
+                                                                     "IDRIVEPARAM_TYPE",
+                                                                     "IDRIVEPARAM_TOUCHPAD_MODE",
+                                                                     "IDRIVEPARAM_TOUCHPAD_CLICK",
+                                                                     "IDRIVEPARAM_ORIENTATION",
+                                                                     "IDRIVEPARAM_MODE",
+                                                                     "MCTRLPARAM_TYPE",
+                                                                     "MCTRLPARAM_SLAVE_MODE",
+                                                                     "MCTRLPARAM_LIGHT",
+                                                                     "MCTRLPARAM_ORIENTATION",
+                                                                     "MCTRLPARAM_SPEEDMODE",
+                                                                     "MCTRLPARAM_LOCK",
+                                                                     "AINETPARAM_MODE",
+                                                                     "IBUSPARAM_NUM",
+                                                                     "IBUSPARAM_CDC",
+                                                                     "IRINP_NUM",
+                                                                     "IRINP_INV",
+                                                                     "IRINP_ADT",
+                                                                     "ANA_VOUT1",
+                                                                     "ANA_VOUT2",
+                                                                     "MINMAX_VOUT1",
+                                                                     "MINMAX_VOUT2",
+                                                                     "SERIAL_CH1",
+                                                                     "SERIAL_CH2",
+                                                                     "GPS_NUM",
+                                                                     "GPS_SPEED",
+                                                                     "GPS_PARITY",
+                                                                     "GPS_COURSE",
+                                                                     "PULSE_NUMSRC",
+                                                                     "PULSE_NUM",
+                                                                     "PULSE_MSACTIVE",
+                                                                     "PULSE_MSPAUSE",
+                                                                     "EXTNAVI_NUM",
+                                                                     "EXTNAVI_TYPE",
+                                                                     "EXTNAVI_SRC",
+                                                                     "CAP2RES_NUM",
+                                                                     "BT_NUM",
+                                                                     "RENAULT_JOY_TYPE",
+                                                                     "LINPARAM_SPEEDTYPE",
+                                                                     "LINPARAM_SWAP_VOLDN_OK",
+                                                                     "LINPARAM_TEMP_RELAY_PIN",
+                                                                     "LINPARAM_SW_TYPE",
+                                                                     "LINPARAM_res_channel",
+                                                                     "LINPARAM_res_trippoint",
+                                                                     "LIN_LIGHT_VAR_ENABLE",
+                                                                     "LIN_HEAT_VAR_ENABLE",
+                                                                     "PS2PARAM_TYPE",
+                                                                     "PS2PARAM_MNOG",
+                                                                     "UARTPARAM_NUM",
+                                                                     "UARTPARAM_SPEED",
+                                                                     "UARTPARAM_PARITY",
+                                                                     "UARTPARAM_DelayMS",
+                                                                     "UARTPARAM_ReplayMS",
+                                                                     "GAZERUARTPARAM_TYPE",
+                                                                     "GAZERUARTPARAM_NUM",
+                                                                     "AUDI_MMI_USE_TYPE",
+                                                                     "AUDI_MMI_PARAM",
+                                                                     "CARDSP_RUX_PARAM_NUM",
+                                                                     "CARDSP_RUX_PARAM_TYPE",
+                                                                     "CARDSP_RUX_PARAM_MODEBITS",
+                                                                     "RESEMULPARAM_NUM",
+                                                                     "RESEMULPARAM_SWAPXY",
+                                                                     "RESEMULPARAM_SWAPX",
+                                                                     "RESEMULPARAM_SWAPY",
+                                                                     "VOLVO_ALPS_UART1"};
 constexpr std::array<std::string_view, 2> kReadOrderAfterBlocks = {"PID_SUPPORT", "HWRMAXTO"};
 
 struct BlockKey {
@@ -185,7 +257,9 @@ std::string entryKey(std::size_t index) {
   const std::string n = std::to_string(index + 1);
   return "EVRESP" + (n.size() < 2 ? "0" + n : n);
 }
-std::string sourceKey(std::size_t source) { return "NAME" + std::to_string(source); }
+std::string sourceKey(std::size_t source) {
+  return "NAME" + std::to_string(source);
+}
 
 std::uint32_t keyValue(const ConfigImage& image, const IntegerKey& key) {
   return key.bits ? image.getBits(*key.bits) : image.get(key.field);
@@ -322,7 +396,9 @@ void saveImage(const ConfigImage& image, ProfileStore& profile) {
   writeBlock(image, profile, kParamSection, kPwmKey, L::kPwmBlock);
 }
 
-std::string FileError::describe() const { return path.string() + ": " + reason; }
+std::string FileError::describe() const {
+  return path.string() + ": " + reason;
+}
 
 std::optional<FileError> readFileBytes(const std::filesystem::path& path, std::string& out) {
   std::error_code ec;

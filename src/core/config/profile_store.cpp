@@ -7,9 +7,13 @@ namespace kivprism::config {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // "[name]" with optional blanks; returns the trimmed name or nothing for other lines.
 std::optional<std::string_view> sectionHeaderName(std::string_view line) {
@@ -27,9 +31,9 @@ std::optional<std::string_view> sectionHeaderName(std::string_view line) {
 }  // namespace
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return lowerAscii(x) == lowerAscii(y);
+         });
 }
 
 std::string_view trimBlanks(std::string_view text) {
@@ -107,8 +111,7 @@ const ProfileStore::Line* ProfileStore::findKey(const Section& section, std::str
   return nullptr;
 }
 
-std::optional<std::string> ProfileStore::get(std::string_view section,
-                                             std::string_view key) const {
+std::optional<std::string> ProfileStore::get(std::string_view section, std::string_view key) const {
   const Section* s = findSection(section);
   if (s == nullptr) {
     return std::nullopt;

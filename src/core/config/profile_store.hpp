@@ -1,9 +1,9 @@
 // An ini ("private profile") text in memory, read and written the way the Windows private-profile
 // routines do it, so that configuration files written by other tools and by hand load as users
 // expect: section and key names match without regard to (ASCII) case, the first match wins, blanks
-// around names and values are ignored. Writing a key replaces its value in place, a missing key goes
-// to the end of its section and a missing section to the end of the text; every other line stays
-// as it was. Text bytes pass through unchanged (names in configuration files are cp1251).
+// around names and values are ignored. Writing a key replaces its value in place, a missing key
+// goes to the end of its section and a missing section to the end of the text; every other line
+// stays as it was. Text bytes pass through unchanged (names in configuration files are cp1251).
 #pragma once
 
 #include <optional>

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include "config/config_file.hpp"
+#include "config/image.hpp"
+#include "support/process.hpp"
+
+namespace kivprism {
+namespace {
+
+namespace L = config::layout;
+using testing::readWholeFile;
+using testing::runProcess;
+using testing::TempDir;
+using testing::writeWholeFile;
+
+const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
+
+// A file as an installer might have edited it by hand: LF ends, lower-case keys, odd spacing,
+// short and invalid hex, missing keys, a Cyrillic name in cp1251.
+const std::string kHandMadeFile =
+    "[touch]\n"
+    "touch = 0102\n"
+    "[param]\n"
+    "  enc0mode = 3  \n"
+    "Hwrmaxto=0x1F4\n"
+    "PINMODE=0a0b0G\n"
+    "[Events]\n"
+    "evresp02=4142\n"
+    "[source]\n"
+    "use_name=1\n"
+    "name2=\xD0\xE0\xE4\xE8\xEE\xC4\xC0\n";
+
+TEST(CliConvert, ConfigFileToRawImageAndBackKeepsTheFileContent) {
+  TempDir dir;
+  writeWholeFile(dir / "car.KST401", kHandMadeFile);
+  ASSERT_EQ(runProcess(kCli, {"convert", (dir / "car.KST401").string(), (dir / "car.bin").string()})
+                .exitCode,
+            0);
+  const std::string raw = readWholeFile(dir / "car.bin");
+  ASSERT_EQ(raw.size(), L::kImageSize);
+  config::ConfigImage image;
+  std::copy(raw.begin(), raw.end(), image.data());
+  EXPECT_EQ(image.get(L::kEnc0Mode), 3u);
+  EXPECT_EQ(image.get(L::kHwrMaxTo), 500u);
+  EXPECT_EQ(image.get(L::kTouchMode), 1u) << "missing key gets its load default";
+  EXPECT_EQ(image.get(L::pinMode(L::Pin::X22)), 0x0Au);
+  EXPECT_EQ(image.get(L::pinMode(L::Pin::X24)), 0x00u) << "G0 reads as 0x00";
+  EXPECT_EQ(image.get(L::pinMode(L::Pin::X25)), 0x00u) << "short hex zero-fills";
+  EXPECT_EQ(image.entry(1)[1], 0x42);
+  EXPECT_EQ(image.span(L::kTouchBlock)[1], 0x02);
+
+  ASSERT_EQ(runProcess(kCli, {"convert", (dir / "car.bin").string(), (dir / "out.kst401").string()})
+                .exitCode,
+            0);
+  config::ConfigImage back;
+  ASSERT_FALSE(config::readConfigFile(dir / "out.kst401", back).has_value());
+  EXPECT_EQ(back, image);
+}
+
+TEST(CliShow, PrintsKeysInWriterOrderWithUtf8NamesAndOnlyUsedEntries) {
+  TempDir dir;
+  writeWholeFile(dir / "car.KST401", kHandMadeFile);
+  const auto result = runProcess(kCli, {"show", (dir / "car.KST401").string()});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const std::string& out = result.out;
+  EXPECT_EQ(out.rfind("[TOUCH]\nTOUCH=010200000000000000\n[PARAM]\nENC0MODE=3\n", 0), 0u) << out;
+  EXPECT_NE(out.find("HWRMAXTO=500\n"), std::string::npos);
+  EXPECT_NE(out.find("EVRESP02=4142"), std::string::npos);
+  EXPECT_EQ(out.find("EVRESP01="), std::string::npos) << "empty entries are left out";
+  EXPECT_NE(out.find("NAME2=Радио\n"), std::string::npos) << "five characters, in UTF-8";
+  EXPECT_EQ(out.find('\r'), std::string::npos);
+}
+
+TEST(CliErrors, BadInputIsOneClearLineAndExitOne) {
+  TempDir dir;
+  writeWholeFile(dir / "short.bin", std::string(100, '\0'));
+  writeWholeFile(dir / "notes.txt", "hello");
+  const struct {
+    std::vector<std::string> args;
+    std::string mention;
+  } cases[] = {
+      {{"show", (dir / "missing.KST401").string()}, "missing.KST401"},
+      {{"show", (dir / "short.bin").string()}, "15218"},
+      {{"show", (dir / "notes.txt").string()}, "notes.txt"},
+      {{"convert", (dir / "short.bin").string(), (dir / "x.KST401").string()}, "short.bin"},
+      {{"convert", (dir / "missing.bin").string(), (dir / "x.bin").string()}, "missing.bin"},
+  };
+  for (const auto& c : cases) {
+    const auto result = runProcess(kCli, c.args);
+    EXPECT_EQ(result.exitCode, 1) << c.args[1];
+    EXPECT_NE(result.err.find(c.mention), std::string::npos) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "x.KST401")) << "nothing written after a bad input";
+}
+
+TEST(CliUsage, WrongCommandLinesExitTwoAndHelpExitsZero) {
+  EXPECT_EQ(runProcess(kCli, {}).exitCode, 2);
+  EXPECT_EQ(runProcess(kCli, {"frobnicate"}).exitCode, 2);
+  EXPECT_EQ(runProcess(kCli, {"convert", "only-one.bin"}).exitCode, 2);
+  const auto help = runProcess(kCli, {"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("convert"), std::string::npos);
+  EXPECT_NE(help.out.find("show"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kivprism

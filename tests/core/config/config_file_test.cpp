@@ -1,0 +1,267 @@
+#include "config/config_file.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+
+#include "config/text_codec.hpp"
+
+namespace kivprism::config {
+namespace {
+
+namespace L = layout;
+namespace fs = std::filesystem;
+
+ConfigImage load(std::string_view text) {
+  ConfigImage image;
+  image.bytes()[L::kParamBlock.offset + 600] = 0xAA;  // must be cleared by the load
+  loadImage(ProfileStore::parse(text), image);
+  return image;
+}
+
+ConfigImage randomImage(unsigned seed) {
+  std::mt19937 rng(seed);
+  ConfigImage image;
+  for (auto& b : image.bytes()) {
+    b = static_cast<std::uint8_t>(rng());
+  }
+  // Source names are text in the file: printable cp1251, NUL-padded after a random length.
+  for (std::size_t s = 1; s <= L::kSourceCount; ++s) {
+    std::string name;
+    for (std::size_t n = rng() % 6; n > 0; --n) {
+      const auto c = rng() % 2 == 0 ? 0x21 + rng() % 0x5E : 0xC0 + rng() % 0x40;  // ASCII or А..я
+      name.push_back(static_cast<char>(c));
+    }
+    setFieldText(image.span(L::sourceName(s)), name);
+  }
+  return image;
+}
+
+// Parameter-block offsets the file carries no key for, listed independently of the writer.
+std::set<std::size_t> notStoredParamOffsets() {
+  std::set<std::size_t> offsets;
+  const std::pair<std::size_t, std::size_t> ranges[] = {
+      {563, 567}, {583, 583}, {594, 599}, {610, 610}, {617, 618}, {650, 653},
+      {660, 669}, {677, 679}, {725, 725}, {751, 760}, {762, 768}, {774, 778}};
+  for (auto [first, last] : ranges) {
+    for (std::size_t o = first; o <= last; ++o) {
+      offsets.insert(o);
+    }
+  }
+  return offsets;
+}
+
+TEST(ProfileInteger, DecimalOrHexWholeValuesOnly) {
+  EXPECT_EQ(parseProfileInteger("12"), 12u);
+  EXPECT_EQ(parseProfileInteger(" 12 "), 12u);
+  EXPECT_EQ(parseProfileInteger("0x1F"), 0x1Fu);
+  EXPECT_EQ(parseProfileInteger("0Xff"), 0xFFu);
+  EXPECT_EQ(parseProfileInteger("-1"), 0xFFFFFFFFu);
+  EXPECT_EQ(parseProfileInteger("4294967297"), 1u) << "low 32 bits kept";
+  for (std::string_view bad : {"", "12abc", "0x", "0xG", "abc", "-", "1 2"}) {
+    EXPECT_EQ(parseProfileInteger(bad), std::nullopt) << bad;
+  }
+}
+
+TEST(ConfigFileRead, MissingKeysGiveTheLoadDefaults) {
+  const ConfigImage image = load("");
+  ConfigImage expected;
+  expected.set(L::kTouchMode, 1);
+  expected.set(L::kIebusVolPreDiv, 1);
+  expected.set(L::kHwrMaxTo, 1000);
+  EXPECT_EQ(image, expected);
+}
+
+TEST(ConfigFileRead, ValuesKeepTheirLowBitsAndBadNumbersGiveDefaults) {
+  const ConfigImage image = load(
+      "[PARAM]\nENC0MODE=258\nTOUCH_MODE=abc\nHWRMAXTO=0x10064\nIEBUS_MODEBITS=-2\n"
+      "PULSE_MSACTIVE= 0x0100 \n");
+  EXPECT_EQ(image.get(L::kEnc0Mode), 2u);
+  EXPECT_EQ(image.get(L::kTouchMode), 1u);
+  EXPECT_EQ(image.get(L::kHwrMaxTo), 100u);
+  EXPECT_EQ(image.get(L::kIebusModeBits), 0xFFFFFFFEu);
+  EXPECT_EQ(image.get(L::kPulseMsActive), 256u);
+}
+
+TEST(ConfigFileRead, BlockKeysDecideOverTheSingleKeysTheyCover) {
+  const ConfigImage without = load("[PARAM]\nANA_VOUT1=250\nSERIAL_CH2=1\nVOLVO_ALPS_UART1=1\n");
+  EXPECT_EQ(without.get(L::kAnaVout1), 0u);
+  EXPECT_EQ(without.get(L::kSerialCh2), 0u);
+  EXPECT_EQ(without.get(L::kVolvoAlpsUart1), 0u);
+
+  const ConfigImage with =
+      load("[PARAM]\nANA_VOUT1=250\nVOLVO_ALPS_UART1=0\nANAPARAM=2C01\nINTERFACE=01020301\n");
+  EXPECT_EQ(with.get(L::kAnaVout1), 300u);
+  EXPECT_EQ(with.get(L::kVolvoAlpsUart1), 1u);
+  EXPECT_EQ(with.get(L::kLin2Mode), 3u);
+}
+
+TEST(ConfigFileRead, TheTwoLinKeysShareOneByte) {
+  const ConfigImage image =
+      load("[PARAM]\nLINPARAM_SWAP_VOLDN_OK=3\nLINPARAM_TEMP_RELAY_PIN=0x2F\n");
+  EXPECT_EQ(image.getBits(L::kLinSwapVolDnOk), 1u);
+  EXPECT_EQ(image.getBits(L::kLinTempRelayPin), 15u);
+  EXPECT_EQ(image.get(L::kLinFlags), 0x1Fu);
+}
+
+TEST(ConfigFileRead, ShortEntryTextClearsTheRestAndNamesTakeFiveCharacters) {
+  const std::string hundredBytes(200, '7');
+  ConfigImage image;
+  image.entry(6)[143] = 0x99;
+  loadImage(ProfileStore::parse("[EVENTS]\nEVRESP07=" + hundredBytes +
+                                "\n[SOURCE]\nuse_name=1\nNAME3=ABCDEFG\n"),
+            image);
+  EXPECT_EQ(image.entry(6)[0], 0x77);
+  EXPECT_EQ(image.entry(6)[99], 0x77);
+  EXPECT_EQ(image.entry(6)[100], 0x00);
+  EXPECT_EQ(image.entry(6)[143], 0x00);
+  EXPECT_EQ(image.get(L::kUseName), 1u);
+  const auto name = image.span(L::sourceName(3));
+  EXPECT_EQ(std::string(name.begin(), name.end()), "ABCDE");
+
+  ProfileStore written;
+  saveImage(image, written);
+  EXPECT_EQ(written.get("SOURCE", "NAME3"), "ABCDE");
+  EXPECT_EQ(written.get("SOURCE", "NAME4"), "");
+}
+
+TEST(ConfigFileRoundTrip, KeepsEveryStoredByteAndZeroesExactlyTheOthers) {
+  for (unsigned seed = 1; seed <= 5; ++seed) {
+    const ConfigImage original = randomImage(seed);
+    ProfileStore profile;
+    saveImage(original, profile);
+    const ConfigImage back = load(profile.serialize());
+    const auto notStored = notStoredParamOffsets();
+    for (std::size_t i = 0; i < ConfigImage::kSize; ++i) {
+      std::uint8_t expected = original.bytes()[i];
+      if (i >= L::kParamBlock.offset) {
+        const std::size_t o = i - L::kParamBlock.offset;
+        if (notStored.count(o) != 0) {
+          expected = 0;
+        }
+        if (i == L::kLinFlags.offset) {
+          expected &= 0x3F;  // LIN version and the spare bit are not kept
+        }
+      }
+      ASSERT_EQ(back.bytes()[i], expected) << "image offset " << i << " seed " << seed;
+    }
+  }
+}
+
+TEST(ConfigFileWrite, SignedValuesAndOrder) {
+  ConfigImage image;
+  image.set(L::kIebusModeBits, 0x80000001u);
+  image.set(L::kHwrMaxTo, 65535);
+  ProfileStore profile;
+  saveImage(image, profile);
+  EXPECT_EQ(profile.get("PARAM", "IEBUS_MODEBITS"), "-2147483647");
+  EXPECT_EQ(profile.get("PARAM", "HWRMAXTO"), "65535");
+  const std::string text = profile.serialize();
+  EXPECT_LT(text.find("RENAULT_JOY_TYPE="), text.find("KEY="));
+  EXPECT_LT(text.find("INTERFACE="), text.find("PID_SUPPORT="));
+  EXPECT_LT(text.find("[KEYSCH4]"), text.find("[EVENTS]"));
+  // Written last, but into the existing PARAM section, as the profile routines do.
+  EXPECT_LT(text.find("HWRMAXTO="), text.find("PWMPARAM="));
+  EXPECT_LT(text.find("PWMPARAM="), text.find("[KEYSCH1]"));
+}
+
+class ConfigFileOnDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("kivprism-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  static std::string slurp(const fs::path& p) {
+    std::string s;
+    EXPECT_FALSE(readFileBytes(p, s).has_value());
+    return s;
+  }
+  fs::path dir_;
+};
+
+TEST_F(ConfigFileOnDisk, GoldenFileIsWrittenByteForByte) {
+  ConfigImage image;
+  const auto touch = image.span(L::kTouchBlock);
+  for (std::size_t i = 0; i < touch.size(); ++i) {
+    touch[i] = static_cast<std::uint8_t>(0x11 * i);
+  }
+  image.set(L::kTouchMode, 4);
+  image.set(L::kIebusModeBits, 0x80000003u);
+  image.set(L::kLongPressTime, 1000);
+  image.set(L::kAnaVout1, 330);
+  image.set(L::pinMode(L::Pin::X62), 7);
+  image.set(L::kVolvoAlpsUart1, 1);
+  image.setBits(L::kLinTempRelayPin, 9);
+  image.setBits(L::kLinSwapVolDnOk, 1);
+  image.set(L::kHwrMaxTo, 1000);
+  image.set(L::keyLevel(0, 0), 0x123);
+  setFieldText(image.span(L::keyLabel(0, 0)), "VOL+");
+  image.entry(0)[0] = 'A';
+  image.entry(99)[143] = 0xFE;
+  image.set(L::kUseName, 1);
+  setFieldText(image.span(L::sourceName(1)), utf8ToCp1251("Радио"));
+  image.set(L::kPwmPeriod, 20000);
+  const fs::path out = dir_ / "golden.KST401";
+  ASSERT_FALSE(writeConfigFile(out, image).has_value());
+  const std::string written = slurp(out);
+  const fs::path goldenPath = fs::path(KIVPRISM_TEST_DATA_DIR) / "golden.KST401";
+  if (std::getenv("KIVPRISM_UPDATE_GOLDEN") != nullptr) {
+    ASSERT_FALSE(writeFileAtomically(goldenPath, written).has_value());
+  }
+  const std::string golden = slurp(goldenPath);
+  const auto diverge = std::mismatch(written.begin(), written.end(), golden.begin(), golden.end());
+  EXPECT_TRUE(written == golden) << "first difference at byte " << (diverge.first - written.begin())
+                                 << ": "
+                                 << written.substr(
+                                        static_cast<std::size_t>(diverge.first - written.begin()),
+                                        40);
+
+  ConfigImage back;
+  ASSERT_FALSE(readConfigFile(out, back).has_value());
+  EXPECT_EQ(back, image);
+}
+
+TEST_F(ConfigFileOnDisk, SavingOverAnOlderFileKeepsItsOtherSectionsAndKeys) {
+  const fs::path file = dir_ / "car.kst401";
+  std::ofstream(file, std::ios::binary) << "[INFO]\r\nCar=Camry\r\n[PARAM]\r\nMYKEY=1\r\n"
+                                           "ENC0MODE=5\r\n";
+  ConfigImage image;
+  image.set(L::kEnc0Mode, 2);
+  ASSERT_FALSE(writeConfigFile(file, image).has_value());
+  const auto profile = ProfileStore::parse(slurp(file));
+  EXPECT_EQ(profile.get("INFO", "Car"), "Camry");
+  EXPECT_EQ(profile.get("PARAM", "MYKEY"), "1");
+  EXPECT_EQ(profile.get("PARAM", "ENC0MODE"), "2");
+  const std::string text = slurp(file);
+  EXPECT_EQ(text.find("ENC0MODE"), text.rfind("ENC0MODE")) << "replaced in place, not added";
+  for (const auto& entry : fs::directory_iterator(dir_)) {
+    EXPECT_EQ(entry.path().filename(), "car.kst401") << "no temporary file left behind";
+  }
+}
+
+TEST_F(ConfigFileOnDisk, FailuresNameTheFileAndLeaveTheImageAndTheTargetAlone) {
+  ConfigImage image;
+  image.set(L::kEnc0Mode, 3);
+  const auto missing = readConfigFile(dir_ / "nope.KST401", image);
+  ASSERT_TRUE(missing.has_value());
+  EXPECT_NE(missing->describe().find("nope.KST401"), std::string::npos);
+  EXPECT_FALSE(missing->reason.empty());
+  EXPECT_EQ(image.get(L::kEnc0Mode), 3u) << "a failed open changes nothing";
+
+  EXPECT_TRUE(writeConfigFile(dir_ / "no-such-dir" / "x.KST401", image).has_value());
+  const fs::path asDirectory = dir_ / "folder.KST401";
+  fs::create_directories(asDirectory);
+  EXPECT_TRUE(writeConfigFile(asDirectory, image).has_value());
+  EXPECT_TRUE(fs::is_directory(asDirectory));
+}
+
+}  // namespace
+}  // namespace kivprism::config

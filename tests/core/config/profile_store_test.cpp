@@ -1,0 +1,62 @@
+#include "config/profile_store.hpp"
+
+#include <gtest/gtest.h>
+
+namespace kivprism::config {
+namespace {
+
+// A file as another tool or a hand editor leaves it: LF line ends, odd spacing, comments,
+// mixed case, a repeated section and a repeated key.
+constexpr std::string_view kHandMade =
+    "; made by hand\n"
+    "[ Param ]\n"
+    "  enc0mode =  3 \n"
+    "ENC0MODE=7\n"
+    "\n"
+    "[OTHER]\n"
+    "Note=keep me\n"
+    "\n"
+    "[param]\n"
+    "ENC1MODE=5\n";
+
+TEST(ProfileStore, LookupIgnoresCaseAndBlanksAndTakesTheFirstMatch) {
+  const auto store = ProfileStore::parse(kHandMade);
+  EXPECT_EQ(store.get("PARAM", "ENC0MODE"), "3");
+  EXPECT_EQ(store.get("other", "NOTE"), "keep me");
+  EXPECT_EQ(store.get("PARAM", "ENC1MODE"), std::nullopt) << "only the first PARAM section counts";
+  EXPECT_EQ(store.get("NOPE", "X", "def"), "def");
+  EXPECT_EQ(store.get("PARAM", "; made by hand"), std::nullopt);
+}
+
+TEST(ProfileStore, WritingChangesOnlyWhatItMust) {
+  auto store = ProfileStore::parse(kHandMade);
+  store.set("PARAM", "ENC0MODE", "4");
+  store.set("PARAM", "ENC0DIV", "2");
+  store.set("NEW", "K", "v");
+  EXPECT_EQ(store.serialize(),
+            "; made by hand\r\n"
+            "[ Param ]\r\n"
+            "enc0mode=4\r\n"
+            "ENC0MODE=7\r\n"
+            "ENC0DIV=2\r\n"
+            "\r\n"
+            "[OTHER]\r\n"
+            "Note=keep me\r\n"
+            "\r\n"
+            "[param]\r\n"
+            "ENC1MODE=5\r\n"
+            "[NEW]\r\n"
+            "K=v\r\n");
+}
+
+TEST(ProfileStore, CrLfAndTextBytesPassThrough) {
+  const std::string text = "[SOURCE]\r\nNAME1=\xCF\xF0\xE8\r\n";
+  auto store = ProfileStore::parse(text);
+  EXPECT_EQ(store.get("SOURCE", "NAME1"), "\xCF\xF0\xE8");
+  EXPECT_EQ(store.serialize(), text);
+  EXPECT_EQ(ProfileStore::parse("").serialize(), "");
+  EXPECT_EQ(ProfileStore::parse("[A]\nk=1").get("A", "k"), "1") << "no final line end";
+}
+
+}  // namespace
+}  // namespace kivprism::config
