@@ -37,7 +37,8 @@ inline constexpr std::size_t kImageSize = 15218;
 inline constexpr Field kTouchBlock{0, 9};
 inline constexpr std::size_t kEntryCount = 100;
 inline constexpr std::size_t kEntrySize = 144;
-inline constexpr Field kEntryTable{9, kEntryCount* kEntrySize};
+inline constexpr std::size_t kEntryTableSize = kEntrySize * kEntryCount;
+inline constexpr Field kEntryTable{9, kEntryTableSize};
 inline constexpr Field kParamBlock{kEntryTable.end(), 809};
 static_assert(kParamBlock.end() == kImageSize);
 
@@ -57,27 +58,19 @@ constexpr Field entry(std::size_t index) {
 constexpr Field param(std::size_t blockOffset, std::size_t width) {
   return {kParamBlock.offset + blockOffset, width};
 }
-constexpr Field u8(std::size_t blockOffset) {
-  return param(blockOffset, 1);
-}
-constexpr Field u16(std::size_t blockOffset) {
-  return param(blockOffset, 2);
-}
-constexpr Field u32(std::size_t blockOffset) {
-  return param(blockOffset, 4);
-}
+constexpr Field u8(std::size_t blockOffset) { return param(blockOffset, 1); }
+constexpr Field u16(std::size_t blockOffset) { return param(blockOffset, 2); }
+constexpr Field u32(std::size_t blockOffset) { return param(blockOffset, 4); }
 
 // General and keys.
 inline constexpr Field kLongPressTime = u16(0);
 inline constexpr std::size_t kKeyChannelCount = 4;
 inline constexpr std::size_t kKeysPerChannel = 15;
-constexpr Field keyReferenceLevel(std::size_t channel) {
-  return u16(2 + 2 * channel);
-}
+constexpr Field keyReferenceLevel(std::size_t channel) { return u16(2 + 2 * channel); }
 inline constexpr Field kKeyBlock = param(0, 10);  // long-press time and the four reference levels
 inline constexpr std::size_t kKeyEntrySize = 9;
 inline constexpr std::size_t kKeyChannelStride = kKeysPerChannel * kKeyEntrySize;
-inline constexpr Field kKeysTable = param(10, kKeyChannelCount* kKeyChannelStride);
+inline constexpr Field kKeysTable = param(10, kKeyChannelStride* kKeyChannelCount);
 // Key entry (channel 0..3, key 0..14): u16 level, u16 tolerance, 5-byte label.
 constexpr Field keyEntry(std::size_t channel, std::size_t key) {
   return param(
@@ -160,26 +153,11 @@ inline constexpr Field kExtNaviSrc = u8(627);
 inline constexpr std::size_t kPinCount = 16;
 inline constexpr Field kPinModeBlock = param(628, kPinCount);
 enum class Pin : std::size_t {
-  X22,
-  X23,
-  X24,
-  X25,
-  X26,
-  X42,
-  X43,
-  X56,
-  X57,
-  X58,
-  X62,
-  X63,
-  X65,
-  X66,
-  IO5,
-  IO6
+  // clang-format off
+  X22, X23, X24, X25, X26, X42, X43, X56, X57, X58, X62, X63, X65, X66, IO5, IO6
+  // clang-format on
 };
-constexpr Field pinMode(Pin pin) {
-  return u8(628 + static_cast<std::size_t>(pin));
-}
+constexpr Field pinMode(Pin pin) { return u8(628 + static_cast<std::size_t>(pin)); }
 
 // Differential-bus and car-bus parameters.
 inline constexpr Field kAmplParamTo = u16(644);
@@ -255,18 +233,10 @@ inline constexpr Field kPwmBlock = param(779, 30);
 inline constexpr Field kPwmPeriod = u16(779);
 inline constexpr std::size_t kPwmChannelCount = 4;
 inline constexpr std::size_t kPwmChannelStride = 7;
-constexpr Field pwmPin(std::size_t channel) {
-  return u8(781 + kPwmChannelStride * channel);
-}
-constexpr Field pwmMin(std::size_t channel) {
-  return u16(782 + kPwmChannelStride * channel);
-}
-constexpr Field pwmMax(std::size_t channel) {
-  return u16(784 + kPwmChannelStride * channel);
-}
-constexpr Field pwmValue(std::size_t channel) {
-  return u16(786 + kPwmChannelStride * channel);
-}
+constexpr Field pwmPin(std::size_t channel) { return u8(781 + kPwmChannelStride * channel); }
+constexpr Field pwmMin(std::size_t channel) { return u16(782 + kPwmChannelStride * channel); }
+constexpr Field pwmMax(std::size_t channel) { return u16(784 + kPwmChannelStride * channel); }
+constexpr Field pwmValue(std::size_t channel) { return u16(786 + kPwmChannelStride * channel); }
 static_assert(pwmValue(kPwmChannelCount - 1).end() == kParamBlock.end());
 static_assert(kPwmBlock.end() == kParamBlock.end());
 static_assert(sourceName(kSourceCount).end() == kLinSpeedType.offset);
