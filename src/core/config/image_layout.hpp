@@ -70,7 +70,8 @@ constexpr Field keyReferenceLevel(std::size_t channel) { return u16(2 + 2 * chan
 inline constexpr Field kKeyBlock = param(0, 10);  // long-press time and the four reference levels
 inline constexpr std::size_t kKeyEntrySize = 9;
 inline constexpr std::size_t kKeyChannelStride = kKeysPerChannel * kKeyEntrySize;
-inline constexpr Field kKeysTable = param(10, kKeyChannelStride* kKeyChannelCount);
+inline constexpr std::size_t kKeysTableSize = kKeyChannelStride * kKeyChannelCount;
+inline constexpr Field kKeysTable = param(10, kKeysTableSize);
 // Key entry (channel 0..3, key 0..14): u16 level, u16 tolerance, 5-byte label.
 constexpr Field keyEntry(std::size_t channel, std::size_t key) {
   return param(
