@@ -1,0 +1,20 @@
+// Where the program keeps its settings file: beside the program, named like the program file with
+// ".ini", as installers expect when they carry the program on a stick; when that folder is not
+// writable (an installed program on Linux or macOS), in the user's configuration folder.
+#pragma once
+
+#include <QString>
+
+namespace kivprism::platform {
+
+// The folder that holds the running program.
+QString programDirectory();
+
+// The full name of the settings file for the running program.
+QString settingsFilePath();
+
+// The rule itself, for a program file in a folder: beside it when the folder (or an existing file)
+// is writable, else "<userConfigDir>/kivprism/<base name>.ini".
+QString chooseSettingsFilePath(const QString& programFile, const QString& userConfigDir);
+
+}  // namespace kivprism::platform
