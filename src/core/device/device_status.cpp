@@ -56,8 +56,6 @@ std::string statusText(DeviceStatus status, lang::Language language) {
   return lang::formatText(kUnknownError.in(language), status);
 }
 
-std::string statusText(DeviceStatus status) {
-  return statusText(status, lang::currentLanguage());
-}
+std::string statusText(DeviceStatus status) { return statusText(status, lang::currentLanguage()); }
 
 }  // namespace kivprism::device

@@ -67,21 +67,15 @@ Packet makeReadRequest(std::uint8_t area, std::uint16_t offset);
 Packet makeWriteRequest(std::uint8_t area, std::uint16_t offset,
                         std::span<const std::uint8_t> data);
 
-inline std::uint8_t packetCmd(const Packet& p) {
-  return p[kPacketCmdOffset];
-}
+inline std::uint8_t packetCmd(const Packet& p) { return p[kPacketCmdOffset]; }
 inline std::uint16_t packetOffset(const Packet& p) {
   return static_cast<std::uint16_t>(p[kPacketOffsetOffset] | (p[kPacketOffsetOffset + 1] << 8));
 }
 // LEN as it stands in the packet; an answer may carry more than 64 (it is then rejected).
-inline std::uint8_t packetLen(const Packet& p) {
-  return p[kPacketLenOffset];
-}
+inline std::uint8_t packetLen(const Packet& p) { return p[kPacketLenOffset]; }
 // The DATA bytes that LEN names, never more than the 64-byte data field.
 std::span<const std::uint8_t> packetData(const Packet& p);
-inline bool isWriteCmd(std::uint8_t cmd) {
-  return (cmd & kWriteFlag) != 0;
-}
+inline bool isWriteCmd(std::uint8_t cmd) { return (cmd & kWriteFlag) != 0; }
 inline std::uint8_t cmdArea(std::uint8_t cmd) {
   return static_cast<std::uint8_t>(cmd & ~kWriteFlag);
 }

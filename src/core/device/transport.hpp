@@ -67,7 +67,7 @@ class Transport {
  private:
   DeviceStatus searchController(std::uint16_t productId);
   void waitForFreeTransport();
-  DeviceStatus exchange(Packet& packet);
+  DeviceStatus exchange(Packet& packet, bool& readFailed);
 
   HidPort& port_;
   LinkHost& host_;

@@ -1,0 +1,608 @@
+#include "device/device_link.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "lang/text.hpp"
+
+namespace kivprism::device {
+
+namespace {
+
+using lang::formatText;
+using lang::TextPair;
+using lang::translateText;
+
+constexpr TextPair kReadingConfiguration{"Читаю конфигурацию из устройства",
+                                         "Reading configuration from the device"};
+constexpr TextPair kWritingConfiguration{"Пишу конфигурацию в устройство",
+                                         "Write configuration to the device"};
+constexpr TextPair kReadConfigurationError{
+    "Ошибка чтения конфигурации из устройства\n%s\nОбновите ПО контроллера\n",
+    "Error reading the configuration of the device\n%s\nUpdate controller software"};
+constexpr TextPair kRestoreDefaultsQuestion{
+    "Вы действительно хотите сбросить\nконфигурацию устройства\nв состояние по умолчанию?",
+    "Are you sure you want to reset\nthe device configuration\nto its default state?"};
+constexpr TextPair kDeviceHeader{"**************** Устройство ****************",
+                                 "******************* Device *******************"};
+constexpr TextPair kControllerLine{"Контроллер        \"%s\"", "Controller          \"%s\""};
+constexpr TextPair kSerialLine{"Серийный номер    %lu", "The serial number   %lu"};
+constexpr TextPair kLoaderLine{"Версия загрузчика %u.%02u", "Boot version        %u.%02u"};
+constexpr TextPair kApplicationLine{"Версия приложения %u.%02u", "Application version %u.%02u"};
+constexpr TextPair kNoApplicationLine{"Версия приложения (Приложение не загружено)",
+                                      "Application version (application is not loaded)"};
+constexpr TextPair kSendingChanges{"Отправка изменений", "Send of changes"};
+constexpr TextPair kSelected{"Выбран", "Selected"};
+constexpr TextPair kSelectedUnknown{"Выбран: ?", "Selected: ?"};
+constexpr TextPair kDisconnectedLine{"********** Контроллер отключен **********",
+                                     "******** Controller is disconnected **********"};
+constexpr TextPair kCanLogStarted{". CAN лог запущен", ". CAN log started"};
+constexpr TextPair kCanLogToFile{" и пишется в файл", " and written to the file"};
+constexpr TextPair kConnectedWithRate{
+    "Контроллер \"%s V%d.%02d\" подключен, %lu пакетов/сек%s%s",
+    "Controller \"%s V%d.%02d\" is connected, %lu packets/sec%s%s"};
+constexpr TextPair kConnected{"Контроллер \"%s V%d.%02d\" подключен%s%s",
+                              "Controller \"%s V%d.%02d\" is connected%s%s"};
+// The English texts name the controller in quotes; the Russian ones carry only the status.
+constexpr TextPair kReadAreaError{"Ошибка чтения из устройства\n%s",
+                                  "Error reading from device \"%s\"\n%s"};
+constexpr TextPair kWriteAreaError{"Ошибка записи в устройство\n%s",
+                                   "Error writing to the device \"%s\"\n%s"};
+
+constexpr std::size_t kRangeScratchSize = 1024;
+constexpr std::size_t kMonitorReadCapacity = 199;
+constexpr std::size_t kMonitorDrainLimit = 1024;
+constexpr std::size_t kCanReadCapacity = 3 * kCanRecordSize;
+constexpr std::size_t kVariableCount = 4;
+
+}  // namespace
+
+void MonitorLineAssembler::push(char c, const Sink& sink) {
+  if (c == '\n') {
+    sink(line_);
+    line_.clear();
+    return;
+  }
+  if (c == '\r') {
+    return;
+  }
+  if (line_.size() >= kMaxLine) {
+    sink(line_);
+    line_.clear();
+    return;
+  }
+  line_.push_back(c);
+  if (c == ',' && line_.size() > kCommaBreak) {
+    sink(line_);
+    line_.clear();
+  }
+}
+
+VariablesView formatVariables(std::span<const std::uint8_t, 4> values) {
+  VariablesView view;
+  for (std::size_t i = 0; i < kVariableCount; ++i) {
+    const unsigned b = values[i];
+    view.hex[i] = formatText("x%02X", b);
+    std::string bits;
+    for (int bit = 7; bit >= 0; --bit) {
+      bits.push_back(((b >> bit) & 1u) != 0 ? '1' : '0');
+      if (bit == 4) {
+        bits.push_back(' ');
+      }
+    }
+    view.bin[i] = bits;
+    view.dec[i] = formatText("%d", static_cast<int>(b));
+  }
+  return view;
+}
+
+DeviceLink::DeviceLink(HidPort& port, LinkHost& host, config::ConfigModel& model)
+    : transport_(port, host), host_(host), model_(model) {}
+
+// --- area access ---
+
+DeviceStatus DeviceLink::readArea(std::uint8_t area, std::uint16_t offset,
+                                  std::span<std::uint8_t> buffer, std::size_t& count) {
+  trafficHoldOff_ = kTrafficHoldOffTicks;
+  std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
+  count = 0;
+  Packet packet = makeReadRequest(area, offset);
+  if (const DeviceStatus sent = transport_.sendPacket(packet); sent != status::kOk) {
+    return sent;
+  }
+  switch (packetCmd(packet)) {
+    case kAnswerBadParameters:
+      return status::kBadParameters;
+    case kAnswerFailed:
+      return status::kFailedResult;
+    case kAnswerAck:
+      return status::kOk;  // carries no data: nothing copied, count 0
+    default:
+      break;
+  }
+  if (packetCmd(packet) != (area | kWriteFlag) || packetOffset(packet) != offset) {
+    return status::kAnswerMismatch;
+  }
+  const auto data = packetData(packet);
+  std::copy_n(data.begin(), std::min(buffer.size(), data.size()), buffer.begin());
+  count = data.size();
+  return status::kOk;
+}
+
+DeviceStatus DeviceLink::readArea(std::uint8_t area, std::uint16_t offset,
+                                  std::span<std::uint8_t> buffer) {
+  std::size_t count = 0;
+  return readArea(area, offset, buffer, count);
+}
+
+DeviceStatus DeviceLink::writeArea(std::uint8_t area, std::uint16_t offset,
+                                   std::span<const std::uint8_t> data) {
+  if (data.size() > kPacketDataSize) {
+    return status::kBadParameters;
+  }
+  trafficHoldOff_ = kTrafficHoldOffTicks;
+  Packet packet = makeWriteRequest(area, offset, data);
+  if (const DeviceStatus sent = transport_.sendPacket(packet); sent != status::kOk) {
+    return sent;
+  }
+  switch (packetCmd(packet)) {
+    case kAnswerBadParameters:
+      return status::kBadParameters;
+    case kAnswerFailed:
+      return status::kFailedResult;
+    case kAnswerAck:
+      return packetOffset(packet) == offset ? status::kOk : status::kWriteNotAcknowledged;
+    default:
+      return status::kWriteNotAcknowledged;
+  }
+}
+
+DeviceStatus DeviceLink::readAreaRange(std::uint8_t area, std::uint16_t offset,
+                                       std::span<std::uint8_t> buffer) {
+  if (offset + buffer.size() > 0x10000) {
+    return status::kBadParameters;
+  }
+  std::array<std::uint8_t, kRangeScratchSize> scratch;
+  std::size_t received = 0;
+  while (received < buffer.size()) {
+    std::size_t count = 0;
+    const DeviceStatus read =
+        readArea(area, static_cast<std::uint16_t>(offset + received), scratch, count);
+    if (read != status::kOk) {
+      return read;
+    }
+    if (count == 0) {
+      break;
+    }
+    const std::size_t n = std::min(count, buffer.size() - received);
+    std::copy_n(scratch.begin(), n, buffer.begin() + static_cast<std::ptrdiff_t>(received));
+    received += n;
+    progressStep(n);
+  }
+  return received < buffer.size() ? status::kRangeEndedEarly : status::kOk;
+}
+
+DeviceStatus DeviceLink::writeAreaRange(std::uint8_t area, std::uint16_t offset,
+                                        std::span<const std::uint8_t> data, std::size_t chunk) {
+  if (offset + data.size() > 0x10000 || chunk == 0) {
+    return status::kBadParameters;
+  }
+  std::size_t sent = 0;
+  while (sent < data.size()) {
+    const std::size_t n = std::min(chunk, data.size() - sent);
+    const DeviceStatus written =
+        writeArea(area, static_cast<std::uint16_t>(offset + sent), data.subspan(sent, n));
+    if (written != status::kOk) {
+      return written;
+    }
+    sent += n;
+    progressStep(n);
+  }
+  return status::kOk;
+}
+
+DeviceStatus DeviceLink::readAreaReported(std::uint8_t area, std::uint16_t offset,
+                                          std::span<std::uint8_t> buffer, std::size_t& count) {
+  const DeviceStatus result = readArea(area, offset, buffer, count);
+  if (result != status::kOk) {
+    showErrorBox(
+        lang::currentLanguage() == lang::Language::Russian
+            ? formatText(kReadAreaError.ru, statusText(result).c_str())
+            : formatText(kReadAreaError.en, deviceInfo_.name.c_str(), statusText(result).c_str()));
+  }
+  return result;
+}
+
+DeviceStatus DeviceLink::writeAreaReported(std::uint8_t area, std::uint16_t offset,
+                                           std::span<const std::uint8_t> data) {
+  const DeviceStatus result = writeAreaRange(area, offset, data, kChunkSize);
+  if (result != status::kOk) {
+    showErrorBox(
+        lang::currentLanguage() == lang::Language::Russian
+            ? formatText(kWriteAreaError.ru, statusText(result).c_str())
+            : formatText(kWriteAreaError.en, deviceInfo_.name.c_str(), statusText(result).c_str()));
+  }
+  return result;
+}
+
+// --- progress ---
+
+void DeviceLink::progressStart(std::size_t total, std::string_view caption) {
+  progressCaption_ = caption;
+  progressTotal_ = total;
+  progressCount_ = 0;
+  host_.setStatusText(progressCaption_);
+  host_.showProgress(0, total);
+  progressVisible_ = true;
+  host_.processEvents();
+}
+
+void DeviceLink::progressStep(std::size_t n) {
+  if (progressCount_ >= progressTotal_) {
+    return;
+  }
+  if (!progressVisible_) {
+    host_.setStatusText(progressCaption_);
+    progressVisible_ = true;
+  }
+  progressCount_ += n;
+  host_.showProgress(std::min(progressCount_, progressTotal_), progressTotal_);
+  host_.processEvents();
+}
+
+void DeviceLink::progressHide() {
+  host_.hideProgress();
+  progressVisible_ = false;
+}
+
+// --- poll suspension ---
+
+void DeviceLink::suspendPoll() {
+  if (busyCounter_ == 0) {
+    host_.setPollTimerEnabled(false);
+  }
+  ++busyCounter_;
+}
+
+void DeviceLink::resumePoll() {
+  if (busyCounter_ == 0) {
+    return;
+  }
+  if (--busyCounter_ == 0) {
+    host_.setPollTimerEnabled(true);
+  }
+}
+
+void DeviceLink::showErrorBox(std::string_view text) {
+  suspendPoll();
+  host_.showError(text);
+  resumePoll();
+}
+
+// --- configuration and commands ---
+
+DeviceStatus DeviceLink::readConfiguration() {
+  inSync_ = false;
+  suspendPoll();
+  progressStart(config::ConfigImage::kSize, translateText(kReadingConfiguration));
+  const DeviceStatus result = readAreaRange(area::kConfiguration, 0, model_.working.bytes());
+  // Only the parameter block is dropped on failure: the touch block and the entries that
+  // arrived stay for the user to see.
+  config::applyAfterWholeRead(model_.working, result == status::kOk);
+  resumePoll();
+  host_.configurationReloaded();
+  if (result != status::kOk) {
+    return result;
+  }
+  model_.device = model_.working;
+  inSync_ = true;
+  return status::kOk;
+}
+
+DeviceStatus DeviceLink::readConfigurationReported() {
+  userCommand_ = true;
+  host_.updateToolbar(true);
+  const DeviceStatus result = readConfiguration();
+  if (result != status::kOk) {
+    showErrorBox(formatText(translateText(kReadConfigurationError), statusText(result).c_str()));
+  }
+  host_.updateToolbar(false);
+  userCommand_ = false;
+  return result;
+}
+
+DeviceStatus DeviceLink::writeConfiguration() {
+  suspendPoll();
+  progressStart(config::ConfigImage::kSize, translateText(kWritingConfiguration));
+  const DeviceStatus result =
+      writeAreaRange(area::kConfiguration, 0, model_.working.bytes(), kChunkSize);
+  resumePoll();
+  if (result != status::kOk) {
+    return result;
+  }
+  inSync_ = true;
+  return resetDevice();
+}
+
+DeviceStatus DeviceLink::resetDevice() { return writeArea(area::kReset, 0, {}); }
+
+DeviceStatus DeviceLink::restoreDefaults() {
+  suspendPoll();
+  const bool yes = host_.askYesNo(translateText(kRestoreDefaultsQuestion));
+  resumePoll();
+  if (!yes) {
+    return status::kOk;
+  }
+  return writeArea(area::kRestoreDefaults, 0, {});
+}
+
+DeviceStatus DeviceLink::readDeviceInfoRecord(DeviceInfo& info) {
+  DeviceInfoBytes bytes{};
+  const DeviceStatus result = readArea(area::kDeviceInfo, 0, bytes);
+  info = parseDeviceInfo(bytes);
+  return result;
+}
+
+DeviceStatus DeviceLink::readDeviceInfo(DeviceInfo& info) {
+  const DeviceStatus result = readDeviceInfoRecord(info);
+  if (result == status::kOk) {
+    host_.logLine(translateText(kDeviceHeader));
+    showDeviceInfo(info);
+  }
+  return result;
+}
+
+void DeviceLink::showDeviceInfo(const DeviceInfo& info) {
+  host_.logLine(formatText(translateText(kControllerLine), info.name.c_str()));
+  host_.logLine(
+      formatText(translateText(kSerialLine), static_cast<unsigned long>(info.serialNumber)));
+  host_.logLine(
+      formatText(translateText(kLoaderLine), info.loaderVersion / 100, info.loaderVersion % 100));
+  if (info.applicationVersion == 0) {
+    host_.logLine(translateText(kNoApplicationLine));
+  } else {
+    host_.logLine(formatText(translateText(kApplicationLine), info.applicationVersion / 100,
+                             info.applicationVersion % 100));
+  }
+}
+
+void DeviceLink::syncChanges() {
+  if (!inSync_ || host_.keyLearningActive()) {
+    return;
+  }
+  auto working = model_.working.bytes();
+  auto device = model_.device.bytes();
+  if (std::memcmp(working.data(), device.data(), working.size()) == 0) {
+    return;
+  }
+  std::size_t total = 0;
+  auto at = working.begin();
+  while (at != working.end()) {
+    const auto runStart = std::mismatch(at, working.end(), device.begin() + (at - working.begin()));
+    if (runStart.first == working.end()) {
+      break;
+    }
+    const auto begin = static_cast<std::size_t>(runStart.first - working.begin());
+    std::size_t end = begin;
+    while (end < working.size() && working[end] != device[end]) {
+      ++end;
+    }
+    const std::size_t length = end - begin;
+    std::copy_n(working.begin() + static_cast<std::ptrdiff_t>(begin), length,
+                device.begin() + static_cast<std::ptrdiff_t>(begin));
+    if (connected_) {
+      writeAreaReported(area::kConfiguration, static_cast<std::uint16_t>(begin),
+                        working.subspan(begin, length));
+      total += length;
+    }
+    at = working.begin() + static_cast<std::ptrdiff_t>(end);
+  }
+  if (total > 0) {
+    host_.flashMessage(1000, 250, translateText(kSendingChanges));
+  }
+}
+
+// --- the poll ---
+
+bool DeviceLink::pollTick() {
+  if (busyCounter_ > 0) {
+    return false;
+  }
+  if (trafficHoldOff_ > 0) {
+    --trafficHoldOff_;
+    return false;
+  }
+  if (transport_.transportBusy()) {
+    return false;
+  }
+  suspendPoll();
+  progressHide();
+  pollDevice();
+  syncChanges();
+  resumePoll();
+  return true;
+}
+
+DeviceStatus DeviceLink::pollDevice() {
+  DeviceStatus result = status::kOk;
+  if (!connected_) {
+    lastSerial_ = 0;
+    result = transport_.isDeviceOnline();
+    if (result == status::kOk) {
+      result = readDeviceInfoRecord(deviceInfo_);
+    }
+  } else {
+    if (host_.variablesViewActive()) {
+      readVariables();
+    }
+    result = readDeviceInfoRecord(deviceInfo_);
+    if (result == status::kOk) {
+      host_.setCurrentSource(formatText("%s: %u", std::string(translateText(kSelected)).c_str(),
+                                        deviceInfo_.currentSource() + 1),
+                             true);
+      std::uint16_t stateWord = deviceInfo_.stateWord;
+      if (userCommand_) {
+        stateWord &= static_cast<std::uint16_t>(
+            ~(device_info::kCanRecordsWaiting | device_info::kMonitorTextWaiting));
+      }
+      result = drainData(stateWord);
+    }
+  }
+  if (result != status::kOk) {
+    onPollFailure(result);
+  } else {
+    onPollSuccess();
+  }
+  trafficHoldOff_ = 0;
+  return result;
+}
+
+void DeviceLink::readVariables() {
+  host_.processEvents();
+  std::array<std::uint8_t, kVariableCount> values{};
+  std::size_t count = 0;
+  if (readArea(area::kVariables, 0, values, count) == status::kOk && count == kVariableCount) {
+    host_.showVariables(formatVariables(values));
+  }
+}
+
+DeviceStatus DeviceLink::drainData(std::uint16_t stateWord) {
+  const bool monitorWaiting = (stateWord & device_info::kMonitorTextWaiting) != 0;
+  const bool canWaiting = (stateWord & device_info::kCanRecordsWaiting) != 0;
+  DeviceStatus result = status::kOk;
+  if (monitorWaiting && canWaiting) {
+    if (drainCanNext_) {
+      result = drainCanLog();
+      canRateCountdown_ = kCanRateTicks;
+    } else {
+      result = drainMonitorText();
+    }
+    drainCanNext_ = !drainCanNext_;
+    setPollInterval(kPollCanMs);
+    fastPollCountdown_ = kFastPollTicks;
+  } else if (canWaiting) {
+    result = drainCanLog();
+    setPollInterval(kPollCanMs);
+    canRateCountdown_ = kCanRateTicks;
+    fastPollCountdown_ = kFastPollTicks;
+  } else if (monitorWaiting) {
+    result = drainMonitorText();
+    setPollInterval(kPollFastMs);
+    fastPollCountdown_ = kFastPollTicks;
+  } else if (fastPollCountdown_ == 0) {
+    setPollInterval(kPollIdleMs);
+  } else {
+    --fastPollCountdown_;
+    setPollInterval(kPollFastMs);
+  }
+  return result;
+}
+
+DeviceStatus DeviceLink::drainMonitorText() {
+  const MonitorLineAssembler::Sink sink = [this](std::string_view line) {
+    host_.monitoringLine(line);
+  };
+  std::array<std::uint8_t, kMonitorReadCapacity> buffer;
+  std::size_t drained = 0;
+  for (;;) {
+    host_.processEvents();
+    if (drained > kMonitorDrainLimit) {
+      return status::kOk;
+    }
+    std::size_t count = 0;
+    const DeviceStatus read = readArea(area::kMonitorText, 0, buffer, count);
+    if (read != status::kOk) {
+      return read;
+    }
+    if (host_.shuttingDown()) {
+      return status::kOk;
+    }
+    const std::size_t n = std::min(count, buffer.size());
+    for (std::size_t i = 0; i < n; ++i) {
+      lineAssembler_.push(static_cast<char>(buffer[i]), sink);
+    }
+    drained += n;
+    if (n == 0) {
+      return status::kOk;
+    }
+  }
+}
+
+DeviceStatus DeviceLink::drainCanLog() {
+  host_.processEvents();
+  std::array<std::uint8_t, kCanReadCapacity> buffer;
+  std::size_t count = 0;
+  const DeviceStatus read = readArea(area::kCanLog, 0, buffer, count);
+  if (read != status::kOk || host_.shuttingDown()) {
+    return read;
+  }
+  // Only whole records are taken; an answer of any other length is ignored.
+  if (count == 0 || count % kCanRecordSize != 0 || count > buffer.size()) {
+    return status::kOk;
+  }
+  for (std::size_t at = 0; at < count; at += kCanRecordSize) {
+    host_.canLogRecord(CanRecord(buffer.data() + at, kCanRecordSize));
+  }
+  return status::kOk;
+}
+
+void DeviceLink::onPollFailure(DeviceStatus result) {
+  host_.setStatusText(statusText(result));
+  if (!connected_) {
+    return;
+  }
+  host_.logLine(translateText(kDisconnectedLine));
+  host_.setCurrentSource(translateText(kSelectedUnknown), false);
+  connected_ = false;
+  host_.updateToolbar(userCommand_);
+}
+
+void DeviceLink::onPollSuccess() {
+  if (deviceInfo_.serialNumber != lastSerial_) {
+    lastSerial_ = deviceInfo_.serialNumber;
+    inSync_ = false;
+    readConfigurationReported();
+  }
+  if (!connected_) {
+    activityDots_ = 0;
+    showDeviceInfo(deviceInfo_);
+    connected_ = true;
+    lineAssembler_.clear();
+    host_.updateToolbar(false);
+    return;
+  }
+  activityDots_ = activityDots_ >= kMaxActivityDots ? 0 : activityDots_ + 1;
+  host_.refreshCanLogPage();
+  host_.setStatusText(connectionLine());
+}
+
+std::string DeviceLink::connectionLine() {
+  std::string canText;
+  if ((deviceInfo_.stateWord & device_info::kCanLogRunning) != 0) {
+    canText = translateText(kCanLogStarted);
+    if (host_.canLogWritingToFile()) {
+      canText += translateText(kCanLogToFile);
+    }
+  }
+  const std::string dots(activityDots_, '.');
+  const int major = static_cast<int>(deviceInfo_.applicationVersion / 100);
+  const int minor = static_cast<int>(deviceInfo_.applicationVersion % 100);
+  if (canRateCountdown_ > 0) {
+    --canRateCountdown_;
+    return formatText(translateText(kConnectedWithRate), deviceInfo_.name.c_str(), major, minor,
+                      static_cast<unsigned long>(host_.canRecordsPerSecond()), canText.c_str(),
+                      dots.c_str());
+  }
+  return formatText(translateText(kConnected), deviceInfo_.name.c_str(), major, minor,
+                    canText.c_str(), dots.c_str());
+}
+
+void DeviceLink::setPollInterval(std::uint32_t ms) {
+  if (ms != pollInterval_) {
+    pollInterval_ = ms;
+    host_.setPollInterval(ms);
+  }
+}
+
+}  // namespace kivprism::device
