@@ -1,0 +1,107 @@
+// A LinkHost for tests: its clock moves only when the test (or a wait) moves it, and it records
+// everything the device link shows so tests can check it.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "device/link_host.hpp"
+
+namespace kivprism::testing {
+
+class FakeLinkHost : public device::LinkHost {
+ public:
+  // --- what the test sets ---
+  std::uint32_t now = 1;
+  bool shutdown = false;
+  bool packetLog = false;
+  bool variablesView = false;
+  bool keyLearning = false;
+  bool canToFile = false;
+  std::uint32_t canRate = 0;
+  // Answers to questions, in order; Yes when empty.
+  std::deque<bool> answers;
+  // Runs inside every processEvents call (re-entrance tests).
+  std::function<void()> onProcessEvents;
+
+  // --- what the link did ---
+  int processEventsCalls = 0;
+  std::vector<std::uint32_t> waits;
+  bool pollTimerEnabled = false;
+  std::vector<std::uint32_t> pollIntervals;
+  std::vector<std::string> statusTexts;
+  std::vector<std::pair<std::size_t, std::size_t>> progress;  // position, total
+  int progressHides = 0;
+  bool progressVisible = false;
+  std::vector<std::pair<std::string, bool>> currentSource;
+  std::vector<bool> toolbarUpdates;
+  std::vector<std::string> flashes;
+  std::vector<std::string> errors;
+  std::vector<std::string> questions;
+  std::vector<std::string> logLines;
+  std::vector<std::string> monitoringLines;
+  std::vector<std::vector<std::uint8_t>> canRecords;
+  int canPageRefreshes = 0;
+  int reloads = 0;
+  std::vector<device::VariablesView> variables;
+
+  std::uint32_t tickMs() override { return now; }
+  void processEvents() override {
+    ++processEventsCalls;
+    if (onProcessEvents) {
+      onProcessEvents();
+    }
+  }
+  void waitMs(std::uint32_t ms) override {
+    waits.push_back(ms);
+    now += ms;
+  }
+  bool shuttingDown() const override { return shutdown; }
+  void setPollTimerEnabled(bool enabled) override { pollTimerEnabled = enabled; }
+  void setPollInterval(std::uint32_t ms) override { pollIntervals.push_back(ms); }
+  void setStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
+  void showProgress(std::size_t position, std::size_t total) override {
+    progress.emplace_back(position, total);
+    progressVisible = true;
+  }
+  void hideProgress() override {
+    ++progressHides;
+    progressVisible = false;
+  }
+  void setCurrentSource(std::string_view text, bool enabled) override {
+    currentSource.emplace_back(std::string(text), enabled);
+  }
+  void updateToolbar(bool busy) override { toolbarUpdates.push_back(busy); }
+  void flashMessage(std::uint32_t, std::uint32_t, std::string_view text) override {
+    flashes.emplace_back(text);
+  }
+  void showError(std::string_view text) override { errors.emplace_back(text); }
+  bool askYesNo(std::string_view text) override {
+    questions.emplace_back(text);
+    if (answers.empty()) {
+      return true;
+    }
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+  }
+  void logLine(std::string_view text) override { logLines.emplace_back(text); }
+  bool packetLogEnabled() const override { return packetLog; }
+  void monitoringLine(std::string_view line) override { monitoringLines.emplace_back(line); }
+  void canLogRecord(device::CanRecord record) override {
+    canRecords.emplace_back(record.begin(), record.end());
+  }
+  std::uint32_t canRecordsPerSecond() const override { return canRate; }
+  bool canLogWritingToFile() const override { return canToFile; }
+  void refreshCanLogPage() override { ++canPageRefreshes; }
+  void configurationReloaded() override { ++reloads; }
+  bool variablesViewActive() const override { return variablesView; }
+  void showVariables(const device::VariablesView& view) override { variables.push_back(view); }
+  bool keyLearningActive() const override { return keyLearning; }
+};
+
+}  // namespace kivprism::testing
