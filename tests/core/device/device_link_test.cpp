@@ -1,0 +1,493 @@
+// The device link against the simulated controller, on the test's clock.
+#include "device/device_link.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+#include "support/fake_link_host.hpp"
+
+namespace kivprism::device {
+namespace {
+
+namespace layout = config::layout;
+using sim::AnswerFault;
+using testing::FakeLinkHost;
+
+constexpr std::size_t kImageSize = config::ConfigImage::kSize;
+
+class DeviceLinkTest : public ::testing::Test {
+ protected:
+  DeviceLinkTest() {
+    lang::setCurrentLanguage(lang::Language::English);
+    // Every report call takes a millisecond of the test's clock, so time-outs come to an end.
+    controller.setReportCallHook([this] { host.now += 1; });
+    link.resumePoll();
+  }
+
+  sim::SimulatedControllerOptions options() {
+    sim::SimulatedControllerOptions o;
+    o.clock = [this] { return host.now; };
+    return o;
+  }
+
+  // Polls until connected; the first connection reads the whole configuration.
+  void connect() {
+    for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+      tick();
+    }
+    ASSERT_TRUE(link.isConnected());
+    controller.clearRequests();
+  }
+  bool tick() {
+    while (link.trafficHoldOff() > 0) {
+      link.pollTick();
+    }
+    return link.pollTick();
+  }
+  std::vector<sim::ReceivedRequest> requestsFor(std::uint8_t cmd) const {
+    std::vector<sim::ReceivedRequest> out;
+    for (const auto& r : controller.requests()) {
+      if (r.cmd == cmd) {
+        out.push_back(r);
+      }
+    }
+    return out;
+  }
+
+  FakeLinkHost host;
+  sim::SimulatedController controller{options()};
+  sim::SimulatedHidPort port{controller};
+  config::ConfigModel model;
+  DeviceLink link{port, host, model};
+};
+
+TEST_F(DeviceLinkTest, PollStaysOffUntilResumedAndNests) {
+  DeviceLink fresh{port, host, model};
+  EXPECT_EQ(fresh.pollSuspendCount(), 1u);
+  EXPECT_FALSE(fresh.pollTick());
+  host.pollTimerEnabled = false;
+  fresh.resumePoll();
+  EXPECT_TRUE(host.pollTimerEnabled);
+  fresh.suspendPoll();
+  fresh.suspendPoll();
+  EXPECT_FALSE(host.pollTimerEnabled);
+  fresh.resumePoll();
+  EXPECT_FALSE(host.pollTimerEnabled);
+  fresh.resumePoll();
+  fresh.resumePoll();  // never below zero
+  EXPECT_EQ(fresh.pollSuspendCount(), 0u);
+  EXPECT_TRUE(host.pollTimerEnabled);
+}
+
+TEST_F(DeviceLinkTest, FirstConnectionReadsTheWholeConfiguration) {
+  controller.configuration().set(layout::kLongPressTime, 777);
+  controller.configuration().data()[100] = 0x5A;
+  connect();
+  EXPECT_EQ(model.working, controller.configuration());
+  EXPECT_EQ(model.device, model.working);
+  EXPECT_TRUE(link.inSync());
+  EXPECT_EQ(link.lastSerialNumber(), controller.identity().serialNumber);
+  EXPECT_EQ(host.progress.back(), (std::pair<std::size_t, std::size_t>{kImageSize, kImageSize}));
+  EXPECT_EQ(host.reloads, 1);
+  // The device information went to the log once, after the read.
+  EXPECT_EQ(std::count_if(host.logLines.begin(), host.logLines.end(),
+                          [](const std::string& l) { return l.starts_with("Controller "); }),
+            1);
+  EXPECT_EQ(host.logLines.back(), "Application version 1.40");
+  EXPECT_EQ(host.toolbarUpdates.back(), false);
+}
+
+TEST_F(DeviceLinkTest, WholeReadTakes238AnswersOfAtMost64Bytes) {
+  connect();
+  link.suspendPoll();
+  ASSERT_EQ(link.readConfiguration(), status::kOk);
+  const auto reads = requestsFor(area::kConfiguration);
+  ASSERT_EQ(reads.size(), 238u);
+  EXPECT_EQ(reads.back().offset, 237 * 64);
+  EXPECT_EQ(link.progressCount(), kImageSize);
+}
+
+TEST_F(DeviceLinkTest, ReadEndingEarlyGives7AndKeepsOnlyKeyDefaults) {
+  connect();
+  controller.configuration().data()[5] = 0x11;  // touch block
+  controller.endReadsAt(area::kConfiguration, 15000);
+  EXPECT_EQ(link.readConfiguration(), status::kRangeEndedEarly);
+  EXPECT_FALSE(link.inSync());
+  EXPECT_EQ(model.working.data()[5], 0x11);
+  EXPECT_EQ(model.working.get(layout::kLongPressTime), 1000u);
+  for (std::size_t c = 0; c < 4; ++c) {
+    EXPECT_EQ(model.working.get(layout::keyReferenceLevel(c)), 4095u);
+  }
+  const auto rest = model.working.span(layout::kParamBlock).subspan(10);
+  EXPECT_TRUE(std::all_of(rest.begin(), rest.end(), [](std::uint8_t b) { return b == 0; }));
+}
+
+TEST_F(DeviceLinkTest, UnplugDuringReadZeroesParametersAndLeavesOutOfSync) {
+  connect();
+  model.device.data()[0] = 0x77;  // the device copy is not touched by a failed read
+  controller.unplugAtRequest(40);
+  const std::uint32_t start = host.now;
+  EXPECT_EQ(link.readConfiguration(), status::kDisconnected);
+  EXPECT_FALSE(link.inSync());
+  EXPECT_EQ(model.device.data()[0], 0x77);
+  EXPECT_EQ(model.working.get(layout::kLongPressTime), 1000u);
+  EXPECT_EQ(model.working.get(layout::kKeyReassignTo), 0u);
+  // Three attempts, each followed by the 50 ms pause, and no long waits: the open fails at once.
+  EXPECT_EQ(std::count(host.waits.begin(), host.waits.end(), 50u), 3);
+  EXPECT_LT(host.now - start, 400u);
+  EXPECT_EQ(host.reloads, 2);
+  // The next poll shows the disconnected state.
+  tick();
+  EXPECT_FALSE(link.isConnected());
+  EXPECT_EQ(host.statusTexts.back(), "Controller is disconnected");
+  EXPECT_EQ(host.currentSource.back(), (std::pair<std::string, bool>{"Selected: ?", false}));
+  EXPECT_TRUE(std::find(host.logLines.begin(), host.logLines.end(),
+                        "******** Controller is disconnected **********") != host.logLines.end());
+}
+
+TEST_F(DeviceLinkTest, WholeWriteSendsEveryChunkThenResets) {
+  connect();
+  for (std::size_t i = 0; i < kImageSize; ++i) {
+    model.working.data()[i] = static_cast<std::uint8_t>(i * 7);
+  }
+  const unsigned resets = controller.resetCount();
+  ASSERT_EQ(link.writeConfiguration(), status::kOk);
+  EXPECT_EQ(controller.configuration(), model.working);
+  const auto writes = requestsFor(area::kConfiguration | kWriteFlag);
+  ASSERT_EQ(writes.size(), 238u);
+  EXPECT_EQ(writes.back().len, 50);
+  EXPECT_EQ(requestsFor(area::kReset | kWriteFlag).size(), 1u);
+  EXPECT_EQ(controller.resetCount(), resets + 1);
+  EXPECT_TRUE(link.inSync());
+  EXPECT_EQ(link.pollSuspendCount(), 0u);
+}
+
+TEST_F(DeviceLinkTest, UnplugDuringWriteStopsAtTheFailingChunkWithoutReset) {
+  connect();
+  const config::ConfigImage before = controller.configuration();
+  model.working.clear();
+  controller.unplugAtRequest(11);
+  EXPECT_EQ(link.writeConfiguration(), status::kDisconnected);
+  EXPECT_EQ(controller.resetCount(), 0u);
+  EXPECT_EQ(requestsFor(area::kReset | kWriteFlag).size(), 0u);
+  // Ten chunks arrived, the rest is the old configuration.
+  const auto mem = controller.configuration().bytes();
+  EXPECT_TRUE(std::all_of(mem.begin(), mem.begin() + 640, [](std::uint8_t b) { return b == 0; }));
+  EXPECT_TRUE(std::equal(mem.begin() + 640, mem.end(), before.bytes().begin() + 640));
+  EXPECT_EQ(link.pollSuspendCount(), 0u);
+}
+
+TEST_F(DeviceLinkTest, ChangedRunsAreSentAtTheirOffsets) {
+  connect();
+  model.working.data()[1000] ^= 0xFF;
+  tick();
+  auto writes = requestsFor(area::kConfiguration | kWriteFlag);
+  ASSERT_EQ(writes.size(), 1u);
+  EXPECT_EQ(writes[0].offset, 1000);
+  EXPECT_EQ(writes[0].len, 1);
+  EXPECT_EQ(host.flashes.back(), "Send of changes");
+  EXPECT_EQ(model.device, model.working);
+  EXPECT_EQ(controller.configuration(), model.working);
+
+  controller.clearRequests();
+  model.working.data()[2000] ^= 1;
+  model.working.data()[2002] ^= 1;
+  for (std::size_t i = 5000; i < 5100; ++i) {
+    model.working.data()[i] ^= 0x80;
+  }
+  tick();
+  writes = requestsFor(area::kConfiguration | kWriteFlag);
+  ASSERT_EQ(writes.size(), 4u);
+  EXPECT_EQ(writes[0].offset, 2000);
+  EXPECT_EQ(writes[1].offset, 2002);
+  EXPECT_EQ(writes[2].offset, 5000);
+  EXPECT_EQ(writes[2].len, 64);
+  EXPECT_EQ(writes[3].offset, 5064);
+  EXPECT_EQ(writes[3].len, 36);
+  EXPECT_EQ(controller.configuration(), model.working);
+}
+
+TEST_F(DeviceLinkTest, ChangesAreNotSentOutOfSyncDuringLearningOrWhileDisconnected) {
+  connect();
+  const std::size_t flashes = host.flashes.size();
+  link.setInSync(false);
+  model.working.data()[10] ^= 1;
+  link.syncChanges();
+  EXPECT_NE(model.device, model.working);
+  link.setInSync(true);
+  host.keyLearning = true;
+  link.syncChanges();
+  EXPECT_NE(model.device, model.working);
+  host.keyLearning = false;
+  link.clearConnected();
+  link.syncChanges();
+  // The device copy follows even though nothing was sent.
+  EXPECT_EQ(model.device, model.working);
+  EXPECT_TRUE(controller.requests().empty());
+  EXPECT_EQ(host.flashes.size(), flashes);
+}
+
+TEST_F(DeviceLinkTest, FailedChangeSendingShowsAnErrorAndStillUpdatesTheDeviceCopy) {
+  connect();
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  model.working.data()[3] ^= 1;
+  link.syncChanges();
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.errors[0], "Error writing to the device \"KIVSOLANPRISM-F401\"\nFailed result");
+  EXPECT_EQ(model.device, model.working);
+  lang::setCurrentLanguage(lang::Language::Russian);
+  model.working.data()[3] ^= 1;
+  link.syncChanges();
+  EXPECT_EQ(host.errors[1], "Ошибка записи в устройство\nОшибка результата");
+}
+
+TEST_F(DeviceLinkTest, AnotherControllerTriggersAFreshRead) {
+  connect();
+  controller.replaceWithAnotherController(5550123);
+  controller.configuration().data()[200] = 0x42;
+  for (int i = 0; i < 6 && link.lastSerialNumber() != 5550123; ++i) {
+    tick();
+  }
+  EXPECT_EQ(link.lastSerialNumber(), 5550123u);
+  EXPECT_EQ(model.working.data()[200], 0x42);
+  EXPECT_TRUE(link.inSync());
+  EXPECT_EQ(requestsFor(area::kConfiguration).size(), 238u);
+}
+
+TEST_F(DeviceLinkTest, ResetTakesTheControllerAwayAndThePollSeesItReturn) {
+  connect();
+  controller.setRestartTime(300);
+  EXPECT_EQ(link.resetDevice(), status::kOk);
+  EXPECT_EQ(controller.resetCount(), 1u);
+  link.forgetSerialNumber();
+  tick();
+  EXPECT_FALSE(link.isConnected());
+  for (int i = 0; i < 10 && !link.isConnected(); ++i) {
+    host.now += 200;
+    tick();
+  }
+  EXPECT_TRUE(link.isConnected());
+}
+
+TEST_F(DeviceLinkTest, RestoreDefaultsAsksFirst) {
+  connect();
+  host.answers = {false};
+  EXPECT_EQ(link.restoreDefaults(), status::kOk);
+  EXPECT_TRUE(controller.requests().empty());
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(host.questions[0],
+            "Are you sure you want to reset\nthe device configuration\nto its default state?");
+  controller.configuration().data()[50] = 0x99;
+  host.answers = {true};
+  EXPECT_EQ(link.restoreDefaults(), status::kOk);
+  EXPECT_EQ(requestsFor(area::kRestoreDefaults | kWriteFlag).size(), 1u);
+  EXPECT_EQ(link.pollSuspendCount(), 0u);
+}
+
+TEST_F(DeviceLinkTest, AreaAnswersMapToStatuses) {
+  connect();
+  std::array<std::uint8_t, 8> buffer{};
+  controller.setAreaAnswer(area::kKeyLearning, kAnswerBadParameters);
+  EXPECT_EQ(link.readArea(area::kKeyLearning, 0, buffer), status::kBadParameters);
+  EXPECT_EQ(link.writeArea(area::kKeyLearning, 0, buffer), status::kBadParameters);
+  controller.setAreaAnswer(area::kKeyLearning, kAnswerFailed);
+  EXPECT_EQ(link.writeArea(area::kKeyLearning, 0, buffer), status::kFailedResult);
+  EXPECT_EQ(link.readArea(0x30, 0, buffer), status::kBadParameters);  // unknown area
+  controller.clearRequests();
+  const std::array<std::uint8_t, 65> tooLong{};
+  EXPECT_EQ(link.writeArea(area::kConfiguration, 0, tooLong), status::kBadParameters);
+  EXPECT_TRUE(controller.requests().empty());
+  EXPECT_EQ(link.writeArea(area::kConfiguration, 0, std::span(tooLong).first(64)), status::kOk);
+  EXPECT_EQ(link.trafficHoldOff(), kTrafficHoldOffTicks);
+}
+
+TEST_F(DeviceLinkTest, AnswerFaultsAreRetriedOrReported) {
+  connect();
+  std::array<std::uint8_t, 4> buffer{};
+  controller.injectFault(AnswerFault::WrongChecksum, 2);
+  EXPECT_EQ(link.readArea(area::kVariables, 0, buffer), status::kOk);
+  controller.injectFault(AnswerFault::WrongChecksum, 3);
+  EXPECT_EQ(link.readArea(area::kVariables, 0, buffer), status::kBadAnswer);
+  controller.injectFault(AnswerFault::LengthAbove64, 3);
+  EXPECT_EQ(link.readArea(area::kVariables, 0, buffer), status::kBadAnswer);
+  controller.injectFault(AnswerFault::WrongReportId, 3);
+  EXPECT_EQ(link.readArea(area::kVariables, 0, buffer), status::kBadReportId);
+  controller.clearFaults();
+  EXPECT_EQ(link.readArea(area::kVariables, 0, buffer), status::kOk);
+}
+
+TEST_F(DeviceLinkTest, SilentControllerCostsThreeTimeOutsAndThreePauses) {
+  connect();
+  controller.injectFault(AnswerFault::Silence);
+  const std::uint32_t start = host.now;
+  std::array<std::uint8_t, 4> buffer{};
+  EXPECT_EQ(link.readArea(area::kVariables, 0, buffer), status::kTimeout);
+  const std::uint32_t spent = host.now - start;
+  EXPECT_GE(spent, 3u * 200u + 3u * 50u);
+  EXPECT_LE(spent, 3u * 203u + 3u * 50u);
+  EXPECT_EQ(host.waits, (std::vector<std::uint32_t>{50, 50, 50}));
+}
+
+TEST_F(DeviceLinkTest, SlowAnswersArriveWithinTheTimeOut) {
+  connect();
+  controller.setAnswerDelay(20, 150);
+  std::array<std::uint8_t, 4> buffer{};
+  EXPECT_EQ(link.readArea(area::kVariables, 0, buffer), status::kOk);
+  EXPECT_TRUE(host.waits.empty());
+}
+
+TEST_F(DeviceLinkTest, ActivityDotsAndConnectionLine) {
+  connect();
+  std::vector<unsigned> dots;
+  for (int i = 0; i < 12; ++i) {
+    tick();
+    dots.push_back(link.activityDots());
+  }
+  EXPECT_EQ(dots, (std::vector<unsigned>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0, 1}));
+  EXPECT_EQ(host.statusTexts.back(), "Controller \"KIVSOLANPRISM-F401 V1.40\" is connected.");
+  controller.setCurrentSource(2);
+  tick();
+  EXPECT_EQ(host.currentSource.back(), (std::pair<std::string, bool>{"Selected: 3", true}));
+  lang::setCurrentLanguage(lang::Language::Russian);
+  tick();
+  EXPECT_EQ(host.statusTexts.back(), "Контроллер \"KIVSOLANPRISM-F401 V1.40\" подключен...");
+}
+
+TEST_F(DeviceLinkTest, MonitoringTextIsDrainedIntoLinesAndSpeedsUpThePoll) {
+  connect();
+  controller.queueMonitoringText("KEY 1 PRESSED\r\nIR x12,");
+  tick();
+  EXPECT_EQ(host.monitoringLines, std::vector<std::string>{"KEY 1 PRESSED"});
+  EXPECT_EQ(link.pollInterval(), kPollFastMs);
+  controller.queueMonitoringText("34\n");
+  tick();
+  EXPECT_EQ(host.monitoringLines.back(), "IR x12,34");
+  for (int i = 0; i < 5; ++i) {
+    tick();
+    EXPECT_EQ(link.pollInterval(), kPollFastMs) << i;
+  }
+  tick();
+  EXPECT_EQ(link.pollInterval(), kPollIdleMs);
+}
+
+TEST_F(DeviceLinkTest, OneDrainTakesAboutAKilobyte) {
+  connect();
+  controller.queueMonitoringText(std::string(3000, 'x') + "\n");
+  tick();
+  EXPECT_TRUE(host.monitoringLines.empty());
+  const std::size_t firstDrain = requestsFor(area::kMonitorText).size();
+  EXPECT_GE(firstDrain, 17u);  // 64-byte answers until more than 1024 bytes
+  EXPECT_LE(firstDrain, 18u);
+  for (int i = 0; i < 4; ++i) {
+    tick();
+  }
+  ASSERT_EQ(host.monitoringLines.size(), 1u);
+  EXPECT_EQ(host.monitoringLines[0].size(), 3000u);
+}
+
+TEST_F(DeviceLinkTest, CanRecordsAreHandedOverWholeAndBothKindsAlternate) {
+  connect();
+  for (std::uint8_t i = 0; i < 6; ++i) {
+    sim::CanRecord r;
+    r.identifierWord = sim::CanRecord::standardId(0x100u + i);
+    r.length = 1;
+    r.data[0] = i;
+    controller.canLog().queue(r);
+  }
+  controller.queueMonitoringText("A\nB\nC\n");
+  tick();  // both waiting: monitoring text first
+  EXPECT_EQ(host.monitoringLines.size(), 3u);
+  EXPECT_TRUE(host.canRecords.empty());
+  EXPECT_EQ(link.pollInterval(), kPollCanMs);
+  tick();  // only CAN waits now
+  ASSERT_EQ(host.canRecords.size(), 3u);
+  EXPECT_EQ(host.canRecords[0].size(), kCanRecordSize);
+  EXPECT_EQ(host.canRecords[2][5], 2);  // the data byte after the identifier word and length
+  host.canRate = 42;
+  controller.queueMonitoringText("D\n");
+  tick();  // both again: the toggle now picks the CAN log
+  EXPECT_EQ(host.canRecords.size(), 6u);
+  EXPECT_EQ(host.monitoringLines.size(), 3u);
+  EXPECT_NE(host.statusTexts.back().find("42 packets/sec"), std::string::npos);
+  tick();
+  EXPECT_EQ(host.monitoringLines.size(), 4u);
+}
+
+TEST_F(DeviceLinkTest, UserCommandKeepsWaitingDataInTheController) {
+  connect();
+  controller.queueMonitoringText("held\n");
+  link.setUserCommand(true);
+  tick();
+  EXPECT_TRUE(host.monitoringLines.empty());
+  EXPECT_TRUE(requestsFor(area::kMonitorText).empty());
+  link.setUserCommand(false);
+  tick();
+  EXPECT_EQ(host.monitoringLines, std::vector<std::string>{"held"});
+}
+
+TEST_F(DeviceLinkTest, RunningCanLogIsNamedInTheConnectionLine) {
+  connect();
+  controller.canLog().setMode(1, host.now);
+  controller.canLog().setRate(0);
+  host.canToFile = true;
+  tick();
+  EXPECT_NE(host.statusTexts.back().find(". CAN log started and written to the file"),
+            std::string::npos);
+}
+
+TEST_F(DeviceLinkTest, VariablesAreReadOnlyWhileTheirViewShows) {
+  connect();
+  controller.setVariables({1, 2, 0x80, 255});
+  tick();
+  EXPECT_TRUE(host.variables.empty());
+  host.variablesView = true;
+  tick();
+  ASSERT_EQ(host.variables.size(), 1u);
+  EXPECT_EQ(host.variables[0].bin[2], "1000 0000");
+  EXPECT_EQ(host.variables[0].dec[3], "255");
+}
+
+TEST_F(DeviceLinkTest, ReadDeviceInfoLogsTheHeaderAndFourLines) {
+  connect();
+  host.logLines.clear();
+  DeviceInfo info;
+  ASSERT_EQ(link.readDeviceInfo(info), status::kOk);
+  EXPECT_EQ(info.serialNumber, controller.identity().serialNumber);
+  ASSERT_EQ(host.logLines.size(), 5u);
+  EXPECT_EQ(host.logLines[0], "******************* Device *******************");
+  EXPECT_EQ(host.logLines[1], "Controller          \"KIVSOLANPRISM-F401\"");
+  EXPECT_EQ(host.logLines[2], "The serial number   4010001");
+  EXPECT_EQ(host.logLines[3], "Boot version        1.05");
+  info.applicationVersion = 0;
+  link.showDeviceInfo(info);
+  EXPECT_EQ(host.logLines.back(), "Application version (application is not loaded)");
+}
+
+TEST_F(DeviceLinkTest, ReportedReadFailureShowsTheBoxAndRestoresTheToolbar) {
+  connect();
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  EXPECT_EQ(link.readConfigurationReported(), status::kFailedResult);
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.errors[0],
+            "Error reading the configuration of the device\nFailed result\nUpdate controller "
+            "software");
+  EXPECT_FALSE(link.userCommand());
+  EXPECT_EQ(host.toolbarUpdates.back(), false);
+  EXPECT_EQ(link.pollSuspendCount(), 0u);
+}
+
+TEST_F(DeviceLinkTest, HoldOffSkipsTwoTicksAfterOtherTraffic) {
+  connect();
+  std::array<std::uint8_t, 4> buffer{};
+  link.readArea(area::kVariables, 0, buffer);
+  EXPECT_FALSE(link.pollTick());
+  EXPECT_FALSE(link.pollTick());
+  EXPECT_TRUE(link.pollTick());
+  EXPECT_EQ(link.trafficHoldOff(), 0u);
+}
+
+}  // namespace
+}  // namespace kivprism::device
