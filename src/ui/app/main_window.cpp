@@ -1,0 +1,394 @@
+#include "app/main_window.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/panel_menu.hpp"
+#include "app/qt_text.hpp"
+#include "app/shell_texts.hpp"
+#include "config/text_codec.hpp"
+#include "lang/language.hpp"
+#include "monitor/monitoring_line.hpp"
+#include "monitor/terminal_page.hpp"
+#include "platform/settings_location.hpp"
+
+namespace kivprism::ui {
+
+namespace {
+
+constexpr int kStatusPanelWidth = 800;
+// Closing gives the controller this long to take the last packets before the handle goes.
+constexpr std::uint32_t kCloseSettleMs = 100;
+
+QString settingsPathFor(const MainWindowOptions& options) {
+  return options.settingsPath.isEmpty() ? platform::settingsFilePath() : options.settingsPath;
+}
+
+QToolButton* addButton(QToolBar* bar, const char* name, QStyle::StandardPixmap icon) {
+  auto* button = new QToolButton(bar);
+  button->setObjectName(name);
+  button->setIcon(bar->style()->standardIcon(icon));
+  button->setAutoRaise(true);
+  bar->addWidget(button);
+  return button;
+}
+
+QToolButton* addTextButton(QToolBar* bar, const char* name, const QString& text) {
+  auto* button = new QToolButton(bar);
+  button->setObjectName(name);
+  button->setText(text);
+  button->setAutoRaise(true);
+  return button;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(device::HidPort& port, MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent), options_(std::move(options)), settings_(settingsPathFor(options_)) {
+  setObjectName("MainForm");
+  clock_.start();
+  link_ = std::make_unique<device::DeviceLink>(port, *this, model_);
+  pollTimer_.setObjectName("TimerKIVSOLANPRISMTest");
+  pollTimer_.setInterval(static_cast<int>(device::kPollIdleMs));
+  connect(&pollTimer_, &QTimer::timeout, this, &MainWindow::TimerKIVSOLANPRISMTestTimer);
+  buildToolBar();
+  buildMenu();
+  buildPages();
+  statusPanel_ = new QLabel(this);
+  statusPanel_->setObjectName("StatusBarPanel0x");
+  statusPanel_->setMinimumWidth(std::min(kStatusPanelWidth, kDesignWidth - 20));
+  statusBar()->setObjectName("StatusBar");
+  statusBar()->addWidget(statusPanel_, 1);
+  resize(kDesignWidth, kDesignHeight);
+  // The design texts are the Russian ones; the settings may switch them at start-up.
+  lang::setCurrentLanguage(lang::Language::Russian);
+  translateForm();
+  retranslateProgramTexts();
+}
+
+MainWindow::~MainWindow() {
+  pollTimer_.stop();
+  shuttingDown_ = true;
+}
+
+void MainWindow::buildToolBar() {
+  mainToolBar_ = addToolBar(QString());
+  mainToolBar_->setObjectName("MainToolBar");
+  mainToolBar_->setMovable(false);
+  mainToolBar_->setFloatable(false);
+  mainToolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
+  mainToolBar_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  updateDevice_ = addButton(mainToolBar_, "SpeedButtonUpdateDevice", QStyle::SP_BrowserReload);
+  readConfig_ = addButton(mainToolBar_, "SpeedButtonReadConfig", QStyle::SP_DialogOpenButton);
+  writeConfig_ = addButton(mainToolBar_, "SpeedButtonWriteConfig", QStyle::SP_DialogSaveButton);
+  readDevice_ = addButton(mainToolBar_, "SpeedButtonReadDevice", QStyle::SP_ArrowDown);
+  writeDevice_ = addButton(mainToolBar_, "SpeedButtonWriteDevice", QStyle::SP_ArrowUp);
+  toDefault_ = addButton(mainToolBar_, "SpeedButtonToDefault", QStyle::SP_DialogResetButton);
+  reset_ = addButton(mainToolBar_, "SpeedButtonReset", QStyle::SP_MediaSkipBackward);
+  mainToolBar_->addSeparator();
+  onlyUsedx_ = addButton(mainToolBar_, "SpeedButtonOnlyUsedx", QStyle::SP_FileDialogListView);
+  onlyUsedx_->setCheckable(true);
+  langx_ = addTextButton(mainToolBar_, "SpeedButtonLangx", "EN");
+  mainToolBar_->addWidget(langx_);
+  mainToolBar_->addSeparator();
+  languageMakerx_ = addTextButton(mainToolBar_, "SpeedButtonLanguageMakerx", "L");
+  mainToolBar_->addWidget(languageMakerx_)->setVisible(false);
+  panelMenu_ = new PanelMenu(mainToolBar_);
+  mainToolBar_->addWidget(panelMenu_);
+
+  // The firmware update arrives with its own command; until then the button stays disabled.
+  updateDevice_->setEnabled(false);
+  connect(readConfig_, &QToolButton::clicked, this, &MainWindow::SpeedButtonReadConfigClick);
+  connect(writeConfig_, &QToolButton::clicked, this, &MainWindow::SpeedButtonWriteConfigClick);
+  connect(readDevice_, &QToolButton::clicked, this, &MainWindow::SpeedButtonReadDeviceClick);
+  connect(writeDevice_, &QToolButton::clicked, this, &MainWindow::SpeedButtonWriteDeviceClick);
+  connect(toDefault_, &QToolButton::clicked, this, &MainWindow::SpeedButtonToDefaultClick);
+  connect(reset_, &QToolButton::clicked, this, &MainWindow::SpeedButtonResetClick);
+  connect(onlyUsedx_, &QToolButton::clicked, this, &MainWindow::SpeedButtonOnlyUsedxClick);
+  connect(langx_, &QToolButton::clicked, this, &MainWindow::SpeedButtonLangxClick);
+  connect(languageMakerx_, &QToolButton::clicked, this,
+          &MainWindow::SpeedButtonLanguageMakerxClick);
+}
+
+void MainWindow::buildMenu() {
+  popupMenu_ = new QMenu(this);
+  popupMenu_->setObjectName("PopupMenu");
+  menuItemDebug_ = popupMenu_->addAction(QString());
+  menuItemDebug_->setObjectName("MenuItemDebug");
+  menuItemDebug_->setCheckable(true);
+  menuItemLog_ = popupMenu_->addAction(QString());
+  menuItemLog_->setObjectName("MenuItemLog");
+  menuItemLog_->setCheckable(true);
+  menuItemLog_->setVisible(false);
+  menuItemOnlyUsed_ = popupMenu_->addAction(QString());
+  menuItemOnlyUsed_->setObjectName("MenuItemOnlyUsed");
+  menuItemOnlyUsed_->setCheckable(true);
+  menuItemWriteNow_ = popupMenu_->addAction(QString());
+  menuItemWriteNow_->setObjectName("MenuItemWriteNow");
+  menuItemWriteNow_->setVisible(false);
+  menuItemLanguagex_ = popupMenu_->addMenu(QString());
+  menuItemLanguagex_->setObjectName("MenuItemLanguagex");
+  menuItemLanguageRussianx_ = menuItemLanguagex_->addAction(QString());
+  menuItemLanguageRussianx_->setObjectName("MenuItemLanguageRussianx");
+  menuItemLanguageRussianx_->setCheckable(true);
+  menuItemLanguageEnglishx_ = menuItemLanguagex_->addAction(QString());
+  menuItemLanguageEnglishx_->setObjectName("MenuItemLanguageEnglishx");
+  menuItemLanguageEnglishx_->setCheckable(true);
+
+  connect(panelMenu_, &PanelMenu::menuRequested, this,
+          [this](const QPoint& at) { popupMenu_->popup(at); });
+  connect(menuItemDebug_, &QAction::triggered, this, &MainWindow::MenuItemDebugClick);
+  connect(menuItemOnlyUsed_, &QAction::triggered, this, [this] {
+    onlyUsedx_->setChecked(menuItemOnlyUsed_->isChecked());
+    invalidatePages();
+  });
+  connect(menuItemLanguageRussianx_, &QAction::triggered, this, [this] { applyLanguage(0); });
+  connect(menuItemLanguageEnglishx_, &QAction::triggered, this, [this] { applyLanguage(1); });
+}
+
+void MainWindow::buildPages() {
+  pageControlMain_ = new QTabWidget(this);
+  pageControlMain_->setObjectName("PageControlMain");
+  terminal_ = new TerminalPage([this] { return tickMs(); }, pageControlMain_);
+  terminal_->sendMemo()->isConnected = [this] { return link_->isConnected(); };
+  terminal_->sendMemo()->sendLine = [this](const std::string& line) {
+    const auto bytes = monitor::terminalPayload(config::utf8ToCp1251(line));
+    sendTerminalLine(bytes);
+  };
+  terminal_->copyAllAllowed = [this] {
+    return pageControlMain_->currentWidget() != parametersPage_;
+  };
+  pageControlMain_->addTab(terminal_, QString());
+
+  parametersPage_ = new QWidget(pageControlMain_);
+  parametersPage_->setObjectName("TabSheetParameters");
+  auto* layout = new QVBoxLayout(parametersPage_);
+  currentSource_ = new QLabel(parametersPage_);
+  currentSource_->setObjectName("PanelCurrentSRCx");
+  currentSource_->setFrameShape(QFrame::StyledPanel);
+  currentSource_->setEnabled(false);
+  layout->addWidget(currentSource_, 0, Qt::AlignLeft | Qt::AlignTop);
+  layout->addStretch(1);
+  pageControlMain_->addTab(parametersPage_, QString());
+  // The parameter editors arrive with their own pages; until then the page is not selectable.
+  pageControlMain_->setTabEnabled(1, false);
+  setCentralWidget(pageControlMain_);
+}
+
+void MainWindow::startUp() {
+  loadSettings();
+  setMinimumSize(size());
+  applyDebugItems();
+  model_.working.clear();
+  model_.device.clear();
+  updateToolbar(false);
+  link_->resumePoll();
+  configurationReloaded();
+}
+
+// --- settings ---
+
+void MainWindow::loadSettings() {
+  if (!settings_.load()) {
+    messageBox(box::kError, translated(texts::kSettingsReadError));
+    return;
+  }
+  loaded_ = settings_.shell();
+  const QRect screen = QGuiApplication::primaryScreen() != nullptr
+                           ? QGuiApplication::primaryScreen()->availableGeometry()
+                           : QRect(0, 0, 1024, 768);
+  const int top = placeCoordinate(loaded_.mainTop, screen.height(), height(), 0);
+  const int left = placeCoordinate(loaded_.mainLeft, screen.width(), width(), -(width() / 2));
+  move(left, top);
+  terminal_->setMemoHeight(loaded_.txHeight);
+  if (pageControlMain_->isTabEnabled(1)) {
+    pageControlMain_->setCurrentIndex(1);
+  }
+  menuItemLog_->setChecked(loaded_.log);
+  menuItemDebug_->setChecked(loaded_.debug);
+  menuItemOnlyUsed_->setChecked(loaded_.onlyUsed);
+  onlyUsedx_->setChecked(loaded_.onlyUsed);
+  const QString system = options_.systemLanguage.isEmpty()
+                             ? QLocale::system().uiLanguages().value(0)
+                             : options_.systemLanguage;
+  const auto language =
+      lang::startLanguage(loaded_.lang, lang::systemDefaultLanguage(system.toStdString()));
+  if (language) {
+    applyLanguage(lang::languageIndex(*language));
+  }
+}
+
+void MainWindow::saveSettings() {
+  ShellSettings s = loaded_;
+  s.mainTop = y();
+  s.mainLeft = x();
+  s.lang = lang::languageIndex(lang::currentLanguage());
+  s.log = menuItemLog_->isChecked();
+  s.debug = menuItemDebug_->isChecked();
+  s.onlyUsed = menuItemOnlyUsed_->isChecked();
+  s.txHeight = terminal_->memoHeight();
+  settings_.setShell(s);
+  std::string reason;
+  if (!settings_.save(&reason)) {
+    messageBox(box::kError, translatedWith(texts::kSettingsWriteError, reason));
+  }
+}
+
+void MainWindow::applyDebugItems() {
+  const bool visible = menuItemDebug_->isChecked();
+  menuItemDebug_->setVisible(visible);
+  menuItemLog_->setVisible(visible);
+}
+
+void MainWindow::MenuItemDebugClick() { applyDebugItems(); }
+
+bool MainWindow::debugItemsVisible() const {
+  return menuItemDebug_->isVisible() && menuItemLog_->isVisible();
+}
+
+bool MainWindow::onlyUsed() const { return menuItemOnlyUsed_->isChecked(); }
+
+QString MainWindow::statusText() const { return statusPanel_->text(); }
+
+// --- boxes and short messages ---
+
+int MainWindow::messageBox(unsigned flags, const QString& text) {
+  link_->suspendPoll();
+  const int pressed = showMessageBox(this, flags, text, options_.boxAnswerer);
+  link_->resumePoll();
+  return pressed;
+}
+
+void MainWindow::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
+                              const QString& text) {
+  panelMenu_->flashMessage(durationMs, blinkMs, text);
+}
+
+void MainWindow::endFlash() { panelMenu_->endFlash(); }
+
+// --- closing ---
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!shuttingDown_) {
+    pollTimer_.stop();
+    shuttingDown_ = true;
+    waitMs(kCloseSettleMs);
+    link_->transport().closeDevice();
+    waitMs(kCloseSettleMs);
+    saveSettings();
+  }
+  event->accept();
+}
+
+// --- LinkHost ---
+
+std::uint32_t MainWindow::tickMs() { return static_cast<std::uint32_t>(clock_.elapsed()); }
+
+void MainWindow::processEvents() { QCoreApplication::processEvents(); }
+
+void MainWindow::waitMs(std::uint32_t ms) {
+  QEventLoop loop;
+  QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+void MainWindow::setPollTimerEnabled(bool enabled) {
+  if (enabled && !shuttingDown_) {
+    pollTimer_.start();
+  } else {
+    pollTimer_.stop();
+  }
+}
+
+void MainWindow::setPollInterval(std::uint32_t ms) { pollTimer_.setInterval(static_cast<int>(ms)); }
+
+void MainWindow::setStatusText(std::string_view text) { statusPanel_->setText(qtText(text)); }
+
+void MainWindow::showProgress(std::size_t position, std::size_t total) {
+  panelMenu_->showProgress(position, total);
+}
+
+void MainWindow::hideProgress() { panelMenu_->hideProgress(); }
+
+void MainWindow::setCurrentSource(std::string_view text, bool enabled) {
+  currentSource_->setText(qtText(text));
+  currentSource_->setEnabled(enabled);
+}
+
+void MainWindow::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
+                              std::string_view text) {
+  flashMessage(durationMs, blinkMs, qtText(text));
+}
+
+void MainWindow::showError(std::string_view text) { messageBox(box::kError, qtText(text)); }
+
+bool MainWindow::askYesNo(std::string_view text) {
+  return messageBox(box::kWarning | box::kDefaultNo, qtText(text)) == box::kYes;
+}
+
+void MainWindow::logLine(std::string_view text) { terminal_->logLine(qtText(text)); }
+
+bool MainWindow::packetLogEnabled() const { return menuItemLog_->isChecked(); }
+
+void MainWindow::monitoringLine(std::string_view line) {
+  // The controller writes cp1251; the markers are plain ASCII, so rewriting after the conversion
+  // finds the same places and keeps the inserted names intact.
+  std::string text = config::cp1251ToUtf8(line);
+  monitor::formatMonitoringLine(text);
+  appendLine(TerminalPage::monitoringColour(), qtText(text));
+}
+
+void MainWindow::appendLine(const QColor& colour, const QString& text) {
+  terminal_->appendLine(colour, text);
+}
+
+void MainWindow::canLogRecord(device::CanRecord) {
+  const std::uint32_t second = tickMs() / 1000;
+  if (second != canSecond_) {
+    canCountLastSecond_ = second == canSecond_ + 1 ? canCountThisSecond_ : 0;
+    canCountThisSecond_ = 0;
+    canSecond_ = second;
+  }
+  ++canCountThisSecond_;
+}
+
+std::uint32_t MainWindow::canRecordsPerSecond() const {
+  const std::uint32_t second = static_cast<std::uint32_t>(clock_.elapsed() / 1000);
+  if (second == canSecond_) {
+    return canCountLastSecond_;
+  }
+  return second == canSecond_ + 1 ? canCountThisSecond_ : 0;
+}
+
+void MainWindow::configurationReloaded() { invalidatePages(); }
+
+void MainWindow::invalidatePages() { emit pagesInvalidated(); }
+
+void MainWindow::suspendRedraw() {
+  if (redrawSuspended_++ == 0) {
+    setUpdatesEnabled(false);
+  }
+}
+
+void MainWindow::resumeRedraw() {
+  if (redrawSuspended_ > 0 && --redrawSuspended_ == 0) {
+    setUpdatesEnabled(true);
+    update();
+  }
+}
+
+}  // namespace kivprism::ui

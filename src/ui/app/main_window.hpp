@@ -1,0 +1,196 @@
+// The main window: toolbar, message panel, status bar and the pages. It carries out the toolbar
+// commands, drives the device poll from its timer and is the device link's host.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "app/file_choosers.hpp"
+#include "app/message_box.hpp"
+#include "app/shell_settings.hpp"
+#include "config/image.hpp"
+#include "device/device_link.hpp"
+#include "device/hid_port.hpp"
+#include "device/link_host.hpp"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+namespace kivprism::ui {
+
+class PanelMenu;
+class TerminalPage;
+
+struct MainWindowOptions {
+  // Empty: the settings file of the running program.
+  QString settingsPath;
+  // The system's user-interface language code ("ru-RU", "de"); empty: the system's own.
+  QString systemLanguage;
+  // Tests answer boxes and file choosers here instead of a user.
+  BoxAnswerer boxAnswerer;
+  FileAnswerer fileAnswerer;
+};
+
+class MainWindow : public QMainWindow, public device::LinkHost {
+  Q_OBJECT
+
+ public:
+  static constexpr int kDesignWidth = 720;
+  static constexpr int kDesignHeight = 513;
+
+  MainWindow(device::HidPort& port, MainWindowOptions options = {}, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The shell initialisation: settings, toolbar state, empty image, and the poll released.
+  void startUp();
+
+  // --- shell services ---
+  int messageBox(unsigned flags, const QString& text);
+  void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs, const QString& text);
+  void endFlash();
+  bool valueEntryCheck(QLineEdit* field, std::uint32_t minimum, std::uint32_t maximum,
+                       std::span<std::uint8_t> destination, unsigned width);
+  QString chooseConfigToOpen();
+  QString chooseConfigToSave();
+  QString chooseFirmwareToOpen();
+  QString chooseCanLogToSave();
+  void rememberConfigFile(const QString& fileName);
+  void rememberFirmwareFile(const QString& fileName);
+  void rememberCanLogFile(const QString& fileName);
+  // 0 Russian, 1 English, -1 only asks; returns the index in force.
+  int applyLanguage(int index);
+  void appendLine(const QColor& colour, const QString& text);
+  void sendTerminalLine(std::span<const std::uint8_t> bytes);
+
+  // --- toolbar and menu handlers ---
+  void SpeedButtonReadConfigClick();
+  void SpeedButtonWriteConfigClick();
+  void SpeedButtonReadDeviceClick();
+  void SpeedButtonWriteDeviceClick();
+  void SpeedButtonToDefaultClick();
+  void SpeedButtonResetClick();
+  void SpeedButtonOnlyUsedxClick();
+  void SpeedButtonLangxClick();
+  void SpeedButtonLanguageMakerxClick();
+  void MenuItemDebugClick();
+  void TimerKIVSOLANPRISMTestTimer();
+
+  // --- state for the pages and tests ---
+  device::DeviceLink& link() { return *link_; }
+  config::ConfigModel& model() { return model_; }
+  TerminalPage* terminal() const { return terminal_; }
+  PanelMenu* panelMenu() const { return panelMenu_; }
+  QString statusText() const;
+  bool onlyUsed() const;
+  bool debugItemsVisible() const;
+  QTimer& pollTimer() { return pollTimer_; }
+  QString settingsPath() const { return settings_.path(); }
+
+  // --- LinkHost ---
+  std::uint32_t tickMs() override;
+  void processEvents() override;
+  void waitMs(std::uint32_t ms) override;
+  bool shuttingDown() const override { return shuttingDown_; }
+  void setPollTimerEnabled(bool enabled) override;
+  void setPollInterval(std::uint32_t ms) override;
+  void setStatusText(std::string_view text) override;
+  void showProgress(std::size_t position, std::size_t total) override;
+  void hideProgress() override;
+  void setCurrentSource(std::string_view text, bool enabled) override;
+  void updateToolbar(bool busy) override;
+  void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
+                    std::string_view text) override;
+  void showError(std::string_view text) override;
+  bool askYesNo(std::string_view text) override;
+  void logLine(std::string_view text) override;
+  bool packetLogEnabled() const override;
+  void monitoringLine(std::string_view line) override;
+  void canLogRecord(device::CanRecord record) override;
+  std::uint32_t canRecordsPerSecond() const override;
+  bool canLogWritingToFile() const override { return false; }
+  void refreshCanLogPage() override {}
+  void configurationReloaded() override;
+  bool variablesViewActive() const override { return false; }
+  void showVariables(const device::VariablesView&) override {}
+  bool keyLearningActive() const override { return false; }
+
+ signals:
+  // Every page must redraw from the image on its next refresh (whole read, file load, language,
+  // the only-used switch).
+  void pagesInvalidated();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildToolBar();
+  void buildMenu();
+  void buildPages();
+  void loadSettings();
+  void saveSettings();
+  void applyDebugItems();
+  void translateForm();
+  void retranslateProgramTexts();
+  QString chooseFile(FileChooser kind);
+  void rememberFile(FileChooser kind, const QString& fileName);
+  void showFileError(const lang::TextPair& text, const std::string& reason);
+  void reportFailure(const lang::TextPair& text, device::DeviceStatus status);
+  void beginUserCommand();
+  void endUserCommand();
+  void invalidatePages();
+  void suspendRedraw();
+  void resumeRedraw();
+
+  MainWindowOptions options_;
+  config::ConfigModel model_;
+  std::unique_ptr<device::DeviceLink> link_;
+  SettingsFile settings_;
+  ShellSettings loaded_;
+  QElapsedTimer clock_;
+  QTimer pollTimer_;
+  bool shuttingDown_ = false;
+  int redrawSuspended_ = 0;
+
+  QToolBar* mainToolBar_ = nullptr;
+  QToolButton* updateDevice_ = nullptr;
+  QToolButton* readConfig_ = nullptr;
+  QToolButton* writeConfig_ = nullptr;
+  QToolButton* readDevice_ = nullptr;
+  QToolButton* writeDevice_ = nullptr;
+  QToolButton* toDefault_ = nullptr;
+  QToolButton* reset_ = nullptr;
+  QToolButton* onlyUsedx_ = nullptr;
+  QToolButton* langx_ = nullptr;
+  QToolButton* languageMakerx_ = nullptr;
+  PanelMenu* panelMenu_ = nullptr;
+  QLabel* statusPanel_ = nullptr;
+  QTabWidget* pageControlMain_ = nullptr;
+  TerminalPage* terminal_ = nullptr;
+  QWidget* parametersPage_ = nullptr;
+  QLabel* currentSource_ = nullptr;
+
+  QMenu* popupMenu_ = nullptr;
+  QAction* menuItemDebug_ = nullptr;
+  QAction* menuItemLog_ = nullptr;
+  QAction* menuItemOnlyUsed_ = nullptr;
+  QAction* menuItemWriteNow_ = nullptr;
+  QMenu* menuItemLanguagex_ = nullptr;
+  QAction* menuItemLanguageRussianx_ = nullptr;
+  QAction* menuItemLanguageEnglishx_ = nullptr;
+
+  // CAN records counted per whole second for the connection line.
+  std::uint32_t canSecond_ = 0;
+  std::uint32_t canCountThisSecond_ = 0;
+  std::uint32_t canCountLastSecond_ = 0;
+};
+
+}  // namespace kivprism::ui

@@ -1,0 +1,324 @@
+// The toolbar commands, the file choosers, the value entry check and the language switch of the
+// main window.
+#include <QAction>
+#include <QCursor>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+#include <QToolButton>
+#include <filesystem>
+
+#include "app/main_window.hpp"
+#include "app/panel_menu.hpp"
+#include "app/qt_text.hpp"
+#include "app/shell_texts.hpp"
+#include "app/value_entry.hpp"
+#include "config/config_file.hpp"
+#include "device/packet.hpp"
+#include "lang/language.hpp"
+#include "lang/language_table.hpp"
+#include "monitor/terminal_page.hpp"
+#include "platform/settings_location.hpp"
+
+namespace kivprism::ui {
+
+namespace {
+
+constexpr std::uint32_t kNoticeMs = 2500;
+constexpr std::uint32_t kNoticeBlinkMs = 250;
+
+std::filesystem::path fsPath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
+}  // namespace
+
+void MainWindow::beginUserCommand() {
+  link_->setUserCommand(true);
+  updateToolbar(true);
+}
+
+void MainWindow::endUserCommand() {
+  updateToolbar(false);
+  link_->setUserCommand(false);
+}
+
+void MainWindow::reportFailure(const lang::TextPair& text, device::DeviceStatus status) {
+  if (status != device::status::kOk) {
+    messageBox(box::kError, translatedWith(text, device::statusText(status)));
+  }
+}
+
+void MainWindow::showFileError(const lang::TextPair& text, const std::string& reason) {
+  messageBox(box::kError, translatedWith(text, reason));
+}
+
+void MainWindow::updateToolbar(bool busy) {
+  for (QToolButton* button :
+       {readConfig_, writeConfig_, readDevice_, writeDevice_, toDefault_, reset_}) {
+    button->setEnabled(false);
+  }
+  if (busy) {
+    return;
+  }
+  readConfig_->setEnabled(true);
+  writeConfig_->setEnabled(true);
+  if (link_->isConnected()) {
+    for (QToolButton* button : {readDevice_, writeDevice_, toDefault_, reset_}) {
+      button->setEnabled(true);
+    }
+  }
+}
+
+void MainWindow::SpeedButtonReadConfigClick() {
+  updateToolbar(true);
+  const QString fileName = chooseConfigToOpen();
+  link_->setInSync(false);
+  bool read = false;
+  if (!fileName.isEmpty()) {
+    link_->suspendPoll();
+    const auto error = config::readConfigFile(fsPath(fileName), model_.working);
+    if (error) {
+      showFileError(texts::kFileReadFailed, error->describe());
+    } else {
+      read = true;
+      rememberConfigFile(fileName);
+    }
+    link_->resumePoll();
+  }
+  updateToolbar(false);
+  invalidatePages();
+  link_->setInSync(true);
+  if (read) {
+    flashMessage(kNoticeMs, kNoticeBlinkMs, translated(texts::kConfigRead));
+  }
+}
+
+void MainWindow::SpeedButtonWriteConfigClick() {
+  updateToolbar(true);
+  const QString fileName = chooseConfigToSave();
+  if (!fileName.isEmpty()) {
+    link_->suspendPoll();
+    const auto error = config::writeConfigFile(fsPath(fileName), model_.working);
+    if (error) {
+      showFileError(texts::kFileWriteFailed, error->describe());
+    } else {
+      rememberConfigFile(fileName);
+    }
+    link_->resumePoll();
+    if (!error) {
+      flashMessage(kNoticeMs, kNoticeBlinkMs, translated(texts::kConfigWritten));
+    }
+  }
+  updateToolbar(false);
+}
+
+void MainWindow::SpeedButtonReadDeviceClick() {
+  link_->suspendPoll();
+  invalidatePages();
+  link_->readConfigurationReported();
+  link_->resumePoll();
+}
+
+void MainWindow::SpeedButtonWriteDeviceClick() {
+  beginUserCommand();
+  if (messageBox(box::kQuestion | box::kDefaultNo, translated(texts::kAskWriteDevice)) ==
+      box::kYes) {
+    reportFailure(texts::kWriteConfigFailed, link_->writeConfiguration());
+  }
+  endUserCommand();
+}
+
+void MainWindow::SpeedButtonToDefaultClick() {
+  beginUserCommand();
+  reportFailure(texts::kToDefaultFailed, link_->restoreDefaults());
+  updateToolbar(false);
+  link_->setInSync(false);
+  link_->forgetSerialNumber();
+  link_->setUserCommand(false);
+}
+
+void MainWindow::SpeedButtonResetClick() {
+  link_->setUserCommand(true);
+  link_->setInSync(false);
+  link_->forgetSerialNumber();
+  updateToolbar(true);
+  reportFailure(texts::kResetFailed, link_->resetDevice());
+  endUserCommand();
+}
+
+void MainWindow::SpeedButtonOnlyUsedxClick() {
+  menuItemOnlyUsed_->setChecked(!menuItemOnlyUsed_->isChecked());
+  onlyUsedx_->setChecked(menuItemOnlyUsed_->isChecked());
+  invalidatePages();
+}
+
+void MainWindow::SpeedButtonLangxClick() {
+  applyLanguage(lang::currentLanguage() == lang::Language::Russian ? 1 : 0);
+}
+
+void MainWindow::SpeedButtonLanguageMakerxClick() { applyLanguage(0); }
+
+void MainWindow::TimerKIVSOLANPRISMTestTimer() { link_->pollTick(); }
+
+void MainWindow::sendTerminalLine(std::span<const std::uint8_t> bytes) {
+  if (!link_->isConnected()) {
+    messageBox(box::kError, translated(texts::kControllerDisconnected));
+    return;
+  }
+  link_->writeAreaReported(device::area::kMonitorText, 0, bytes);
+}
+
+// --- value entry ---
+
+bool MainWindow::valueEntryCheck(QLineEdit* field, std::uint32_t minimum, std::uint32_t maximum,
+                                 std::span<std::uint8_t> destination, unsigned width) {
+  const ValueEntryResult result = checkValueEntry(field->text().toStdString(), minimum, maximum);
+  QString error;
+  if (result.error == ValueEntryError::Empty) {
+    error = translated(texts::kEnterValue);
+  } else if (result.error == ValueEntryError::OutOfRange) {
+    const auto& format = result.hexadecimal ? texts::kValueRangeHex : texts::kValueRangeDecimal;
+    error = qtText(lang::formatText(lang::translateText(format), minimum, maximum));
+  } else if (!storeValue(destination, width, result.value)) {
+    error = translated(texts::kEnterValue);
+  }
+  if (error.isEmpty()) {
+    return true;
+  }
+  messageBox(box::kError, error);
+  field->selectAll();
+  field->setFocus();
+  QCursor::setPos(field->mapToGlobal(field->rect().center()));
+  return false;
+}
+
+// --- file choosers ---
+
+QString MainWindow::chooseFile(FileChooser kind) {
+  const FileChooserSpec& spec = fileChooserSpec(kind);
+  const QString stored = settings_.remembered(spec.section, spec.key);
+  const QString folder =
+      stored.isEmpty() ? platform::programDirectory() : QFileInfo(stored).absolutePath();
+  if (options_.fileAnswerer) {
+    return options_.fileAnswerer(kind, folder);
+  }
+  QFileDialog dialog(this, translated(spec.title), folder, QString("%1 (%1)").arg(spec.mask));
+  dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // A name typed without an extension gets the mask's.
+  dialog.setDefaultSuffix(QString(spec.mask).mid(2));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return {};
+  }
+  return dialog.selectedFiles().constFirst();
+}
+
+void MainWindow::rememberFile(FileChooser kind, const QString& fileName) {
+  const FileChooserSpec& spec = fileChooserSpec(kind);
+  settings_.remember(spec.section, spec.key, QFileInfo(fileName).absoluteFilePath());
+  std::string reason;
+  if (!settings_.save(&reason)) {
+    messageBox(box::kError, translatedWith(texts::kSettingsWriteError, reason));
+  }
+}
+
+QString MainWindow::chooseConfigToOpen() { return chooseFile(FileChooser::ConfigToOpen); }
+QString MainWindow::chooseConfigToSave() { return chooseFile(FileChooser::ConfigToSave); }
+QString MainWindow::chooseFirmwareToOpen() { return chooseFile(FileChooser::FirmwareToOpen); }
+QString MainWindow::chooseCanLogToSave() { return chooseFile(FileChooser::CanLogToSave); }
+
+void MainWindow::rememberConfigFile(const QString& fileName) {
+  rememberFile(FileChooser::ConfigToOpen, fileName);
+}
+void MainWindow::rememberFirmwareFile(const QString& fileName) {
+  rememberFile(FileChooser::FirmwareToOpen, fileName);
+}
+void MainWindow::rememberCanLogFile(const QString& fileName) {
+  rememberFile(FileChooser::CanLogToSave, fileName);
+}
+
+// --- language ---
+
+int MainWindow::applyLanguage(int index) {
+  if (index == -1) {
+    return lang::languageIndex(lang::currentLanguage());
+  }
+  const lang::Language language = lang::languageFromIndex(index);
+  lang::setCurrentLanguage(language);
+  langx_->setText(language == lang::Language::Russian ? "EN" : "RU");
+  menuItemLanguageRussianx_->setChecked(language == lang::Language::Russian);
+  menuItemLanguageEnglishx_->setChecked(language == lang::Language::English);
+  // The next poll treats the controller as new: its information is logged again in this
+  // language and its configuration read again.
+  link_->clearConnected();
+  suspendRedraw();
+  invalidatePages();
+  translateForm();
+  retranslateProgramTexts();
+  resumeRedraw();
+  return lang::languageIndex(language);
+}
+
+void MainWindow::translateForm() {
+  const auto rows = lang::mainFormRows();
+  const std::string form(lang::kMainFormName);
+  auto row = [&](const QString& name, const char* suffix) -> const lang::LanguageRow* {
+    return lang::findLanguageRow(form + "_" + name.toStdString() + suffix, rows);
+  };
+  for (QObject* object : findChildren<QObject*>()) {
+    const QString name = object->objectName();
+    if (name.isEmpty()) {
+      continue;
+    }
+    const lang::LanguageRow* caption = row(name, "_Caption");
+    const lang::LanguageRow* hint = row(name, "_Hint");
+    if (caption == nullptr && hint == nullptr) {
+      continue;
+    }
+    const QString captionText = caption ? qtText(caption->text.in(lang::currentLanguage())) : "";
+    const QString hintText = hint ? qtText(hint->text.in(lang::currentLanguage())) : "";
+    if (auto* action = qobject_cast<QAction*>(object)) {
+      if (caption)
+        action->setText(captionText);
+      if (hint)
+        action->setToolTip(hintText);
+      continue;
+    }
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr) {
+      continue;
+    }
+    if (hint)
+      widget->setToolTip(hintText);
+    if (!caption)
+      continue;
+    if (const int tab = pageControlMain_->indexOf(widget); tab >= 0) {
+      pageControlMain_->setTabText(tab, captionText);
+    } else if (auto* button = qobject_cast<QToolButton*>(widget)) {
+      button->setText(captionText);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+      label->setText(captionText);
+    }
+  }
+  setWindowTitle(
+      qtText(lang::formatText(lang::translateText(texts::kWindowCaption), texts::kProgramVersion)));
+}
+
+void MainWindow::retranslateProgramTexts() {
+  langx_->setToolTip(translated(texts::kLanguageHint));
+  onlyUsedx_->setToolTip(translated(texts::kOnlyUsedHint));
+  menuItemLanguagex_->setTitle(translated(texts::kLanguageMenu));
+  menuItemLanguageRussianx_->setText(translated(texts::kRussian));
+  menuItemLanguageEnglishx_->setText(translated(texts::kEnglish));
+  currentSource_->setText(translated(texts::kSelectedUnknown));
+  currentSource_->setToolTip(translated(texts::kCurrentSourceHint));
+  // Until the firmware update lands, its hint says why the button is disabled.
+  updateDevice_->setToolTip(translated(texts::kFirmwareUpdatePending));
+}
+
+}  // namespace kivprism::ui

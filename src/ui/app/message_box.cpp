@@ -1,0 +1,81 @@
+#include "app/message_box.hpp"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+
+#include "app/qt_text.hpp"
+#include "app/shell_texts.hpp"
+
+namespace kivprism::ui {
+
+namespace {
+
+constexpr int kCentreDropPx = 50;
+
+QMessageBox::Icon boxIcon(unsigned flags) {
+  switch (flags & box::kKindMask) {
+    case box::kError:
+      return QMessageBox::Critical;
+    case box::kQuestion:
+      return QMessageBox::Question;
+    case box::kWarning:
+      return QMessageBox::Warning;
+    case box::kInformation:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+bool asksYesNo(unsigned flags) {
+  const unsigned kind = flags & box::kKindMask;
+  return kind == box::kQuestion || kind == box::kWarning;
+}
+
+}  // namespace
+
+QString boxCaption(unsigned flags) {
+  switch (flags & box::kKindMask) {
+    case box::kError:
+      return translated(texts::kCaptionError);
+    case box::kQuestion:
+      return translated(texts::kCaptionQuestion);
+    case box::kWarning:
+      return translated(texts::kCaptionWarning);
+    case box::kInformation:
+      return translated(texts::kCaptionInformation);
+    default:
+      return {};
+  }
+}
+
+int showMessageBox(QWidget* owner, unsigned flags, const QString& text,
+                   const BoxAnswerer& answerer) {
+  const QString caption = boxCaption(flags);
+  if (answerer) {
+    return answerer(flags, caption, text);
+  }
+  QMessageBox messageBox(boxIcon(flags), caption, text, QMessageBox::NoButton, owner);
+  messageBox.setWindowFlag(Qt::WindowStaysOnTopHint);
+  messageBox.setWindowModality(Qt::ApplicationModal);
+  if (asksYesNo(flags)) {
+    QPushButton* yes = messageBox.addButton(QMessageBox::Yes);
+    QPushButton* no = messageBox.addButton(QMessageBox::No);
+    messageBox.setDefaultButton((flags & box::kDefaultNo) != 0 ? no : yes);
+  } else {
+    messageBox.addButton(QMessageBox::Ok);
+  }
+  if (owner != nullptr) {
+    messageBox.adjustSize();
+    const QPoint centre = owner->window()->frameGeometry().center() + QPoint(0, kCentreDropPx);
+    messageBox.move(centre - QPoint(messageBox.width() / 2, messageBox.height() / 2));
+  }
+  const int pressed = messageBox.exec();
+  if (asksYesNo(flags)) {
+    return pressed == QMessageBox::Yes ? box::kYes : box::kNo;
+  }
+  return box::kOk;
+}
+
+}  // namespace kivprism::ui

@@ -1,0 +1,39 @@
+#include "app/program.hpp"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "app/shell_texts.hpp"
+#include "platform/single_instance.hpp"
+
+namespace kivprism::ui {
+
+int runProgram(device::HidPort& port, ProgramOptions options) {
+  platform::SingleInstance instance(QString::fromLatin1(platform::kInstanceName),
+                                    options.instanceFolder);
+  if (!instance.acquire()) {
+    // Before any settings are read there is no language yet: the text is the same for everyone.
+    const QString text = QString::fromLatin1(texts::kAlreadyRunning);
+    if (options.window.boxAnswerer) {
+      options.window.boxAnswerer(box::kError, QString::fromLatin1(texts::kAlreadyRunningCaption),
+                                 text);
+    } else {
+      QMessageBox::critical(nullptr, QString::fromLatin1(texts::kAlreadyRunningCaption), text);
+    }
+    return 1;
+  }
+  int exitCode = 0;
+  {
+    MainWindow window(port, options.window);
+    window.startUp();
+    window.show();
+    if (options.started) {
+      options.started(window);
+    }
+    exitCode = QApplication::exec();
+  }
+  instance.release();
+  return exitCode;
+}
+
+}  // namespace kivprism::ui

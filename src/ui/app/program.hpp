@@ -1,0 +1,24 @@
+// The program around the main window: one copy only, the window shown, the message loop, and the
+// lock released at the end. Both programs (USB and simulated controller) run through here.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "app/main_window.hpp"
+#include "device/hid_port.hpp"
+
+namespace kivprism::ui {
+
+struct ProgramOptions {
+  MainWindowOptions window;
+  // Where the single-instance lock lives; empty: the user's runtime folder.
+  QString instanceFolder;
+  // Called once the window is up, before the message loop runs.
+  std::function<void(MainWindow&)> started;
+};
+
+// Needs a QApplication. Returns the exit code: 1 when another copy is running.
+int runProgram(device::HidPort& port, ProgramOptions options = {});
+
+}  // namespace kivprism::ui

@@ -1,0 +1,171 @@
+#include "monitor/terminal_page.hpp"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+#include "app/qt_text.hpp"
+#include "app/shell_texts.hpp"
+
+namespace kivprism::ui {
+
+namespace {
+
+QFont terminalFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPixelSize(13);
+  return font;
+}
+
+}  // namespace
+
+ReceivedTextView::ReceivedTextView(QWidget* parent) : QPlainTextEdit(parent) {
+  setObjectName("RichEditRX");
+  setReadOnly(true);
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setMaximumBlockCount(kScrollbackLines);
+  setUndoRedoEnabled(false);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  setFont(terminalFont());
+}
+
+void ReceivedTextView::appendLine(const QColor& colour, const QString& text) {
+  QTextCursor cursor(document());
+  cursor.movePosition(QTextCursor::End);
+  QTextCharFormat format;
+  format.setForeground(colour);
+  if (!document()->isEmpty()) {
+    cursor.insertBlock();
+  }
+  cursor.insertText(text, format);
+  QScrollBar* bar = verticalScrollBar();
+  bar->setValue(bar->maximum());
+}
+
+void ReceivedTextView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    emit leftPressed();
+  } else if (event->button() == Qt::RightButton) {
+    emit rightPressed(event->globalPosition().toPoint());
+    return;
+  }
+  QPlainTextEdit::mousePressEvent(event);
+}
+
+SendMemo::SendMemo(QWidget* parent) : QPlainTextEdit(parent) {
+  setObjectName("MemoTX");
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setFont(terminalFont());
+}
+
+void SendMemo::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter || !isConnected || !isConnected()) {
+    QPlainTextEdit::keyPressEvent(event);
+    return;
+  }
+  const QString text = toPlainText();
+  const monitor::EnterDecision decision = monitor::decideTerminalEnter(
+      text.toStdString(),
+      static_cast<std::size_t>(QStringView(text).left(textCursor().position()).toUtf8().size()));
+  if (decision.send && sendLine) {
+    sendLine(*decision.send);
+  }
+  if (decision.passKey) {
+    QPlainTextEdit::keyPressEvent(event);
+  } else {
+    event->accept();
+  }
+}
+
+void SendMemo::mouseDoubleClickEvent(QMouseEvent* event) {
+  clear();
+  event->accept();
+}
+
+TerminalPage::TerminalPage(std::function<std::uint32_t()> tickMs, QWidget* parent)
+    : QWidget(parent), tickMs_(std::move(tickMs)) {
+  setObjectName("TabSheetMonitoring");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  splitter_ = new QSplitter(Qt::Vertical, this);
+  splitter_->setObjectName("Splitter1");
+  splitter_->setChildrenCollapsible(false);
+  richEditRX_ = new ReceivedTextView(splitter_);
+  memoTX_ = new SendMemo(splitter_);
+  splitter_->addWidget(richEditRX_);
+  splitter_->addWidget(memoTX_);
+  splitter_->setStretchFactor(0, 1);
+  splitter_->setStretchFactor(1, 0);
+  layout->addWidget(splitter_);
+  setMemoHeight(kDefaultMemoHeight);
+
+  popupMenuKeys_ = new QMenu(this);
+  popupMenuKeys_->setObjectName("PopupMenuKeys");
+  deleteKeyx_ = popupMenuKeys_->addAction(QString());
+  deleteKeyx_->setObjectName("DeleteKeyx");
+  copyAllx_ = popupMenuKeys_->addAction(QString());
+  copyAllx_->setObjectName("CopyAllx");
+  connect(deleteKeyx_, &QAction::triggered, this, &TerminalPage::deleteKeyxClick);
+  connect(copyAllx_, &QAction::triggered, this, &TerminalPage::copyAllxClick);
+  connect(richEditRX_, &ReceivedTextView::leftPressed, this, &TerminalPage::onLeftPress);
+  connect(richEditRX_, &ReceivedTextView::rightPressed, this, &TerminalPage::onRightPress);
+}
+
+void TerminalPage::appendLine(const QColor& colour, const QString& text) {
+  richEditRX_->appendLine(colour, text);
+}
+
+void TerminalPage::logLine(const QString& text) {
+  richEditRX_->appendLine(palette().color(QPalette::WindowText), text);
+}
+
+void TerminalPage::clearReceived() { richEditRX_->clear(); }
+
+int TerminalPage::memoHeight() const { return splitter_->sizes().value(1, kDefaultMemoHeight); }
+
+void TerminalPage::setMemoHeight(int height) {
+  const int total = std::max(splitter_->height(), height + 100);
+  splitter_->setSizes({total - height, height});
+  memoTX_->resize(memoTX_->width(), height);
+}
+
+void TerminalPage::onLeftPress() {
+  if (clicks_.press(tickMs_())) {
+    clearReceived();
+  }
+}
+
+void TerminalPage::onRightPress(const QPoint& globalPos) {
+  terminalContext_ = true;
+  deleteKeyx_->setText(translated(texts::kClearScreen));
+  copyAllx_->setText(translated(texts::kCopyAll));
+  copyAllx_->setVisible(true);
+  popupMenuKeys_->popup(globalPos);
+}
+
+void TerminalPage::deleteKeyxClick() {
+  if (terminalContext_) {
+    clearReceived();
+    terminalContext_ = false;
+  }
+}
+
+void TerminalPage::copyAllxClick() {
+  if (copyAllAllowed && !copyAllAllowed()) {
+    return;
+  }
+  richEditRX_->selectAll();
+  QApplication::clipboard()->setText(richEditRX_->toPlainText());
+}
+
+}  // namespace kivprism::ui

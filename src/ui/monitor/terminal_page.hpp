@@ -1,0 +1,95 @@
+// The terminal page: the controller's monitoring text and the program's own log lines above, the
+// memo for typed lines below.
+#pragma once
+
+#include <QColor>
+#include <QPlainTextEdit>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "monitor/terminal_input.hpp"
+
+class QMenu;
+class QAction;
+class QSplitter;
+
+namespace kivprism::ui {
+
+// Received-text view. It keeps only the newest lines: the CAN echo alone can add thousands of
+// lines a second, and an unbounded view would exhaust memory within an hour.
+class ReceivedTextView : public QPlainTextEdit {
+  Q_OBJECT
+
+ public:
+  static constexpr int kScrollbackLines = 100000;
+
+  explicit ReceivedTextView(QWidget* parent = nullptr);
+
+  void appendLine(const QColor& colour, const QString& text);
+
+ signals:
+  void leftPressed();
+  void rightPressed(const QPoint& globalPos);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+};
+
+// Send memo: Enter sends the line under the caret, a double click clears the memo.
+class SendMemo : public QPlainTextEdit {
+  Q_OBJECT
+
+ public:
+  explicit SendMemo(QWidget* parent = nullptr);
+
+  // Asked on every Enter; without a connected controller Enter is an ordinary key.
+  std::function<bool()> isConnected;
+  std::function<void(const std::string& line)> sendLine;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+class TerminalPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kDefaultMemoHeight = 64;
+  // Monitoring lines and the CAN echo; the program's own lines use the window-text colour.
+  static QColor monitoringColour() { return QColor(0, 0, 255); }
+
+  TerminalPage(std::function<std::uint32_t()> tickMs, QWidget* parent = nullptr);
+
+  void appendLine(const QColor& colour, const QString& text);
+  void logLine(const QString& text);
+  void clearReceived();
+
+  ReceivedTextView* receivedView() const { return richEditRX_; }
+  SendMemo* sendMemo() const { return memoTX_; }
+  int memoHeight() const;
+  void setMemoHeight(int height);
+
+  // Whether "copy all" may act (not while the parameters page is shown).
+  std::function<bool()> copyAllAllowed;
+
+ private:
+  void onLeftPress();
+  void onRightPress(const QPoint& globalPos);
+  void deleteKeyxClick();
+  void copyAllxClick();
+
+  std::function<std::uint32_t()> tickMs_;
+  ReceivedTextView* richEditRX_;
+  SendMemo* memoTX_;
+  QSplitter* splitter_;
+  QMenu* popupMenuKeys_;
+  QAction* deleteKeyx_;
+  QAction* copyAllx_;
+  monitor::DoublePressClear clicks_;
+  bool terminalContext_ = false;
+};
+
+}  // namespace kivprism::ui
