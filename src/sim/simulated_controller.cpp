@@ -68,8 +68,14 @@ SimulatedController::SimulatedController(SimulatedControllerOptions options)
       canLog_(options.seed + 1),
       keyLearning_(options.seed + 2) {}
 
-// ---- Transport
-// ------------------------------------------------------------------------------------
+SimulatedController::SimulatedController(MillisClock clock)
+    : SimulatedController([&] {
+        SimulatedControllerOptions options;
+        options.clock = std::move(clock);
+        return options;
+      }()) {}
+
+// Transport
 
 bool SimulatedController::isPresent() {
   update();
@@ -156,7 +162,7 @@ void SimulatedController::remember(const ReceivedRequest& request) {
   }
 }
 
-// ---- Timing and faults --------------------------------------------------------------------------
+// Timing and faults
 
 void SimulatedController::setAnswerDelay(unsigned emptyReads, std::uint32_t milliseconds) {
   answerEmptyReads_ = emptyReads;
@@ -215,8 +221,7 @@ void SimulatedController::applyFaults(Answer& answer) {
   answer.silent = takeFault(AnswerFault::Silence);
 }
 
-// ---- Presence and restarts
-// ------------------------------------------------------------------------
+// Presence and restarts
 
 void SimulatedController::leaveBus() {
   ++connection_;
@@ -293,7 +298,7 @@ void SimulatedController::update() {
   }
 }
 
-// ---- Areas --------------------------------------------------------------------------------------
+// Areas
 
 const SimulatedController::AreaHandlers* SimulatedController::findHandlers(
     std::uint8_t areaNumber) {
@@ -507,7 +512,7 @@ device::Report SimulatedController::writeRestoreDefaults(const ReceivedRequest& 
   return ack(request);
 }
 
-// ---- Configuration image files ------------------------------------------------------------------
+// Configuration image files
 
 bool SimulatedController::loadConfiguration(const std::filesystem::path& path, std::string& error) {
   std::ifstream in(path, std::ios::binary);
@@ -538,8 +543,7 @@ bool SimulatedController::saveConfiguration(const std::filesystem::path& path,
   return true;
 }
 
-// ---- Demo
-// -----------------------------------------------------------------------------------------
+// Demo
 
 void SimulatedController::startDemo(std::uint32_t intervalMs) {
   demo_ = true;

@@ -6,7 +6,7 @@
 // Typical use:
 //
 //   sim::ManualClock clock;                       // or sim::steadyMillisClock() for real time
-//   sim::SimulatedController controller({.clock = clock.function()});
+//   sim::SimulatedController controller(clock.function());
 //   sim::SimulatedHidPort port(controller);       // a device::HidPort
 //   controller.injectFault(sim::AnswerFault::WrongChecksum, 1);
 //
@@ -105,8 +105,10 @@ class SimulatedController {
   static constexpr std::size_t kRequestHistoryLimit = 100000;
 
   explicit SimulatedController(SimulatedControllerOptions options = {});
+  // The usual case: factory identity and seed on the given clock.
+  explicit SimulatedController(MillisClock clock);
 
-  // ---- The transport, as SimulatedHidPort uses it ----------------------------------------------
+  // The transport, as SimulatedHidPort uses it
 
   // Present on the bus: plugged in, not restarting, not in the boot loader.
   bool isPresent();
@@ -120,7 +122,7 @@ class SimulatedController {
   // Called on every report call (set and get): the benchmark models USB time with it.
   void setReportCallHook(std::function<void()> hook) { reportCallHook_ = std::move(hook); }
 
-  // ---- Timing ----------------------------------------------------------------------------------
+  // Timing
 
   // An answer becomes readable after this many empty reads and this many milliseconds.
   void setAnswerDelay(unsigned emptyReads, std::uint32_t milliseconds = 0);
@@ -128,7 +130,7 @@ class SimulatedController {
   void setRestartTime(std::uint32_t milliseconds) { restartMs_ = milliseconds; }
   std::uint32_t now() const { return clock_(); }
 
-  // ---- Faults ----------------------------------------------------------------------------------
+  // Faults
 
   // The next `times` answers (kEveryAnswer: all from now on) carry the fault.
   void injectFault(AnswerFault fault, int times = kEveryAnswer);
@@ -149,8 +151,7 @@ class SimulatedController {
   void replaceWithAnotherController(std::uint32_t serialNumber);
   void clearFaults();
 
-  // ---- State the program reads and writes
-  // --------------------------------------------------------
+  // State the program reads and writes
 
   config::ConfigImage& configuration() { return configuration_; }
   const config::ConfigImage& configuration() const { return configuration_; }
@@ -168,8 +169,7 @@ class SimulatedController {
   bool loadConfiguration(const std::filesystem::path& path, std::string& error);
   bool saveConfiguration(const std::filesystem::path& path, std::string& error) const;
 
-  // ---- Monitoring text (area 0x05)
-  // ---------------------------------------------------------------
+  // Monitoring text (area 0x05)
 
   // Text the controller has to say, now or once the clock reaches the tick.
   void queueMonitoringText(std::string_view text) { monitorText_.queue(text); }
@@ -182,18 +182,17 @@ class SimulatedController {
   void startDemo(std::uint32_t intervalMs = 1500);
   void stopDemo() { demo_ = false; }
 
-  // ---- CAN log (area 0x15) ---------------------------------------------------------------------
+  // CAN log (area 0x15)
 
   CanLogEngine& canLog() { return canLog_; }
 
-  // ---- Learning dialogues ----------------------------------------------------------------------
+  // Learning dialogues
 
   KeyLearning& keyLearning() { return keyLearning_; }
   TouchCalibration& touchCalibration() { return touchCalibration_; }
   TouchCapture& touchCapture() { return touchCapture_; }
 
-  // ---- Restarts
-  // ----------------------------------------------------------------------------------
+  // Restarts
 
   unsigned resetCount() const { return resetCount_; }
   bool inBootLoader() const { return bootLoader_; }
@@ -203,8 +202,7 @@ class SimulatedController {
   // with the version of the firmware header when the header names this device type.
   void leaveBootLoader();
 
-  // ---- Inspection
-  // --------------------------------------------------------------------------------
+  // Inspection
 
   std::uint64_t requestCount() const { return requestCount_; }
   const std::deque<ReceivedRequest>& requests() const { return requests_; }

@@ -1,0 +1,160 @@
+// The controller's areas as the program reads and writes them.
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "config/image.hpp"
+#include "sim/sim_fixture.hpp"
+
+namespace kivprism::sim::test {
+namespace {
+
+namespace area = device::area;
+namespace layout = config::layout;
+using Bytes = std::vector<std::uint8_t>;
+
+class Areas : public SimFixture {};
+
+TEST_F(Areas, ConfigurationReadsInChunksOf64AndEndsWithLen0) {
+  std::iota(controller.configuration().data(), controller.configuration().data() + 64, 0);
+  const device::Report first = read(area::kConfiguration, 0);
+  EXPECT_EQ(device::packetCmd(first), area::kConfiguration | 0x80);
+  EXPECT_EQ(device::packetOffset(first), 0);
+  EXPECT_TRUE(device::hasValidChecksum(first));
+  Bytes expected(64);
+  std::iota(expected.begin(), expected.end(), 0);
+  EXPECT_EQ(dataOf(first), expected);
+
+  // 237 chunks of 64 leave 50 bytes for the last answer.
+  const device::Report last = read(area::kConfiguration, 237 * 64);
+  EXPECT_EQ(device::packetOffset(last), 237 * 64);
+  EXPECT_EQ(device::packetLen(last), 50);
+  EXPECT_EQ(device::packetLen(read(area::kConfiguration, layout::kImageSize)), 0);
+  EXPECT_EQ(device::packetCmd(read(area::kConfiguration, layout::kImageSize + 1)), 0xFE);
+}
+
+TEST_F(Areas, ConfigurationWritesLandAtTheirOffsetAndAreAcknowledged) {
+  const Bytes run{0xDE, 0xAD, 0xBE, 0xEF};
+  const device::Report ack = write(area::kConfiguration, 14409, run);
+  EXPECT_EQ(device::packetCmd(ack), 0xFF);
+  EXPECT_EQ(device::packetOffset(ack), 14409);
+  EXPECT_EQ(controller.configuration().get(layout::kLongPressTime), 0xADDEu);
+  EXPECT_EQ(dataOf(read(area::kConfiguration, 14409)).at(3), 0xEF);
+
+  // A run that would pass the end is refused whole; an empty write is acknowledged.
+  const config::ConfigImage before = controller.configuration();
+  const Bytes two{1, 2};
+  EXPECT_EQ(device::packetCmd(write(area::kConfiguration, layout::kImageSize - 1, two)), 0xFE);
+  EXPECT_EQ(controller.configuration(), before);
+  EXPECT_EQ(device::packetCmd(write(area::kConfiguration, 0)), 0xFF);
+}
+
+TEST_F(Areas, UnknownAreasAndWrongDirectionsAreRejected) {
+  EXPECT_EQ(device::packetCmd(read(0x20, 0)), 0xFE);
+  EXPECT_EQ(device::packetCmd(write(0x20, 0)), 0xFE);
+  EXPECT_EQ(device::packetCmd(write(area::kDeviceInfo, 0)), 0xFE);
+  EXPECT_EQ(device::packetCmd(read(area::kReset, 0)), 0xFE);
+  EXPECT_EQ(device::packetCmd(read(0x16, 0)), 0xFE);
+  const Bytes mode{4};
+  EXPECT_EQ(device::packetCmd(write(area::kCanLog, 0, mode)), 0xFE);
+}
+
+TEST_F(Areas, RequestsWithABadChecksumOrLengthAreRefused) {
+  device::Report bad = device::makeReadRequest(area::kConfiguration, 0);
+  bad[device::kPacketChecksumOffset] ^= 1;
+  EXPECT_EQ(device::packetCmd(exchange(bad)), 0xFE);
+  device::Report tooLong = device::makeReadRequest(area::kConfiguration, 0);
+  tooLong[device::kPacketLenOffset] = 65;
+  device::sealPacket(tooLong);
+  EXPECT_EQ(device::packetCmd(exchange(tooLong)), 0xFE);
+}
+
+TEST_F(Areas, ForcedAnswersStandInForTheArea) {
+  controller.setAreaAnswer(area::kCanLog, 0xFE);
+  controller.setAreaAnswer(area::kConfiguration, 0xFD);
+  EXPECT_EQ(device::packetCmd(read(area::kCanLog, 0)), 0xFE);
+  const device::Report failed = write(area::kConfiguration, 100, Bytes{1});
+  EXPECT_EQ(device::packetCmd(failed), 0xFD);
+  EXPECT_EQ(device::packetOffset(failed), 100);
+  EXPECT_EQ(controller.configuration().bytes()[100], 0);
+  controller.setAreaAnswer(area::kConfiguration, 0);
+  EXPECT_EQ(device::packetCmd(read(area::kConfiguration, 0)), 0x90);
+}
+
+TEST_F(Areas, DeviceInformationCarriesIdentityAndStateWord) {
+  controller.identity() = {141, 0x01020304, 105, 0x0401, "TEST"};
+  controller.setCurrentSource(2);
+  controller.queueMonitoringText("hello\r\n");
+  const Bytes info = dataOf(read(area::kDeviceInfo, 0));
+  ASSERT_EQ(info.size(), device_info::kSize);
+  const Bytes head{141, 0, 0, 0, 4, 3, 2, 1, 105, 0, 0, 0, 1, 4, 0, 0, 'T', 'E', 'S', 'T', 0};
+  EXPECT_TRUE(std::equal(head.begin(), head.end(), info.begin()));
+  // Source 2, monitoring text waiting (bit 15).
+  EXPECT_EQ(info[56], 2);
+  EXPECT_EQ(info[57], 0x80);
+}
+
+TEST_F(Areas, StateWordFollowsTheCanLog) {
+  EXPECT_EQ(controller.stateWord() & 0xE000, 0);
+  EXPECT_EQ(device::packetCmd(write(area::kCanLog, 0, Bytes{1})), 0xFF);
+  EXPECT_EQ(controller.stateWord() & 0xE000, device_info::kCanLogRunning);
+  clock.advance(100);
+  EXPECT_EQ(controller.stateWord() & 0xE000,
+            device_info::kCanLogRunning | device_info::kCanRecordsWaiting);
+  EXPECT_EQ(device::packetCmd(write(area::kCanLog, 0, Bytes{0})), 0xFF);
+  EXPECT_EQ(controller.stateWord() & 0xE000, 0);
+}
+
+TEST_F(Areas, MonitoringTextDrainsInPacketsAndEchoesTypedLines) {
+  const std::string text(100, 'x');
+  controller.queueMonitoringText(text);
+  EXPECT_EQ(device::packetLen(read(area::kMonitorText, 0)), 64);
+  EXPECT_EQ(device::packetLen(read(area::kMonitorText, 0)), 36);
+  EXPECT_EQ(device::packetLen(read(area::kMonitorText, 0)), 0);
+
+  Bytes typed{'v', 'e', 'r', 0, 'z'};
+  EXPECT_EQ(device::packetCmd(write(area::kMonitorText, 0, typed)), 0xFF);
+  ASSERT_EQ(controller.typedLines().size(), 1u);
+  EXPECT_EQ(controller.typedLines()[0], "ver");
+  const Bytes echo = dataOf(read(area::kMonitorText, 0));
+  EXPECT_EQ(std::string(echo.begin(), echo.end()), "> ver\r\n");
+}
+
+TEST_F(Areas, ScheduledTextWaitsForItsTick) {
+  controller.scheduleMonitoringText(clock.now() + 500, "later\r\n");
+  EXPECT_EQ(controller.stateWord() & device_info::kMonitorTextWaiting, 0);
+  clock.advance(500);
+  EXPECT_NE(controller.stateWord() & device_info::kMonitorTextWaiting, 0);
+}
+
+TEST_F(Areas, IrCodeAndVariablesReadAsFourBytes) {
+  EXPECT_EQ(dataOf(read(area::kIrCode, 0)), Bytes(4, 0));
+  controller.receiveIrCode({1, 0x45, 0x34, 0x12});
+  EXPECT_EQ(dataOf(read(area::kIrCode, 0)), (Bytes{1, 0x45, 0x34, 0x12}));
+  controller.setVariables({0xA5, 1, 2, 3});
+  EXPECT_EQ(dataOf(read(area::kVariables, 0)), (Bytes{0xA5, 1, 2, 3}));
+}
+
+TEST_F(Areas, RestoreDefaultsBringsBackTheFactoryConfiguration) {
+  controller.configuration().clear();
+  EXPECT_EQ(device::packetCmd(write(area::kRestoreDefaults, 0)), 0xFF);
+  EXPECT_EQ(controller.configuration(), factoryConfiguration());
+  EXPECT_TRUE(port.isOpen());
+}
+
+TEST(FactoryConfiguration, HasKeyDefaultsAndExampleRules) {
+  const config::ConfigImage image = factoryConfiguration();
+  EXPECT_EQ(image.get(layout::kLongPressTime), 1000u);
+  EXPECT_EQ(image.get(layout::keyReferenceLevel(0)), 2500u);
+  for (std::size_t c = 1; c < layout::kKeyChannelCount; ++c) {
+    EXPECT_EQ(image.get(layout::keyReferenceLevel(c)), 4095u);
+  }
+  EXPECT_EQ(image.get(layout::keyLevel(0, 1)), 1840u);
+  EXPECT_EQ(image.get(layout::kTouchMode), 1u);
+  EXPECT_EQ(image.get(layout::kIebusVolPreDiv), 1u);
+  EXPECT_FALSE(config::isEmptyEntry(image.entry(0)));
+  EXPECT_TRUE(config::isEmptyEntry(image.entry(3)));
+}
+
+}  // namespace
+}  // namespace kivprism::sim::test
