@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "config/image.hpp"
+#include "lang/text.hpp"
 
 namespace kivprism::cli {
 
@@ -28,6 +29,7 @@ struct Command {
 
 // The commands of each group, gathered by main.
 std::vector<Command> fileCommands();
+std::vector<Command> deviceCommands();
 
 // Thrown for a wrong command line; main prints the usage and exits with kExitUsage.
 struct UsageError {
@@ -48,5 +50,19 @@ std::optional<std::string> saveImageFile(const std::filesystem::path& path,
 // The configuration as the file's keys in the writer's order, names in UTF-8, empty entries left
 // out.
 void printConfiguration(const config::ConfigImage& image, std::ostream& out);
+
+// Each used entry: its number, name, event and reaction type names in the language, then its bytes
+// in hex. Nothing when every entry is empty.
+void printEntryListing(const config::ConfigImage& image, lang::Language language,
+                       std::ostream& out);
+// Russian when the locale variables (LC_ALL, LC_MESSAGES, LANG) name a Russian user, else English.
+lang::Language listingLanguageFromEnvironment();
+
+// `show FILE [--lang ru|en]`; the language defaults to the environment's. Throws UsageError.
+struct ShowOptions {
+  std::string file;
+  lang::Language language;
+};
+ShowOptions parseShowOptions(std::span<const std::string> args);
 
 }  // namespace kivprism::cli

@@ -48,15 +48,14 @@ int convert(std::span<const std::string> args) {
 }
 
 int show(std::span<const std::string> args) {
-  if (args.size() != 1) {
-    throw UsageError{"show takes one FILE"};
-  }
+  const ShowOptions options = parseShowOptions(args);
   config::ConfigImage image;
-  if (auto error = loadImageFile(args[0], image)) {
+  if (auto error = loadImageFile(options.file, image)) {
     std::cerr << *error << '\n';
     return kExitFailure;
   }
   printConfiguration(image, std::cout);
+  printEntryListing(image, options.language, std::cout);
   return kExitOk;
 }
 
@@ -137,7 +136,7 @@ std::vector<Command> fileCommands() {
   return {
       {"convert", "IN OUT", "convert between a configuration file (.KST401) and a raw image (.bin)",
        convert},
-      {"show", "FILE", "print the configuration of a .KST401 or .bin file", show},
+      {"show", "FILE [--lang ru|en]", "print the configuration of a .KST401 or .bin file", show},
   };
 }
 

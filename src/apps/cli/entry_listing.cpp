@@ -1,0 +1,82 @@
+// The entries part of `show`: one line per used entry naming its event and reaction, then its
+// bytes as the configuration file stores them.
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli.hpp"
+#include "config/text_codec.hpp"
+#include "events/entry.hpp"
+#include "events/entry_types.hpp"
+#include "lang/language.hpp"
+
+namespace kivprism::cli {
+
+namespace {
+
+constexpr lang::TextPair kEntriesHeading{"Записи:", "Entries:"};
+
+std::string typeName(std::optional<lang::TextPair> name, unsigned code, lang::Language language) {
+  if (!name) {
+    return "? (" + std::to_string(code) + ")";
+  }
+  return std::string(name->in(language));
+}
+
+}  // namespace
+
+lang::Language listingLanguageFromEnvironment() {
+  // The usual precedence of the locale variables; the first one set decides.
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') {
+      return lang::systemDefaultLanguage(value);
+    }
+  }
+  return lang::Language::English;
+}
+
+ShowOptions parseShowOptions(std::span<const std::string> args) {
+  lang::Language language = listingLanguageFromEnvironment();
+  std::vector<std::string> files;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--lang") {
+      files.push_back(args[i]);
+    } else if (i + 1 < args.size() && (args[i + 1] == "ru" || args[i + 1] == "en")) {
+      language = args[++i] == "ru" ? lang::Language::Russian : lang::Language::English;
+    } else {
+      throw UsageError{"--lang takes ru or en"};
+    }
+  }
+  if (files.size() != 1) {
+    throw UsageError{"show takes one FILE"};
+  }
+  return {files[0], language};
+}
+
+void printEntryListing(const config::ConfigImage& image, lang::Language language,
+                       std::ostream& out) {
+  bool headed = false;
+  for (std::size_t n = events::kFirstEntryNumber; n <= events::kLastEntryNumber; ++n) {
+    const auto e = events::entryAt(image, n);
+    if (events::isEmpty(e)) {
+      continue;
+    }
+    if (!headed) {
+      out << '\n' << kEntriesHeading.in(language) << '\n';
+      headed = true;
+    }
+    out << n;
+    if (const std::string name = events::entryName(e); !name.empty()) {
+      out << " \"" << name << '"';
+    }
+    const unsigned event = events::eventTypeCode(e);
+    const unsigned reaction = events::reactionTypeCode(e);
+    out << ": " << typeName(events::eventTypeName(event), event, language) << " -> "
+        << typeName(events::reactionTypeName(reaction), reaction, language) << '\n';
+    out << "  " << config::bytesToHex(e) << '\n';
+  }
+}
+
+}  // namespace kivprism::cli
