@@ -1,0 +1,304 @@
+// The main window on the simulated controller, driven as a user would drive it.
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QToolButton>
+#include <memory>
+
+#include "app/main_window.hpp"
+#include "app/panel_menu.hpp"
+#include "app/program.hpp"
+#include "app/shell_settings.hpp"
+#include "device/packet.hpp"
+#include "lang/text.hpp"
+#include "monitor/terminal_page.hpp"
+#include "platform/single_instance.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+
+using kivprism::sim::SimulatedController;
+using kivprism::sim::SimulatedHidPort;
+using kivprism::ui::MainWindow;
+using kivprism::ui::MainWindowOptions;
+namespace box = kivprism::ui::box;
+namespace area = kivprism::device::area;
+
+namespace {
+
+constexpr int kConnectTimeoutMs = 10000;
+
+struct Box {
+  unsigned flags;
+  QString caption;
+  QString text;
+};
+
+// One window on one simulated controller, with a settings file of its own and a scripted user.
+class Rig {
+ public:
+  explicit Rig(const QString& settingsText = "[MainSettings]\r\nLang=0\r\n") : port(controller) {
+    const QString path = dir.filePath("kivprism.ini");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(settingsText.toUtf8());
+    file.close();
+    MainWindowOptions options;
+    options.settingsPath = path;
+    options.systemLanguage = "de-DE";
+    options.boxAnswerer = [this](unsigned flags, const QString& caption, const QString& text) {
+      boxes.push_back({flags, caption, text});
+      return answer;
+    };
+    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
+    window = std::make_unique<MainWindow>(port, options);
+    window->startUp();
+    window->show();
+  }
+
+  bool waitConnected() {
+    return QTest::qWaitFor([this] { return window->link().isConnected(); }, kConnectTimeoutMs);
+  }
+
+  QString log() const { return window->terminal()->receivedView()->toPlainText(); }
+
+  bool sentWrites() const {
+    for (const auto& request : controller.requests()) {
+      if ((request.cmd & kivprism::device::kWriteFlag) != 0) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  QTemporaryDir dir;
+  SimulatedController controller;
+  SimulatedHidPort port;
+  std::unique_ptr<MainWindow> window;
+  std::vector<Box> boxes;
+  int answer = box::kNo;
+  QString chosenFile;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void connectsReadsConfigurationAndShowsConnectionLine() {
+    Rig rig;
+    rig.controller.configuration().data()[100] = 0x5A;
+    QVERIFY(rig.waitConnected());
+    QCOMPARE(rig.window->model().working, rig.controller.configuration());
+    QCOMPARE(rig.window->model().device, rig.controller.configuration());
+    QVERIFY(rig.window->link().inSync());
+    QVERIFY(rig.log().contains(QString::fromUtf8("Серийный номер")));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        rig.window->statusText().startsWith(QString::fromUtf8("Контроллер \"")) &&
+            rig.window->statusText().contains(QString::fromUtf8("подключен")),
+        kConnectTimeoutMs);
+    auto* readDevice = rig.window->findChild<QToolButton*>("SpeedButtonReadDevice");
+    QVERIFY(readDevice->isEnabled());
+    QVERIFY(!rig.window->findChild<QToolButton*>("SpeedButtonUpdateDevice")->isEnabled());
+  }
+
+  void toolbarButtonsComeInOrder() {
+    Rig rig;
+    const QStringList expected = {"SpeedButtonUpdateDevice",
+                                  "SpeedButtonReadConfig",
+                                  "SpeedButtonWriteConfig",
+                                  "SpeedButtonReadDevice",
+                                  "SpeedButtonWriteDevice",
+                                  "SpeedButtonToDefault",
+                                  "SpeedButtonReset",
+                                  "SpeedButtonOnlyUsedx",
+                                  "SpeedButtonLangx",
+                                  "SpeedButtonLanguageMakerx",
+                                  "PanelMenu"};
+    QStringList names;
+    auto* bar = rig.window->findChild<QWidget*>("MainToolBar");
+    for (QObject* child : bar->children()) {
+      if (expected.contains(child->objectName())) {
+        names << child->objectName();
+      }
+    }
+    QCOMPARE(names, expected);
+    QVERIFY(!rig.window->findChild<QToolButton*>("SpeedButtonLanguageMakerx")->isVisible());
+    QCOMPARE(rig.window->findChild<QToolButton*>("SpeedButtonLangx")->text(), QString("EN"));
+  }
+
+  void anotherControllerIsReadAgain() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    const std::uint32_t first = rig.window->link().lastSerialNumber();
+    rig.controller.replaceWithAnotherController(first + 1000);
+    rig.controller.configuration().data()[200] = 0xA5;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        rig.window->link().lastSerialNumber() == first + 1000 && rig.window->link().isConnected(),
+        kConnectTimeoutMs);
+    QCOMPARE(rig.window->model().working, rig.controller.configuration());
+    QCOMPARE(rig.window->model().working.data()[200], std::uint8_t{0xA5});
+  }
+
+  void noToTheWriteQuestionSendsNothing() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.controller.clearRequests();
+    rig.answer = box::kNo;
+    rig.window->SpeedButtonWriteDeviceClick();
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].flags, box::kQuestion | box::kDefaultNo);
+    QCOMPARE(rig.boxes[0].caption, QString::fromUtf8("Вопрос"));
+    QVERIFY(!rig.sentWrites());
+    QVERIFY(rig.window->findChild<QToolButton*>("SpeedButtonWriteDevice")->isEnabled());
+    QVERIFY(!rig.window->link().userCommand());
+  }
+
+  void yesToTheWriteQuestionWritesTheImageAndResets() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.window->model().working.data()[300] = 0x33;
+    rig.window->link().setInSync(false);
+    rig.answer = box::kYes;
+    rig.window->SpeedButtonWriteDeviceClick();
+    QCOMPARE(rig.controller.configuration().data()[300], std::uint8_t{0x33});
+    QCOMPARE(rig.controller.resetCount(), 1u);
+  }
+
+  void enterInTheMemoSendsTheLineUnderTheCaret() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    QPlainTextEdit* memo = rig.window->terminal()->sendMemo();
+    memo->setPlainText("abc");
+    QTextCursor cursor = memo->textCursor();
+    cursor.setPosition(1);
+    memo->setTextCursor(cursor);
+    rig.controller.clearRequests();
+    QTest::keyClick(memo, Qt::Key_Return);
+    const auto& requests = rig.controller.requests();
+    const auto write = std::find_if(requests.begin(), requests.end(), [](const auto& r) {
+      return r.cmd == (area::kMonitorText | kivprism::device::kWriteFlag);
+    });
+    QVERIFY(write != requests.end());
+    QCOMPARE(write->offset, std::uint16_t{0});
+    const std::vector<std::uint8_t> sent(write->payload().begin(), write->payload().end());
+    QCOMPARE(sent, (std::vector<std::uint8_t>{'a', 'b', 'c', 0}));
+    QCOMPARE(memo->toPlainText(), QString("abc"));
+    // At the end of the line the same is sent and a new line starts.
+    cursor.movePosition(QTextCursor::End);
+    memo->setTextCursor(cursor);
+    QTest::keyClick(memo, Qt::Key_Return);
+    QCOMPARE(memo->toPlainText(), QString("abc\n"));
+    QCOMPARE(rig.controller.typedLines().size(), std::size_t{2});
+  }
+
+  void monitoringTextIsRewrittenAndBlue() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.controller.queueMonitoringText("RX LIN ID:3 EV:91\r\n IR  CAN_AUTO  ADR:3 CMD:125 x\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(rig.log().contains("VOLVO Next (3/125) x"), kConnectTimeoutMs);
+    QVERIFY(rig.log().contains("RX LIN ID:3 EV:EXHAUST"));
+    const QTextBlock block =
+        rig.window->terminal()->receivedView()->document()->find("VOLVO Next").block();
+    QCOMPARE(block.begin().fragment().charFormat().foreground().color(), QColor(0, 0, 255));
+  }
+
+  void languageSwitchLogsTheDeviceAgain() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    QVERIFY(!rig.log().contains("The serial number"));
+    rig.window->findChild<QToolButton*>("SpeedButtonLangx")->click();
+    QCOMPARE(kivprism::lang::currentLanguage(), kivprism::lang::Language::English);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.log().contains("The serial number"), kConnectTimeoutMs);
+    QVERIFY(
+        rig.window->windowTitle().startsWith("Setup program KIV SOLAN PRISM F401. Version 1.40"));
+    auto* tabs = rig.window->findChild<QTabWidget*>("PageControlMain");
+    QCOMPARE(tabs->tabText(0), QString("Terminal"));
+    QCOMPARE(rig.window->findChild<QToolButton*>("SpeedButtonLangx")->text(), QString("RU"));
+    rig.window->applyLanguage(0);
+    QCOMPARE(tabs->tabText(0), QString::fromUtf8("Терминал"));
+  }
+
+  void unreadableConfigurationFileNamesFileAndReason() {
+    Rig rig;
+    rig.chosenFile = rig.dir.filePath("missing.KST401");
+    const auto before = rig.window->model().working;
+    rig.window->SpeedButtonReadConfigClick();
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].flags, box::kError);
+    QVERIFY(rig.boxes[0].text.contains("missing.KST401"));
+    QCOMPARE(rig.window->model().working, before);
+    QVERIFY(rig.window->panelMenu()->text().isEmpty());
+    QVERIFY(rig.window->link().inSync());
+  }
+
+  void configurationFileRoundTripRemembersTheFolder() {
+    Rig rig;
+    rig.window->model().working.data()[500] = 7;
+    rig.chosenFile = rig.dir.filePath("car.KST401");
+    rig.window->SpeedButtonWriteConfigClick();
+    QVERIFY(rig.boxes.empty());
+    QCOMPARE(rig.window->panelMenu()->text(), QString::fromUtf8("Конфигурация записана"));
+    rig.window->model().working.clear();
+    rig.window->SpeedButtonReadConfigClick();
+    QCOMPARE(rig.window->model().working.data()[500], std::uint8_t{7});
+    QCOMPARE(rig.window->panelMenu()->text(), QString::fromUtf8("Конфигурация прочитана"));
+    kivprism::ui::SettingsFile settings(rig.window->settingsPath());
+    QVERIFY(settings.load());
+    QCOMPARE(settings.remembered("KIVSOLANPRISM-F401", "DirectoryConfig"), rig.chosenFile);
+  }
+
+  void closingSavesEverySetting() {
+    Rig rig("[MainSettings]\r\nLang=1\r\nDebug=1\r\nKeyTop=5\r\nKeyVisible=1\r\n");
+    QVERIFY(rig.window->debugItemsVisible());
+    QCOMPARE(kivprism::lang::currentLanguage(), kivprism::lang::Language::English);
+    rig.window->close();
+    kivprism::ui::SettingsFile settings(rig.window->settingsPath());
+    QVERIFY(settings.load());
+    const auto s = settings.shell();
+    QCOMPARE(s.lang, 1);
+    QVERIFY(s.debug);
+    QVERIFY(!s.log);
+    QCOMPARE(s.keyTop, 5);
+    QCOMPARE(s.keyVisible, 1);
+    QVERIFY(s.mainTop.has_value() && s.mainLeft.has_value());
+    QVERIFY(s.txHeight > 0);
+  }
+
+  void debugItemsFollowTheDebugTick() {
+    Rig rig;
+    QVERIFY(!rig.window->debugItemsVisible());
+  }
+
+  void secondInstanceIsRefused() {
+    QTemporaryDir folder;
+    kivprism::platform::SingleInstance first(kivprism::platform::kInstanceName, folder.path());
+    QVERIFY(first.acquire());
+    SimulatedController controller;
+    SimulatedHidPort port(controller);
+    std::vector<Box> boxes;
+    kivprism::ui::ProgramOptions options;
+    options.instanceFolder = folder.path();
+    options.window.boxAnswerer = [&](unsigned flags, const QString& caption, const QString& text) {
+      boxes.push_back({flags, caption, text});
+      return box::kOk;
+    };
+    bool started = false;
+    options.started = [&](MainWindow&) { started = true; };
+    QCOMPARE(kivprism::ui::runProgram(port, options), 1);
+    QVERIFY(!started);
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0].text, QString("Setup programm KIVST_GUI_F401 is already running"));
+    QCOMPARE(boxes[0].caption, QString("Error"));
+    QVERIFY(first.held());
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
