@@ -9,6 +9,9 @@ namespace {
 
 std::vector<kivprism::cli::Command> allCommands() {
   std::vector<kivprism::cli::Command> commands = kivprism::cli::fileCommands();
+  for (auto& command : kivprism::cli::deviceCommands()) {
+    commands.push_back(std::move(command));
+  }
   return commands;
 }
 

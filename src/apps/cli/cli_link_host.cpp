@@ -1,0 +1,104 @@
+#include "cli_link_host.hpp"
+
+#include <chrono>
+#include <csignal>
+#include <istream>
+#include <ostream>
+#include <thread>
+
+#include "monitor/monitoring_line.hpp"
+
+namespace kivprism::cli {
+
+namespace {
+
+volatile std::sig_atomic_t gInterrupted = 0;
+
+extern "C" void onInterrupt(int) { gInterrupted = 1; }
+
+}  // namespace
+
+CliLinkHost::CliLinkHost(Options options, std::istream& in, std::ostream& out, std::ostream& err)
+    : options_(options), in_(in), out_(out), err_(err) {}
+
+void CliLinkHost::installInterruptHandler() {
+  std::signal(SIGINT, onInterrupt);
+  std::signal(SIGTERM, onInterrupt);
+}
+
+bool CliLinkHost::interrupted() { return gInterrupted != 0; }
+
+std::uint32_t CliLinkHost::tickMs() {
+  using namespace std::chrono;
+  static const auto start = steady_clock::now();
+  return static_cast<std::uint32_t>(
+      duration_cast<milliseconds>(steady_clock::now() - start).count() + 1);
+}
+
+void CliLinkHost::waitMs(std::uint32_t ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void CliLinkHost::setStatusText(std::string_view text) { caption_ = text; }
+
+void CliLinkHost::showProgress(std::size_t position, std::size_t total) {
+  if (!options_.showProgress || total == 0) {
+    return;
+  }
+  const int percent = static_cast<int>(position * 100 / total);
+  if (percent == lastPercent_) {
+    return;
+  }
+  lastPercent_ = percent;
+  err_ << '\r' << caption_ << ": " << percent << '%' << std::flush;
+  progressLineOpen_ = true;
+}
+
+void CliLinkHost::hideProgress() { finishProgress(); }
+
+void CliLinkHost::finishProgress() {
+  if (progressLineOpen_) {
+    err_ << '\n';
+    progressLineOpen_ = false;
+  }
+  lastPercent_ = -1;
+}
+
+void CliLinkHost::showError(std::string_view text) {
+  finishProgress();
+  err_ << text << '\n';
+}
+
+bool CliLinkHost::askYesNo(std::string_view text) {
+  finishProgress();
+  if (options_.assumeYes) {
+    lastAnswer_ = true;
+    return true;
+  }
+  err_ << text << " [y/N] " << std::flush;
+  std::string answer;
+  if (!std::getline(in_, answer)) {
+    err_ << '\n';
+  }
+  lastAnswer_ = answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
+  return lastAnswer_;
+}
+
+void CliLinkHost::logLine(std::string_view text) {
+  if (options_.printLog) {
+    out_ << text << '\n' << std::flush;
+  } else if (options_.packetLog) {
+    err_ << text << '\n';
+  }
+}
+
+void CliLinkHost::monitoringLine(std::string_view line) {
+  if (!options_.printMonitor) {
+    return;
+  }
+  std::string text(line);
+  monitor::formatMonitoringLine(text);
+  out_ << text << '\n' << std::flush;
+}
+
+}  // namespace kivprism::cli

@@ -1,0 +1,73 @@
+// The device link's host on a terminal: real time, progress on stderr, questions on stdin, the
+// program's log lines and the controller's monitoring lines on stdout when the command wants them.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "device/link_host.hpp"
+
+namespace kivprism::cli {
+
+class CliLinkHost : public device::LinkHost {
+ public:
+  struct Options {
+    bool showProgress = false;  // a progress line for whole-image transfers (terminal only)
+    bool printLog = false;      // the program's log lines (device information) to stdout
+    bool printMonitor = false;  // the controller's monitoring lines to stdout
+    bool packetLog = false;     // the packet log, to stderr
+    bool assumeYes = false;     // answer Yes to every question without asking
+  };
+
+  CliLinkHost(Options options, std::istream& in, std::ostream& out, std::ostream& err);
+
+  // Ctrl+C ends waits and drains, and the command loop.
+  static void installInterruptHandler();
+  static bool interrupted();
+
+  std::uint32_t tickMs() override;
+  void processEvents() override {}
+  void waitMs(std::uint32_t ms) override;
+  bool shuttingDown() const override { return interrupted(); }
+  void setPollTimerEnabled(bool) override {}
+  void setPollInterval(std::uint32_t) override {}
+  void setStatusText(std::string_view text) override;
+  void showProgress(std::size_t position, std::size_t total) override;
+  void hideProgress() override;
+  void setCurrentSource(std::string_view, bool) override {}
+  void updateToolbar(bool) override {}
+  void flashMessage(std::uint32_t, std::uint32_t, std::string_view) override {}
+  void showError(std::string_view text) override;
+  bool askYesNo(std::string_view text) override;
+  void logLine(std::string_view text) override;
+  bool packetLogEnabled() const override { return options_.packetLog; }
+  void monitoringLine(std::string_view line) override;
+  void canLogRecord(device::CanRecord) override {}
+  std::uint32_t canRecordsPerSecond() const override { return 0; }
+  bool canLogWritingToFile() const override { return false; }
+  void refreshCanLogPage() override {}
+  void configurationReloaded() override {}
+  bool variablesViewActive() const override { return false; }
+  void showVariables(const device::VariablesView&) override {}
+  bool keyLearningActive() const override { return false; }
+
+  // Ends an unfinished progress line.
+  void finishProgress();
+  // The last status-bar text (probe status, connection line).
+  const std::string& statusText() const { return caption_; }
+  // The answer to the last question.
+  bool lastAnswer() const { return lastAnswer_; }
+
+ private:
+  Options options_;
+  std::istream& in_;
+  std::ostream& out_;
+  std::ostream& err_;
+  std::string caption_;
+  int lastPercent_ = -1;
+  bool progressLineOpen_ = false;
+  bool lastAnswer_ = false;
+};
+
+}  // namespace kivprism::cli

@@ -1,0 +1,344 @@
+// The controller commands: each talks to the controller through the same device link as the
+// program, over USB or to the simulated controller.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <thread>
+
+#include "cli.hpp"
+#include "cli_link_host.hpp"
+#include "device/device_link.hpp"
+#include "device/transport.hpp"
+
+#ifdef KIVPRISM_HAVE_SIM
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+#endif
+#ifdef KIVPRISM_HAVE_HIDAPI
+#include "platform/hid_port_hidapi.hpp"
+#endif
+
+namespace kivprism::cli {
+
+namespace {
+
+using device::DeviceLink;
+using device::DeviceStatus;
+
+struct DeviceOptions {
+  bool simulator = false;
+  std::optional<std::filesystem::path> simulatorState;
+  bool yes = false;
+  bool packetLog = false;
+  std::optional<std::uint32_t> forMs;
+  std::vector<std::string> positional;
+};
+
+constexpr std::string_view kSimulatorOption = "--simulator";
+constexpr std::string_view kYesOption = "--yes";
+constexpr std::string_view kLogOption = "--log";
+constexpr std::string_view kLangOption = "--lang=";
+constexpr std::string_view kForOption = "--for=";
+
+void setLanguage(std::string_view code) {
+  if (code.starts_with("ru")) {
+    lang::setCurrentLanguage(lang::Language::Russian);
+  } else if (code.starts_with("en")) {
+    lang::setCurrentLanguage(lang::Language::English);
+  } else {
+    throw UsageError{"unknown language '" + std::string(code) + "' (ru or en)"};
+  }
+}
+
+// Texts follow the terminal's locale unless --lang says otherwise.
+void setLanguageFromEnvironment() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') {
+      lang::setCurrentLanguage(std::string_view(value).starts_with("ru") ? lang::Language::Russian
+                                                                         : lang::Language::English);
+      return;
+    }
+  }
+  lang::setCurrentLanguage(lang::Language::English);
+}
+
+DeviceOptions parseOptions(std::string_view command, std::span<const std::string> args,
+                           std::size_t positionalCount, bool allowYes, bool allowFor) {
+  setLanguageFromEnvironment();
+  DeviceOptions o;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const std::string_view a = arg;
+    if (a == "--lang") {
+      if (i + 1 == args.size()) {
+        throw UsageError{std::string(command) + ": --lang needs ru or en"};
+      }
+      setLanguage(args[++i]);
+    } else if (a == kSimulatorOption) {
+      o.simulator = true;
+    } else if (a.starts_with(std::string(kSimulatorOption) + "=")) {
+      o.simulator = true;
+      o.simulatorState = std::filesystem::path(std::string(a.substr(kSimulatorOption.size() + 1)));
+    } else if (a == kYesOption && allowYes) {
+      o.yes = true;
+    } else if (a == kLogOption) {
+      o.packetLog = true;
+    } else if (a.starts_with(kLangOption)) {
+      setLanguage(a.substr(kLangOption.size()));
+    } else if (a.starts_with(kForOption) && allowFor) {
+      o.forMs =
+          static_cast<std::uint32_t>(std::strtoul(arg.c_str() + kForOption.size(), nullptr, 10));
+    } else if (a.starts_with("--")) {
+      throw UsageError{std::string(command) + ": unknown option '" + arg + "'"};
+    } else {
+      o.positional.push_back(arg);
+    }
+  }
+  if (o.positional.size() != positionalCount) {
+    throw UsageError{std::string(command) +
+                     (positionalCount == 0 ? " takes no FILE" : " takes one FILE")};
+  }
+  return o;
+}
+
+int failure(DeviceStatus status) {
+  std::cerr << "kivprism-cli: " << device::statusText(status) << '\n';
+  return kExitFailure;
+}
+
+// Everything one command needs: the host, the image, the port and the link, and the simulated
+// controller when the command talks to it.
+class Session {
+ public:
+  Session(const DeviceOptions& options, CliLinkHost::Options hostOptions)
+      : options_(options), host_(hostOptions, std::cin, std::cout, std::cerr) {}
+
+  // Builds the port; an error line on failure.
+  std::optional<std::string> open() {
+    if (options_.simulator) {
+#ifdef KIVPRISM_HAVE_SIM
+      controller_ = std::make_unique<sim::SimulatedController>();
+      std::string error;
+      if (options_.simulatorState && std::filesystem::exists(*options_.simulatorState) &&
+          !controller_->loadConfiguration(*options_.simulatorState, error)) {
+        return error;
+      }
+      port_ = std::make_unique<sim::SimulatedHidPort>(*controller_);
+#else
+      return std::string("this kivprism-cli was built without the simulated controller");
+#endif
+    } else {
+#ifdef KIVPRISM_HAVE_HIDAPI
+      port_ = std::make_unique<platform::HidapiPort>();
+#else
+      return std::string("this kivprism-cli was built without USB support; use --simulator");
+#endif
+    }
+    link_ = std::make_unique<DeviceLink>(*port_, host_, model_);
+    link_->resumePoll();
+    return std::nullopt;
+  }
+
+  // The simulated controller keeps its configuration memory between commands.
+  std::optional<std::string> close() {
+    host_.finishProgress();
+    link_.reset();
+#ifdef KIVPRISM_HAVE_SIM
+    std::string error;
+    if (controller_ && options_.simulatorState &&
+        !controller_->saveConfiguration(*options_.simulatorState, error)) {
+      return error;
+    }
+#endif
+    return std::nullopt;
+  }
+
+  // Finds the controller, trying each of its product ids once.
+  DeviceStatus connect() {
+    DeviceStatus result = device::status::kDisconnected;
+    for (std::size_t i = 0; i < std::size(device::kProductIds); ++i) {
+      result = link_->transport().isDeviceOnline();
+      if (result == device::status::kOk) {
+        break;
+      }
+    }
+    return result;
+  }
+
+  DeviceLink& link() { return *link_; }
+  CliLinkHost& host() { return host_; }
+  config::ConfigModel& model() { return model_; }
+  void startDemo() {
+#ifdef KIVPRISM_HAVE_SIM
+    if (controller_) {
+      controller_->startDemo();
+    }
+#endif
+  }
+
+ private:
+  DeviceOptions options_;
+  CliLinkHost host_;
+  config::ConfigModel model_;
+#ifdef KIVPRISM_HAVE_SIM
+  std::unique_ptr<sim::SimulatedController> controller_;
+#endif
+  std::unique_ptr<device::HidPort> port_;
+  std::unique_ptr<DeviceLink> link_;
+};
+
+// Opens the session, runs the work and closes the session, turning every failure into exit 1.
+int runSession(const DeviceOptions& options, CliLinkHost::Options hostOptions,
+               const std::function<int(Session&)>& work) {
+  Session session(options, hostOptions);
+  if (auto error = session.open()) {
+    std::cerr << "kivprism-cli: " << *error << '\n';
+    return kExitFailure;
+  }
+  int result = work(session);
+  if (auto error = session.close()) {
+    std::cerr << "kivprism-cli: " << *error << '\n';
+    result = kExitFailure;
+  }
+  return result;
+}
+
+CliLinkHost::Options hostOptionsFor(const DeviceOptions& o) {
+  CliLinkHost::Options h;
+  h.packetLog = o.packetLog;
+  h.assumeYes = o.yes;
+  h.showProgress = ::isatty(::fileno(stderr)) != 0;
+  return h;
+}
+
+int info(std::span<const std::string> args) {
+  const DeviceOptions o = parseOptions("info", args, 0, false, false);
+  CliLinkHost::Options h = hostOptionsFor(o);
+  h.printLog = true;
+  return runSession(o, h, [](Session& s) {
+    if (const DeviceStatus st = s.connect(); st != device::status::kOk) {
+      return failure(st);
+    }
+    device::DeviceInfo record;
+    if (const DeviceStatus st = s.link().readDeviceInfo(record); st != device::status::kOk) {
+      return failure(st);
+    }
+    return kExitOk;
+  });
+}
+
+int read(std::span<const std::string> args) {
+  const DeviceOptions o = parseOptions("read", args, 1, false, false);
+  const std::filesystem::path file = o.positional[0];
+  if (!imageFileKind(file)) {
+    throw UsageError{"read: " + file.string() + " is neither .KST401 nor .bin"};
+  }
+  return runSession(o, hostOptionsFor(o), [&file](Session& s) {
+    if (const DeviceStatus st = s.connect(); st != device::status::kOk) {
+      return failure(st);
+    }
+    if (const DeviceStatus st = s.link().readConfiguration(); st != device::status::kOk) {
+      s.host().finishProgress();
+      return failure(st);
+    }
+    s.host().finishProgress();
+    if (auto error = saveImageFile(file, s.model().working)) {
+      std::cerr << *error << '\n';
+      return kExitFailure;
+    }
+    return kExitOk;
+  });
+}
+
+int write(std::span<const std::string> args) {
+  const DeviceOptions o = parseOptions("write", args, 1, false, false);
+  const std::filesystem::path file = o.positional[0];
+  return runSession(o, hostOptionsFor(o), [&file](Session& s) {
+    if (auto error = loadImageFile(file, s.model().working)) {
+      std::cerr << *error << '\n';
+      return kExitFailure;
+    }
+    if (const DeviceStatus st = s.connect(); st != device::status::kOk) {
+      return failure(st);
+    }
+    // The controller restarts with the new configuration: the write ends with a reset.
+    const DeviceStatus st = s.link().writeConfiguration();
+    s.host().finishProgress();
+    return st == device::status::kOk ? kExitOk : failure(st);
+  });
+}
+
+int reset(std::span<const std::string> args) {
+  const DeviceOptions o = parseOptions("reset", args, 0, false, false);
+  return runSession(o, hostOptionsFor(o), [](Session& s) {
+    if (const DeviceStatus st = s.connect(); st != device::status::kOk) {
+      return failure(st);
+    }
+    const DeviceStatus st = s.link().resetDevice();
+    return st == device::status::kOk ? kExitOk : failure(st);
+  });
+}
+
+int defaults(std::span<const std::string> args) {
+  const DeviceOptions o = parseOptions("defaults", args, 0, true, false);
+  return runSession(o, hostOptionsFor(o), [](Session& s) {
+    if (const DeviceStatus st = s.connect(); st != device::status::kOk) {
+      return failure(st);
+    }
+    const DeviceStatus st = s.link().restoreDefaults();
+    if (st != device::status::kOk) {
+      return failure(st);
+    }
+    if (!s.host().lastAnswer()) {
+      std::cerr << "kivprism-cli: nothing sent\n";
+    }
+    return kExitOk;
+  });
+}
+
+// Polls as the program's timer does, at the interval the poll asks for, until interrupted.
+int monitorCommand(std::span<const std::string> args) {
+  const DeviceOptions o = parseOptions("monitor", args, 0, false, true);
+  CliLinkHost::Options h = hostOptionsFor(o);
+  h.printLog = true;
+  h.printMonitor = true;
+  h.showProgress = false;
+  CliLinkHost::installInterruptHandler();
+  return runSession(o, h, [&o](Session& s) {
+    s.startDemo();
+    const std::uint32_t start = s.host().tickMs();
+    std::string shownStatus;
+    while (!CliLinkHost::interrupted() && (!o.forMs || s.host().tickMs() - start < *o.forMs)) {
+      if (s.link().pollTick() && !s.link().isConnected() && s.host().statusText() != shownStatus) {
+        shownStatus = s.host().statusText();
+        std::cerr << shownStatus << '\n';
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(s.link().pollInterval()));
+    }
+    return kExitOk;
+  });
+}
+
+}  // namespace
+
+std::vector<Command> deviceCommands() {
+  return {
+      {"info", "[--simulator[=STATE.bin]]", "print the controller's device information", info},
+      {"read", "FILE [--simulator[=STATE.bin]]",
+       "read the configuration from the controller into a .KST401 or .bin file", read},
+      {"write", "FILE [--simulator[=STATE.bin]]",
+       "write a .KST401 or .bin file to the controller, then reset it", write},
+      {"reset", "[--simulator[=STATE.bin]]", "restart the controller", reset},
+      {"defaults", "[--yes] [--simulator[=STATE.bin]]",
+       "restore the controller's default configuration (asks first)", defaults},
+      {"monitor", "[--for=MS] [--simulator[=STATE.bin]]",
+       "print the controller's monitoring lines until interrupted", monitorCommand},
+  };
+}
+
+}  // namespace kivprism::cli
