@@ -352,18 +352,15 @@ device::Report SimulatedController::readBytes(const ReceivedRequest& request,
   return dataAnswer(request, content.subspan(start, n));
 }
 
-std::array<std::uint8_t, device_info::kSize> SimulatedController::deviceInformation() {
-  using namespace device_info;
-  std::array<std::uint8_t, kSize> info{};
-  config::writeLe(info, kApplicationVersionOffset, 4, identity_.applicationVersion);
-  config::writeLe(info, kSerialNumberOffset, 4, identity_.serialNumber);
-  config::writeLe(info, kLoaderVersionOffset, 4, identity_.loaderVersion);
-  config::writeLe(info, kDeviceTypeOffset, 4, identity_.deviceType);
-  // The name stays zero-terminated within its field.
-  std::copy_n(identity_.name.begin(), std::min(identity_.name.size(), kNameSize - 1),
-              info.begin() + kNameOffset);
-  config::writeLe(info, kStateWordOffset, 2, stateWord());
-  return info;
+device::DeviceInfoBytes SimulatedController::deviceInformation() {
+  device::DeviceInfo info;
+  info.applicationVersion = identity_.applicationVersion;
+  info.serialNumber = identity_.serialNumber;
+  info.loaderVersion = identity_.loaderVersion;
+  info.deviceType = identity_.deviceType;
+  info.name = identity_.name;
+  info.stateWord = stateWord();
+  return device::encodeDeviceInfo(info);
 }
 
 std::uint16_t SimulatedController::stateWord() {

@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "config/image.hpp"
+#include "device/device_info.hpp"
 #include "device/hid_port.hpp"
 #include "sim/can_log_engine.hpp"
 #include "sim/factory_defaults.hpp"
@@ -44,22 +45,8 @@
 
 namespace kivprism::sim {
 
-// The device information record of area 0x01 (58 bytes, little-endian).
-namespace device_info {
-inline constexpr std::size_t kSize = 58;
-inline constexpr std::size_t kApplicationVersionOffset = 0;
-inline constexpr std::size_t kSerialNumberOffset = 4;
-inline constexpr std::size_t kLoaderVersionOffset = 8;
-inline constexpr std::size_t kDeviceTypeOffset = 12;
-inline constexpr std::size_t kNameOffset = 16;
-inline constexpr std::size_t kNameSize = 40;
-inline constexpr std::size_t kStateWordOffset = 56;
-// State word: bits 0..7 the current source (0-based), and these flags.
-inline constexpr std::uint16_t kSourceMask = 0x00FF;
-inline constexpr std::uint16_t kCanLogRunning = 1u << 13;
-inline constexpr std::uint16_t kCanRecordsWaiting = 1u << 14;
-inline constexpr std::uint16_t kMonitorTextWaiting = 1u << 15;
-}  // namespace device_info
+// The device information record of area 0x01 and its state word bits.
+namespace device_info = device::device_info;
 
 // How the controller presents itself on the USB bus.
 struct UsbIdentity {
@@ -157,7 +144,7 @@ class SimulatedController {
   const config::ConfigImage& configuration() const { return configuration_; }
   DeviceIdentity& identity() { return identity_; }
   // The 58-byte device information record as area 0x01 gives it now.
-  std::array<std::uint8_t, device_info::kSize> deviceInformation();
+  device::DeviceInfoBytes deviceInformation();
   std::uint16_t stateWord();
   void setCurrentSource(std::uint8_t zeroBasedSource) { currentSource_ = zeroBasedSource; }
   void setVariables(const std::array<std::uint8_t, kVariableCount>& values) { variables_ = values; }

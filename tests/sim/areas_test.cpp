@@ -86,7 +86,7 @@ TEST_F(Areas, DeviceInformationCarriesIdentityAndStateWord) {
   controller.setCurrentSource(2);
   controller.queueMonitoringText("hello\r\n");
   const Bytes info = dataOf(read(area::kDeviceInfo, 0));
-  ASSERT_EQ(info.size(), device_info::kSize);
+  ASSERT_EQ(info.size(), device::kDeviceInfoSize);
   const Bytes head{141, 0, 0, 0, 4, 3, 2, 1, 105, 0, 0, 0, 1, 4, 0, 0, 'T', 'E', 'S', 'T', 0};
   EXPECT_TRUE(std::equal(head.begin(), head.end(), info.begin()));
   // Source 2, monitoring text waiting (bit 15).
