@@ -4,7 +4,11 @@
 #include <array>
 #include <span>
 #include <string_view>
-#include <vector>
+
+#include "events/entry.hpp"
+#include "events/entry_layout.hpp"
+#include "events/entry_types.hpp"
+#include "events/records.hpp"
 
 namespace kivprism::sim {
 namespace {
@@ -27,51 +31,45 @@ constexpr std::array<FactoryKey, 3> kChannel1Keys{{
 
 constexpr std::array<std::string_view, 3> kSourceNames{"RADIO", "NAVI", "AUX"};
 
-// An example rule: the event and reaction parameter bytes as the entry stores them.
+// An example rule: a key or an IR code that sends a consumer-page media key over USB.
 struct ExampleRule {
   std::string_view name;
-  std::uint8_t eventType;
-  std::vector<std::uint8_t> eventParams;
-  std::uint8_t pressKind;
-  std::uint8_t reactionType;
-  std::vector<std::uint8_t> reactionParams;
+  events::EventType eventType;
+  std::uint8_t keyNumber;  // key events: key 1..15 of key channel 1
+  events::IrCode irCode;   // IR events
+  events::PressKind pressKind;
+  std::uint16_t consumerUsage;
 };
 
-constexpr std::uint8_t kEventKey = 1;
-constexpr std::uint8_t kEventIrCode = 2;
-constexpr std::uint8_t kReactionUsbKey = 1;
-constexpr std::uint8_t kPressShort = 1;
-constexpr std::uint8_t kPressAny = 3;
+constexpr std::uint16_t kVolumeUp = 0xE9;
+constexpr std::uint16_t kVolumeDown = 0xEA;
+constexpr std::uint16_t kMute = 0xE2;
 
-std::vector<ExampleRule> exampleRules() {
-  // Key events: key number, key channel. IR event: protocol 1 (NEC), command, u16 address.
-  // USB key reactions: usage page 12 (consumer), modifier 0, u16 consumer usage, u32 hold time.
-  return {
-      {"Volume up", kEventKey, {1, 0}, kPressShort, kReactionUsbKey, {12, 0, 0xE9, 0x00}},
-      {"Volume down", kEventKey, {2, 0}, kPressShort, kReactionUsbKey, {12, 0, 0xEA, 0x00}},
-      {"IR mute",
-       kEventIrCode,
-       {1, 0x45, 0x00, 0x00},
-       kPressAny,
-       kReactionUsbKey,
-       {12, 0, 0xE2, 0x00}},
-  };
-}
+const std::array<ExampleRule, 3> kExampleRules{{
+    {"Volume up", events::EventType::Key, 1, {}, events::PressKind::Short, kVolumeUp},
+    {"Volume down", events::EventType::Key, 2, {}, events::PressKind::Short, kVolumeDown},
+    {"IR mute", events::EventType::IrCode, 0, {1, 0x45, 0x00}, events::PressKind::Any, kMute},
+}};
 
 void putText(std::span<std::uint8_t> field, std::string_view text) {
   std::fill(field.begin(), field.end(), std::uint8_t{0});
   std::copy_n(text.begin(), std::min(text.size(), field.size()), field.begin());
 }
 
-void putRule(std::span<std::uint8_t, layout::kEntrySize> entry, const ExampleRule& rule) {
-  putText(entry.first(layout::kEntryNameSize), rule.name);
-  entry[layout::kEntryEventTypeOffset] = rule.eventType;
-  std::copy(rule.eventParams.begin(), rule.eventParams.end(),
-            entry.begin() + layout::kEntryEventParamsOffset);
-  entry[layout::kEntryPressKindOffset] = rule.pressKind;
-  entry[layout::kEntryReactionTypeOffset] = rule.reactionType;
-  std::copy(rule.reactionParams.begin(), rule.reactionParams.end(),
-            entry.begin() + layout::kEntryReactionParamsOffset);
+void putRule(events::EntryBytes entry, const ExampleRule& rule) {
+  namespace e = events::entry;
+  namespace usb = events::reaction::usb_key;
+  events::setEntryName(entry, rule.name);
+  events::set(entry, e::kEventType, static_cast<std::uint8_t>(rule.eventType));
+  if (rule.eventType == events::EventType::Key) {
+    events::set(entry, events::event::key::kNumber, rule.keyNumber);
+  } else {
+    events::set(entry, events::event::ir_code::kCode, rule.irCode);
+  }
+  events::set(entry, e::kPressKind, static_cast<std::uint8_t>(rule.pressKind));
+  events::set(entry, e::kReactionType, static_cast<std::uint8_t>(events::ReactionType::UsbKey));
+  events::set(entry, usb::kUsagePage, usb::kConsumerPage);
+  events::set(entry, usb::kConsumerUsage, rule.consumerUsage);
 }
 
 void putKeys(config::ConfigImage& image) {
@@ -99,9 +97,8 @@ config::ConfigImage factoryConfiguration() {
   for (std::size_t s = 0; s < kSourceNames.size(); ++s) {
     putText(image.span(layout::sourceName(s + 1)), kSourceNames[s]);
   }
-  const std::vector<ExampleRule> rules = exampleRules();
-  for (std::size_t i = 0; i < rules.size(); ++i) {
-    putRule(image.entry(i), rules[i]);
+  for (std::size_t i = 0; i < kExampleRules.size(); ++i) {
+    putRule(image.entry(i), kExampleRules[i]);
   }
   return image;
 }

@@ -4,6 +4,8 @@
 #include <numeric>
 
 #include "config/image.hpp"
+#include "events/consistency.hpp"
+#include "events/entry_layout.hpp"
 #include "sim/sim_fixture.hpp"
 
 namespace kivprism::sim::test {
@@ -142,8 +144,8 @@ TEST_F(Areas, RestoreDefaultsBringsBackTheFactoryConfiguration) {
   EXPECT_TRUE(port.isOpen());
 }
 
-TEST(FactoryConfiguration, HasKeyDefaultsAndExampleRules) {
-  const config::ConfigImage image = factoryConfiguration();
+TEST(FactoryConfiguration, HasKeyDefaultsAndConsistentExampleRules) {
+  config::ConfigImage image = factoryConfiguration();
   EXPECT_EQ(image.get(layout::kLongPressTime), 1000u);
   EXPECT_EQ(image.get(layout::keyReferenceLevel(0)), 2500u);
   for (std::size_t c = 1; c < layout::kKeyChannelCount; ++c) {
@@ -152,8 +154,18 @@ TEST(FactoryConfiguration, HasKeyDefaultsAndExampleRules) {
   EXPECT_EQ(image.get(layout::keyLevel(0, 1)), 1840u);
   EXPECT_EQ(image.get(layout::kTouchMode), 1u);
   EXPECT_EQ(image.get(layout::kIebusVolPreDiv), 1u);
-  EXPECT_FALSE(config::isEmptyEntry(image.entry(0)));
+
+  const events::EntryBytes first = image.entry(0);
+  EXPECT_EQ(events::entryName(first), "Volume up");
+  EXPECT_EQ(events::get(first, events::event::key::kNumber), 1);
+  EXPECT_EQ(events::get(first, events::reaction::usb_key::kConsumerUsage), 0xE9);
+  EXPECT_EQ(events::get(image.entry(2), events::event::ir_code::kCode).protocol, 1);
   EXPECT_TRUE(config::isEmptyEntry(image.entry(3)));
+  // The editor would find nothing to repair in them.
+  const events::EntryContext context = events::entryContextOf(image);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_FALSE(events::applyConsistencyRules(image.entry(i), context).any()) << "entry " << i;
+  }
 }
 
 }  // namespace

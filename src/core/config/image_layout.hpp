@@ -48,16 +48,6 @@ inline constexpr std::size_t kEntryEventOffset = 16;
 inline constexpr std::size_t kEntryPartSize = 64;
 inline constexpr std::size_t kEntryReactionOffset = kEntryEventOffset + kEntryPartSize;
 static_assert(kEntryReactionOffset + kEntryPartSize == kEntrySize);
-// Fields every entry has, as offsets inside the 144-byte entry; the type-dependent parameters
-// start at kEntryEventParamsOffset and kEntryReactionParamsOffset.
-inline constexpr std::size_t kEntryEventTypeOffset = kEntryEventOffset;
-inline constexpr std::size_t kEntrySourceMaskOffset = kEntryEventOffset + 1;
-inline constexpr std::size_t kEntryEventParamsOffset = kEntryEventOffset + 2;
-inline constexpr std::size_t kEntryPressKindOffset = kEntryEventOffset + 61;
-inline constexpr std::size_t kEntryOnceOffset = kEntryEventOffset + 62;
-inline constexpr std::size_t kEntryWakeUpOffset = kEntryEventOffset + 63;
-inline constexpr std::size_t kEntryReactionTypeOffset = kEntryReactionOffset;
-inline constexpr std::size_t kEntryReactionParamsOffset = kEntryReactionOffset + 1;
 
 // Entry index 0..99 (the editor shows 1..100).
 constexpr Field entry(std::size_t index) {
