@@ -1,0 +1,133 @@
+// The device link's own cost: whole-image transfers over the simulated controller without any
+// simulated latency (per exchange), a change-sending pass over an unchanged image, and a whole
+// read with 1 ms per report call, as a full-speed USB link takes, to show what the program adds.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+#include "device/device_link.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+
+namespace {
+
+using namespace kivprism;
+
+constexpr double kExchangesPerImage = 238;
+
+// A host that shows nothing: what remains is the link's own work.
+class QuietHost : public device::LinkHost {
+ public:
+  std::uint32_t tickMs() override {
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now().time_since_epoch())
+                                          .count());
+  }
+  void processEvents() override {}
+  void waitMs(std::uint32_t) override {}
+  bool shuttingDown() const override { return false; }
+  void setPollTimerEnabled(bool) override {}
+  void setPollInterval(std::uint32_t) override {}
+  void setStatusText(std::string_view) override {}
+  void showProgress(std::size_t, std::size_t) override {}
+  void hideProgress() override {}
+  void setCurrentSource(std::string_view, bool) override {}
+  void updateToolbar(bool) override {}
+  void flashMessage(std::uint32_t, std::uint32_t, std::string_view) override {}
+  void showError(std::string_view) override {}
+  bool askYesNo(std::string_view) override { return false; }
+  void logLine(std::string_view) override {}
+  bool packetLogEnabled() const override { return false; }
+  void monitoringLine(std::string_view) override {}
+  void canLogRecord(device::CanRecord) override {}
+  std::uint32_t canRecordsPerSecond() const override { return 0; }
+  bool canLogWritingToFile() const override { return false; }
+  void refreshCanLogPage() override {}
+  void configurationReloaded() override {}
+  bool variablesViewActive() const override { return false; }
+  void showVariables(const device::VariablesView&) override {}
+  bool keyLearningActive() const override { return false; }
+};
+
+struct Bench {
+  QuietHost host;
+  sim::SimulatedController controller;
+  sim::SimulatedHidPort port{controller};
+  config::ConfigModel model;
+  device::DeviceLink link{port, host, model};
+
+  Bench() { link.resumePoll(); }
+};
+
+void BM_WholeImageRead(benchmark::State& state) {
+  Bench b;
+  for (auto _ : state) {
+    if (b.link.readConfiguration() != device::status::kOk) {
+      state.SkipWithError("read failed");
+      break;
+    }
+  }
+  state.counters["per_exchange"] =
+      benchmark::Counter(kExchangesPerImage * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_WholeImageRead)->Unit(benchmark::kMicrosecond);
+
+// The transfer of a whole write; the reset that follows it in the program restarts the
+// controller and is left out, so the loop can go on.
+void BM_WholeImageWrite(benchmark::State& state) {
+  Bench b;
+  for (auto _ : state) {
+    b.link.progressStart(config::ConfigImage::kSize, "write");
+    if (b.link.writeAreaRange(device::area::kConfiguration, 0, b.model.working.bytes()) !=
+        device::status::kOk) {
+      state.SkipWithError("write failed");
+      break;
+    }
+  }
+  state.counters["per_exchange"] =
+      benchmark::Counter(kExchangesPerImage * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_WholeImageWrite)->Unit(benchmark::kMicrosecond);
+
+void BM_SyncChangesUnchanged(benchmark::State& state) {
+  Bench b;
+  b.link.setInSync(true);
+  for (auto _ : state) {
+    b.link.syncChanges();
+    benchmark::DoNotOptimize(b.model.device.data());
+  }
+}
+BENCHMARK(BM_SyncChangesUnchanged)->Unit(benchmark::kMicrosecond);
+
+// Every report call takes exactly 1 ms (a spin, so that sleeping's overshoot does not blur the
+// figure). overhead_pct is the time beyond those milliseconds, as a share of them.
+void BM_WholeImageReadAt1MsPerReport(benchmark::State& state) {
+  Bench b;
+  std::uint64_t calls = 0;
+  b.controller.setReportCallHook([&calls] {
+    ++calls;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1);
+    while (std::chrono::steady_clock::now() < until) {
+    }
+  });
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) {
+    if (b.link.readConfiguration() != device::status::kOk) {
+      state.SkipWithError("read failed");
+      break;
+    }
+  }
+  const double elapsedMs =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  const double reportMs = static_cast<double>(calls);
+  state.counters["report_calls"] =
+      static_cast<double>(calls) / static_cast<double>(state.iterations());
+  state.counters["overhead_pct"] = 100.0 * (elapsedMs - reportMs) / reportMs;
+}
+BENCHMARK(BM_WholeImageReadAt1MsPerReport)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();

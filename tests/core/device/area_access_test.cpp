@@ -1,0 +1,123 @@
+// Area access against scripted answers the simulated controller would never give.
+#include <gtest/gtest.h>
+
+#include "device/device_link.hpp"
+#include "support/fake_hid_port.hpp"
+#include "support/fake_link_host.hpp"
+
+namespace kivprism::device {
+namespace {
+
+using testing::FakeHidPort;
+using testing::FakeLinkHost;
+
+class AreaAccessTest : public ::testing::Test {
+ protected:
+  AreaAccessTest() { port.devices.push_back(FakeHidPort::controller("ctl")); }
+
+  // Every request gets this answer.
+  void answerWith(Report answer) {
+    port.responder = [answer](const Report&) { return std::deque<Report>{answer}; };
+  }
+
+  FakeLinkHost host;
+  FakeHidPort port;
+  config::ConfigModel model;
+  DeviceLink link{port, host, model};
+};
+
+TEST_F(AreaAccessTest, AcknowledgedReadCopiesNothingAndCountsZero) {
+  answerWith(FakeHidPort::answer(kAnswerAck, 0));
+  std::array<std::uint8_t, 8> buffer;
+  buffer.fill(0xEE);
+  std::size_t count = 99;
+  EXPECT_EQ(link.readArea(area::kKeyLearning, 0, buffer, count), status::kOk);
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(buffer, (std::array<std::uint8_t, 8>{}));
+  // A ranged read that meets it has run out of data.
+  EXPECT_EQ(link.readAreaRange(area::kConfiguration, 0, buffer), status::kRangeEndedEarly);
+}
+
+TEST_F(AreaAccessTest, ReadAnswerMustBelongToTheRequest) {
+  std::array<std::uint8_t, 4> buffer{};
+  answerWith(FakeHidPort::answer(0x93, 0, std::vector<std::uint8_t>{1}));
+  EXPECT_EQ(link.readArea(area::kVariables, 0, buffer), status::kAnswerMismatch);
+  answerWith(FakeHidPort::answer(0x97, 4, std::vector<std::uint8_t>{1}));
+  EXPECT_EQ(link.readArea(area::kVariables, 0, buffer), status::kAnswerMismatch);
+}
+
+TEST_F(AreaAccessTest, WriteMustBeAcknowledgedWithItsOffset) {
+  const std::vector<std::uint8_t> data{1, 2};
+  answerWith(FakeHidPort::answer(kAnswerAck, 7));
+  EXPECT_EQ(link.writeArea(area::kConfiguration, 8, data), status::kWriteNotAcknowledged);
+  answerWith(FakeHidPort::answer(0x90, 8, data));
+  EXPECT_EQ(link.writeArea(area::kConfiguration, 8, data), status::kWriteNotAcknowledged);
+  answerWith(FakeHidPort::answer(kAnswerAck, 8));
+  EXPECT_EQ(link.writeArea(area::kConfiguration, 8, data), status::kOk);
+  ASSERT_EQ(port.requests.size(), 3u);
+  EXPECT_EQ(packetLen(port.requests[2]), 2);
+  EXPECT_EQ(port.requests[2][5], 1);
+}
+
+TEST_F(AreaAccessTest, RangedReadTakesOnlyTheMissingBytesOfALongAnswer) {
+  port.responder = [](const Report& r) {
+    std::vector<std::uint8_t> data(64);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+      data[i] = static_cast<std::uint8_t>(packetOffset(r) + i);
+    }
+    return std::deque<Report>{FakeHidPort::answer(0x90, packetOffset(r), data)};
+  };
+  std::array<std::uint8_t, 100> buffer{};
+  link.progressStart(100, "reading");
+  EXPECT_EQ(link.readAreaRange(area::kConfiguration, 10, buffer), status::kOk);
+  EXPECT_EQ(buffer[0], 10);
+  EXPECT_EQ(buffer[99], 109);
+  ASSERT_EQ(port.requests.size(), 2u);
+  EXPECT_EQ(packetOffset(port.requests[1]), 74);
+  EXPECT_EQ(link.progressCount(), 100u);
+  EXPECT_EQ(host.progress.back(), (std::pair<std::size_t, std::size_t>{100, 100}));
+}
+
+TEST_F(AreaAccessTest, ProgressShowsItsCaptionAgainAfterBeingHiddenAndStopsAtTheEnd) {
+  link.progressStart(100, "Reading");
+  EXPECT_EQ(host.statusTexts.back(), "Reading");
+  host.statusTexts.push_back("Controller is connected");
+  link.progressHide();
+  link.progressStep(60);
+  EXPECT_EQ(host.statusTexts.back(), "Reading");
+  EXPECT_TRUE(host.progressVisible);
+  link.progressStep(60);
+  EXPECT_EQ(host.progress.back(), (std::pair<std::size_t, std::size_t>{100, 100}));
+  const std::size_t shown = host.progress.size();
+  link.progressStep(1);
+  EXPECT_EQ(host.progress.size(), shown);
+}
+
+TEST_F(AreaAccessTest, WriteRangeStopsAtTheFirstFailure) {
+  int calls = 0;
+  port.responder = [&calls](const Report& r) {
+    const bool fail = ++calls == 3;
+    return std::deque<Report>{
+        FakeHidPort::answer(fail ? kAnswerFailed : kAnswerAck, packetOffset(r))};
+  };
+  std::vector<std::uint8_t> data(300, 0x11);
+  EXPECT_EQ(link.writeAreaRange(area::kConfiguration, 0, data), status::kFailedResult);
+  EXPECT_EQ(port.requests.size(), 3u);
+  EXPECT_EQ(packetOffset(port.requests[2]), 128);
+  EXPECT_TRUE(link.writeAreaRange(area::kConfiguration, 0, {}) == status::kOk);
+  EXPECT_EQ(port.requests.size(), 3u);
+}
+
+TEST_F(AreaAccessTest, ReportedReadNamesTheStatus) {
+  lang::setCurrentLanguage(lang::Language::Russian);
+  answerWith(FakeHidPort::answer(kAnswerBadParameters, 0));
+  std::array<std::uint8_t, 4> buffer{};
+  std::size_t count = 0;
+  EXPECT_EQ(link.readAreaReported(area::kIrCode, 0, buffer, count), status::kBadParameters);
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.errors[0], "Ошибка чтения из устройства\nОшибка в параметрах");
+  lang::setCurrentLanguage(lang::Language::English);
+}
+
+}  // namespace
+}  // namespace kivprism::device
