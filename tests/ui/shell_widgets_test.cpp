@@ -1,0 +1,160 @@
+// The pieces of the shell one at a time: message panel, terminal page, value entry check and the
+// placement rules of the settings file.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <array>
+
+#include "app/panel_menu.hpp"
+#include "app/shell_settings.hpp"
+#include "app/value_entry.hpp"
+#include "monitor/terminal_page.hpp"
+
+using kivprism::ui::checkValueEntry;
+using kivprism::ui::PanelMenu;
+using kivprism::ui::placeCoordinate;
+using kivprism::ui::ReceivedTextView;
+using kivprism::ui::TerminalPage;
+using kivprism::ui::ValueEntryError;
+
+class ShellWidgetsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void flashMessageEndsAfterItsDuration() {
+    PanelMenu panel;
+    panel.show();
+    panel.flashMessage(150, 0, "Send of changes");
+    QCOMPARE(panel.text(), QString("Send of changes"));
+    QVERIFY(!panel.blinking());
+    QTRY_VERIFY_WITH_TIMEOUT(panel.text().isEmpty(), 2000);
+    QVERIFY(panel.contentVisible());
+  }
+
+  void blinkingTogglesAndEndFlashRestores() {
+    PanelMenu panel;
+    panel.show();
+    panel.flashMessage(0, 20, "blink");
+    QVERIFY(panel.blinking());
+    QTRY_VERIFY_WITH_TIMEOUT(!panel.contentVisible(), 2000);
+    panel.endFlash();
+    QVERIFY(!panel.blinking());
+    QVERIFY(panel.contentVisible());
+    QVERIFY(panel.text().isEmpty());
+  }
+
+  void aNewMessageCancelsThePendingEnd() {
+    PanelMenu panel;
+    panel.show();
+    panel.flashMessage(50, 0, "first");
+    panel.flashMessage(0, 0, "stays");
+    QTest::qWait(200);
+    QCOMPARE(panel.text(), QString("stays"));
+  }
+
+  void progressGaugeReplacesTheText() {
+    PanelMenu panel;
+    panel.show();
+    panel.showProgress(64, 15218);
+    QVERIFY(panel.progressVisible());
+    panel.hideProgress();
+    QVERIFY(!panel.progressVisible());
+  }
+
+  void scrollbackKeepsTheNewestLines() {
+    ReceivedTextView view;
+    view.setMaximumBlockCount(50);
+    for (int i = 0; i < 120; ++i) {
+      view.appendLine(Qt::blue, QString("line %1").arg(i));
+    }
+    QCOMPARE(view.document()->blockCount(), 50);
+    QVERIFY(view.document()->firstBlock().text() == "line 70");
+    QVERIFY(view.document()->lastBlock().text() == "line 119");
+    QCOMPARE(ReceivedTextView().maximumBlockCount(), ReceivedTextView::kScrollbackLines);
+  }
+
+  void doublePressClearsTheView() {
+    std::uint32_t now = 1000;
+    TerminalPage page([&] { return now; });
+    page.show();
+    page.logLine("hello");
+    QWidget* viewport = page.receivedView()->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton);
+    now += 500;
+    QTest::mousePress(viewport, Qt::LeftButton);
+    QCOMPARE(page.receivedView()->toPlainText(), QString("hello"));
+    now += 499;
+    QTest::mousePress(viewport, Qt::LeftButton);
+    QVERIFY(page.receivedView()->toPlainText().isEmpty());
+  }
+
+  void doubleClickClearsTheMemo() {
+    TerminalPage page([] { return 0u; });
+    page.show();
+    page.sendMemo()->setPlainText("typed");
+    QTest::mouseDClick(page.sendMemo()->viewport(), Qt::LeftButton);
+    QVERIFY(page.sendMemo()->toPlainText().isEmpty());
+  }
+
+  void enterWithoutControllerIsAnOrdinaryKey() {
+    TerminalPage page([] { return 0u; });
+    int sent = 0;
+    page.sendMemo()->isConnected = [] { return false; };
+    page.sendMemo()->sendLine = [&](const std::string&) { ++sent; };
+    page.sendMemo()->setPlainText("abc");
+    QTextCursor cursor = page.sendMemo()->textCursor();
+    cursor.setPosition(1);
+    page.sendMemo()->setTextCursor(cursor);
+    QTest::keyClick(page.sendMemo(), Qt::Key_Return);
+    QCOMPARE(sent, 0);
+    QCOMPARE(page.sendMemo()->toPlainText(), QString("a\nbc"));
+  }
+
+  void valueEntryReadsDecimalAndHex() {
+    QCOMPARE(checkValueEntry("123", 0, 255).value, 123u);
+    QCOMPARE(checkValueEntry("x1F", 0, 255).value, 31u);
+    QVERIFY(checkValueEntry("x1F", 0, 255).hexadecimal);
+    QCOMPARE(checkValueEntry("Xff", 0, 255).value, 255u);
+    QCOMPARE(checkValueEntry("x", 0, 255).value, 0u);
+    QCOMPARE(checkValueEntry("x", 0, 255).error, ValueEntryError::None);
+  }
+
+  void valueEntryRefusals() {
+    QCOMPARE(checkValueEntry("", 0, 255).error, ValueEntryError::Empty);
+    QCOMPARE(checkValueEntry("12a", 0, 255).error, ValueEntryError::Empty);
+    QCOMPARE(checkValueEntry("-1", 0, 255).error, ValueEntryError::Empty);
+    QCOMPARE(checkValueEntry("xG", 0, 255).error, ValueEntryError::Empty);
+    QCOMPARE(checkValueEntry("256", 0, 255).error, ValueEntryError::OutOfRange);
+    QCOMPARE(checkValueEntry("4", 5, 255).error, ValueEntryError::OutOfRange);
+    QCOMPARE(checkValueEntry("99999999999999999999", 0, 0xFFFFFFFF).error,
+             ValueEntryError::OutOfRange);
+    QCOMPARE(checkValueEntry("4294967295", 0, 0xFFFFFFFF).value, 0xFFFFFFFFu);
+  }
+
+  void valueStoreWidths() {
+    std::array<std::uint8_t, 4> bytes{};
+    QVERIFY(kivprism::ui::storeValue(bytes, 2, 0x1234));
+    QCOMPARE(bytes[0], std::uint8_t{0x34});
+    QCOMPARE(bytes[1], std::uint8_t{0x12});
+    QCOMPARE(bytes[2], std::uint8_t{0});
+    QVERIFY(!kivprism::ui::storeValue(bytes, 3, 1));
+    QVERIFY(!kivprism::ui::storeValue(std::span(bytes).first(1), 2, 1));
+  }
+
+  void placementRules() {
+    // Top: negative or below the screen's lower half of the window gives the centred default.
+    QCOMPARE(placeCoordinate(-5, 768, 513, 0), 768 / 2 - 513 / 2);
+    QCOMPARE(placeCoordinate(0, 768, 513, 0), 0);
+    QCOMPARE(placeCoordinate(768 - 256, 768, 513, 0), 768 - 256);
+    QCOMPARE(placeCoordinate(768 - 255, 768, 513, 0), 768 / 2 - 513 / 2);
+    QCOMPARE(placeCoordinate(std::nullopt, 768, 513, 0), 768 / 2 - 513 / 2);
+    // Left: half the window may hang off the left edge.
+    QCOMPARE(placeCoordinate(-360, 1024, 720, -360), -360);
+    QCOMPARE(placeCoordinate(-361, 1024, 720, -360), 1024 / 2 - 720 / 2);
+  }
+};
+
+QTEST_MAIN(ShellWidgetsTest)
+#include "shell_widgets_test.moc"
