@@ -31,6 +31,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "config/image.hpp"
@@ -89,7 +90,7 @@ class SimulatedController {
   static constexpr std::size_t kConfigurationSize = config::layout::kImageSize;
   static constexpr std::size_t kVariableCount = 4;
   // Requests the controller remembers for requests(); older ones are forgotten.
-  static constexpr std::size_t kRequestHistoryLimit = 100000;
+  static constexpr std::size_t kRequestHistoryLimit = 20000;
 
   explicit SimulatedController(SimulatedControllerOptions options = {});
   // The usual case: factory identity and seed on the given clock.
@@ -100,6 +101,8 @@ class SimulatedController {
   // Present on the bus: plugged in, not restarting, not in the boot loader.
   bool isPresent();
   const UsbIdentity& usbIdentity() const { return usb_; }
+  // Another vendor, product id or strings from the next enumeration on (tests of the search).
+  void setUsbIdentity(UsbIdentity usb) { usb_ = std::move(usb); }
   // Changes whenever the controller leaves the bus; a handle opened before is dead afterwards.
   std::uint32_t connection() const { return connection_; }
   // Set-feature: takes a request and prepares its answer.
