@@ -1,0 +1,38 @@
+// The refresh of the parameters page, without widgets: normalise the image the way the assignment
+// rules demand, then derive the view of every control from it.
+#pragma once
+
+#include <cstdint>
+
+#include "config/image.hpp"
+#include "params/page_view.hpp"
+
+namespace kivprism::params {
+
+// Writes back every normalisation of the page (claimed pins, LIN1 under a two-line LIN2 device,
+// the capacitive converter's touch settings, pulse output, head unit, navigation, GA-NET, iDrive
+// backlight, LIN speed, UART times, IEBUS functions).
+void normalisePage(config::ConfigImage& image);
+
+// normalisePage, then the view of the page for the language.
+PageView derivePage(config::ConfigImage& image, lang::Language language);
+
+// The tabs of PageControlParams in page order.
+std::span<const std::string_view> paramTabNames();
+
+// Source names (1..8): the field's characters up to the first NUL, at most 5, as UTF-8.
+std::string sourceNameText(const config::ConfigImage& image, std::size_t source);
+
+// The VAR view: rows "Hex", "Bin", "Dec" of one variable byte.
+struct VarCells {
+  std::string hex;
+  std::string bin;
+  std::string dec;
+};
+VarCells varCells(std::uint8_t value);
+
+// The texts of the item the touch mode and USB source lists build from their masks.
+std::string touchSourcesItem(unsigned mode, std::uint8_t interceptMask, lang::Language language);
+std::string usbTouchItem(std::uint8_t mask, lang::Language language);
+
+}  // namespace kivprism::params

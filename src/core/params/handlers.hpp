@@ -1,0 +1,38 @@
+// The change handlers of the parameters page: one call per user change, by control name. Each
+// checks the new value, stores it into the image and says what the user must be told and what the
+// page must do next.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "config/image.hpp"
+#include "params/bindings.hpp"
+#include "params/notice.hpp"
+
+namespace kivprism::params {
+
+struct ChangeOutcome {
+  std::optional<Notice> notice;
+  After after = After::None;
+};
+
+// A combo box position chosen by the user.
+ChangeOutcome comboChanged(config::ConfigImage& image, std::string_view control, int index);
+// A check box clicked.
+ChangeOutcome checkChanged(config::ConfigImage& image, std::string_view control, bool checked);
+// Enter pressed in an edit field.
+ChangeOutcome editCommitted(config::ConfigImage& image, std::string_view control,
+                            std::string_view text);
+// A spin edit's new value.
+ChangeOutcome spinChanged(config::ConfigImage& image, std::string_view control, int value);
+// A check list clicked: bit n = item n checked.
+ChangeOutcome checkListChanged(config::ConfigImage& image, std::string_view control,
+                               std::uint32_t checked);
+// A source name cell (source 1..8) edited; the name keeps its first 5 characters (cp1251).
+void sourceNameChanged(config::ConfigImage& image, std::size_t source, std::string_view utf8);
+// The keys the name cell still takes: none but Backspace once it holds 5 characters.
+bool sourceNameAcceptsKey(std::string_view currentUtf8, bool isBackspace);
+
+}  // namespace kivprism::params

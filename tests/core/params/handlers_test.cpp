@@ -1,0 +1,135 @@
+#include "params/handlers.hpp"
+
+#include <gtest/gtest.h>
+
+#include "params/derive.hpp"
+
+namespace kivprism::params {
+namespace {
+
+namespace layout = config::layout;
+using config::ConfigImage;
+
+TEST(Handlers, ComboCheckAndEditStoreTheirFields) {
+  ConfigImage image;
+  EXPECT_EQ(comboChanged(image, "ComboBoxGPSSPEED", 4).after, After::Refresh);
+  EXPECT_EQ(image.getU8(layout::kGpsSpeed), 4);
+  EXPECT_EQ(checkChanged(image, "CheckBoxTouchWakeUp", true).after, After::None);
+  EXPECT_EQ(image.getU8(layout::kTouchWakeup), 1);
+  EXPECT_EQ(editCommitted(image, "EditAMPLDELAYTO", "x3E8").after, After::Refresh);
+  EXPECT_EQ(image.getU16(layout::kAmplParamTo), 1000);
+  EXPECT_EQ(comboChanged(image, "ComboBoxLIN2MODEx", 3).after, After::ForceRefresh);
+  EXPECT_EQ(editCommitted(image, "EditLIN_TEMP_RES_VAL", "4095").after, After::EventsOnly);
+  EXPECT_EQ(comboChanged(image, "NoSuchControl", 1).after, After::None);
+}
+
+TEST(Handlers, RangeErrorStoresNothingAndRedrawsNothing) {
+  ConfigImage image;
+  image.set(layout::kPulseMsActive, 12);
+  const ChangeOutcome out = editCommitted(image, "EditPULSEMSACTIVE", "70000");
+  ASSERT_TRUE(out.notice);
+  EXPECT_EQ(out.notice->kind, NoticeKind::Error);
+  EXPECT_EQ(out.notice->en, "The value must be in the range from 0 to 5000");
+  EXPECT_EQ(out.after, After::None);
+  EXPECT_EQ(image.getU16(layout::kPulseMsActive), 12);
+}
+
+TEST(Handlers, PwmLimitsComeFromThePeriodAndTheChannel) {
+  ConfigImage image;
+  EXPECT_FALSE(editCommitted(image, "EditPWMParamPeriod", "1000").notice);
+  EXPECT_EQ(editCommitted(image, "EditPWMParamCh2Max", "1001").notice->en,
+            "The value must be in the range from 0 to 1000");
+  EXPECT_FALSE(editCommitted(image, "EditPWMParamCh2Min", "100").notice);
+  EXPECT_FALSE(editCommitted(image, "EditPWMParamCh2Max", "900").notice);
+  EXPECT_EQ(editCommitted(image, "EditPWMParamCh2Val", "950").notice->en,
+            "The value must be in the range from 100 to 900");
+  EXPECT_FALSE(editCommitted(image, "EditPWMParamCh2Val", "500").notice);
+  EXPECT_EQ(image.getU16(layout::pwmValue(1)), 500);
+  EXPECT_EQ(image.getU16(layout::pwmValue(0)), 0);
+  // A maximum below the minimum accepts no value at all.
+  image.set(layout::pwmMin(3), 50);
+  image.set(layout::pwmMax(3), 10);
+  for (const char* t : {"10", "30", "50"}) {
+    EXPECT_TRUE(editCommitted(image, "EditPWMParamCh4Val", t).notice) << t;
+  }
+}
+
+TEST(Handlers, RefusedSelectionStoresTheOldStateAndStillRefreshes) {
+  ConfigImage image;
+  image.set(layout::kBtNum, 1);
+  const ConfigImage before = image;
+  const ChangeOutcome out = comboChanged(image, "ComboBoxUARTNum", 1);
+  ASSERT_TRUE(out.notice);
+  EXPECT_EQ(out.notice->kind, NoticeKind::Information);
+  EXPECT_EQ(out.after, After::Refresh);
+  EXPECT_EQ(image, before);
+}
+
+TEST(Handlers, TouchModeFourAndUsbSourceAskForMasks) {
+  ConfigImage image;
+  EXPECT_EQ(comboChanged(image, "ComboBoxTouchMode", 4).after, After::AskInterceptMask);
+  EXPECT_EQ(comboChanged(image, "ComboBoxSource2Touch", 1).after, After::AskUsbTouchMask);
+  image.set(layout::kTouchSrcMask, 3);
+  EXPECT_EQ(comboChanged(image, "ComboBoxSource2Touch", 0).after, After::Refresh);
+  EXPECT_EQ(image.getU8(layout::kTouchSrcMask), 0);
+}
+
+TEST(Handlers, SelfCorrectingFieldsAndVoltages) {
+  ConfigImage image;
+  editCommitted(image, "Edit_PAR_LongTO", "150");
+  EXPECT_EQ(image.getU16(layout::kLongPressTime), 1000);
+  editCommitted(image, "EditHWRTO", "50");
+  EXPECT_EQ(image.getU16(layout::kHwrMaxTo), 100);
+  editCommitted(image, "EditUARTDELAY", "0");
+  EXPECT_EQ(image.getU16(layout::kUartDelayMs), 500);
+  editCommitted(image, "EditParamControlVOUT2minmax", "5,5");
+  EXPECT_EQ(image.getU16(layout::kMinMaxVout2), 500);
+  editCommitted(image, "EditiDriveLightMin", "7.5");
+  EXPECT_EQ(image.getU16(layout::kIdriveLightMin), 7500);
+  const PageView v = derivePage(image, lang::Language::Russian);
+  EXPECT_EQ(v.find("EditParamControlVOUT2minmax")->text, "5.00");
+}
+
+TEST(Handlers, BitFieldsKeepTheOtherBits) {
+  ConfigImage image;
+  image.set(layout::kLinFlags, 0x80);
+  checkChanged(image, "CheckBoxLINSWAP_VOLDN_OK", true);
+  comboChanged(image, "ComboBoxLIN_TEMP_RELAY_PINx", 15);
+  comboChanged(image, "ComboBoxLINVERSIONx", 1);
+  EXPECT_EQ(image.getU8(layout::kLinFlags), 0x80 | 0x01 | (15 << 1) | 0x40);
+  checkChanged(image, "CheckBoxLINSWAP_VOLDN_OK", false);
+  EXPECT_EQ(image.getU8(layout::kLinFlags), 0x80 | (15 << 1) | 0x40);
+
+  image.set(layout::kCarDspModeBits, 0xF0);
+  checkListChanged(image, "CheckListBoxCARDSP_BITMASKx", 0x05);
+  EXPECT_EQ(image.getU8(layout::kCarDspModeBits), 0xF5);
+}
+
+TEST(Handlers, SpinsStoreAsShownOrMinusOne) {
+  ConfigImage image;
+  spinChanged(image, "CSpinEditEncoder1Div", 10);
+  EXPECT_EQ(image.getU8(layout::kEnc0Div), 9);
+  spinChanged(image, "CSpinEditEncoder2Div", 0);
+  EXPECT_EQ(image.getU8(layout::kEnc1Div), 0);
+  spinChanged(image, "CSpinEditIEBUS_PREDDIV", 16);
+  EXPECT_EQ(image.getU8(layout::kIebusVolPreDiv), 16);
+  const PageView v = derivePage(image, lang::Language::Russian);
+  EXPECT_EQ(v.find("CSpinEditEncoder1Div")->value, 10);
+}
+
+TEST(SourceNames, KeepFiveCharactersAndStopTyping) {
+  ConfigImage image;
+  sourceNameChanged(image, 1, "ABCDEF");
+  EXPECT_EQ(sourceNameText(image, 1), "ABCDE");
+  sourceNameChanged(image, 2, "Радио1");
+  EXPECT_EQ(sourceNameText(image, 2), "Радио");
+  sourceNameChanged(image, 2, "FM");
+  EXPECT_EQ(sourceNameText(image, 2), "FM");
+  EXPECT_EQ(image.getU8({layout::sourceName(2).offset + 2, 1}), 0);
+  EXPECT_FALSE(sourceNameAcceptsKey("Радио", false));
+  EXPECT_TRUE(sourceNameAcceptsKey("Радио", true));
+  EXPECT_TRUE(sourceNameAcceptsKey("Рад", false));
+}
+
+}  // namespace
+}  // namespace kivprism::params
