@@ -1,4 +1,5 @@
 #include "params/derive.hpp"
+#include "params/refresh.hpp"
 
 #include <gtest/gtest.h>
 
@@ -275,6 +276,30 @@ TEST(VarView, HexBinaryAndDecimalRows) {
   EXPECT_EQ(c.hex, "xA5");
   EXPECT_EQ(c.bin, "1010 0101");
   EXPECT_EQ(c.dec, "165");
+}
+
+}  // namespace
+}  // namespace kivprism::params
+
+namespace kivprism::params {
+namespace {
+
+TEST(PageRefresher, SkipsAnUnchangedImageUntilForced) {
+  config::ConfigImage image;
+  PageRefresher r;
+  ASSERT_TRUE(r.refresh(image, lang::Language::Russian));   // the first refresh always works
+  EXPECT_FALSE(r.refresh(image, lang::Language::Russian));  // normalised image, no change
+  image.set(config::layout::kGpsNum, 1);
+  EXPECT_TRUE(r.refresh(image, lang::Language::Russian));
+  EXPECT_FALSE(r.refresh(image, lang::Language::Russian));
+  r.force();
+  EXPECT_TRUE(r.refresh(image, lang::Language::English));
+  image.set(config::layout::kGpsNum, 2);
+  {
+    PageRefresher::Guard g(r);
+    EXPECT_FALSE(r.refresh(image, lang::Language::Russian));  // re-entered from a handler
+  }
+  EXPECT_TRUE(r.refresh(image, lang::Language::Russian));
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+#include "params/refresh.hpp"
+
+namespace kivprism::params {
+
+std::optional<PageView> PageRefresher::refresh(config::ConfigImage& image,
+                                               lang::Language language) {
+  if (running_) {
+    return std::nullopt;
+  }
+  if (config::changeHash(image) == storedHash_) {
+    return std::nullopt;
+  }
+  PageView view = derivePage(image, language);
+  storedHash_ = config::changeHash(image);
+  return view;
+}
+
+}  // namespace kivprism::params

@@ -1,0 +1,47 @@
+// The skip logic of the parameters page refresh: a refresh whose image did not change since the
+// last one does no work, and a refresh started from inside a refresh (a control's change handler
+// firing while the page is redrawn) returns at once.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "config/image.hpp"
+#include "params/derive.hpp"
+
+namespace kivprism::params {
+
+class PageRefresher {
+ public:
+  // The view to apply, or nothing when the refresh is skipped (running already, or no change).
+  // The stored hash is that of the normalised image, so the write-back itself costs no second pass.
+  std::optional<PageView> refresh(config::ConfigImage& image, lang::Language language);
+
+  // The next refresh does its full work (after a read from the controller, a language switch, ...).
+  void force() { storedHash_ = config::kForceRefreshHash; }
+  bool running() const { return running_; }
+
+  // Marks a refresh as running for the duration of the widgets' update.
+  class Guard {
+   public:
+    explicit Guard(PageRefresher& r) : r_(r), owner_(!r.running_) { r_.running_ = true; }
+    ~Guard() {
+      if (owner_) {
+        r_.running_ = false;
+      }
+    }
+    Guard(const Guard&) = delete;
+    Guard& operator=(const Guard&) = delete;
+    bool owner() const { return owner_; }
+
+   private:
+    PageRefresher& r_;
+    bool owner_;
+  };
+
+ private:
+  std::uint32_t storedHash_ = 0;
+  bool running_ = false;
+};
+
+}  // namespace kivprism::params
