@@ -65,7 +65,7 @@ class Rig {
     return QTest::qWaitFor([this] { return window->link().isConnected(); }, kConnectTimeoutMs);
   }
 
-  QString log() const { return window->terminal()->receivedView()->toPlainText(); }
+  QString log() const { return window->terminal()->receivedView()->text(); }
 
   bool sentWrites() const {
     for (const auto& request : controller.requests()) {

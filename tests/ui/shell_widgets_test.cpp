@@ -68,7 +68,11 @@ class ShellWidgetsTest : public QObject {
     view.setMaximumBlockCount(50);
     for (int i = 0; i < 120; ++i) {
       view.appendLine(Qt::blue, QString("line %1").arg(i));
+      if (i % 7 == 0) {
+        view.flush();
+      }
     }
+    view.flush();
     QCOMPARE(view.document()->blockCount(), 50);
     QVERIFY(view.document()->firstBlock().text() == "line 70");
     QVERIFY(view.document()->lastBlock().text() == "line 119");
@@ -84,10 +88,10 @@ class ShellWidgetsTest : public QObject {
     QTest::mousePress(viewport, Qt::LeftButton);
     now += 500;
     QTest::mousePress(viewport, Qt::LeftButton);
-    QCOMPARE(page.receivedView()->toPlainText(), QString("hello"));
+    QCOMPARE(page.receivedView()->text(), QString("hello"));
     now += 499;
     QTest::mousePress(viewport, Qt::LeftButton);
-    QVERIFY(page.receivedView()->toPlainText().isEmpty());
+    QVERIFY(page.receivedView()->text().isEmpty());
   }
 
   void doubleClickClearsTheMemo() {

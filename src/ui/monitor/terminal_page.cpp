@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBlock>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/qt_text.hpp"
@@ -39,16 +40,43 @@ ReceivedTextView::ReceivedTextView(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void ReceivedTextView::appendLine(const QColor& colour, const QString& text) {
-  QTextCursor cursor(document());
-  cursor.movePosition(QTextCursor::End);
-  QTextCharFormat format;
-  format.setForeground(colour);
-  if (!document()->isEmpty()) {
-    cursor.insertBlock();
+  pending_.push_back({colour, text});
+  if (pending_.size() == 1) {
+    QTimer::singleShot(0, this, &ReceivedTextView::flush);
   }
-  cursor.insertText(text, format);
+}
+
+void ReceivedTextView::flush() {
+  if (pending_.empty()) {
+    return;
+  }
+  // Lines come in bursts (one drain of the controller's text, a CAN echo); one edit per burst
+  // lays the document out and scrolls once instead of once per line.
+  QTextCursor cursor(document());
+  cursor.beginEditBlock();
+  cursor.movePosition(QTextCursor::End);
+  for (const PendingLine& line : pending_) {
+    QTextCharFormat format;
+    format.setForeground(line.colour);
+    if (!document()->isEmpty()) {
+      cursor.insertBlock();
+    }
+    cursor.insertText(line.text, format);
+  }
+  cursor.endEditBlock();
+  pending_.clear();
   QScrollBar* bar = verticalScrollBar();
   bar->setValue(bar->maximum());
+}
+
+QString ReceivedTextView::text() {
+  flush();
+  return toPlainText();
+}
+
+void ReceivedTextView::clearAll() {
+  pending_.clear();
+  clear();
 }
 
 void ReceivedTextView::mousePressEvent(QMouseEvent* event) {
@@ -129,7 +157,7 @@ void TerminalPage::logLine(const QString& text) {
   richEditRX_->appendLine(palette().color(QPalette::WindowText), text);
 }
 
-void TerminalPage::clearReceived() { richEditRX_->clear(); }
+void TerminalPage::clearReceived() { richEditRX_->clearAll(); }
 
 int TerminalPage::memoHeight() const { return splitter_->sizes().value(1, kDefaultMemoHeight); }
 
@@ -164,8 +192,9 @@ void TerminalPage::copyAllxClick() {
   if (copyAllAllowed && !copyAllAllowed()) {
     return;
   }
+  const QString all = richEditRX_->text();
   richEditRX_->selectAll();
-  QApplication::clipboard()->setText(richEditRX_->toPlainText());
+  QApplication::clipboard()->setText(all);
 }
 
 }  // namespace kivprism::ui

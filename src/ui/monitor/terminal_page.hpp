@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "monitor/terminal_input.hpp"
 
@@ -27,7 +28,13 @@ class ReceivedTextView : public QPlainTextEdit {
 
   explicit ReceivedTextView(QWidget* parent = nullptr);
 
+  // Queues the line; it is shown with the rest of its burst when the event loop next runs.
   void appendLine(const QColor& colour, const QString& text);
+  // Shows the queued lines now.
+  void flush();
+  // Everything shown and queued.
+  QString text();
+  void clearAll();
 
  signals:
   void leftPressed();
@@ -35,6 +42,13 @@ class ReceivedTextView : public QPlainTextEdit {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  struct PendingLine {
+    QColor colour;
+    QString text;
+  };
+  std::vector<PendingLine> pending_;
 };
 
 // Send memo: Enter sends the line under the caret, a double click clears the memo.
