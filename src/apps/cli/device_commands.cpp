@@ -18,7 +18,7 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #endif
-#ifdef KIVPRISM_HAVE_HIDAPI
+#ifdef KIVPRISM_HAVE_HID
 #include "platform/hid_port_hidapi.hpp"
 #endif
 
@@ -133,7 +133,7 @@ class Session {
       return std::string("this kivprism-cli was built without the simulated controller");
 #endif
     } else {
-#ifdef KIVPRISM_HAVE_HIDAPI
+#ifdef KIVPRISM_HAVE_HID
       port_ = std::make_unique<platform::HidapiPort>();
 #else
       return std::string("this kivprism-cli was built without USB support; use --simulator");
