@@ -529,11 +529,25 @@ bool SimulatedController::loadConfiguration(const std::filesystem::path& path, s
 
 bool SimulatedController::saveConfiguration(const std::filesystem::path& path,
                                             std::string& error) const {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(configuration_.data()),
-            static_cast<std::streamsize>(kConfigurationSize));
-  out.close();
-  if (!out) {
+  // Written beside the target and renamed over it, so an interrupted save keeps the old state.
+  std::filesystem::path temporary = path;
+  temporary += ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(configuration_.data()),
+              static_cast<std::streamsize>(kConfigurationSize));
+    out.close();
+    if (!out) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      error = path.string() + ": cannot write";
+      return false;
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(temporary, path, ec);
+  if (ec) {
+    std::filesystem::remove(temporary, ec);
     error = path.string() + ": cannot write";
     return false;
   }

@@ -204,6 +204,9 @@ TEST(ConfigurationFile, RoundTripsARawImageAndRefusesOtherSizes) {
   EXPECT_NE(error.find("15218"), std::string::npos);
   EXPECT_EQ(b.configuration(), a.configuration());
   EXPECT_FALSE(b.loadConfiguration(dir / "missing.bin", error));
+  EXPECT_FALSE(a.saveConfiguration(dir / "no-such-folder" / "state.bin", error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir / "state.bin.tmp"));
   std::filesystem::remove_all(dir);
 }
 
