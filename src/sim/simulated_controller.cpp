@@ -13,7 +13,7 @@ namespace {
 namespace area = device::area;
 namespace layout = config::layout;
 
-// The controller's monitoring text and CAN-log answers fill at most this much of a packet.
+// A CAN-log answer carries whole records only: three fill 51 of the 64 data bytes.
 constexpr std::size_t kCanRecordsPerAnswer = 3;
 constexpr std::uint8_t kTouchStartSize = 1;
 constexpr std::uint16_t kTouchStateOffset = 1;
