@@ -7,6 +7,11 @@ std::optional<PageView> PageRefresher::refresh(config::ConfigImage& image,
   if (running_) {
     return std::nullopt;
   }
+  return deriveIfChanged(image, language);
+}
+
+std::optional<PageView> PageRefresher::deriveIfChanged(config::ConfigImage& image,
+                                                       lang::Language language) {
   if (config::changeHash(image) == storedHash_) {
     return std::nullopt;
   }

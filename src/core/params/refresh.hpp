@@ -16,6 +16,8 @@ class PageRefresher {
   // The view to apply, or nothing when the refresh is skipped (running already, or no change).
   // The stored hash is that of the normalised image, so the write-back itself costs no second pass.
   std::optional<PageView> refresh(config::ConfigImage& image, lang::Language language);
+  // The same without the re-entrancy check, for a caller that holds the Guard itself.
+  std::optional<PageView> deriveIfChanged(config::ConfigImage& image, lang::Language language);
 
   // The next refresh does its full work (after a read from the controller, a language switch, ...).
   void force() { storedHash_ = config::kForceRefreshHash; }

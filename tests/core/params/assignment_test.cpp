@@ -247,3 +247,26 @@ TEST(UsbTouchSources, EveryOrNoSourceMeansAny) {
 
 }  // namespace
 }  // namespace kivprism::params
+
+#include "params/source_mask.hpp"
+
+namespace kivprism::params {
+namespace {
+
+TEST(SourceMask, TicksAndMaskRoundTrip) {
+  const auto ticks = maskTicks(0x81);
+  EXPECT_TRUE(ticks[0]);
+  EXPECT_TRUE(ticks[7]);
+  EXPECT_FALSE(ticks[1]);
+  EXPECT_EQ(maskFromTicks(ticks), 0x81);
+  std::array<bool, kMaskSources> all{};
+  all.fill(true);
+  EXPECT_EQ(maskFromTicks(all), 0xFF);
+  // All sources ticked for USB touches means any source.
+  config::ConfigImage image;
+  applyUsbTouchMask(image, maskFromTicks(all));
+  EXPECT_EQ(image.getU8(config::layout::kTouchSrcMask), 0);
+}
+
+}  // namespace
+}  // namespace kivprism::params

@@ -1,0 +1,97 @@
+// The parameters page: PageControlParams with its 27 tabs. Every control is bound by its name to
+// the core's handlers; a refresh derives the page's view in the core and applies it here by name.
+#pragma once
+
+#include <QHash>
+#include <QPoint>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "config/image.hpp"
+#include "device/link_host.hpp"
+#include "params/handlers.hpp"
+#include "params/page_layout.hpp"
+#include "params/page_view.hpp"
+#include "params/refresh.hpp"
+#include "params/source_mask.hpp"
+
+class QLabel;
+class QStackedWidget;
+class QTabWidget;
+
+namespace kivprism::ui::params {
+
+class InterceptForm;
+
+class ParametersPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  // What the page needs from the main window. Unset hooks do nothing; an unset message box and
+  // source-mask hook fall back to a plain box and the page's own dialog.
+  struct Hooks {
+    std::function<void()> suspendPoll;
+    std::function<void()> resumePoll;
+    std::function<void()> suspendRedraw;
+    std::function<void()> resumeRedraw;
+    std::function<int(unsigned flags, const QString& text)> messageBox;
+    std::function<std::optional<std::uint8_t>(const QString& first, const QString& second,
+                                              QPoint at, std::uint8_t mask)>
+        editSourceMask;
+    std::function<void()> forceEventPane;    // invalidate the event/reaction pane's hash
+    std::function<void()> refreshEventPane;  // its refresh, which follows every page refresh
+    std::function<void(bool)> setCanLogVisible;
+  };
+
+  ParametersPage(config::ConfigModel& model, Hooks hooks, QWidget* parent = nullptr);
+  ~ParametersPage() override;
+
+  // The refresh of the page: skipped while running and when the image did not change.
+  void refresh();
+  // The next refresh does its full work.
+  void forceRefresh() { refresher_.force(); }
+  // Captions, hints and the derived texts in the current language.
+  void retranslate();
+
+  QTabWidget* pageControl() const { return pageControl_; }
+  const kivprism::params::PageView* lastView() const { return lastView_ ? &*lastView_ : nullptr; }
+  // Names of the widgets the view drives (controls and the labels the refresh shows or hides).
+  QStringList boundNames() const { return widgets_.keys(); }
+
+  // The VAR view, fed by the connection poll while its tab is the active one.
+  bool variablesViewActive() const;
+  void showVariables(const device::VariablesView& view);
+
+ private:
+  void build();
+  QWidget* buildTab(std::span<const Row> rows, QWidget* parent);
+  QWidget* makeControl(std::string_view name, QWidget* parent);
+  QWidget* makePwmChannels(QWidget* parent);
+  void connectControl(const kivprism::params::Binding& binding, QWidget* widget);
+  void handle(kivprism::params::ChangeOutcome outcome, QWidget* source);
+  void askMask(const kivprism::params::SourceMaskTexts& texts, QWidget* below, std::uint8_t mask,
+               void (*apply)(config::ConfigImage&, std::uint8_t));
+  void apply(const kivprism::params::PageView& view);
+  void applyControl(const kivprism::params::ControlView& view, QWidget* widget);
+  void applyTabs(const kivprism::params::PageView& view);
+  void caption(QWidget* widget, const lang::TextPair& text);
+  void hint(QWidget* widget, const lang::TextPair& text);
+
+  config::ConfigModel& model_;
+  Hooks hooks_;
+  kivprism::params::PageRefresher refresher_;
+  std::optional<kivprism::params::PageView> lastView_;
+  QTabWidget* pageControl_ = nullptr;
+  QStackedWidget* diffBusPages_ = nullptr;
+  InterceptForm* interceptForm_ = nullptr;
+  QHash<QString, QWidget*> widgets_;
+  QHash<QString, std::vector<QWidget*>> rowLabels_;  // caption and unit labels of a control
+  std::vector<std::pair<QWidget*, lang::TextPair>> captions_;
+  std::vector<std::pair<QWidget*, lang::TextPair>> hints_;
+};
+
+}  // namespace kivprism::ui::params
