@@ -182,10 +182,8 @@ void MainWindow::buildPages() {
   currentSource_->setFrameShape(QFrame::StyledPanel);
   currentSource_->setEnabled(false);
   layout->addWidget(currentSource_, 0, Qt::AlignLeft | Qt::AlignTop);
-  layout->addStretch(1);
+  buildParametersPage(layout);
   pageControlMain_->addTab(parametersPage_, QString());
-  // The parameter editors arrive with their own pages; until then the page is not selectable.
-  pageControlMain_->setTabEnabled(1, false);
   setCentralWidget(pageControlMain_);
 }
 

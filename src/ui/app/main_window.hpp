@@ -24,11 +24,15 @@ class QMenu;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
+class QVBoxLayout;
 
 namespace kivprism::ui {
 
 class PanelMenu;
 class TerminalPage;
+namespace params {
+class ParametersPage;
+}
 
 struct MainWindowOptions {
   // Empty: the settings file of the running program.
@@ -88,6 +92,7 @@ class MainWindow : public QMainWindow, public device::LinkHost {
   device::DeviceLink& link() { return *link_; }
   config::ConfigModel& model() { return model_; }
   TerminalPage* terminal() const { return terminal_; }
+  params::ParametersPage* parameters() const { return parameters_; }
   PanelMenu* panelMenu() const { return panelMenu_; }
   QString statusText() const;
   bool onlyUsed() const;
@@ -119,8 +124,8 @@ class MainWindow : public QMainWindow, public device::LinkHost {
   bool canLogWritingToFile() const override { return false; }
   void refreshCanLogPage() override {}
   void configurationReloaded() override;
-  bool variablesViewActive() const override { return false; }
-  void showVariables(const device::VariablesView&) override {}
+  bool variablesViewActive() const override;
+  void showVariables(const device::VariablesView& view) override;
   bool keyLearningActive() const override { return false; }
 
  signals:
@@ -149,6 +154,8 @@ class MainWindow : public QMainWindow, public device::LinkHost {
   void invalidatePages();
   void suspendRedraw();
   void resumeRedraw();
+  // The parameters page inside TabSheetParameters (src/ui/params/main_window_parameters.cpp).
+  void buildParametersPage(QVBoxLayout* layout);
 
   MainWindowOptions options_;
   config::ConfigModel model_;
@@ -175,6 +182,7 @@ class MainWindow : public QMainWindow, public device::LinkHost {
   QLabel* statusPanel_ = nullptr;
   QTabWidget* pageControlMain_ = nullptr;
   TerminalPage* terminal_ = nullptr;
+  params::ParametersPage* parameters_ = nullptr;
   QWidget* parametersPage_ = nullptr;
   QLabel* currentSource_ = nullptr;
 

@@ -363,6 +363,10 @@ void ParametersPage::handle(core::ChangeOutcome outcome, QWidget* source) {
       edit->selectAll();
       edit->setFocus();
     }
+    if (!error) {
+      // A refused choice often leaves the image as it was; the control must still go back.
+      refresher_.force();
+    }
   }
   config::ConfigImage& image = model_.working;
   switch (outcome.after) {

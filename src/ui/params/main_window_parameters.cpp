@@ -1,0 +1,40 @@
+// The parameters page's place in the main window: built into TabSheetParameters, redrawn when the
+// window invalidates its pages, and fed with the variables the connection poll reads.
+#include <QVBoxLayout>
+
+#include "app/main_window.hpp"
+#include "params/parameters_page.hpp"
+
+namespace kivprism::ui {
+
+void MainWindow::buildParametersPage(QVBoxLayout* layout) {
+  params::ParametersPage::Hooks hooks;
+  hooks.suspendPoll = [this] { link_->suspendPoll(); };
+  hooks.resumePoll = [this] { link_->resumePoll(); };
+  hooks.suspendRedraw = [this] { suspendRedraw(); };
+  hooks.resumeRedraw = [this] { resumeRedraw(); };
+  hooks.messageBox = [this](unsigned flags, const QString& text) {
+    return messageBox(flags, text);
+  };
+  parameters_ = new params::ParametersPage(model_, std::move(hooks), parametersPage_);
+  layout->addWidget(parameters_, 1);
+  // Queued: after a whole read the link copies the image into the device copy only after asking
+  // the pages to redraw; redrawing afterwards leaves the refresh's normalisations as changes that
+  // the change sending then delivers to the controller.
+  connect(
+      this, &MainWindow::pagesInvalidated, parameters_, [this] { parameters_->retranslate(); },
+      Qt::QueuedConnection);
+}
+
+bool MainWindow::variablesViewActive() const {
+  return parameters_ && pageControlMain_->currentWidget() == parametersPage_ &&
+         parameters_->variablesViewActive();
+}
+
+void MainWindow::showVariables(const device::VariablesView& view) {
+  if (parameters_) {
+    parameters_->showVariables(view);
+  }
+}
+
+}  // namespace kivprism::ui

@@ -1,0 +1,209 @@
+// The parameters page: every control the core's view names is a widget of the page and the
+// reverse, and edits made on the page reach the simulated controller.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSet>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/main_window.hpp"
+#include "config/image_layout.hpp"
+#include "device/packet.hpp"
+#include "params/derive.hpp"
+#include "params/page_layout.hpp"
+#include "params/parameters_page.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+
+namespace layout = kivprism::config::layout;
+using kivprism::sim::SimulatedController;
+using kivprism::sim::SimulatedHidPort;
+using kivprism::ui::MainWindow;
+using kivprism::ui::MainWindowOptions;
+using kivprism::ui::params::ParametersPage;
+namespace box = kivprism::ui::box;
+
+namespace {
+
+constexpr int kTimeoutMs = 10000;
+
+QSet<QString> viewNames(const kivprism::params::PageView& view) {
+  QSet<QString> names;
+  for (const auto& c : view.controls) {
+    names.insert(QString::fromLatin1(c.name.data(), qsizetype(c.name.size())));
+  }
+  return names;
+}
+
+struct Box {
+  unsigned flags;
+  QString text;
+};
+
+class Rig {
+ public:
+  Rig() : port(controller) {
+    const QString path = dir.filePath("kivprism.ini");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("[MainSettings]\r\nLang=0\r\n");
+    file.close();
+    MainWindowOptions options;
+    options.settingsPath = path;
+    options.systemLanguage = "ru-RU";
+    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
+      boxes.push_back({flags, text});
+      return box::kOk;
+    };
+    window = std::make_unique<MainWindow>(port, options);
+    window->startUp();
+    window->show();
+  }
+
+  bool waitSynced() {
+    const bool ok = QTest::qWaitFor(
+        [this] {
+          return window->link().isConnected() && window->link().inSync() &&
+                 window->model().working == window->model().device &&
+                 controller.configuration() == window->model().working;
+        },
+        kTimeoutMs);
+    if (!ok) {
+      qWarning() << window->link().isConnected() << window->link().inSync()
+                 << (window->model().working == window->model().device)
+                 << (controller.configuration() == window->model().working);
+      for (std::size_t i = 0; i < layout::kImageSize; ++i) {
+        if (controller.configuration().data()[i] != window->model().working.data()[i]) {
+          qWarning() << "differs at" << i - layout::kParamBlock.offset;
+        }
+      }
+    }
+    return ok;
+  }
+
+  bool sentWrites() const {
+    for (const auto& request : controller.requests()) {
+      if ((request.cmd & kivprism::device::kWriteFlag) != 0) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  template <typename T>
+  T* control(const char* name) {
+    return window->parameters()->findChild<T*>(name);
+  }
+
+  QTemporaryDir dir;
+  SimulatedController controller;
+  SimulatedHidPort port;
+  std::unique_ptr<MainWindow> window;
+  std::vector<Box> boxes;
+};
+
+}  // namespace
+
+class ParamsPageTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyViewNameIsAWidgetAndTheReverse() {
+    kivprism::config::ConfigModel model;
+    ParametersPage page(model, {});
+    QVERIFY(page.lastView() != nullptr);
+    const QSet<QString> names = viewNames(*page.lastView());
+    for (const QString& name : names) {
+      QVERIFY2(page.findChild<QWidget*>(name) != nullptr, qPrintable(name));
+    }
+    QSet<QString> widgets;
+    for (QWidget* w : page.findChildren<QWidget*>()) {
+      const bool control = qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w) ||
+                           qobject_cast<QLineEdit*>(w) || qobject_cast<QSpinBox*>(w) ||
+                           qobject_cast<QListWidget*>(w) || qobject_cast<QTableWidget*>(w);
+      const QString name = w->objectName();
+      if (!control || name.isEmpty() || name.startsWith("qt_") || name == "StringGridVARx" ||
+          w->window()->objectName() == "InterceptForm") {
+        continue;
+      }
+      widgets.insert(name);
+      QVERIFY2(names.contains(name), qPrintable(name));
+    }
+    QVERIFY2(widgets.size() > 120, qPrintable(QString::number(widgets.size())));
+    auto* tabs = page.findChild<QTabWidget*>("PageControlParams");
+    QCOMPARE(tabs->count(), 27);
+    const auto order = kivprism::params::paramTabNames();
+    for (int i = 0; i < tabs->count(); ++i) {
+      QCOMPARE(tabs->widget(i)->objectName().toStdString(),
+               std::string(order[static_cast<std::size_t>(i)]));
+    }
+    QCOMPARE(page.findChild<QStackedWidget*>("PageControl_DIFF_BUS_MODE")->count(), 9);
+    QVERIFY(!page.findChild<QWidget*>("SpeedButtonKeysSetup")->isEnabled());
+    QVERIFY(!page.findChild<QWidget*>("SpeedButtonTouchSetup")->isEnabled());
+  }
+
+  void ownerNamesAndTabsFollowTheImage() {
+    kivprism::config::ConfigModel model;
+    ParametersPage page(model, {});
+    auto* touch = page.findChild<QComboBox*>("ComboBoxTouchMode");
+    touch->setCurrentIndex(1);
+    emit touch->activated(1);
+    auto* x24 = page.findChild<QComboBox*>("ComboBoxX24x");
+    QCOMPARE(x24->itemText(0), QString::fromUtf8("Тачпанель"));
+    QVERIFY(!x24->isEnabled());
+    auto* bus = page.findChild<QComboBox*>("ComboBoxDIFFBUSx");
+    emit bus->activated(2);
+    auto* tabs = page.findChild<QTabWidget*>("PageControlParams");
+    QVERIFY(tabs->isTabVisible(11));
+    QCOMPARE(tabs->tabText(11), QString::fromUtf8("Шина CAN"));
+    emit bus->activated(1);
+    QVERIFY(!tabs->isTabVisible(11));
+  }
+
+  void editsReachTheControllerAndARefusalSendsNothing() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+
+    auto* speed = rig.control<QComboBox>("ComboBoxGPSSPEED");
+    emit speed->activated(4);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.controller.configuration().getU8(layout::kGpsSpeed), 4,
+                              kTimeoutMs);
+
+    rig.control<QCheckBox>("CheckBoxHondaPanel")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.controller.configuration().getU8(layout::kHondaPanel), 1,
+                              kTimeoutMs);
+
+    auto* reassign = rig.control<QLineEdit>("Edit_KEY_REASSIGN_TO");
+    reassign->setText("x3E8");
+    emit reassign->returnPressed();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.controller.configuration().getU16(layout::kKeyReassignTo), 1000,
+                              kTimeoutMs);
+    QCOMPARE(reassign->text(), QString("1000"));
+
+    emit rig.control<QComboBox>("ComboBoxBTNum")->activated(1);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.controller.configuration().getU8(layout::kBtNum), 1, kTimeoutMs);
+    QVERIFY(rig.waitSynced());
+    rig.controller.clearRequests();
+    rig.boxes.clear();
+    auto* uart = rig.control<QComboBox>("ComboBoxUARTNum");
+    uart->setCurrentIndex(1);
+    emit uart->activated(1);
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].flags, box::kInformation);
+    QVERIFY(rig.boxes[0].text.contains("Bluetooth"));
+    QCOMPARE(uart->currentIndex(), 0);
+    QTest::qWait(800);
+    QVERIFY(!rig.sentWrites());
+  }
+};
+
+QTEST_MAIN(ParamsPageTest)
+#include "params_page_test.moc"
