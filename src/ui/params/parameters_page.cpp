@@ -9,12 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -120,6 +122,36 @@ void ParametersPage::build() {
     pageControl_->addTab(scroll, QString());
   }
   interceptForm_ = new InterceptForm(this);
+  QTabBar* bar = pageControl_->tabBar();
+  bar->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(bar, &QWidget::customContextMenuRequested, this,
+          [this, bar](const QPoint& at) { PageControlParamsMouseDown(bar->mapToGlobal(at)); });
+  connect(pageControl_, &QTabWidget::currentChanged, this,
+          &ParametersPage::PageControlParamsChange);
+}
+
+void ParametersPage::PageControlParamsMouseDown(const QPoint& at) {
+  auto* menu = new QMenu(this);
+  menu->setObjectName("PopupMenuSelectParams");
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  for (int i = 0; i < pageControl_->count(); ++i) {
+    if (pageControl_->isTabVisible(i)) {
+      QAction* item = menu->addAction(pageControl_->tabText(i));
+      item->setData(i);
+    }
+  }
+  connect(menu, &QMenu::triggered, this,
+          [this](QAction* item) { pageControl_->setCurrentIndex(item->data().toInt()); });
+  menu->popup(at);
+}
+
+void ParametersPage::PageControlParamsChange(int index) {
+  if (hooks_.tabChangeAllowed && !hooks_.tabChangeAllowed() && index != activeTab_) {
+    const QSignalBlocker block(pageControl_);
+    pageControl_->setCurrentIndex(activeTab_);
+    return;
+  }
+  activeTab_ = index;
 }
 
 QWidget* ParametersPage::buildTab(std::span<const Row> rows, QWidget* parent) {

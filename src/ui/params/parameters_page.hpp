@@ -45,6 +45,8 @@ class ParametersPage : public QWidget {
     std::function<void()> forceEventPane;    // invalidate the event/reaction pane's hash
     std::function<void()> refreshEventPane;  // its refresh, which follows every page refresh
     std::function<void(bool)> setCanLogVisible;
+    // PageControlParamsChanging: false while a long procedure holds the keyboard dialog.
+    std::function<bool()> tabChangeAllowed;
   };
 
   ParametersPage(config::ConfigModel& model, Hooks hooks, QWidget* parent = nullptr);
@@ -68,6 +70,8 @@ class ParametersPage : public QWidget {
 
  private:
   void build();
+  void PageControlParamsMouseDown(const QPoint& at);
+  void PageControlParamsChange(int index);
   QWidget* buildTab(std::span<const Row> rows, QWidget* parent);
   QWidget* makeControl(std::string_view name, QWidget* parent);
   QWidget* makePwmChannels(QWidget* parent);
@@ -87,6 +91,7 @@ class ParametersPage : public QWidget {
   std::optional<kivprism::params::PageView> lastView_;
   QTabWidget* pageControl_ = nullptr;
   QStackedWidget* diffBusPages_ = nullptr;
+  int activeTab_ = 0;
   InterceptForm* interceptForm_ = nullptr;
   QHash<QString, QWidget*> widgets_;
   QHash<QString, std::vector<QWidget*>> rowLabels_;  // caption and unit labels of a control
