@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 #include "app/main_window.hpp"
@@ -202,6 +203,21 @@ class ParamsPageTest : public QObject {
     QCOMPARE(uart->currentIndex(), 0);
     QTest::qWait(800);
     QVERIFY(!rig.sentWrites());
+  }
+
+  void languageAndOnlyUsedHintFollowTheWindow() {
+    Rig rig;
+    auto* onlyUsed = rig.window->findChild<QToolButton*>("SpeedButtonOnlyUsedx");
+    QTRY_COMPARE(onlyUsed->toolTip(),
+                 QString::fromUtf8("Отображать только используемые события и реакции"));
+    rig.window->SpeedButtonOnlyUsedxClick();
+    QTRY_COMPARE(onlyUsed->toolTip(), QString::fromUtf8("Отображать все события и реакции"));
+    rig.window->applyLanguage(1);
+    auto* tabs = rig.control<QTabWidget>("PageControlParams");
+    QTRY_COMPARE(tabs->tabText(0), QString("Pins"));
+    QCOMPARE(rig.control<QComboBox>("ComboBoxX22x")->itemText(0),
+             QString("According to its purpose"));
+    QCOMPARE(onlyUsed->toolTip(), QString("Display all events and reactions"));
   }
 };
 

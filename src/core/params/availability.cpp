@@ -270,6 +270,17 @@ std::vector<std::string_view> linReactionCommands(unsigned lin1Mode, unsigned li
   return out;
 }
 
+KeyboardGroups keyboardGroups(const config::ConfigImage& image) {
+  const unsigned usb = image.getU16(layout::kPidSupport);
+  return {(usb & 0x02u) != 0, (usb & 0x04u) != 0, (usb & 0x08u) != 0};
+}
+
+std::array<std::string_view, 4> encoderKeyCaptions(const config::ConfigImage& image) {
+  const bool first = image.getU8(layout::kEnc0Mode) != 0;
+  const bool second = image.getU8(layout::kEnc1Mode) != 0;
+  return {first ? "Enc1+" : "", first ? "Enc1-" : "", second ? "Enc2+" : "", second ? "Enc2-" : ""};
+}
+
 bool canLogVisible(const config::ConfigImage& image) {
   return image.getU8(layout::kDiffBusMode) == kBusCan;
 }

@@ -45,6 +45,19 @@ const lang::TextPair& onlyUsedHint(bool onlyUsed);
 // device with a single command contributes nothing. Shown as they are in both languages.
 std::vector<std::string_view> linReactionCommands(unsigned lin1Mode, unsigned lin2Mode);
 
+// The keyboard-usage dialog's groups the USB functions allow: keyboard page 0x07 (bit 1),
+// consumer page 0x0C (bit 2), system control (bit 3).
+struct KeyboardGroups {
+  bool page07 = false;
+  bool page0C = false;
+  bool systemControl = false;
+};
+KeyboardGroups keyboardGroups(const config::ConfigImage& image);
+
+// The keys grid's encoder captions: "Enc1+", "Enc1-", "Enc2+", "Enc2-", empty for an encoder that
+// is off.
+std::array<std::string_view, 4> encoderKeyCaptions(const config::ConfigImage& image);
+
 // TabSheetCANLOG is shown exactly while the differential bus is a plain CAN bus.
 bool canLogVisible(const config::ConfigImage& image);
 

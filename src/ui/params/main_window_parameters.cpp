@@ -1,8 +1,11 @@
 // The parameters page's place in the main window: built into TabSheetParameters, redrawn when the
 // window invalidates its pages, and fed with the variables the connection poll reads.
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/main_window.hpp"
+#include "app/qt_text.hpp"
+#include "params/availability.hpp"
 #include "params/parameters_page.hpp"
 
 namespace kivprism::ui {
@@ -22,7 +25,12 @@ void MainWindow::buildParametersPage(QVBoxLayout* layout) {
   // the pages to redraw; redrawing afterwards leaves the refresh's normalisations as changes that
   // the change sending then delivers to the controller.
   connect(
-      this, &MainWindow::pagesInvalidated, parameters_, [this] { parameters_->retranslate(); },
+      this, &MainWindow::pagesInvalidated, parameters_,
+      [this] {
+        parameters_->retranslate();
+        // The hint says what a click on the switch will do.
+        onlyUsedx_->setToolTip(translated(kivprism::params::onlyUsedHint(onlyUsed())));
+      },
       Qt::QueuedConnection);
 }
 

@@ -304,3 +304,23 @@ TEST(PageRefresher, SkipsAnUnchangedImageUntilForced) {
 
 }  // namespace
 }  // namespace kivprism::params
+
+namespace kivprism::params {
+namespace {
+
+TEST(KeysAndKeyboard, EncoderCaptionsAndKeyboardGroupsFollowTheImage) {
+  config::ConfigImage image;
+  image.set(config::layout::kEnc1Mode, 3);
+  const auto captions = encoderKeyCaptions(image);
+  EXPECT_EQ(captions[0], "");
+  EXPECT_EQ(captions[2], "Enc2+");
+  EXPECT_EQ(captions[3], "Enc2-");
+  image.set(config::layout::kPidSupport, 0x0A);
+  const KeyboardGroups g = keyboardGroups(image);
+  EXPECT_TRUE(g.page07);
+  EXPECT_FALSE(g.page0C);
+  EXPECT_TRUE(g.systemControl);
+}
+
+}  // namespace
+}  // namespace kivprism::params
