@@ -1,6 +1,7 @@
 // The main window on the simulated controller, driven as a user would drive it.
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -9,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QToolButton>
+#include <array>
 #include <memory>
 
 #include "app/main_window.hpp"
@@ -215,7 +217,11 @@ class MainWindowTest : public QObject {
     QVERIFY(!rig.log().contains("The serial number"));
     rig.window->findChild<QToolButton*>("SpeedButtonLangx")->click();
     QCOMPARE(kivprism::lang::currentLanguage(), kivprism::lang::Language::English);
+    rig.controller.configuration().data()[400] = 0x44;
     QTRY_VERIFY_WITH_TIMEOUT(rig.log().contains("The serial number"), kConnectTimeoutMs);
+    // The switch also reads the configuration again.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->model().working.data()[400], std::uint8_t{0x44},
+                              kConnectTimeoutMs);
     QVERIFY(
         rig.window->windowTitle().startsWith("Setup program KIV SOLAN PRISM F401. Version 1.40"));
     auto* tabs = rig.window->findChild<QTabWidget*>("PageControlMain");
@@ -271,9 +277,39 @@ class MainWindowTest : public QObject {
     QVERIFY(s.txHeight > 0);
   }
 
-  void debugItemsFollowTheDebugTick() {
-    Rig rig;
+  void withoutSettingsTheSystemLanguageRules() {
+    Rig rig("");
     QVERIFY(!rig.window->debugItemsVisible());
+    QCOMPARE(kivprism::lang::currentLanguage(), kivprism::lang::Language::English);
+    QCOMPARE(rig.window->findChild<QToolButton*>("SpeedButtonLangx")->text(), QString("RU"));
+  }
+
+  void minusOneKeepsTheRussianDesignTexts() {
+    Rig rig("[MainSettings]\r\nLang=-1\r\n");
+    QCOMPARE(kivprism::lang::currentLanguage(), kivprism::lang::Language::Russian);
+    auto* tabs = rig.window->findChild<QTabWidget*>("PageControlMain");
+    QCOMPARE(tabs->tabText(0), QString::fromUtf8("Терминал"));
+    QVERIFY(rig.window->windowTitle().startsWith(QString::fromUtf8("Программа настройки")));
+  }
+
+  void valueEntryCheckRefusesAndStoresNothing() {
+    Rig rig("[MainSettings]\r\nLang=1\r\n");
+    QLineEdit field("300");
+    std::array<std::uint8_t, 2> destination{};
+    QVERIFY(!rig.window->valueEntryCheck(&field, 0, 255, destination, 1));
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].text, QString("The value must be in the range from 0 to 255"));
+    QCOMPARE(rig.boxes[0].caption, QString("Error"));
+    QCOMPARE(destination[0], std::uint8_t{0});
+    field.setText("x1F");
+    QVERIFY(!rig.window->valueEntryCheck(&field, 0x20, 0x7F, destination, 1));
+    QCOMPARE(rig.boxes[1].text, QString("The value must be in the range from 20 to 7F"));
+    field.setText("x2A");
+    QVERIFY(rig.window->valueEntryCheck(&field, 0x20, 0x7F, destination, 2));
+    QCOMPARE(destination[0], std::uint8_t{0x2A});
+    field.setText("");
+    QVERIFY(!rig.window->valueEntryCheck(&field, 0, 1, destination, 1));
+    QCOMPARE(rig.boxes[2].text, QString("Enter a value in the specified position"));
   }
 
   void secondInstanceIsRefused() {
