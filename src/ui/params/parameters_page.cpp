@@ -277,7 +277,7 @@ QWidget* ParametersPage::makeControl(std::string_view controlName, QWidget* pare
         i->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
         i->setCheckState(Qt::Unchecked);
       }
-      list->setMinimumHeight(list->sizeHintForRow(0) * (list->count() + 1));
+      list->setFixedHeight(list->sizeHintForRow(0) * list->count() + 2 * list->frameWidth() + 4);
       w = list;
       break;
     }
