@@ -173,6 +173,30 @@ class MainWindowTest : public QObject {
     QCOMPARE(rig.controller.resetCount(), 1u);
   }
 
+  void restoreDefaultsAsksWithAWarningAndNoSendsNothing() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.controller.clearRequests();
+    rig.answer = box::kNo;
+    rig.window->SpeedButtonToDefaultClick();
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].flags, box::kWarning | box::kDefaultNo);
+    QVERIFY(!rig.sentWrites());
+  }
+
+  void resetRestartsTheControllerAndReadsItAgain() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.controller.setRestartTime(50);
+    rig.window->SpeedButtonResetClick();
+    QVERIFY(rig.boxes.empty());
+    QCOMPARE(rig.controller.resetCount(), 1u);
+    QCOMPARE(rig.window->link().lastSerialNumber(), 0u);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.window->link().lastSerialNumber() != 0 &&
+                                 rig.window->link().inSync() && rig.window->link().isConnected(),
+                             kConnectTimeoutMs);
+  }
+
   void enterInTheMemoSendsTheLineUnderTheCaret() {
     Rig rig;
     QVERIFY(rig.waitConnected());

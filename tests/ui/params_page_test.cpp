@@ -205,6 +205,20 @@ class ParamsPageTest : public QObject {
     QVERIFY(!rig.sentWrites());
   }
 
+  void theVariablesViewShowsWhatThePollReads() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    rig.controller.setVariables({0xA5, 0x00, 0x7F, 0xFF});
+    auto* main = rig.window->findChild<QTabWidget*>("PageControlMain");
+    main->setCurrentWidget(rig.window->findChild<QWidget*>("TabSheetParameters"));
+    auto* tabs = rig.control<QTabWidget>("PageControlParams");
+    tabs->setCurrentWidget(rig.control<QWidget>("TabSheetVARViewx"));
+    auto* grid = rig.control<QTableWidget>("StringGridVARx");
+    QTRY_COMPARE_WITH_TIMEOUT(grid->item(0, 0)->text(), QString("xA5"), kTimeoutMs);
+    QCOMPARE(grid->item(1, 0)->text(), QString("1010 0101"));
+    QCOMPARE(grid->item(2, 3)->text(), QString("255"));
+  }
+
   void languageAndOnlyUsedHintFollowTheWindow() {
     Rig rig;
     auto* onlyUsed = rig.window->findChild<QToolButton*>("SpeedButtonOnlyUsedx");

@@ -43,6 +43,9 @@ void ReceivedTextView::appendLine(const QColor& colour, const QString& text) {
   pending_.push_back({colour, text});
   if (pending_.size() == 1) {
     QTimer::singleShot(0, this, &ReceivedTextView::flush);
+  } else if (pending_.size() >= kLongestBurst) {
+    // The event loop has not run for a long while; do not let the queue grow without bound.
+    flush();
   }
 }
 

@@ -25,6 +25,7 @@ class ReceivedTextView : public QPlainTextEdit {
 
  public:
   static constexpr int kScrollbackLines = 100000;
+  static constexpr std::size_t kLongestBurst = 4096;
 
   explicit ReceivedTextView(QWidget* parent = nullptr);
 
