@@ -21,6 +21,7 @@
 #include "params/derive.hpp"
 #include "params/page_layout.hpp"
 #include "params/parameters_page.hpp"
+#include "params/source_mask_dialog.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 
@@ -203,6 +204,49 @@ class ParamsPageTest : public QObject {
     QCOMPARE(uart->currentIndex(), 0);
     QTest::qWait(800);
     QVERIFY(!rig.sentWrites());
+  }
+
+  void touchSourcesGoThroughTheSourceMaskDialog() {
+    kivprism::config::ConfigModel model;
+    std::optional<std::uint8_t> answer = 0x05;
+    QStringList asked;
+    ParametersPage::Hooks hooks;
+    hooks.editSourceMask = [&](const QString& first, const QString& second, QPoint, std::uint8_t) {
+      asked << first << second;
+      return answer;
+    };
+    ParametersPage page(model, std::move(hooks));
+    auto* mode = page.findChild<QComboBox*>("ComboBoxTouchMode");
+    emit mode->activated(4);
+    QCOMPARE(asked, QStringList({QString::fromUtf8("Перехват тачпанели"),
+                                 QString::fromUtf8("при выборе источника:")}));
+    QCOMPARE(model.working.getU8(layout::kTouchMode), 4);
+    QCOMPARE(mode->currentIndex(), 4);
+    QCOMPARE(mode->itemText(4), QString::fromUtf8("Источники 1 3"));
+
+    // Every source over USB is stored as "any source"; a cancelled dialog changes nothing.
+    auto* usb = page.findChild<QComboBox*>("ComboBoxSource2Touch");
+    answer = 0xFF;
+    emit usb->activated(1);
+    QCOMPARE(model.working.getU8(layout::kTouchSrcMask), 0);
+    QCOMPARE(usb->currentIndex(), 0);
+    answer = std::nullopt;
+    usb->setCurrentIndex(1);
+    emit usb->activated(1);
+    QCOMPARE(usb->currentIndex(), 0);
+    QCOMPARE(usb->itemText(1), QString::fromUtf8("Выбрать..."));
+  }
+
+  void interceptFormTicksStandForMaskBits() {
+    kivprism::ui::params::InterceptForm form;
+    form.setTicks(0x81);
+    auto* list = form.findChild<QListWidget*>("CheckListBoxInterceptSourcesx");
+    QCOMPARE(list->count(), 8);
+    QCOMPARE(list->item(0)->checkState(), Qt::Checked);
+    QCOMPARE(list->item(1)->checkState(), Qt::Unchecked);
+    QCOMPARE(list->item(7)->checkState(), Qt::Checked);
+    list->item(1)->setCheckState(Qt::Checked);
+    QCOMPARE(form.ticks(), std::uint8_t{0x83});
   }
 
   void theVariablesViewShowsWhatThePollReads() {
