@@ -237,6 +237,28 @@ class ParamsPageTest : public QObject {
     QCOMPARE(usb->itemText(1), QString::fromUtf8("Выбрать..."));
   }
 
+  void aCorrectedTimeShowsTheStoredValue() {
+    kivprism::config::ConfigModel model;
+    std::vector<unsigned> boxes;
+    ParametersPage::Hooks hooks;
+    hooks.messageBox = [&boxes](unsigned flags, const QString&) {
+      boxes.push_back(flags);
+      return box::kOk;
+    };
+    ParametersPage page(model, std::move(hooks));
+    auto* longPress = page.findChild<QLineEdit*>("Edit_PAR_LongTO");
+    longPress->setText("150");
+    emit longPress->returnPressed();
+    QCOMPARE(model.working.getU16(layout::kLongPressTime), 1000);
+    QCOMPARE(longPress->text(), QString("1000"));
+    // A range error keeps the typed text for the user to correct.
+    auto* pause = page.findChild<QLineEdit*>("EditPULSEMSPAUSE");
+    pause->setText("70000");
+    emit pause->returnPressed();
+    QCOMPARE(boxes, std::vector<unsigned>{box::kError});
+    QCOMPARE(pause->text(), QString("70000"));
+  }
+
   void interceptFormTicksStandForMaskBits() {
     kivprism::ui::params::InterceptForm form;
     form.setTicks(0x81);

@@ -319,6 +319,14 @@ class ViewBuilder {
 
 }  // namespace
 
+ControlView deriveControl(const ConfigImage& image, std::string_view control) {
+  ControlView view;
+  if (const Binding* b = findBinding(control)) {
+    fillFromBinding(view, *b, image);
+  }
+  return view;
+}
+
 std::span<const std::string_view> paramTabNames() { return kParamTabs; }
 
 std::string sourceNameText(const ConfigImage& image, std::size_t source) {

@@ -17,6 +17,10 @@ void normalisePage(config::ConfigImage& image);
 // normalisePage, then the view of the page for the language.
 PageView derivePage(config::ConfigImage& image, lang::Language language);
 
+// One control as its binding shows the image, without the page's rules (for a field that has just
+// stored a corrected value and is not followed by a refresh).
+ControlView deriveControl(const config::ConfigImage& image, std::string_view control);
+
 // The tabs of PageControlParams in page order.
 std::span<const std::string_view> paramTabNames();
 

@@ -401,6 +401,11 @@ void ParametersPage::handle(core::ChangeOutcome outcome, QWidget* source) {
     }
   }
   config::ConfigImage& image = model_.working;
+  if (auto* edit = qobject_cast<QLineEdit*>(source); edit && !outcome.notice) {
+    // The field shows what was stored: a corrected time, a rounded voltage, hex typed as decimal.
+    const QSignalBlocker block(edit);
+    edit->setText(qtText(core::deriveControl(image, edit->objectName().toStdString()).text));
+  }
   switch (outcome.after) {
     case core::After::None:
       break;

@@ -133,3 +133,18 @@ TEST(SourceNames, KeepFiveCharactersAndStopTyping) {
 
 }  // namespace
 }  // namespace kivprism::params
+
+namespace kivprism::params {
+namespace {
+
+TEST(Handlers, ACorrectedFieldShowsWhatWasStored) {
+  config::ConfigImage image;
+  editCommitted(image, "Edit_PAR_LongTO", "150");
+  EXPECT_EQ(deriveControl(image, "Edit_PAR_LongTO").text, "1000");
+  editCommitted(image, "EditParamControlVOUT1", "1.234");
+  EXPECT_EQ(deriveControl(image, "EditParamControlVOUT1").text, "1.23");
+  EXPECT_EQ(deriveControl(image, "NoSuchControl").text, "");
+}
+
+}  // namespace
+}  // namespace kivprism::params
