@@ -29,6 +29,8 @@ constexpr std::array<FactoryKey, 3> kChannel1Keys{{
     {2600, 380, "MODE"},
 }};
 
+constexpr std::uint8_t kPlainCanBus = 2;
+
 constexpr std::array<std::string_view, 3> kSourceNames{"RADIO", "NAVI", "AUX"};
 
 // An example rule: a key or an IR code that sends a consumer-page media key over USB.
@@ -92,6 +94,8 @@ config::ConfigImage factoryConfiguration() {
   config::ConfigImage image;
   putKeys(image);
   image.set(layout::kTouchMode, 1);
+  // The differential bus as plain CAN, so that the CAN log can be started at once.
+  image.set(layout::kDiffBusMode, kPlainCanBus);
   image.set(layout::kHwrMaxTo, 1000);
   image.set(layout::kIebusVolPreDiv, 1);
   for (std::size_t s = 0; s < kSourceNames.size(); ++s) {

@@ -10,8 +10,8 @@ namespace kivprism::sim {
 
 // The configuration a controller ships with and returns to on "restore defaults": 1000 ms long
 // press, three named keys on key channel 1 with the levels learning would give them, touch mode 1,
-// source names, and three example rules (two keys and an IR code to media keys) so that a fresh
-// simulated controller shows something in every view.
+// the differential bus as plain CAN, source names, and three example rules (two keys and an IR code
+// to media keys) so that a fresh simulated controller shows something in every view.
 config::ConfigImage factoryConfiguration();
 
 // The identity the device information record carries (versions are times 100: 140 is 1.40).

@@ -154,6 +154,7 @@ TEST(FactoryConfiguration, HasKeyDefaultsAndConsistentExampleRules) {
   EXPECT_EQ(image.get(layout::keyLevel(0, 1)), 1840u);
   EXPECT_EQ(image.get(layout::kTouchMode), 1u);
   EXPECT_EQ(image.get(layout::kIebusVolPreDiv), 1u);
+  EXPECT_EQ(image.get(layout::kDiffBusMode), 2u);
 
   const events::EntryBytes first = image.entry(0);
   EXPECT_EQ(events::entryName(first), "Volume up");
