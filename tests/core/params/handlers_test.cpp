@@ -148,3 +148,50 @@ TEST(Handlers, ACorrectedFieldShowsWhatWasStored) {
 
 }  // namespace
 }  // namespace kivprism::params
+
+namespace kivprism::params {
+namespace {
+
+// A slip in the table (a wrong offset, a list missing) would silently edit the wrong byte.
+TEST(BindingsTable, FieldsLieInTheParameterBlockAndNeverOverlap) {
+  const auto table = bindings();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const Binding& a = table[i];
+    if (a.kind == ControlKind::Combo && a.rule != Rule::UsbTouchSource) {
+      EXPECT_NE(a.items, nullptr) << a.control;
+    }
+    if (a.field.width == 0) {
+      continue;
+    }
+    EXPECT_GE(a.field.offset, layout::kParamBlock.offset) << a.control;
+    EXPECT_LE(a.field.end(), layout::kParamBlock.end()) << a.control;
+    for (std::size_t j = i + 1; j < table.size(); ++j) {
+      const Binding& b = table[j];
+      if (b.field.width == 0) {
+        continue;
+      }
+      const bool overlap = a.field.offset < b.field.end() && b.field.offset < a.field.end();
+      if (overlap) {
+        ASSERT_TRUE(a.bits && b.bits) << a.control << " and " << b.control;
+        EXPECT_EQ(a.bits->mask() & b.bits->mask(), 0) << a.control << " and " << b.control;
+      }
+    }
+  }
+}
+
+TEST(BindingsTable, ComboListsHoldEveryValueTheirFieldKeeps) {
+  // Spot checks against the controller's value lists.
+  EXPECT_EQ(findBinding("ComboBoxIRINPNUM")->items().size(), 20u);
+  EXPECT_EQ(findBinding("ComboBoxLIN2MODEx")->items().size(), 17u);
+  EXPECT_EQ(findBinding("ComboBoxLIN1MODEx")->items().size(), 11u);
+  EXPECT_EQ(findBinding("ComboBoxDIFFBUSx")->items().size(), 10u);
+  EXPECT_EQ(findBinding("ComboBoxCANSPEEDx")->items().size(), 12u);
+  EXPECT_EQ(findBinding("ComboBoxPULSENUM")->items().size(), 16u);
+  EXPECT_EQ(findBinding("ComboBoxLIN_TEMP_RELAY_PINx")->items().size(), 16u);
+  EXPECT_EQ(findBinding("CheckListBoxIEBUSMODEBITSx")->items().size(), 16u);
+  EXPECT_EQ(findBinding("ComboBoxGaNetJOYUSETYPE")->items().size(), 6u);
+  EXPECT_EQ(findBinding("ComboBoxMCONTROLmouse")->items().size(), 8u);
+}
+
+}  // namespace
+}  // namespace kivprism::params
