@@ -1,5 +1,7 @@
 #include "sim/learning_scripts.hpp"
 
+#include <algorithm>
+
 #include "config/image.hpp"
 
 namespace kivprism::sim {
@@ -41,9 +43,12 @@ bool KeyLearning::write(std::span<const std::uint8_t> block, std::uint32_t now) 
     thresholds_[c] =
         static_cast<std::uint16_t>(config::readLe(block, kThresholdsOffset + 2 * c, 2));
   }
-  // The program opens learning with one write and, once it has the quiet levels, writes the
-  // thresholds with a second one: from then on the controller reports key levels.
-  if (active_) {
+  // Learning opens with zero thresholds; the write that carries the thresholds (each at least
+  // 32 above a quiet level) starts the key phase. A repeated write, as a retry sends it, changes
+  // neither the phase nor its start.
+  const bool thresholdsSet =
+      std::any_of(thresholds_.begin(), thresholds_.end(), [](std::uint16_t t) { return t != 0; });
+  if (thresholdsSet && !keyPhase_) {
     keyPhase_ = true;
     keyPhaseStart_ = now;
   }

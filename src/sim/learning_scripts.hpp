@@ -37,9 +37,9 @@ struct KeyLearningScript {
   static KeyLearningScript standard();
 };
 
-// Area 0x12. A write of byte 0 = 1 starts learning (quiet phase: readings are the idle levels);
-// the next such write, which carries the thresholds, starts the key phase (readings are the level
-// of the key held on each channel, 0 when none). A write of byte 0 = 0 ends learning.
+// Area 0x12. A write of byte 0 = 1 with zero thresholds starts learning (quiet phase: readings are
+// the idle levels); a write of byte 0 = 1 with thresholds starts the key phase (readings are the
+// level of the key held on each channel, 0 when none). A write of byte 0 = 0 ends learning.
 class KeyLearning {
  public:
   static constexpr std::size_t kBlockSize = 9;

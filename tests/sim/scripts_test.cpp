@@ -99,6 +99,9 @@ TEST_F(Scripts, KeyLearningReportsQuietLevelsThenScriptedKeys) {
   Bytes start(9, 0);
   start[0] = 1;
   ASSERT_EQ(device::packetCmd(write(area::kKeyLearning, 0, start)), 0xFF);
+  // A retried start keeps the quiet phase.
+  ASSERT_EQ(device::packetCmd(write(area::kKeyLearning, 0, start)), 0xFF);
+  EXPECT_FALSE(controller.keyLearning().inKeyPhase());
   EXPECT_EQ(device::packetLen(read(area::kKeyLearning, 0)), 8);
   for (int i = 0; i < 19; ++i) {
     const std::uint16_t v = keyReading(0);
@@ -115,6 +118,8 @@ TEST_F(Scripts, KeyLearningReportsQuietLevelsThenScriptedKeys) {
   EXPECT_EQ(keyReading(0), 0);
   clock.advance(600);
   EXPECT_NEAR(keyReading(0), 1840, 6);
+  // A retried thresholds write does not restart the presses.
+  ASSERT_EQ(device::packetCmd(write(area::kKeyLearning, 0, thresholds)), 0xFF);
   clock.advance(250);
   EXPECT_EQ(keyReading(0), 0);
   EXPECT_NEAR(keyReading(3), 1000, 6);
