@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTabWidget>
 #include <QToolButton>
 #include <filesystem>
 
@@ -16,6 +15,7 @@
 #include "app/panel_menu.hpp"
 #include "app/qt_text.hpp"
 #include "app/shell_texts.hpp"
+#include "app/translate_form.hpp"
 #include "app/value_entry.hpp"
 #include "config/config_file.hpp"
 #include "device/packet.hpp"
@@ -265,46 +265,7 @@ int MainWindow::applyLanguage(int index) {
 }
 
 void MainWindow::translateForm() {
-  const auto rows = lang::mainFormRows();
-  const std::string form(lang::kMainFormName);
-  auto row = [&](const QString& name, const char* suffix) -> const lang::LanguageRow* {
-    return lang::findLanguageRow(form + "_" + name.toStdString() + suffix, rows);
-  };
-  for (QObject* object : findChildren<QObject*>()) {
-    const QString name = object->objectName();
-    if (name.isEmpty()) {
-      continue;
-    }
-    const lang::LanguageRow* caption = row(name, "_Caption");
-    const lang::LanguageRow* hint = row(name, "_Hint");
-    if (caption == nullptr && hint == nullptr) {
-      continue;
-    }
-    const QString captionText = caption ? qtText(caption->text.in(lang::currentLanguage())) : "";
-    const QString hintText = hint ? qtText(hint->text.in(lang::currentLanguage())) : "";
-    if (auto* action = qobject_cast<QAction*>(object)) {
-      if (caption)
-        action->setText(captionText);
-      if (hint)
-        action->setToolTip(hintText);
-      continue;
-    }
-    auto* widget = qobject_cast<QWidget*>(object);
-    if (widget == nullptr) {
-      continue;
-    }
-    if (hint)
-      widget->setToolTip(hintText);
-    if (!caption)
-      continue;
-    if (const int tab = pageControlMain_->indexOf(widget); tab >= 0) {
-      pageControlMain_->setTabText(tab, captionText);
-    } else if (auto* button = qobject_cast<QToolButton*>(widget)) {
-      button->setText(captionText);
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-      label->setText(captionText);
-    }
-  }
+  ui::translateForm(this, lang::kMainFormName, lang::mainFormRows());
   setWindowTitle(
       qtText(lang::formatText(lang::translateText(texts::kWindowCaption), texts::kProgramVersion)));
 }

@@ -1,0 +1,71 @@
+#include "app/translate_form.hpp"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QWidget>
+#include <string>
+
+#include "app/qt_text.hpp"
+
+namespace kivprism::ui {
+
+namespace {
+
+// A page of a tab widget lives in the tab widget's stack.
+QTabWidget* owningTabWidget(QWidget* page) {
+  auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
+  return stack != nullptr ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+}
+
+void setCaption(QObject* object, const QString& text) {
+  if (auto* action = qobject_cast<QAction*>(object)) {
+    action->setText(text);
+  } else if (auto* menu = qobject_cast<QMenu*>(object)) {
+    menu->setTitle(text);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(object)) {
+    button->setText(text);
+  } else if (auto* label = qobject_cast<QLabel*>(object)) {
+    label->setText(text);
+  } else if (auto* group = qobject_cast<QGroupBox*>(object)) {
+    group->setTitle(text);
+  } else if (auto* page = qobject_cast<QWidget*>(object)) {
+    if (QTabWidget* tabs = owningTabWidget(page)) {
+      tabs->setTabText(tabs->indexOf(page), text);
+    }
+  }
+}
+
+void setHint(QObject* object, const QString& text) {
+  if (auto* action = qobject_cast<QAction*>(object)) {
+    action->setToolTip(text);
+  } else if (auto* widget = qobject_cast<QWidget*>(object)) {
+    widget->setToolTip(text);
+  }
+}
+
+}  // namespace
+
+void translateForm(QWidget* form, std::string_view formName,
+                   std::span<const lang::LanguageRow> rows) {
+  const lang::Language language = lang::currentLanguage();
+  const std::string prefix = std::string(formName) + "_";
+  for (QObject* object : form->findChildren<QObject*>()) {
+    const std::string name = object->objectName().toStdString();
+    if (name.empty()) {
+      continue;
+    }
+    if (const auto* row = lang::findLanguageRow(prefix + name + "_Caption", rows)) {
+      setCaption(object, qtText(row->text.in(language)));
+    }
+    if (const auto* row = lang::findLanguageRow(prefix + name + "_Hint", rows)) {
+      setHint(object, qtText(row->text.in(language)));
+    }
+  }
+}
+
+}  // namespace kivprism::ui
