@@ -1,14 +1,18 @@
 // The pieces of the shell one at a time: message panel, terminal page, value entry check and the
 // placement rules of the settings file.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QToolButton>
 #include <array>
 
 #include "app/panel_menu.hpp"
 #include "app/shell_settings.hpp"
+#include "app/translate_form.hpp"
 #include "app/value_entry.hpp"
 #include "monitor/terminal_page.hpp"
 
@@ -114,6 +118,31 @@ class ShellWidgetsTest : public QObject {
     QTest::keyClick(page.sendMemo(), Qt::Key_Return);
     QCOMPARE(sent, 0);
     QCOMPARE(page.sendMemo()->toPlainText(), QString("a\nbc"));
+  }
+
+  void translateFormWalksNamedControls() {
+    QWidget form;
+    auto* tabs = new QTabWidget(&form);
+    auto* page = new QWidget;
+    page->setObjectName("TabSheetA");
+    tabs->addTab(page, "old");
+    auto* label = new QLabel("design", &form);
+    label->setObjectName("Panelx");
+    auto* button = new QToolButton(&form);
+    button->setObjectName("SpeedButtonB");
+    const kivprism::lang::LanguageRow rows[] = {
+        {"F_TabSheetA_Caption", {"Страница", "Page"}},
+        {"F_Panelx_Caption", {"Нет", "No"}},
+        {"F_SpeedButtonB_Hint", {"Подсказка", "Hint"}},
+    };
+    kivprism::lang::setCurrentLanguage(kivprism::lang::Language::English);
+    kivprism::ui::translateForm(&form, "F", rows);
+    QCOMPARE(tabs->tabText(0), QString("Page"));
+    QCOMPARE(label->text(), QString("design"));
+    QCOMPARE(button->toolTip(), QString("Hint"));
+    kivprism::lang::setCurrentLanguage(kivprism::lang::Language::Russian);
+    kivprism::ui::translateForm(&form, "F", rows);
+    QCOMPARE(tabs->tabText(0), QString::fromUtf8("Страница"));
   }
 
   void valueEntryReadsDecimalAndHex() {
