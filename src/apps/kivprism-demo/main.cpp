@@ -1,14 +1,12 @@
 // kivprism-demo: the configuration program on the built-in simulated controller, which connects
 // at once and keeps the terminal busy with monitoring text, for trying the program without
 // hardware.
-#include <QApplication>
-
 #include "app/program.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  kivprism::ui::Application application(argc, argv);
   QApplication::setApplicationName("kivprism-demo");
   kivprism::sim::SimulatedController controller;
   controller.startDemo();

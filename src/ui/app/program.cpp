@@ -2,11 +2,21 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <exception>
 
 #include "app/shell_texts.hpp"
 #include "platform/single_instance.hpp"
 
 namespace kivprism::ui {
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    showMessageBox(activeWindow(), box::kError, QString::fromLocal8Bit(error.what()));
+  }
+  return false;
+}
 
 int runProgram(device::HidPort& port, ProgramOptions options) {
   platform::SingleInstance instance(QString::fromLatin1(platform::kInstanceName),

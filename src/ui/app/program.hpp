@@ -2,6 +2,7 @@
 // lock released at the end. Both programs (USB and simulated controller) run through here.
 #pragma once
 
+#include <QApplication>
 #include <QString>
 #include <functional>
 
@@ -9,6 +10,14 @@
 #include "device/hid_port.hpp"
 
 namespace kivprism::ui {
+
+// The application object of both programs: an error that escapes a handler is shown in an error
+// box and the program goes on.
+class Application : public QApplication {
+ public:
+  Application(int& argc, char** argv) : QApplication(argc, argv) {}
+  bool notify(QObject* receiver, QEvent* event) override;
+};
 
 struct ProgramOptions {
   MainWindowOptions window;
