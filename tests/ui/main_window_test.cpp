@@ -224,6 +224,23 @@ class MainWindowTest : public QObject {
     QCOMPARE(rig.controller.typedLines().size(), std::size_t{2});
   }
 
+  void typedCyrillicGoesOutInCp1251() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    QPlainTextEdit* memo = rig.window->terminal()->sendMemo();
+    memo->setPlainText(QString::fromUtf8("Да"));
+    memo->moveCursor(QTextCursor::End);
+    rig.controller.clearRequests();
+    QTest::keyClick(memo, Qt::Key_Return);
+    const auto& requests = rig.controller.requests();
+    const auto write = std::find_if(requests.begin(), requests.end(), [](const auto& r) {
+      return r.cmd == (area::kMonitorText | kivprism::device::kWriteFlag);
+    });
+    QVERIFY(write != requests.end());
+    const std::vector<std::uint8_t> sent(write->payload().begin(), write->payload().end());
+    QCOMPARE(sent, (std::vector<std::uint8_t>{0xC4, 0xE0, 0}));
+  }
+
   void monitoringTextIsRewrittenAndBlue() {
     Rig rig;
     QVERIFY(rig.waitConnected());

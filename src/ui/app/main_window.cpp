@@ -166,7 +166,7 @@ void MainWindow::buildPages() {
   terminal_ = new TerminalPage([this] { return tickMs(); }, pageControlMain_);
   terminal_->sendMemo()->isConnected = [this] { return link_->isConnected(); };
   terminal_->sendMemo()->sendLine = [this](const std::string& line) {
-    const auto bytes = monitor::terminalPayload(config::utf8ToCp1251(line));
+    const auto bytes = monitor::terminalPayload(line);
     sendTerminalLine(bytes);
   };
   terminal_->copyAllAllowed = [this] {

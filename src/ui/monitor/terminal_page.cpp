@@ -14,6 +14,7 @@
 
 #include "app/qt_text.hpp"
 #include "app/shell_texts.hpp"
+#include "config/text_codec.hpp"
 
 namespace kivprism::ui {
 
@@ -104,10 +105,13 @@ void SendMemo::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
     return;
   }
+  // The controller reads cp1251: lengths and the caret count in its bytes.
   const QString text = toPlainText();
-  const monitor::EnterDecision decision = monitor::decideTerminalEnter(
-      text.toStdString(),
-      static_cast<std::size_t>(QStringView(text).left(textCursor().position()).toUtf8().size()));
+  const std::string bytes = config::utf8ToCp1251(text.toStdString());
+  const std::size_t caret =
+      config::utf8ToCp1251(QStringView(text).left(textCursor().position()).toUtf8().toStdString())
+          .size();
+  const monitor::EnterDecision decision = monitor::decideTerminalEnter(bytes, caret);
   if (decision.send && sendLine) {
     sendLine(*decision.send);
   }

@@ -61,6 +61,7 @@ class SendMemo : public QPlainTextEdit {
 
   // Asked on every Enter; without a connected controller Enter is an ordinary key.
   std::function<bool()> isConnected;
+  // Gets the line in cp1251, the controller's code page.
   std::function<void(const std::string& line)> sendLine;
 
  protected:
