@@ -209,6 +209,26 @@ TEST_F(TransportTest, BusyTransportWaitsProcessingEventsAndGivesUpOnShutdown) {
   EXPECT_EQ(nested, 1);
 }
 
+TEST_F(TransportTest, WaitForABusyTransportEndsOnShutdown) {
+  // An exchange started while another one holds the transport waits, handling events, until the
+  // program shuts down; then it goes on at once.
+  bool started = false;
+  port.onGet = [&] {
+    host.now += 1;
+    if (started) {
+      return;
+    }
+    started = true;
+    Packet inner = makeReadRequest(area::kVariables, 0);
+    transport.sendReceiveUsbPacket(inner);
+  };
+  host.onProcessEvents = [this] { host.shutdown = host.processEventsCalls >= 3; };
+  Packet p = makeReadRequest(area::kMonitorText, 0);
+  transport.sendReceiveUsbPacket(p);
+  EXPECT_EQ(host.processEventsCalls, 3);
+  EXPECT_FALSE(transport.transportBusy());
+}
+
 TEST(PacketLog, LineFormat) {
   Packet p = makeWriteRequest(area::kConfiguration, 300, std::vector<std::uint8_t>{0xAB, 0x01});
   EXPECT_EQ(Transport::formatPacketLogLine(12345, '>', p),
