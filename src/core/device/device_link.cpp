@@ -206,10 +206,7 @@ DeviceStatus DeviceLink::readAreaReported(std::uint8_t area, std::uint16_t offse
                                           std::span<std::uint8_t> buffer, std::size_t& count) {
   const DeviceStatus result = readArea(area, offset, buffer, count);
   if (result != status::kOk) {
-    showErrorBox(
-        lang::currentLanguage() == lang::Language::Russian
-            ? formatText(kReadAreaError.ru, statusText(result).c_str())
-            : formatText(kReadAreaError.en, deviceInfo_.name.c_str(), statusText(result).c_str()));
+    showErrorBox(areaErrorText(kReadAreaError, result));
   }
   return result;
 }
@@ -218,12 +215,16 @@ DeviceStatus DeviceLink::writeAreaReported(std::uint8_t area, std::uint16_t offs
                                            std::span<const std::uint8_t> data) {
   const DeviceStatus result = writeAreaRange(area, offset, data, kChunkSize);
   if (result != status::kOk) {
-    showErrorBox(
-        lang::currentLanguage() == lang::Language::Russian
-            ? formatText(kWriteAreaError.ru, statusText(result).c_str())
-            : formatText(kWriteAreaError.en, deviceInfo_.name.c_str(), statusText(result).c_str()));
+    showErrorBox(areaErrorText(kWriteAreaError, result));
   }
   return result;
+}
+
+std::string DeviceLink::areaErrorText(const lang::TextPair& text, DeviceStatus result) const {
+  if (lang::currentLanguage() == lang::Language::Russian) {
+    return formatText(text.ru, statusText(result).c_str());
+  }
+  return formatText(text.en, deviceInfo_.name.c_str(), statusText(result).c_str());
 }
 
 // --- progress ---

@@ -137,6 +137,8 @@ class DeviceLink {
   std::string connectionLine();
   void setPollInterval(std::uint32_t ms);
   void showErrorBox(std::string_view text);
+  // The error box text of a reported area access: the English text also names the controller.
+  std::string areaErrorText(const lang::TextPair& text, DeviceStatus result) const;
 
   Transport transport_;
   LinkHost& host_;
