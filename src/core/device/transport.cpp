@@ -141,7 +141,9 @@ DeviceStatus Transport::isDeviceOnline() {
   const DeviceStatus result = openDevice();
   closeDevice();
   busy_ = false;
-  if (result != status::kOk) {
+  // A controller that is there but refused stays the one probed, so the refusal stays on screen
+  // instead of alternating with "disconnected" from the other product ids.
+  if (result != status::kOk && result != status::kAccessDenied) {
     ++productIdIndex_;
   }
   return result;

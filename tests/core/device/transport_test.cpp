@@ -78,6 +78,12 @@ TEST_F(TransportTest, RefusedAccessNamesTheUdevRule) {
   EXPECT_EQ(transport.openDevice(), status::kAccessDenied);
   EXPECT_NE(statusText(status::kAccessDenied, lang::Language::English).find("udev"),
             std::string::npos);
+  // The probe keeps to the refused controller until access is granted.
+  EXPECT_EQ(transport.isDeviceOnline(), status::kAccessDenied);
+  EXPECT_EQ(transport.isDeviceOnline(), status::kAccessDenied);
+  EXPECT_EQ(transport.currentProductId(), 0x45);
+  port.openFailures.erase("ctl");
+  EXPECT_EQ(transport.isDeviceOnline(), status::kOk);
   port.openFailures["ctl"] = HidResult::PlatformError;
   EXPECT_EQ(transport.openDevice(), status::kDisconnected);
 }
