@@ -13,15 +13,12 @@
 #include "app/panel_menu.hpp"
 #include "app/shell_settings.hpp"
 #include "app/translate_form.hpp"
-#include "app/value_entry.hpp"
 #include "monitor/terminal_page.hpp"
 
-using kivprism::ui::checkValueEntry;
 using kivprism::ui::PanelMenu;
 using kivprism::ui::placeCoordinate;
 using kivprism::ui::ReceivedTextView;
 using kivprism::ui::TerminalPage;
-using kivprism::ui::ValueEntryError;
 
 class ShellWidgetsTest : public QObject {
   Q_OBJECT
@@ -143,37 +140,6 @@ class ShellWidgetsTest : public QObject {
     kivprism::lang::setCurrentLanguage(kivprism::lang::Language::Russian);
     kivprism::ui::translateForm(&form, "F", rows);
     QCOMPARE(tabs->tabText(0), QString::fromUtf8("Страница"));
-  }
-
-  void valueEntryReadsDecimalAndHex() {
-    QCOMPARE(checkValueEntry("123", 0, 255).value, 123u);
-    QCOMPARE(checkValueEntry("x1F", 0, 255).value, 31u);
-    QVERIFY(checkValueEntry("x1F", 0, 255).hexadecimal);
-    QCOMPARE(checkValueEntry("Xff", 0, 255).value, 255u);
-    QCOMPARE(checkValueEntry("x", 0, 255).value, 0u);
-    QCOMPARE(checkValueEntry("x", 0, 255).error, ValueEntryError::None);
-  }
-
-  void valueEntryRefusals() {
-    QCOMPARE(checkValueEntry("", 0, 255).error, ValueEntryError::Empty);
-    QCOMPARE(checkValueEntry("12a", 0, 255).error, ValueEntryError::Empty);
-    QCOMPARE(checkValueEntry("-1", 0, 255).error, ValueEntryError::Empty);
-    QCOMPARE(checkValueEntry("xG", 0, 255).error, ValueEntryError::Empty);
-    QCOMPARE(checkValueEntry("256", 0, 255).error, ValueEntryError::OutOfRange);
-    QCOMPARE(checkValueEntry("4", 5, 255).error, ValueEntryError::OutOfRange);
-    QCOMPARE(checkValueEntry("99999999999999999999", 0, 0xFFFFFFFF).error,
-             ValueEntryError::OutOfRange);
-    QCOMPARE(checkValueEntry("4294967295", 0, 0xFFFFFFFF).value, 0xFFFFFFFFu);
-  }
-
-  void valueStoreWidths() {
-    std::array<std::uint8_t, 4> bytes{};
-    QVERIFY(kivprism::ui::storeValue(bytes, 2, 0x1234));
-    QCOMPARE(bytes[0], std::uint8_t{0x34});
-    QCOMPARE(bytes[1], std::uint8_t{0x12});
-    QCOMPARE(bytes[2], std::uint8_t{0});
-    QVERIFY(!kivprism::ui::storeValue(bytes, 3, 1));
-    QVERIFY(!kivprism::ui::storeValue(std::span(bytes).first(1), 2, 1));
   }
 
   void placementRules() {

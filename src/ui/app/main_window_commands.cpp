@@ -16,12 +16,13 @@
 #include "app/qt_text.hpp"
 #include "app/shell_texts.hpp"
 #include "app/translate_form.hpp"
-#include "app/value_entry.hpp"
 #include "config/config_file.hpp"
+#include "config/image.hpp"
 #include "device/packet.hpp"
 #include "lang/language.hpp"
 #include "lang/language_table.hpp"
 #include "monitor/terminal_page.hpp"
+#include "params/entry_value.hpp"
 #include "platform/settings_location.hpp"
 
 namespace kivprism::ui {
@@ -177,15 +178,15 @@ void MainWindow::sendTerminalLine(std::span<const std::uint8_t> bytes) {
 
 bool MainWindow::valueEntryCheck(QLineEdit* field, std::uint32_t minimum, std::uint32_t maximum,
                                  std::span<std::uint8_t> destination, unsigned width) {
-  const ValueEntryResult result = checkValueEntry(field->text().toStdString(), minimum, maximum);
+  const kivprism::params::EntryResult result =
+      kivprism::params::checkValueEntry(field->text().toStdString(), minimum, maximum);
   QString error;
-  if (result.error == ValueEntryError::Empty) {
-    error = translated(texts::kEnterValue);
-  } else if (result.error == ValueEntryError::OutOfRange) {
-    const auto& format = result.hexadecimal ? texts::kValueRangeHex : texts::kValueRangeDecimal;
-    error = qtText(lang::formatText(lang::translateText(format), minimum, maximum));
-  } else if (!storeValue(destination, width, result.value)) {
-    error = translated(texts::kEnterValue);
+  if (const auto* notice = std::get_if<kivprism::params::Notice>(&result)) {
+    error = qtText(notice->in(lang::currentLanguage()));
+  } else if ((width != 1 && width != 2 && width != 4) || destination.size() < width) {
+    error = translated(kivprism::params::kEnterValueText);
+  } else {
+    config::writeLe(destination, 0, width, std::get<std::uint32_t>(result));
   }
   if (error.isEmpty()) {
     return true;
@@ -200,18 +201,18 @@ bool MainWindow::valueEntryCheck(QLineEdit* field, std::uint32_t minimum, std::u
 // --- file choosers ---
 
 QString MainWindow::chooseFile(FileChooser kind) {
-  const FileChooserSpec& spec = fileChooserSpec(kind);
-  const QString stored = settings_.remembered(spec.section, spec.key);
+  const FileChooserSpec& chooser = fileChooserSpec(kind);
+  const QString stored = settings_.remembered(chooser.section, chooser.key);
   const QString folder =
       stored.isEmpty() ? platform::programDirectory() : QFileInfo(stored).absolutePath();
   if (options_.fileAnswerer) {
     return options_.fileAnswerer(kind, folder);
   }
-  QFileDialog dialog(this, translated(spec.title), folder, QString("%1 (%1)").arg(spec.mask));
-  dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  QFileDialog dialog(this, translated(chooser.title), folder, QString("%1 (%1)").arg(chooser.mask));
+  dialog.setAcceptMode(chooser.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(chooser.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // A name typed without an extension gets the mask's.
-  dialog.setDefaultSuffix(QString(spec.mask).mid(2));
+  dialog.setDefaultSuffix(QString(chooser.mask).mid(2));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return {};
   }
@@ -219,8 +220,8 @@ QString MainWindow::chooseFile(FileChooser kind) {
 }
 
 void MainWindow::rememberFile(FileChooser kind, const QString& fileName) {
-  const FileChooserSpec& spec = fileChooserSpec(kind);
-  settings_.remember(spec.section, spec.key, QFileInfo(fileName).absoluteFilePath());
+  const FileChooserSpec& chooser = fileChooserSpec(kind);
+  settings_.remember(chooser.section, chooser.key, QFileInfo(fileName).absoluteFilePath());
   std::string reason;
   if (!settings_.save(&reason)) {
     messageBox(box::kError, translatedWith(texts::kSettingsWriteError, reason));

@@ -47,14 +47,6 @@ inline constexpr TextPair kFileWriteFailed{"Ошибка записи файла
 inline constexpr TextPair kDialogFailed{"Ошибка создания формы диалога",
                                         "Failed to create the dialog"};
 
-// Value entry check.
-inline constexpr TextPair kEnterValue{"Введите значение в указанную позицию",
-                                      "Enter a value in the specified position"};
-inline constexpr TextPair kValueRangeDecimal{"Значение должно находится в интервале от %u до %u",
-                                             "The value must be in the range from %u to %u"};
-inline constexpr TextPair kValueRangeHex{"Значение должно находится в интервале от %02X до %02X",
-                                         "The value must be in the range from %02X to %02X"};
-
 // File choosers.
 inline constexpr TextPair kChooseConfigToOpen{"Выбор файла конфигурации устройства",
                                               "The choice of device configuration file"};
