@@ -18,8 +18,11 @@ std::vector<kivprism::cli::Command> allCommands() {
 void printUsage(std::ostream& out, const std::vector<kivprism::cli::Command>& commands) {
   out << "usage: kivprism-cli COMMAND [ARGS]\n\ncommands:\n";
   for (const auto& c : commands) {
+    // A long synopsis gets its summary on the next line, so the summaries stay in one column.
+    constexpr std::size_t kColumn = 34;
     std::string head = std::string(c.name) + " " + std::string(c.usage);
-    head.resize(std::max<std::size_t>(head.size() + 1, 34), ' ');
+    head = head.size() < kColumn ? head + std::string(kColumn - head.size(), ' ')
+                                 : head + "\n  " + std::string(kColumn, ' ');
     out << "  " << head << c.summary << '\n';
   }
   out << "\n  --help                            print this text\n";
