@@ -95,6 +95,20 @@ class ShellWidgetsTest : public QObject {
     QVERIFY(page.receivedView()->text().isEmpty());
   }
 
+  void aRealDoubleClickClearsTheView() {
+    // Through the window system the second press of a fast double click reaches the view as a
+    // double-click event only.
+    TerminalPage page([] { return 1000u; });
+    page.resize(400, 300);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    page.logLine("hello");
+    QWidget* viewport = page.receivedView()->viewport();
+    const QPoint at = viewport->mapTo(&page, viewport->rect().center());
+    QTest::mouseDClick(page.windowHandle(), Qt::LeftButton, {}, at);
+    QVERIFY(page.receivedView()->text().isEmpty());
+  }
+
   void doubleClickClearsTheMemo() {
     TerminalPage page([] { return 0u; });
     page.show();

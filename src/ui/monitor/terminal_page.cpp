@@ -93,6 +93,13 @@ void ReceivedTextView::mousePressEvent(QMouseEvent* event) {
   QPlainTextEdit::mousePressEvent(event);
 }
 
+void ReceivedTextView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    emit leftPressed();
+  }
+  QPlainTextEdit::mouseDoubleClickEvent(event);
+}
+
 SendMemo::SendMemo(QWidget* parent) : QPlainTextEdit(parent) {
   setObjectName("MemoTX");
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

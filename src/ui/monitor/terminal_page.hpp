@@ -43,6 +43,8 @@ class ReceivedTextView : public QPlainTextEdit {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  // The second press of a fast double click comes as a double-click event; it counts as a press.
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   struct PendingLine {
