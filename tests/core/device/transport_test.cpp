@@ -270,5 +270,20 @@ TEST_F(TransportTest, PacketLogSkipsThePollAndStartsAtTheFirstPacket) {
   EXPECT_EQ(host.logLines[2].substr(0, 10), "     2.500");
 }
 
+TEST_F(TransportTest, PacketLogStartedOnTickZeroCountsFromThere) {
+  port.responder = FakeHidPort::echoing({0x55});
+  host.packetLog = true;
+  host.now = 0;
+  Packet text = makeReadRequest(area::kMonitorText, 0);
+  transport.sendPacket(text);
+  host.now = 1500;
+  text = makeReadRequest(area::kMonitorText, 0);
+  transport.sendPacket(text);
+  ASSERT_EQ(host.logLines.size(), 4u);
+  EXPECT_EQ(host.logLines[0].substr(0, 10), "     0.000");
+  EXPECT_EQ(host.logLines[1].substr(0, 10), "     0.000");
+  EXPECT_EQ(host.logLines[2].substr(0, 10), "     1.499");
+}
+
 }  // namespace
 }  // namespace kivprism::device
