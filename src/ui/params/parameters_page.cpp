@@ -156,8 +156,13 @@ void ParametersPage::PageControlParamsChange(int index) {
 
 QWidget* ParametersPage::buildTab(std::span<const Row> rows, QWidget* parent) {
   auto* page = new QWidget(parent);
-  auto* form = new QFormLayout(page);
+  // Rows keep their natural height at the top of the tab, with caption and field on one line.
+  auto* column = new QVBoxLayout(page);
+  auto* form = new QFormLayout;
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+  column->addLayout(form);
+  column->addStretch(1);
   for (const Row& row : rows) {
     QWidget* control = makeControl(row.control, page);
     hint(control, row.hint);
@@ -235,7 +240,14 @@ QWidget* ParametersPage::makeControl(std::string_view controlName, QWidget* pare
         grid->setItem(r, c, item);
       }
     }
-    grid->setMinimumWidth(420);
+    // Four columns wide enough for the bit rows and three rows high, with nothing to scroll.
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->setFixedSize(440, grid->horizontalHeader()->sizeHint().height() +
+                                3 * grid->verticalHeader()->defaultSectionSize() +
+                                2 * grid->frameWidth());
     return grid;
   }
   if (controlName == kPwmChannels) {
