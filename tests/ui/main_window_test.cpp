@@ -302,8 +302,11 @@ class MainWindowTest : public QObject {
   }
 
   void closingSavesEverySetting() {
-    Rig rig("[MainSettings]\r\nLang=1\r\nDebug=1\r\nKeyTop=5\r\nKeyVisible=1\r\n");
+    Rig rig("[MainSettings]\r\nLang=1\r\nDebug=1\r\nKeyTop=5\r\nKeyVisible=1\r\nTXHeight=120\r\n");
     QVERIFY(rig.window->debugItemsVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    rig.window->findChild<QTabWidget*>("PageControlMain")->setCurrentIndex(0);
+    QTRY_COMPARE(rig.window->terminal()->sendMemo()->height(), 120);
     QCOMPARE(kivprism::lang::currentLanguage(), kivprism::lang::Language::English);
     rig.window->close();
     kivprism::ui::SettingsFile settings(rig.window->settingsPath());
@@ -315,7 +318,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(s.keyTop, 5);
     QCOMPARE(s.keyVisible, 1);
     QVERIFY(s.mainTop.has_value() && s.mainLeft.has_value());
-    QVERIFY(s.txHeight > 0);
+    QCOMPARE(s.txHeight, 120);
   }
 
   void withoutSettingsTheSystemLanguageRules() {

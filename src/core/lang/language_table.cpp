@@ -23,7 +23,7 @@ constexpr std::array kMainFormRows = {
     LanguageRow{"MainForm_SpeedButtonReset_Hint", {"Сброс устройства", "Reset the device"}},
     LanguageRow{"MainForm_PanelMenu_Hint",
                 {"Выберите параметры в меню, после нажатия правой кнопки мыши",
-                 "Select options from the menu after clicking the right mouse button"}},
+                 "Select Options from the menu after clicking the right mouse button"}},
     LanguageRow{"MainForm_TabSheetMonitoring_Caption", {"Терминал", "Terminal"}},
     LanguageRow{"MainForm_TabSheetParameters_Caption", {"Параметры", "Parameters"}},
     LanguageRow{"MainForm_MenuItemDebug_Caption", {"Отладка", "Debug"}},

@@ -64,5 +64,37 @@ TEST(LanguageTable, MainFormRowsHaveBothTextsAndObeyTheXRule) {
             "Firmware update");
 }
 
+TEST(LanguageTable, MainFormDesignTextsAreTheRussianColumn) {
+  const LanguageRow expected[] = {
+      {"MainForm_SpeedButtonUpdateDevice_Hint", {"Обновление ПО устройства", "Firmware update"}},
+      {"MainForm_SpeedButtonReadConfig_Hint", {"Открыть файл конфигурации устройства", ""}},
+      {"MainForm_SpeedButtonWriteConfig_Hint", {"Сохранить файл конфигурации устройства", ""}},
+      {"MainForm_SpeedButtonReadDevice_Hint", {"Прочитать конфигурацию из устройства", ""}},
+      {"MainForm_SpeedButtonWriteDevice_Hint", {"Записать конфигурацию в устройство", ""}},
+      {"MainForm_SpeedButtonToDefault_Hint",
+       {"Сбросить конфигурацию устройства в состояние по умолчанию", ""}},
+      {"MainForm_SpeedButtonReset_Hint", {"Сброс устройства", ""}},
+      {"MainForm_PanelMenu_Hint",
+       {"Выберите параметры в меню, после нажатия правой кнопки мыши",
+        "Select Options from the menu after clicking the right mouse button"}},
+      {"MainForm_TabSheetMonitoring_Caption", {"Терминал", "Terminal"}},
+      {"MainForm_TabSheetParameters_Caption", {"Параметры", ""}},
+      {"MainForm_MenuItemDebug_Caption", {"Отладка", ""}},
+      {"MainForm_MenuItemLog_Caption", {"Лог обмена", ""}},
+      {"MainForm_MenuItemOnlyUsed_Caption",
+       {"Отображать только используемые события и реакции", ""}},
+      {"MainForm_MenuItemWriteNow_Caption", {"Применить параметры сразу", ""}},
+  };
+  for (const LanguageRow& want : expected) {
+    SCOPED_TRACE(want.key);
+    const LanguageRow* row = findLanguageRow(want.key, mainFormRows());
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->text.ru, want.text.ru);
+    if (!want.text.en.empty()) {
+      EXPECT_EQ(row->text.en, want.text.en);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kivprism::lang
