@@ -80,6 +80,19 @@ class ShellWidgetsTest : public QObject {
     QCOMPARE(ReceivedTextView().maximumBlockCount(), ReceivedTextView::kScrollbackLines);
   }
 
+  void emptyLinesKeepTheirPlace() {
+    ReceivedTextView view;
+    view.appendLine(Qt::blue, "");
+    view.appendLine(Qt::blue, "first");
+    QCOMPARE(view.text(), QString("\nfirst"));
+    view.clearAll();
+    view.appendLine(Qt::blue, "again");
+    view.flush();
+    view.appendLine(Qt::blue, "");
+    QCOMPARE(view.text(), QString("again\n"));
+    QCOMPARE(view.document()->blockCount(), 2);
+  }
+
   void doublePressClearsTheView() {
     std::uint32_t now = 1000;
     TerminalPage page([&] { return now; });

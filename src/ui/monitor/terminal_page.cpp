@@ -62,9 +62,11 @@ void ReceivedTextView::flush() {
   for (const PendingLine& line : pending_) {
     QTextCharFormat format;
     format.setForeground(line.colour);
-    if (!document()->isEmpty()) {
+    // The document of an empty first line still counts as empty, so keep track of it here.
+    if (hasLines_) {
       cursor.insertBlock();
     }
+    hasLines_ = true;
     cursor.insertText(line.text, format);
   }
   cursor.endEditBlock();
@@ -80,6 +82,7 @@ QString ReceivedTextView::text() {
 
 void ReceivedTextView::clearAll() {
   pending_.clear();
+  hasLines_ = false;
   clear();
 }
 

@@ -52,6 +52,7 @@ class ReceivedTextView : public QPlainTextEdit {
     QString text;
   };
   std::vector<PendingLine> pending_;
+  bool hasLines_ = false;
 };
 
 // Send memo: Enter sends the line under the caret, a double click clears the memo.
