@@ -208,7 +208,10 @@ QString MainWindow::chooseFile(FileChooser kind) {
   if (options_.fileAnswerer) {
     return options_.fileAnswerer(kind, folder);
   }
-  QFileDialog dialog(this, translated(chooser.title), folder, QString("%1 (%1)").arg(chooser.mask));
+  // Case-sensitive file systems would hide "car.kst401" behind the upper-case mask alone.
+  const QString mask(chooser.mask);
+  QFileDialog dialog(this, translated(chooser.title), folder,
+                     QString("%1 (%1 %2)").arg(mask, mask.toLower()));
   dialog.setAcceptMode(chooser.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(chooser.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // A name typed without an extension gets the mask's.
