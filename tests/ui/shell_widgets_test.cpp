@@ -1,9 +1,12 @@
 // The pieces of the shell one at a time: message panel, terminal page, value entry check and the
 // placement rules of the settings file.
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -167,6 +170,20 @@ class ShellWidgetsTest : public QObject {
     kivprism::lang::setCurrentLanguage(kivprism::lang::Language::Russian);
     kivprism::ui::translateForm(&form, "F", rows);
     QCOMPARE(tabs->tabText(0), QString::fromUtf8("Страница"));
+  }
+
+  void unreadableSettingsFileIsNeverOverwritten() {
+    QTemporaryDir dir;
+    // A folder where the file should be reads as an error, like a file without read access.
+    const QString path = dir.filePath("kivprism.ini");
+    QVERIFY(QDir().mkpath(path + "/keep"));
+    kivprism::ui::SettingsFile settings(path);
+    QVERIFY(!settings.load());
+    settings.remember("KIVSOLANPRISM-F401", "DirectoryConfig", "/tmp/car.KST401");
+    std::string reason;
+    QVERIFY(!settings.save(&reason));
+    QVERIFY(!reason.empty());
+    QVERIFY(QFileInfo(path + "/keep").isDir());
   }
 
   void placementRules() {

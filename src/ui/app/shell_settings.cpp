@@ -30,11 +30,13 @@ int placeCoordinate(std::optional<int> stored, int screenSize, int windowSize, i
 
 bool SettingsFile::load() {
   profile_ = {};
+  unreadable_ = false;
   if (!QFileInfo::exists(path_)) {
     return true;
   }
   std::string text;
   if (config::readFileBytes(fsPath(path_), text)) {
+    unreadable_ = true;
     return false;
   }
   profile_ = config::ProfileStore::parse(text);
@@ -42,6 +44,13 @@ bool SettingsFile::load() {
 }
 
 bool SettingsFile::save(std::string* reason) {
+  // Saving what little we know over a file we could not read would lose everything else in it.
+  if (unreadable_) {
+    if (reason != nullptr) {
+      *reason = path_.toStdString() + ": could not be read at start-up, left unchanged";
+    }
+    return false;
+  }
   QDir().mkpath(QFileInfo(path_).absolutePath());
   const auto error = config::writeFileAtomically(fsPath(path_), profile_.serialize());
   if (error && reason != nullptr) {

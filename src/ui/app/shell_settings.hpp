@@ -36,7 +36,8 @@ class SettingsFile {
   const QString& path() const { return path_; }
   // A missing file is an empty profile; false only when an existing file cannot be read.
   bool load();
-  // Creates the folder when needed; false with the reason when the file cannot be written.
+  // Creates the folder when needed; false with the reason when the file cannot be written, or
+  // when it exists but could not be loaded (it is then left as it is).
   bool save(std::string* reason = nullptr);
 
   ShellSettings shell() const;
@@ -53,6 +54,7 @@ class SettingsFile {
 
   QString path_;
   config::ProfileStore profile_;
+  bool unreadable_ = false;
 };
 
 }  // namespace kivprism::ui
