@@ -64,12 +64,13 @@ void MonitorLineAssembler::push(char c, const Sink& sink) {
     line_.clear();
     return;
   }
-  if (c == '\r') {
-    return;
-  }
+  // A full line ends on whatever comes next, a carriage return included.
   if (line_.size() >= kMaxLine) {
     sink(line_);
     line_.clear();
+    return;
+  }
+  if (c == '\r') {
     return;
   }
   line_.push_back(c);

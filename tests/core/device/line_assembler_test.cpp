@@ -38,6 +38,18 @@ TEST(MonitorLineAssembler, OverlongLineIsCutAtTheLimitAndTheCharacterDropped) {
   ASSERT_EQ(c.lines.size(), 2u);
   EXPECT_EQ(c.lines[0], std::string(9999, 'a'));  // 'b' ended it and was dropped
   EXPECT_EQ(c.lines[1], "c");
+
+  // At the limit a carriage return ends the line too; the line feed after it ends an empty one.
+  Collected crlf;
+  crlf.push(std::string(9999, 'a') + "\r\n");
+  ASSERT_EQ(crlf.lines.size(), 2u);
+  EXPECT_EQ(crlf.lines[0].size(), 9999u);
+  EXPECT_EQ(crlf.lines[1], "");
+  // Below the limit it is only dropped.
+  Collected below;
+  below.push(std::string(9998, 'a') + "\r\n");
+  ASSERT_EQ(below.lines.size(), 1u);
+  EXPECT_EQ(below.lines[0].size(), 9998u);
 }
 
 TEST(MonitorLineAssembler, CommaNearTheLimitIsKeptAndEndsTheLine) {
