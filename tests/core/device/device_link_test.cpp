@@ -428,6 +428,17 @@ TEST_F(DeviceLinkTest, UserCommandKeepsWaitingDataInTheController) {
   EXPECT_EQ(host.monitoringLines, std::vector<std::string>{"held"});
 }
 
+TEST_F(DeviceLinkTest, AFailedDrainFailsThePoll) {
+  connect();
+  controller.queueMonitoringText("lost\n");
+  controller.setAreaAnswer(area::kMonitorText, kAnswerFailed);
+  tick();
+  EXPECT_FALSE(link.isConnected());
+  EXPECT_EQ(host.statusTexts.back(), "Failed result");
+  EXPECT_EQ(host.currentSource.back(), (std::pair<std::string, bool>{"Selected: ?", false}));
+  EXPECT_TRUE(host.monitoringLines.empty());
+}
+
 TEST_F(DeviceLinkTest, RunningCanLogIsNamedInTheConnectionLine) {
   connect();
   controller.canLog().setMode(1, host.now);
