@@ -31,9 +31,9 @@ constexpr std::array<std::pair<DeviceStatus, lang::TextPair>, 17> kStatusTexts{{
     {status::kTimeout, {"Вышел таймаут ожидания ответа", "Out of the timeout response"}},
     {status::kAccessDenied,
      {"Нет доступа к контроллеру: система отказала в открытии устройства. Установите правило "
-      "udev packaging/linux/99-kivprism.rules (см. README)",
+      "udev packaging/linux/70-kivprism.rules (см. README)",
       "Access to the controller was refused by the system. Install the udev rule "
-      "packaging/linux/99-kivprism.rules (see README)"}},
+      "packaging/linux/70-kivprism.rules (see README)"}},
     {status::kBadParameters, {"Ошибка в параметрах", "Error in parameters"}},
     {status::kFailedResult, {"Ошибка результата", "Failed result"}},
 }};
