@@ -88,16 +88,7 @@ constexpr std::array kIrInput = {
     Row{"CheckBoxIRINPADTx", {"Alpine Direct Touch", "Alpine Direct Touch"}},
 };
 constexpr std::array kControl = {
-    Row{"EditParamControlVOUT1",
-        {"Канал 1: напряжение по умолчанию", "Channel 1: default voltage"},
-        kVolts},
-    Row{"EditParamControlVOUT1minmax", {"Минимум/максимум", "Minimum/maximum"}, kVolts},
-    Row{"CheckBoxParamControlVOUT1send", {"Передавать по Seiral", "Send over Serial"}},
-    Row{"EditParamControlVOUT2",
-        {"Канал 2: напряжение по умолчанию", "Channel 2: default voltage"},
-        kVolts},
-    Row{"EditParamControlVOUT2minmax", {"Минимум/максимум", "Minimum/maximum"}, kVolts},
-    Row{"CheckBoxParamControlVOUT2send", {"Передавать по Seiral", "Send over Serial"}},
+    Row{kAnalogChannels},
     Row{"Edit_KEY_REASSIGN_TO",
         {"Переопределение Мин. длит. для Управления", "Reassignment: min. duration for control"},
         kMs},

@@ -34,6 +34,7 @@ inline constexpr std::string_view kKeysSetup = "SpeedButtonKeysSetup";
 inline constexpr std::string_view kTouchSetup = "SpeedButtonTouchSetup";
 inline constexpr std::string_view kVarGrid = "StringGridVARx";
 inline constexpr std::string_view kPwmChannels = "PWMChannelsx";
+inline constexpr std::string_view kAnalogChannels = "ParamControlChannelsx";
 inline constexpr std::string_view kDiffBusPageControl = "PageControl_DIFF_BUS_MODE";
 
 }  // namespace kivprism::ui::params

@@ -43,6 +43,10 @@ constexpr lang::TextPair kPwmPin{"Вывод", "Pin"};
 constexpr lang::TextPair kPwmMin{"Минимум", "Minimum"};
 constexpr lang::TextPair kPwmMax{"Максимум", "Maximum"};
 constexpr lang::TextPair kPwmValue{"Значение", "Value"};
+constexpr lang::TextPair kAnalogDefault{"Напряжение по умолчанию", "Default voltage"};
+constexpr lang::TextPair kAnalogMinMax{"Минимум/максимум", "Minimum/maximum"};
+constexpr lang::TextPair kAnalogSend{"Передавать по Seiral", "Send over Serial"};
+constexpr lang::TextPair kVolts{"В", "V"};
 
 QString name(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
@@ -177,7 +181,8 @@ QWidget* ParametersPage::buildTab(std::span<const Row> rows, QWidget* parent) {
       form->addRow(button);
       continue;
     }
-    if (row.control == "PanelTouchFromCap2Res") {
+    if (row.control == "PanelTouchFromCap2Res" || row.control == kAnalogChannels ||
+        row.control == kPwmChannels) {
       caption(control, row.caption);
       form->addRow(control);
       continue;
@@ -253,6 +258,9 @@ QWidget* ParametersPage::makeControl(std::string_view controlName, QWidget* pare
   if (controlName == kPwmChannels) {
     return makePwmChannels(parent);
   }
+  if (controlName == kAnalogChannels) {
+    return makeAnalogChannels(parent);
+  }
   const core::Binding* b = core::findBinding(controlName);
   if (!b) {
     return new QWidget(parent);
@@ -326,7 +334,7 @@ QWidget* ParametersPage::makePwmChannels(QWidget* parent) {
   }
   for (int ch = 1; ch <= 4; ++ch) {
     auto* label = new QLabel(box);
-    label->setProperty("pwmChannel", ch);
+    label->setProperty("channelNumber", ch);
     caption(label, kPwmChannel);
     grid->addWidget(label, ch, 0);
     const std::string n = std::to_string(ch);
@@ -338,6 +346,42 @@ QWidget* ParametersPage::makePwmChannels(QWidget* parent) {
       grid->addWidget(makeControl(b->control, box), ch, c + 1);
     }
   }
+  grid->setColumnStretch(5, 1);
+  return box;
+}
+
+// The two analog outputs side by side: default voltage and limit, each in volts, and the send flag.
+QWidget* ParametersPage::makeAnalogChannels(QWidget* parent) {
+  auto* box = new QWidget(parent);
+  auto* grid = new QGridLayout(box);
+  grid->setContentsMargins(0, 0, 0, 0);
+  const std::array<const lang::TextPair*, 2> heads = {&kAnalogDefault, &kAnalogMinMax};
+  for (int c = 0; c < 2; ++c) {
+    auto* head = new QLabel(box);
+    caption(head, *heads[static_cast<std::size_t>(c)]);
+    grid->addWidget(head, 0, 2 * c + 1, 1, 2);
+  }
+  for (int ch = 1; ch <= 2; ++ch) {
+    auto* label = new QLabel(box);
+    label->setProperty("channelNumber", ch);
+    caption(label, kPwmChannel);
+    grid->addWidget(label, ch, 0);
+    const std::string n = std::to_string(ch);
+    const std::array<std::string, 2> edits = {"EditParamControlVOUT" + n,
+                                              "EditParamControlVOUT" + n + "minmax"};
+    for (int c = 0; c < 2; ++c) {
+      const core::Binding* b = core::findBinding(edits[static_cast<std::size_t>(c)]);
+      grid->addWidget(makeControl(b->control, box), ch, 2 * c + 1);
+      auto* unit = new QLabel(box);
+      caption(unit, kVolts);
+      grid->addWidget(unit, ch, 2 * c + 2);
+    }
+    auto* send =
+        makeControl(core::findBinding("CheckBoxParamControlVOUT" + n + "send")->control, box);
+    caption(send, kAnalogSend);
+    grid->addWidget(send, ch, 5);
+  }
+  grid->setColumnStretch(6, 1);
   return box;
 }
 
@@ -592,7 +636,7 @@ void ParametersPage::retranslate() {
   }
   for (const auto& [widget, text] : captions_) {
     QString t = translated(text);
-    if (const QVariant ch = widget->property("pwmChannel"); ch.isValid()) {
+    if (const QVariant ch = widget->property("channelNumber"); ch.isValid()) {
       t = qtText(lang::formatText(lang::translateText(text), ch.toInt()));
     }
     if (auto* label = qobject_cast<QLabel*>(widget)) {

@@ -75,6 +75,7 @@ class ParametersPage : public QWidget {
   QWidget* buildTab(std::span<const Row> rows, QWidget* parent);
   QWidget* makeControl(std::string_view name, QWidget* parent);
   QWidget* makePwmChannels(QWidget* parent);
+  QWidget* makeAnalogChannels(QWidget* parent);
   void connectControl(const kivprism::params::Binding& binding, QWidget* widget);
   void handle(kivprism::params::ChangeOutcome outcome, QWidget* source);
   void askMask(const kivprism::params::SourceMaskTexts& texts, QWidget* below, std::uint8_t mask,
