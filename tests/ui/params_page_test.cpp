@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSet>
@@ -298,6 +299,19 @@ class ParamsPageTest : public QObject {
     QCOMPARE(rig.control<QComboBox>("ComboBoxX22x")->itemText(0),
              QString("According to its purpose"));
     QCOMPARE(onlyUsed->toolTip(), QString("Display all events and reactions"));
+    QCOMPARE(rig.control<QLineEdit>("EditiDriveLightMin")->toolTip(),
+             QString("Backlight off voltage"));
+    QCOMPARE(rig.control<QLineEdit>("EditiDriveLightMax")->toolTip(),
+             QString("Voltage for maximum backlight brightness"));
+    rig.window->applyLanguage(0);
+    QTRY_COMPARE(rig.control<QLineEdit>("EditiDriveLightMax")->toolTip(),
+                 QString::fromUtf8("Напряжение для максимальной яркости подсветки"));
+    QStringList captions;
+    for (QLabel* label : rig.control<QWidget>("TabSheetParamControl")->findChildren<QLabel*>()) {
+      captions << label->text();
+    }
+    QVERIFY(captions.contains(QString::fromUtf8("Напряжение по умолчанию")));
+    QVERIFY(captions.contains(QString::fromUtf8("Минимум/максимум")));
   }
 };
 
