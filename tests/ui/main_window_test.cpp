@@ -26,8 +26,8 @@
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
-using kivprism::ui::MainWindow;
 using kivprism::ui::MainWindowOptions;
+using kivprism::ui::TMainForm;
 namespace box = kivprism::ui::box;
 namespace area = kivprism::device::area;
 
@@ -58,7 +58,7 @@ class Rig {
       return answer;
     };
     options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
-    window = std::make_unique<MainWindow>(port, options);
+    window = std::make_unique<TMainForm>(port, options);
     window->startUp();
     window->show();
   }
@@ -81,7 +81,7 @@ class Rig {
   QTemporaryDir dir;
   SimulatedController controller;
   SimulatedHidPort port;
-  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<TMainForm> window;
   std::vector<Box> boxes;
   int answer = box::kNo;
   QString chosenFile;
@@ -370,7 +370,7 @@ class MainWindowTest : public QObject {
       return box::kOk;
     };
     bool started = false;
-    options.started = [&](MainWindow&) { started = true; };
+    options.started = [&](TMainForm&) { started = true; };
     QCOMPARE(kivprism::ui::runProgram(port, options), 1);
     QVERIFY(!started);
     QCOMPARE(boxes.size(), std::size_t{1});

@@ -29,8 +29,8 @@
 namespace layout = kivprism::config::layout;
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
-using kivprism::ui::MainWindow;
 using kivprism::ui::MainWindowOptions;
+using kivprism::ui::TMainForm;
 using kivprism::ui::params::ParametersPage;
 namespace box = kivprism::ui::box;
 
@@ -66,7 +66,7 @@ class Rig {
       boxes.push_back({flags, text});
       return box::kOk;
     };
-    window = std::make_unique<MainWindow>(port, options);
+    window = std::make_unique<TMainForm>(port, options);
     window->startUp();
     window->show();
   }
@@ -109,7 +109,7 @@ class Rig {
   QTemporaryDir dir;
   SimulatedController controller;
   SimulatedHidPort port;
-  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<TMainForm> window;
   std::vector<Box> boxes;
 };
 
@@ -261,7 +261,7 @@ class ParamsPageTest : public QObject {
   }
 
   void interceptFormTicksStandForMaskBits() {
-    kivprism::ui::params::InterceptForm form;
+    kivprism::ui::params::TInterceptForm form;
     form.setTicks(0x81);
     auto* list = form.findChild<QListWidget*>("CheckListBoxInterceptSourcesx");
     QCOMPARE(list->count(), 8);

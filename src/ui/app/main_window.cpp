@@ -57,14 +57,14 @@ QToolButton* addTextButton(QToolBar* bar, const char* name, const QString& text)
 
 }  // namespace
 
-MainWindow::MainWindow(device::HidPort& port, MainWindowOptions options, QWidget* parent)
+TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)), settings_(settingsPathFor(options_)) {
   setObjectName("MainForm");
   clock_.start();
   link_ = std::make_unique<device::DeviceLink>(port, *this, model_);
   pollTimer_.setObjectName("TimerKIVSOLANPRISMTest");
   pollTimer_.setInterval(static_cast<int>(device::kPollIdleMs));
-  connect(&pollTimer_, &QTimer::timeout, this, &MainWindow::TimerKIVSOLANPRISMTestTimer);
+  connect(&pollTimer_, &QTimer::timeout, this, &TMainForm::TimerKIVSOLANPRISMTestTimer);
   buildToolBar();
   buildMenu();
   buildPages();
@@ -80,12 +80,12 @@ MainWindow::MainWindow(device::HidPort& port, MainWindowOptions options, QWidget
   retranslateProgramTexts();
 }
 
-MainWindow::~MainWindow() {
+TMainForm::~TMainForm() {
   pollTimer_.stop();
   shuttingDown_ = true;
 }
 
-void MainWindow::buildToolBar() {
+void TMainForm::buildToolBar() {
   mainToolBar_ = addToolBar(QString());
   mainToolBar_->setObjectName("MainToolBar");
   mainToolBar_->setMovable(false);
@@ -112,19 +112,18 @@ void MainWindow::buildToolBar() {
 
   // The firmware update arrives with its own command; until then the button stays disabled.
   updateDevice_->setEnabled(false);
-  connect(readConfig_, &QToolButton::clicked, this, &MainWindow::SpeedButtonReadConfigClick);
-  connect(writeConfig_, &QToolButton::clicked, this, &MainWindow::SpeedButtonWriteConfigClick);
-  connect(readDevice_, &QToolButton::clicked, this, &MainWindow::SpeedButtonReadDeviceClick);
-  connect(writeDevice_, &QToolButton::clicked, this, &MainWindow::SpeedButtonWriteDeviceClick);
-  connect(toDefault_, &QToolButton::clicked, this, &MainWindow::SpeedButtonToDefaultClick);
-  connect(reset_, &QToolButton::clicked, this, &MainWindow::SpeedButtonResetClick);
-  connect(onlyUsedx_, &QToolButton::clicked, this, &MainWindow::SpeedButtonOnlyUsedxClick);
-  connect(langx_, &QToolButton::clicked, this, &MainWindow::SpeedButtonLangxClick);
-  connect(languageMakerx_, &QToolButton::clicked, this,
-          &MainWindow::SpeedButtonLanguageMakerxClick);
+  connect(readConfig_, &QToolButton::clicked, this, &TMainForm::SpeedButtonReadConfigClick);
+  connect(writeConfig_, &QToolButton::clicked, this, &TMainForm::SpeedButtonWriteConfigClick);
+  connect(readDevice_, &QToolButton::clicked, this, &TMainForm::SpeedButtonReadDeviceClick);
+  connect(writeDevice_, &QToolButton::clicked, this, &TMainForm::SpeedButtonWriteDeviceClick);
+  connect(toDefault_, &QToolButton::clicked, this, &TMainForm::SpeedButtonToDefaultClick);
+  connect(reset_, &QToolButton::clicked, this, &TMainForm::SpeedButtonResetClick);
+  connect(onlyUsedx_, &QToolButton::clicked, this, &TMainForm::SpeedButtonOnlyUsedxClick);
+  connect(langx_, &QToolButton::clicked, this, &TMainForm::SpeedButtonLangxClick);
+  connect(languageMakerx_, &QToolButton::clicked, this, &TMainForm::SpeedButtonLanguageMakerxClick);
 }
 
-void MainWindow::buildMenu() {
+void TMainForm::buildMenu() {
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName("PopupMenu");
   menuItemDebug_ = popupMenu_->addAction(QString());
@@ -151,7 +150,7 @@ void MainWindow::buildMenu() {
 
   connect(panelMenu_, &PanelMenu::menuRequested, this,
           [this](const QPoint& at) { popupMenu_->popup(at); });
-  connect(menuItemDebug_, &QAction::triggered, this, &MainWindow::MenuItemDebugClick);
+  connect(menuItemDebug_, &QAction::triggered, this, &TMainForm::MenuItemDebugClick);
   connect(menuItemOnlyUsed_, &QAction::triggered, this, [this] {
     onlyUsedx_->setChecked(menuItemOnlyUsed_->isChecked());
     invalidatePages();
@@ -160,7 +159,7 @@ void MainWindow::buildMenu() {
   connect(menuItemLanguageEnglishx_, &QAction::triggered, this, [this] { applyLanguage(1); });
 }
 
-void MainWindow::buildPages() {
+void TMainForm::buildPages() {
   pageControlMain_ = new QTabWidget(this);
   pageControlMain_->setObjectName("PageControlMain");
   terminal_ = new TerminalPage([this] { return tickMs(); }, pageControlMain_);
@@ -187,7 +186,7 @@ void MainWindow::buildPages() {
   setCentralWidget(pageControlMain_);
 }
 
-void MainWindow::startUp() {
+void TMainForm::startUp() {
   loadSettings();
   setMinimumSize(size());
   applyDebugItems();
@@ -200,7 +199,7 @@ void MainWindow::startUp() {
 
 // --- settings ---
 
-void MainWindow::loadSettings() {
+void TMainForm::loadSettings() {
   if (!settings_.load()) {
     messageBox(box::kError, translated(texts::kSettingsReadError));
     return;
@@ -230,7 +229,7 @@ void MainWindow::loadSettings() {
   }
 }
 
-void MainWindow::saveSettings() {
+void TMainForm::saveSettings() {
   ShellSettings s = loaded_;
   s.mainTop = y();
   s.mainLeft = x();
@@ -246,41 +245,40 @@ void MainWindow::saveSettings() {
   }
 }
 
-void MainWindow::applyDebugItems() {
+void TMainForm::applyDebugItems() {
   const bool visible = menuItemDebug_->isChecked();
   menuItemDebug_->setVisible(visible);
   menuItemLog_->setVisible(visible);
 }
 
-void MainWindow::MenuItemDebugClick() { applyDebugItems(); }
+void TMainForm::MenuItemDebugClick() { applyDebugItems(); }
 
-bool MainWindow::debugItemsVisible() const {
+bool TMainForm::debugItemsVisible() const {
   return menuItemDebug_->isVisible() && menuItemLog_->isVisible();
 }
 
-bool MainWindow::onlyUsed() const { return menuItemOnlyUsed_->isChecked(); }
+bool TMainForm::onlyUsed() const { return menuItemOnlyUsed_->isChecked(); }
 
-QString MainWindow::statusText() const { return statusPanel_->text(); }
+QString TMainForm::statusText() const { return statusPanel_->text(); }
 
 // --- boxes and short messages ---
 
-int MainWindow::messageBox(unsigned flags, const QString& text) {
+int TMainForm::messageBox(unsigned flags, const QString& text) {
   link_->suspendPoll();
   const int pressed = showMessageBox(this, flags, text, options_.boxAnswerer);
   link_->resumePoll();
   return pressed;
 }
 
-void MainWindow::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
-                              const QString& text) {
+void TMainForm::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs, const QString& text) {
   panelMenu_->flashMessage(durationMs, blinkMs, text);
 }
 
-void MainWindow::endFlash() { panelMenu_->endFlash(); }
+void TMainForm::endFlash() { panelMenu_->endFlash(); }
 
 // --- closing ---
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void TMainForm::closeEvent(QCloseEvent* event) {
   if (!shuttingDown_) {
     pollTimer_.stop();
     shuttingDown_ = true;
@@ -294,17 +292,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 // --- LinkHost ---
 
-std::uint32_t MainWindow::tickMs() { return static_cast<std::uint32_t>(clock_.elapsed()); }
+std::uint32_t TMainForm::tickMs() { return static_cast<std::uint32_t>(clock_.elapsed()); }
 
-void MainWindow::processEvents() { QCoreApplication::processEvents(); }
+void TMainForm::processEvents() { QCoreApplication::processEvents(); }
 
-void MainWindow::waitMs(std::uint32_t ms) {
+void TMainForm::waitMs(std::uint32_t ms) {
   QEventLoop loop;
   QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
   loop.exec();
 }
 
-void MainWindow::setPollTimerEnabled(bool enabled) {
+void TMainForm::setPollTimerEnabled(bool enabled) {
   if (enabled && !shuttingDown_) {
     pollTimer_.start();
   } else {
@@ -312,37 +310,37 @@ void MainWindow::setPollTimerEnabled(bool enabled) {
   }
 }
 
-void MainWindow::setPollInterval(std::uint32_t ms) { pollTimer_.setInterval(static_cast<int>(ms)); }
+void TMainForm::setPollInterval(std::uint32_t ms) { pollTimer_.setInterval(static_cast<int>(ms)); }
 
-void MainWindow::setStatusText(std::string_view text) { statusPanel_->setText(qtText(text)); }
+void TMainForm::setStatusText(std::string_view text) { statusPanel_->setText(qtText(text)); }
 
-void MainWindow::showProgress(std::size_t position, std::size_t total) {
+void TMainForm::showProgress(std::size_t position, std::size_t total) {
   panelMenu_->showProgress(position, total);
 }
 
-void MainWindow::hideProgress() { panelMenu_->hideProgress(); }
+void TMainForm::hideProgress() { panelMenu_->hideProgress(); }
 
-void MainWindow::setCurrentSource(std::string_view text, bool enabled) {
+void TMainForm::setCurrentSource(std::string_view text, bool enabled) {
   currentSource_->setText(qtText(text));
   currentSource_->setEnabled(enabled);
 }
 
-void MainWindow::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
-                              std::string_view text) {
+void TMainForm::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
+                             std::string_view text) {
   flashMessage(durationMs, blinkMs, qtText(text));
 }
 
-void MainWindow::showError(std::string_view text) { messageBox(box::kError, qtText(text)); }
+void TMainForm::showError(std::string_view text) { messageBox(box::kError, qtText(text)); }
 
-bool MainWindow::askYesNo(std::string_view text) {
+bool TMainForm::askYesNo(std::string_view text) {
   return messageBox(box::kWarning | box::kDefaultNo, qtText(text)) == box::kYes;
 }
 
-void MainWindow::logLine(std::string_view text) { terminal_->logLine(qtText(text)); }
+void TMainForm::logLine(std::string_view text) { terminal_->logLine(qtText(text)); }
 
-bool MainWindow::packetLogEnabled() const { return menuItemLog_->isChecked(); }
+bool TMainForm::packetLogEnabled() const { return menuItemLog_->isChecked(); }
 
-void MainWindow::monitoringLine(std::string_view line) {
+void TMainForm::monitoringLine(std::string_view line) {
   // The controller writes cp1251; the markers are plain ASCII, so rewriting after the conversion
   // finds the same places and keeps the inserted names intact.
   std::string text = config::cp1251ToUtf8(line);
@@ -350,11 +348,11 @@ void MainWindow::monitoringLine(std::string_view line) {
   appendLine(TerminalPage::monitoringColour(), qtText(text));
 }
 
-void MainWindow::appendLine(const QColor& colour, const QString& text) {
+void TMainForm::appendLine(const QColor& colour, const QString& text) {
   terminal_->appendLine(colour, text);
 }
 
-void MainWindow::canLogRecord(device::CanRecord) {
+void TMainForm::canLogRecord(device::CanRecord) {
   const std::uint32_t second = tickMs() / 1000;
   if (second != canSecond_) {
     canCountLastSecond_ = second == canSecond_ + 1 ? canCountThisSecond_ : 0;
@@ -364,7 +362,7 @@ void MainWindow::canLogRecord(device::CanRecord) {
   ++canCountThisSecond_;
 }
 
-std::uint32_t MainWindow::canRecordsPerSecond() const {
+std::uint32_t TMainForm::canRecordsPerSecond() const {
   const std::uint32_t second = static_cast<std::uint32_t>(clock_.elapsed() / 1000);
   if (second == canSecond_) {
     return canCountLastSecond_;
@@ -372,17 +370,17 @@ std::uint32_t MainWindow::canRecordsPerSecond() const {
   return second == canSecond_ + 1 ? canCountThisSecond_ : 0;
 }
 
-void MainWindow::configurationReloaded() { invalidatePages(); }
+void TMainForm::configurationReloaded() { invalidatePages(); }
 
-void MainWindow::invalidatePages() { emit pagesInvalidated(); }
+void TMainForm::invalidatePages() { emit pagesInvalidated(); }
 
-void MainWindow::suspendRedraw() {
+void TMainForm::suspendRedraw() {
   if (redrawSuspended_++ == 0) {
     setUpdatesEnabled(false);
   }
 }
 
-void MainWindow::resumeRedraw() {
+void TMainForm::resumeRedraw() {
   if (redrawSuspended_ > 0 && --redrawSuspended_ == 0) {
     setUpdatesEnabled(true);
     update();

@@ -44,15 +44,15 @@ struct MainWindowOptions {
   FileAnswerer fileAnswerer;
 };
 
-class MainWindow : public QMainWindow, public device::LinkHost {
+class TMainForm : public QMainWindow, public device::LinkHost {
   Q_OBJECT
 
  public:
   static constexpr int kDesignWidth = 720;
   static constexpr int kDesignHeight = 513;
 
-  MainWindow(device::HidPort& port, MainWindowOptions options = {}, QWidget* parent = nullptr);
-  ~MainWindow() override;
+  TMainForm(device::HidPort& port, MainWindowOptions options = {}, QWidget* parent = nullptr);
+  ~TMainForm() override;
 
   // The shell initialisation: settings, toolbar state, empty image, and the poll released.
   void startUp();

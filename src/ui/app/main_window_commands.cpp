@@ -38,27 +38,27 @@ std::filesystem::path fsPath(const QString& path) {
 
 }  // namespace
 
-void MainWindow::beginUserCommand() {
+void TMainForm::beginUserCommand() {
   link_->setUserCommand(true);
   updateToolbar(true);
 }
 
-void MainWindow::endUserCommand() {
+void TMainForm::endUserCommand() {
   updateToolbar(false);
   link_->setUserCommand(false);
 }
 
-void MainWindow::reportFailure(const lang::TextPair& text, device::DeviceStatus status) {
+void TMainForm::reportFailure(const lang::TextPair& text, device::DeviceStatus status) {
   if (status != device::status::kOk) {
     messageBox(box::kError, translatedWith(text, device::statusText(status)));
   }
 }
 
-void MainWindow::showFileError(const lang::TextPair& text, const std::string& reason) {
+void TMainForm::showFileError(const lang::TextPair& text, const std::string& reason) {
   messageBox(box::kError, translatedWith(text, reason));
 }
 
-void MainWindow::updateToolbar(bool busy) {
+void TMainForm::updateToolbar(bool busy) {
   for (QToolButton* button :
        {readConfig_, writeConfig_, readDevice_, writeDevice_, toDefault_, reset_}) {
     button->setEnabled(false);
@@ -75,7 +75,7 @@ void MainWindow::updateToolbar(bool busy) {
   }
 }
 
-void MainWindow::SpeedButtonReadConfigClick() {
+void TMainForm::SpeedButtonReadConfigClick() {
   updateToolbar(true);
   const QString fileName = chooseConfigToOpen();
   link_->setInSync(false);
@@ -99,7 +99,7 @@ void MainWindow::SpeedButtonReadConfigClick() {
   }
 }
 
-void MainWindow::SpeedButtonWriteConfigClick() {
+void TMainForm::SpeedButtonWriteConfigClick() {
   updateToolbar(true);
   const QString fileName = chooseConfigToSave();
   if (!fileName.isEmpty()) {
@@ -118,14 +118,14 @@ void MainWindow::SpeedButtonWriteConfigClick() {
   updateToolbar(false);
 }
 
-void MainWindow::SpeedButtonReadDeviceClick() {
+void TMainForm::SpeedButtonReadDeviceClick() {
   link_->suspendPoll();
   invalidatePages();
   link_->readConfigurationReported();
   link_->resumePoll();
 }
 
-void MainWindow::SpeedButtonWriteDeviceClick() {
+void TMainForm::SpeedButtonWriteDeviceClick() {
   beginUserCommand();
   if (messageBox(box::kQuestion | box::kDefaultNo, translated(texts::kAskWriteDevice)) ==
       box::kYes) {
@@ -134,7 +134,7 @@ void MainWindow::SpeedButtonWriteDeviceClick() {
   endUserCommand();
 }
 
-void MainWindow::SpeedButtonToDefaultClick() {
+void TMainForm::SpeedButtonToDefaultClick() {
   beginUserCommand();
   reportFailure(texts::kToDefaultFailed, link_->restoreDefaults());
   updateToolbar(false);
@@ -143,7 +143,7 @@ void MainWindow::SpeedButtonToDefaultClick() {
   link_->setUserCommand(false);
 }
 
-void MainWindow::SpeedButtonResetClick() {
+void TMainForm::SpeedButtonResetClick() {
   link_->setUserCommand(true);
   link_->setInSync(false);
   link_->forgetSerialNumber();
@@ -152,21 +152,21 @@ void MainWindow::SpeedButtonResetClick() {
   endUserCommand();
 }
 
-void MainWindow::SpeedButtonOnlyUsedxClick() {
+void TMainForm::SpeedButtonOnlyUsedxClick() {
   menuItemOnlyUsed_->setChecked(!menuItemOnlyUsed_->isChecked());
   onlyUsedx_->setChecked(menuItemOnlyUsed_->isChecked());
   invalidatePages();
 }
 
-void MainWindow::SpeedButtonLangxClick() {
+void TMainForm::SpeedButtonLangxClick() {
   applyLanguage(lang::currentLanguage() == lang::Language::Russian ? 1 : 0);
 }
 
-void MainWindow::SpeedButtonLanguageMakerxClick() { applyLanguage(0); }
+void TMainForm::SpeedButtonLanguageMakerxClick() { applyLanguage(0); }
 
-void MainWindow::TimerKIVSOLANPRISMTestTimer() { link_->pollTick(); }
+void TMainForm::TimerKIVSOLANPRISMTestTimer() { link_->pollTick(); }
 
-void MainWindow::sendTerminalLine(std::span<const std::uint8_t> bytes) {
+void TMainForm::sendTerminalLine(std::span<const std::uint8_t> bytes) {
   if (!link_->isConnected()) {
     messageBox(box::kError, translated(texts::kControllerDisconnected));
     return;
@@ -176,8 +176,8 @@ void MainWindow::sendTerminalLine(std::span<const std::uint8_t> bytes) {
 
 // --- value entry ---
 
-bool MainWindow::valueEntryCheck(QLineEdit* field, std::uint32_t minimum, std::uint32_t maximum,
-                                 std::span<std::uint8_t> destination, unsigned width) {
+bool TMainForm::valueEntryCheck(QLineEdit* field, std::uint32_t minimum, std::uint32_t maximum,
+                                std::span<std::uint8_t> destination, unsigned width) {
   const kivprism::params::EntryResult result =
       kivprism::params::checkValueEntry(field->text().toStdString(), minimum, maximum);
   QString error;
@@ -200,7 +200,7 @@ bool MainWindow::valueEntryCheck(QLineEdit* field, std::uint32_t minimum, std::u
 
 // --- file choosers ---
 
-QString MainWindow::chooseFile(FileChooser kind) {
+QString TMainForm::chooseFile(FileChooser kind) {
   const FileChooserSpec& chooser = fileChooserSpec(kind);
   const QString stored = settings_.remembered(chooser.section, chooser.key);
   const QString folder =
@@ -222,7 +222,7 @@ QString MainWindow::chooseFile(FileChooser kind) {
   return dialog.selectedFiles().constFirst();
 }
 
-void MainWindow::rememberFile(FileChooser kind, const QString& fileName) {
+void TMainForm::rememberFile(FileChooser kind, const QString& fileName) {
   const FileChooserSpec& chooser = fileChooserSpec(kind);
   settings_.remember(chooser.section, chooser.key, QFileInfo(fileName).absoluteFilePath());
   std::string reason;
@@ -231,24 +231,24 @@ void MainWindow::rememberFile(FileChooser kind, const QString& fileName) {
   }
 }
 
-QString MainWindow::chooseConfigToOpen() { return chooseFile(FileChooser::ConfigToOpen); }
-QString MainWindow::chooseConfigToSave() { return chooseFile(FileChooser::ConfigToSave); }
-QString MainWindow::chooseFirmwareToOpen() { return chooseFile(FileChooser::FirmwareToOpen); }
-QString MainWindow::chooseCanLogToSave() { return chooseFile(FileChooser::CanLogToSave); }
+QString TMainForm::chooseConfigToOpen() { return chooseFile(FileChooser::ConfigToOpen); }
+QString TMainForm::chooseConfigToSave() { return chooseFile(FileChooser::ConfigToSave); }
+QString TMainForm::chooseFirmwareToOpen() { return chooseFile(FileChooser::FirmwareToOpen); }
+QString TMainForm::chooseCanLogToSave() { return chooseFile(FileChooser::CanLogToSave); }
 
-void MainWindow::rememberConfigFile(const QString& fileName) {
+void TMainForm::rememberConfigFile(const QString& fileName) {
   rememberFile(FileChooser::ConfigToOpen, fileName);
 }
-void MainWindow::rememberFirmwareFile(const QString& fileName) {
+void TMainForm::rememberFirmwareFile(const QString& fileName) {
   rememberFile(FileChooser::FirmwareToOpen, fileName);
 }
-void MainWindow::rememberCanLogFile(const QString& fileName) {
+void TMainForm::rememberCanLogFile(const QString& fileName) {
   rememberFile(FileChooser::CanLogToSave, fileName);
 }
 
 // --- language ---
 
-int MainWindow::applyLanguage(int index) {
+int TMainForm::applyLanguage(int index) {
   if (index == -1) {
     return lang::languageIndex(lang::currentLanguage());
   }
@@ -268,13 +268,13 @@ int MainWindow::applyLanguage(int index) {
   return lang::languageIndex(language);
 }
 
-void MainWindow::translateForm() {
+void TMainForm::translateForm() {
   ui::translateForm(this, lang::kMainFormName, lang::mainFormRows());
   setWindowTitle(
       qtText(lang::formatText(lang::translateText(texts::kWindowCaption), texts::kProgramVersion)));
 }
 
-void MainWindow::retranslateProgramTexts() {
+void TMainForm::retranslateProgramTexts() {
   langx_->setToolTip(translated(texts::kLanguageHint));
   onlyUsedx_->setToolTip(translated(texts::kOnlyUsedHint));
   menuItemLanguagex_->setTitle(translated(texts::kLanguageMenu));

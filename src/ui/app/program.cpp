@@ -34,7 +34,7 @@ int runProgram(device::HidPort& port, ProgramOptions options) {
   }
   int exitCode = 0;
   {
-    MainWindow window(port, options.window);
+    TMainForm window(port, options.window);
     window.startUp();
     window.show();
     if (options.started) {

@@ -24,7 +24,7 @@ struct ProgramOptions {
   // Where the single-instance lock lives; empty: the user's runtime folder.
   QString instanceFolder;
   // Called once the window is up, before the message loop runs.
-  std::function<void(MainWindow&)> started;
+  std::function<void(TMainForm&)> started;
 };
 
 // Needs a QApplication. Returns the exit code: 1 when another copy is running.

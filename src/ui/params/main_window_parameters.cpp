@@ -10,7 +10,7 @@
 
 namespace kivprism::ui {
 
-void MainWindow::buildParametersPage(QVBoxLayout* layout) {
+void TMainForm::buildParametersPage(QVBoxLayout* layout) {
   params::ParametersPage::Hooks hooks;
   hooks.suspendPoll = [this] { link_->suspendPoll(); };
   hooks.resumePoll = [this] { link_->resumePoll(); };
@@ -25,7 +25,7 @@ void MainWindow::buildParametersPage(QVBoxLayout* layout) {
   // the pages to redraw; redrawing afterwards leaves the refresh's normalisations as changes that
   // the change sending then delivers to the controller.
   connect(
-      this, &MainWindow::pagesInvalidated, parameters_,
+      this, &TMainForm::pagesInvalidated, parameters_,
       [this] {
         parameters_->retranslate();
         // The hint says what a click on the switch will do.
@@ -34,12 +34,12 @@ void MainWindow::buildParametersPage(QVBoxLayout* layout) {
       Qt::QueuedConnection);
 }
 
-bool MainWindow::variablesViewActive() const {
+bool TMainForm::variablesViewActive() const {
   return parameters_ && pageControlMain_->currentWidget() == parametersPage_ &&
          parameters_->variablesViewActive();
 }
 
-void MainWindow::showVariables(const device::VariablesView& view) {
+void TMainForm::showVariables(const device::VariablesView& view) {
   if (parameters_) {
     parameters_->showVariables(view);
   }

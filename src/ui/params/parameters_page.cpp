@@ -125,7 +125,7 @@ void ParametersPage::build() {
     scroll->setWidget(content);
     pageControl_->addTab(scroll, QString());
   }
-  interceptForm_ = new InterceptForm(this);
+  interceptForm_ = new TInterceptForm(this);
   QTabBar* bar = pageControl_->tabBar();
   bar->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(bar, &QWidget::customContextMenuRequested, this,

@@ -25,7 +25,7 @@ class QTabWidget;
 
 namespace kivprism::ui::params {
 
-class InterceptForm;
+class TInterceptForm;
 
 class ParametersPage : public QWidget {
   Q_OBJECT
@@ -93,7 +93,7 @@ class ParametersPage : public QWidget {
   QTabWidget* pageControl_ = nullptr;
   QStackedWidget* diffBusPages_ = nullptr;
   int activeTab_ = 0;
-  InterceptForm* interceptForm_ = nullptr;
+  TInterceptForm* interceptForm_ = nullptr;
   QHash<QString, QWidget*> widgets_;
   QHash<QString, std::vector<QWidget*>> rowLabels_;  // caption and unit labels of a control
   std::vector<std::pair<QWidget*, lang::TextPair>> captions_;

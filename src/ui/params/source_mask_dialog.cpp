@@ -12,7 +12,7 @@ namespace kivprism::ui::params {
 
 namespace core = kivprism::params;
 
-InterceptForm::InterceptForm(QWidget* parent)
+TInterceptForm::TInterceptForm(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName("InterceptForm");
   setModal(true);
@@ -37,7 +37,7 @@ InterceptForm::InterceptForm(QWidget* parent)
   layout->addWidget(ok);
 }
 
-void InterceptForm::setTicks(std::uint8_t mask) {
+void TInterceptForm::setTicks(std::uint8_t mask) {
   const auto ticks = core::maskTicks(mask);
   for (int i = 0; i < sources_->count(); ++i) {
     sources_->item(i)->setCheckState(ticks[static_cast<std::size_t>(i)] ? Qt::Checked
@@ -45,7 +45,7 @@ void InterceptForm::setTicks(std::uint8_t mask) {
   }
 }
 
-std::uint8_t InterceptForm::ticks() const {
+std::uint8_t TInterceptForm::ticks() const {
   std::array<bool, core::kMaskSources> ticks{};
   for (int i = 0; i < sources_->count(); ++i) {
     ticks[static_cast<std::size_t>(i)] = sources_->item(i)->checkState() == Qt::Checked;
@@ -53,9 +53,9 @@ std::uint8_t InterceptForm::ticks() const {
   return core::maskFromTicks(ticks);
 }
 
-std::optional<std::uint8_t> InterceptForm::editSourceMask(const QString& first,
-                                                          const QString& second, QPoint at,
-                                                          std::uint8_t mask) {
+std::optional<std::uint8_t> TInterceptForm::editSourceMask(const QString& first,
+                                                           const QString& second, QPoint at,
+                                                           std::uint8_t mask) {
   sources_->setToolTip(translated(core::kSourceMaskHint));
   setWindowTitle(translated(core::kSourceMaskCaption));
   first_->setText(first);

@@ -12,11 +12,11 @@ class QListWidget;
 
 namespace kivprism::ui::params {
 
-class InterceptForm : public QDialog {
+class TInterceptForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit InterceptForm(QWidget* parent = nullptr);
+  explicit TInterceptForm(QWidget* parent = nullptr);
 
   // editSourceMask: the mask when confirmed with OK, nothing when the window was closed.
   std::optional<std::uint8_t> editSourceMask(const QString& first, const QString& second, QPoint at,
