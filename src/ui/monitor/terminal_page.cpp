@@ -160,8 +160,8 @@ TerminalPage::TerminalPage(std::function<std::uint32_t()> tickMs, QWidget* paren
   deleteKeyx_->setObjectName("DeleteKeyx");
   copyAllx_ = popupMenuKeys_->addAction(QString());
   copyAllx_->setObjectName("CopyAllx");
-  connect(deleteKeyx_, &QAction::triggered, this, &TerminalPage::deleteKeyxClick);
-  connect(copyAllx_, &QAction::triggered, this, &TerminalPage::copyAllxClick);
+  connect(deleteKeyx_, &QAction::triggered, this, &TerminalPage::DeleteKeyxClick);
+  connect(copyAllx_, &QAction::triggered, this, &TerminalPage::CopyAllxClick);
   connect(richEditRX_, &ReceivedTextView::leftPressed, this, &TerminalPage::onLeftPress);
   connect(richEditRX_, &ReceivedTextView::rightPressed, this, &TerminalPage::onRightPress);
 }
@@ -198,14 +198,14 @@ void TerminalPage::onRightPress(const QPoint& globalPos) {
   popupMenuKeys_->popup(globalPos);
 }
 
-void TerminalPage::deleteKeyxClick() {
+void TerminalPage::DeleteKeyxClick() {
   if (terminalContext_) {
     clearReceived();
     terminalContext_ = false;
   }
 }
 
-void TerminalPage::copyAllxClick() {
+void TerminalPage::CopyAllxClick() {
   if (copyAllAllowed && !copyAllAllowed()) {
     return;
   }

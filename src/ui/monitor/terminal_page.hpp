@@ -97,8 +97,8 @@ class TerminalPage : public QWidget {
  private:
   void onLeftPress();
   void onRightPress(const QPoint& globalPos);
-  void deleteKeyxClick();
-  void copyAllxClick();
+  void DeleteKeyxClick();
+  void CopyAllxClick();
 
   std::function<std::uint32_t()> tickMs_;
   ReceivedTextView* richEditRX_;
