@@ -56,6 +56,18 @@ constexpr std::size_t kMonitorDrainLimit = 1024;
 constexpr std::size_t kCanReadCapacity = 3 * kCanRecordSize;
 constexpr std::size_t kVariableCount = 4;
 
+// The status of an answer that refuses the request; kOk for any other answer.
+DeviceStatus refusalStatus(std::uint8_t answerCmd) {
+  switch (answerCmd) {
+    case kAnswerBadParameters:
+      return status::kBadParameters;
+    case kAnswerFailed:
+      return status::kFailedResult;
+    default:
+      return status::kOk;
+  }
+}
+
 }  // namespace
 
 void MonitorLineAssembler::push(char c, const Sink& sink) {
@@ -112,15 +124,11 @@ DeviceStatus DeviceLink::readArea(std::uint8_t area, std::uint16_t offset,
   if (const DeviceStatus sent = transport_.sendPacket(packet); sent != status::kOk) {
     return sent;
   }
-  switch (packetCmd(packet)) {
-    case kAnswerBadParameters:
-      return status::kBadParameters;
-    case kAnswerFailed:
-      return status::kFailedResult;
-    case kAnswerAck:
-      return status::kOk;  // carries no data: nothing copied, count 0
-    default:
-      break;
+  if (const DeviceStatus refused = refusalStatus(packetCmd(packet)); refused != status::kOk) {
+    return refused;
+  }
+  if (packetCmd(packet) == kAnswerAck) {
+    return status::kOk;  // carries no data: nothing copied, count 0
   }
   if (packetCmd(packet) != (area | kWriteFlag) || packetOffset(packet) != offset) {
     return status::kAnswerMismatch;
@@ -147,16 +155,11 @@ DeviceStatus DeviceLink::writeArea(std::uint8_t area, std::uint16_t offset,
   if (const DeviceStatus sent = transport_.sendPacket(packet); sent != status::kOk) {
     return sent;
   }
-  switch (packetCmd(packet)) {
-    case kAnswerBadParameters:
-      return status::kBadParameters;
-    case kAnswerFailed:
-      return status::kFailedResult;
-    case kAnswerAck:
-      return packetOffset(packet) == offset ? status::kOk : status::kWriteNotAcknowledged;
-    default:
-      return status::kWriteNotAcknowledged;
+  if (const DeviceStatus refused = refusalStatus(packetCmd(packet)); refused != status::kOk) {
+    return refused;
   }
+  const bool acknowledged = packetCmd(packet) == kAnswerAck && packetOffset(packet) == offset;
+  return acknowledged ? status::kOk : status::kWriteNotAcknowledged;
 }
 
 DeviceStatus DeviceLink::readAreaRange(std::uint8_t area, std::uint16_t offset,
