@@ -34,8 +34,7 @@ Packet makePacket(std::uint8_t cmd, std::uint16_t offset, std::span<const std::u
   Packet p{};
   const std::size_t len = std::min(data.size(), kPacketDataSize);
   p[kPacketCmdOffset] = cmd;
-  p[kPacketOffsetOffset] = static_cast<std::uint8_t>(offset & 0xFF);
-  p[kPacketOffsetOffset + 1] = static_cast<std::uint8_t>(offset >> 8);
+  config::writeLe(p, kPacketOffsetOffset, 2, offset);
   p[kPacketLenOffset] = static_cast<std::uint8_t>(len);
   std::copy_n(data.begin(), len, p.begin() + kPacketDataOffset);
   sealPacket(p);

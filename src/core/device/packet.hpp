@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 
+#include "config/image.hpp"
 #include "device/hid_port.hpp"
 
 namespace kivprism::device {
@@ -69,7 +70,7 @@ Packet makeWriteRequest(std::uint8_t area, std::uint16_t offset,
 
 inline std::uint8_t packetCmd(const Packet& p) { return p[kPacketCmdOffset]; }
 inline std::uint16_t packetOffset(const Packet& p) {
-  return static_cast<std::uint16_t>(p[kPacketOffsetOffset] | (p[kPacketOffsetOffset + 1] << 8));
+  return static_cast<std::uint16_t>(config::readLe(p, kPacketOffsetOffset, 2));
 }
 // LEN as it stands in the packet; an answer may carry more than 64 (it is then rejected).
 inline std::uint8_t packetLen(const Packet& p) { return p[kPacketLenOffset]; }
