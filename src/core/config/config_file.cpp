@@ -296,19 +296,6 @@ void writeIntegerKey(const ConfigImage& image, ProfileStore& profile, const Inte
   profile.set(kParamSection, key.name, std::to_string(value));
 }
 
-std::optional<unsigned> hexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return static_cast<unsigned>(c - '0');
-  }
-  if (c >= 'a' && c <= 'f') {
-    return static_cast<unsigned>(c - 'a' + 10);
-  }
-  if (c >= 'A' && c <= 'F') {
-    return static_cast<unsigned>(c - 'A' + 10);
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 std::optional<std::uint32_t> parseProfileInteger(std::string_view text) {
@@ -316,7 +303,7 @@ std::optional<std::uint32_t> parseProfileInteger(std::string_view text) {
   std::uint64_t value = 0;
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     for (char c : text.substr(2)) {
-      const auto digit = hexDigit(c);
+      const auto digit = hexDigitValue(c);
       if (!digit) {
         return std::nullopt;
       }

@@ -8,18 +8,8 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-unsigned hexDigitValue(char c) {
-  if (c >= '0' && c <= '9') {
-    return static_cast<unsigned>(c - '0');
-  }
-  if (c >= 'A' && c <= 'F') {
-    return static_cast<unsigned>(c - 'A' + 10);
-  }
-  if (c >= 'a' && c <= 'f') {
-    return static_cast<unsigned>(c - 'a' + 10);
-  }
-  return 0;
-}
+// Block keys read a character that is not a hex digit as 0.
+unsigned blockDigit(char c) { return hexDigitValue(c).value_or(0); }
 
 // Unicode code points of cp1251 bytes 0x80..0xFF; 0 marks the one undefined byte.
 constexpr std::array<char16_t, 128> kCp1251High = {
@@ -79,6 +69,19 @@ char32_t nextCodePoint(std::string_view s, std::size_t& pos) {
 
 }  // namespace
 
+std::optional<unsigned> hexDigitValue(char c) {
+  if (c >= '0' && c <= '9') {
+    return static_cast<unsigned>(c - '0');
+  }
+  if (c >= 'A' && c <= 'F') {
+    return static_cast<unsigned>(c - 'A' + 10);
+  }
+  if (c >= 'a' && c <= 'f') {
+    return static_cast<unsigned>(c - 'a' + 10);
+  }
+  return std::nullopt;
+}
+
 std::string bytesToHex(std::span<const std::uint8_t> bytes) {
   std::string out;
   out.reserve(bytes.size() * 2);
@@ -92,8 +95,7 @@ std::string bytesToHex(std::span<const std::uint8_t> bytes) {
 std::size_t hexToBytes(std::string_view text, std::span<std::uint8_t> dest) {
   std::size_t n = 0;
   for (; n < dest.size() && 2 * n + 1 < text.size(); ++n) {
-    dest[n] =
-        static_cast<std::uint8_t>(16 * hexDigitValue(text[2 * n]) + hexDigitValue(text[2 * n + 1]));
+    dest[n] = static_cast<std::uint8_t>(16 * blockDigit(text[2 * n]) + blockDigit(text[2 * n + 1]));
   }
   for (std::size_t i = n; i < dest.size(); ++i) {
     dest[i] = 0;

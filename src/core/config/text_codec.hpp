@@ -4,11 +4,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace kivprism::config {
+
+// The value of one hex digit, either case; nothing for any other character.
+std::optional<unsigned> hexDigitValue(char c);
 
 // Two upper-case digits per byte, first byte first, no separators.
 std::string bytesToHex(std::span<const std::uint8_t> bytes);

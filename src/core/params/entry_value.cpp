@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "config/text_codec.hpp"
+
 namespace kivprism::params {
 
 const lang::TextPair kEnterValueText{"Введите значение в указанную позицию",
@@ -18,28 +20,15 @@ namespace {
 
 constexpr std::uint64_t kTooLarge = 0x100000000ull;
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  return -1;
-}
-
 // Saturates at kTooLarge so that a long text is simply out of range.
 std::optional<std::uint64_t> parseDigits(std::string_view digits, unsigned base) {
   std::uint64_t value = 0;
   for (char c : digits) {
-    const int d = hexDigit(c);
-    if (d < 0 || static_cast<unsigned>(d) >= base) {
+    const std::optional<unsigned> d = config::hexDigitValue(c);
+    if (!d || *d >= base) {
       return std::nullopt;
     }
-    value = value * base + static_cast<unsigned>(d);
+    value = value * base + *d;
     if (value > kTooLarge) {
       value = kTooLarge;
     }
