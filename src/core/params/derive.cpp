@@ -1,7 +1,6 @@
 #include "params/derive.hpp"
 
 #include <array>
-#include <cstdio>
 
 #include "config/text_codec.hpp"
 #include "params/assignment.hpp"
@@ -331,19 +330,6 @@ std::span<const std::string_view> paramTabNames() { return kParamTabs; }
 
 std::string sourceNameText(const ConfigImage& image, std::size_t source) {
   return config::cp1251ToUtf8(config::fieldText(image.span(layout::sourceName(source))));
-}
-
-VarCells varCells(std::uint8_t value) {
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "x%02X", value);
-  std::string bin;
-  for (int bit = 7; bit >= 0; --bit) {
-    bin += (value >> bit) & 1 ? '1' : '0';
-    if (bit == 4) {
-      bin += ' ';
-    }
-  }
-  return {hex, bin, std::to_string(value)};
 }
 
 std::string touchSourcesItem(unsigned mode, std::uint8_t interceptMask, Language language) {

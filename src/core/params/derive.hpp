@@ -27,14 +27,6 @@ std::span<const std::string_view> paramTabNames();
 // Source names (1..8): the field's characters up to the first NUL, at most 5, as UTF-8.
 std::string sourceNameText(const config::ConfigImage& image, std::size_t source);
 
-// The VAR view: rows "Hex", "Bin", "Dec" of one variable byte.
-struct VarCells {
-  std::string hex;
-  std::string bin;
-  std::string dec;
-};
-VarCells varCells(std::uint8_t value);
-
 // The texts of the item the touch mode and USB source lists build from their masks.
 std::string touchSourcesItem(unsigned mode, std::uint8_t interceptMask, lang::Language language);
 std::string usbTouchItem(std::uint8_t mask, lang::Language language);

@@ -271,13 +271,6 @@ TEST(SourceNames, FiveCharactersInCp1251) {
   EXPECT_EQ(image.getU8(layout::kLinSpeedType), 0);
 }
 
-TEST(VarView, HexBinaryAndDecimalRows) {
-  const VarCells c = varCells(0xA5);
-  EXPECT_EQ(c.hex, "xA5");
-  EXPECT_EQ(c.bin, "1010 0101");
-  EXPECT_EQ(c.dec, "165");
-}
-
 }  // namespace
 }  // namespace kivprism::params
 
