@@ -218,8 +218,6 @@ class SimulatedController {
   bool takeFault(AnswerFault fault);
   void applyFaults(Answer& answer);
   device::Report answerFor(const ReceivedRequest& request);
-  device::Report handleRead(const ReceivedRequest& request);
-  device::Report handleWrite(const ReceivedRequest& request);
   device::Report readBytes(const ReceivedRequest& request, std::span<const std::uint8_t> content);
   device::Report readConfiguration(const ReceivedRequest& request);
   device::Report writeConfiguration(const ReceivedRequest& request);
