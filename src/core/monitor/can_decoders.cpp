@@ -277,7 +277,7 @@ std::string_view canModelPrefix(std::uint16_t address) {
   return address < kModels.size() ? kModels[address].prefix : std::string_view{};
 }
 
-std::optional<std::string> decodeCanKey(const IrCodeRecord& code) {
+std::optional<std::string> decodeCanKey(const events::IrCode& code) {
   if (code.address >= kModels.size()) {
     return std::nullopt;
   }

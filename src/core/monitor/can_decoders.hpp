@@ -9,16 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "events/records.hpp"
+
 namespace kivprism::monitor {
 
-// The four bytes of an IR code record: protocol, command, little-endian address.
-struct IrCodeRecord {
-  std::uint8_t protocol = 0;
-  std::uint8_t command = 0;
-  std::uint16_t address = 0;
-};
-
-inline constexpr std::uint8_t kProtocolCanAuto = 11;
 inline constexpr std::size_t kCanModelCount = 26;
 
 // The model's prefix (ending in one blank) for an address below kCanModelCount.
@@ -26,6 +20,6 @@ std::string_view canModelPrefix(std::uint16_t address);
 
 // "<prefix><name> (<address>/<command>)", or nothing for an address the controller does not use.
 // The protocol byte is not examined.
-std::optional<std::string> decodeCanKey(const IrCodeRecord& code);
+std::optional<std::string> decodeCanKey(const events::IrCode& code);
 
 }  // namespace kivprism::monitor

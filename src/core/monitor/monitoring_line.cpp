@@ -4,6 +4,7 @@
 #include <limits>
 #include <string_view>
 
+#include "events/ir_protocols.hpp"
 #include "monitor/can_decoders.hpp"
 #include "monitor/protocol_events.hpp"
 
@@ -77,8 +78,8 @@ bool rewriteCanAuto(std::string& line) {
     return false;
   }
   const std::size_t commandValue = command + kCommandField.size();
-  IrCodeRecord code;
-  code.protocol = kProtocolCanAuto;
+  events::IrCode code;
+  code.protocol = events::kIrProtocolCanAuto;
   code.address = static_cast<std::uint16_t>(readDecimalNumber(from(line, addressValue)));
   code.command = static_cast<std::uint8_t>(readDecimalNumber(from(line, commandValue)));
   const auto text = decodeCanKey(code);

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "events/ir_protocols.hpp"
+
 namespace kivprism::monitor {
 namespace {
 
 std::string decoded(std::uint16_t address, std::uint8_t command) {
-  return decodeCanKey({kProtocolCanAuto, command, address}).value_or("<none>");
+  return decodeCanKey({events::kIrProtocolCanAuto, command, address}).value_or("<none>");
 }
 
 TEST(CanDecoders, NamesCommandsOfEachModel) {
@@ -52,8 +54,8 @@ TEST(CanDecoders, BusModelsShowOnlyTheNumbers) {
 
 TEST(CanDecoders, AddressesAboveTwentyFiveAreNotRecognised) {
   EXPECT_EQ(decoded(25, 0), "Renault ? (25/0)");
-  EXPECT_FALSE(decodeCanKey({kProtocolCanAuto, 1, 26}));
-  EXPECT_FALSE(decodeCanKey({kProtocolCanAuto, 1, 65535}));
+  EXPECT_FALSE(decodeCanKey({events::kIrProtocolCanAuto, 1, 26}));
+  EXPECT_FALSE(decodeCanKey({events::kIrProtocolCanAuto, 1, 65535}));
 }
 
 TEST(CanDecoders, ProtocolByteIsNotExamined) {
