@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <random>
 
-#include "config/config_file.hpp"
+#include "core/config/config_file.hpp"
 
 namespace {
 

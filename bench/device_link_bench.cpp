@@ -5,7 +5,7 @@
 
 #include <chrono>
 
-#include "device/device_link.hpp"
+#include "core/device/device_link.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 

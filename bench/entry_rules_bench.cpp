@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "config/image.hpp"
-#include "events/consistency.hpp"
-#include "events/entry.hpp"
+#include "core/config/image.hpp"
+#include "core/events/consistency.hpp"
+#include "core/events/entry.hpp"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // that did not change (only the change hash is computed).
 #include <benchmark/benchmark.h>
 
-#include "config/image.hpp"
-#include "params/derive.hpp"
-#include "params/refresh.hpp"
+#include "core/config/image.hpp"
+#include "core/params/derive.hpp"
+#include "core/params/refresh.hpp"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #if __has_include("params/parameters_page.hpp")
 #include <QApplication>
 
-#include "config/image.hpp"
-#include "params/parameters_page.hpp"
+#include "core/config/image.hpp"
+#include "ui/params/parameters_page.hpp"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "device/packet.hpp"
+#include "core/device/packet.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 

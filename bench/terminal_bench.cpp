@@ -7,8 +7,8 @@
 #include <ctime>
 #include <string>
 
-#include "monitor/monitoring_line.hpp"
-#include "monitor/terminal_page.hpp"
+#include "core/monitor/monitoring_line.hpp"
+#include "ui/monitor/terminal_page.hpp"
 
 namespace {
 

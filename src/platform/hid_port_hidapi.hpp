@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "device/hid_port.hpp"
+#include "core/device/hid_port.hpp"
 
 struct hid_device_;
 

@@ -5,10 +5,10 @@
 #include <span>
 #include <string_view>
 
-#include "events/entry.hpp"
-#include "events/entry_layout.hpp"
-#include "events/entry_types.hpp"
-#include "events/records.hpp"
+#include "core/events/entry.hpp"
+#include "core/events/entry_layout.hpp"
+#include "core/events/entry_types.hpp"
+#include "core/events/records.hpp"
 
 namespace kivprism::sim {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "config/image.hpp"
+#include "core/config/image.hpp"
 
 namespace kivprism::sim {
 

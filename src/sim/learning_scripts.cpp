@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "config/image.hpp"
+#include "core/config/image.hpp"
 
 namespace kivprism::sim {
 namespace {

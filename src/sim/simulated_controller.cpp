@@ -5,7 +5,7 @@
 #include <iterator>
 #include <utility>
 
-#include "device/packet.hpp"
+#include "core/device/packet.hpp"
 
 namespace kivprism::sim {
 namespace {

@@ -34,9 +34,9 @@
 #include <utility>
 #include <vector>
 
-#include "config/image.hpp"
-#include "device/device_info.hpp"
-#include "device/hid_port.hpp"
+#include "core/config/image.hpp"
+#include "core/device/device_info.hpp"
+#include "core/device/hid_port.hpp"
 #include "sim/can_log_engine.hpp"
 #include "sim/factory_defaults.hpp"
 #include "sim/learning_scripts.hpp"

@@ -3,9 +3,9 @@
 
 #include <numeric>
 
-#include "config/image.hpp"
-#include "events/consistency.hpp"
-#include "events/entry_layout.hpp"
+#include "core/config/image.hpp"
+#include "core/events/consistency.hpp"
+#include "core/events/entry_layout.hpp"
 #include "sim/sim_fixture.hpp"
 
 namespace kivprism::sim::test {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "device/hid_port.hpp"
-#include "device/packet.hpp"
+#include "core/device/hid_port.hpp"
+#include "core/device/packet.hpp"
 
 namespace kivprism::testing {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "device/link_host.hpp"
+#include "core/device/link_host.hpp"
 
 namespace kivprism::testing {
 

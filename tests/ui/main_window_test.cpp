@@ -13,13 +13,13 @@
 #include <array>
 #include <memory>
 
-#include "app/main_window.hpp"
-#include "app/panel_menu.hpp"
-#include "app/program.hpp"
-#include "app/shell_settings.hpp"
-#include "device/packet.hpp"
-#include "lang/text.hpp"
-#include "monitor/terminal_page.hpp"
+#include "ui/app/main_window.hpp"
+#include "ui/app/panel_menu.hpp"
+#include "ui/app/program.hpp"
+#include "ui/app/shell_settings.hpp"
+#include "core/device/packet.hpp"
+#include "core/lang/text.hpp"
+#include "ui/monitor/terminal_page.hpp"
 #include "platform/single_instance.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"

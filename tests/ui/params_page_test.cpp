@@ -16,13 +16,13 @@
 #include <QToolButton>
 #include <memory>
 
-#include "app/main_window.hpp"
-#include "config/image_layout.hpp"
-#include "device/packet.hpp"
-#include "params/derive.hpp"
-#include "params/page_layout.hpp"
-#include "params/parameters_page.hpp"
-#include "params/source_mask_dialog.hpp"
+#include "ui/app/main_window.hpp"
+#include "core/config/image_layout.hpp"
+#include "core/device/packet.hpp"
+#include "core/params/derive.hpp"
+#include "ui/params/page_layout.hpp"
+#include "ui/params/parameters_page.hpp"
+#include "ui/params/source_mask_dialog.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 

@@ -13,10 +13,10 @@
 #include <QToolButton>
 #include <array>
 
-#include "app/panel_menu.hpp"
-#include "app/shell_settings.hpp"
-#include "app/translate_form.hpp"
-#include "monitor/terminal_page.hpp"
+#include "ui/app/panel_menu.hpp"
+#include "ui/app/shell_settings.hpp"
+#include "ui/app/translate_form.hpp"
+#include "ui/monitor/terminal_page.hpp"
 
 using kivprism::ui::PanelMenu;
 using kivprism::ui::placeCoordinate;

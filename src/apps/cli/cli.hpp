@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "config/image.hpp"
-#include "lang/text.hpp"
+#include "core/config/image.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::cli {
 

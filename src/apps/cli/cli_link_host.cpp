@@ -1,4 +1,4 @@
-#include "cli_link_host.hpp"
+#include "apps/cli/cli_link_host.hpp"
 
 #include <chrono>
 #include <csignal>
@@ -6,7 +6,7 @@
 #include <ostream>
 #include <thread>
 
-#include "monitor/monitoring_line.hpp"
+#include "core/monitor/monitoring_line.hpp"
 
 namespace kivprism::cli {
 

@@ -6,7 +6,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "device/link_host.hpp"
+#include "core/device/link_host.hpp"
 
 namespace kivprism::cli {
 

@@ -9,10 +9,10 @@
 #include <memory>
 #include <thread>
 
-#include "cli.hpp"
-#include "cli_link_host.hpp"
-#include "device/device_link.hpp"
-#include "device/transport.hpp"
+#include "apps/cli/cli.hpp"
+#include "apps/cli/cli_link_host.hpp"
+#include "core/device/device_link.hpp"
+#include "core/device/transport.hpp"
 
 #ifdef KIVPRISM_HAVE_SIM
 #include "sim/simulated_controller.hpp"

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "cli.hpp"
-#include "config/text_codec.hpp"
-#include "events/entry.hpp"
-#include "events/entry_types.hpp"
-#include "lang/language.hpp"
+#include "apps/cli/cli.hpp"
+#include "core/config/text_codec.hpp"
+#include "core/events/entry.hpp"
+#include "core/events/entry_types.hpp"
+#include "core/lang/language.hpp"
 
 namespace kivprism::cli {
 

@@ -2,9 +2,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "cli.hpp"
-#include "config/config_file.hpp"
-#include "config/text_codec.hpp"
+#include "apps/cli/cli.hpp"
+#include "core/config/config_file.hpp"
+#include "core/config/text_codec.hpp"
 
 namespace kivprism::cli {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli.hpp"
+#include "apps/cli/cli.hpp"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // kivprism-demo: the configuration program on the built-in simulated controller, which connects
 // at once and keeps the terminal busy with monitoring text, for trying the program without
 // hardware.
-#include "app/program.hpp"
+#include "ui/app/program.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 

@@ -1,6 +1,6 @@
 // kivprism: the configuration program of the KIVSOLANPRISM-F401 on the controller plugged in over
 // USB.
-#include "app/program.hpp"
+#include "ui/app/program.hpp"
 #include "platform/hid_port_hidapi.hpp"
 
 int main(int argc, char** argv) {

@@ -1,4 +1,4 @@
-#include "config/config_file.hpp"
+#include "core/config/config_file.hpp"
 
 #include <array>
 #include <cerrno>
@@ -8,7 +8,7 @@
 #include <random>
 #include <system_error>
 
-#include "config/text_codec.hpp"
+#include "core/config/text_codec.hpp"
 
 namespace kivprism::config {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "config/image.hpp"
-#include "config/profile_store.hpp"
+#include "core/config/image.hpp"
+#include "core/config/profile_store.hpp"
 
 namespace kivprism::config {
 

@@ -1,4 +1,4 @@
-#include "config/image.hpp"
+#include "core/config/image.hpp"
 
 #include <cassert>
 #include <cstdlib>

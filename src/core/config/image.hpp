@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "config/image_layout.hpp"
+#include "core/config/image_layout.hpp"
 
 namespace kivprism::config {
 

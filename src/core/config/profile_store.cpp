@@ -1,4 +1,4 @@
-#include "config/profile_store.hpp"
+#include "core/config/profile_store.hpp"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "config/text_codec.hpp"
+#include "core/config/text_codec.hpp"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "device/device_info.hpp"
+#include "core/device/device_info.hpp"
 
 #include <algorithm>
 
-#include "config/image.hpp"
+#include "core/config/image.hpp"
 
 namespace kivprism::device {
 

@@ -1,10 +1,10 @@
-#include "device/device_link.hpp"
+#include "core/device/device_link.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 
-#include "lang/text.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::device {
 

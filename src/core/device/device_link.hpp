@@ -10,12 +10,12 @@
 #include <string>
 #include <string_view>
 
-#include "config/image.hpp"
-#include "device/device_info.hpp"
-#include "device/device_status.hpp"
-#include "device/hid_port.hpp"
-#include "device/link_host.hpp"
-#include "device/transport.hpp"
+#include "core/config/image.hpp"
+#include "core/device/device_info.hpp"
+#include "core/device/device_status.hpp"
+#include "core/device/hid_port.hpp"
+#include "core/device/link_host.hpp"
+#include "core/device/transport.hpp"
 
 namespace kivprism::device {
 

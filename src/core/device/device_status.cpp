@@ -1,4 +1,4 @@
-#include "device/device_status.hpp"
+#include "core/device/device_status.hpp"
 
 #include <array>
 #include <utility>

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "lang/text.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::device {
 

@@ -1,4 +1,4 @@
-#include "device/packet.hpp"
+#include "core/device/packet.hpp"
 
 #include <algorithm>
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <span>
 
-#include "config/image.hpp"
-#include "device/hid_port.hpp"
+#include "core/config/image.hpp"
+#include "core/device/hid_port.hpp"
 
 namespace kivprism::device {
 

@@ -1,4 +1,4 @@
-#include "device/transport.hpp"
+#include "core/device/transport.hpp"
 
 #include <cstdio>
 #include <vector>

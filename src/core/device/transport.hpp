@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "device/device_status.hpp"
-#include "device/hid_port.hpp"
-#include "device/link_host.hpp"
-#include "device/packet.hpp"
+#include "core/device/device_status.hpp"
+#include "core/device/hid_port.hpp"
+#include "core/device/link_host.hpp"
+#include "core/device/packet.hpp"
 
 namespace kivprism::device {
 

@@ -1,10 +1,10 @@
-#include "events/consistency.hpp"
+#include "core/events/consistency.hpp"
 
 #include <algorithm>
 #include <initializer_list>
 
-#include "events/entry_types.hpp"
-#include "events/ir_protocols.hpp"
+#include "core/events/entry_types.hpp"
+#include "core/events/ir_protocols.hpp"
 
 namespace kivprism::events {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "events/entry.hpp"
-#include "events/entry_operations.hpp"
+#include "core/events/entry.hpp"
+#include "core/events/entry_operations.hpp"
 
 namespace kivprism::events {
 

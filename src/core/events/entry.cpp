@@ -1,9 +1,9 @@
-#include "events/entry.hpp"
+#include "core/events/entry.hpp"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "config/text_codec.hpp"
+#include "core/config/text_codec.hpp"
 
 namespace kivprism::events {
 

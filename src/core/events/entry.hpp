@@ -11,9 +11,9 @@
 #include <string_view>
 #include <type_traits>
 
-#include "config/image.hpp"
-#include "events/entry_layout.hpp"
-#include "events/records.hpp"
+#include "core/config/image.hpp"
+#include "core/events/entry_layout.hpp"
+#include "core/events/records.hpp"
 
 namespace kivprism::events {
 

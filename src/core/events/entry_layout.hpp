@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "config/image_layout.hpp"
+#include "core/config/image_layout.hpp"
 
 namespace kivprism::events {
 

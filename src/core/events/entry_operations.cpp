@@ -1,6 +1,6 @@
-#include "events/entry_operations.hpp"
+#include "core/events/entry_operations.hpp"
 
-#include "events/entry_types.hpp"
+#include "core/events/entry_types.hpp"
 
 namespace kivprism::events {
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "config/image.hpp"
-#include "events/entry.hpp"
+#include "core/config/image.hpp"
+#include "core/events/entry.hpp"
 
 namespace kivprism::events {
 

@@ -1,4 +1,4 @@
-#include "events/entry_types.hpp"
+#include "core/events/entry_types.hpp"
 
 #include <array>
 #include <utility>

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "lang/text.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::events {
 

@@ -1,4 +1,4 @@
-#include "events/ir_protocols.hpp"
+#include "core/events/ir_protocols.hpp"
 
 #include <algorithm>
 

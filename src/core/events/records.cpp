@@ -1,8 +1,8 @@
-#include "events/records.hpp"
+#include "core/events/records.hpp"
 
 #include <algorithm>
 
-#include "config/image.hpp"
+#include "core/config/image.hpp"
 
 namespace kivprism::events {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "events/entry_layout.hpp"
+#include "core/events/entry_layout.hpp"
 
 namespace kivprism::events {
 

@@ -1,4 +1,4 @@
-#include "lang/language.hpp"
+#include "core/lang/language.hpp"
 
 namespace kivprism::lang {
 

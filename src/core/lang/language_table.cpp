@@ -1,4 +1,4 @@
-#include "lang/language_table.hpp"
+#include "core/lang/language_table.hpp"
 
 #include <array>
 

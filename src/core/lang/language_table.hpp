@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "lang/language.hpp"
+#include "core/lang/language.hpp"
 
 namespace kivprism::lang {
 

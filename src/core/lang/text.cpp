@@ -1,4 +1,4 @@
-#include "lang/text.hpp"
+#include "core/lang/text.hpp"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "monitor/can_decoders.hpp"
+#include "core/monitor/can_decoders.hpp"
 
 #include <array>
 #include <span>

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "events/records.hpp"
+#include "core/events/records.hpp"
 
 namespace kivprism::monitor {
 

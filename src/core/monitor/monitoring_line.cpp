@@ -1,12 +1,12 @@
-#include "monitor/monitoring_line.hpp"
+#include "core/monitor/monitoring_line.hpp"
 
 #include <cstdint>
 #include <limits>
 #include <string_view>
 
-#include "events/ir_protocols.hpp"
-#include "monitor/can_decoders.hpp"
-#include "monitor/protocol_events.hpp"
+#include "core/events/ir_protocols.hpp"
+#include "core/monitor/can_decoders.hpp"
+#include "core/monitor/protocol_events.hpp"
 
 namespace kivprism::monitor {
 

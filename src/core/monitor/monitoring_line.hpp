@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "lang/text.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::monitor {
 

@@ -1,4 +1,4 @@
-#include "monitor/protocol_events.hpp"
+#include "core/monitor/protocol_events.hpp"
 
 namespace kivprism::monitor {
 

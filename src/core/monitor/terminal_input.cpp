@@ -1,4 +1,4 @@
-#include "monitor/terminal_input.hpp"
+#include "core/monitor/terminal_input.hpp"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "params/assignment.hpp"
+#include "core/params/assignment.hpp"
 
 #include <string>
 

@@ -8,9 +8,9 @@
 #include <span>
 #include <string_view>
 
-#include "config/image.hpp"
-#include "params/lists.hpp"
-#include "params/notice.hpp"
+#include "core/config/image.hpp"
+#include "core/params/lists.hpp"
+#include "core/params/notice.hpp"
 
 namespace kivprism::params {
 

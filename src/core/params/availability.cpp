@@ -1,9 +1,9 @@
-#include "params/availability.hpp"
+#include "core/params/availability.hpp"
 
 #include <span>
 
-#include "events/entry.hpp"
-#include "params/bus_modes.hpp"
+#include "core/events/entry.hpp"
+#include "core/params/bus_modes.hpp"
 
 namespace kivprism::params {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "config/image.hpp"
-#include "events/entry_types.hpp"
-#include "lang/text.hpp"
+#include "core/config/image.hpp"
+#include "core/events/entry_types.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::params {
 

@@ -1,10 +1,10 @@
-#include "params/bindings.hpp"
+#include "core/params/bindings.hpp"
 
 #include <array>
 #include <string>
 #include <unordered_map>
 
-#include "params/assignment.hpp"
+#include "core/params/assignment.hpp"
 
 namespace kivprism::params {
 

@@ -7,9 +7,9 @@
 #include <span>
 #include <string_view>
 
-#include "config/image_layout.hpp"
-#include "params/lists.hpp"
-#include "params/page_view.hpp"
+#include "core/config/image_layout.hpp"
+#include "core/params/lists.hpp"
+#include "core/params/page_view.hpp"
 
 namespace kivprism::params {
 

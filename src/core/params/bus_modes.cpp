@@ -1,4 +1,4 @@
-#include "params/bus_modes.hpp"
+#include "core/params/bus_modes.hpp"
 
 namespace kivprism::params {
 

@@ -1,12 +1,12 @@
-#include "params/derive.hpp"
+#include "core/params/derive.hpp"
 
 #include <array>
 
-#include "config/text_codec.hpp"
-#include "params/assignment.hpp"
-#include "params/bindings.hpp"
-#include "params/bus_modes.hpp"
-#include "params/entry_value.hpp"
+#include "core/config/text_codec.hpp"
+#include "core/params/assignment.hpp"
+#include "core/params/bindings.hpp"
+#include "core/params/bus_modes.hpp"
+#include "core/params/entry_value.hpp"
 
 namespace kivprism::params {
 

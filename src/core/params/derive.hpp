@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "config/image.hpp"
-#include "params/page_view.hpp"
+#include "core/config/image.hpp"
+#include "core/params/page_view.hpp"
 
 namespace kivprism::params {
 

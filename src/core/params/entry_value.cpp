@@ -1,11 +1,11 @@
-#include "params/entry_value.hpp"
+#include "core/params/entry_value.hpp"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <optional>
 
-#include "config/text_codec.hpp"
+#include "core/config/text_codec.hpp"
 
 namespace kivprism::params {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <variant>
 
-#include "params/notice.hpp"
+#include "core/params/notice.hpp"
 
 namespace kivprism::params {
 

@@ -1,10 +1,10 @@
-#include "params/handlers.hpp"
+#include "core/params/handlers.hpp"
 
 #include <string>
 
-#include "config/text_codec.hpp"
-#include "params/assignment.hpp"
-#include "params/entry_value.hpp"
+#include "core/config/text_codec.hpp"
+#include "core/params/assignment.hpp"
+#include "core/params/entry_value.hpp"
 
 namespace kivprism::params {
 

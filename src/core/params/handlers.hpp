@@ -7,9 +7,9 @@
 #include <optional>
 #include <string_view>
 
-#include "config/image.hpp"
-#include "params/bindings.hpp"
-#include "params/notice.hpp"
+#include "core/config/image.hpp"
+#include "core/params/bindings.hpp"
+#include "core/params/notice.hpp"
 
 namespace kivprism::params {
 

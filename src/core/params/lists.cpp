@@ -1,4 +1,4 @@
-#include "params/lists.hpp"
+#include "core/params/lists.hpp"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "lang/text.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::params::lists {
 

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "params/availability.hpp"
-#include "params/lists.hpp"
+#include "core/params/availability.hpp"
+#include "core/params/lists.hpp"
 
 namespace kivprism::params {
 

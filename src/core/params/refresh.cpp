@@ -1,4 +1,4 @@
-#include "params/refresh.hpp"
+#include "core/params/refresh.hpp"
 
 namespace kivprism::params {
 

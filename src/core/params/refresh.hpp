@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "config/image.hpp"
-#include "params/derive.hpp"
+#include "core/config/image.hpp"
+#include "core/params/derive.hpp"
 
 namespace kivprism::params {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "lang/text.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::params {
 

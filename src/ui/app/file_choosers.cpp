@@ -1,8 +1,8 @@
-#include "app/file_choosers.hpp"
+#include "ui/app/file_choosers.hpp"
 
 #include <array>
 
-#include "app/shell_texts.hpp"
+#include "ui/app/shell_texts.hpp"
 
 namespace kivprism::ui {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-#include "lang/text.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::ui {
 

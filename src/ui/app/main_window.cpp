@@ -1,4 +1,4 @@
-#include "app/main_window.hpp"
+#include "ui/app/main_window.hpp"
 
 #include <QAction>
 #include <QApplication>
@@ -17,13 +17,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/panel_menu.hpp"
-#include "app/qt_text.hpp"
-#include "app/shell_texts.hpp"
-#include "config/text_codec.hpp"
-#include "lang/language.hpp"
-#include "monitor/monitoring_line.hpp"
-#include "monitor/terminal_page.hpp"
+#include "ui/app/panel_menu.hpp"
+#include "ui/app/qt_text.hpp"
+#include "ui/app/shell_texts.hpp"
+#include "core/config/text_codec.hpp"
+#include "core/lang/language.hpp"
+#include "core/monitor/monitoring_line.hpp"
+#include "ui/monitor/terminal_page.hpp"
 #include "platform/settings_location.hpp"
 
 namespace kivprism::ui {

@@ -9,13 +9,13 @@
 #include <memory>
 #include <span>
 
-#include "app/file_choosers.hpp"
-#include "app/message_box.hpp"
-#include "app/shell_settings.hpp"
-#include "config/image.hpp"
-#include "device/device_link.hpp"
-#include "device/hid_port.hpp"
-#include "device/link_host.hpp"
+#include "ui/app/file_choosers.hpp"
+#include "ui/app/message_box.hpp"
+#include "ui/app/shell_settings.hpp"
+#include "core/config/image.hpp"
+#include "core/device/device_link.hpp"
+#include "core/device/hid_port.hpp"
+#include "core/device/link_host.hpp"
 
 class QAction;
 class QLabel;

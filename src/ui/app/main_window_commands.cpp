@@ -11,18 +11,18 @@
 #include <QToolButton>
 #include <filesystem>
 
-#include "app/main_window.hpp"
-#include "app/panel_menu.hpp"
-#include "app/qt_text.hpp"
-#include "app/shell_texts.hpp"
-#include "app/translate_form.hpp"
-#include "config/config_file.hpp"
-#include "config/image.hpp"
-#include "device/packet.hpp"
-#include "lang/language.hpp"
-#include "lang/language_table.hpp"
-#include "monitor/terminal_page.hpp"
-#include "params/entry_value.hpp"
+#include "ui/app/main_window.hpp"
+#include "ui/app/panel_menu.hpp"
+#include "ui/app/qt_text.hpp"
+#include "ui/app/shell_texts.hpp"
+#include "ui/app/translate_form.hpp"
+#include "core/config/config_file.hpp"
+#include "core/config/image.hpp"
+#include "core/device/packet.hpp"
+#include "core/lang/language.hpp"
+#include "core/lang/language_table.hpp"
+#include "ui/monitor/terminal_page.hpp"
+#include "core/params/entry_value.hpp"
 #include "platform/settings_location.hpp"
 
 namespace kivprism::ui {

@@ -1,11 +1,11 @@
-#include "app/message_box.hpp"
+#include "ui/app/message_box.hpp"
 
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
 
-#include "app/qt_text.hpp"
-#include "app/shell_texts.hpp"
+#include "ui/app/qt_text.hpp"
+#include "ui/app/shell_texts.hpp"
 
 namespace kivprism::ui {
 

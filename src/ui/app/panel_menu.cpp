@@ -1,4 +1,4 @@
-#include "app/panel_menu.hpp"
+#include "ui/app/panel_menu.hpp"
 
 #include <QContextMenuEvent>
 #include <QLabel>

@@ -1,10 +1,10 @@
-#include "app/program.hpp"
+#include "ui/app/program.hpp"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <exception>
 
-#include "app/shell_texts.hpp"
+#include "ui/app/shell_texts.hpp"
 #include "platform/single_instance.hpp"
 
 namespace kivprism::ui {

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string_view>
 
-#include "lang/text.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::ui {
 

@@ -1,10 +1,10 @@
-#include "app/shell_settings.hpp"
+#include "ui/app/shell_settings.hpp"
 
 #include <QDir>
 #include <QFileInfo>
 #include <filesystem>
 
-#include "config/config_file.hpp"
+#include "core/config/config_file.hpp"
 
 namespace kivprism::ui {
 

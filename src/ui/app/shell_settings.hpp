@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "config/profile_store.hpp"
+#include "core/config/profile_store.hpp"
 
 namespace kivprism::ui {
 

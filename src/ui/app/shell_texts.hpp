@@ -1,7 +1,7 @@
 // The texts of the main window that the program sets itself, each as a Russian/English pair.
 #pragma once
 
-#include "lang/text.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::ui::texts {
 

@@ -1,4 +1,4 @@
-#include "app/translate_form.hpp"
+#include "ui/app/translate_form.hpp"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <string>
 
-#include "app/qt_text.hpp"
+#include "ui/app/qt_text.hpp"
 
 namespace kivprism::ui {
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "lang/language.hpp"
+#include "core/lang/language.hpp"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "monitor/terminal_page.hpp"
+#include "ui/monitor/terminal_page.hpp"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,9 +12,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/qt_text.hpp"
-#include "app/shell_texts.hpp"
-#include "config/text_codec.hpp"
+#include "ui/app/qt_text.hpp"
+#include "ui/app/shell_texts.hpp"
+#include "core/config/text_codec.hpp"
 
 namespace kivprism::ui {
 

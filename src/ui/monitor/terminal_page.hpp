@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/terminal_input.hpp"
+#include "core/monitor/terminal_input.hpp"
 
 class QMenu;
 class QAction;

@@ -3,10 +3,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/main_window.hpp"
-#include "app/qt_text.hpp"
-#include "params/availability.hpp"
-#include "params/parameters_page.hpp"
+#include "ui/app/main_window.hpp"
+#include "ui/app/qt_text.hpp"
+#include "core/params/availability.hpp"
+#include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
 

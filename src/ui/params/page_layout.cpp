@@ -1,4 +1,4 @@
-#include "params/page_layout.hpp"
+#include "ui/params/page_layout.hpp"
 
 #include <array>
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "lang/text.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::ui::params {
 

@@ -1,4 +1,4 @@
-#include "params/parameters_page.hpp"
+#include "ui/params/parameters_page.hpp"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,12 +22,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/message_box.hpp"
-#include "app/qt_text.hpp"
-#include "config/image_layout.hpp"
-#include "params/assignment.hpp"
-#include "params/derive.hpp"
-#include "params/source_mask_dialog.hpp"
+#include "ui/app/message_box.hpp"
+#include "ui/app/qt_text.hpp"
+#include "core/config/image_layout.hpp"
+#include "core/params/assignment.hpp"
+#include "core/params/derive.hpp"
+#include "ui/params/source_mask_dialog.hpp"
 
 namespace kivprism::ui::params {
 

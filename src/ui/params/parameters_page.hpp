@@ -11,13 +11,13 @@
 #include <utility>
 #include <vector>
 
-#include "config/image.hpp"
-#include "device/link_host.hpp"
-#include "params/handlers.hpp"
-#include "params/page_layout.hpp"
-#include "params/page_view.hpp"
-#include "params/refresh.hpp"
-#include "params/source_mask.hpp"
+#include "core/config/image.hpp"
+#include "core/device/link_host.hpp"
+#include "core/params/handlers.hpp"
+#include "ui/params/page_layout.hpp"
+#include "core/params/page_view.hpp"
+#include "core/params/refresh.hpp"
+#include "core/params/source_mask.hpp"
 
 class QLabel;
 class QStackedWidget;

@@ -1,12 +1,12 @@
-#include "params/source_mask_dialog.hpp"
+#include "ui/params/source_mask_dialog.hpp"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/qt_text.hpp"
-#include "params/source_mask.hpp"
+#include "ui/app/qt_text.hpp"
+#include "core/params/source_mask.hpp"
 
 namespace kivprism::ui::params {
 

@@ -2,7 +2,7 @@
 // configuration memory lives in a raw image between the commands.
 #include <gtest/gtest.h>
 
-#include "config/image.hpp"
+#include "core/config/image.hpp"
 #include "support/process.hpp"
 
 namespace kivprism {

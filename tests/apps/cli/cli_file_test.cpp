@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "config/config_file.hpp"
-#include "config/image.hpp"
+#include "core/config/config_file.hpp"
+#include "core/config/image.hpp"
 #include "support/process.hpp"
 
 namespace kivprism {

@@ -1,4 +1,4 @@
-#include "config/config_file.hpp"
+#include "core/config/config_file.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <random>
 #include <set>
 
-#include "config/text_codec.hpp"
+#include "core/config/text_codec.hpp"
 
 namespace kivprism::config {
 namespace {

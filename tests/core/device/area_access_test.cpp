@@ -1,7 +1,7 @@
 // Area access against scripted answers the simulated controller would never give.
 #include <gtest/gtest.h>
 
-#include "device/device_link.hpp"
+#include "core/device/device_link.hpp"
 #include "support/fake_hid_port.hpp"
 #include "support/fake_link_host.hpp"
 

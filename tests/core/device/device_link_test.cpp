@@ -1,5 +1,5 @@
 // The device link against the simulated controller, on the test's clock.
-#include "device/device_link.hpp"
+#include "core/device/device_link.hpp"
 
 #include <gtest/gtest.h>
 

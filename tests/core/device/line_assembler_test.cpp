@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "device/device_link.hpp"
+#include "core/device/device_link.hpp"
 
 namespace kivprism::device {
 namespace {

@@ -1,10 +1,10 @@
-#include "device/packet.hpp"
+#include "core/device/packet.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string_view>
 
-#include "device/device_status.hpp"
+#include "core/device/device_status.hpp"
 
 namespace kivprism::device {
 namespace {

@@ -1,4 +1,4 @@
-#include "device/transport.hpp"
+#include "core/device/transport.hpp"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "entry_hex.hpp"
-#include "events/consistency.hpp"
-#include "events/entry_types.hpp"
+#include "core/events/consistency.hpp"
+#include "core/events/entry_types.hpp"
 
 namespace kivprism::events {
 namespace {

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
-#include "config/text_codec.hpp"
-#include "events/entry.hpp"
+#include "core/config/text_codec.hpp"
+#include "core/events/entry.hpp"
 
 namespace kivprism::events::testing {
 

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "entry_hex.hpp"
-#include "events/entry_operations.hpp"
-#include "events/entry_types.hpp"
+#include "core/events/entry_operations.hpp"
+#include "core/events/entry_types.hpp"
 
 namespace kivprism::events {
 namespace {

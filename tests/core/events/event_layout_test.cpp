@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "entry_hex.hpp"
-#include "events/entry_types.hpp"
+#include "core/events/entry_types.hpp"
 
 namespace kivprism::events {
 namespace {

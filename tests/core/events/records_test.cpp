@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "events/ir_protocols.hpp"
-#include "events/records.hpp"
+#include "core/events/ir_protocols.hpp"
+#include "core/events/records.hpp"
 
 namespace kivprism::events {
 namespace {

@@ -1,8 +1,8 @@
-#include "lang/language.hpp"
+#include "core/lang/language.hpp"
 
 #include <gtest/gtest.h>
 
-#include "lang/language_table.hpp"
+#include "core/lang/language_table.hpp"
 
 namespace kivprism::lang {
 namespace {

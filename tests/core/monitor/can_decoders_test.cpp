@@ -1,8 +1,8 @@
-#include "monitor/can_decoders.hpp"
+#include "core/monitor/can_decoders.hpp"
 
 #include <gtest/gtest.h>
 
-#include "events/ir_protocols.hpp"
+#include "core/events/ir_protocols.hpp"
 
 namespace kivprism::monitor {
 namespace {

@@ -1,8 +1,8 @@
-#include "monitor/monitoring_line.hpp"
+#include "core/monitor/monitoring_line.hpp"
 
 #include <gtest/gtest.h>
 
-#include "monitor/protocol_events.hpp"
+#include "core/monitor/protocol_events.hpp"
 
 namespace kivprism::monitor {
 namespace {

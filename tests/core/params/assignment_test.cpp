@@ -1,8 +1,8 @@
-#include "params/assignment.hpp"
+#include "core/params/assignment.hpp"
 
 #include <gtest/gtest.h>
 
-#include "params/derive.hpp"
+#include "core/params/derive.hpp"
 
 namespace kivprism::params {
 namespace {
@@ -248,7 +248,7 @@ TEST(UsbTouchSources, EveryOrNoSourceMeansAny) {
 }  // namespace
 }  // namespace kivprism::params
 
-#include "params/source_mask.hpp"
+#include "core/params/source_mask.hpp"
 
 namespace kivprism::params {
 namespace {

@@ -1,14 +1,14 @@
-#include "params/derive.hpp"
-#include "params/refresh.hpp"
+#include "core/params/derive.hpp"
+#include "core/params/refresh.hpp"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "config/text_codec.hpp"
-#include "params/assignment.hpp"
-#include "params/bindings.hpp"
-#include "params/bus_modes.hpp"
+#include "core/config/text_codec.hpp"
+#include "core/params/assignment.hpp"
+#include "core/params/bindings.hpp"
+#include "core/params/bus_modes.hpp"
 
 namespace kivprism::params {
 namespace {

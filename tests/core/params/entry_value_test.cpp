@@ -1,4 +1,4 @@
-#include "params/entry_value.hpp"
+#include "core/params/entry_value.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "params/handlers.hpp"
+#include "core/params/handlers.hpp"
 
 #include <gtest/gtest.h>
 
-#include "params/derive.hpp"
+#include "core/params/derive.hpp"
 
 namespace kivprism::params {
 namespace {
