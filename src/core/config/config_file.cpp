@@ -257,9 +257,7 @@ std::string entryKey(std::size_t index) {
   const std::string n = std::to_string(index + 1);
   return "EVRESP" + (n.size() < 2 ? "0" + n : n);
 }
-std::string sourceKey(std::size_t source) {
-  return "NAME" + std::to_string(source);
-}
+std::string sourceKey(std::size_t source) { return "NAME" + std::to_string(source); }
 
 std::uint32_t keyValue(const ConfigImage& image, const IntegerKey& key) {
   return key.bits ? image.getBits(*key.bits) : image.get(key.field);
@@ -383,34 +381,129 @@ void saveImage(const ConfigImage& image, ProfileStore& profile) {
   writeBlock(image, profile, kParamSection, kPwmKey, L::kPwmBlock);
 }
 
-std::string FileError::describe() const {
-  return path.string() + ": " + reason;
+std::string FileError::describe() const { return path.string() + ": " + reason; }
+
+bool holdsConfigurationKeys(const ProfileStore& profile) {
+  const auto has = [&profile](std::string_view section, std::string_view key) {
+    return profile.get(section, key).has_value();
+  };
+  if (has(kTouchSection, "TOUCH") || has(kParamSection, kPwmKey) ||
+      has(kSourceSection, "USE_NAME")) {
+    return true;
+  }
+  for (const auto& key : kIntegerKeys) {
+    if (has(kParamSection, key.name)) {
+      return true;
+    }
+  }
+  for (const auto& block : kBlockKeys) {
+    if (has(kParamSection, block.name)) {
+      return true;
+    }
+  }
+  for (std::size_t c = 0; c < L::kKeyChannelCount; ++c) {
+    for (std::size_t k = 0; k < L::kKeysPerChannel; ++k) {
+      if (has(keyChannelSection(c), keyName(k))) {
+        return true;
+      }
+    }
+  }
+  for (std::size_t n = 0; n < L::kEntryCount; ++n) {
+    if (has(kEventsSection, entryKey(n))) {
+      return true;
+    }
+  }
+  for (std::size_t s = 1; s <= L::kSourceCount; ++s) {
+    if (has(kSourceSection, sourceKey(s))) {
+      return true;
+    }
+  }
+  return false;
 }
 
-std::optional<FileError> readFileBytes(const std::filesystem::path& path, std::string& out) {
+namespace {
+
+FileError tooLarge(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+  return FileError{path, "too large to be read (over " + std::to_string(maxBytes) + " bytes)",
+                   FileError::Kind::TooLarge};
+}
+
+// Follows a chain of symbolic links to the file it ends at (which may not exist yet).
+std::optional<std::filesystem::path> linkTarget(std::filesystem::path path) {
+  constexpr int kMostLinks = 40;  // as the system's own loop limit
+  for (int hops = 0; hops < kMostLinks; ++hops) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) {
+      return path;
+    }
+    const std::filesystem::path target = std::filesystem::read_symlink(path, ec);
+    if (ec) {
+      return std::nullopt;
+    }
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<FileError> readFileBytes(const std::filesystem::path& path, std::string& out,
+                                       std::uintmax_t maxBytes) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) {
     return FileError{path, std::strerror(EISDIR)};
+  }
+  // Checked before reading, so a huge file costs nothing; the read below also stops at the limit
+  // for files whose size the system does not know (pipes, devices).
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (!ec && size > maxBytes) {
+    return tooLarge(path, maxBytes);
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     return FileError{path, std::strerror(errno)};
   }
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    return FileError{path, std::strerror(errno)};
+  // A failing disk makes read() return EIO; the stream reports it as an exception.
+  in.exceptions(std::ios::badbit);
+  std::string text;
+  try {
+    std::array<char, 64 * 1024> chunk{};
+    while (in) {
+      in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+      text.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+      if (text.size() > maxBytes) {
+        return tooLarge(path, maxBytes);
+      }
+    }
+  } catch (const std::ios_base::failure& failure) {
+    const std::error_code& code = failure.code();
+    const bool errnoCode =
+        code.category() == std::generic_category() || code.category() == std::system_category();
+    return FileError{path, std::strerror(errnoCode && code.value() != 0 ? code.value() : EIO)};
   }
+  out = std::move(text);
   return std::nullopt;
 }
 
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& path,
                                              std::string_view bytes) {
+  // Saving through a link replaces the file it points to and keeps the link.
+  const auto target = linkTarget(path);
+  if (!target) {
+    return FileError{path, std::strerror(ELOOP)};
+  }
+  std::error_code ec;
+  const std::filesystem::file_status existing = std::filesystem::status(*target, ec);
   std::random_device seed;
-  const auto temp = std::filesystem::path(path).concat(".tmp" + std::to_string(seed() % 100000));
+  const auto temp = std::filesystem::path(*target).concat(".tmp" + std::to_string(seed() % 100000));
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) {
       return FileError{path, std::strerror(errno)};
+    }
+    // The replacement gets the old file's permissions before it holds any of the content.
+    if (std::filesystem::is_regular_file(existing)) {
+      std::filesystem::permissions(temp, existing.permissions(), ec);
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
@@ -422,8 +515,7 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path& path,
       return FileError{path, std::strerror(err != 0 ? err : EIO)};
     }
   }
-  std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
+  std::filesystem::rename(temp, *target, ec);
   if (ec) {
     std::error_code ignored;
     std::filesystem::remove(temp, ignored);
@@ -437,7 +529,12 @@ std::optional<FileError> readConfigFile(const std::filesystem::path& path, Confi
   if (auto error = readFileBytes(path, text)) {
     return error;
   }
-  loadImage(ProfileStore::parse(text), image);
+  const ProfileStore profile = ProfileStore::parse(text);
+  if (!holdsConfigurationKeys(profile)) {
+    return FileError{path, "not a configuration file (none of its sections and keys)",
+                     FileError::Kind::NotConfiguration};
+  }
+  loadImage(profile, image);
   return std::nullopt;
 }
 

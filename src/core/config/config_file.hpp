@@ -24,20 +24,40 @@ void saveImage(const ConfigImage& image, ProfileStore& profile);
 // gives nothing. Values wider than 32 bits keep their low 32 bits.
 std::optional<std::uint32_t> parseProfileInteger(std::string_view text);
 
+// Whether the profile holds at least one key of the configuration file in its section. A profile
+// without any (a text, an empty or a binary file) would load as all defaults and overwrite the
+// controller with them.
+bool holdsConfigurationKeys(const ProfileStore& profile);
+
+// The largest file the open command reads. A full configuration file is about 36 KB (100 entries of
+// 288 hex characters make most of it); a file kept with comments and other sections stays well
+// below 1 MiB, while a stray video or disk image would take seconds and gigabytes to parse.
+inline constexpr std::uintmax_t kConfigFileSizeLimit = 1024 * 1024;
+
 struct FileError {
+  enum class Kind {
+    System,            // the system refused (missing, unreadable, read error, full disk)
+    TooLarge,          // over the size limit of its kind, refused before it was read
+    NotConfiguration,  // read, but none of the configuration file's keys
+  };
   std::filesystem::path path;
   std::string reason;
+  Kind kind = Kind::System;
   std::string describe() const;
 };
 
-// Reads a whole file; a missing or unreadable file is an error, not an empty text.
-std::optional<FileError> readFileBytes(const std::filesystem::path& path, std::string& out);
+// Reads a whole file of at most maxBytes; a missing, unreadable or larger file is an error, not an
+// empty or a cut text. Read errors of the disk (EIO) are errors too, never exceptions.
+std::optional<FileError> readFileBytes(const std::filesystem::path& path, std::string& out,
+                                       std::uintmax_t maxBytes = kConfigFileSizeLimit);
 // Writes through a temporary file in the same folder renamed over the target, so a crash or a full
-// disk never leaves a half-written file behind.
+// disk never leaves a half-written file behind. A symbolic link is followed: the file it points to
+// is replaced and the link stays. An existing file keeps its permissions.
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& path,
                                              std::string_view bytes);
 
-// The open command: the image is changed only when the file was read.
+// The open command: the image is changed only when the file was read and holds configuration keys
+// (the missing ones get their load defaults). A UTF-8 byte-order mark at the start is skipped.
 std::optional<FileError> readConfigFile(const std::filesystem::path& path, ConfigImage& image);
 // The save command: an existing file keeps its other sections and keys.
 std::optional<FileError> writeConfigFile(const std::filesystem::path& path,

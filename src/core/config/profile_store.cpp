@@ -7,13 +7,9 @@ namespace kivprism::config {
 
 namespace {
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-char lowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // "[name]" with optional blanks; returns the trimmed name or nothing for other lines.
 std::optional<std::string_view> sectionHeaderName(std::string_view line) {
@@ -59,6 +55,11 @@ ProfileStore::Line ProfileStore::parseLine(std::string text) {
 }
 
 ProfileStore ProfileStore::parse(std::string_view text) {
+  // Editors that save UTF-8 put a byte-order mark first; it would hide the first section header.
+  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+  if (text.starts_with(kUtf8Bom)) {
+    text.remove_prefix(kUtf8Bom.size());
+  }
   ProfileStore store;
   store.sections_.push_back(Section{});
   while (!text.empty()) {
@@ -129,7 +130,11 @@ std::string ProfileStore::get(std::string_view section, std::string_view key,
   return value ? std::move(*value) : std::string(fallback);
 }
 
-void ProfileStore::set(std::string_view section, std::string_view key, std::string_view value) {
+void ProfileStore::set(std::string_view section, std::string_view key, std::string_view rawValue) {
+  // A value is one line: a line break in it would start a line of its own that the reader takes
+  // for a key or a section header and so loses the keys after it.
+  std::string value(rawValue);
+  std::erase_if(value, [](char c) { return c == '\r' || c == '\n'; });
   Section* s = findSection(section);
   if (s == nullptr) {
     sections_.push_back(Section{std::string(section), true, {}});
@@ -138,7 +143,7 @@ void ProfileStore::set(std::string_view section, std::string_view key, std::stri
   }
   if (auto* line = const_cast<Line*>(findKey(*s, key))) {
     // Keep the name as the file spells it; only the value changes.
-    *line = parseLine(line->keyName + "=" + std::string(value));
+    *line = parseLine(line->keyName + "=" + value);
     return;
   }
   // A new key goes after the section's last non-blank line, so blank separators stay between
@@ -147,7 +152,7 @@ void ProfileStore::set(std::string_view section, std::string_view key, std::stri
   while (pos != s->lines.begin() && trimBlanks(std::prev(pos)->text).empty()) {
     --pos;
   }
-  s->lines.insert(pos, parseLine(std::string(key) + "=" + std::string(value)));
+  s->lines.insert(pos, parseLine(std::string(key) + "=" + value));
 }
 
 }  // namespace kivprism::config

@@ -16,13 +16,14 @@ namespace kivprism::config {
 class ProfileStore {
  public:
   ProfileStore() = default;
-  // Accepts CR LF and LF line ends.
+  // Accepts CR LF and LF line ends; a UTF-8 byte-order mark at the start is skipped.
   static ProfileStore parse(std::string_view text);
   // Every line ends with CR LF.
   std::string serialize() const;
 
   std::optional<std::string> get(std::string_view section, std::string_view key) const;
   std::string get(std::string_view section, std::string_view key, std::string_view fallback) const;
+  // CR and LF in the value are left out: a value never spans lines.
   void set(std::string_view section, std::string_view key, std::string_view value);
 
  private:

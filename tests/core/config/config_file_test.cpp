@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -261,6 +263,174 @@ TEST_F(ConfigFileOnDisk, FailuresNameTheFileAndLeaveTheImageAndTheTargetAlone) {
   fs::create_directories(asDirectory);
   EXPECT_TRUE(writeConfigFile(asDirectory, image).has_value());
   EXPECT_TRUE(fs::is_directory(asDirectory));
+}
+
+TEST_F(ConfigFileOnDisk, AFileWithoutAnyConfigurationKeyIsRefusedAndChangesNothing) {
+  ConfigImage image;
+  image.set(L::kEnc0Mode, 3);
+  image.entry(4)[0] = 0x55;
+  const ConfigImage before = image;
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) {
+    binary.push_back(static_cast<char>((i * 37) & 0xFF));
+  }
+  const struct {
+    std::string name;
+    std::string content;
+  } cases[] = {
+      {"empty.KST401", ""},
+      {"notes.KST401", "Shopping list\r\nmilk = 2\r\n"},
+      {"other.KST401", "[MainSettings]\r\nLang=1\r\n[PARAM]\r\nNOT_A_KEY=1\r\n"},
+      {"headers.KST401", "[TOUCH]\r\n[PARAM]\r\n[EVENTS]\r\n"},
+      {"picture.KST401", binary},
+  };
+  for (const auto& c : cases) {
+    std::ofstream(dir_ / c.name, std::ios::binary) << c.content;
+    const auto error = readConfigFile(dir_ / c.name, image);
+    ASSERT_TRUE(error.has_value()) << c.name;
+    EXPECT_EQ(error->kind, FileError::Kind::NotConfiguration) << c.name;
+    EXPECT_NE(error->describe().find(c.name), std::string::npos) << error->describe();
+    EXPECT_EQ(image, before) << c.name;
+  }
+}
+
+TEST_F(ConfigFileOnDisk, AnyOneKeyMakesAConfigurationAndTheRestGetLoadDefaults) {
+  const struct {
+    std::string text;
+    Field field;
+    std::uint32_t value;
+  } cases[] = {
+      {"[touch]\nTOUCH=01\n", L::kHwrMaxTo, 1000},  {"[PARAM]\nhwrmaxto=700\n", L::kHwrMaxTo, 700},
+      {"[PARAM]\nPWMPARAM=\n", L::kTouchMode, 1},   {"[KEYSCH4]\nKEY15=\n", L::kIebusVolPreDiv, 1},
+      {"[EVENTS]\nEVRESP100=\n", L::kTouchMode, 1}, {"[SOURCE]\nNAME8=\n", L::kHwrMaxTo, 1000},
+      {"[SOURCE]\nUSE_NAME=1\n", L::kUseName, 1},
+  };
+  for (const auto& c : cases) {
+    std::ofstream(dir_ / "one.KST401", std::ios::binary | std::ios::trunc) << c.text;
+    ConfigImage image;
+    image.set(L::kEnc0Mode, 3);
+    ASSERT_FALSE(readConfigFile(dir_ / "one.KST401", image).has_value()) << c.text;
+    EXPECT_EQ(image.get(c.field), c.value) << c.text;
+    EXPECT_EQ(image.get(L::kEnc0Mode), 0u) << c.text;
+  }
+}
+
+TEST_F(ConfigFileOnDisk, AFileFarLargerThanAnyConfigurationIsRefusedBeforeItIsRead) {
+  const fs::path big = dir_ / "big.KST401";
+  {
+    std::ofstream out(big, std::ios::binary);
+    out << "[PARAM]\r\nENC0MODE=2\r\n";
+  }
+  fs::resize_file(big, kConfigFileSizeLimit + 1);
+  ConfigImage image;
+  image.set(L::kEnc0Mode, 3);
+  auto error = readConfigFile(big, image);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->kind, FileError::Kind::TooLarge);
+  EXPECT_NE(error->describe().find("big.KST401"), std::string::npos);
+  EXPECT_EQ(image.get(L::kEnc0Mode), 3u);
+
+  // A file whose size the system does not tell is cut off at the limit, not read without end.
+  if (fs::exists("/dev/zero")) {
+    std::string out;
+    error = readFileBytes("/dev/zero", out, 1000);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->kind, FileError::Kind::TooLarge);
+    EXPECT_TRUE(out.empty());
+  }
+  // The largest real configuration stays far below the limit.
+  ConfigImage full;
+  for (auto& b : full.bytes()) {
+    b = 0xAB;
+  }
+  ProfileStore profile;
+  saveImage(full, profile);
+  EXPECT_LT(profile.serialize().size() * 10, kConfigFileSizeLimit);
+}
+
+TEST_F(ConfigFileOnDisk, AReadErrorOfTheDiskIsAnErrorNotAnException) {
+  // Reading the process's own memory at address 0 fails with EIO, as a failing stick does.
+  const fs::path failing = "/proc/self/mem";
+  if (!fs::exists(failing)) {
+    GTEST_SKIP() << "no /proc on this system";
+  }
+  ConfigImage image;
+  image.set(L::kEnc0Mode, 3);
+  std::optional<FileError> error;
+  EXPECT_NO_THROW(error = readConfigFile(failing, image));
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->kind, FileError::Kind::System);
+  EXPECT_EQ(error->reason, std::strerror(EIO));
+  EXPECT_EQ(image.get(L::kEnc0Mode), 3u);
+
+  fs::create_directories(dir_ / "folder.KST401");
+  EXPECT_NO_THROW(error = readConfigFile(dir_ / "folder.KST401", image));
+  ASSERT_TRUE(error.has_value());
+  EXPECT_NE(error->describe().find("folder.KST401"), std::string::npos);
+}
+
+TEST_F(ConfigFileOnDisk, AByteOrderMarkKeepsTheTouchSection) {
+  const fs::path file = dir_ / "utf8.KST401";
+  std::ofstream(file, std::ios::binary) << "\xEF\xBB\xBF[TOUCH]\r\nTOUCH=0A0B\r\n[PARAM]\r\n"
+                                           "ENC0MODE=2\r\n";
+  ConfigImage image;
+  ASSERT_FALSE(readConfigFile(file, image).has_value());
+  EXPECT_EQ(image.span(L::kTouchBlock)[0], 0x0A);
+  EXPECT_EQ(image.span(L::kTouchBlock)[1], 0x0B);
+  EXPECT_EQ(image.get(L::kEnc0Mode), 2u);
+}
+
+TEST_F(ConfigFileOnDisk, SavingKeepsTheModeAndWritesThroughASymbolicLink) {
+  ConfigImage image;
+  image.set(L::kEnc0Mode, 2);
+  const fs::path real = dir_ / "cars" / "camry.KST401";
+  fs::create_directories(real.parent_path());
+  std::ofstream(real, std::ios::binary) << "[INFO]\r\nCar=Camry\r\n";
+  const auto privateMode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(real, privateMode);
+  // A relative link in another folder, and a link to that link.
+  fs::create_symlink(fs::path("cars") / "camry.KST401", dir_ / "current.KST401");
+  fs::create_symlink("current.KST401", dir_ / "latest.KST401");
+
+  ASSERT_FALSE(writeConfigFile(dir_ / "latest.KST401", image).has_value());
+  EXPECT_TRUE(fs::is_symlink(dir_ / "latest.KST401"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "current.KST401"));
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, privateMode);
+  const auto profile = ProfileStore::parse(slurp(real));
+  EXPECT_EQ(profile.get("INFO", "Car"), "Camry");
+  EXPECT_EQ(profile.get("PARAM", "ENC0MODE"), "2");
+  for (const auto& entry : fs::directory_iterator(real.parent_path())) {
+    EXPECT_EQ(entry.path().filename(), "camry.KST401") << "no temporary file left behind";
+  }
+
+  // A link to a file that does not exist yet creates that file.
+  fs::create_symlink(fs::path("cars") / "new.KST401", dir_ / "fresh.KST401");
+  ASSERT_FALSE(writeConfigFile(dir_ / "fresh.KST401", image).has_value());
+  EXPECT_TRUE(fs::is_symlink(dir_ / "fresh.KST401"));
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "cars" / "new.KST401"));
+
+  // A loop of links is an error, not a hang.
+  fs::create_symlink("loop2.KST401", dir_ / "loop1.KST401");
+  fs::create_symlink("loop1.KST401", dir_ / "loop2.KST401");
+  EXPECT_TRUE(writeConfigFile(dir_ / "loop1.KST401", image).has_value());
+}
+
+TEST_F(ConfigFileOnDisk, ALineBreakInASourceNameLosesNoLaterName) {
+  ConfigImage image;
+  image.span(L::sourceName(1))[0] = 'A';
+  image.span(L::sourceName(1))[1] = '\n';
+  image.span(L::sourceName(1))[2] = '[';
+  image.span(L::sourceName(1))[3] = 'x';
+  image.span(L::sourceName(1))[4] = ']';
+  setFieldText(image.span(L::sourceName(2)), "FM\r");
+  setFieldText(image.span(L::sourceName(5)), "USB");
+  const fs::path file = dir_ / "names.KST401";
+  ASSERT_FALSE(writeConfigFile(file, image).has_value());
+  ConfigImage back;
+  ASSERT_FALSE(readConfigFile(file, back).has_value());
+  EXPECT_EQ(fieldText(back.span(L::sourceName(1))), "A[x]");
+  EXPECT_EQ(fieldText(back.span(L::sourceName(2))), "FM");
+  EXPECT_EQ(fieldText(back.span(L::sourceName(5))), "USB");
 }
 
 }  // namespace

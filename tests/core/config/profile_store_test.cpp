@@ -58,5 +58,25 @@ TEST(ProfileStore, CrLfAndTextBytesPassThrough) {
   EXPECT_EQ(ProfileStore::parse("[A]\nk=1").get("A", "k"), "1") << "no final line end";
 }
 
+TEST(ProfileStore, AUtf8ByteOrderMarkDoesNotHideTheFirstSection) {
+  const auto store = ProfileStore::parse("\xEF\xBB\xBF[TOUCH]\r\nTOUCH=0102\r\n[PARAM]\r\nA=1\r\n");
+  EXPECT_EQ(store.get("TOUCH", "TOUCH"), "0102");
+  EXPECT_EQ(store.get("PARAM", "A"), "1");
+  EXPECT_EQ(store.serialize().rfind("[TOUCH]\r\n", 0), 0u) << "the mark is not written back";
+  // Only a whole mark at the very start is one.
+  EXPECT_EQ(ProfileStore::parse("\xEF\xBB[A]\nk=1\n").get("A", "k"), std::nullopt);
+}
+
+TEST(ProfileStore, ALineBreakInAValueCannotStartALineOfItsOwn) {
+  ProfileStore store;
+  store.set("SOURCE", "NAME1", "A\n[x]");
+  store.set("SOURCE", "NAME2", "B\r\nNAME3=evil");
+  store.set("SOURCE", "NAME3", "C");
+  store.set("SOURCE", "NAME2", "D\rE");  // replacing in place strips them as well
+  EXPECT_EQ(store.serialize(), "[SOURCE]\r\nNAME1=A[x]\r\nNAME2=DE\r\nNAME3=C\r\n");
+  const auto back = ProfileStore::parse(store.serialize());
+  EXPECT_EQ(back.get("SOURCE", "NAME3"), "C");
+}
+
 }  // namespace
 }  // namespace kivprism::config
