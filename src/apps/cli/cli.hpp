@@ -44,6 +44,9 @@ std::optional<ImageFileKind> imageFileKind(const std::filesystem::path& path);
 // Each returns an error line for stderr, or nothing on success.
 std::optional<std::string> loadImageFile(const std::filesystem::path& path,
                                          config::ConfigImage& image);
+// A raw image whatever the extension (the simulated controller's memory).
+std::optional<std::string> loadRawImage(const std::filesystem::path& path,
+                                        config::ConfigImage& image);
 std::optional<std::string> saveImageFile(const std::filesystem::path& path,
                                          const config::ConfigImage& image);
 

@@ -123,10 +123,12 @@ class Session {
     if (options_.simulator) {
 #ifdef KIVPRISM_HAVE_SIM
       controller_ = std::make_unique<sim::SimulatedController>();
-      std::string error;
-      if (options_.simulatorState && std::filesystem::exists(*options_.simulatorState) &&
-          !controller_->loadConfiguration(*options_.simulatorState, error)) {
-        return error;
+      // Read here, so that a folder, an unreadable file or a read error gives one clear line.
+      std::error_code ec;
+      if (options_.simulatorState && std::filesystem::exists(*options_.simulatorState, ec)) {
+        if (auto error = loadRawImage(*options_.simulatorState, controller_->configuration())) {
+          return error;
+        }
       }
       port_ = std::make_unique<sim::SimulatedHidPort>(*controller_);
 #else

@@ -84,14 +84,22 @@ std::optional<std::string> loadImageFile(const std::filesystem::path& path,
     }
     return std::nullopt;
   }
+  return loadRawImage(path, image);
+}
+
+std::optional<std::string> loadRawImage(const std::filesystem::path& path,
+                                        config::ConfigImage& image) {
+  constexpr std::size_t kSize = config::ConfigImage::kSize;
+  const std::string expected = "a raw image must be exactly " + std::to_string(kSize) + " bytes";
   std::string bytes;
-  if (auto error = config::readFileBytes(path, bytes)) {
+  if (auto error = config::readFileBytes(path, bytes, kSize)) {
+    if (error->kind == config::FileError::Kind::TooLarge) {
+      return path.string() + ": " + expected + ", this file is larger";
+    }
     return error->describe();
   }
-  if (bytes.size() != config::ConfigImage::kSize) {
-    return path.string() + ": a raw image must be exactly " +
-           std::to_string(config::ConfigImage::kSize) + " bytes, this file has " +
-           std::to_string(bytes.size());
+  if (bytes.size() != kSize) {
+    return path.string() + ": " + expected + ", this file has " + std::to_string(bytes.size());
   }
   std::copy(bytes.begin(), bytes.end(), image.data());
   return std::nullopt;

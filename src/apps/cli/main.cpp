@@ -1,4 +1,5 @@
 // kivprism-cli: the controller's configuration from the command line.
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -52,6 +53,10 @@ int main(int argc, char** argv) {
       std::cerr << "kivprism-cli: " << error.message << "\n\n";
       printUsage(std::cerr, commands);
       return kExitUsage;
+    } catch (const std::exception& error) {
+      // Whatever slipped through is still one line and a failure, never an abort.
+      std::cerr << "kivprism-cli: " << error.what() << '\n';
+      return kExitFailure;
     }
   }
   std::cerr << "kivprism-cli: unknown command '" << args[0] << "'\n\n";

@@ -44,6 +44,37 @@ TEST(CliDevice, WriteThenReadTalksToTheSameController) {
   EXPECT_EQ(readWholeFile(dir / "again.bin"), image);
 }
 
+TEST(CliDevice, WritingAFileThatIsNoConfigurationLeavesTheControllerAlone) {
+  TempDir dir;
+  std::string image(L::kImageSize, '\x33');
+  writeWholeFile(dir / "state.bin", image);
+  writeWholeFile(dir / "notes.KST401", "remember the milk\n");
+  writeWholeFile(dir / "empty.KST401", "");
+  for (const std::string file : {"notes.KST401", "empty.KST401"}) {
+    const auto write = runProcess(kCli, {"write", (dir / file).string(), simulator(dir)});
+    EXPECT_EQ(write.exitCode, 1) << write.err;
+    EXPECT_NE(write.err.find(file), std::string::npos) << write.err;
+    EXPECT_EQ(readWholeFile(dir / "state.bin"), image) << "nothing reached the controller";
+  }
+}
+
+TEST(CliDevice, ASimulatorStateThatCannotBeReadIsOneClearLine) {
+  TempDir dir;
+  std::filesystem::create_directories(dir / "folder.bin");
+  std::vector<std::string> states = {(dir / "folder.bin").string()};
+  if (std::filesystem::exists("/proc/self/mem")) {
+    std::filesystem::create_symlink("/proc/self/mem", dir / "failing.bin");
+    states.push_back((dir / "failing.bin").string());
+  }
+  for (const auto& state : states) {
+    const auto info = runProcess(kCli, {"info", "--simulator=" + state});
+    EXPECT_EQ(info.exitCode, 1) << state << ": " << info.err;
+    EXPECT_NE(info.err.find(state), std::string::npos) << info.err;
+    EXPECT_EQ(std::count(info.err.begin(), info.err.end(), '\n'), 1) << info.err;
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.bin"));
+}
+
 TEST(CliDevice, DefaultsAsksAndOnlyYesRestores) {
   TempDir dir;
   std::string image(L::kImageSize, '\x33');

@@ -94,6 +94,63 @@ TEST(CliErrors, BadInputIsOneClearLineAndExitOne) {
   EXPECT_FALSE(std::filesystem::exists(dir / "x.KST401")) << "nothing written after a bad input";
 }
 
+TEST(CliErrors, FilesThatAreNoConfigurationAreRefusedByShowAndConvert) {
+  TempDir dir;
+  writeWholeFile(dir / "empty.KST401", "");
+  writeWholeFile(dir / "notes.KST401", "Dear diary,\ntoday = sunny\n");
+  std::string binary(5000, '\0');
+  for (std::size_t i = 0; i < binary.size(); ++i) {
+    binary[i] = static_cast<char>(i * 131);
+  }
+  writeWholeFile(dir / "photo.KST401", binary);
+  writeWholeFile(dir / "huge.KST401", "[PARAM]\nENC0MODE=1\n" + std::string(3 << 20, ';'));
+  writeWholeFile(dir / "huge.bin", std::string(3 << 20, '\0'));
+  const struct {
+    std::string file;
+    std::string mention;
+  } cases[] = {
+      {"empty.KST401", "not a configuration file"},
+      {"notes.KST401", "not a configuration file"},
+      {"photo.KST401", "not a configuration file"},
+      {"huge.KST401", "too large"},
+      {"huge.bin", "15218"},
+  };
+  for (const auto& c : cases) {
+    for (const std::string command : {"show", "convert"}) {
+      std::vector<std::string> args = {command, (dir / c.file).string()};
+      if (command == "convert") {
+        args.push_back((dir / "out.bin").string());
+      }
+      const auto result = runProcess(kCli, args);
+      EXPECT_EQ(result.exitCode, 1) << command << ' ' << c.file;
+      EXPECT_NE(result.err.find(c.file), std::string::npos) << result.err;
+      EXPECT_NE(result.err.find(c.mention), std::string::npos) << result.err;
+      EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+      EXPECT_TRUE(result.out.empty()) << result.out.substr(0, 200);
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.bin"));
+}
+
+TEST(CliErrors, AReadErrorOfTheDiskIsOneLineNotAnAbort) {
+  // The process's own memory at address 0 answers read() with EIO, as a failing stick does.
+  if (!std::filesystem::exists("/proc/self/mem")) {
+    GTEST_SKIP() << "no /proc on this system";
+  }
+  TempDir dir;
+  std::filesystem::create_symlink("/proc/self/mem", dir / "failing.KST401");
+  std::filesystem::create_symlink("/proc/self/mem", dir / "failing.bin");
+  std::filesystem::create_directories(dir / "folder.KST401");
+  for (const std::string file : {"failing.KST401", "failing.bin", "folder.KST401"}) {
+    const auto result = runProcess(kCli, {"show", (dir / file).string()});
+    EXPECT_EQ(result.exitCode, 1) << file << ": " << result.err;
+    EXPECT_NE(result.err.find(file), std::string::npos) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  }
+  const auto result = runProcess(kCli, {"show", (dir / "failing.KST401").string()});
+  EXPECT_NE(result.err.find("Input/output error"), std::string::npos) << result.err;
+}
+
 TEST(CliUsage, WrongCommandLinesExitTwoAndHelpExitsZero) {
   EXPECT_EQ(runProcess(kCli, {}).exitCode, 2);
   EXPECT_EQ(runProcess(kCli, {"frobnicate"}).exitCode, 2);
