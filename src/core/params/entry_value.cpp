@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 #include "core/config/text_codec.hpp"
@@ -141,16 +140,22 @@ std::variant<std::uint16_t, Notice> millivoltsFromText(std::string_view text) {
   return clampScaled(std::trunc(*volts * 1000.0 + 1e-9), 16000);
 }
 
-std::string hundredthsText(std::uint32_t value) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.2f", (value > 500 ? 500 : value) / 100.0);
-  return buf;
+namespace {
+
+// Volts with a fixed number of decimals and always a "." separator. Integer arithmetic, since
+// printf follows the C locale, which a Qt program sets from the user's (a "," under Russian).
+std::string fixedPointText(std::uint32_t value, std::uint32_t scale, std::size_t decimals) {
+  std::string fraction = std::to_string(value % scale);
+  fraction.insert(0, decimals - fraction.size(), '0');
+  return std::to_string(value / scale) + "." + fraction;
 }
 
-std::string millivoltsText(std::uint32_t value) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.3f", value / 1000.0);
-  return buf;
+}  // namespace
+
+std::string hundredthsText(std::uint32_t value) {
+  return fixedPointText(value > 500 ? 500 : value, 100, 2);
 }
+
+std::string millivoltsText(std::uint32_t value) { return fixedPointText(value, 1000, 3); }
 
 }  // namespace kivprism::params

@@ -36,7 +36,7 @@ std::uint16_t normalUartRepeat(std::uint32_t value);
 // Nothing when the text is no number.
 std::variant<std::uint16_t, Notice> hundredthsFromText(std::string_view text);
 std::variant<std::uint16_t, Notice> millivoltsFromText(std::string_view text);
-std::string hundredthsText(std::uint32_t value);  // "%.2f" volts, above 500 shown as 5.00
-std::string millivoltsText(std::uint32_t value);  // "%.3f" volts
+std::string hundredthsText(std::uint32_t value);  // "4.75" volts, above 500 shown as 5.00
+std::string millivoltsText(std::uint32_t value);  // "12.345" volts, "." whatever the locale
 
 }  // namespace kivprism::params
