@@ -1,18 +1,24 @@
 // The pieces of the shell one at a time: message panel, terminal page, value entry check and the
 // placement rules of the settings file.
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 #include <array>
 
+#include "ui/app/message_box.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/shell_settings.hpp"
 #include "ui/app/translate_form.hpp"
@@ -81,6 +87,90 @@ class ShellWidgetsTest : public QObject {
     QVERIFY(view.document()->firstBlock().text() == "line 70");
     QVERIFY(view.document()->lastBlock().text() == "line 119");
     QCOMPARE(ReceivedTextView().maximumBlockCount(), ReceivedTextView::kScrollbackLines);
+  }
+
+  void newLinesScrollOnlyAReaderAtTheBottom() {
+    ReceivedTextView view;
+    view.setMaximumBlockCount(300);
+    view.resize(300, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const auto add = [&view](int from, int count) {
+      for (int i = from; i < from + count; ++i) {
+        view.appendLine(Qt::blue, QString("line %1").arg(i));
+      }
+      view.flush();
+    };
+    const auto topLine = [&view] { return view.cursorForPosition(QPoint(2, 2)).block().text(); };
+    QScrollBar* bar = view.verticalScrollBar();
+    add(0, 100);
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+    add(100, 50);
+    QCOMPARE(bar->value(), bar->maximum());  // at the bottom the view follows
+
+    // A reader who scrolled up keeps the lines in front of them.
+    bar->setValue(120);
+    const QString shown = topLine();
+    QCOMPARE(shown, QString("line 120"));
+    add(150, 100);
+    QCOMPARE(topLine(), shown);
+    QVERIFY(bar->value() < bar->maximum());
+    // Also when the oldest lines make room: 250 + 100 lines keep only 300.
+    add(250, 100);
+    QCOMPARE(view.document()->firstBlock().text(), QString("line 50"));
+    QCOMPARE(topLine(), shown);
+
+    // Back at the bottom it follows again.
+    bar->setValue(bar->maximum());
+    add(350, 10);
+    QCOMPARE(bar->value(), bar->maximum());
+    QCOMPARE(view.document()->lastBlock().text(), QString("line 359"));
+  }
+
+  void theMemoHeightIsKeptWhileThePageWasNeverShown() {
+    QTabWidget tabs;
+    auto* page = new TerminalPage([] { return 0u; });
+    tabs.addTab(new QWidget, "params");
+    tabs.addTab(page, "terminal");
+    tabs.resize(600, 500);
+    page->setMemoHeight(120);
+    tabs.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+    QCOMPARE(page->memoHeight(), 120);
+    tabs.setCurrentIndex(1);
+    QTRY_COMPARE(page->sendMemo()->height(), 120);
+    QCOMPARE(page->memoHeight(), 120);
+    tabs.setCurrentIndex(0);
+    QCOMPARE(page->memoHeight(), 120);  // the laid-out height stays when the page is left
+  }
+
+  void messageBoxesStayOnTopAndAreModal() {
+    QWidget owner;
+    owner.resize(400, 300);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    Qt::WindowFlags seenFlags;
+    Qt::WindowModality seenModality = Qt::NonModal;
+    QString seenDefault;
+    QTimer::singleShot(0, [&] {
+      auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (shown == nullptr) {
+        return;
+      }
+      seenFlags = shown->windowFlags();
+      seenModality = shown->windowModality();
+      seenDefault = shown->defaultButton() != nullptr ? shown->defaultButton()->text() : QString();
+      shown->button(QMessageBox::No)->click();
+    });
+    const int pressed = kivprism::ui::showMessageBox(
+        &owner, kivprism::ui::box::kQuestion | kivprism::ui::box::kDefaultNo, "Sure?");
+    QCOMPARE(pressed, kivprism::ui::box::kNo);
+    QVERIFY(seenFlags.testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(seenModality, Qt::ApplicationModal);
+    QCOMPARE(
+        seenDefault,
+        QMessageBox(QMessageBox::NoIcon, "", "", QMessageBox::No).button(QMessageBox::No)->text());
   }
 
   void emptyLinesKeepTheirPlace() {

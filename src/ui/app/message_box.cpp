@@ -57,8 +57,10 @@ int showMessageBox(QWidget* owner, unsigned flags, const QString& text,
     return answerer(flags, caption, text);
   }
   QMessageBox messageBox(boxIcon(flags), caption, text, QMessageBox::NoButton, owner);
-  messageBox.setWindowFlag(Qt::WindowStaysOnTopHint);
+  // The modality first: a message box re-parents itself when it is set, which replaces the
+  // window flags and so would drop the stay-on-top flag.
   messageBox.setWindowModality(Qt::ApplicationModal);
+  messageBox.setWindowFlag(Qt::WindowStaysOnTopHint);
   if (asksYesNo(flags)) {
     QPushButton* yes = messageBox.addButton(QMessageBox::Yes);
     QPushButton* no = messageBox.addButton(QMessageBox::No);

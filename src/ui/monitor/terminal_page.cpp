@@ -1,7 +1,10 @@
 #include "ui/monitor/terminal_page.hpp"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMenu>
@@ -12,9 +15,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/config/text_codec.hpp"
 #include "ui/app/qt_text.hpp"
 #include "ui/app/shell_texts.hpp"
-#include "core/config/text_codec.hpp"
 
 namespace kivprism::ui {
 
@@ -56,6 +59,13 @@ void ReceivedTextView::flush() {
   }
   // Lines come in bursts (one drain of the controller's text, a CAN echo); one edit per burst
   // lays the document out and scrolls once instead of once per line.
+  // The view follows new lines only when the reader is at the bottom; otherwise the lines the
+  // reader looks at stay in place, also when the oldest lines make room for the new ones.
+  QScrollBar* bar = verticalScrollBar();
+  const bool following = bar->value() >= bar->maximum();
+  const int firstShown = bar->value();
+  const int blocksBefore = document()->blockCount();
+  int blocksAdded = 0;
   QTextCursor cursor(document());
   cursor.beginEditBlock();
   cursor.movePosition(QTextCursor::End);
@@ -65,14 +75,19 @@ void ReceivedTextView::flush() {
     // The document of an empty first line still counts as empty, so keep track of it here.
     if (hasLines_) {
       cursor.insertBlock();
+      ++blocksAdded;
     }
     hasLines_ = true;
     cursor.insertText(line.text, format);
   }
   cursor.endEditBlock();
   pending_.clear();
-  QScrollBar* bar = verticalScrollBar();
-  bar->setValue(bar->maximum());
+  if (following) {
+    bar->setValue(bar->maximum());
+  } else {
+    const int dropped = blocksBefore + blocksAdded - document()->blockCount();
+    bar->setValue(std::max(0, firstShown - dropped));
+  }
 }
 
 QString ReceivedTextView::text() {
@@ -152,6 +167,7 @@ TerminalPage::TerminalPage(std::function<std::uint32_t()> tickMs, QWidget* paren
   splitter_->setStretchFactor(0, 1);
   splitter_->setStretchFactor(1, 0);
   layout->addWidget(splitter_);
+  splitter_->installEventFilter(this);
   setMemoHeight(kDefaultMemoHeight);
 
   popupMenuKeys_ = new QMenu(this);
@@ -176,12 +192,27 @@ void TerminalPage::logLine(const QString& text) {
 
 void TerminalPage::clearReceived() { richEditRX_->clearAll(); }
 
-int TerminalPage::memoHeight() const { return splitter_->sizes().value(1, kDefaultMemoHeight); }
+int TerminalPage::memoHeight() const {
+  // Until the page has been shown the splitter has not laid out its parts, and its sizes are
+  // those of a default-sized widget, not the height the user chose.
+  if (!splitterShown_) {
+    return requestedMemoHeight_;
+  }
+  return splitter_->sizes().value(1, requestedMemoHeight_);
+}
 
 void TerminalPage::setMemoHeight(int height) {
+  requestedMemoHeight_ = height;
   const int total = std::max(splitter_->height(), height + 100);
   splitter_->setSizes({total - height, height});
   memoTX_->resize(memoTX_->width(), height);
+}
+
+bool TerminalPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == splitter_ && event->type() == QEvent::Show) {
+    splitterShown_ = true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TerminalPage::onLeftPress() {

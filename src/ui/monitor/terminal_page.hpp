@@ -88,11 +88,15 @@ class TerminalPage : public QWidget {
 
   ReceivedTextView* receivedView() const { return richEditRX_; }
   SendMemo* sendMemo() const { return memoTX_; }
+  // The memo's height as laid out, or as last set while the page was never shown.
   int memoHeight() const;
   void setMemoHeight(int height);
 
   // Whether "copy all" may act (not while the parameters page is shown).
   std::function<bool()> copyAllAllowed;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void onLeftPress();
@@ -109,6 +113,8 @@ class TerminalPage : public QWidget {
   QAction* copyAllx_;
   monitor::DoublePressClear clicks_;
   bool terminalContext_ = false;
+  int requestedMemoHeight_ = kDefaultMemoHeight;
+  bool splitterShown_ = false;
 };
 
 }  // namespace kivprism::ui
