@@ -13,16 +13,16 @@
 #include <array>
 #include <memory>
 
+#include "core/device/packet.hpp"
+#include "core/lang/text.hpp"
+#include "platform/single_instance.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/program.hpp"
 #include "ui/app/shell_settings.hpp"
-#include "core/device/packet.hpp"
-#include "core/lang/text.hpp"
 #include "ui/monitor/terminal_page.hpp"
-#include "platform/single_instance.hpp"
-#include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -285,6 +285,33 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.window->link().inSync());
   }
 
+  void aFileThatIsNoConfigurationIsRefusedAndTheControllerKeepsItsValues() {
+    Rig rig;
+    rig.controller.configuration().data()[15000] = 0x5A;
+    QVERIFY(rig.waitConnected());
+    QTest::qWait(300);  // start-up change sending settles
+    const auto controllerBefore = rig.controller.configuration();
+    const auto before = rig.window->model().working;
+    rig.chosenFile = rig.dir.filePath("notes.KST401");
+    QFile notes(rig.chosenFile);
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("Shopping list\r\nmilk = 2\r\n");
+    notes.close();
+    rig.window->SpeedButtonReadConfigClick();
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].flags, box::kError);
+    QVERIFY(rig.boxes[0].text.contains("notes.KST401"));
+    QVERIFY(rig.boxes[0].text.contains("not a configuration file"));
+    QCOMPARE(rig.window->model().working, before);
+    QVERIFY(rig.window->panelMenu()->text() != QString::fromUtf8("Конфигурация прочитана"));
+    // Change sending would have written the defaults by now.
+    QTest::qWait(500);
+    QCOMPARE(rig.controller.configuration(), controllerBefore);
+    kivprism::ui::SettingsFile settings(rig.window->settingsPath());
+    QVERIFY(settings.load());
+    QVERIFY(settings.remembered("KIVSOLANPRISM-F401", "DirectoryConfig").isEmpty());
+  }
+
   void configurationFileRoundTripRemembersTheFolder() {
     Rig rig;
     rig.window->model().working.data()[500] = 7;
@@ -319,6 +346,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(s.keyVisible, 1);
     QVERIFY(s.mainTop.has_value() && s.mainLeft.has_value());
     QCOMPARE(s.txHeight, 120);
+  }
+
+  void closingKeepsTheMemoHeightWhenTheTerminalWasNeverShown() {
+    Rig rig("[MainSettings]\r\nLang=1\r\nTXHeight=120\r\n");
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    QVERIFY(!rig.window->terminal()->isVisible());
+    rig.window->close();
+    kivprism::ui::SettingsFile settings(rig.window->settingsPath());
+    QVERIFY(settings.load());
+    QCOMPARE(settings.shell().txHeight, 120);
   }
 
   void withoutSettingsTheSystemLanguageRules() {
