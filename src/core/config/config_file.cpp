@@ -449,12 +449,9 @@ std::optional<std::filesystem::path> linkTarget(std::filesystem::path path) {
 
 std::optional<FileError> readFileBytes(const std::filesystem::path& path, std::string& out,
                                        std::uintmax_t maxBytes) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    return FileError{path, std::strerror(EISDIR)};
-  }
   // Checked before reading, so a huge file costs nothing; the read below also stops at the limit
   // for files whose size the system does not know (pipes, devices).
+  std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(path, ec);
   if (!ec && size > maxBytes) {
     return tooLarge(path, maxBytes);
@@ -463,7 +460,8 @@ std::optional<FileError> readFileBytes(const std::filesystem::path& path, std::s
   if (!in) {
     return FileError{path, std::strerror(errno)};
   }
-  // A failing disk makes read() return EIO; the stream reports it as an exception.
+  // A failing disk makes read() return EIO (a folder EISDIR); the stream reports it as an
+  // exception that carries the error number.
   in.exceptions(std::ios::badbit);
   std::string text;
   try {
@@ -477,9 +475,8 @@ std::optional<FileError> readFileBytes(const std::filesystem::path& path, std::s
     }
   } catch (const std::ios_base::failure& failure) {
     const std::error_code& code = failure.code();
-    const bool errnoCode =
-        code.category() == std::generic_category() || code.category() == std::system_category();
-    return FileError{path, std::strerror(errnoCode && code.value() != 0 ? code.value() : EIO)};
+    return FileError{
+        path, code.category() == std::iostream_category() ? std::strerror(EIO) : code.message()};
   }
   out = std::move(text);
   return std::nullopt;

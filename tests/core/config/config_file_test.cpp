@@ -300,10 +300,18 @@ TEST_F(ConfigFileOnDisk, AnyOneKeyMakesAConfigurationAndTheRestGetLoadDefaults) 
     Field field;
     std::uint32_t value;
   } cases[] = {
-      {"[touch]\nTOUCH=01\n", L::kHwrMaxTo, 1000},  {"[PARAM]\nhwrmaxto=700\n", L::kHwrMaxTo, 700},
-      {"[PARAM]\nPWMPARAM=\n", L::kTouchMode, 1},   {"[KEYSCH4]\nKEY15=\n", L::kIebusVolPreDiv, 1},
-      {"[EVENTS]\nEVRESP100=\n", L::kTouchMode, 1}, {"[SOURCE]\nNAME8=\n", L::kHwrMaxTo, 1000},
+      {"[touch]\nTOUCH=01\n", L::kHwrMaxTo, 1000},
+      {"[PARAM]\nhwrmaxto=700\n", L::kHwrMaxTo, 700},
+      {"[PARAM]\nPWMPARAM=\n", L::kTouchMode, 1},
+      {"[KEYSCH4]\nKEY15=\n", L::kIebusVolPreDiv, 1},
+      {"[EVENTS]\nEVRESP100=\n", L::kTouchMode, 1},
+      {"[SOURCE]\nNAME8=\n", L::kHwrMaxTo, 1000},
       {"[SOURCE]\nUSE_NAME=1\n", L::kUseName, 1},
+      {"[PARAM]\nENC0MODE=4\n", L::kEnc0Mode, 4},
+      {"[PARAM]\nINTERFACE=000000\n", L::kHwrMaxTo, 1000},
+      {"[KEYSCH1]\nKEY01=\n", L::kTouchMode, 1},
+      {"[EVENTS]\nEVRESP01=\n", L::kTouchMode, 1},
+      {"[SOURCE]\nNAME1=\n", L::kTouchMode, 1},
   };
   for (const auto& c : cases) {
     std::ofstream(dir_ / "one.KST401", std::ios::binary | std::ios::trunc) << c.text;
@@ -311,7 +319,19 @@ TEST_F(ConfigFileOnDisk, AnyOneKeyMakesAConfigurationAndTheRestGetLoadDefaults) 
     image.set(L::kEnc0Mode, 3);
     ASSERT_FALSE(readConfigFile(dir_ / "one.KST401", image).has_value()) << c.text;
     EXPECT_EQ(image.get(c.field), c.value) << c.text;
-    EXPECT_EQ(image.get(L::kEnc0Mode), 0u) << c.text;
+    if (c.field.offset != L::kEnc0Mode.offset) {
+      EXPECT_EQ(image.get(L::kEnc0Mode), 0u) << c.text;
+    }
+  }
+  // Keys next to the real ones, or in the wrong section, are not configuration keys.
+  for (const std::string text : {"[KEYSCH5]\nKEY01=00\n", "[KEYSCH1]\nKEY16=00\nKEY00=00\n",
+                                 "[EVENTS]\nEVRESP101=00\n", "[SOURCE]\nNAME9=A\nNAME0=B\n",
+                                 "[EVENTS]\nTOUCH=00\nENC0MODE=1\n", "[PARAM]\nTOUCH=00\n"}) {
+    std::ofstream(dir_ / "near.KST401", std::ios::binary | std::ios::trunc) << text;
+    ConfigImage image;
+    const auto error = readConfigFile(dir_ / "near.KST401", image);
+    ASSERT_TRUE(error.has_value()) << text;
+    EXPECT_EQ(error->kind, FileError::Kind::NotConfiguration) << text;
   }
 }
 
@@ -329,6 +349,14 @@ TEST_F(ConfigFileOnDisk, AFileFarLargerThanAnyConfigurationIsRefusedBeforeItIsRe
   EXPECT_EQ(error->kind, FileError::Kind::TooLarge);
   EXPECT_NE(error->describe().find("big.KST401"), std::string::npos);
   EXPECT_EQ(image.get(L::kEnc0Mode), 3u);
+
+  // The limit itself is allowed.
+  std::ofstream(dir_ / "hundred.bin", std::ios::binary) << std::string(100, 'x');
+  std::string hundred;
+  EXPECT_FALSE(readFileBytes(dir_ / "hundred.bin", hundred, 100).has_value());
+  EXPECT_EQ(hundred.size(), 100u);
+  EXPECT_TRUE(readFileBytes(dir_ / "hundred.bin", hundred, 99).has_value());
+  EXPECT_EQ(hundred.size(), 100u) << "a refused read leaves the text alone";
 
   // A file whose size the system does not tell is cut off at the limit, not read without end.
   if (fs::exists("/dev/zero")) {
@@ -367,6 +395,7 @@ TEST_F(ConfigFileOnDisk, AReadErrorOfTheDiskIsAnErrorNotAnException) {
   EXPECT_NO_THROW(error = readConfigFile(dir_ / "folder.KST401", image));
   ASSERT_TRUE(error.has_value());
   EXPECT_NE(error->describe().find("folder.KST401"), std::string::npos);
+  EXPECT_EQ(error->reason, std::strerror(EISDIR));
 }
 
 TEST_F(ConfigFileOnDisk, AByteOrderMarkKeepsTheTouchSection) {
