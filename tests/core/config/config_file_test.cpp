@@ -262,7 +262,11 @@ TEST_F(ConfigFileOnDisk, FailuresNameTheFileAndLeaveTheImageAndTheTargetAlone) {
   const fs::path asDirectory = dir_ / "folder.KST401";
   fs::create_directories(asDirectory);
   EXPECT_TRUE(writeConfigFile(asDirectory, image).has_value());
+  EXPECT_TRUE(writeFileAtomically(asDirectory, "[PARAM]\r\n").has_value());
   EXPECT_TRUE(fs::is_directory(asDirectory));
+  for (const auto& entry : fs::directory_iterator(dir_)) {
+    EXPECT_EQ(entry.path().filename(), "folder.KST401") << "no temporary file left behind";
+  }
 }
 
 TEST_F(ConfigFileOnDisk, AFileWithoutAnyConfigurationKeyIsRefusedAndChangesNothing) {
