@@ -29,7 +29,7 @@ std::optional<std::uint32_t> parseProfileInteger(std::string_view text);
 // controller with them.
 bool holdsConfigurationKeys(const ProfileStore& profile);
 
-// The largest file the open command reads. A full configuration file is about 36 KB (100 entries of
+// The largest file the open command reads. A full configuration file is about 34 KB (100 entries of
 // 288 hex characters make most of it); a file kept with comments and other sections stays well
 // below 1 MiB, while a stray video or disk image would take seconds and gigabytes to parse.
 inline constexpr std::uintmax_t kConfigFileSizeLimit = 1024 * 1024;
