@@ -203,7 +203,8 @@ TEST_F(Engine, RateCountsEveryRecordOfTheLastWholeSecond) {
   EXPECT_EQ(engine.rate(), 11u);
   engine.canLogIntake(rec(kB, {}), 3000);
   EXPECT_EQ(engine.rate(), 2u);
-  // A start restarts the counter.
+  // A start restarts the counter, also what counted so far in this second.
+  engine.canLogIntake(rec(kB, {}), 3100);
   engine.setMode(CanLogMode::ShowAll, 3500);
   EXPECT_EQ(engine.rate(), 0u);
   engine.canLogIntake(rec(kB, {}), 4499);
@@ -228,6 +229,10 @@ TEST_F(Engine, ChangedBytesAreMarkedForAboutASecond) {
   EXPECT_TRUE(row.byteMarked(3, 200 + kChangeMarkMs - 1));
   EXPECT_FALSE(row.byteMarked(3, 200 + kChangeMarkMs));
   EXPECT_FALSE(row.byteMarked(8, 200));
+  // A byte past the old length is new even when it equals what the old record left there.
+  in(kB, {7});
+  in(kB, {7, 0});
+  EXPECT_EQ(engine.rows()[1].changedBytes, 0b10);
   now = 700;
   in(kA, {1, 9, 3, 5});
   EXPECT_TRUE(engine.rows()[0].byteMarked(1, 1100));
@@ -263,6 +268,16 @@ TEST(SortedRows, ArrivalIdentifierCountAndPeriod) {
   EXPECT_EQ(sortedRows(rows, SortKey::Count, true), (V{1, 2, 0}));
   EXPECT_EQ(sortedRows(rows, SortKey::Period, false), (V{0, 1, 2}));
   EXPECT_EQ(sortedRows(rows, SortKey::Period, true), (V{2, 1, 0}));
+}
+
+TEST(SortedRows, EqualKeysKeepTheOrderOfArrival) {
+  CanLogEngine engine;
+  for (std::uint32_t id = 1; id <= 5; ++id) {
+    engine.canLogIntake(rec(standardWord(id), {}), 0);
+  }
+  using V = std::vector<std::size_t>;
+  EXPECT_EQ(sortedRows(engine.rows(), SortKey::Count, false), (V{0, 1, 2, 3, 4}));
+  EXPECT_EQ(sortedRows(engine.rows(), SortKey::Period, true), (V{0, 1, 2, 3, 4}));
 }
 
 TEST(SortedRows, ExtendedSortsAfterStandardEvenWithASmallerValue) {

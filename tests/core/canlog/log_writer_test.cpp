@@ -130,7 +130,13 @@ TEST(LogFormatter, VectorAscHeaderFramesAndEnd) {
             "Begin Triggerblock Tue Dec 08 01:05:09.000 pm 2026\r\n"
             "   0.000000 Start of measurement\r\n");
   start.tm_hour = 0;
-  EXPECT_NE(f.fileStart(start).find("12:05:09.000 am"), std::string::npos);
+  EXPECT_NE(f.fileStart(start).find("Dec 08 12:05:09.000 am"), std::string::npos);
+  start.tm_hour = 12;
+  EXPECT_NE(f.fileStart(start).find("Dec 08 12:05:09.000 pm"), std::string::npos);
+  start.tm_hour = 11;
+  EXPECT_NE(f.fileStart(start).find("Dec 08 11:05:09.000 am"), std::string::npos);
+  start.tm_hour = 23;
+  EXPECT_NE(f.fileStart(start).find("Dec 08 11:05:09.000 pm"), std::string::npos);
   PacketRow a{rec(kStd, {0x11, 0x22}, 100), 0, 1, 0, {}};
   PacketRow b{rec(kExt, {}, 1334), 0, 1, 0, {}};
   EXPECT_EQ(f.recordText(a), "   0.000000 1  123             Rx   d 2 11 22\r\n");
@@ -178,6 +184,14 @@ TEST(LogFile, WritesCrLfTextTruncatesAndEndsTheAscBlockOnClose) {
   const std::string text = readAll(asc);
   EXPECT_TRUE(text.starts_with("date "));
   EXPECT_TRUE(text.ends_with("Rx   d 1 01\r\nEnd TriggerBlock\r\n"));
+  // Opening another file ends the one that was open.
+  ASSERT_TRUE(file.open(asc, LogForm::VectorAsc, std::tm{}));
+  ASSERT_TRUE(file.open(dir / "c.candump", LogForm::Candump, std::tm{}));
+  file.write(row);
+  EXPECT_EQ(file.form(), LogForm::Candump);
+  file.close();
+  EXPECT_TRUE(readAll(asc).ends_with("End TriggerBlock\r\n"));
+  EXPECT_EQ(readAll(dir / "c.candump"), "(0000000000.000000) can0 123#01\n");
   EXPECT_FALSE(file.open(dir / "no" / "such" / "dir.LOG", LogForm::Aligned, std::tm{}));
   std::filesystem::remove_all(dir);
 }
