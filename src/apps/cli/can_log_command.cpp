@@ -15,6 +15,7 @@
 #include "core/canlog/can_log_texts.hpp"
 #include "core/canlog/log_writer.hpp"
 #include "core/config/image_layout.hpp"
+#include "core/device/device_info.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/device_status.hpp"
 #include "core/device/packet.hpp"
@@ -39,6 +40,8 @@ using device::DeviceStatus;
 constexpr std::uint8_t kCanBusMode = 2;
 // Poll ticks allowed to find the controller (each tries one product id, twice round).
 constexpr int kConnectTicks = 8;
+// At most this long to take the records still waiting when the capture ends.
+constexpr std::uint32_t kTailMs = 1000;
 
 struct CanLogOptions {
   std::optional<std::uint32_t> forMs;
@@ -138,6 +141,8 @@ class CaptureHost : public CliLinkHost {
     }
   }
   std::uint32_t canRecordsPerSecond() const override { return rate ? rate() : 0; }
+  // Ctrl-C ends the capture loop, not the drains: what the controller holds is still written.
+  bool shuttingDown() const override { return false; }
   bool canLogWritingToFile() const override { return writingToFile; }
 };
 
@@ -269,11 +274,25 @@ class Capture {
       }
       sleepOneInterval();
     }
+    drainTail();
     const DeviceStatus stopped = sendMode(CanLogMode::Stop);
     engine_.setMode(CanLogMode::Stop, host_.tickMs());
     files_.clear();
     std::cout << std::flush;
     return stopped == device::status::kOk ? kExitOk : failWith(stopped);
+  }
+
+  // Takes the records the controller still holds (stopping would discard them), for a short
+  // while at most, since it goes on recording meanwhile.
+  void drainTail() {
+    const std::uint32_t begin = host_.tickMs();
+    while (link_->isConnected() && host_.tickMs() - begin < kTailMs) {
+      if (link_->pollTick() &&
+          (link_->deviceInfo().stateWord & device::device_info::kCanRecordsWaiting) == 0) {
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
   }
 
   void intake(device::CanRecord bytes) {
