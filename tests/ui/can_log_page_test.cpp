@@ -126,6 +126,15 @@ class CanLogPageTest : public QObject {
              QString("Data Hex"));
     QVERIFY(p.page->packetList()->isColumnHidden(0));
     QCOMPARE(p.page->packetList()->columnWidth(2), 170);
+    // Widths stay within their limits.
+    p.page->packetList()->horizontalHeader()->resizeSection(2, 100);
+    QCOMPARE(p.page->packetList()->columnWidth(2), 170);
+    p.page->packetList()->horizontalHeader()->resizeSection(3, 90);
+    QCOMPARE(p.page->packetList()->columnWidth(3), 40);
+    p.page->packetList()->horizontalHeader()->resizeSection(5, 130);
+    QCOMPARE(p.page->packetList()->columnWidth(5), 130);
+    p.page->detailList()->horizontalHeader()->resizeSection(3, 200);
+    QCOMPARE(p.page->detailList()->columnWidth(3), 120);
     // The second byte of 0x123 changed: marked for about a second.
     const QModelIndex data = p.page->packetModel()->index(0, 4);
     QCOMPARE(data.data(kivprism::ui::CanLogPacketModel::kChangedBytesRole).toUInt(), 2u);

@@ -22,30 +22,34 @@ namespace kivprism::ui {
 
 namespace {
 
+constexpr int kNoLimit = 1 << 20;
+
 using canlog::CanLogMode;
 using canlog::SortKey;
 
 struct Column {
   const char* caption;
   int width;
+  int minimum = 0;
+  int maximum = kNoLimit;
 };
 // Column 0 holds the item captions the lists never show.
 constexpr std::array<Column, CanLogPacketModel::kColumns> kPacketColumns = {{
-    {"XXX", 0},
+    {"XXX", 0, 0, 0},
     {"No.", 60},
-    {"ID Hex(Dec)", 170},
-    {"DLC", 40},
-    {"Data Hex", 220},
+    {"ID Hex(Dec)", 170, 170},
+    {"DLC", 40, 0, 40},
+    {"Data Hex", 220, 220},
     {"Cycle, mS", 100},
     {"Count", 80},
 }};
 constexpr std::array<Column, CanLogDetailModel::kColumns> kDetailColumns = {{
-    {"XXX", 0},
-    {"Idx", 50},
-    {"Hex", 60},
-    {"Bin", 100},
-    {"Dec", 60},
-    {"Ascii", 60},
+    {"XXX", 0, 0, 0},
+    {"Idx", 50, 0, 70},
+    {"Hex", 60, 0, 80},
+    {"Bin", 100, 0, 120},
+    {"Dec", 60, 0, 80},
+    {"Ascii", 60, 0, 80},
     {"Value", 200},
 }};
 constexpr int kFontPixels = 11;
@@ -123,6 +127,19 @@ void setUpColumns(QTableView* list, const std::array<Column, N>& columns) {
     list->setColumnWidth(c, columns[std::size_t(c)].width);
   }
   list->setColumnHidden(0, true);
+  // A column dragged past its limits snaps back to them.
+  QHeaderView* header = list->horizontalHeader();
+  QObject::connect(header, &QHeaderView::sectionResized, header,
+                   [header, &columns](int c, int, int width) {
+                     if (c <= 0 || c >= static_cast<int>(N)) {
+                       return;
+                     }
+                     const Column& column = columns[std::size_t(c)];
+                     const int clamped = std::clamp(width, column.minimum, column.maximum);
+                     if (clamped != width) {
+                       header->resizeSection(c, clamped);
+                     }
+                   });
 }
 
 }  // namespace
