@@ -352,9 +352,12 @@ class CanLogPageTest : public QObject {
     QCOMPARE(p.cell(0, 2), QString("100( 256)"));
     QCOMPARE(p.cell(2, 2), QString("300( 768)"));
     QCOMPARE(p.cell(0, 1), QString("2"));
+    // The selection follows its identifier when the order turns round.
+    p.page->packetList()->selectRow(0);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(2) + 5, 5));
     QCOMPARE(p.cell(0, 2), QString("300( 768)"));
+    QCOMPARE(p.page->packetList()->selectionModel()->selectedRows().value(0).row(), 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(6) + 5, 5));
     QCOMPARE(p.cell(2, 2), QString("100( 256)"));

@@ -263,9 +263,7 @@ void CanLogPacketModel::publish() {
     endInsertRows();
   }
   if (sortKey_ != SortKey::Arrival) {
-    emit layoutAboutToBeChanged();
-    order_ = canlog::sortedRows(engine_.rows(), sortKey_, descending_);
-    emit layoutChanged();
+    reorder([this] { order_ = canlog::sortedRows(engine_.rows(), sortKey_, descending_); });
     if (changed.first >= 0 && rows > 0) {
       emit dataChanged(index(0, 1), index(rows - 1, kColumns - 1));
     }
@@ -293,13 +291,32 @@ void CanLogPacketModel::reset() {
 void CanLogPacketModel::setSortKey(SortKey key, bool descending) {
   sortKey_ = key;
   descending_ = descending;
+  reorder([this, key, descending] {
+    order_.clear();
+    if (key != SortKey::Arrival) {
+      // Only the rows the view knows; newer ones arrive with the next batch.
+      order_ = canlog::sortedRows(engine_.rows(), key, descending);
+      std::erase_if(order_, [this](std::size_t r) { return r >= std::size_t(shownRows_); });
+    }
+  });
+}
+
+void CanLogPacketModel::reorder(const std::function<void()>& change) {
+  // The selection stays on its identifier while the rows move.
   emit layoutAboutToBeChanged();
-  order_.clear();
-  if (key != SortKey::Arrival) {
-    // Only the rows the view knows; newer ones arrive with the next batch.
-    order_ = canlog::sortedRows(engine_.rows(), key, descending);
-    std::erase_if(order_, [this](std::size_t r) { return r >= std::size_t(shownRows_); });
+  const QModelIndexList before = persistentIndexList();
+  std::vector<int> engineRows;
+  engineRows.reserve(std::size_t(before.size()));
+  for (const QModelIndex& i : before) {
+    engineRows.push_back(engineRow(i.row()));
   }
+  change();
+  QModelIndexList after;
+  for (qsizetype k = 0; k < before.size(); ++k) {
+    const int row = viewRow(engineRows[std::size_t(k)]);
+    after << (row < 0 ? QModelIndex() : index(row, before[k].column()));
+  }
+  changePersistentIndexList(before, after);
   emit layoutChanged();
 }
 

@@ -67,6 +67,8 @@ class CanLogPacketModel : public QAbstractTableModel {
   };
   static constexpr std::size_t kMarkBatches = 12;
 
+  void reorder(const std::function<void()>& change);
+
   const canlog::CanLogEngine& engine_;
   std::function<std::uint32_t()> tickMs_;
   int shownRows_ = 0;
