@@ -24,6 +24,10 @@ TEST(CandumpLine, ReadsStandardAndExtendedFrames) {
   const auto b = parseCandumpLine("(0000000001.500000) vcan1 18FEF100#");
   ASSERT_TRUE(b);
   EXPECT_EQ(*b, rec(0x18FEF100, {}, 1500));
+  // The largest identifiers and a time stamp of whole seconds.
+  const auto top = parseCandumpLine("(1) can0 1FFFFFFF#");
+  ASSERT_TRUE(top);
+  EXPECT_EQ(*top, rec(0x1FFFFFFF, {}, 1000));
   const auto c = parseCandumpLine("  (2.1) can0 7ff#0102030405060708\r");
   ASSERT_TRUE(c);
   EXPECT_EQ(*c, rec(standardWord(0x7FF), {1, 2, 3, 4, 5, 6, 7, 8}, 2100));
