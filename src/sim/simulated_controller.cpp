@@ -23,6 +23,9 @@ constexpr std::size_t kFirmwareVersionOffset = 12;
 // The demo never floods: after a long pause it catches up by at most this many lines.
 constexpr int kDemoCatchUpLimit = 10;
 
+// The differential bus set to plain CAN.
+constexpr std::uint8_t kCanBusMode = 2;
+
 bool reached(std::uint32_t now, std::uint32_t tick) {
   return static_cast<std::int32_t>(now - tick) >= 0;
 }
@@ -290,6 +293,9 @@ void SimulatedController::update() {
   }
   monitorText_.update(t);
   canLog_.update(t);
+  if (demo_ && canLog_.running() && configuration_.getU8(layout::kDiffBusMode) == kCanBusMode) {
+    carTraffic_.update(t, canLog_);
+  }
   if (const auto block = touchCalibration_.update(t)) {
     std::copy(block->begin(), block->end(), configuration_.span(layout::kTouchBlock).begin());
   }
@@ -481,6 +487,7 @@ device::Report SimulatedController::writeCanLog(const ReceivedRequest& request) 
     return reject(request);
   }
   canLog_.setMode(payload[0], now());
+  carTraffic_.restart(now());
   return ack(request);
 }
 

@@ -38,6 +38,7 @@
 #include "core/device/device_info.hpp"
 #include "core/device/hid_port.hpp"
 #include "sim/can_log_engine.hpp"
+#include "sim/car_can_traffic.hpp"
 #include "sim/factory_defaults.hpp"
 #include "sim/learning_scripts.hpp"
 #include "sim/monitor_text.hpp"
@@ -247,6 +248,8 @@ class SimulatedController {
   config::ConfigImage configuration_;
   MonitorText monitorText_;
   CanLogEngine canLog_;
+  // In demo mode, with the bus set to CAN, the CAN log also records a car's traffic.
+  CarCanTraffic carTraffic_{0x43414E};
   KeyLearning keyLearning_;
   TouchCalibration touchCalibration_;
   TouchCapture touchCapture_;

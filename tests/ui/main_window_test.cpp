@@ -69,9 +69,11 @@ class Rig {
 
   QString log() const { return window->terminal()->receivedView()->text(); }
 
+  // Writes other than the CAN-log stop, which the whole-image commands send first.
   bool sentWrites() const {
     for (const auto& request : controller.requests()) {
-      if ((request.cmd & kivprism::device::kWriteFlag) != 0) {
+      if ((request.cmd & kivprism::device::kWriteFlag) != 0 &&
+          kivprism::device::cmdArea(request.cmd) != area::kCanLog) {
         return true;
       }
     }

@@ -183,6 +183,7 @@ void TMainForm::buildPages() {
   layout->addWidget(currentSource_, 0, Qt::AlignLeft | Qt::AlignTop);
   buildParametersPage(layout);
   pageControlMain_->addTab(parametersPage_, QString());
+  buildCanLogPage();
   setCentralWidget(pageControlMain_);
 }
 
@@ -282,6 +283,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   if (!shuttingDown_) {
     pollTimer_.stop();
     shuttingDown_ = true;
+    stopCanLogQuietly();
     waitMs(kCloseSettleMs);
     link_->transport().closeDevice();
     waitMs(kCloseSettleMs);
@@ -350,24 +352,6 @@ void TMainForm::monitoringLine(std::string_view line) {
 
 void TMainForm::appendLine(const QColor& colour, const QString& text) {
   terminal_->appendLine(colour, text);
-}
-
-void TMainForm::canLogRecord(device::CanRecord) {
-  const std::uint32_t second = tickMs() / 1000;
-  if (second != canSecond_) {
-    canCountLastSecond_ = second == canSecond_ + 1 ? canCountThisSecond_ : 0;
-    canCountThisSecond_ = 0;
-    canSecond_ = second;
-  }
-  ++canCountThisSecond_;
-}
-
-std::uint32_t TMainForm::canRecordsPerSecond() const {
-  const std::uint32_t second = static_cast<std::uint32_t>(clock_.elapsed() / 1000);
-  if (second == canSecond_) {
-    return canCountLastSecond_;
-  }
-  return second == canSecond_ + 1 ? canCountThisSecond_ : 0;
 }
 
 void TMainForm::configurationReloaded() { invalidatePages(); }

@@ -12,6 +12,7 @@
 #include "ui/app/file_choosers.hpp"
 #include "ui/app/message_box.hpp"
 #include "ui/app/shell_settings.hpp"
+#include "core/canlog/log_writer.hpp"
 #include "core/config/image.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/hid_port.hpp"
@@ -28,6 +29,7 @@ class QVBoxLayout;
 
 namespace kivprism::ui {
 
+class CanLogPage;
 class PanelMenu;
 class TerminalPage;
 namespace params {
@@ -93,6 +95,7 @@ class TMainForm : public QMainWindow, public device::LinkHost {
   config::ConfigModel& model() { return model_; }
   TerminalPage* terminal() const { return terminal_; }
   params::ParametersPage* parameters() const { return parameters_; }
+  CanLogPage* canLogPage() const { return canLog_; }
   PanelMenu* panelMenu() const { return panelMenu_; }
   QString statusText() const;
   bool onlyUsed() const;
@@ -121,8 +124,8 @@ class TMainForm : public QMainWindow, public device::LinkHost {
   void monitoringLine(std::string_view line) override;
   void canLogRecord(device::CanRecord record) override;
   std::uint32_t canRecordsPerSecond() const override;
-  bool canLogWritingToFile() const override { return false; }
-  void refreshCanLogPage() override {}
+  bool canLogWritingToFile() const override;
+  void refreshCanLogPage() override;
   void configurationReloaded() override;
   bool variablesViewActive() const override;
   void showVariables(const device::VariablesView& view) override;
@@ -156,6 +159,10 @@ class TMainForm : public QMainWindow, public device::LinkHost {
   void resumeRedraw();
   // The parameters page inside TabSheetParameters (src/ui/params/main_window_parameters.cpp).
   void buildParametersPage(QVBoxLayout* layout);
+  // The CAN-log page (src/ui/monitor/main_window_can_log.cpp).
+  void buildCanLogPage();
+  QString chooseCanLogFile(canlog::LogForm& form);
+  void stopCanLogQuietly();
 
   MainWindowOptions options_;
   config::ConfigModel model_;
@@ -183,6 +190,7 @@ class TMainForm : public QMainWindow, public device::LinkHost {
   QTabWidget* pageControlMain_ = nullptr;
   TerminalPage* terminal_ = nullptr;
   params::ParametersPage* parameters_ = nullptr;
+  CanLogPage* canLog_ = nullptr;
   QWidget* parametersPage_ = nullptr;
   QLabel* currentSource_ = nullptr;
 
@@ -194,11 +202,6 @@ class TMainForm : public QMainWindow, public device::LinkHost {
   QMenu* menuItemLanguagex_ = nullptr;
   QAction* menuItemLanguageRussianx_ = nullptr;
   QAction* menuItemLanguageEnglishx_ = nullptr;
-
-  // CAN records counted per whole second for the connection line.
-  std::uint32_t canSecond_ = 0;
-  std::uint32_t canCountThisSecond_ = 0;
-  std::uint32_t canCountLastSecond_ = 0;
 };
 
 }  // namespace kivprism::ui

@@ -129,6 +129,7 @@ void TMainForm::SpeedButtonWriteDeviceClick() {
   beginUserCommand();
   if (messageBox(box::kQuestion | box::kDefaultNo, translated(texts::kAskWriteDevice)) ==
       box::kYes) {
+    stopCanLogQuietly();
     reportFailure(texts::kWriteConfigFailed, link_->writeConfiguration());
   }
   endUserCommand();
@@ -136,6 +137,7 @@ void TMainForm::SpeedButtonWriteDeviceClick() {
 
 void TMainForm::SpeedButtonToDefaultClick() {
   beginUserCommand();
+  stopCanLogQuietly();
   reportFailure(texts::kToDefaultFailed, link_->restoreDefaults());
   updateToolbar(false);
   link_->setInSync(false);

@@ -19,6 +19,7 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
   hooks.messageBox = [this](unsigned flags, const QString& text) {
     return messageBox(flags, text);
   };
+  hooks.setCanLogVisible = [this](bool) { refreshCanLogPage(); };
   parameters_ = new params::ParametersPage(model_, std::move(hooks), parametersPage_);
   layout->addWidget(parameters_, 1);
   // Queued: after a whole read the link copies the image into the device copy only after asking

@@ -1,0 +1,744 @@
+#include "ui/monitor/can_log_page.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QFile>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <ctime>
+
+#include "core/canlog/can_log_texts.hpp"
+#include "ui/app/qt_text.hpp"
+
+namespace kivprism::ui {
+
+namespace {
+
+constexpr int kNoLimit = 1 << 20;
+
+using canlog::CanLogMode;
+using canlog::SortKey;
+
+struct Column {
+  const char* caption;
+  int width;
+  int minimum = 0;
+  int maximum = kNoLimit;
+};
+// Column 0 holds the item captions the lists never show.
+constexpr std::array<Column, CanLogPacketModel::kColumns> kPacketColumns = {{
+    {"XXX", 0, 0, 0},
+    {"No.", 60},
+    {"ID Hex(Dec)", 170, 170},
+    {"DLC", 40, 0, 40},
+    {"Data Hex", 220, 220},
+    {"Cycle, mS", 100},
+    {"Count", 80},
+}};
+constexpr std::array<Column, CanLogDetailModel::kColumns> kDetailColumns = {{
+    {"XXX", 0, 0, 0},
+    {"Idx", 50, 0, 70},
+    {"Hex", 60, 0, 80},
+    {"Bin", 100, 0, 120},
+    {"Dec", 60, 0, 80},
+    {"Ascii", 60, 0, 80},
+    {"Value", 200},
+}};
+constexpr int kFontPixels = 11;
+constexpr int kByteChars = 3;
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+// The Data Hex cell with the bytes that changed within the last second on a marked background.
+class ChangedBytesDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const unsigned changed = index.data(CanLogPacketModel::kChangedBytesRole).toUInt();
+    if (changed == 0) {
+      QStyledItemDelegate::paint(painter, option, index);
+      return;
+    }
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString shown = opt.text;
+    opt.text.clear();
+    QStyle* style = opt.widget != nullptr ? opt.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+    const QFontMetrics metrics(opt.font);
+    const int width = metrics.horizontalAdvance(shown);
+    const int left = opt.rect.left() + (opt.rect.width() - width) / 2;
+    painter->save();
+    for (int k = 0; k < static_cast<int>(canlog::kMaxDataBytes); ++k) {
+      if (((changed >> k) & 1u) == 0) {
+        continue;
+      }
+      const int from = metrics.horizontalAdvance(shown.left(k * kByteChars));
+      const int to = metrics.horizontalAdvance(shown.left(k * kByteChars + 2));
+      painter->fillRect(QRect(left + from, opt.rect.top() + 1, to - from, opt.rect.height() - 2),
+                        QColor(255, 214, 102));
+    }
+    painter->setFont(opt.font);
+    painter->setPen(opt.palette.color(
+        (opt.state & QStyle::State_Selected) != 0 ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(QRect(left, opt.rect.top(), width, opt.rect.height()),
+                      Qt::AlignLeft | Qt::AlignVCenter, shown);
+    painter->restore();
+  }
+};
+
+void setUpList(QTableView* list, const char* name) {
+  list->setObjectName(name);
+  list->setShowGrid(true);
+  list->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list->setWordWrap(false);
+  list->verticalHeader()->hide();
+  QFont font("Fixedsys");
+  font.setStyleHint(QFont::TypeWriter);
+  font.setPixelSize(kFontPixels);
+  list->setFont(font);
+  // Fixed row heights keep scrolling and updates cheap with thousands of rows.
+  list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  list->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
+  // The selection stays visible without focus.
+  QPalette palette = list->palette();
+  palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                   palette.color(QPalette::Active, QPalette::Highlight));
+  palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   palette.color(QPalette::Active, QPalette::HighlightedText));
+  list->setPalette(palette);
+}
+
+template <std::size_t N>
+void setUpColumns(QTableView* list, const std::array<Column, N>& columns) {
+  for (int c = 0; c < static_cast<int>(N); ++c) {
+    list->setColumnWidth(c, columns[std::size_t(c)].width);
+  }
+  list->setColumnHidden(0, true);
+  // A column dragged past its limits snaps back to them.
+  QHeaderView* header = list->horizontalHeader();
+  QObject::connect(header, &QHeaderView::sectionResized, header,
+                   [header, &columns](int c, int, int width) {
+                     if (c <= 0 || c >= static_cast<int>(N)) {
+                       return;
+                     }
+                     const Column& column = columns[std::size_t(c)];
+                     const int clamped = std::clamp(width, column.minimum, column.maximum);
+                     if (clamped != width) {
+                       header->resizeSection(c, clamped);
+                     }
+                   });
+}
+
+}  // namespace
+
+// --- packet model ---
+
+CanLogPacketModel::CanLogPacketModel(const canlog::CanLogEngine& engine,
+                                     std::function<std::uint32_t()> tickMs, QObject* parent)
+    : QAbstractTableModel(parent), engine_(engine), tickMs_(std::move(tickMs)) {}
+
+void CanLogPacketModel::Range::add(int row) {
+  first = first < 0 ? row : std::min(first, row);
+  last = std::max(last, row);
+}
+
+void CanLogPacketModel::Range::add(const Range& other) {
+  if (other.first >= 0) {
+    add(other.first);
+    add(other.last);
+  }
+}
+
+int CanLogPacketModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : shownRows_;
+}
+
+int CanLogPacketModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumns;
+}
+
+int CanLogPacketModel::engineRow(int viewRow) const {
+  if (viewRow < 0 || viewRow >= shownRows_) {
+    return -1;
+  }
+  return order_.empty() ? viewRow : static_cast<int>(order_[std::size_t(viewRow)]);
+}
+
+int CanLogPacketModel::viewRow(int engineRow) const {
+  if (engineRow < 0 || engineRow >= shownRows_) {
+    return -1;
+  }
+  if (order_.empty()) {
+    return engineRow;
+  }
+  const auto it = std::find(order_.begin(), order_.end(), std::size_t(engineRow));
+  return it == order_.end() ? -1 : static_cast<int>(it - order_.begin());
+}
+
+QVariant CanLogPacketModel::data(const QModelIndex& index, int role) const {
+  const int e = engineRow(index.row());
+  if (e < 0 || std::size_t(e) >= engine_.rows().size()) {
+    return {};
+  }
+  const canlog::PacketRow& row = engine_.rows()[std::size_t(e)];
+  if (role == Qt::TextAlignmentRole) {
+    return int(Qt::AlignCenter);
+  }
+  if (role == kChangedBytesRole) {
+    unsigned mask = 0;
+    const std::uint32_t now = tickMs_();
+    for (std::size_t k = 0; k < row.record.dataLength(); ++k) {
+      mask |= row.byteMarked(k, now) ? 1u << k : 0u;
+    }
+    return mask;
+  }
+  if (role != Qt::DisplayRole) {
+    return {};
+  }
+  switch (index.column()) {
+    case 1:
+      return e + 1;
+    case 2:
+      return text(canlog::identifierText(row.record.identifierWord));
+    case 3:
+      return int(row.record.length);
+    case kDataColumn:
+      return text(canlog::dataText(row.record, true));
+    case 5:
+      return row.period == 0 ? QString("-") : QString::number(row.period);
+    case 6:
+      return QString::number(row.count);
+    default:
+      return QString();
+  }
+}
+
+QVariant CanLogPacketModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) {
+    return {};
+  }
+  if (role == Qt::DisplayRole) {
+    return QString(kPacketColumns[std::size_t(section)].caption);
+  }
+  return {};
+}
+
+void CanLogPacketModel::noteChanged(std::size_t engineRow) {
+  dirty_.add(static_cast<int>(engineRow));
+}
+
+void CanLogPacketModel::publish() {
+  const int rows = static_cast<int>(engine_.rows().size());
+  if (rows < shownRows_) {
+    reset();
+    return;
+  }
+  Range changed = dirty_;
+  for (const Range& r : recent_) {
+    changed.add(r);
+  }
+  recent_[recentNext_] = dirty_;
+  recentNext_ = (recentNext_ + 1) % kMarkBatches;
+  dirty_ = Range{};
+  const int known = shownRows_;
+  if (rows > shownRows_) {
+    beginInsertRows({}, shownRows_, rows - 1);
+    for (int r = shownRows_; r < rows && sortKey_ != SortKey::Arrival; ++r) {
+      order_.push_back(std::size_t(r));
+    }
+    shownRows_ = rows;
+    endInsertRows();
+  }
+  if (sortKey_ != SortKey::Arrival) {
+    reorder([this] { order_ = canlog::sortedRows(engine_.rows(), sortKey_, descending_); });
+    if (changed.first >= 0 && rows > 0) {
+      emit dataChanged(index(0, 1), index(rows - 1, kColumns - 1));
+    }
+    return;
+  }
+  // Rows inserted in this batch were already shown whole.
+  changed.last = std::min(changed.last, known - 1);
+  if (changed.first >= 0 && changed.first <= changed.last) {
+    emit dataChanged(index(changed.first, 1), index(changed.last, kColumns - 1));
+  }
+}
+
+void CanLogPacketModel::reset() {
+  beginResetModel();
+  shownRows_ = static_cast<int>(engine_.rows().size());
+  order_.clear();
+  if (sortKey_ != SortKey::Arrival) {
+    order_ = canlog::sortedRows(engine_.rows(), sortKey_, descending_);
+  }
+  dirty_ = Range{};
+  recent_.fill(Range{});
+  endResetModel();
+}
+
+void CanLogPacketModel::setSortKey(SortKey key, bool descending) {
+  sortKey_ = key;
+  descending_ = descending;
+  reorder([this, key, descending] {
+    order_.clear();
+    if (key != SortKey::Arrival) {
+      // Only the rows the view knows; newer ones arrive with the next batch.
+      order_ = canlog::sortedRows(engine_.rows(), key, descending);
+      std::erase_if(order_, [this](std::size_t r) { return r >= std::size_t(shownRows_); });
+    }
+  });
+}
+
+void CanLogPacketModel::reorder(const std::function<void()>& change) {
+  // The selection stays on its identifier while the rows move.
+  emit layoutAboutToBeChanged();
+  const QModelIndexList before = persistentIndexList();
+  std::vector<int> engineRows;
+  engineRows.reserve(std::size_t(before.size()));
+  for (const QModelIndex& i : before) {
+    engineRows.push_back(engineRow(i.row()));
+  }
+  change();
+  QModelIndexList after;
+  for (qsizetype k = 0; k < before.size(); ++k) {
+    const int row = viewRow(engineRows[std::size_t(k)]);
+    after << (row < 0 ? QModelIndex() : index(row, before[k].column()));
+  }
+  changePersistentIndexList(before, after);
+  emit layoutChanged();
+}
+
+// --- detail model ---
+
+CanLogDetailModel::CanLogDetailModel(const canlog::CanLogEngine& engine, QObject* parent)
+    : QAbstractTableModel(parent), engine_(engine) {}
+
+int CanLogDetailModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : shownRows_;
+}
+
+int CanLogDetailModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant CanLogDetailModel::data(const QModelIndex& index, int role) const {
+  if (detailRow_ < 0 || std::size_t(detailRow_) >= engine_.rows().size() ||
+      index.row() >= shownRows_) {
+    return {};
+  }
+  if (role == Qt::TextAlignmentRole) {
+    return int(Qt::AlignCenter);
+  }
+  if (role != Qt::DisplayRole) {
+    return {};
+  }
+  const canlog::CanLogRecord& r = engine_.rows()[std::size_t(detailRow_)].record;
+  const std::size_t k = std::size_t(index.row());
+  const canlog::DetailTexts t = canlog::detailTexts(k, r.data[k]);
+  switch (index.column()) {
+    case 1:
+      return text(t.index);
+    case 2:
+      return text(t.hex);
+    case 3:
+      return text(t.bin);
+    case 4:
+      return text(t.dec);
+    case 5:
+      return text(t.ascii);
+    default:
+      return QString();
+  }
+}
+
+QVariant CanLogDetailModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+      section < kColumns) {
+    return QString(kDetailColumns[std::size_t(section)].caption);
+  }
+  return {};
+}
+
+void CanLogDetailModel::setDetailRow(int engineRow) {
+  if (engineRow != detailRow_) {
+    detailRow_ = engineRow;
+    publish();
+  }
+}
+
+void CanLogDetailModel::publish() {
+  const bool valid = detailRow_ >= 0 && std::size_t(detailRow_) < engine_.rows().size();
+  const int rows = valid ? int(engine_.rows()[std::size_t(detailRow_)].record.dataLength()) : 0;
+  if (rows != shownRows_) {
+    beginResetModel();
+    shownRows_ = rows;
+    endResetModel();
+  } else if (rows > 0) {
+    emit dataChanged(index(0, 1), index(rows - 1, kColumns - 1));
+  }
+}
+
+// --- page ---
+
+CanLogPage::CanLogPage(Hooks hooks, QWidget* parent) : QWidget(parent), hooks_(std::move(hooks)) {
+  setObjectName("TabSheetCANLOG");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  panel_ = new QWidget(this);
+  panel_->setObjectName("PanelCANLOGPacketView");
+  layout->addWidget(panel_);
+  auto* panelLayout = new QVBoxLayout(panel_);
+  panelLayout->setContentsMargins(0, 0, 0, 0);
+  panelLayout->setSpacing(0);
+
+  packets_ = new CanLogPacketModel(engine_, hooks_.tickMs, this);
+  details_ = new CanLogDetailModel(engine_, this);
+
+  listViewCANLOG_ = new QTableView(panel_);
+  setUpList(listViewCANLOG_, "ListViewCANLOG");
+  listViewCANLOG_->setModel(packets_);
+  setUpColumns(listViewCANLOG_, kPacketColumns);
+  listViewCANLOG_->setItemDelegateForColumn(CanLogPacketModel::kDataColumn,
+                                            new ChangedBytesDelegate(listViewCANLOG_));
+  listViewCANLOG_->horizontalHeader()->setStretchLastSection(true);
+  listViewCANLOG_->horizontalHeader()->setSortIndicatorShown(false);
+  listViewCANLOG_->horizontalHeader()->setSectionsClickable(true);
+  panelLayout->addWidget(listViewCANLOG_, 1);
+
+  listViewCANLOGDATA_ = new QTableView(panel_);
+  setUpList(listViewCANLOGDATA_, "ListViewCANLOGDATA");
+  listViewCANLOGDATA_->setModel(details_);
+  setUpColumns(listViewCANLOGDATA_, kDetailColumns);
+  listViewCANLOGDATA_->setFixedHeight(kDetailHeight);
+  listViewCANLOGDATA_->hide();
+  panelLayout->addWidget(listViewCANLOGDATA_);
+
+  for (std::size_t k = 0; k < gauges_.size(); ++k) {
+    auto* gauge = new QProgressBar(listViewCANLOGDATA_->viewport());
+    gauge->setObjectName(QString("GaugeCANLOGx%1").arg(k));
+    gauge->setRange(0, 255);
+    gauge->setTextVisible(false);
+    QPalette palette = gauge->palette();
+    palette.setColor(QPalette::Highlight, QColor(0, 102, 204));  // the hot-light colour
+    gauge->setPalette(palette);
+    gauge->hide();
+    gauges_[k] = gauge;
+  }
+
+  popupMenuCANLOG_ = new QMenu(this);
+  popupMenuCANLOG_->setObjectName("PopupMenuCANLOG");
+  addItem("CANLOG_BEGIN", &CanLogPage::CANLOG_BEGINClick);
+  addItem("CANLOG_SAVE", &CanLogPage::CANLOG_SAVEClick);
+  addItem("CANLOG_SAVE_TAB", &CanLogPage::CANLOG_SAVE_TABClick);
+  addItem("CANLOG_END", &CanLogPage::CANLOG_ENDClick);
+  popupMenuCANLOG_->addSeparator();
+  addItem("CANLOG_CLEAR", &CanLogPage::CANLOG_CLEARClick);
+  addItem("CANLOG_HIDEDATA", &CanLogPage::CANLOG_HIDEDATAClick);
+  popupMenuCANLOG_->addSeparator();
+  addItem("CANLOG_HIDETHIS", &CanLogPage::CANLOG_HIDETHISClick);
+  addItem("CANLOG_HIDEALLNOTHIS", &CanLogPage::CANLOG_HIDEALLNOTHISClick);
+  addItem("CANLOG_HIDECURRENTID", &CanLogPage::CANLOG_HIDECURRENTIDClick);
+  addItem("CANLOG_HIDENOTCHANGED", &CanLogPage::CANLOG_HIDENOTCHANGEDClick);
+  addItem("CANLOG_SHOWALLID", &CanLogPage::CANLOG_SHOWALLIDClick);
+
+  listViewCANLOG_->viewport()->installEventFilter(this);
+  listViewCANLOGDATA_->viewport()->installEventFilter(this);
+  connect(listViewCANLOG_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) { ListViewCANLOGSelectItem(current.row()); });
+  connect(listViewCANLOG_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int section) {
+            // Identifier, period or count; the row number returns to the order of arrival.
+            SortKey key = SortKey::Arrival;
+            if (section == 2) {
+              key = SortKey::Identifier;
+            } else if (section == 5) {
+              key = SortKey::Period;
+            } else if (section == 6) {
+              key = SortKey::Count;
+            }
+            // A second click on the same column turns the order round.
+            const bool descending =
+                key == packets_->sortKey() && key != SortKey::Arrival && !packets_->descending();
+            packets_->setSortKey(key, descending);
+            listViewCANLOG_->horizontalHeader()->setSortIndicatorShown(key != SortKey::Arrival);
+            listViewCANLOG_->horizontalHeader()->setSortIndicator(
+                section, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+            placeGauges();
+          });
+  const auto replace = [this] { placeGauges(); };
+  connect(listViewCANLOGDATA_->horizontalHeader(), &QHeaderView::sectionResized, this, replace);
+  connect(listViewCANLOGDATA_->verticalScrollBar(), &QScrollBar::valueChanged, this, replace);
+  connect(details_, &QAbstractItemModel::modelReset, this, replace);
+
+  batchTimer_.setSingleShot(true);
+  batchTimer_.setInterval(kBatchMs);
+  connect(&batchTimer_, &QTimer::timeout, this, &CanLogPage::publish);
+}
+
+CanLogPage::~CanLogPage() = default;
+
+QAction* CanLogPage::addItem(const char* name, void (CanLogPage::*handler)()) {
+  QAction* action = popupMenuCANLOG_->addAction(QString());
+  action->setObjectName(name);
+  connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+  return action;
+}
+
+void CanLogPage::intake(device::CanRecord bytes) {
+  const canlog::CanLogRecord record = canlog::CanLogRecord::decode(bytes);
+  const canlog::IntakeResult result = engine_.canLogIntake(record, hooks_.tickMs());
+  if (result.outcome == canlog::IntakeOutcome::Dropped) {
+    return;
+  }
+  if (hooks_.terminalShown && hooks_.terminalShown() && hooks_.echo) {
+    hooks_.echo(text(canlog::terminalEchoLine(record)));
+  }
+  if (!result.shown()) {
+    return;
+  }
+  packets_->noteChanged(result.row);
+  detailDirty_ = detailDirty_ || int(result.row) == details_->detailRow();
+  file_.write(engine_.rows()[result.row]);
+  lastShownTick_ = hooks_.tickMs();
+  if (!batchTimer_.isActive()) {
+    batchTimer_.start();
+  }
+}
+
+void CanLogPage::publish() {
+  packets_->publish();
+  if (detailDirty_) {
+    detailDirty_ = false;
+    details_->publish();
+    placeGauges();
+  }
+  // Change marks fade within a second: batches go on that long after the last record.
+  if (!batchTimer_.isActive() &&
+      hooks_.tickMs() - lastShownTick_ <= canlog::kChangeMarkMs + std::uint32_t(kBatchMs)) {
+    batchTimer_.start();
+  }
+}
+
+int CanLogPage::sendCanLogCommand(CanLogMode mode, bool report) {
+  engine_.setMode(mode, hooks_.tickMs());
+  const int status = hooks_.writeMode(static_cast<std::uint8_t>(mode));
+  if (report && status == kStatusNotSupported) {
+    hooks_.showError(translated(canlog::texts::kNotSupported));
+  }
+  return status;
+}
+
+void CanLogPage::closeCanLogFile() { file_.close(); }
+
+void CanLogPage::stopSilently() {
+  closeCanLogFile();
+  sendCanLogCommand(CanLogMode::Stop, false);
+}
+
+bool CanLogPage::setPageShown(bool shown) {
+  if (shown == pageShown_) {
+    return false;
+  }
+  pageShown_ = shown;
+  if (!shown) {
+    closeCanLogFile();
+  }
+  return true;
+}
+
+bool CanLogPage::requireConnected() {
+  if (hooks_.isConnected()) {
+    return true;
+  }
+  hooks_.showError(translated(canlog::texts::kControllerDisconnected));
+  return false;
+}
+
+void CanLogPage::emptyRows() {
+  engine_.clearRows();
+  packets_->reset();
+  hideDetails();
+  selectedRow_ = -1;
+  lastPressedRow_ = -1;
+}
+
+void CanLogPage::startWithMode(CanLogMode mode) {
+  if (!requireConnected()) {
+    return;
+  }
+  hooks_.suspendPoll();
+  if (sendCanLogCommand(CanLogMode::Stop, true) == 0) {
+    emptyRows();
+    sendCanLogCommand(mode, true);
+  }
+  hideDetails();
+  hooks_.resumePoll();
+}
+
+void CanLogPage::startAndSave(canlog::LogForm form) {
+  closeCanLogFile();
+  if (!requireConnected()) {
+    return;
+  }
+  hooks_.updateToolbar(true);
+  hooks_.suspendPoll();
+  if (sendCanLogCommand(CanLogMode::Stop, true) == 0) {
+    emptyRows();
+    canlog::LogForm chosen = form;
+    const QString name = hooks_.chooseLogFile(chosen);
+    if (!name.isEmpty()) {
+      hooks_.rememberLogFile(name);
+      const std::time_t now = std::time(nullptr);
+      std::tm start{};
+      localtime_r(&now, &start);
+      file_.open(std::filesystem::path(QFile::encodeName(name).toStdString()), chosen, start);
+    }
+    if (file_.isOpen()) {
+      sendCanLogCommand(CanLogMode::ShowAll, true);
+    }
+  }
+  hideDetails();
+  hooks_.resumePoll();
+  hooks_.updateToolbar(false);
+}
+
+void CanLogPage::CANLOG_ENDClick() {
+  if (!requireConnected()) {
+    return;
+  }
+  hooks_.suspendPoll();
+  closeCanLogFile();
+  sendCanLogCommand(CanLogMode::Stop, true);
+  hideDetails();
+  hooks_.resumePoll();
+}
+
+void CanLogPage::CANLOG_CLEARClick() {
+  if (!requireConnected()) {
+    return;
+  }
+  hooks_.suspendPoll();
+  file_.restart();
+  emptyRows();
+  hooks_.resumePoll();
+}
+
+void CanLogPage::CANLOG_HIDEDATAClick() { hideDetails(); }
+
+void CanLogPage::CANLOG_HIDETHISClick() {
+  if (engine_.hideRow(std::size_t(std::max(detailRow(), -1)))) {
+    CANLOG_CLEARClick();
+  }
+}
+
+void CanLogPage::CANLOG_HIDEALLNOTHISClick() {
+  if (engine_.hideAllExceptRow(std::size_t(std::max(detailRow(), -1)))) {
+    CANLOG_CLEARClick();
+  }
+}
+
+void CanLogPage::showDetails(int engineRow) {
+  details_->setDetailRow(engineRow);
+  listViewCANLOGDATA_->show();
+  details_->publish();
+  placeGauges();
+}
+
+void CanLogPage::hideDetails() {
+  details_->setDetailRow(-1);
+  listViewCANLOGDATA_->hide();
+  placeGauges();
+}
+
+void CanLogPage::ListViewCANLOGMouseDown(Qt::MouseButton button, const QPoint& pos) {
+  const int row = packets_->engineRow(listViewCANLOG_->indexAt(pos).row());
+  selectedRow_ = -1;
+  if (row >= 0) {
+    details_->setDetailRow(row);
+    selectedRow_ = row;
+    placeGauges();
+  }
+  if (button == Qt::LeftButton && row >= 0) {
+    if (row == lastPressedRow_ && listViewCANLOGDATA_->isVisible()) {
+      hideDetails();
+    } else {
+      showDetails(row);
+    }
+    lastPressedRow_ = row;
+  } else if (button == Qt::RightButton) {
+    prepareMenu();
+    popupMenuCANLOG_->popup(QCursor::pos());
+  }
+}
+
+void CanLogPage::ListViewCANLOGSelectItem(int viewRow) {
+  selectedRow_ = packets_->engineRow(viewRow);
+}
+
+void CanLogPage::prepareMenu() {
+  const bool running = hooks_.controllerLogRunning && hooks_.controllerLogRunning();
+  const auto item = [this](const char* name) {
+    return popupMenuCANLOG_->findChild<QAction*>(name);
+  };
+  item("CANLOG_BEGIN")->setVisible(!running);
+  item("CANLOG_SAVE")->setVisible(!running);
+  item("CANLOG_SAVE_TAB")->setVisible(!running);
+  item("CANLOG_END")->setVisible(running);
+  item("CANLOG_CLEAR")->setVisible(!engine_.rows().empty());
+  item("CANLOG_HIDEDATA")->setVisible(listViewCANLOGDATA_->isVisible());
+  item("CANLOG_HIDETHIS")->setVisible(selectedRow_ >= 0);
+  item("CANLOG_HIDEALLNOTHIS")->setVisible(selectedRow_ >= 0);
+}
+
+void CanLogPage::placeGauges() {
+  const int length = listViewCANLOGDATA_->isVisible() ? details_->rowCount() : 0;
+  const int detail = details_->detailRow();
+  for (int k = 0; k < static_cast<int>(gauges_.size()); ++k) {
+    QProgressBar* gauge = gauges_[std::size_t(k)];
+    if (k >= length || detail < 0) {
+      gauge->hide();
+      continue;
+    }
+    const QRect cell =
+        listViewCANLOGDATA_->visualRect(details_->index(k, CanLogDetailModel::kValueColumn));
+    gauge->setGeometry(cell.adjusted(0, 1, 0, -1));
+    gauge->setValue(engine_.rows()[std::size_t(detail)].record.data[std::size_t(k)]);
+    gauge->show();
+  }
+}
+
+void CanLogPage::relayoutCanLog() {
+  packets_->publish();
+  details_->publish();
+  placeGauges();
+}
+
+bool CanLogPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == listViewCANLOG_->viewport() && event->type() == QEvent::MouseButtonPress) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    ListViewCANLOGMouseDown(mouse->button(), mouse->position().toPoint());
+  } else if (watched == listViewCANLOGDATA_->viewport()) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+      ListViewCANLOGDATADblClick();
+      return true;
+    }
+    if (event->type() == QEvent::Resize) {
+      placeGauges();
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kivprism::ui

@@ -1,0 +1,221 @@
+// The CAN-log page: one row per CAN identifier with its newest data, length, period and count, the
+// bytes of one identifier below with a bar per byte, filters that hide identifiers, the start and
+// stop commands and the optional log file. Records go into the engine as they arrive; the lists are
+// models over the engine that the view hears about in batches, never once per record.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QElapsedTimer>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "core/canlog/can_log_engine.hpp"
+#include "core/canlog/log_writer.hpp"
+#include "core/device/link_host.hpp"
+
+class QAction;
+class QMenu;
+class QProgressBar;
+class QTableView;
+
+namespace kivprism::ui {
+
+// The packet list over the engine's rows, in the engine's order or sorted.
+class CanLogPacketModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  static constexpr int kColumns = 7;
+  static constexpr int kDataColumn = 4;
+  // The bytes of the row that changed within the last second, as a bit mask (Data Hex column).
+  static constexpr int kChangedBytesRole = Qt::UserRole + 1;
+
+  CanLogPacketModel(const canlog::CanLogEngine& engine, std::function<std::uint32_t()> tickMs,
+                    QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  // A row of the engine took a record since the last batch.
+  void noteChanged(std::size_t engineRow);
+  // Tells the view what changed since the last batch: one insertion for the new rows, one change
+  // for the rows that changed (and for those whose change marks ran out).
+  void publish();
+  // The engine's rows were emptied.
+  void reset();
+
+  void setSortKey(canlog::SortKey key, bool descending);
+  canlog::SortKey sortKey() const { return sortKey_; }
+  bool descending() const { return descending_; }
+  // Engine row of a view row and back; -1 for none.
+  int engineRow(int viewRow) const;
+  int viewRow(int engineRow) const;
+
+ private:
+  struct Range {
+    int first = -1;
+    int last = -1;
+    void add(int row);
+    void add(const Range& other);
+  };
+  static constexpr std::size_t kMarkBatches = 12;
+
+  void reorder(const std::function<void()>& change);
+
+  const canlog::CanLogEngine& engine_;
+  std::function<std::uint32_t()> tickMs_;
+  int shownRows_ = 0;
+  Range dirty_;
+  // Ranges of the last batches, so that marks are redrawn when they run out.
+  std::array<Range, kMarkBatches> recent_{};
+  std::size_t recentNext_ = 0;
+  canlog::SortKey sortKey_ = canlog::SortKey::Arrival;
+  bool descending_ = false;
+  std::vector<std::size_t> order_;
+};
+
+// The bytes of one row.
+class CanLogDetailModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  static constexpr int kColumns = 7;
+  static constexpr int kValueColumn = 6;
+
+  explicit CanLogDetailModel(const canlog::CanLogEngine& engine, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  // -1 for none.
+  void setDetailRow(int engineRow);
+  int detailRow() const { return detailRow_; }
+  // Shows the newest bytes of the detail row.
+  void publish();
+
+ private:
+  const canlog::CanLogEngine& engine_;
+  int detailRow_ = -1;
+  int shownRows_ = 0;
+};
+
+class CanLogPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kBatchMs = 100;
+  static constexpr int kDetailHeight = 162;
+  // The controller's answer to an area its firmware does not know.
+  static constexpr int kStatusNotSupported = -254;
+
+  struct Hooks {
+    std::function<bool()> isConnected;
+    // Writes the one mode byte to the CAN-log area; the device status.
+    std::function<int(std::uint8_t mode)> writeMode;
+    std::function<void()> suspendPoll;
+    std::function<void()> resumePoll;
+    std::function<void(bool busy)> updateToolbar;
+    std::function<void(const QString& text)> showError;
+    // A file name to save the log to (empty: cancelled) and the form its file type asks for.
+    std::function<QString(canlog::LogForm& form)> chooseLogFile;
+    std::function<void(const QString& fileName)> rememberLogFile;
+    // Whether the controller reports a running CAN log (state word bit 13).
+    std::function<bool()> controllerLogRunning;
+    // Whether the terminal page is the one shown, and the echo line for it.
+    std::function<bool()> terminalShown;
+    std::function<void(const QString& line)> echo;
+    std::function<std::uint32_t()> tickMs;
+  };
+
+  explicit CanLogPage(Hooks hooks, QWidget* parent = nullptr);
+  ~CanLogPage() override;
+
+  // Every record the controller delivers, in order.
+  void intake(device::CanRecord record);
+
+  // --- for the shell ---
+  int sendCanLogCommand(canlog::CanLogMode mode, bool report);
+  void closeCanLogFile();
+  // Closes the file and stops the controller's log without a word (before writes, defaults,
+  // firmware updates and closing).
+  void stopSilently();
+  // Follows the bus mode; true when the visibility changed. Hiding closes the file.
+  bool setPageShown(bool shown);
+  bool pageShown() const { return pageShown_; }
+  void relayoutCanLog();
+  void retranslate();
+  bool writingToFile() const { return file_.isOpen(); }
+  std::uint32_t recordsPerSecond() const { return engine_.rate(); }
+
+  // --- the commands of the menu ---
+  void CANLOG_BEGINClick() { startWithMode(canlog::CanLogMode::ShowAll); }
+  void CANLOG_SHOWALLIDClick() { startWithMode(canlog::CanLogMode::ShowAll); }
+  void CANLOG_HIDECURRENTIDClick() { startWithMode(canlog::CanLogMode::HideAccumulated); }
+  void CANLOG_HIDENOTCHANGEDClick() { startWithMode(canlog::CanLogMode::HideNotChanged); }
+  void CANLOG_SAVEClick() { startAndSave(canlog::LogForm::Aligned); }
+  void CANLOG_SAVE_TABClick() { startAndSave(canlog::LogForm::TabSeparated); }
+  void CANLOG_ENDClick();
+  void CANLOG_CLEARClick();
+  void CANLOG_HIDEDATAClick();
+  void CANLOG_HIDETHISClick();
+  void CANLOG_HIDEALLNOTHISClick();
+  void ListViewCANLOGMouseDown(Qt::MouseButton button, const QPoint& pos);
+  void ListViewCANLOGSelectItem(int viewRow);
+  void ListViewCANLOGDATADblClick() { CANLOG_HIDEDATAClick(); }
+  // Sets the menu items' visibility for the state now (done before every popup).
+  void prepareMenu();
+
+  // --- state for tests ---
+  const canlog::CanLogEngine& engine() const { return engine_; }
+  CanLogPacketModel* packetModel() const { return packets_; }
+  CanLogDetailModel* detailModel() const { return details_; }
+  QTableView* packetList() const { return listViewCANLOG_; }
+  QTableView* detailList() const { return listViewCANLOGDATA_; }
+  QMenu* menu() const { return popupMenuCANLOG_; }
+  QProgressBar* gauge(std::size_t k) const { return gauges_[k]; }
+  int detailRow() const { return details_->detailRow(); }
+  int selectedRow() const { return selectedRow_; }
+  // Shows what the engine holds now instead of at the next batch.
+  void publish();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void startWithMode(canlog::CanLogMode mode);
+  void startAndSave(canlog::LogForm form);
+  bool requireConnected();
+  void emptyRows();
+  void showDetails(int engineRow);
+  void hideDetails();
+  void placeGauges();
+  QAction* addItem(const char* name, void (CanLogPage::*handler)());
+
+  Hooks hooks_;
+  canlog::CanLogEngine engine_;
+  canlog::LogFile file_;
+  CanLogPacketModel* packets_;
+  CanLogDetailModel* details_;
+  QWidget* panel_;
+  QTableView* listViewCANLOG_;
+  QTableView* listViewCANLOGDATA_;
+  std::array<QProgressBar*, canlog::kMaxDataBytes> gauges_{};
+  QMenu* popupMenuCANLOG_;
+  QTimer batchTimer_;
+  int selectedRow_ = -1;
+  int lastPressedRow_ = -1;
+  bool pageShown_ = false;
+  bool detailDirty_ = false;
+  std::uint32_t lastShownTick_ = 0;
+};
+
+}  // namespace kivprism::ui

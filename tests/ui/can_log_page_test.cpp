@@ -1,0 +1,430 @@
+// The CAN-log page: on its own with records fed by hand, and in the main window on the simulated
+// controller streaming a car's traffic.
+#include <QAction>
+#include <QFile>
+#include <QHeaderView>
+#include <QMenu>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <array>
+#include <memory>
+
+#include "core/canlog/capture_reader.hpp"
+#include "core/config/image_layout.hpp"
+#include "core/device/packet.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+#include "ui/app/main_window.hpp"
+#include "ui/monitor/can_log_page.hpp"
+#include "ui/monitor/terminal_page.hpp"
+
+using kivprism::canlog::CanLogMode;
+using kivprism::canlog::CanLogRecord;
+using kivprism::canlog::standardWord;
+using kivprism::ui::CanLogPage;
+using kivprism::ui::TMainForm;
+namespace box = kivprism::ui::box;
+namespace area = kivprism::device::area;
+
+namespace {
+
+constexpr int kConnectTimeoutMs = 10000;
+
+std::array<std::uint8_t, 17> bytesOf(std::uint32_t word, std::initializer_list<std::uint8_t> data,
+                                     std::uint32_t time) {
+  CanLogRecord r;
+  r.identifierWord = word;
+  r.length = static_cast<std::uint8_t>(data.size());
+  std::copy(data.begin(), data.end(), r.data.begin());
+  r.timeStamp = time;
+  std::array<std::uint8_t, 17> out{};
+  r.encode(out);
+  return out;
+}
+
+// A page with hooks that record what it asks of the shell.
+struct BarePage {
+  BarePage() {
+    CanLogPage::Hooks h;
+    h.isConnected = [this] { return connected; };
+    h.writeMode = [this](std::uint8_t mode) {
+      modes.push_back(mode);
+      return status;
+    };
+    h.suspendPoll = [this] { ++suspended; };
+    h.resumePoll = [this] { --suspended; };
+    h.updateToolbar = [](bool) {};
+    h.showError = [this](const QString& text) { errors << text; };
+    h.chooseLogFile = [this](kivprism::canlog::LogForm& form) {
+      if (chosenForm) {
+        form = *chosenForm;
+      }
+      return chosenFile;
+    };
+    h.rememberLogFile = [this](const QString& name) { remembered = name; };
+    h.controllerLogRunning = [this] { return running; };
+    h.terminalShown = [this] { return terminal; };
+    h.echo = [this](const QString& line) { echoed << line; };
+    h.tickMs = [this] { return now; };
+    page = std::make_unique<CanLogPage>(std::move(h));
+    page->resize(900, 600);
+    page->show();
+  }
+
+  void feed(std::uint32_t word, std::initializer_list<std::uint8_t> data, std::uint32_t time) {
+    const auto bytes = bytesOf(word, data, time);
+    page->intake(kivprism::device::CanRecord(bytes));
+  }
+  QString cell(int row, int column) const {
+    return page->packetModel()->index(row, column).data().toString();
+  }
+  QAction* item(const char* name) const { return page->menu()->findChild<QAction*>(name); }
+  QPoint rowCentre(int row) const {
+    return page->packetList()->visualRect(page->packetModel()->index(row, 2)).center();
+  }
+
+  bool connected = true;
+  int status = 0;
+  bool running = false;
+  bool terminal = false;
+  std::uint32_t now = 1000;
+  int suspended = 0;
+  std::vector<std::uint8_t> modes;
+  QStringList errors;
+  QStringList echoed;
+  QString chosenFile;
+  std::optional<kivprism::canlog::LogForm> chosenForm;
+  QString remembered;
+  std::unique_ptr<CanLogPage> page;
+};
+
+class CanLogPageTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void rowsShowThePacketColumnsAfterOneBatch() {
+    BarePage p;
+    p.feed(standardWord(0x123), {0x11, 0x22}, 1000);
+    p.feed(0x18FEF100, {1, 2, 3, 4, 5, 6, 7, 8}, 1005);
+    p.feed(standardWord(0x123), {0x11, 0x23}, 1100);
+    QCOMPARE(p.page->packetModel()->rowCount(), 0);
+    p.page->publish();
+    QCOMPARE(p.page->packetModel()->rowCount(), 2);
+    QCOMPARE(p.cell(0, 1), QString("1"));
+    QCOMPARE(p.cell(0, 2), QString("123( 291)"));
+    QCOMPARE(p.cell(0, 3), QString("2"));
+    QCOMPARE(p.cell(0, 4), QString("11 23") + QString(18, ' '));
+    QCOMPARE(p.cell(0, 5), QString("100"));
+    QCOMPARE(p.cell(0, 6), QString("2"));
+    QCOMPARE(p.cell(1, 2), QString("18FEF100(419361024)"));
+    QCOMPARE(p.cell(1, 5), QString("-"));
+    QCOMPARE(p.page->packetModel()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QString("Data Hex"));
+    QVERIFY(p.page->packetList()->isColumnHidden(0));
+    QCOMPARE(p.page->packetList()->columnWidth(2), 170);
+    // Widths stay within their limits.
+    p.page->packetList()->horizontalHeader()->resizeSection(2, 100);
+    QCOMPARE(p.page->packetList()->columnWidth(2), 170);
+    p.page->packetList()->horizontalHeader()->resizeSection(3, 90);
+    QCOMPARE(p.page->packetList()->columnWidth(3), 40);
+    p.page->packetList()->horizontalHeader()->resizeSection(5, 130);
+    QCOMPARE(p.page->packetList()->columnWidth(5), 130);
+    p.page->detailList()->horizontalHeader()->resizeSection(3, 200);
+    QCOMPARE(p.page->detailList()->columnWidth(3), 120);
+    // The second byte of 0x123 changed: marked for about a second.
+    const QModelIndex data = p.page->packetModel()->index(0, 4);
+    QCOMPARE(data.data(kivprism::ui::CanLogPacketModel::kChangedBytesRole).toUInt(), 2u);
+    p.now += 1000;
+    QCOMPARE(data.data(kivprism::ui::CanLogPacketModel::kChangedBytesRole).toUInt(), 0u);
+  }
+
+  void aBatchIsOneInsertionAndOneChange() {
+    BarePage p;
+    QSignalSpy inserted(p.page->packetModel(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy changed(p.page->packetModel(), &QAbstractItemModel::dataChanged);
+    for (std::uint32_t i = 0; i < 500; ++i) {
+      p.feed(0x100000 + i, {1}, i);
+    }
+    p.page->publish();
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(p.page->packetModel()->rowCount(), 500);
+    for (int round = 0; round < 20; ++round) {
+      for (std::uint32_t i = 0; i < 500; i += 7) {
+        p.feed(0x100000 + i, {std::uint8_t(round)}, 1000u + std::uint32_t(round));
+      }
+    }
+    p.page->publish();
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(p.cell(7, 6), QString("21"));
+  }
+
+  void theBatchTimerPublishesOnItsOwn() {
+    BarePage p;
+    p.feed(standardWord(0x1), {}, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(p.page->packetModel()->rowCount(), 1, 2000);
+  }
+
+  void detailsOpenAndCloseWithTheLeftButtonAndShowBars() {
+    BarePage p;
+    p.feed(standardWord(0x10), {0x41, 0x1F, 0xC0}, 0);
+    p.feed(standardWord(0x20), {0xFF}, 0);
+    p.page->publish();
+    QVERIFY(p.page->detailList()->isHidden());
+    QTest::mouseClick(p.page->packetList()->viewport(), Qt::LeftButton, {}, p.rowCentre(0));
+    QVERIFY(p.page->detailList()->isVisible());
+    QCOMPARE(p.page->detailRow(), 0);
+    auto* details = p.page->detailModel();
+    QCOMPARE(details->rowCount(), 3);
+    QCOMPARE(details->index(0, 2).data().toString(), QString("41"));
+    QCOMPARE(details->index(0, 3).data().toString(), QString("01000001"));
+    QCOMPARE(details->index(0, 4).data().toString(), QString("65"));
+    QCOMPARE(details->index(0, 5).data().toString(), QString("'A'"));
+    QCOMPARE(details->index(1, 5).data().toString(), QString("-"));
+    QCOMPARE(details->index(2, 5).data().toString(), QString::fromUtf8("'А'"));
+    QVERIFY(p.page->gauge(2)->isVisible());
+    QVERIFY(!p.page->gauge(3)->isVisible());
+    QCOMPARE(p.page->gauge(0)->value(), 0x41);
+    const QRect cell = p.page->detailList()->visualRect(details->index(1, 6));
+    QCOMPARE(p.page->gauge(1)->geometry(), cell.adjusted(0, 1, 0, -1));
+    // New bytes of the identifier reach the list and the bars with the next batch.
+    p.feed(standardWord(0x10), {0x42, 0x1F, 0xC0}, 10);
+    p.page->publish();
+    QCOMPARE(details->index(0, 2).data().toString(), QString("42"));
+    QCOMPARE(p.page->gauge(0)->value(), 0x42);
+    // Another row shows that row's bytes; pressing it again hides the list.
+    QTest::mouseClick(p.page->packetList()->viewport(), Qt::LeftButton, {}, p.rowCentre(1));
+    QCOMPARE(details->rowCount(), 1);
+    QVERIFY(!p.page->gauge(1)->isVisible());
+    QTest::mouseClick(p.page->packetList()->viewport(), Qt::LeftButton, {}, p.rowCentre(1));
+    QVERIFY(p.page->detailList()->isHidden());
+    QCOMPARE(p.page->detailRow(), -1);
+    QVERIFY(!p.page->gauge(0)->isVisible());
+  }
+
+  void theMenuShowsWhatFitsTheState() {
+    BarePage p;
+    p.page->prepareMenu();
+    QVERIFY(p.item("CANLOG_BEGIN")->isVisible());
+    QVERIFY(p.item("CANLOG_SAVE_TAB")->isVisible());
+    QVERIFY(!p.item("CANLOG_END")->isVisible());
+    QVERIFY(!p.item("CANLOG_CLEAR")->isVisible());
+    QVERIFY(!p.item("CANLOG_HIDEDATA")->isVisible());
+    QVERIFY(!p.item("CANLOG_HIDETHIS")->isVisible());
+    QVERIFY(p.item("CANLOG_SHOWALLID")->isVisible());
+    p.running = true;
+    p.feed(standardWord(0x10), {1}, 0);
+    p.page->publish();
+    QTest::mouseClick(p.page->packetList()->viewport(), Qt::LeftButton, {}, p.rowCentre(0));
+    p.page->prepareMenu();
+    QVERIFY(!p.item("CANLOG_BEGIN")->isVisible());
+    QVERIFY(p.item("CANLOG_END")->isVisible());
+    QVERIFY(p.item("CANLOG_CLEAR")->isVisible());
+    QVERIFY(p.item("CANLOG_HIDEDATA")->isVisible());
+    QVERIFY(p.item("CANLOG_HIDETHIS")->isVisible());
+    QVERIFY(p.item("CANLOG_HIDEALLNOTHIS")->isVisible());
+    // A right press on a row opens the menu with that row selected.
+    QTest::mousePress(p.page->packetList()->viewport(), Qt::RightButton, {}, p.rowCentre(0));
+    QVERIFY(p.page->menu()->isVisible());
+    p.page->menu()->hide();
+    QCOMPARE(p.page->selectedRow(), 0);
+  }
+
+  void startsStopAndHideCommandsFollowTheirSteps() {
+    BarePage p;
+    p.feed(standardWord(0x10), {1}, 0);
+    p.feed(standardWord(0x20), {1}, 0);
+    p.page->publish();
+    p.item("CANLOG_HIDECURRENTID")->trigger();
+    QCOMPARE(p.modes, (std::vector<std::uint8_t>{0, 2}));
+    QCOMPARE(p.suspended, 0);
+    QCOMPARE(p.page->packetModel()->rowCount(), 0);
+    p.feed(standardWord(0x10), {1}, 0);
+    p.feed(standardWord(0x30), {1}, 0);
+    p.page->publish();
+    QCOMPARE(p.page->packetModel()->rowCount(), 1);
+    QCOMPARE(p.cell(0, 2), QString("030(  48)"));
+    p.item("CANLOG_SHOWALLID")->trigger();
+    p.feed(standardWord(0x10), {1}, 0);
+    p.feed(standardWord(0x30), {1}, 0);
+    p.page->publish();
+    QCOMPARE(p.page->packetModel()->rowCount(), 2);
+    // Hide this packet on row 2: the list empties and that identifier stays away.
+    QTest::mousePress(p.page->packetList()->viewport(), Qt::RightButton, {}, p.rowCentre(1));
+    p.page->menu()->hide();
+    p.item("CANLOG_HIDETHIS")->trigger();
+    QCOMPARE(p.page->packetModel()->rowCount(), 0);
+    p.feed(standardWord(0x30), {1}, 0);
+    p.feed(standardWord(0x10), {1}, 0);
+    p.page->publish();
+    QCOMPARE(p.page->packetModel()->rowCount(), 1);
+    QCOMPARE(p.cell(0, 2), QString("010(  16)"));
+    // Stop keeps the rows; a failing stop before a start leaves the list and sends no start.
+    p.item("CANLOG_END")->trigger();
+    QCOMPARE(p.modes.back(), 0);
+    QCOMPARE(p.page->packetModel()->rowCount(), 1);
+    p.status = -254;
+    p.modes.clear();
+    p.item("CANLOG_BEGIN")->trigger();
+    QCOMPARE(p.modes, (std::vector<std::uint8_t>{0}));
+    QCOMPARE(p.page->packetModel()->rowCount(), 1);
+    QCOMPARE(p.errors.size(), 1);
+    QCOMPARE(p.errors[0], QString("Эта операция\nдля данной прошивки\nне поддерживается"));
+    // Without a controller nothing is sent.
+    p.connected = false;
+    p.modes.clear();
+    p.item("CANLOG_CLEAR")->trigger();
+    p.item("CANLOG_BEGIN")->trigger();
+    QVERIFY(p.modes.empty());
+    QCOMPARE(p.errors.back(), QString("Контроллер отключен"));
+    QCOMPARE(p.page->packetModel()->rowCount(), 1);
+  }
+
+  void startAndSaveWritesTheChosenFormUntilStop() {
+    QTemporaryDir dir;
+    BarePage p;
+    p.chosenFile = dir.filePath("capture.LOG");
+    p.item("CANLOG_SAVE_TAB")->trigger();
+    QCOMPARE(p.modes, (std::vector<std::uint8_t>{0, 1}));
+    QCOMPARE(p.remembered, p.chosenFile);
+    QVERIFY(p.page->writingToFile());
+    p.feed(standardWord(0x123), {0xAB}, 5000);
+    p.feed(standardWord(0x123), {0xAB}, 5100);
+    p.item("CANLOG_CLEAR")->trigger();
+    p.feed(standardWord(0x123), {0xAC}, 7000);
+    p.item("CANLOG_END")->trigger();
+    QVERIFY(!p.page->writingToFile());
+    p.feed(standardWord(0x123), {0xAD}, 8000);
+    QFile file(p.chosenFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray header = "\xB9\tID count\tTime\tDlit\tID\tDLC\tData\r\n";
+    QCOMPARE(file.readAll(), header + "1\t1\t0.000\t0.000\t123( 291)\t1\tAB\r\n" +
+                                 "2\t2\t0.100\t0.100\t123( 291)\t1\tAB\r\n" + header +
+                                 "1\t1\t0.000\t0.000\t123( 291)\t1\tAC\r\n");
+    // A cancelled dialog leaves the capture stopped.
+    p.chosenFile.clear();
+    p.modes.clear();
+    p.item("CANLOG_SAVE")->trigger();
+    QCOMPARE(p.modes, (std::vector<std::uint8_t>{0}));
+    QVERIFY(!p.page->writingToFile());
+    // The candump type of the dialog writes a candump log.
+    p.chosenFile = dir.filePath("capture.candump");
+    p.chosenForm = kivprism::canlog::LogForm::Candump;
+    p.item("CANLOG_SAVE")->trigger();
+    p.feed(0x18FEF100, {1, 2}, 100);
+    p.feed(0x18FEF100, {1, 3}, 350);
+    p.page->stopSilently();
+    QFile candump(p.chosenFile);
+    QVERIFY(candump.open(QIODevice::ReadOnly));
+    QCOMPARE(candump.readAll(), QByteArray("(0000000000.000000) can0 18FEF100#0102\n"
+                                           "(0000000000.250000) can0 18FEF100#0103\n"));
+  }
+
+  void hidingThePageClosesTheFileAndEchoGoesToTheTerminal() {
+    QTemporaryDir dir;
+    BarePage p;
+    QVERIFY(p.page->setPageShown(true));
+    QVERIFY(!p.page->setPageShown(true));
+    p.chosenFile = dir.filePath("a.LOG");
+    p.item("CANLOG_SAVE")->trigger();
+    QVERIFY(p.page->writingToFile());
+    QVERIFY(p.page->setPageShown(false));
+    QVERIFY(!p.page->writingToFile());
+    p.terminal = true;
+    p.feed(standardWord(0x123), {0x01, 0xAB}, 12345);
+    QCOMPARE(p.echoed, QStringList{"012.345 CANRX 0123 [ 01 AB ]"});
+  }
+
+  void rowsSortByIdentifierCountOrPeriodFromTheHeader() {
+    BarePage p;
+    p.feed(standardWord(0x300), {}, 0);
+    p.feed(standardWord(0x100), {}, 0);
+    p.feed(standardWord(0x100), {}, 40);
+    p.feed(standardWord(0x200), {}, 0);
+    p.page->publish();
+    auto* header = p.page->packetList()->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(2) + 5, 5));
+    QCOMPARE(p.cell(0, 2), QString("100( 256)"));
+    QCOMPARE(p.cell(2, 2), QString("300( 768)"));
+    QCOMPARE(p.cell(0, 1), QString("2"));
+    // The selection follows its identifier when the order turns round.
+    p.page->packetList()->selectRow(0);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(2) + 5, 5));
+    QCOMPARE(p.cell(0, 2), QString("300( 768)"));
+    QCOMPARE(p.page->packetList()->selectionModel()->selectedRows().value(0).row(), 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(6) + 5, 5));
+    QCOMPARE(p.cell(2, 2), QString("100( 256)"));
+    // New rows join the sorted order with the next batch; the row number returns to arrival.
+    p.feed(standardWord(0x050), {}, 0);
+    p.feed(standardWord(0x050), {}, 1);
+    p.feed(standardWord(0x050), {}, 2);
+    p.page->publish();
+    QCOMPARE(p.cell(3, 2), QString("050(  80)"));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(1) + 5, 5));
+    QCOMPARE(p.cell(0, 2), QString("300( 768)"));
+    QCOMPARE(p.cell(3, 2), QString("050(  80)"));
+  }
+
+  // --- in the main window ---
+
+  void theWindowShowsLiveTrafficWhileTheBusIsCan() {
+    QTemporaryDir dir;
+    kivprism::sim::SimulatedController controller;
+    kivprism::sim::SimulatedHidPort port(controller);
+    controller.startDemo();
+    std::vector<QString> boxes;
+    kivprism::ui::MainWindowOptions options;
+    options.settingsPath = dir.filePath("kivprism.ini");
+    options.systemLanguage = "en-US";
+    options.boxAnswerer = [&](unsigned, const QString&, const QString& text) {
+      boxes.push_back(text);
+      return box::kYes;
+    };
+    QString chosen = dir.filePath("car.asc");
+    options.fileAnswerer = [&](kivprism::ui::FileChooser, const QString&) { return chosen; };
+    TMainForm window(port, options);
+    window.startUp();
+    window.show();
+    QVERIFY(QTest::qWaitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
+    auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
+    CanLogPage* page = window.canLogPage();
+    QTRY_VERIFY_WITH_TIMEOUT(tabs->isTabVisible(tabs->indexOf(page)), 3000);
+    QCOMPARE(tabs->tabText(tabs->indexOf(page)), QString("CAN log"));
+    QCOMPARE(page->menu()->findChild<QAction*>("CANLOG_BEGIN")->text(), QString("Start"));
+    tabs->setCurrentWidget(page);
+
+    page->CANLOG_SAVEClick();
+    QVERIFY(page->writingToFile());
+    QTRY_VERIFY_WITH_TIMEOUT(page->packetModel()->rowCount() >= 20, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        window.statusText().contains("CAN log started and written to the file"), 3000);
+    // Writing the configuration stops the log quietly and closes the file.
+    window.SpeedButtonWriteDeviceClick();
+    QVERIFY(!page->writingToFile());
+    QCOMPARE(controller.canLog().mode(), std::uint8_t{0});
+    QFile file(chosen);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const kivprism::canlog::CaptureRead read =
+        kivprism::canlog::readAsc(file.readAll().toStdString());
+    QCOMPARE(QString::fromStdString(read.error), QString());
+    QVERIFY(read.records.size() > 20);
+
+    // Another bus hides the page.
+    window.model().working.set(kivprism::config::layout::kDiffBusMode, 0);
+    window.refreshCanLogPage();
+    QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
+  }
+};
+
+}  // namespace
+
+QTEST_MAIN(CanLogPageTest)
+#include "can_log_page_test.moc"
