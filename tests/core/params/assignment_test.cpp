@@ -92,6 +92,58 @@ TEST(Claims, IrInputPositionsBeyondElevenClaimOnlyIo5AndIo6) {
   }
 }
 
+std::vector<std::string> overlapLines(const ConfigImage& image, lang::Language language) {
+  std::vector<std::string> lines;
+  for (const PinOverlap& o : pinClaimOverlaps(image)) {
+    lines.push_back(pinOverlapWarning(o, language));
+  }
+  return lines;
+}
+
+TEST(PinOverlaps, CombinationsTheOnePinChecksLetThroughAreNamed) {
+  ConfigImage image;
+  ASSERT_FALSE(setIrInput(image, 7));  // X4/3
+  ASSERT_FALSE(setPortModule(image, PortModule::Gps, 1));
+  EXPECT_EQ(overlapLines(image, lang::Language::Russian),
+            std::vector<std::string>{"Вывод X4/3 занят дважды: ИК вход и UART GPS"});
+  EXPECT_EQ(overlapLines(image, lang::Language::English),
+            std::vector<std::string>{"Pin X4/3 is claimed twice: IR input and UART GPS"});
+
+  ConfigImage second;
+  ASSERT_FALSE(setIrInput(second, 1));  // X2/2
+  ASSERT_FALSE(setEncoderMode(second, 1, 1));
+  const auto overlaps = pinClaimOverlaps(second);
+  ASSERT_EQ(overlaps.size(), 1u);
+  EXPECT_EQ(overlaps[0].pin, Pin::X22);
+  EXPECT_EQ(overlaps[0].first.ru, "ИК вход");
+  EXPECT_EQ(overlaps[0].second.en, "Encoder 1");
+  const lang::Language before = lang::currentLanguage();
+  lang::setCurrentLanguage(lang::Language::English);
+  EXPECT_EQ(pinOverlapWarning(overlaps[0]), "Pin X2/2 is claimed twice: IR input and Encoder 1");
+  lang::setCurrentLanguage(before);
+}
+
+TEST(PinOverlaps, EveryPairOfOwnersOnAPinAndNoneWhenThePinsAreShared) {
+  ConfigImage image;
+  image.set(layout::kTouchMode, 1);
+  image.set(layout::kIrInpNum, 11);  // X6/6
+  image.set(layout::kEnc0Mode, 8);   // IO5, IO6
+  image.set(layout::kBtNum, 1);
+  image.set(layout::kUartNum, 2);
+  image.set(layout::kCarDspNum, 0);
+  EXPECT_TRUE(pinClaimOverlaps(image).empty());
+  EXPECT_TRUE(pinClaimOverlaps(ConfigImage{}).empty());
+
+  // Three owners on X6/2 (loaded from a file, the checks never ran): every pair is named.
+  image.set(layout::kEnc1Mode, 6);      // X6/2 + X6/3
+  image.set(layout::kGazerUartNum, 2);  // X6/2 only
+  EXPECT_EQ(overlapLines(image, lang::Language::English),
+            (std::vector<std::string>{"Pin X6/2 is claimed twice: Encoder 2 and UART",
+                                      "Pin X6/2 is claimed twice: Encoder 2 and GAZER",
+                                      "Pin X6/2 is claimed twice: UART and GAZER",
+                                      "Pin X6/3 is claimed twice: Encoder 2 and UART"}));
+}
+
 TEST(PortCheck, RefusesAPortWhosePinsAnotherModuleHolds) {
   ConfigImage image;
   image.set(layout::kBtNum, 1);
