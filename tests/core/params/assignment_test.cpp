@@ -301,6 +301,7 @@ TEST(PinChecks, EachFunctionBlocksTheChecksThatLookAtItsPins) {
       {"IR input on X4/3", layout::kIrInpNum, 7, {}, {}, {}, {}},  // an overlap, not a refusal
       {"IR input on X6/2", layout::kIrInpNum, 8, {}, {}, {}, {{2, "IR input"}}},
       {"IR input on X6/3", layout::kIrInpNum, 9, {}, {}, {}, {}},
+      {"IR input on X2/2", layout::kIrInpNum, 1, {}, {}, each({1, 2, 3, 4}, kTouchIr), {}},
       {"IR input on X2/6", layout::kIrInpNum, 5, {}, {}, each({1, 2, 3, 4}, kTouchIr), {}},
       {"IR input on X6/5", layout::kIrInpNum, 10, {}, {}, {}, {}},
       {"head unit type without port", layout::kHeadType, 3, {}, {}, {}, {}},
