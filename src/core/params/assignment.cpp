@@ -29,6 +29,13 @@ constexpr std::array<PinInfo, kPinCount> kPins = {{
     {"ComboBoxIO6x", Pin::IO6, lists::pinGeneral, true},
 }};
 
+constexpr std::array<std::string_view, kPinCount> kPinNames = {
+    "X2/2", "X2/3", "X2/4", "X2/5", "X2/6", "X4/2", "X4/3", "X5/6",
+    "X5/7", "X5/8", "X6/2", "X6/3", "X6/5", "X6/6", "IO5",  "IO6"};
+
+constexpr TextPair kPinClaimedTwice{"Вывод %s занят дважды: %s и %s",
+                                    "Pin %s is claimed twice: %s and %s"};
+
 constexpr TextPair kOwnerTouch{"Тачпанель", "Touchpanel"};
 constexpr TextPair kOwnerIr{"ИК вход", "IR input"};
 constexpr TextPair kOwnerEncoder1{"Энкодер 1", "Encoder 1"};
@@ -162,26 +169,55 @@ Notice infoWithNumber(const TextPair& pair, unsigned number) {
 
 unsigned modeOf(const ConfigImage& image, Pin pin) { return image.getU8(layout::pinMode(pin)); }
 
-void claim(PinClaims& claims, Pin pin, const TextPair& owner) {
-  claims.owner[static_cast<std::size_t>(pin)] = &owner;
-}
-
 // Port 1 is X4/2 + X4/3, port 2 is X6/2 + X6/3.
-void claimPort(PinClaims& claims, unsigned port, const TextPair& owner) {
+template <typename Claim>
+void claimPort(Claim& claim, unsigned port, const TextPair& owner) {
   if (port == 1) {
-    claim(claims, Pin::X42, owner);
-    claim(claims, Pin::X43, owner);
+    claim(Pin::X42, owner);
+    claim(Pin::X43, owner);
   } else if (port == 2) {
-    claim(claims, Pin::X62, owner);
-    claim(claims, Pin::X63, owner);
+    claim(Pin::X62, owner);
+    claim(Pin::X63, owner);
   }
 }
 
-void claimEncoder(PinClaims& claims, unsigned mode, const TextPair& owner) {
+template <typename Claim>
+void claimEncoder(Claim& claim, unsigned mode, const TextPair& owner) {
   if (const auto pins = encoderPins(mode)) {
-    claim(claims, (*pins)[0], owner);
-    claim(claims, (*pins)[1], owner);
+    claim((*pins)[0], owner);
+    claim((*pins)[1], owner);
   }
+}
+
+// Calls claim(pin, owner) for every pin a switched-on function holds, owners in their fixed order.
+template <typename Claim>
+void walkClaims(const ConfigImage& image, Claim&& claim) {
+  if (touchPanelOn(image)) {
+    for (Pin pin : {Pin::X22, Pin::X23, Pin::X24, Pin::X25, Pin::X26}) {
+      claim(pin, kOwnerTouch);
+    }
+  }
+  if (const auto pin = irInputPin(image.getU8(layout::kIrInpNum))) {
+    claim(*pin, kOwnerIr);
+  }
+  claimEncoder(claim, image.getU8(layout::kEnc0Mode), kOwnerEncoder1);
+  claimEncoder(claim, image.getU8(layout::kEnc1Mode), kOwnerEncoder2);
+  claimPort(claim, image.getU8(layout::kGpsNum), kOwnerGps);
+  claimPort(claim, image.getU8(layout::kHeadNum), kOwnerHead);
+  claimPort(claim, image.getU8(layout::kCap2ResNum), kOwnerCap2Res);
+  claimPort(claim, image.getU8(layout::kBtNum), kOwnerBt);
+  claimPort(claim, image.getU8(layout::kUartNum), kOwnerUart);
+  switch (image.getU8(layout::kGazerUartNum)) {
+    case 1:
+      claim(Pin::X42, kOwnerGazer);
+      break;
+    case 2:
+      claim(Pin::X62, kOwnerGazer);
+      break;
+    default:
+      break;
+  }
+  claimPort(claim, image.getU8(layout::kCarDspNum), kOwnerCarDsp);
 }
 
 bool encoderOnTouchPins(unsigned mode) { return mode == 1 || mode == 2; }
@@ -242,32 +278,9 @@ bool touchPanelOn(const ConfigImage& image) {
 
 PinClaims computeClaims(const ConfigImage& image) {
   PinClaims claims;
-  if (touchPanelOn(image)) {
-    for (Pin pin : {Pin::X22, Pin::X23, Pin::X24, Pin::X25, Pin::X26}) {
-      claim(claims, pin, kOwnerTouch);
-    }
-  }
-  if (const auto pin = irInputPin(image.getU8(layout::kIrInpNum))) {
-    claim(claims, *pin, kOwnerIr);
-  }
-  claimEncoder(claims, image.getU8(layout::kEnc0Mode), kOwnerEncoder1);
-  claimEncoder(claims, image.getU8(layout::kEnc1Mode), kOwnerEncoder2);
-  claimPort(claims, image.getU8(layout::kGpsNum), kOwnerGps);
-  claimPort(claims, image.getU8(layout::kHeadNum), kOwnerHead);
-  claimPort(claims, image.getU8(layout::kCap2ResNum), kOwnerCap2Res);
-  claimPort(claims, image.getU8(layout::kBtNum), kOwnerBt);
-  claimPort(claims, image.getU8(layout::kUartNum), kOwnerUart);
-  switch (image.getU8(layout::kGazerUartNum)) {
-    case 1:
-      claim(claims, Pin::X42, kOwnerGazer);
-      break;
-    case 2:
-      claim(claims, Pin::X62, kOwnerGazer);
-      break;
-    default:
-      break;
-  }
-  claimPort(claims, image.getU8(layout::kCarDspNum), kOwnerCarDsp);
+  walkClaims(image, [&claims](Pin pin, const TextPair& owner) {
+    claims.owner[static_cast<std::size_t>(pin)] = &owner;
+  });
   return claims;
 }
 
@@ -277,6 +290,37 @@ void releaseClaimedModes(ConfigImage& image, const PinClaims& claims) {
       image.set(layout::pinMode(p.pin), 0);
     }
   }
+}
+
+std::string_view pinName(Pin pin) { return kPinNames[static_cast<std::size_t>(pin)]; }
+
+std::vector<PinOverlap> pinClaimOverlaps(const ConfigImage& image) {
+  std::array<std::vector<const TextPair*>, kPinCount> owners;
+  walkClaims(image, [&owners](Pin pin, const TextPair& owner) {
+    owners[static_cast<std::size_t>(pin)].push_back(&owner);
+  });
+  std::vector<PinOverlap> overlaps;
+  for (std::size_t pin = 0; pin < kPinCount; ++pin) {
+    const auto& claimants = owners[pin];
+    for (std::size_t i = 0; i < claimants.size(); ++i) {
+      for (std::size_t j = i + 1; j < claimants.size(); ++j) {
+        overlaps.push_back({static_cast<Pin>(pin), *claimants[i], *claimants[j]});
+      }
+    }
+  }
+  return overlaps;
+}
+
+std::string pinOverlapWarning(const PinOverlap& overlap, lang::Language language) {
+  const std::string pin(pinName(overlap.pin));
+  const std::string first(overlap.first.in(language));
+  const std::string second(overlap.second.in(language));
+  return lang::formatText(kPinClaimedTwice.in(language), pin.c_str(), first.c_str(),
+                          second.c_str());
+}
+
+std::string pinOverlapWarning(const PinOverlap& overlap) {
+  return pinOverlapWarning(overlap, lang::currentLanguage());
 }
 
 std::span<const PortModuleInfo> portModules() { return kPortModules; }

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/config/image.hpp"
 #include "core/params/lists.hpp"
@@ -36,6 +38,23 @@ struct PinClaims {
 PinClaims computeClaims(const config::ConfigImage& image);
 // Claimed pins have no mode of their own: their mode bytes become 0.
 void releaseClaimedModes(config::ConfigImage& image, const PinClaims& claims);
+
+// The connector's name of a pin ("X4/3", "IO5").
+std::string_view pinName(Pin pin);
+
+// Two functions that claim the same pin. The checks look at one pin of a pair, so a stored
+// combination can put two functions on one pin (an IR input on X4/3, then the GPS on port 1);
+// such images still load, and the pins tab warns about every overlap.
+struct PinOverlap {
+  Pin pin;
+  lang::TextPair first;   // the earlier owner in the claiming order
+  lang::TextPair second;  // the later owner, whose name the pin's list shows
+};
+// Every pair of owners that claim one pin, by pin and then in the claiming order.
+std::vector<PinOverlap> pinClaimOverlaps(const config::ConfigImage& image);
+// One warning line: "Вывод X4/3 занят дважды: ИК вход и UART GPS".
+std::string pinOverlapWarning(const PinOverlap& overlap, lang::Language language);
+std::string pinOverlapWarning(const PinOverlap& overlap);  // in the current language
 
 // The pins an encoder mode uses (modes 3 and 4 use pins that have no mode byte).
 std::optional<std::array<Pin, 2>> encoderPins(unsigned mode);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 #include "core/params/derive.hpp"
 
 namespace kivprism::params {
@@ -15,50 +18,367 @@ std::string ownerRu(const PinClaims& c, Pin pin) {
   return o ? std::string(o->ru) : std::string();
 }
 
-TEST(Touch, RefusedWhileAPinOfThePanelIsAnOutput) {
-  ConfigImage image;
-  image.set(layout::pinMode(Pin::X24), 4);  // "Акт. выход, 0В"
-  const TouchModeOutcome out = setTouchMode(image, 1);
-  ASSERT_TRUE(out.notice);
-  EXPECT_EQ(out.notice->ru,
-            "Вы не можете использовать тачпанель,\nтак как ее ножки подключения уже используются");
-  EXPECT_EQ(image.getU8(layout::kTouchMode), 0);
+// The values 1..last a check refuses on an image, with the English text of each refusal.
+using Refusals = std::map<unsigned, std::string>;
+
+template <typename Check>
+Refusals refusals(const ConfigImage& image, unsigned last, Check check) {
+  Refusals out;
+  for (unsigned value = 1; value <= last; ++value) {
+    ConfigImage copy = image;
+    if (const std::optional<Notice> n = check(copy, value)) {
+      out[value] = n->en;
+    }
+  }
+  return out;
 }
 
-TEST(Touch, RulesApplyInOrderAndMode4AsksForSources) {
+Refusals each(std::initializer_list<unsigned> values, const std::string& text) {
+  Refusals out;
+  for (unsigned v : values) {
+    out[v] = text;
+  }
+  return out;
+}
+
+std::string withNumber(std::string text, unsigned number) {
+  return text.replace(text.find("%d"), 2, std::to_string(number));
+}
+
+// A refused IR input stores 0, an accepted one its position.
+std::optional<Notice> irCheck(ConfigImage& image, unsigned position) {
+  image.set(layout::kIrInpNum, 12);  // IERX: claims no pin
+  auto n = setIrInput(image, position);
+  EXPECT_EQ(image.getU8(layout::kIrInpNum), n ? 0u : position) << position;
+  return n;
+}
+
+// A refused encoder mode leaves the stored mode as it was.
+template <unsigned kEncoder>
+std::optional<Notice> encoderCheck(ConfigImage& image, unsigned mode) {
+  const config::Field own = kEncoder == 1 ? layout::kEnc0Mode : layout::kEnc1Mode;
+  image.set(own, 4);  // X3/4, X3/5: claims no pin
+  auto n = setEncoderMode(image, kEncoder, mode);
+  EXPECT_EQ(image.getU8(own), n ? 4u : mode) << mode;
+  return n;
+}
+
+// A refused pulse pin stores 0.
+std::optional<Notice> pulseCheck(ConfigImage& image, unsigned position) {
+  image.set(layout::kPulseNum, 9);
+  auto n = setPulsePin(image, position);
+  EXPECT_EQ(image.getU8(layout::kPulseNum), n ? 0u : position) << position;
+  return n;
+}
+
+// A refused touch mode stores 0; modes 1..3 are stored, mode 4 first asks for its sources.
+std::optional<Notice> touchCheck(ConfigImage& image, unsigned mode) {
+  image.set(layout::kTouchMode, 2);
+  TouchModeOutcome out = setTouchMode(image, mode);
+  EXPECT_EQ(out.askInterceptMask, !out.notice && mode == 4) << mode;
+  EXPECT_EQ(image.getU8(layout::kTouchMode), out.notice ? 0u : mode == 4 ? 2u : mode) << mode;
+  return out.notice;
+}
+
+// The external navigation port claims no pins, so its own value does not change the claims.
+std::optional<Notice> portCheck(ConfigImage& image, unsigned port) {
+  image.set(layout::kExtNaviNum, 3);
+  auto n = setPortModule(image, PortModule::ExtNavi, port);
+  EXPECT_EQ(image.getU8(layout::kExtNaviNum), n ? 0u : port) << port;
+  return n;
+}
+
+const std::string kIrUsed = "You can not use this pin as IR input,\nbecause as it is already used";
+const std::string kIrTouch =
+    "You can not use this pin as IR input,\nbecause as it is already used for touchpanel";
+const std::string kIrEncoder =
+    "You can not use this pin as IR input,\nbecause as it already used for encoder %d";
+const std::string kIrGps =
+    "You can not use this pin as IR input,\nbecause she already used to connect the GPS UART "
+    "module";
+const std::string kIrHead =
+    "You can not use this pin as IR input,\nbecause she already used to connect the HEAD UNIT";
+const std::string kEncOutputs =
+    "You can not use those pins for encoder %d\nbecause as they are already used for output";
+const std::string kEncTouch =
+    "You can not use those pins for encoder %d\nbecause as they are already used for touchpanel";
+const std::string kEncGps =
+    "You can not use those pins for encoder %d,\nbecause she already used to connect the GPS UART "
+    "module";
+const std::string kEncHead =
+    "You can not use those pins for encoder %d,\nbecause she already used to connect the HEAD "
+    "UNIT";
+const std::string kTouchPins = "You can not use touchpanel,\nbecause her pins is already in use";
+const std::string kTouchEncoder =
+    "You can not use touchpanel,\nbecause her pins are already used to connect the encoder %d.";
+const std::string kTouchIr =
+    "You can not use touchpanel,\nbecause her pins are already used to connect the IR input.";
+const std::string kTouchHead =
+    "You can not use touchpanel,\nbecause HEADUNIT as used to obtain them";
+const std::string kTouchIebus =
+    "You can not use touchpanel,\nbecause IEBUS tire as used to obtain them";
+const std::string kPulseFirst = "First, configure the pin options\nin the \"Pins\"";
+
+// Every pin with a mode byte and what each check ties to it: the encoder modes that use it, its
+// IR-input position, its pulse-output position, and whether the touch panel needs it.
+struct PinRow {
+  Pin pin;
+  std::set<unsigned> encoderModes;
+  unsigned irPosition;  // 0: none
+  unsigned pulsePosition;
+  bool touch;
+};
+const PinRow kPinRows[] = {
+    {Pin::X22, {1}, 1, 1, true},    {Pin::X23, {1}, 2, 2, true},    {Pin::X24, {2}, 3, 3, true},
+    {Pin::X25, {2}, 4, 4, true},    {Pin::X26, {}, 5, 5, true},     {Pin::X42, {5}, 6, 6, false},
+    {Pin::X43, {5}, 7, 7, false},   {Pin::X56, {}, 0, 0, false},    {Pin::X57, {}, 0, 0, false},
+    {Pin::X58, {}, 0, 0, false},    {Pin::X62, {6}, 8, 10, false},  {Pin::X63, {6}, 9, 11, false},
+    {Pin::X65, {7}, 10, 12, false}, {Pin::X66, {7}, 11, 13, false}, {Pin::IO5, {8}, 18, 14, false},
+    {Pin::IO6, {8}, 19, 15, false},
+};
+const std::set<unsigned> kPulsePositionsWithPins{1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15};
+
+TEST(PinChecks, APinMadeAnInputOrOutputKeepsEveryFunctionOffIt) {
+  for (const PinRow& row : kPinRows) {
+    ConfigImage image;
+    image.set(layout::pinMode(row.pin), 1);
+    const std::string pin(pinName(row.pin));
+    Refusals encoder1;
+    Refusals encoder2;
+    for (unsigned mode : row.encoderModes) {
+      encoder1[mode] = withNumber(kEncOutputs, 1);
+      encoder2[mode] = withNumber(kEncOutputs, 2);
+    }
+    EXPECT_EQ(refusals(image, 8, encoderCheck<1>), encoder1) << pin;
+    EXPECT_EQ(refusals(image, 8, encoderCheck<2>), encoder2) << pin;
+    EXPECT_EQ(refusals(image, 19, irCheck),
+              row.irPosition != 0 ? each({row.irPosition}, kIrUsed) : Refusals{})
+        << pin;
+    EXPECT_EQ(refusals(image, 4, touchCheck),
+              row.touch ? each({1, 2, 3, 4}, kTouchPins) : Refusals{})
+        << pin;
+    // Every other pulse pin is still unconfigured.
+    Refusals pulse;
+    for (unsigned p : kPulsePositionsWithPins) {
+      if (p != row.pulsePosition) {
+        pulse[p] = kPulseFirst;
+      }
+    }
+    EXPECT_EQ(refusals(image, 16, pulseCheck), pulse) << pin;
+    // Ports look at the functions that hold a pin, not at its mode.
+    EXPECT_EQ(refusals(image, 2, portCheck), Refusals{}) << pin;
+  }
+}
+
+TEST(PinChecks, TablesAgreeWithTheConnector) {
+  for (const PinRow& row : kPinRows) {
+    const PinInfo& info = pinInfo(row.pin);
+    EXPECT_EQ(info.pin, row.pin);
+    std::string control = "ComboBox";
+    for (char c : pinName(row.pin)) {
+      if (c != '/') {
+        control += c;
+      }
+    }
+    EXPECT_EQ(info.control, control + "x");
+    // Only the general lists carry the owner's name in item 0.
+    EXPECT_EQ(info.general, info.list == &lists::pinGeneral) << control;
+    EXPECT_EQ(irInputPin(row.irPosition), row.irPosition ? std::optional(row.pin) : std::nullopt);
+    EXPECT_EQ(outputPinWithMode(row.pulsePosition),
+              row.pulsePosition ? std::optional(row.pin) : std::nullopt);
+  }
+  EXPECT_EQ(pinTable().size(), kPinCount);
+}
+
+// One function switched on, and what each check then refuses.
+struct ClaimRow {
+  const char* what;
+  config::Field field;
+  unsigned value;
+  Refusals ir;
+  Refusals encoder1;
+  Refusals touch;
+  Refusals port;  // port -> the owner's name in the port refusal
+};
+
+TEST(PinChecks, EachFunctionBlocksTheChecksThatLookAtItsPins) {
+  const std::string enc1 = withNumber(kIrEncoder, 1);
+  const std::string enc2 = withNumber(kIrEncoder, 2);
+  const ClaimRow rows[] = {
+      {"touch 1",
+       layout::kTouchMode,
+       1,
+       each({1, 2, 3, 4, 5}, kIrTouch),
+       each({1, 2}, withNumber(kEncTouch, 1)),
+       {},
+       {}},
+      {"touch 3",
+       layout::kTouchMode,
+       3,
+       each({1, 2, 3, 4, 5}, kIrTouch),
+       each({1, 2}, withNumber(kEncTouch, 1)),
+       {},
+       {}},
+      {"touch 4 (interception only)", layout::kTouchMode, 4, {}, {}, {}, {}},
+      {"encoder 1 on X2/2+X2/3",
+       layout::kEnc0Mode,
+       1,
+       each({1, 2}, enc1),
+       {},
+       each({1, 2, 3, 4}, withNumber(kTouchEncoder, 1)),
+       {}},
+      {"encoder 1 on X2/4+X2/5",
+       layout::kEnc0Mode,
+       2,
+       each({3, 4}, enc1),
+       {},
+       each({1, 2, 3, 4}, withNumber(kTouchEncoder, 1)),
+       {}},
+      {"encoder 1 on port 1", layout::kEnc0Mode, 5, {}, {}, {}, {{1, "Encoder 1"}}},
+      {"encoder 1 on X6/5+X6/6", layout::kEnc0Mode, 7, {}, {}, {}, {}},
+      {"encoder 2 on X2/2+X2/3",
+       layout::kEnc1Mode,
+       1,
+       each({1, 2}, enc2),
+       each({1},
+            "You can not use those pins for encoder 1,\nbecause she already used to connect "
+            "the encoder 2"),
+       each({1, 2, 3, 4}, withNumber(kTouchEncoder, 2)),
+       {}},
+      {"encoder 2 on X2/4+X2/5",
+       layout::kEnc1Mode,
+       2,
+       each({3, 4}, enc2),
+       each({2},
+            "You can not use those pins for encoder 1,\nbecause she already used to connect "
+            "the encoder 2"),
+       each({1, 2, 3, 4}, withNumber(kTouchEncoder, 2)),
+       {}},
+      {"encoder 2 on port 2",
+       layout::kEnc1Mode,
+       6,
+       {},
+       each({6},
+            "You can not use those pins for encoder 1,\nbecause she already used to connect "
+            "the encoder 2"),
+       {},
+       {{2, "Encoder 2"}}},
+      {"GPS on port 1",
+       layout::kGpsNum,
+       1,
+       each({6, 7}, kIrGps),
+       each({5}, withNumber(kEncGps, 1)),
+       {},
+       {{1, "UART GPS"}}},
+      {"GPS on port 2",
+       layout::kGpsNum,
+       2,
+       each({8, 9}, kIrGps),
+       each({6}, withNumber(kEncGps, 1)),
+       {},
+       {{2, "UART GPS"}}},
+      {"head unit on port 1",
+       layout::kHeadNum,
+       1,
+       each({6, 7}, kIrHead),
+       each({5}, withNumber(kEncHead, 1)),
+       {},
+       {{1, "HEAD UNIT"}}},
+      {"head unit on port 2",
+       layout::kHeadNum,
+       2,
+       each({8, 9}, kIrHead),
+       each({6}, withNumber(kEncHead, 1)),
+       {},
+       {{2, "HEAD UNIT"}}},
+      {"CAP2RES on port 2", layout::kCap2ResNum, 2, {}, {}, {}, {{2, "CAP2RES"}}},
+      {"Bluetooth on port 1", layout::kBtNum, 1, {}, {}, {}, {{1, "Bluetooth"}}},
+      {"UART on port 2", layout::kUartNum, 2, {}, {}, {}, {{2, "UART"}}},
+      {"GAZER on X4/2", layout::kGazerUartNum, 1, {}, {}, {}, {{1, "GAZER"}}},
+      {"GAZER on X6/2", layout::kGazerUartNum, 2, {}, {}, {}, {{2, "GAZER"}}},
+      {"CarDSP on port 1", layout::kCarDspNum, 1, {}, {}, {}, {{1, "CarDSP"}}},
+      {"IR input on X4/2", layout::kIrInpNum, 6, {}, {}, {}, {{1, "IR input"}}},
+      {"IR input on X4/3", layout::kIrInpNum, 7, {}, {}, {}, {}},  // an overlap, not a refusal
+      {"IR input on X6/2", layout::kIrInpNum, 8, {}, {}, {}, {{2, "IR input"}}},
+      {"IR input on X6/3", layout::kIrInpNum, 9, {}, {}, {}, {}},
+      {"IR input on X2/2", layout::kIrInpNum, 1, {}, {}, each({1, 2, 3, 4}, kTouchIr), {}},
+      {"IR input on X2/6", layout::kIrInpNum, 5, {}, {}, each({1, 2, 3, 4}, kTouchIr), {}},
+      {"IR input on X6/5", layout::kIrInpNum, 10, {}, {}, {}, {}},
+      {"head unit type without port", layout::kHeadType, 3, {}, {}, {}, {}},
+      {"IEBUS touch", layout::kIebusTouch, 1, {}, {}, each({1, 2, 3, 4}, kTouchIebus), {}},
+  };
+  for (const ClaimRow& row : rows) {
+    ConfigImage image;
+    image.set(row.field, row.value);
+    if (row.field != layout::kIrInpNum) {
+      EXPECT_EQ(refusals(image, 19, irCheck), row.ir) << row.what;
+    }
+    if (row.field != layout::kEnc0Mode) {
+      EXPECT_EQ(refusals(image, 8, encoderCheck<1>), row.encoder1) << row.what;
+    }
+    if (row.field != layout::kTouchMode) {
+      EXPECT_EQ(refusals(image, 4, touchCheck), row.touch) << row.what;
+    }
+    Refusals port;
+    for (const auto& [p, owner] : row.port) {
+      port[p] =
+          "You can not use those pins to connect EXT NAVI module\nbecause as they are "
+          "already used to connect " +
+          owner;
+    }
+    EXPECT_EQ(refusals(image, 2, portCheck), port) << row.what;
+  }
+}
+
+TEST(PinChecks, TheHeadUnitBlocksTheTouchPanelOnlyWithAPortAndAType) {
   ConfigImage image;
+  image.set(layout::kHeadNum, 2);
+  image.set(layout::kHeadType, 1);
+  EXPECT_EQ(refusals(image, 4, touchCheck), each({1, 2, 3, 4}, kTouchHead));
+  image.set(layout::kHeadType, 0);
+  EXPECT_EQ(refusals(image, 4, touchCheck), Refusals{});
+}
+
+TEST(Touch, RulesApplyInOrderAndTheirRussianTexts) {
+  ConfigImage image;
+  image.set(layout::pinMode(Pin::X24), 4);  // "Акт. выход, 0В"
+  image.set(layout::kEnc0Mode, 1);
+  EXPECT_EQ(setTouchMode(image, 1).notice->ru,
+            "Вы не можете использовать тачпанель,\nтак как ее ножки подключения уже используются");
+  image.set(layout::pinMode(Pin::X24), 0);
   image.set(layout::kEnc1Mode, 2);
   image.set(layout::kIrInpNum, 3);
-  EXPECT_EQ(setTouchMode(image, 2).notice->en,
-            "You can not use touchpanel,\nbecause her pins are already used to connect the "
-            "encoder 2.");
+  EXPECT_EQ(setTouchMode(image, 2).notice->en, withNumber(kTouchEncoder, 1));
+  image.set(layout::kEnc0Mode, 0);
+  EXPECT_EQ(setTouchMode(image, 2).notice->en, withNumber(kTouchEncoder, 2));
   image.set(layout::kEnc1Mode, 0);
-  EXPECT_EQ(setTouchMode(image, 2).notice->en,
-            "You can not use touchpanel,\nbecause her pins are already used to connect the IR "
-            "input.");
-  image.set(layout::kIrInpNum, 0);
   image.set(layout::kHeadNum, 1);
   image.set(layout::kHeadType, 3);
-  EXPECT_EQ(setTouchMode(image, 2).notice->en,
-            "You can not use touchpanel,\nbecause HEADUNIT as used to obtain them");
-  image.set(layout::kHeadType, 0);
   image.set(layout::kIebusTouch, 1);
-  EXPECT_TRUE(setTouchMode(image, 3).notice);
-  image.set(layout::kIebusTouch, 0);
+  EXPECT_EQ(setTouchMode(image, 2).notice->en, kTouchIr);
+  image.set(layout::kIrInpNum, 0);
+  EXPECT_EQ(setTouchMode(image, 2).notice->en, kTouchHead);
+}
 
+TEST(Touch, InterceptionSourcesAndTheMaskFollowTheMode) {
+  ConfigImage image;
   image.set(layout::kTouchInterceptSrcMask, 0x05);
-  const TouchModeOutcome ask = setTouchMode(image, 4);
-  EXPECT_FALSE(ask.notice);
-  EXPECT_TRUE(ask.askInterceptMask);
-  applyInterceptMask(image, 0x05);
+  EXPECT_TRUE(setTouchMode(image, 4).askInterceptMask);
+  applyInterceptMask(image, 0x06);
   EXPECT_EQ(image.getU8(layout::kTouchMode), 4);
+  EXPECT_EQ(image.getU8(layout::kTouchInterceptSrcMask), 0x06);
   applyInterceptMask(image, 0);
   EXPECT_EQ(image.getU8(layout::kTouchMode), 0);
-
-  image.set(layout::kTouchInterceptSrcMask, 0x05);
-  EXPECT_FALSE(setTouchMode(image, 1).notice);
-  EXPECT_EQ(image.getU8(layout::kTouchMode), 1);
   EXPECT_EQ(image.getU8(layout::kTouchInterceptSrcMask), 0);
+
+  // Switching the panel off or to a plain mode forgets the interception sources.
+  for (unsigned mode : {0u, 1u, 3u}) {
+    image.set(layout::kTouchMode, 4);
+    image.set(layout::kTouchInterceptSrcMask, 0x05);
+    EXPECT_FALSE(setTouchMode(image, mode).notice);
+    EXPECT_EQ(image.getU8(layout::kTouchMode), mode);
+    EXPECT_EQ(image.getU8(layout::kTouchInterceptSrcMask), 0) << mode;
+  }
 }
 
 TEST(Claims, OwnersClaimInOrderAndALaterOwnerNamesThePin) {
@@ -92,6 +412,58 @@ TEST(Claims, IrInputPositionsBeyondElevenClaimOnlyIo5AndIo6) {
   }
 }
 
+std::vector<std::string> overlapLines(const ConfigImage& image, lang::Language language) {
+  std::vector<std::string> lines;
+  for (const PinOverlap& o : pinClaimOverlaps(image)) {
+    lines.push_back(pinOverlapWarning(o, language));
+  }
+  return lines;
+}
+
+TEST(PinOverlaps, CombinationsTheOnePinChecksLetThroughAreNamed) {
+  ConfigImage image;
+  ASSERT_FALSE(setIrInput(image, 7));  // X4/3
+  ASSERT_FALSE(setPortModule(image, PortModule::Gps, 1));
+  EXPECT_EQ(overlapLines(image, lang::Language::Russian),
+            std::vector<std::string>{"Вывод X4/3 занят дважды: ИК вход и UART GPS"});
+  EXPECT_EQ(overlapLines(image, lang::Language::English),
+            std::vector<std::string>{"Pin X4/3 is claimed twice: IR input and UART GPS"});
+
+  ConfigImage second;
+  ASSERT_FALSE(setIrInput(second, 1));  // X2/2
+  ASSERT_FALSE(setEncoderMode(second, 1, 1));
+  const auto overlaps = pinClaimOverlaps(second);
+  ASSERT_EQ(overlaps.size(), 1u);
+  EXPECT_EQ(overlaps[0].pin, Pin::X22);
+  EXPECT_EQ(overlaps[0].first.ru, "ИК вход");
+  EXPECT_EQ(overlaps[0].second.en, "Encoder 1");
+  const lang::Language before = lang::currentLanguage();
+  lang::setCurrentLanguage(lang::Language::English);
+  EXPECT_EQ(pinOverlapWarning(overlaps[0]), "Pin X2/2 is claimed twice: IR input and Encoder 1");
+  lang::setCurrentLanguage(before);
+}
+
+TEST(PinOverlaps, EveryPairOfOwnersOnAPinAndNoneWhenThePinsAreShared) {
+  ConfigImage image;
+  image.set(layout::kTouchMode, 1);
+  image.set(layout::kIrInpNum, 11);  // X6/6
+  image.set(layout::kEnc0Mode, 8);   // IO5, IO6
+  image.set(layout::kBtNum, 1);
+  image.set(layout::kUartNum, 2);
+  image.set(layout::kCarDspNum, 0);
+  EXPECT_TRUE(pinClaimOverlaps(image).empty());
+  EXPECT_TRUE(pinClaimOverlaps(ConfigImage{}).empty());
+
+  // Three owners on X6/2 (loaded from a file, the checks never ran): every pair is named.
+  image.set(layout::kEnc1Mode, 6);      // X6/2 + X6/3
+  image.set(layout::kGazerUartNum, 2);  // X6/2 only
+  EXPECT_EQ(overlapLines(image, lang::Language::English),
+            (std::vector<std::string>{"Pin X6/2 is claimed twice: Encoder 2 and UART",
+                                      "Pin X6/2 is claimed twice: Encoder 2 and GAZER",
+                                      "Pin X6/2 is claimed twice: UART and GAZER",
+                                      "Pin X6/3 is claimed twice: Encoder 2 and UART"}));
+}
+
 TEST(PortCheck, RefusesAPortWhosePinsAnotherModuleHolds) {
   ConfigImage image;
   image.set(layout::kBtNum, 1);
@@ -119,76 +491,6 @@ TEST(PortCheck, AnOutputPinWithoutOwnerDoesNotBlockAPort) {
   EXPECT_FALSE(setPortModule(image, PortModule::Uart, 1));
   normalisePage(image);
   EXPECT_EQ(image.getU8(layout::pinMode(Pin::X42)), 0);
-}
-
-TEST(EncoderCheck, RulesAndTheirTexts) {
-  ConfigImage image;
-  image.set(layout::kGpsNum, 1);
-  auto n = setEncoderMode(image, 1, 5);
-  ASSERT_TRUE(n);
-  EXPECT_EQ(n->en,
-            "You can not use those pins for encoder 1,\nbecause she already used to connect the "
-            "GPS UART module");
-  EXPECT_EQ(image.getU8(layout::kEnc0Mode), 0);
-  EXPECT_FALSE(setEncoderMode(image, 1, 3));  // X3/2, X3/3 holds no pin combo box
-  EXPECT_EQ(image.getU8(layout::kEnc0Mode), 3);
-
-  n = setEncoderMode(image, 2, 3);
-  ASSERT_TRUE(n);
-  EXPECT_EQ(n->ru,
-            "Вы не можете использовать эти ножки для энкодера 2,\nтак как они уже используются для "
-            "подключения энкодера 1");
-  image.set(layout::pinMode(Pin::X66), 1);
-  EXPECT_EQ(setEncoderMode(image, 2, 7)->ru,
-            "Вы не можете использовать эти ножки для энкодера 2,\nтак как они уже используются как "
-            "выходы");
-  image.set(layout::kTouchMode, 2);
-  EXPECT_EQ(setEncoderMode(image, 2, 1)->en,
-            "You can not use those pins for encoder 2\nbecause as they are already used for "
-            "touchpanel");
-  image.set(layout::kHeadNum, 2);
-  EXPECT_TRUE(setEncoderMode(image, 2, 6));
-  EXPECT_FALSE(setEncoderMode(image, 2, 0));
-}
-
-TEST(IrInputCheck, RefusalsStoreZero) {
-  ConfigImage image;
-  image.set(layout::kIrInpNum, 2);
-  image.set(layout::pinMode(Pin::X63), 5);
-  EXPECT_EQ(setIrInput(image, 9)->en,
-            "You can not use this pin as IR input,\nbecause as it is "
-            "already used");
-  EXPECT_EQ(image.getU8(layout::kIrInpNum), 0);
-  image.set(layout::kEnc0Mode, 2);
-  EXPECT_EQ(setIrInput(image, 4)->en,
-            "You can not use this pin as IR input,\nbecause as it already used for encoder 1");
-  image.set(layout::kHeadNum, 2);
-  EXPECT_EQ(setIrInput(image, 8)->en,
-            "You can not use this pin as IR input,\nbecause she already used to connect the HEAD "
-            "UNIT");
-  image.set(layout::pinMode(Pin::IO6), 2);
-  EXPECT_TRUE(setIrInput(image, 19));
-  EXPECT_FALSE(setIrInput(image, 12));
-  EXPECT_EQ(image.getU8(layout::kIrInpNum), 12);
-  image.set(layout::kTouchMode, 1);
-  EXPECT_EQ(setIrInput(image, 5)->ru,
-            "Вы не можете использовать эту ножку как ИК вход,\nтак как она уже используется для "
-            "тачпанели");
-}
-
-TEST(PulsePin, NeedsThePinConfiguredFirstExceptTheOpenCollectors) {
-  ConfigImage image;
-  const auto n = setPulsePin(image, 3);
-  ASSERT_TRUE(n);
-  EXPECT_EQ(n->ru, "Сначала настройте параметры вывода\nво вкладке \"Выводы\"");
-  EXPECT_EQ(n->en, "First, configure the pin options\nin the \"Pins\"");
-  EXPECT_FALSE(setPulsePin(image, 8));
-  EXPECT_EQ(image.getU8(layout::kPulseNum), 8);
-  image.set(layout::pinMode(Pin::IO6), 3);
-  EXPECT_FALSE(setPulsePin(image, 15));
-  EXPECT_EQ(image.getU8(layout::kPulseNum), 15);
-  EXPECT_TRUE(setPulsePin(image, 10));  // X6/2 not configured
-  EXPECT_EQ(image.getU8(layout::kPulseNum), 0);
 }
 
 TEST(UsbFunctions, TheNewlyCheckedTouchKindWins) {
