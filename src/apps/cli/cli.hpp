@@ -30,6 +30,7 @@ struct Command {
 // The commands of each group, gathered by main.
 std::vector<Command> fileCommands();
 std::vector<Command> deviceCommands();
+std::vector<Command> firmwareCommands();
 
 // Thrown for a wrong command line; main prints the usage and exits with kExitUsage.
 struct UsageError {

@@ -12,6 +12,9 @@ std::vector<kivprism::cli::Command> allCommands() {
   for (auto& command : kivprism::cli::deviceCommands()) {
     commands.push_back(std::move(command));
   }
+  for (auto& command : kivprism::cli::firmwareCommands()) {
+    commands.push_back(std::move(command));
+  }
   return commands;
 }
 
