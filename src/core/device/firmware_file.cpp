@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
-#include <memory>
+#include <fstream>
 
 namespace kivprism::device {
 
@@ -36,10 +35,6 @@ std::uint32_t readU32(std::span<const std::uint8_t> bytes, std::size_t offset) {
   }
   return value;
 }
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -80,7 +75,20 @@ VersionOrder compareVersions(std::uint32_t fileVersion, std::uint32_t deviceVers
 }
 
 std::string firmwareDisplayName(const std::filesystem::path& path) {
-  return path.filename().string();
+  const std::u8string name = path.filename().u8string();
+  return {name.begin(), name.end()};
+}
+
+std::pair<std::string, std::string> splitDisplayName(const std::string& displayName) {
+  const std::size_t dot = displayName.rfind('.');
+  if (dot == std::string::npos || dot == 0) {
+    return {displayName, {}};
+  }
+  return {displayName.substr(0, dot), displayName.substr(dot)};
+}
+
+std::filesystem::path pathFromUtf8(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 FirmwareFileError checkFirmwareBytes(std::span<const std::uint8_t> bytes) {
@@ -104,27 +112,27 @@ FirmwareFileError readFirmwareFile(const std::filesystem::path& path, FirmwareFi
   if (std::filesystem::is_directory(path, ec)) {
     return FirmwareFileError::OpenFailed;
   }
-  std::unique_ptr<std::FILE, FileCloser> in(std::fopen(path.string().c_str(), "rb"));
+  std::ifstream in(path, std::ios::binary);
   if (!in) {
     return FirmwareFileError::OpenFailed;
   }
-  if (std::fseek(in.get(), 0, SEEK_END) != 0) {
+  in.seekg(0, std::ios::end);
+  const std::streamoff length = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (length < 0 || !in) {
     return FirmwareFileError::ReadFailed;
   }
-  const long length = std::ftell(in.get());
-  if (length < 0 || std::fseek(in.get(), 0, SEEK_SET) != 0) {
-    return FirmwareFileError::ReadFailed;
-  }
-  if (static_cast<unsigned long>(length) > kFirmwareMaxSize) {
+  if (static_cast<std::uint64_t>(length) > kFirmwareMaxSize) {
     return FirmwareFileError::TooLarge;
   }
   file.bytes.resize(static_cast<std::size_t>(length));
-  const std::size_t got = std::fread(file.bytes.data(), 1, file.bytes.size(), in.get());
+  in.read(reinterpret_cast<char*>(file.bytes.data()), static_cast<std::streamsize>(length));
+  const auto got = static_cast<std::size_t>(in.gcount());
   if (got < file.bytes.size()) {
     file.bytes.resize(got);
     return FirmwareFileError::ReadFailed;
   }
-  in.reset();
+  in.close();
   file.header = parseFirmwareHeader(file.bytes);
   return checkFirmwareBytes(file.bytes);
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kivprism::device {
@@ -74,8 +75,12 @@ struct FirmwareFile {
   std::string displayName;  // name and extension, no folder
 };
 
-// The name and extension of a path, as the messages quote it.
+// The name and extension of a path (UTF-8), as the messages quote it.
 std::string firmwareDisplayName(const std::filesystem::path& path);
+// The name without and the extension with its dot: "FW.LDR" gives "FW" and ".LDR".
+std::pair<std::string, std::string> splitDisplayName(const std::string& displayName);
+// A path from UTF-8 text, on every platform.
+std::filesystem::path pathFromUtf8(const std::string& utf8);
 
 // Reads and checks a firmware file; the file is filled as far as the checks got.
 FirmwareFileError readFirmwareFile(const std::filesystem::path& path, FirmwareFile& file);

@@ -28,16 +28,15 @@ UpdateResult FirmwareUpdate::run() {
   if (chosen.empty()) {
     return UpdateResult::Cancelled;
   }
-  if (!checkFirmwareFile(chosen, search.disk.has_value())) {
+  if (!checkFirmwareFile(pathFromUtf8(chosen), search.disk.has_value())) {
     return UpdateResult::Refused;
   }
   return installFirmware(search.disk);
 }
 
 bool FirmwareUpdate::refuse(const lang::TextPair& text) {
-  const std::filesystem::path name(file_.displayName);
-  host_.showError(formatText(translateText(text), name.stem().string().c_str(),
-                             name.extension().string().c_str()));
+  const auto [stem, extension] = splitDisplayName(file_.displayName);
+  host_.showError(formatText(translateText(text), stem.c_str(), extension.c_str()));
   return false;
 }
 
@@ -59,11 +58,10 @@ bool FirmwareUpdate::checkFirmwareFile(const std::filesystem::path& path, bool d
     case FirmwareFileError::None:
       break;
   }
-  const std::filesystem::path name(file_.displayName);
+  const auto [stem, extension] = splitDisplayName(file_.displayName);
   const VersionParts version = versionParts(file_.header.applicationVersion);
   host_.logLine(translateText(texts::kUpdateHeader));
-  host_.logLine(formatText(translateText(texts::kUpdateFileLine), name.stem().string().c_str(),
-                           name.extension().string().c_str()));
+  host_.logLine(formatText(translateText(texts::kUpdateFileLine), stem.c_str(), extension.c_str()));
   host_.logLine(
       formatText(translateText(texts::kUpdateVersionLine), version.whole, version.hundredths));
   if (diskPresent) {
