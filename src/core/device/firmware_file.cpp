@@ -129,10 +129,8 @@ FirmwareFileError readFirmwareFile(const std::filesystem::path& path, FirmwareFi
   in.read(reinterpret_cast<char*>(file.bytes.data()), static_cast<std::streamsize>(length));
   const auto got = static_cast<std::size_t>(in.gcount());
   if (got < file.bytes.size()) {
-    file.bytes.resize(got);
     return FirmwareFileError::ReadFailed;
   }
-  in.close();
   file.header = parseFirmwareHeader(file.bytes);
   return checkFirmwareBytes(file.bytes);
 }

@@ -32,6 +32,29 @@ TEST(FirmwareChecksum, WorkedValuesAndWordRules) {
   EXPECT_NE(firmwareChecksum(ascii("dcba")), 0xA62F1C36u);
 }
 
+TEST(FirmwareChecksum, AgreesWithABitwiseReferenceOverEveryByteValue) {
+  // Values from a bit-at-a-time implementation of the same CRC, so every table entry counts.
+  std::vector<std::uint8_t> ascending(256);
+  for (std::size_t i = 0; i < ascending.size(); ++i) {
+    ascending[i] = static_cast<std::uint8_t>(i);
+  }
+  EXPECT_EQ(firmwareChecksum(ascending), 0xB7EC66F4u);
+  const std::vector<std::uint8_t> descending(ascending.rbegin(), ascending.rend());
+  EXPECT_EQ(firmwareChecksum(descending), 0x29581A3Bu);
+  EXPECT_EQ(firmwareChecksum(std::vector<std::uint8_t>(64, 0xFF)), 0xA21E790Fu);
+}
+
+TEST(FirmwareFileName, NameAndExtensionAsTheMessagesQuoteThem) {
+  EXPECT_EQ(splitDisplayName("FW141.LDR"), (std::pair<std::string, std::string>{"FW141", ".LDR"}));
+  EXPECT_EQ(splitDisplayName("a.b.LDR"), (std::pair<std::string, std::string>{"a.b", ".LDR"}));
+  EXPECT_EQ(splitDisplayName("README"), (std::pair<std::string, std::string>{"README", ""}));
+  EXPECT_EQ(splitDisplayName(".LDR"), (std::pair<std::string, std::string>{".LDR", ""}));
+  EXPECT_EQ(firmwareDisplayName("/some/folder/FW.LDR"), "FW.LDR");
+  // Non-ASCII names travel as UTF-8.
+  const std::string russian = "\xD0\xBF\xD1\x80\xD0\xBE.LDR";
+  EXPECT_EQ(firmwareDisplayName(pathFromUtf8("/tmp/" + russian)), russian);
+}
+
 TEST(FirmwareChecksum, FileChecksumStartsAtOffsetFour) {
   std::vector<std::uint8_t> file = ascii("????abcdefgh");
   EXPECT_EQ(fileChecksum(file), 0x18C4859Cu);
@@ -116,8 +139,11 @@ TEST_F(FirmwareFileTest, ShortFilesHaveNoHeaderToTrust) {
 }
 
 TEST_F(FirmwareFileTest, MissingFileOrFolderCannotBeOpened) {
+  ASSERT_EQ(readBack(makeFirmware(64, 0x0401, 141)), FirmwareFileError::None);
   EXPECT_EQ(readFirmwareFile(dir / "NONE.LDR", file), FirmwareFileError::OpenFailed);
   EXPECT_EQ(file.displayName, "NONE.LDR");
+  EXPECT_TRUE(file.bytes.empty());  // nothing of the earlier file is left
+  EXPECT_EQ(file.header.applicationVersion, 0u);
   EXPECT_EQ(readFirmwareFile(dir.path(), file), FirmwareFileError::OpenFailed);
 }
 
