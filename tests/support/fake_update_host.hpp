@@ -36,6 +36,7 @@ class FakeUpdateHost : public device::FirmwareUpdateHost {
   std::vector<std::uint32_t> waits;
   int toolbarDisabled = 0;
   int chooserCalls = 0;
+  int processEventsCalls = 0;
   std::vector<unsigned> looks;
 
   std::string chooseFirmwareFile() override {
@@ -58,7 +59,7 @@ class FakeUpdateHost : public device::FirmwareUpdateHost {
   }
   void endFlash() override { ++flashEnds; }
   void logLine(std::string_view text) override { logLines.emplace_back(text); }
-  void processEvents() override {}
+  void processEvents() override { ++processEventsCalls; }
   void waitMs(std::uint32_t ms) override {
     waits.push_back(ms);
     clock_ += ms;

@@ -52,10 +52,7 @@ std::uint32_t firmwareChecksum(std::span<const std::uint8_t> bytes) {
 }
 
 std::uint32_t fileChecksum(std::span<const std::uint8_t> file) {
-  if (file.size() <= firmware_header::kChecksummedFrom) {
-    return firmwareChecksum({});
-  }
-  return firmwareChecksum(file.subspan(firmware_header::kChecksummedFrom));
+  return firmwareChecksum(file.subspan(std::min(file.size(), firmware_header::kChecksummedFrom)));
 }
 
 FirmwareHeader parseFirmwareHeader(std::span<const std::uint8_t> file) {

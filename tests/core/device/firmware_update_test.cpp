@@ -141,10 +141,14 @@ TEST_F(FirmwareUpdateTest, NewerFileIsInstalledAndTheControllerComesBackWithIt) 
   EXPECT_EQ(updateHost.flashes[1].blinkMs, 250u);
   EXPECT_EQ(updateHost.flashes[2].durationMs, 3000u);
   EXPECT_EQ(updateHost.flashes[2].blinkMs, 0u);
+  EXPECT_EQ(updateHost.flashes[6].durationMs, 3000u);
+  EXPECT_EQ(updateHost.flashes[6].blinkMs, 0u);
   EXPECT_EQ(updateHost.flashes.back().durationMs, 3000u);
   EXPECT_EQ(updateHost.flashes.back().blinkMs, 250u);
   EXPECT_NE(std::find(updateHost.waits.begin(), updateHost.waits.end(), 500u),
             updateHost.waits.end());
+  // Each deletion, the write and the result get painted before the work goes on.
+  EXPECT_EQ(updateHost.processEventsCalls, 6);
 
   // The log: the device information read for the checks, then the file.
   ASSERT_GE(linkHost.logLines.size(), 1u);
@@ -303,6 +307,11 @@ TEST_F(FirmwareUpdateTest, NoDiskWithinTwoHundredLooksClearsTheConnectedFlag) {
   EXPECT_EQ(std::count(updateHost.waits.begin(), updateHost.waits.end(), 100u),
             FirmwareUpdate::kDiskLooks - 1);
   EXPECT_EQ(updateHost.flashEnds, 1);
+  // The gauge follows every look and ends full.
+  ASSERT_EQ(updateHost.looks.size(), FirmwareUpdate::kDiskLooks + 1);
+  for (unsigned i = 0; i < FirmwareUpdate::kDiskLooks; ++i) {
+    EXPECT_EQ(updateHost.looks[i], i + 1);
+  }
   EXPECT_EQ(updateHost.looks.back(), FirmwareUpdate::kDiskLooks);
   EXPECT_FALSE(link.isConnected());
 }
