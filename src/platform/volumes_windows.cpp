@@ -51,11 +51,13 @@ class WindowsVolumeProvider : public device::VolumeProvider {
   }
 
   std::optional<device::DiskSpace> diskSpace(const device::UpdateDisk& disk) override {
-    ULARGE_INTEGER available{}, total{}, free{};
-    if (!GetDiskFreeSpaceExA(disk.root.c_str(), &available, &total, &free)) {
+    ULARGE_INTEGER available{};
+    ULARGE_INTEGER totalBytes{};
+    ULARGE_INTEGER freeBytes{};
+    if (!GetDiskFreeSpaceExA(disk.root.c_str(), &available, &totalBytes, &freeBytes)) {
       return std::nullopt;
     }
-    return device::DiskSpace{total.QuadPart, free.QuadPart};
+    return device::DiskSpace{totalBytes.QuadPart, freeBytes.QuadPart};
   }
 
   std::vector<device::DiskEntry> listRoot(const device::UpdateDisk& disk) override {
