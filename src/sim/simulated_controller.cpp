@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/device/packet.hpp"
+#include "sim/update_disk.hpp"
 
 namespace kivprism::sim {
 namespace {
@@ -286,6 +287,17 @@ void SimulatedController::leaveBootLoader() {
   powerOn();
 }
 
+void SimulatedController::installFirmware(std::uint32_t deviceType,
+                                          std::uint32_t applicationVersion) {
+  identity_.deviceType = deviceType;
+  identity_.applicationVersion = applicationVersion;
+  keepVersions_ = true;
+  bootLoader_ = false;
+  leaveBus();
+  powerOn();
+  restartUntil_ = now() + restartMs_;
+}
+
 void SimulatedController::update() {
   const std::uint32_t t = now();
   if (restartUntil_ && reached(t, *restartUntil_)) {
@@ -500,6 +512,7 @@ device::Report SimulatedController::writeBootLoader(const ReceivedRequest& reque
   const auto payload = request.payload();
   std::copy(payload.begin(), payload.end(), bootHeader_.begin());
   bootLoader_ = true;
+  bootLoaderStartedAt_ = now();
   leaveBus();
   powerOn();
   return emptyReport();
@@ -525,12 +538,22 @@ bool SimulatedController::loadConfiguration(const std::filesystem::path& path, s
     return false;
   }
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (bytes.size() != kConfigurationSize) {
+  const auto* raw = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  const std::span<const std::uint8_t> trailer(
+      raw + std::min(bytes.size(), kConfigurationSize),
+      bytes.size() - std::min(bytes.size(), kConfigurationSize));
+  DeviceIdentity identity = identity_;
+  const bool versions = decodeVersionRecord(trailer, identity);
+  if (bytes.size() < kConfigurationSize || (!trailer.empty() && !versions)) {
     error = path.string() + ": a raw image must be exactly " + std::to_string(kConfigurationSize) +
             " bytes";
     return false;
   }
-  std::copy(bytes.begin(), bytes.end(), configuration_.data());
+  std::copy_n(bytes.begin(), kConfigurationSize, configuration_.data());
+  if (versions) {
+    identity_ = identity;
+    keepVersions_ = true;
+  }
   return true;
 }
 
@@ -543,6 +566,11 @@ bool SimulatedController::saveConfiguration(const std::filesystem::path& path,
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(configuration_.data()),
               static_cast<std::streamsize>(kConfigurationSize));
+    if (keepVersions_) {
+      const std::vector<std::uint8_t> record = encodeVersionRecord(identity_);
+      out.write(reinterpret_cast<const char*>(record.data()),
+                static_cast<std::streamsize>(record.size()));
+    }
     out.close();
     if (!out) {
       std::error_code ignored;

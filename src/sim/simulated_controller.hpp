@@ -156,7 +156,8 @@ class SimulatedController {
   // The IR code record the controller received last (all zero: none).
   void receiveIrCode(const std::array<std::uint8_t, 4>& record) { irCode_ = record; }
 
-  // Raw 15218-byte image of the configuration memory. False with a reason on failure.
+  // Raw 15218-byte image of the configuration memory, followed by the versions once a firmware
+  // update has changed them. False with a reason on failure.
   bool loadConfiguration(const std::filesystem::path& path, std::string& error);
   bool saveConfiguration(const std::filesystem::path& path, std::string& error) const;
 
@@ -192,6 +193,12 @@ class SimulatedController {
   // The boot loader has installed the firmware: the controller starts its application again,
   // with the version of the firmware header when the header names this device type.
   void leaveBootLoader();
+  // When the boot loader was last started (the update disk appears some time after).
+  std::uint32_t bootLoaderStartedAt() const { return bootLoaderStartedAt_; }
+  // The boot loader has programmed a firmware file from its update disk (sim/update_disk.hpp): the
+  // controller restarts into the new application, which has the file's version and device type.
+  // A state file keeps these versions from then on.
+  void installFirmware(std::uint32_t deviceType, std::uint32_t applicationVersion);
 
   // Inspection
 
@@ -271,6 +278,8 @@ class SimulatedController {
   unsigned resetCount_ = 0;
   bool restartPending_ = false;
   std::array<std::uint8_t, 64> bootHeader_{};
+  std::uint32_t bootLoaderStartedAt_ = 0;
+  bool keepVersions_ = false;
 
   std::map<AnswerFault, int> faults_;
   std::map<std::uint8_t, std::uint8_t> areaAnswers_;

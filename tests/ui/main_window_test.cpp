@@ -109,7 +109,7 @@ class MainWindowTest : public QObject {
         kConnectTimeoutMs);
     auto* readDevice = rig.window->findChild<QToolButton*>("SpeedButtonReadDevice");
     QVERIFY(readDevice->isEnabled());
-    QVERIFY(!rig.window->findChild<QToolButton*>("SpeedButtonUpdateDevice")->isEnabled());
+    QVERIFY(rig.window->findChild<QToolButton*>("SpeedButtonUpdateDevice")->isEnabled());
   }
 
   void toolbarButtonsComeInOrder() {

@@ -31,6 +31,7 @@ struct Command {
 std::vector<Command> fileCommands();
 std::vector<Command> deviceCommands();
 std::vector<Command> canLogCommands();
+std::vector<Command> firmwareCommands();
 
 // Thrown for a wrong command line; main prints the usage and exits with kExitUsage.
 struct UsageError {

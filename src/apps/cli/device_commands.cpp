@@ -230,6 +230,8 @@ int info(std::span<const std::string> args) {
     if (const DeviceStatus st = s.link().readDeviceInfo(record); st != device::status::kOk) {
       return failure(st);
     }
+    // A firmware file must carry the same device type.
+    std::printf("Device type 0x%04X\n", static_cast<unsigned>(record.deviceType));
     return kExitOk;
   });
 }

@@ -16,6 +16,9 @@ std::vector<kivprism::cli::Command> allCommands() {
   for (auto& command : kivprism::cli::canLogCommands()) {
     commands.push_back(std::move(command));
   }
+  for (auto& command : kivprism::cli::firmwareCommands()) {
+    commands.push_back(std::move(command));
+  }
   return commands;
 }
 

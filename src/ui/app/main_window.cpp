@@ -110,8 +110,7 @@ void TMainForm::buildToolBar() {
   panelMenu_ = new PanelMenu(mainToolBar_);
   mainToolBar_->addWidget(panelMenu_);
 
-  // The firmware update arrives with its own command; until then the button stays disabled.
-  updateDevice_->setEnabled(false);
+  connect(updateDevice_, &QToolButton::clicked, this, &TMainForm::SpeedButtonUpdateDeviceClick);
   connect(readConfig_, &QToolButton::clicked, this, &TMainForm::SpeedButtonReadConfigClick);
   connect(writeConfig_, &QToolButton::clicked, this, &TMainForm::SpeedButtonWriteConfigClick);
   connect(readDevice_, &QToolButton::clicked, this, &TMainForm::SpeedButtonReadDeviceClick);

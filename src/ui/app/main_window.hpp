@@ -17,6 +17,7 @@
 #include "core/device/device_link.hpp"
 #include "core/device/hid_port.hpp"
 #include "core/device/link_host.hpp"
+#include "core/device/volume_provider.hpp"
 
 class QAction;
 class QLabel;
@@ -44,6 +45,8 @@ struct MainWindowOptions {
   // Tests answer boxes and file choosers here instead of a user.
   BoxAnswerer boxAnswerer;
   FileAnswerer fileAnswerer;
+  // The volumes the firmware update looks for the update disk on; empty: the system's.
+  device::VolumeProvider* volumes = nullptr;
 };
 
 class TMainForm : public QMainWindow, public device::LinkHost {
@@ -78,6 +81,8 @@ class TMainForm : public QMainWindow, public device::LinkHost {
   void sendTerminalLine(std::span<const std::uint8_t> bytes);
 
   // --- toolbar and menu handlers ---
+  // The firmware update (src/ui/app/firmware_update_ui.cpp).
+  void SpeedButtonUpdateDeviceClick();
   void SpeedButtonReadConfigClick();
   void SpeedButtonWriteConfigClick();
   void SpeedButtonReadDeviceClick();

@@ -284,8 +284,6 @@ void TMainForm::retranslateProgramTexts() {
   menuItemLanguageEnglishx_->setText(translated(texts::kEnglish));
   currentSource_->setText(translated(texts::kSelectedUnknown));
   currentSource_->setToolTip(translated(texts::kCurrentSourceHint));
-  // Until the firmware update lands, its hint says why the button is disabled.
-  updateDevice_->setToolTip(translated(texts::kFirmwareUpdatePending));
 }
 
 }  // namespace kivprism::ui

@@ -68,9 +68,6 @@ inline constexpr TextPair kOnlyUsedHint{"Отображать только ис�
 inline constexpr TextPair kSelectedUnknown{"Выбран: ?", "Selected: ?"};
 inline constexpr TextPair kCurrentSourceHint{"Текущий номер выбранного источника",
                                              "Current number of the selected source"};
-inline constexpr TextPair kFirmwareUpdatePending{
-    "Обновление ПО устройства (будет доступно в следующей версии программы)",
-    "Firmware update (available in a later version of the program)"};
 
 // Terminal page.
 inline constexpr TextPair kClearScreen{"Очистить окно", "Clear screen"};

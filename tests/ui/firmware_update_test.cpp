@@ -1,0 +1,178 @@
+// The firmware update from the window's toolbar, on the simulated controller and its update disk.
+#include <QFile>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "core/config/image.hpp"
+#include "core/device/firmware_file.hpp"
+#include "core/device/packet.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+#include "sim/update_disk.hpp"
+#include "ui/app/main_window.hpp"
+#include "ui/app/panel_menu.hpp"
+#include "ui/monitor/terminal_page.hpp"
+
+using kivprism::sim::SimulatedController;
+using kivprism::sim::SimulatedHidPort;
+using kivprism::sim::SimulatedUpdateDisk;
+using kivprism::ui::MainWindowOptions;
+using kivprism::ui::TMainForm;
+namespace box = kivprism::ui::box;
+namespace device = kivprism::device;
+
+namespace {
+
+constexpr int kConnectTimeoutMs = 10000;
+constexpr std::uint32_t kType = 0x0401;
+
+struct Box {
+  unsigned flags;
+  QString text;
+};
+
+class Rig {
+ public:
+  Rig() : port(controller), disk(controller) {
+    disk.setAppearDelay(300);
+    const QString path = dir.filePath("kivprism.ini");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("[MainSettings]\r\nLang=1\r\n");
+    file.close();
+    MainWindowOptions options;
+    options.settingsPath = path;
+    options.systemLanguage = "en-GB";
+    options.volumes = &disk;
+    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
+      boxes.push_back({flags, text});
+      // The toolbar is disabled while the command runs.
+      toolbarBusyAtBox = !button("SpeedButtonReadConfig")->isEnabled() &&
+                         !button("SpeedButtonUpdateDevice")->isEnabled();
+      return answer;
+    };
+    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
+    window = std::make_unique<TMainForm>(port, options);
+    window->startUp();
+    window->show();
+  }
+
+  QToolButton* button(const char* name) const { return window->findChild<QToolButton*>(name); }
+  bool waitConnected() {
+    return QTest::qWaitFor([this] { return window->link().isConnected(); }, kConnectTimeoutMs);
+  }
+  QString log() const { return window->terminal()->receivedView()->text(); }
+  // A firmware file of 3001 bytes with a correct checksum.
+  void chooseFirmware(std::uint32_t type, std::uint32_t version) {
+    std::vector<std::uint8_t> bytes(3001, 0x5A);
+    namespace h = device::firmware_header;
+    kivprism::config::writeLe(bytes, h::kDeviceTypeOffset, 4, type);
+    kivprism::config::writeLe(bytes, h::kApplicationVersionOffset, 4, version);
+    kivprism::config::writeLe(bytes, h::kChecksumOffset, 4, device::fileChecksum(bytes));
+    const QString path = dir.filePath("FW.LDR");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    file.close();
+    chosenFile = path;
+  }
+  std::size_t bootLoaderStarts() const {
+    std::size_t n = 0;
+    for (const auto& r : controller.requests()) {
+      n += r.cmd == (device::area::kBootLoader | device::kWriteFlag) ? 1 : 0;
+    }
+    return n;
+  }
+  std::size_t canLogStops() const {
+    std::size_t n = 0;
+    for (const auto& r : controller.requests()) {
+      n += r.cmd == (device::area::kCanLog | device::kWriteFlag) && r.len == 1 && r.data[0] == 0;
+    }
+    return n;
+  }
+
+  QTemporaryDir dir;
+  SimulatedController controller;
+  SimulatedHidPort port;
+  SimulatedUpdateDisk disk;
+  std::unique_ptr<TMainForm> window;
+  std::vector<Box> boxes;
+  bool toolbarBusyAtBox = false;
+  int answer = box::kYes;
+  QString chosenFile;
+};
+
+}  // namespace
+
+class FirmwareUpdateTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void updatesTheControllerAndReadsItAgain() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    QVERIFY(rig.button("SpeedButtonUpdateDevice")->isEnabled());
+    QCOMPARE(rig.button("SpeedButtonUpdateDevice")->toolTip(), QString("Firmware update"));
+    rig.chooseFirmware(kType, 141);
+    rig.controller.configuration().data()[200] = 0x42;
+    rig.button("SpeedButtonUpdateDevice")->click();
+
+    QVERIFY(rig.boxes.empty());
+    QCOMPARE(rig.bootLoaderStarts(), std::size_t{1});
+    QCOMPARE(rig.canLogStops(), std::size_t{1});
+    QCOMPARE(rig.disk.installs(), 1u);
+    QCOMPARE(rig.window->panelMenu()->text(), QString("The device is updated to version 1.41"));
+    QVERIFY(rig.log().contains("****************** Update *****************"));
+    QVERIFY(rig.log().contains("The update file           \"FW.LDR\""));
+    QVERIFY(rig.button("SpeedButtonUpdateDevice")->isEnabled());
+    QVERIFY(rig.button("SpeedButtonReadConfig")->isEnabled());
+    // The gauge of the wait is gone.
+    QVERIFY(rig.window->statusBar()->findChild<QProgressBar*>("ProgressBarUpdateDiskx") == nullptr);
+
+    // The controller comes back with the new version and its configuration is read again.
+    QVERIFY(QTest::qWaitFor(
+        [&rig] {
+          return rig.window->link().isConnected() &&
+                 rig.window->link().deviceInfo().applicationVersion == 141;
+        },
+        kConnectTimeoutMs));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->model().working.data()[200], std::uint8_t{0x42},
+                              kConnectTimeoutMs);
+    QVERIFY(rig.log().contains("Application version 1.41"));
+  }
+
+  void sameVersionAnsweredNoSendsNothing() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.chooseFirmware(kType, 140);
+    rig.answer = box::kNo;
+    rig.button("SpeedButtonUpdateDevice")->click();
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].text,
+             QString("Are you trying to download the same version as in the device\nContinue?"));
+    // A warning with Yes preselected.
+    QCOMPARE(rig.boxes[0].flags, box::kWarning);
+    QVERIFY(rig.toolbarBusyAtBox);
+    QCOMPARE(rig.bootLoaderStarts(), std::size_t{0});
+    QVERIFY(!rig.controller.inBootLoader());
+    QVERIFY(rig.button("SpeedButtonUpdateDevice")->isEnabled());
+  }
+
+  void anotherDeviceIsRefusedInAnErrorBox() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.chooseFirmware(kType + 1, 150);
+    rig.button("SpeedButtonUpdateDevice")->click();
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].flags & box::kKindMask, box::kError);
+    QCOMPARE(rig.boxes[0].text, QString("This update is not for this device"));
+    QCOMPARE(rig.bootLoaderStarts(), std::size_t{0});
+  }
+};
+
+QTEST_MAIN(FirmwareUpdateTest)
+#include "firmware_update_test.moc"
