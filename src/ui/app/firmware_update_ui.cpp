@@ -3,7 +3,6 @@
 
 #include <QStatusBar>
 #include <QToolButton>
-#include <array>
 
 #include "core/device/packet.hpp"
 #include "platform/volumes.hpp"
@@ -74,11 +73,8 @@ void TMainForm::SpeedButtonUpdateDeviceClick() {
   updateDevice_->setEnabled(false);
   link_->setUserCommand(true);
   updateToolbar(true);
-  // The CAN log stops before the controller restarts.
-  if (link_->isConnected()) {
-    const std::array<std::uint8_t, 1> stop{0};
-    (void)link_->writeArea(device::area::kCanLog, 0, stop);
-  }
+  // The CAN log stops, and its file closes, before the controller restarts.
+  stopCanLogQuietly();
   std::unique_ptr<device::VolumeProvider> systemVolumes;
   device::VolumeProvider* volumes = options_.volumes;
   if (volumes == nullptr) {
