@@ -5,6 +5,7 @@
 #include <iterator>
 #include <utility>
 
+#include "core/config/config_file.hpp"
 #include "core/device/packet.hpp"
 #include "sim/update_disk.hpp"
 
@@ -532,12 +533,16 @@ device::Report SimulatedController::writeRestoreDefaults(const ReceivedRequest& 
 // Configuration image files
 
 bool SimulatedController::loadConfiguration(const std::filesystem::path& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = path.string() + ": cannot open";
+  // A state file is the image, followed by the version record once a firmware was installed.
+  constexpr std::size_t kLargestStateFile = kConfigurationSize + 64;
+  std::string bytes;
+  if (auto failure = config::readFileBytes(path, bytes, kLargestStateFile)) {
+    error = failure->kind == config::FileError::Kind::TooLarge
+                ? path.string() + ": a raw image must be exactly " +
+                      std::to_string(kConfigurationSize) + " bytes, this file is larger"
+                : failure->describe();
     return false;
   }
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const auto* raw = reinterpret_cast<const std::uint8_t*>(bytes.data());
   const std::span<const std::uint8_t> trailer(
       raw + std::min(bytes.size(), kConfigurationSize),
@@ -546,7 +551,7 @@ bool SimulatedController::loadConfiguration(const std::filesystem::path& path, s
   const bool versions = decodeVersionRecord(trailer, identity);
   if (bytes.size() < kConfigurationSize || (!trailer.empty() && !versions)) {
     error = path.string() + ": a raw image must be exactly " + std::to_string(kConfigurationSize) +
-            " bytes";
+            " bytes, this file has " + std::to_string(bytes.size());
     return false;
   }
   std::copy_n(bytes.begin(), kConfigurationSize, configuration_.data());

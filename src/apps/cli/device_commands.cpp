@@ -126,7 +126,8 @@ class Session {
       // Read here, so that a folder, an unreadable file or a read error gives one clear line.
       std::error_code ec;
       if (options_.simulatorState && std::filesystem::exists(*options_.simulatorState, ec)) {
-        if (auto error = loadRawImage(*options_.simulatorState, controller_->configuration())) {
+        std::string error;
+        if (!controller_->loadConfiguration(*options_.simulatorState, error)) {
           return error;
         }
       }
