@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "core/config/image.hpp"
+#include "core/params/assignment.hpp"
 #include "core/params/page_view.hpp"
 
 namespace kivprism::params {
@@ -20,6 +24,17 @@ PageView derivePage(config::ConfigImage& image, lang::Language language);
 // One control as its binding shows the image, without the page's rules (for a field that has just
 // stored a corrected value and is not followed by a refresh).
 ControlView deriveControl(const config::ConfigImage& image, std::string_view control);
+
+// Pins that two functions claim at once. The checks look at one pin of a pair, so an older file
+// or an order of choices can store such a pair; the pins tab warns instead of refusing.
+struct PinOverlap {
+  config::layout::Pin pin;
+  const lang::TextPair& first;  // the earlier function in claim order
+  const lang::TextPair& second;
+};
+std::vector<PinOverlap> pinOverlaps(const config::ConfigImage& image);
+// One warning line per overlap, or an empty text.
+std::string pinOverlapText(const config::ConfigImage& image, lang::Language language);
 
 // The tabs of PageControlParams in page order.
 std::span<const std::string_view> paramTabNames();

@@ -317,3 +317,65 @@ TEST(KeysAndKeyboard, EncoderCaptionsAndKeyboardGroupsFollowTheImage) {
 
 }  // namespace
 }  // namespace kivprism::params
+
+namespace kivprism::params {
+namespace {
+
+namespace layout = config::layout;
+
+unsigned irPositionOn(config::layout::Pin pin) {
+  for (unsigned p = 0; p < 32; ++p) {
+    if (irInputPin(p) == pin) {
+      return p;
+    }
+  }
+  ADD_FAILURE() << "no IR position on the pin";
+  return 0;
+}
+
+// The checks look at one pin of a pair, so these combinations get stored; the pins tab names them.
+TEST(PinOverlaps, NameThePinAndBothFunctions) {
+  config::ConfigImage image;
+  EXPECT_TRUE(pinOverlaps(image).empty());
+  const PageView quiet = derivePage(image, lang::Language::English);
+  EXPECT_FALSE(quiet.find("LabelPinOverlapx")->visible);
+
+  image.set(layout::kIrInpNum, irPositionOn(config::layout::Pin::X43));
+  image.set(layout::kGpsNum, 1);
+  const auto overlaps = pinOverlaps(image);
+  ASSERT_EQ(overlaps.size(), 1u);
+  EXPECT_EQ(overlaps[0].pin, config::layout::Pin::X43);
+  EXPECT_EQ(pinOverlapText(image, lang::Language::English),
+            "Pin X4/3 is claimed by two functions: IR input and UART GPS");
+  EXPECT_EQ(pinOverlapText(image, lang::Language::Russian),
+            "Вывод X4/3 занят двумя функциями: ИК вход и UART GPS");
+
+  // A second pair adds a second line; the port's own two pins are no overlap.
+  image.set(layout::kIrInpNum, irPositionOn(config::layout::Pin::X62));
+  image.set(layout::kUartNum, 2);
+  image.set(layout::kEnc0Mode, 0);
+  const PageView v = derivePage(image, lang::Language::English);
+  const ControlView* line = v.find("LabelPinOverlapx");
+  ASSERT_NE(line, nullptr);
+  EXPECT_TRUE(line->visible);
+  EXPECT_EQ(line->text, "Pin X6/2 is claimed by two functions: IR input and UART");
+}
+
+TEST(NumberHints, ShowTheRangeTheFieldAccepts) {
+  config::ConfigImage image;
+  image.set(layout::kPwmPeriod, 1000);
+  image.set(layout::pwmMin(2), 100);
+  image.set(layout::pwmMax(2), 900);
+  const PageView v = derivePage(image, lang::Language::English);
+  EXPECT_EQ(v.find("EditPULSEMSACTIVE")->hint, "Range: 0 to 5000");
+  EXPECT_EQ(v.find("EditPWMParamCh3Max")->hint, "Range: 0 to 1000");
+  EXPECT_EQ(v.find("EditPWMParamCh3Val")->hint, "Range: 100 to 900");
+  EXPECT_EQ(v.find("Edit_PAR_LongTO")->hint, "Range: 200 to 5000");
+  EXPECT_EQ(v.find("EditParamControlVOUT1")->hint, "Range: 0.00 to 5.00 V");
+  EXPECT_EQ(v.find("EditiDriveLightMax")->hint, "Range: 0.000 to 16.000 V");
+  EXPECT_EQ(v.find("Edit_PAR_LongTO")->maxLength, 6);
+  EXPECT_EQ(v.find("ValueListEditorSourceName")->maxLength, 5);
+}
+
+}  // namespace
+}  // namespace kivprism::params

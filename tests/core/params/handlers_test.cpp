@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/params/derive.hpp"
+#include "core/params/rules.hpp"
+#include "core/params/source_mask.hpp"
 
 namespace kivprism::params {
 namespace {
@@ -32,6 +34,19 @@ TEST(Handlers, RangeErrorStoresNothingAndRedrawsNothing) {
   EXPECT_EQ(out.notice->en, "The value must be in the range from 0 to 5000");
   EXPECT_EQ(out.after, After::None);
   EXPECT_EQ(image.getU16(layout::kPulseMsActive), 12);
+}
+
+TEST(Handlers, ARangeMessageInHexadecimalSaysSo) {
+  ConfigImage image;
+  const ChangeOutcome hex = editCommitted(image, "EditPULSEMSACTIVE", "x1389");
+  ASSERT_TRUE(hex.notice);
+  EXPECT_EQ(hex.notice->en,
+            "The value must be in the range from 00 to 1388\nThe numbers are hexadecimal.");
+  EXPECT_EQ(hex.notice->ru,
+            "Значение должно находится в интервале от 00 до 1388\nЧисла шестнадцатеричные.");
+  // An unreadable text is no range message and gets no note.
+  EXPECT_EQ(editCommitted(image, "EditPULSEMSACTIVE", "xZZ").notice->en,
+            "Enter a value in the specified position");
 }
 
 TEST(Handlers, PwmLimitsComeFromThePeriodAndTheChannel) {
@@ -67,8 +82,12 @@ TEST(Handlers, RefusedSelectionStoresTheOldStateAndStillRefreshes) {
 
 TEST(Handlers, TouchModeFourAndUsbSourceAskForMasks) {
   ConfigImage image;
-  EXPECT_EQ(comboChanged(image, "ComboBoxTouchMode", 4).after, After::AskInterceptMask);
-  EXPECT_EQ(comboChanged(image, "ComboBoxSource2Touch", 1).after, After::AskUsbTouchMask);
+  const ChangeOutcome intercept = comboChanged(image, "ComboBoxTouchMode", 4);
+  ASSERT_TRUE(intercept.dialog);
+  EXPECT_EQ(intercept.dialog->first.en, kInterceptMaskTexts.first.en);
+  const ChangeOutcome usb = comboChanged(image, "ComboBoxSource2Touch", 1);
+  ASSERT_TRUE(usb.dialog);
+  EXPECT_EQ(usb.dialog->first.en, kUsbTouchMaskTexts.first.en);
   image.set(layout::kTouchSrcMask, 3);
   EXPECT_EQ(comboChanged(image, "ComboBoxSource2Touch", 0).after, After::Refresh);
   EXPECT_EQ(image.getU8(layout::kTouchSrcMask), 0);
@@ -157,23 +176,27 @@ TEST(BindingsTable, FieldsLieInTheParameterBlockAndNeverOverlap) {
   const auto table = bindings();
   for (std::size_t i = 0; i < table.size(); ++i) {
     const Binding& a = table[i];
-    if (a.kind == ControlKind::Combo && a.rule != Rule::UsbTouchSource) {
+    if (a.kind == ControlKind::Combo && a.rule != &rules::kUsbTouchSource) {
       EXPECT_NE(a.items, nullptr) << a.control;
     }
-    if (a.field.width == 0) {
+    const config::Field af = view::imageField(a.field);
+    const auto aBits = view::bitField(a.field);
+    if (af.width == 0) {
       continue;
     }
-    EXPECT_GE(a.field.offset, layout::kParamBlock.offset) << a.control;
-    EXPECT_LE(a.field.end(), layout::kParamBlock.end()) << a.control;
+    EXPECT_GE(af.offset, layout::kParamBlock.offset) << a.control;
+    EXPECT_LE(af.end(), layout::kParamBlock.end()) << a.control;
     for (std::size_t j = i + 1; j < table.size(); ++j) {
       const Binding& b = table[j];
-      if (b.field.width == 0) {
+      const config::Field bf = view::imageField(b.field);
+      const auto bBits = view::bitField(b.field);
+      if (bf.width == 0) {
         continue;
       }
-      const bool overlap = a.field.offset < b.field.end() && b.field.offset < a.field.end();
+      const bool overlap = af.offset < bf.end() && bf.offset < af.end();
       if (overlap) {
-        ASSERT_TRUE(a.bits && b.bits) << a.control << " and " << b.control;
-        EXPECT_EQ(a.bits->mask() & b.bits->mask(), 0) << a.control << " and " << b.control;
+        ASSERT_TRUE(aBits && bBits) << a.control << " and " << b.control;
+        EXPECT_EQ(aBits->mask() & bBits->mask(), 0) << a.control << " and " << b.control;
       }
     }
   }
