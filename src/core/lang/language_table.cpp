@@ -1,6 +1,7 @@
 #include "core/lang/language_table.hpp"
 
 #include <array>
+#include <vector>
 
 namespace kivprism::lang {
 
@@ -37,8 +38,26 @@ constexpr std::array kMainFormRows = {
 
 }  // namespace
 
+std::span<const LanguageRow> mainWindowRows() { return kMainFormRows; }
+
+std::span<std::span<const LanguageRow> (*const)()> mainFormParts() {
+  static constexpr std::array<std::span<const LanguageRow> (*)(), 2> kParts = {
+      mainWindowRows,
+      parametersPageRows,
+  };
+  return kParts;
+}
+
 std::span<const LanguageRow> mainFormRows() {
-  return kMainFormRows;
+  static const std::vector<LanguageRow> rows = [] {
+    std::vector<LanguageRow> all;
+    for (const auto part : mainFormParts()) {
+      const auto r = part();
+      all.insert(all.end(), r.begin(), r.end());
+    }
+    return all;
+  }();
+  return rows;
 }
 
 }  // namespace kivprism::lang

@@ -17,9 +17,34 @@ using ListFn = List (*)();
 using view::ControlKind;
 using view::Rule;
 
+// The voltage fields' ranges in their stored units.
+constexpr std::uint32_t kHundredthsMax = 500;
+constexpr std::uint32_t kMillivoltsMax = 16000;
+// The self-correcting times: what they keep without correcting.
+constexpr std::uint32_t kLongPressMin = 200;
+constexpr std::uint32_t kTimeMax = 5000;
+constexpr std::uint32_t kHwrMin = 100;
+constexpr std::uint32_t kUartTimeMax = 10000;
+
 constexpr Binding combo(std::string_view name, Field field, ListFn items,
                         const Rule* rule = nullptr, After after = After::Refresh, int channel = 0) {
   return {name, ControlKind::Combo, rule, field, items, 0, 0, after, channel, {}};
+}
+// The pins' combo boxes carry one hint.
+constexpr lang::TextPair kPinHint{"Тип выхода ножки и исходный уровень при включении",
+                                  "Pin type and default state on power up"};
+constexpr Binding pinCombo(std::string_view name, Pin pin, ListFn items) {
+  return {name,    ControlKind::Combo,
+          nullptr, layout::pinMode(pin),
+          items,   0,
+          0,       After::Refresh,
+          0,       {},
+          kPinHint};
+}
+// An interface's combo box with the hint that names its connector pins.
+constexpr Binding interfaceCombo(std::string_view name, Field field, ListFn items, After after,
+                                 lang::TextPair hint) {
+  return {name, ControlKind::Combo, nullptr, field, items, 0, 0, after, 0, {}, hint};
 }
 constexpr Binding bitsCombo(std::string_view name, config::BitField bits, ListFn items) {
   return {name, ControlKind::Combo, nullptr, bits, items, 0, 0, After::Refresh, 0, {}};
@@ -51,6 +76,12 @@ constexpr Binding edit(std::string_view name, Field field, const Rule& rule, std
                        std::uint32_t maximum, After after = After::Refresh, int channel = 0) {
   return {name, ControlKind::Edit, &rule, field, nullptr, minimum, maximum, after, channel, {}};
 }
+// A backlight threshold: its hint is set by the program (the table's x rule skips "...Max_Hint").
+constexpr Binding voltageEdit(std::string_view name, Field field, lang::TextPair hint) {
+  return {name, ControlKind::Edit, &rules::kMillivolts, field, nullptr,
+          0,    kMillivoltsMax,    After::Refresh,      0,     {},
+          hint};
+}
 constexpr Binding spin(std::string_view name, Field field, const Rule* rule, std::uint32_t minimum,
                        std::uint32_t maximum) {
   return {name, ControlKind::Spin, rule, field, nullptr, minimum, maximum, After::None, 0, {}};
@@ -65,33 +96,24 @@ constexpr Binding port(std::string_view name, Field field, PortModule module, Li
       {}};
 }
 
-// The voltage fields' ranges in their stored units.
-constexpr std::uint32_t kHundredthsMax = 500;
-constexpr std::uint32_t kMillivoltsMax = 16000;
-// The self-correcting times: what they keep without correcting.
-constexpr std::uint32_t kLongPressMin = 200;
-constexpr std::uint32_t kTimeMax = 5000;
-constexpr std::uint32_t kHwrMin = 100;
-constexpr std::uint32_t kUartTimeMax = 10000;
-
 const auto kBindings = std::to_array<Binding>({
     // Pins.
-    combo("ComboBoxX22x", layout::pinMode(Pin::X22), lists::pinGeneral),
-    combo("ComboBoxX23x", layout::pinMode(Pin::X23), lists::pinGeneral),
-    combo("ComboBoxX24x", layout::pinMode(Pin::X24), lists::pinGeneral),
-    combo("ComboBoxX25x", layout::pinMode(Pin::X25), lists::pinGeneral),
-    combo("ComboBoxX26x", layout::pinMode(Pin::X26), lists::pinGeneral),
-    combo("ComboBoxX42x", layout::pinMode(Pin::X42), lists::pinGeneral),
-    combo("ComboBoxX43x", layout::pinMode(Pin::X43), lists::pinGeneral),
-    combo("ComboBoxX56x", layout::pinMode(Pin::X56), lists::pinPower),
-    combo("ComboBoxX57x", layout::pinMode(Pin::X57), lists::pinOpenCollector),
-    combo("ComboBoxX58x", layout::pinMode(Pin::X58), lists::pinOpenCollector),
-    combo("ComboBoxX62x", layout::pinMode(Pin::X62), lists::pinGeneral),
-    combo("ComboBoxX63x", layout::pinMode(Pin::X63), lists::pinGeneral),
-    combo("ComboBoxX65x", layout::pinMode(Pin::X65), lists::pinGeneral),
-    combo("ComboBoxX66x", layout::pinMode(Pin::X66), lists::pinGeneral),
-    combo("ComboBoxIO5x", layout::pinMode(Pin::IO5), lists::pinGeneral),
-    combo("ComboBoxIO6x", layout::pinMode(Pin::IO6), lists::pinGeneral),
+    pinCombo("ComboBoxX22x", Pin::X22, lists::pinGeneral),
+    pinCombo("ComboBoxX23x", Pin::X23, lists::pinGeneral),
+    pinCombo("ComboBoxX24x", Pin::X24, lists::pinGeneral),
+    pinCombo("ComboBoxX25x", Pin::X25, lists::pinGeneral),
+    pinCombo("ComboBoxX26x", Pin::X26, lists::pinGeneral),
+    pinCombo("ComboBoxX42x", Pin::X42, lists::pinGeneral),
+    pinCombo("ComboBoxX43x", Pin::X43, lists::pinGeneral),
+    pinCombo("ComboBoxX56x", Pin::X56, lists::pinPower),
+    pinCombo("ComboBoxX57x", Pin::X57, lists::pinOpenCollector),
+    pinCombo("ComboBoxX58x", Pin::X58, lists::pinOpenCollector),
+    pinCombo("ComboBoxX62x", Pin::X62, lists::pinGeneral),
+    pinCombo("ComboBoxX63x", Pin::X63, lists::pinGeneral),
+    pinCombo("ComboBoxX65x", Pin::X65, lists::pinGeneral),
+    pinCombo("ComboBoxX66x", Pin::X66, lists::pinGeneral),
+    pinCombo("ComboBoxIO5x", Pin::IO5, lists::pinGeneral),
+    pinCombo("ComboBoxIO6x", Pin::IO6, lists::pinGeneral),
     // The warning line under the pins: pins that two functions claim.
     {"LabelPinOverlapx",
      ControlKind::Widget,
@@ -104,9 +126,13 @@ const auto kBindings = std::to_array<Binding>({
      0,
      {}},
     // Interfaces.
-    combo("ComboBoxDIFFBUSx", layout::kDiffBusMode, lists::diffBus),
-    combo("ComboBoxLIN1MODEx", layout::kLin1Mode, lists::lin1Mode, nullptr, After::ForceRefresh),
-    combo("ComboBoxLIN2MODEx", layout::kLin2Mode, lists::lin2Mode, nullptr, After::ForceRefresh),
+    interfaceCombo("ComboBoxDIFFBUSx", layout::kDiffBusMode, lists::diffBus, After::Refresh,
+                   {"Настройка дифференциальной шины X4/5 и X4/6",
+                    "Setting for differential bus X4/5 & X4/6"}),
+    interfaceCombo("ComboBoxLIN1MODEx", layout::kLin1Mode, lists::lin1Mode, After::ForceRefresh,
+                   {"Настройка LIN1 X5/7 и X5/9", "Setting for LIN1 X5/7 & X5/9"}),
+    interfaceCombo("ComboBoxLIN2MODEx", layout::kLin2Mode, lists::lin2Mode, After::ForceRefresh,
+                   {"Настройка LIN2 X5/8 и X5/10", "Setting for LIN2 X5/8 & X5/10"}),
     checkList("CheckListBoxUSBMODEx", layout::kPidSupport, lists::usbFunctions,
               &rules::kUsbFunctions),
     namedCheck("CheckBox_USE_RX350JOYx", layout::kRx350JoyUse,
@@ -198,8 +224,10 @@ const auto kBindings = std::to_array<Binding>({
     // Differential bus: CAN.
     combo("ComboBoxCANSPEEDx", layout::kCanParamBaud500k, lists::canSpeed),
     check("CheckBoxCANACKED", layout::kCanParamAcked),
-    check("CheckBox_CITROEN_C5_PARKTRONIC_USEx", layout::kCitroenC5ParktronicUse),
-    check("CheckBox_CAN_W203_WO_HEAD_USEx", layout::kW203CanWoHeadUse),
+    namedCheck("CheckBox_CITROEN_C5_PARKTRONIC_USEx", layout::kCitroenC5ParktronicUse,
+               {"CITROEN C5 PARKTRONIC (X5/7)", "CITROEN C5 PARKTRONIC (X5/7)"}),
+    namedCheck("CheckBox_CAN_W203_WO_HEAD_USEx", layout::kW203CanWoHeadUse,
+               {"W203_WO_HEAD", "W203_WO_HEAD"}),
     // Differential bus: iDrive.
     combo("ComboBoxIDRIVETYPEx", layout::kIdriveType, lists::idriveType),
     combo("ComboBoxIDRIVEMODE", layout::kIdriveMode, lists::slaveMode),
@@ -208,10 +236,23 @@ const auto kBindings = std::to_array<Binding>({
     combo("ComboBoxIDRIVEORIENTATIONx", layout::kIdriveOrientation, lists::orientation),
     combo("ComboBoxTOUCHPAD_MODE", layout::kIdriveTouchpadMode, lists::idriveTouchpadMode),
     combo("ComboBoxTOUCHPAD_CLICK", layout::kIdriveTouchpadClick, lists::idriveTouchpadClick),
-    edit("EditiDriveLightMin", layout::kIdriveLightMin, rules::kMillivolts, 0, kMillivoltsMax),
-    edit("EditiDriveLightMax", layout::kIdriveLightMax, rules::kMillivolts, 0, kMillivoltsMax),
+    voltageEdit("EditiDriveLightMin", layout::kIdriveLightMin,
+                {"Напряжение выключения подсветки", "Backlight off voltage"}),
+    voltageEdit("EditiDriveLightMax", layout::kIdriveLightMax,
+                {"Напряжение для максимальной яркости подсветки",
+                 "Voltage for maximum backlight brightness"}),
     display("LabeliDriveLightMin"),
-    display("LabeliDriveLightMax"),
+    // The x rule skips "...Max_Caption": the label's caption is kept here.
+    {"LabeliDriveLightMax",
+     ControlKind::Widget,
+     &rules::kDisplay,
+     {},
+     nullptr,
+     0,
+     0,
+     After::None,
+     0,
+     {"Vmax", "Vmax"}},
     display("PanelEditiDriveLightMinV"),
     display("PanelEditiDriveLightMaxV"),
     // Differential bus: Mercedes controller.

@@ -85,8 +85,10 @@ struct Binding {
   std::uint32_t maximum = 0;
   After after = After::Refresh;
   int channel = 0;  // the rule's parameter: encoder number, PWM channel, port module
-  // The caption of a program-filled control (name ending in x) that the table never reaches.
+  // The caption and hint of a program-filled control (name ending in x): the language table never
+  // reaches such a control, so its window texts are kept with its binding.
   lang::TextPair caption{};
+  lang::TextPair hint{};
 
   Range range(const config::ConfigImage& image) const {
     return rule && rule->range ? rule->range(image, *this) : Range{minimum, maximum};
