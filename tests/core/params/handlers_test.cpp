@@ -49,6 +49,46 @@ TEST(Handlers, ARangeMessageInHexadecimalSaysSo) {
             "Enter a value in the specified position");
 }
 
+// The first item of a checked list is a choice like any other: it switches the function off.
+TEST(Handlers, TheFirstItemOfACheckedListIsStored) {
+  ConfigImage image;
+  image.set(layout::kGpsNum, 1);
+  image.set(layout::kEnc0Mode, 3);
+  image.set(layout::kIrInpNum, 2);
+  image.set(layout::kTouchMode, 2);
+  image.set(layout::kTouchInterceptSrcMask, 5);
+  comboChanged(image, "ComboBoxGPSNUM", 0);
+  comboChanged(image, "ComboBoxEditEncoder1Mode", 0);
+  comboChanged(image, "ComboBoxIRINPNUM", 0);
+  const ChangeOutcome off = comboChanged(image, "ComboBoxTouchMode", 0);
+  EXPECT_EQ(off.after, After::Refresh);
+  EXPECT_EQ(image.getU8(layout::kGpsNum), 0);
+  EXPECT_EQ(image.getU8(layout::kEnc0Mode), 0);
+  EXPECT_EQ(image.getU8(layout::kIrInpNum), 0);
+  EXPECT_EQ(image.getU8(layout::kTouchMode), 0);
+  EXPECT_EQ(image.getU8(layout::kTouchInterceptSrcMask), 0);
+  // No item selected changes nothing.
+  const ConfigImage before = image;
+  for (const char* name : {"ComboBoxGPSNUM", "ComboBoxTouchMode", "ComboBoxSource2Touch",
+                           "ComboBoxIRINPNUM", "ComboBoxPULSENUM", "ComboBoxHEADTYPE"}) {
+    EXPECT_EQ(comboChanged(image, name, -1).after, After::None) << name;
+  }
+  EXPECT_EQ(image, before);
+}
+
+// Labels and panels that the rules only show or hide keep their own texts.
+TEST(Handlers, DisplayControlsShowNoValueAndStoreNothing) {
+  ConfigImage image;
+  for (const char* name : {"PanelLINSPEED", "PanelAMPLDELAYTO", "LabeliDriveLightMax"}) {
+    EXPECT_FALSE(deriveControl(image, name).hasValue) << name;
+  }
+  const PageView v = derivePage(image, lang::Language::Russian);
+  EXPECT_FALSE(v.find("CheckBoxTouchDXY")->hasValue);
+  const ConfigImage before = image;
+  EXPECT_EQ(checkChanged(image, "CheckBoxTouchDXY", true).after, After::None);
+  EXPECT_EQ(image, before);
+}
+
 TEST(Handlers, PwmLimitsComeFromThePeriodAndTheChannel) {
   ConfigImage image;
   EXPECT_FALSE(editCommitted(image, "EditPWMParamPeriod", "1000").notice);
@@ -134,6 +174,32 @@ TEST(Handlers, SpinsStoreAsShownOrMinusOne) {
   EXPECT_EQ(image.getU8(layout::kIebusVolPreDiv), 16);
   const PageView v = derivePage(image, lang::Language::Russian);
   EXPECT_EQ(v.find("CSpinEditEncoder1Div")->value, 10);
+}
+
+// The grid's rows are sources 1..8 in order; the view shows every name and their limit.
+TEST(SourceNames, GridRowsAreTheSourcesInOrder) {
+  ConfigImage image;
+  view::Change first;
+  first.index = 0;
+  first.text = "AUX";
+  controlChanged(image, "ValueListEditorSourceName", view::ControlKind::Grid, first);
+  view::Change last;
+  last.index = 7;
+  last.text = "DVD";
+  controlChanged(image, "ValueListEditorSourceName", view::ControlKind::Grid, last);
+  view::Change none;
+  none.index = -1;
+  none.text = "X";
+  const ConfigImage before = image;
+  controlChanged(image, "ValueListEditorSourceName", view::ControlKind::Grid, none);
+  EXPECT_EQ(image, before);
+  const ControlView grid = deriveControl(image, "ValueListEditorSourceName");
+  ASSERT_EQ(grid.cells.size(), 8u);
+  EXPECT_EQ(grid.cells[0], "AUX");
+  EXPECT_EQ(grid.cells[1], "");
+  EXPECT_EQ(grid.cells[7], "DVD");
+  EXPECT_EQ(sourceNameText(image, 1), "AUX");
+  EXPECT_EQ(sourceNameText(image, 8), "DVD");
 }
 
 TEST(SourceNames, KeepFiveCharactersAndStopTyping) {
