@@ -357,6 +357,7 @@ TEST(PinOverlaps, NameThePinAndBothFunctions) {
   const PageView v = derivePage(image, lang::Language::English);
   const ControlView* line = v.find("LabelPinOverlapx");
   ASSERT_NE(line, nullptr);
+  EXPECT_TRUE(line->hasValue);
   EXPECT_TRUE(line->visible);
   EXPECT_EQ(line->text, "Pin X6/2 is claimed by two functions: IR input and UART");
 }
