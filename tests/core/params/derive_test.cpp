@@ -380,3 +380,54 @@ TEST(NumberHints, ShowTheRangeTheFieldAccepts) {
 
 }  // namespace
 }  // namespace kivprism::params
+
+namespace kivprism::params {
+namespace {
+
+// A module's settings are open only while the module is connected (table: switch field and value,
+// the controls it opens, and whether "open" means enabled or shown).
+TEST(DerivePage, ModuleSettingsFollowTheirSwitch) {
+  namespace layout = config::layout;
+  struct Case {
+    config::Field field;
+    unsigned on;
+    std::vector<std::string_view> controls;
+    bool shows;  // false: enables
+  };
+  const std::vector<Case> cases = {
+      {layout::kGpsNum, 1, {"ComboBoxGPSSPEED", "CheckBox_GPS_COURSE"}, false},
+      {layout::kExtNaviNum, 2, {"ComboBoxEXTNAVITYPEx", "ComboBoxEXTNAVISRCx"}, false},
+      {layout::kUartNum, 1, {"ComboBoxUARTSPEED", "ComboBoxUARTPARITYx", "EditUARTREPLAY"}, false},
+      {layout::kCarDspNum, 2, {"PanelCarDspSend", "CheckListBoxCARDSP_BITMASKx"}, true},
+      {layout::kUseName, 1, {"ValueListEditorSourceName"}, true},
+      {layout::kIdriveLight, 3, {"EditiDriveLightMax", "PanelEditiDriveLightMinV"}, true},
+      {layout::kIebusModeBits, 1u << 9, {"CheckBoxIEBUSTouch"}, false},
+  };
+  for (const Case& c : cases) {
+    for (const bool on : {false, true}) {
+      config::ConfigImage image;
+      image.set(c.field, on ? c.on : 0);
+      const PageView v = derivePage(image, lang::Language::English);
+      for (std::string_view name : c.controls) {
+        const ControlView* cv = v.find(name);
+        ASSERT_NE(cv, nullptr) << name;
+        EXPECT_EQ(c.shows ? cv->visible : cv->enabled, on) << name << " on=" << on;
+      }
+    }
+  }
+  // The GPS data format opens with a speed as well as a port; an IEBUS function without touch
+  // coordinates leaves the touch box closed.
+  config::ConfigImage image;
+  image.set(layout::kGpsNum, 2);
+  EXPECT_FALSE(derivePage(image, lang::Language::English).find("ComboBoxGPSPARITYx")->enabled);
+  image.set(layout::kGpsSpeed, 1);
+  EXPECT_TRUE(derivePage(image, lang::Language::English).find("ComboBoxGPSNBITSx")->enabled);
+  image.set(layout::kIebusModeBits, 1u << 3);
+  EXPECT_FALSE(derivePage(image, lang::Language::English).find("CheckBoxIEBUSTouch")->enabled);
+  // The USB touch source list starts with "any source".
+  const PageView v = derivePage(image, lang::Language::English);
+  EXPECT_EQ(itemTexts(*v.find("ComboBoxSource2Touch"), lang::Language::English)[0], "Any");
+}
+
+}  // namespace
+}  // namespace kivprism::params
