@@ -111,6 +111,45 @@ TEST(FieldRef, BitFieldsAndCheckListsKeepTheOtherBits) {
   EXPECT_EQ(image.getU8(byte), ((0x83 | (0x07 << 2)) & ~0x03) | 0x02);
 }
 
+// Plain shows and stores of every kind, without rules.
+TEST(PlainBindings, ShowAndStoreEachKind) {
+  const config::Field word = config::layout::param(700, 4);
+  const config::Field byte = config::layout::u8(704);
+  const Binding plain[] = {
+      {"EditPlain", ControlKind::Edit, nullptr, byte},
+      {"EditRanged", ControlKind::Edit, nullptr, byte, nullptr, 0, 20},
+      {"LabelShown", ControlKind::Widget},
+      {"CheckBoxPlain", ControlKind::Check, nullptr, byte},
+      {"CheckListBoxWide", ControlKind::CheckList, nullptr, word},
+  };
+  const BindingTable table(plain);
+  EXPECT_EQ(table.indexOf("CheckBoxPlain"), 3);
+  EXPECT_EQ(table.indexOf("CheckBoxNone"), -1);
+  EXPECT_EQ(table.find("CheckBoxNone"), nullptr);
+
+  ConfigImage image;
+  image.set(byte, 7);
+  FormView view;
+  FormContext english;
+  english.language = lang::Language::English;
+  deriveControls(view, table, image, english);
+  deriveControls(view, table, image, english);  // a second derive replaces the first
+  ASSERT_EQ(view.controls.size(), 5u);
+  EXPECT_EQ(view.table, &table);
+  EXPECT_EQ(view.language, lang::Language::English);
+  EXPECT_EQ(view.find("EditPlain")->text, "7");
+  EXPECT_EQ(view.find("EditPlain")->hint, "");
+  EXPECT_EQ(view.find("EditRanged")->hint, "Range: 0 to 20");
+  EXPECT_FALSE(view.find("LabelShown")->hasValue);
+  EXPECT_TRUE(view.find("CheckBoxPlain")->checked);
+
+  storePlain(image, plain[3], {.checked = false}, {});
+  EXPECT_EQ(image.getU8(byte), 0);
+  // A check list without an item list keeps all 32 bits.
+  storePlain(image, plain[4], {.bits = 0x80000001u}, {});
+  EXPECT_EQ(image.get(word), 0x80000001u);
+}
+
 TEST(ViewBuilder, AnUnknownNameInARuleFailsLoudly) {
   const BindingTable table(kEditorPage);
   ConfigImage image;
