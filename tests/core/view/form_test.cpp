@@ -143,6 +143,19 @@ TEST(PlainBindings, ShowAndStoreEachKind) {
   EXPECT_FALSE(view.find("LabelShown")->hasValue);
   EXPECT_TRUE(view.find("CheckBoxPlain")->checked);
 
+  // A view derived again for another form keeps nothing of the first.
+  const Binding other[] = {
+      {"EditPlain", ControlKind::Edit},
+      {"EditRanged", ControlKind::Edit, nullptr, byte},
+      {"LabelShown", ControlKind::Widget},
+      {"CheckBoxPlain", ControlKind::Check},
+      {"CheckListBoxWide", ControlKind::CheckList},
+  };
+  const BindingTable otherTable(other);
+  FormView reused = view;
+  deriveControls(reused, otherTable, image, english);
+  EXPECT_EQ(reused.find("EditRanged")->hint, "");
+
   storePlain(image, plain[3], {.checked = false}, {});
   EXPECT_EQ(image.getU8(byte), 0);
   // A check list without an item list keeps all 32 bits.
