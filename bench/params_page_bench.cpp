@@ -2,7 +2,7 @@
 // and a refresh of an unchanged image. Built only where the widget library is.
 #include <benchmark/benchmark.h>
 
-#if __has_include("params/parameters_page.hpp")
+#if __has_include("ui/params/parameters_page.hpp")
 #include <QApplication>
 
 #include "core/config/image.hpp"

@@ -16,15 +16,20 @@
 #include <QToolButton>
 #include <memory>
 
-#include "ui/app/main_window.hpp"
+#include <QWheelEvent>
+
 #include "core/config/image_layout.hpp"
 #include "core/device/packet.hpp"
+#include "core/lang/language_table.hpp"
+#include "core/params/assignment.hpp"
 #include "core/params/derive.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+#include "ui/app/main_window.hpp"
+#include "ui/common/bound_form.hpp"
 #include "ui/params/page_layout.hpp"
 #include "ui/params/parameters_page.hpp"
 #include "ui/params/source_mask_dialog.hpp"
-#include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
 
 namespace layout = kivprism::config::layout;
 using kivprism::sim::SimulatedController;
@@ -312,6 +317,122 @@ class ParamsPageTest : public QObject {
     }
     QVERIFY(captions.contains(QString::fromUtf8("Напряжение по умолчанию")));
     QVERIFY(captions.contains(QString::fromUtf8("Минимум/максимум")));
+  }
+
+  // Every window text of the page comes from the language table or from a binding.
+  void everyCaptionRowNamesAWidgetAndEveryLabelHasAText() {
+    kivprism::config::ConfigModel model;
+    ParametersPage page(model, {});
+    for (const auto& row : kivprism::lang::parametersPageRows()) {
+      std::string_view key = row.key;
+      key.remove_prefix(kivprism::lang::kMainFormName.size() + 1);
+      key.remove_suffix(key.ends_with("_Hint") ? 5 : 8);
+      const QString name = QString::fromLatin1(key.data(), qsizetype(key.size()));
+      QVERIFY2(page.findChild<QObject*>(name) != nullptr, qPrintable(name));
+    }
+    for (QWidget* w : page.findChildren<QWidget*>()) {
+      const QString name = w->objectName();
+      if (name.isEmpty() || name.startsWith("qt_") || name == "LabelPinOverlapx" ||
+          w->window()->objectName() == "InterceptForm") {
+        continue;
+      }
+      if (auto* label = qobject_cast<QLabel*>(w)) {
+        QVERIFY2(!label->text().isEmpty(), qPrintable(name));
+      } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+        QVERIFY2(!box->text().isEmpty(), qPrintable(name));
+      }
+    }
+    QCOMPARE(page.findChild<QLabel*>("PanelGPSConnect")->text(), QString::fromUtf8("Подключение"));
+    QCOMPARE(page.findChild<QCheckBox*>("CheckBox_USE_RX350JOYx")->text(),
+             QString::fromUtf8("Джойстик RX350"));
+  }
+
+  void aWheelNotchOverAnUnfocusedFieldChangesNothing() {
+    kivprism::config::ConfigModel model;
+    ParametersPage page(model, {});
+    page.resize(600, 200);
+    page.show();
+    const auto before = model.working;
+    for (const char* name : {"ComboBoxDIFFBUSx", "ComboBoxLIN1MODEx"}) {
+      auto* combo = page.findChild<QComboBox*>(name);
+      QCOMPARE(combo->focusPolicy(), Qt::StrongFocus);
+      const int index = combo->currentIndex();
+      QWheelEvent notch(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(combo, &notch);
+      QCOMPARE(combo->currentIndex(), index);
+    }
+    auto* spin = page.findChild<QSpinBox*>("CSpinEditIEBUS_PREDDIV");
+    const int value = spin->value();
+    QWheelEvent up(QPointF(5, 5), spin->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(spin, &up);
+    QCOMPARE(spin->value(), value);
+    QVERIFY(model.working == before);
+  }
+
+  void aTypedNumberIsStoredWhenTheFieldIsLeftAndTintedUntilThen() {
+    kivprism::config::ConfigModel model;
+    std::vector<QString> boxes;
+    ParametersPage::Hooks hooks;
+    hooks.messageBox = [&boxes](unsigned, const QString& text) {
+      boxes.push_back(text);
+      return box::kOk;
+    };
+    ParametersPage page(model, std::move(hooks));
+    auto* edit = page.findChild<QLineEdit*>("Edit_KEY_REASSIGN_TO");
+    const QColor plain = edit->palette().color(QPalette::Base);
+    edit->clear();
+    QTest::keyClicks(edit, "1234");
+    QVERIFY(kivprism::ui::isUnstored(edit));
+    QVERIFY(edit->palette().color(QPalette::Base) != plain);
+    emit edit->editingFinished();  // the field has lost the focus
+    QCOMPARE(model.working.getU16(layout::kKeyReassignTo), 1234);
+    QVERIFY(!kivprism::ui::isUnstored(edit));
+    QCOMPARE(edit->palette().color(QPalette::Base), plain);
+
+    // Out of range: the same message as Enter gives, nothing stored, the text kept and tinted.
+    edit->clear();
+    QTest::keyClicks(edit, "x2711");
+    emit edit->editingFinished();
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QVERIFY(boxes[0].contains(QString::fromUtf8("шестнадцатеричные")));
+    QCOMPARE(model.working.getU16(layout::kKeyReassignTo), 1234);
+    QCOMPARE(edit->text(), QString("x2711"));
+    QVERIFY(kivprism::ui::isUnstored(edit));
+    QVERIFY(edit->toolTip().contains("10000"));
+  }
+
+  void joystickBusPagesSayTheyHaveNoSettings() {
+    kivprism::config::ConfigModel model;
+    ParametersPage page(model, {});
+    auto* bus = page.findChild<QComboBox*>("ComboBoxDIFFBUSx");
+    auto* pages = page.findChild<QStackedWidget*>("PageControl_DIFF_BUS_MODE");
+    for (const auto& [mode, pageName, line] :
+         {std::tuple{4, "TabSheet_CAN_RJOYx", "LabelRJOYNoSettings"},
+          std::tuple{5, "TabSheet_CAN_MJOYx", "LabelMJOYNoSettings"}}) {
+      emit bus->activated(mode);
+      QCOMPARE(pages->currentWidget()->objectName(), QString(pageName));
+      auto* label = pages->currentWidget()->findChild<QLabel*>(line);
+      QVERIFY(label != nullptr);
+      QCOMPARE(label->text(), QString::fromUtf8("В этом режиме шины нет настроек"));
+    }
+  }
+
+  void thePinsTabNamesPinsThatTwoFunctionsClaim() {
+    kivprism::config::ConfigModel model;
+    ParametersPage page(model, {});
+    auto* warning = page.findChild<QLabel*>("LabelPinOverlapx");
+    QVERIFY(warning->isHidden());
+    for (unsigned p = 0; p < 32; ++p) {
+      if (kivprism::params::irInputPin(p) == layout::Pin::X43) {
+        model.working.set(layout::kIrInpNum, p);
+      }
+    }
+    emit page.findChild<QComboBox*>("ComboBoxGPSNUM")->activated(1);
+    QVERIFY(!warning->isHidden());
+    QCOMPARE(warning->text(),
+             QString::fromUtf8("Вывод X4/3 занят двумя функциями: ИК вход и UART GPS"));
   }
 };
 

@@ -1,6 +1,9 @@
 #include "core/lang/language_table.hpp"
 
 #include <array>
+#include <vector>
+
+#include "core/lang/can_log_rows.hpp"
 
 namespace kivprism::lang {
 
@@ -37,8 +40,27 @@ constexpr std::array kMainFormRows = {
 
 }  // namespace
 
+std::span<const LanguageRow> mainWindowRows() { return kMainFormRows; }
+
+std::span<std::span<const LanguageRow> (*const)()> mainFormParts() {
+  static constexpr std::array<std::span<const LanguageRow> (*)(), 3> kParts = {
+      mainWindowRows,
+      parametersPageRows,
+      canLogRows,
+  };
+  return kParts;
+}
+
 std::span<const LanguageRow> mainFormRows() {
-  return kMainFormRows;
+  static const std::vector<LanguageRow> rows = [] {
+    std::vector<LanguageRow> all;
+    for (const auto part : mainFormParts()) {
+      const auto r = part();
+      all.insert(all.end(), r.begin(), r.end());
+    }
+    return all;
+  }();
+  return rows;
 }
 
 }  // namespace kivprism::lang

@@ -1,5 +1,6 @@
-// The rows of the language table for the main window's own controls: page captions, toolbar hints
-// and the right-click menu. The design texts of the window are the Russian column.
+// The language table: rows of (key, Russian, English) for the captions and hints of the forms'
+// controls, keyed by form name, control name and property. The main window's rows come in parts,
+// one per part of the window, each in its own rows file; mainFormRows() is their concatenation.
 #pragma once
 
 #include <span>
@@ -10,6 +11,13 @@ namespace kivprism::lang {
 
 inline constexpr std::string_view kMainFormName = "MainForm";
 
+// The parts of MainForm's table.
+std::span<const LanguageRow> mainWindowRows();      // toolbar, pages, menus
+std::span<const LanguageRow> parametersPageRows();  // the parameters page
+
+// Every row of MainForm, the parts in the order of mainFormParts(). A new page adds its rows file
+// and one entry to that list.
 std::span<const LanguageRow> mainFormRows();
+std::span<std::span<const LanguageRow> (*const)()> mainFormParts();
 
 }  // namespace kivprism::lang

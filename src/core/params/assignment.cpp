@@ -10,6 +10,19 @@ using lang::TextPair;
 
 namespace {
 
+// List positions the rules test. UART ports: port 1 is X4/2 + X4/3, port 2 is X6/2 + X6/3.
+constexpr unsigned kPort1 = 1;
+constexpr unsigned kPort2 = 2;
+// Encoder modes that use a UART port's pins.
+constexpr unsigned kEncoderOnPort1 = 5;
+constexpr unsigned kEncoderOnPort2 = 6;
+// Touch mode 4 takes its coordinates from the intercepted sources (a mask, not a panel).
+constexpr unsigned kTouchModeIntercept = 4;
+// A source mask with every source ticked means "any source", which the controller keeps as 0.
+constexpr std::uint8_t kEverySource = 0xFF;
+// The seven USB functions of the USB-mode check list; the field's other bits are kept.
+constexpr unsigned kUsbFunctionBits = 0x7F;
+
 constexpr std::array<PinInfo, kPinCount> kPins = {{
     {"ComboBoxX22x", Pin::X22, lists::pinGeneral, true},
     {"ComboBoxX23x", Pin::X23, lists::pinGeneral, true},
@@ -172,10 +185,10 @@ unsigned modeOf(const ConfigImage& image, Pin pin) { return image.getU8(layout::
 // Port 1 is X4/2 + X4/3, port 2 is X6/2 + X6/3.
 template <typename Claim>
 void claimPort(Claim& claim, unsigned port, const TextPair& owner) {
-  if (port == 1) {
+  if (port == kPort1) {
     claim(Pin::X42, owner);
     claim(Pin::X43, owner);
-  } else if (port == 2) {
+  } else if (port == kPort2) {
     claim(Pin::X62, owner);
     claim(Pin::X63, owner);
   }
@@ -234,9 +247,9 @@ std::optional<std::array<Pin, 2>> encoderPins(unsigned mode) {
       return std::array{Pin::X22, Pin::X23};
     case 2:
       return std::array{Pin::X24, Pin::X25};
-    case 5:
+    case kEncoderOnPort1:
       return std::array{Pin::X42, Pin::X43};
-    case 6:
+    case kEncoderOnPort2:
       return std::array{Pin::X62, Pin::X63};
     case 7:
       return std::array{Pin::X65, Pin::X66};
@@ -330,11 +343,11 @@ std::optional<Notice> setPortModule(ConfigImage& image, PortModule module, unsig
   if (image.getU8(m.field) == value) {
     return std::nullopt;  // not a change: the module keeps the pins it holds
   }
-  if (value != 1 && value != 2) {
+  if (value != kPort1 && value != kPort2) {
     image.set(m.field, 0);
     return std::nullopt;
   }
-  const Pin first = value == 1 ? Pin::X42 : Pin::X62;
+  const Pin first = value == kPort1 ? Pin::X42 : Pin::X62;
   const PinClaims claims = computeClaims(image);
   if (!claims.claimed(first)) {
     image.set(m.field, value);
@@ -361,11 +374,12 @@ std::optional<Notice> setEncoderMode(ConfigImage& image, unsigned encoder, unsig
       return infoWithNumber(kEncoderTouch, encoder);
     }
     const unsigned gps = image.getU8(layout::kGpsNum);
-    if ((mode == 5 && gps == 1) || (mode == 6 && gps == 2)) {
+    if ((mode == kEncoderOnPort1 && gps == kPort1) || (mode == kEncoderOnPort2 && gps == kPort2)) {
       return infoWithNumber(kEncoderGps, encoder);
     }
     const unsigned head = image.getU8(layout::kHeadNum);
-    if ((mode == 5 && head == 1) || (mode == 6 && head == 2)) {
+    if ((mode == kEncoderOnPort1 && head == kPort1) ||
+        (mode == kEncoderOnPort2 && head == kPort2)) {
       return infoWithNumber(kEncoderHead, encoder);
     }
     if (mode == image.getU8(other)) {
@@ -415,7 +429,7 @@ TouchModeOutcome setTouchMode(ConfigImage& image, unsigned mode) {
     image.set(layout::kTouchMode, 0);
     return {std::move(refusal), false};
   }
-  if (mode == 4) {
+  if (mode == kTouchModeIntercept) {
     return {std::nullopt, true};
   }
   image.set(layout::kTouchMode, mode);
@@ -424,7 +438,7 @@ TouchModeOutcome setTouchMode(ConfigImage& image, unsigned mode) {
 }
 
 void applyInterceptMask(ConfigImage& image, std::uint8_t mask) {
-  image.set(layout::kTouchMode, mask != 0 ? 4 : 0);
+  image.set(layout::kTouchMode, mask != 0 ? kTouchModeIntercept : 0);
   image.set(layout::kTouchInterceptSrcMask, mask);
 }
 
@@ -438,7 +452,7 @@ bool chooseUsbTouchSource(ConfigImage& image, unsigned index) {
 
 void applyUsbTouchMask(ConfigImage& image, std::uint8_t mask) {
   // Every source and no source both mean "any source", which the controller knows as 0.
-  image.set(layout::kTouchSrcMask, mask == 0xFF ? 0 : mask);
+  image.set(layout::kTouchSrcMask, mask == kEverySource ? 0 : mask);
 }
 
 std::optional<Notice> setIrInput(ConfigImage& image, unsigned position) {
@@ -464,8 +478,8 @@ std::optional<Notice> setIrInput(ConfigImage& image, unsigned position) {
       return refuse(kIrEncoder2);
     }
     auto onPort = [position](unsigned port) {
-      return (port == 1 && (position == 6 || position == 7)) ||
-             (port == 2 && (position == 8 || position == 9));
+      return (port == kPort1 && (position == 6 || position == 7)) ||
+             (port == kPort2 && (position == 8 || position == 9));
     };
     if (onPort(image.getU8(layout::kGpsNum))) {
       return refuse(kIrGps);
@@ -491,11 +505,11 @@ void setUsbFunctions(ConfigImage& image, std::uint16_t checked) {
   constexpr std::uint16_t kAndroid = 1u << 5;
   constexpr std::uint16_t kWindows = 1u << 6;
   const unsigned previous = image.getU16(layout::kPidSupport);
-  unsigned mask = checked & 0x7Fu;
+  unsigned mask = checked & kUsbFunctionBits;
   if ((mask & kAndroid) && (mask & kWindows)) {
     mask &= ~static_cast<unsigned>((previous & kAndroid) ? kAndroid : kWindows);
   }
-  image.set(layout::kPidSupport, (previous & ~0x7Fu) | mask);
+  image.set(layout::kPidSupport, (previous & ~kUsbFunctionBits) | mask);
 }
 
 std::uint32_t combineIebusFunctions(std::uint32_t previous, std::uint32_t checked) {

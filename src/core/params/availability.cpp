@@ -13,6 +13,13 @@ using events::ReactionType;
 
 namespace {
 
+// USB functions: bits of the USB-mode field.
+constexpr unsigned kUsbKeyboard = 1u << 1;       // keyboard usage page 07
+constexpr unsigned kUsbConsumer = 1u << 2;       // consumer page 0C
+constexpr unsigned kUsbSystemControl = 1u << 3;  // system control
+constexpr unsigned kUsbTouchAndroid = 1u << 5;
+constexpr unsigned kUsbTouchWindows = 1u << 6;
+
 constexpr std::array<std::string_view, events::kEventTypeCount> kEventPages = {
     "TabSheetEventZero",
     "TabSheetEventKey",
@@ -213,8 +220,8 @@ AvailabilityMarks computeAvailability(const config::ConfigImage& image) {
   mark(m, EventType::AudiMmi, noMmi);
   mark(m, ReactionType::AudiMmi, noMmi);
   const unsigned usb = image.getU16(layout::kPidSupport);
-  mark(m, ReactionType::UsbKey, (usb & 0x0Eu) == 0);
-  mark(m, ReactionType::UsbTouch, (usb & 0x60u) == 0);
+  mark(m, ReactionType::UsbKey, (usb & (kUsbKeyboard | kUsbConsumer | kUsbSystemControl)) == 0);
+  mark(m, ReactionType::UsbTouch, (usb & (kUsbTouchAndroid | kUsbTouchWindows)) == 0);
   mark(m, ReactionType::ResEmul, true);
   mark(m, ReactionType::Panacea, true);
   return m;
@@ -272,7 +279,7 @@ std::vector<std::string_view> linReactionCommands(unsigned lin1Mode, unsigned li
 
 KeyboardGroups keyboardGroups(const config::ConfigImage& image) {
   const unsigned usb = image.getU16(layout::kPidSupport);
-  return {(usb & 0x02u) != 0, (usb & 0x04u) != 0, (usb & 0x08u) != 0};
+  return {(usb & kUsbKeyboard) != 0, (usb & kUsbConsumer) != 0, (usb & kUsbSystemControl) != 0};
 }
 
 std::array<std::string_view, 4> encoderKeyCaptions(const config::ConfigImage& image) {

@@ -1,10 +1,9 @@
 #include "core/params/bindings.hpp"
 
 #include <array>
-#include <string>
-#include <unordered_map>
 
 #include "core/params/assignment.hpp"
+#include "core/params/rules.hpp"
 
 namespace kivprism::params {
 
@@ -15,134 +14,199 @@ using lists::List;
 namespace {
 
 using ListFn = List (*)();
+using view::ControlKind;
+using view::Rule;
 
-constexpr Binding combo(std::string_view name, Field field, ListFn items, Rule rule = Rule::Plain,
-                        After after = After::Refresh, int channel = 0) {
-  return {name, ControlKind::Combo, rule, field, std::nullopt, items, 0, 0, after, channel};
+// The voltage fields' ranges in their stored units.
+constexpr std::uint32_t kHundredthsMax = 500;
+constexpr std::uint32_t kMillivoltsMax = 16000;
+// The self-correcting times: what they keep without correcting.
+constexpr std::uint32_t kLongPressMin = 200;
+constexpr std::uint32_t kTimeMax = 5000;
+constexpr std::uint32_t kHwrMin = 100;
+constexpr std::uint32_t kUartTimeMax = 10000;
+
+constexpr Binding combo(std::string_view name, Field field, ListFn items,
+                        const Rule* rule = nullptr, After after = After::Refresh, int channel = 0) {
+  return {name, ControlKind::Combo, rule, field, items, 0, 0, after, channel, {}};
+}
+// The pins' combo boxes carry one hint.
+constexpr lang::TextPair kPinHint{"Тип выхода ножки и исходный уровень при включении",
+                                  "Pin type and default state on power up"};
+constexpr Binding pinCombo(std::string_view name, Pin pin, ListFn items) {
+  return {name,    ControlKind::Combo,
+          nullptr, layout::pinMode(pin),
+          items,   0,
+          0,       After::Refresh,
+          0,       {},
+          kPinHint};
+}
+// An interface's combo box with the hint that names its connector pins.
+constexpr Binding interfaceCombo(std::string_view name, Field field, ListFn items, After after,
+                                 lang::TextPair hint) {
+  return {name, ControlKind::Combo, nullptr, field, items, 0, 0, after, 0, {}, hint};
 }
 constexpr Binding bitsCombo(std::string_view name, config::BitField bits, ListFn items) {
-  return {name, ControlKind::Combo, Rule::Plain, bits.byte, bits, items, 0, 0, After::Refresh, 0};
+  return {name, ControlKind::Combo, nullptr, bits, items, 0, 0, After::Refresh, 0, {}};
 }
 constexpr Binding fixed(std::string_view name, ListFn items) {
-  return {name, ControlKind::Combo, Rule::Fixed, {}, std::nullopt, items, 0, 0, After::None, 0};
+  return {name, ControlKind::Combo, &rules::kFixed, {}, items, 0, 0, After::None, 0, {}};
 }
 constexpr Binding check(std::string_view name, Field field, After after = After::Refresh,
-                        Rule rule = Rule::Plain) {
-  return {name, ControlKind::Check, rule, field, std::nullopt, nullptr, 0, 0, after, 0};
+                        const Rule* rule = nullptr) {
+  return {name, ControlKind::Check, rule, field, nullptr, 0, 0, after, 0, {}};
+}
+// A check box whose name ends in x: the table never reaches it, so its caption is kept here.
+constexpr Binding namedCheck(std::string_view name, Field field, lang::TextPair caption) {
+  return {name, ControlKind::Check, nullptr, field, nullptr, 0, 0, After::Refresh, 0, caption};
 }
 constexpr Binding bitCheck(std::string_view name, config::BitField bits) {
-  return {name, ControlKind::Check, Rule::Plain, bits.byte, bits, nullptr, 0, 0, After::Refresh, 0};
+  return {name, ControlKind::Check, nullptr, bits, nullptr, 0, 0, After::Refresh, 0, {}};
 }
-constexpr Binding checkList(std::string_view name, Field field, ListFn items, Rule rule) {
-  return {name, ControlKind::CheckList, rule, field, std::nullopt, items, 0, 0, After::Refresh, 0};
+constexpr Binding checkList(std::string_view name, Field field, ListFn items,
+                            const Rule* rule = nullptr) {
+  return {name, ControlKind::CheckList, rule, field, items, 0, 0, After::Refresh, 0, {}};
 }
 constexpr Binding number(std::string_view name, Field field, std::uint32_t minimum,
                          std::uint32_t maximum, After after = After::Refresh) {
-  return {name,    ControlKind::Edit, Rule::Number, field, std::nullopt,
-          nullptr, minimum,           maximum,      after, 0};
+  return {name, ControlKind::Edit, &rules::kNumber, field, nullptr, minimum, maximum, after, 0, {}};
 }
-constexpr Binding edit(std::string_view name, Field field, Rule rule, After after = After::Refresh,
-                       int channel = 0) {
-  return {name, ControlKind::Edit, rule, field, std::nullopt, nullptr, 0, 0, after, channel};
+// An edit field with its own rule; the range is what its hint shows.
+constexpr Binding edit(std::string_view name, Field field, const Rule& rule, std::uint32_t minimum,
+                       std::uint32_t maximum, After after = After::Refresh, int channel = 0) {
+  return {name, ControlKind::Edit, &rule, field, nullptr, minimum, maximum, after, channel, {}};
 }
-constexpr Binding spin(std::string_view name, Field field, Rule rule, std::uint32_t minimum,
+// A backlight threshold: its hint is set by the program (the table's x rule skips "...Max_Hint").
+constexpr Binding voltageEdit(std::string_view name, Field field, lang::TextPair hint) {
+  return {name, ControlKind::Edit, &rules::kMillivolts, field, nullptr,
+          0,    kMillivoltsMax,    After::Refresh,      0,     {},
+          hint};
+}
+constexpr Binding spin(std::string_view name, Field field, const Rule* rule, std::uint32_t minimum,
                        std::uint32_t maximum) {
-  return {name,    ControlKind::Spin, rule,    field,       std::nullopt,
-          nullptr, minimum,           maximum, After::None, 0};
+  return {name, ControlKind::Spin, rule, field, nullptr, minimum, maximum, After::None, 0, {}};
 }
 constexpr Binding display(std::string_view name) {
-  return {name, ControlKind::Widget, Rule::Display, {}, std::nullopt, nullptr, 0, 0, After::None,
-          0};
+  return {name, ControlKind::Widget, &rules::kDisplay, {}, nullptr, 0, 0, After::None, 0, {}};
 }
 constexpr Binding port(std::string_view name, Field field, PortModule module, ListFn items,
                        After after = After::Refresh) {
-  return {name,  ControlKind::Combo,      Rule::Port, field, std::nullopt, items, 0, 0,
-          after, static_cast<int>(module)};
+  return {
+      name, ControlKind::Combo, &rules::kPort, field, items, 0, 0, after, static_cast<int>(module),
+      {}};
 }
 
 const auto kBindings = std::to_array<Binding>({
     // Pins.
-    combo("ComboBoxX22x", layout::pinMode(Pin::X22), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxX23x", layout::pinMode(Pin::X23), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxX24x", layout::pinMode(Pin::X24), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxX25x", layout::pinMode(Pin::X25), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxX26x", layout::pinMode(Pin::X26), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxX42x", layout::pinMode(Pin::X42), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxX43x", layout::pinMode(Pin::X43), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxX56x", layout::pinMode(Pin::X56), lists::pinPower, Rule::PinMode),
-    combo("ComboBoxX57x", layout::pinMode(Pin::X57), lists::pinOpenCollector, Rule::PinMode),
-    combo("ComboBoxX58x", layout::pinMode(Pin::X58), lists::pinOpenCollector, Rule::PinMode),
-    combo("ComboBoxX62x", layout::pinMode(Pin::X62), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxX63x", layout::pinMode(Pin::X63), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxX65x", layout::pinMode(Pin::X65), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxX66x", layout::pinMode(Pin::X66), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxIO5x", layout::pinMode(Pin::IO5), lists::pinGeneral, Rule::PinMode),
-    combo("ComboBoxIO6x", layout::pinMode(Pin::IO6), lists::pinGeneral, Rule::PinMode),
+    pinCombo("ComboBoxX22x", Pin::X22, lists::pinGeneral),
+    pinCombo("ComboBoxX23x", Pin::X23, lists::pinGeneral),
+    pinCombo("ComboBoxX24x", Pin::X24, lists::pinGeneral),
+    pinCombo("ComboBoxX25x", Pin::X25, lists::pinGeneral),
+    pinCombo("ComboBoxX26x", Pin::X26, lists::pinGeneral),
+    pinCombo("ComboBoxX42x", Pin::X42, lists::pinGeneral),
+    pinCombo("ComboBoxX43x", Pin::X43, lists::pinGeneral),
+    pinCombo("ComboBoxX56x", Pin::X56, lists::pinPower),
+    pinCombo("ComboBoxX57x", Pin::X57, lists::pinOpenCollector),
+    pinCombo("ComboBoxX58x", Pin::X58, lists::pinOpenCollector),
+    pinCombo("ComboBoxX62x", Pin::X62, lists::pinGeneral),
+    pinCombo("ComboBoxX63x", Pin::X63, lists::pinGeneral),
+    pinCombo("ComboBoxX65x", Pin::X65, lists::pinGeneral),
+    pinCombo("ComboBoxX66x", Pin::X66, lists::pinGeneral),
+    pinCombo("ComboBoxIO5x", Pin::IO5, lists::pinGeneral),
+    pinCombo("ComboBoxIO6x", Pin::IO6, lists::pinGeneral),
+    // The warning line under the pins: pins that two functions claim.
+    {"LabelPinOverlapx",
+     ControlKind::Widget,
+     &rules::kPinOverlaps,
+     {},
+     nullptr,
+     0,
+     0,
+     After::None,
+     0,
+     {}},
     // Interfaces.
-    combo("ComboBoxDIFFBUSx", layout::kDiffBusMode, lists::diffBus),
-    combo("ComboBoxLIN1MODEx", layout::kLin1Mode, lists::lin1Mode, Rule::Plain,
-          After::ForceRefresh),
-    combo("ComboBoxLIN2MODEx", layout::kLin2Mode, lists::lin2Mode, Rule::Plain,
-          After::ForceRefresh),
-    checkList("CheckListBoxUSBMODEx", layout::kPidSupport, lists::usbFunctions, Rule::UsbFunctions),
-    check("CheckBox_USE_RX350JOYx", layout::kRx350JoyUse),
-    check("CheckBox_SERIAL_USB_DELAY_USEx", layout::kSerialUsbDelayUse),
+    interfaceCombo("ComboBoxDIFFBUSx", layout::kDiffBusMode, lists::diffBus, After::Refresh,
+                   {"Настройка дифференциальной шины X4/5 и X4/6",
+                    "Setting for differential bus X4/5 & X4/6"}),
+    interfaceCombo("ComboBoxLIN1MODEx", layout::kLin1Mode, lists::lin1Mode, After::ForceRefresh,
+                   {"Настройка LIN1 X5/7 и X5/9", "Setting for LIN1 X5/7 & X5/9"}),
+    interfaceCombo("ComboBoxLIN2MODEx", layout::kLin2Mode, lists::lin2Mode, After::ForceRefresh,
+                   {"Настройка LIN2 X5/8 и X5/10", "Setting for LIN2 X5/8 & X5/10"}),
+    checkList("CheckListBoxUSBMODEx", layout::kPidSupport, lists::usbFunctions,
+              &rules::kUsbFunctions),
+    namedCheck("CheckBox_USE_RX350JOYx", layout::kRx350JoyUse,
+               {"Джойстик RX350", "RX350 joystick"}),
+    namedCheck("CheckBox_SERIAL_USB_DELAY_USEx", layout::kSerialUsbDelayUse,
+               {"Задержка Serial USB", "Serial USB delay"}),
     // Sources (pulse output and source names).
     combo("ComboBoxPULSESRCNUMx", layout::kPulseNumSrc, lists::pulseSourceCount),
-    combo("ComboBoxPULSENUM", layout::kPulseNum, lists::outputPin, Rule::PulsePin),
+    combo("ComboBoxPULSENUM", layout::kPulseNum, lists::outputPin, &rules::kPulsePin),
     number("EditPULSEMSACTIVE", layout::kPulseMsActive, 0, 5000),
     number("EditPULSEMSPAUSE", layout::kPulseMsPause, 0, 5000),
     check("CheckBoxSourceNameUse", layout::kUseName),
     {"ValueListEditorSourceName",
      ControlKind::Grid,
-     Rule::SourceNames,
+     &rules::kSourceNames,
      {},
-     std::nullopt,
-     nullptr,
+     lists::sourceNameTitles,
      0,
      0,
      After::None,
-     0},
+     0,
+     {}},
     // Keys.
-    edit("Edit_PAR_LongTO", layout::kLongPressTime, Rule::LongPress, After::None),
+    edit("Edit_PAR_LongTO", layout::kLongPressTime, rules::kLongPress, kLongPressMin, kTimeMax,
+         After::None),
     combo("ComboBoxRenaultJoyType", layout::kRenaultJoyType, lists::renaultJoy),
     check("CheckBoxHondaPanel", layout::kHondaPanel),
     // Touch panel.
-    combo("ComboBoxTouchMode", layout::kTouchMode, lists::touchModeFixed, Rule::TouchMode),
-    combo("ComboBoxSource2Touch", layout::kTouchSrcMask, nullptr, Rule::UsbTouchSource),
+    combo("ComboBoxTouchMode", layout::kTouchMode, lists::touchModeFixed, &rules::kTouchMode),
+    combo("ComboBoxSource2Touch", layout::kTouchSrcMask, nullptr, &rules::kUsbTouchSource),
     check("CheckBoxTouchWakeUp", layout::kTouchWakeup, After::None),
     check("CheckBoxTouchHide", layout::kTouchHide, After::None),
     check("CheckBoxTouchGestures", layout::kTouchGestures),
     {"CheckBoxTouchDXY",
      ControlKind::Check,
-     Rule::Display,
+     &rules::kDisplay,
      {},
-     std::nullopt,
      nullptr,
      0,
      0,
      After::None,
-     0},
+     0,
+     {}},
     display("PanelTouchFromCap2Res"),
     // IR input.
-    combo("ComboBoxIRINPNUM", layout::kIrInpNum, lists::irInput, Rule::IrInput),
+    combo("ComboBoxIRINPNUM", layout::kIrInpNum, lists::irInput, &rules::kIrInput),
     check("CheckBoxIRINPINV", layout::kIrInpInv, After::None),
-    check("CheckBoxIRINPADTx", layout::kIrInpAdt, After::None),
+    {"CheckBoxIRINPADTx",
+     ControlKind::Check,
+     nullptr,
+     layout::kIrInpAdt,
+     nullptr,
+     0,
+     0,
+     After::None,
+     0,
+     {"Alpine Direct Touch", "Alpine Direct Touch"}},
     // Analog outputs and control.
-    edit("EditParamControlVOUT1", layout::kAnaVout1, Rule::Hundredths),
-    edit("EditParamControlVOUT1minmax", layout::kMinMaxVout1, Rule::Hundredths),
-    edit("EditParamControlVOUT2", layout::kAnaVout2, Rule::Hundredths),
-    edit("EditParamControlVOUT2minmax", layout::kMinMaxVout2, Rule::Hundredths),
+    edit("EditParamControlVOUT1", layout::kAnaVout1, rules::kHundredths, 0, kHundredthsMax),
+    edit("EditParamControlVOUT1minmax", layout::kMinMaxVout1, rules::kHundredths, 0,
+         kHundredthsMax),
+    edit("EditParamControlVOUT2", layout::kAnaVout2, rules::kHundredths, 0, kHundredthsMax),
+    edit("EditParamControlVOUT2minmax", layout::kMinMaxVout2, rules::kHundredths, 0,
+         kHundredthsMax),
     check("CheckBoxParamControlVOUT1send", layout::kSerialCh1),
     check("CheckBoxParamControlVOUT2send", layout::kSerialCh2),
     number("Edit_KEY_REASSIGN_TO", layout::kKeyReassignTo, 0, 10000, After::ForceRefresh),
     // Encoders.
-    combo("ComboBoxEditEncoder1Mode", layout::kEnc0Mode, lists::encoderMode, Rule::EncoderMode,
+    combo("ComboBoxEditEncoder1Mode", layout::kEnc0Mode, lists::encoderMode, &rules::kEncoderMode,
           After::Refresh, 1),
-    spin("CSpinEditEncoder1Div", layout::kEnc0Div, Rule::SpinMinusOne, 1, 10),
-    combo("ComboBoxEditEncoder2Mode", layout::kEnc1Mode, lists::encoderMode, Rule::EncoderMode,
+    spin("CSpinEditEncoder1Div", layout::kEnc0Div, &rules::kSpinMinusOne, 1, 10),
+    combo("ComboBoxEditEncoder2Mode", layout::kEnc1Mode, lists::encoderMode, &rules::kEncoderMode,
           After::Refresh, 2),
-    spin("CSpinEditEncoder2Div", layout::kEnc1Div, Rule::SpinMinusOne, 1, 10),
+    spin("CSpinEditEncoder2Div", layout::kEnc1Div, &rules::kSpinMinusOne, 1, 10),
     // GPS.
     port("ComboBoxGPSNUM", layout::kGpsNum, PortModule::Gps, lists::uartPort),
     combo("ComboBoxGPSSPEED", layout::kGpsSpeed, lists::gpsSpeed),
@@ -160,8 +224,10 @@ const auto kBindings = std::to_array<Binding>({
     // Differential bus: CAN.
     combo("ComboBoxCANSPEEDx", layout::kCanParamBaud500k, lists::canSpeed),
     check("CheckBoxCANACKED", layout::kCanParamAcked),
-    check("CheckBox_CITROEN_C5_PARKTRONIC_USEx", layout::kCitroenC5ParktronicUse),
-    check("CheckBox_CAN_W203_WO_HEAD_USEx", layout::kW203CanWoHeadUse),
+    namedCheck("CheckBox_CITROEN_C5_PARKTRONIC_USEx", layout::kCitroenC5ParktronicUse,
+               {"CITROEN C5 PARKTRONIC (X5/7)", "CITROEN C5 PARKTRONIC (X5/7)"}),
+    namedCheck("CheckBox_CAN_W203_WO_HEAD_USEx", layout::kW203CanWoHeadUse,
+               {"W203_WO_HEAD", "W203_WO_HEAD"}),
     // Differential bus: iDrive.
     combo("ComboBoxIDRIVETYPEx", layout::kIdriveType, lists::idriveType),
     combo("ComboBoxIDRIVEMODE", layout::kIdriveMode, lists::slaveMode),
@@ -170,10 +236,23 @@ const auto kBindings = std::to_array<Binding>({
     combo("ComboBoxIDRIVEORIENTATIONx", layout::kIdriveOrientation, lists::orientation),
     combo("ComboBoxTOUCHPAD_MODE", layout::kIdriveTouchpadMode, lists::idriveTouchpadMode),
     combo("ComboBoxTOUCHPAD_CLICK", layout::kIdriveTouchpadClick, lists::idriveTouchpadClick),
-    edit("EditiDriveLightMin", layout::kIdriveLightMin, Rule::Millivolts),
-    edit("EditiDriveLightMax", layout::kIdriveLightMax, Rule::Millivolts),
+    voltageEdit("EditiDriveLightMin", layout::kIdriveLightMin,
+                {"Напряжение выключения подсветки", "Backlight off voltage"}),
+    voltageEdit("EditiDriveLightMax", layout::kIdriveLightMax,
+                {"Напряжение для максимальной яркости подсветки",
+                 "Voltage for maximum backlight brightness"}),
     display("LabeliDriveLightMin"),
-    display("LabeliDriveLightMax"),
+    // The x rule skips "...Max_Caption": the label's caption is kept here.
+    {"LabeliDriveLightMax",
+     ControlKind::Widget,
+     &rules::kDisplay,
+     {},
+     nullptr,
+     0,
+     0,
+     After::None,
+     0,
+     {"Vmax", "Vmax"}},
     display("PanelEditiDriveLightMinV"),
     display("PanelEditiDriveLightMaxV"),
     // Differential bus: Mercedes controller.
@@ -185,12 +264,12 @@ const auto kBindings = std::to_array<Binding>({
     combo("ComboBoxMCONTROLlock", layout::kMctrlLock, lists::mctrlLock),
     // Differential bus: IEBUS.
     checkList("CheckListBoxIEBUSMODEBITSx", layout::kIebusModeBits, lists::iebusFunctions,
-              Rule::IebusFunctions),
-    check("CheckBoxIEBUSTouch", layout::kIebusTouch, After::Refresh, Rule::IebusTouch),
+              &rules::kIebusFunctions),
+    check("CheckBoxIEBUSTouch", layout::kIebusTouch, After::Refresh, &rules::kIebusTouch),
     number("EditAMPLDELAYTO", layout::kAmplParamTo, 0, 60000),
     display("PanelAMPLDELAYTO"),
     display("PanelAMPLDELAYTOMS"),
-    spin("CSpinEditIEBUS_PREDDIV", layout::kIebusVolPreDiv, Rule::Spin, 1, 16),
+    spin("CSpinEditIEBUS_PREDDIV", layout::kIebusVolPreDiv, nullptr, 1, 16),
     // Differential bus: GA-NET and AI-NET.
     combo("ComboBoxGaNetMODE", layout::kGanetMode, lists::ganetMode),
     combo("ComboBoxGaNetVolumeOut", layout::kGanetVolCh, lists::ganetVolume),
@@ -227,14 +306,13 @@ const auto kBindings = std::to_array<Binding>({
     combo("ComboBoxUARTPARITYx", layout::kUartParity, lists::parity),
     fixed("ComboBoxUARTBITSx", lists::singleEight),
     fixed("ComboBoxUARTSTOPSx", lists::singleOne),
-    edit("EditUARTDELAY", layout::kUartDelayMs, Rule::UartDelay),
-    edit("EditUARTREPLAY", layout::kUartReplayMs, Rule::UartRepeat),
+    edit("EditUARTDELAY", layout::kUartDelayMs, rules::kUartDelay, 1, kUartTimeMax),
+    edit("EditUARTREPLAY", layout::kUartReplayMs, rules::kUartRepeat, 1, kUartTimeMax),
     // AUDI MMI.
     combo("ComboBoxAUDIMMIType", layout::kAudiMmiUseType, lists::audiMmiType),
     // Car DSP.
     port("ComboBoxCarDspConnect", layout::kCarDspNum, PortModule::CarDsp, lists::uartPort),
-    checkList("CheckListBoxCARDSP_BITMASKx", layout::kCarDspModeBits, lists::carDspBits,
-              Rule::Plain),
+    checkList("CheckListBoxCARDSP_BITMASKx", layout::kCarDspModeBits, lists::carDspBits),
     display("PanelCarDspSend"),
     combo("ComboBoxCarDspType", layout::kCarDspType, lists::carDspType),
     // Resistive-panel emulator.
@@ -248,51 +326,38 @@ const auto kBindings = std::to_array<Binding>({
     // Volvo ALPS steering-wheel joystick.
     combo("ComboBoxVOLVO_ALPS_UART", layout::kVolvoAlpsUart1, lists::volvoAlpsPort),
     // HWR.
-    edit("EditHWRTO", layout::kHwrMaxTo, Rule::HwrTime, After::None),
+    edit("EditHWRTO", layout::kHwrMaxTo, rules::kHwrTime, kHwrMin, kTimeMax, After::None),
     // PWM.
     number("EditPWMParamPeriod", layout::kPwmPeriod, 0, 60000, After::ForceRefresh),
     combo("ComboBoxPWMCh1Pinx", layout::pwmPin(0), lists::outputPin),
-    edit("EditPWMParamCh1Min", layout::pwmMin(0), Rule::PwmLimit, After::Refresh, 0),
-    edit("EditPWMParamCh1Max", layout::pwmMax(0), Rule::PwmLimit, After::Refresh, 0),
-    edit("EditPWMParamCh1Val", layout::pwmValue(0), Rule::PwmValue, After::Refresh, 0),
+    edit("EditPWMParamCh1Min", layout::pwmMin(0), rules::kPwmLimit, 0, 0, After::Refresh, 0),
+    edit("EditPWMParamCh1Max", layout::pwmMax(0), rules::kPwmLimit, 0, 0, After::Refresh, 0),
+    edit("EditPWMParamCh1Val", layout::pwmValue(0), rules::kPwmValue, 0, 0, After::Refresh, 0),
     combo("ComboBoxPWMCh2Pinx", layout::pwmPin(1), lists::outputPin),
-    edit("EditPWMParamCh2Min", layout::pwmMin(1), Rule::PwmLimit, After::Refresh, 1),
-    edit("EditPWMParamCh2Max", layout::pwmMax(1), Rule::PwmLimit, After::Refresh, 1),
-    edit("EditPWMParamCh2Val", layout::pwmValue(1), Rule::PwmValue, After::Refresh, 1),
+    edit("EditPWMParamCh2Min", layout::pwmMin(1), rules::kPwmLimit, 0, 0, After::Refresh, 1),
+    edit("EditPWMParamCh2Max", layout::pwmMax(1), rules::kPwmLimit, 0, 0, After::Refresh, 1),
+    edit("EditPWMParamCh2Val", layout::pwmValue(1), rules::kPwmValue, 0, 0, After::Refresh, 1),
     combo("ComboBoxPWMCh3Pinx", layout::pwmPin(2), lists::outputPin),
-    edit("EditPWMParamCh3Min", layout::pwmMin(2), Rule::PwmLimit, After::Refresh, 2),
-    edit("EditPWMParamCh3Max", layout::pwmMax(2), Rule::PwmLimit, After::Refresh, 2),
-    edit("EditPWMParamCh3Val", layout::pwmValue(2), Rule::PwmValue, After::Refresh, 2),
+    edit("EditPWMParamCh3Min", layout::pwmMin(2), rules::kPwmLimit, 0, 0, After::Refresh, 2),
+    edit("EditPWMParamCh3Max", layout::pwmMax(2), rules::kPwmLimit, 0, 0, After::Refresh, 2),
+    edit("EditPWMParamCh3Val", layout::pwmValue(2), rules::kPwmValue, 0, 0, After::Refresh, 2),
     combo("ComboBoxPWMCh4Pinx", layout::pwmPin(3), lists::outputPin),
-    edit("EditPWMParamCh4Min", layout::pwmMin(3), Rule::PwmLimit, After::Refresh, 3),
-    edit("EditPWMParamCh4Max", layout::pwmMax(3), Rule::PwmLimit, After::Refresh, 3),
-    edit("EditPWMParamCh4Val", layout::pwmValue(3), Rule::PwmValue, After::Refresh, 3),
+    edit("EditPWMParamCh4Min", layout::pwmMin(3), rules::kPwmLimit, 0, 0, After::Refresh, 3),
+    edit("EditPWMParamCh4Max", layout::pwmMax(3), rules::kPwmLimit, 0, 0, After::Refresh, 3),
+    edit("EditPWMParamCh4Val", layout::pwmValue(3), rules::kPwmValue, 0, 0, After::Refresh, 3),
 });
-
-const std::unordered_map<std::string_view, int>& indexByName() {
-  static const auto map = [] {
-    std::unordered_map<std::string_view, int> m;
-    for (std::size_t i = 0; i < kBindings.size(); ++i) {
-      m.emplace(kBindings[i].control, static_cast<int>(i));
-    }
-    return m;
-  }();
-  return map;
-}
 
 }  // namespace
 
+const view::BindingTable& pageBindings() {
+  static const view::BindingTable table(kBindings);
+  return table;
+}
+
 std::span<const Binding> bindings() { return kBindings; }
 
-int bindingIndex(std::string_view control) {
-  const auto& map = indexByName();
-  const auto it = map.find(control);
-  return it == map.end() ? -1 : it->second;
-}
+int bindingIndex(std::string_view control) { return pageBindings().indexOf(control); }
 
-const Binding* findBinding(std::string_view control) {
-  const int i = bindingIndex(control);
-  return i < 0 ? nullptr : &kBindings[static_cast<std::size_t>(i)];
-}
+const Binding* findBinding(std::string_view control) { return pageBindings().find(control); }
 
 }  // namespace kivprism::params

@@ -29,6 +29,47 @@ constexpr std::array<std::string_view, 27> kParamTabs = {
     "TabSheetHWRParamx",      "TabSheetVARViewx",    "TabSheetPWMParamx",
 };
 
+// The captions of the tabs whose names end in x: the language table never reaches them.
+struct TabCaption {
+  std::string_view tab;
+  TextPair caption;
+};
+constexpr std::array kProgramTabCaptions = {
+    TabCaption{"TabSheet_DIFFBUSx", {"Шина", "Bus"}},
+    TabCaption{"TabSheetAcuraJoyParamx", {"ACURA JOY", "ACURA JOY"}},
+    TabCaption{"TabSheetIBUSx", {"iBus BMW", "iBus BMW"}},
+    TabCaption{"TabSheetCap2Resx", {"CAP2RES", "CAP2RES"}},
+    TabCaption{"TabSheetPS2x", {"PS2", "PS2"}},
+    TabCaption{"TabSheetUARTx", {"UART", "UART"}},
+    TabCaption{"TabSheetAUDIMMIx", {"AUDI MMI", "AUDI MMI"}},
+    TabCaption{"TabSheetCarDSPx", {"CarDSP", "CarDSP"}},
+    TabCaption{"TabSheetRESEMULPARAMx", {"ResEmul", "ResEmul"}},
+    TabCaption{"TabSheetGAZERPARAMx", {"GAZER PA", "GAZER PA"}},
+    TabCaption{"TabSheetVOLVO_ALPSx", {"Volvo Alps SW", "Volvo Alps SW"}},
+    TabCaption{"TabSheetHWRParamx", {"HWR", "HWR"}},
+    TabCaption{"TabSheetVARViewx", {"VAR", "VAR"}},
+    TabCaption{"TabSheetPWMParamx", {"PWM", "PWM"}},
+};
+
+// List positions the page's rules test.
+constexpr unsigned kGanetInspire = 2;               // GA-NET mode with volume output
+constexpr unsigned kIdriveLightVoltage = 2;         // iDrive backlight follows a voltage ...
+constexpr unsigned kIdriveLightVoltageInverse = 3;  // ... or its inverse
+constexpr unsigned kIdriveStandalone = 0;           // iDrive mode without a head unit
+constexpr unsigned kLinSpeed19200 = 4;              // LIN speeds a VW master accepts
+constexpr unsigned kLinSpeed20000 = 5;
+constexpr unsigned kTouchModeSources = 4;           // touch mode built from the intercept mask
+constexpr std::uint32_t kIebusAmplifier = 1u << 0;  // IEBUS function 0: the amplifier alone
+// IEBUS functions that can carry touch coordinates (functions 1, 2, 9, 10 and 11).
+constexpr std::uint32_t kIebusTouchCarriers =
+    (1u << 1) | (1u << 2) | (1u << 9) | (1u << 10) | (1u << 11);
+static_assert(kIebusTouchCarriers == 0xE06u);
+constexpr std::uint16_t kIdriveLightMaxDefault = 12000;  // millivolts
+
+bool idriveLightFollowsVoltage(unsigned light) {
+  return light == kIdriveLightVoltage || light == kIdriveLightVoltageInverse;
+}
+
 constexpr TextPair kSourcesWord{"Источники", "Sources"};
 constexpr TextPair kSourcesChoose{"Источники...", "Sources..."};
 constexpr TextPair kNone{" нет", " no"};
@@ -64,27 +105,25 @@ void normaliseModules(ConfigImage& image) {
     image.set(layout::kExtNaviType, 0);
     image.set(layout::kExtNaviSrc, 0);
   }
-  constexpr unsigned kGanetInspire = 2;
   if (image.getU8(layout::kGanetMode) != kGanetInspire) {
     image.set(layout::kGanetVolCh, 0);
   }
-  const unsigned light = image.getU8(layout::kIdriveLight);
-  if ((light == 2 || light == 3) && image.getU16(layout::kIdriveLightMin) == 0 &&
-      image.getU16(layout::kIdriveLightMax) == 0) {
-    image.set(layout::kIdriveLightMax, 12000);
+  if (idriveLightFollowsVoltage(image.getU8(layout::kIdriveLight)) &&
+      image.getU16(layout::kIdriveLightMin) == 0 && image.getU16(layout::kIdriveLightMax) == 0) {
+    image.set(layout::kIdriveLightMax, kIdriveLightMaxDefault);
   }
   if (image.getU8(layout::kLin2Mode) == kLin2MasterVw) {
     const unsigned speed = image.getU8(layout::kLinSpeedType);
-    if (speed != 4 && speed != 5) {
-      image.set(layout::kLinSpeedType, 4);  // 19200 Bit/s
+    if (speed != kLinSpeed19200 && speed != kLinSpeed20000) {
+      image.set(layout::kLinSpeedType, kLinSpeed19200);
     }
   }
   image.set(layout::kUartDelayMs, normalUartDelay(image.getU16(layout::kUartDelayMs)));
   image.set(layout::kUartReplayMs, normalUartRepeat(image.getU16(layout::kUartReplayMs)));
 
   std::uint32_t iebus = image.get(layout::kIebusModeBits);
-  if (iebus & 1u) {
-    iebus = 1u;
+  if (iebus & kIebusAmplifier) {
+    iebus = kIebusAmplifier;  // the amplifier alone excludes every other function
   }
   image.set(layout::kIebusModeBits, iebus);
   if (iebus == 0) {
@@ -93,7 +132,7 @@ void normaliseModules(ConfigImage& image) {
   if (image.getU8(layout::kIebusVolPreDiv) == 0) {
     image.set(layout::kIebusVolPreDiv, 1);
   }
-  if (!(iebus & 1u)) {
+  if (!(iebus & kIebusAmplifier)) {
     image.set(layout::kAmplParamTo, 0);
   }
 }
@@ -111,96 +150,28 @@ void normaliseAssignment(ConfigImage& image) {
   }
 }
 
-// The field as the table shows it, before the page's own rules.
-void fillFromBinding(ControlView& v, const Binding& b, const ConfigImage& image) {
-  v.name = b.control;
-  v.kind = b.kind;
-  if (b.items) {
-    v.items = b.items();
-  }
-  const std::uint32_t raw =
-      b.field.width == 0 ? 0 : (b.bits ? image.getBits(*b.bits) : image.get(b.field));
-  switch (b.rule) {
-    case Rule::Display:
-      v.hasValue = false;
-      return;
-    case Rule::Fixed:
-      v.value = 0;
-      return;
-    case Rule::SpinMinusOne:
-      v.value = static_cast<int>(raw) + 1;
-      return;
-    case Rule::Hundredths:
-      v.text = hundredthsText(raw);
-      return;
-    case Rule::Millivolts:
-      v.text = millivoltsText(raw);
-      return;
-    case Rule::SourceNames:
-      for (std::size_t s = 1; s <= layout::kSourceCount; ++s) {
-        v.cells.push_back(sourceNameText(image, s));
-      }
-      return;
-    default:
-      break;
-  }
-  switch (b.kind) {
-    case ControlKind::Combo:
-    case ControlKind::Spin:
-      v.value = static_cast<int>(raw);
-      break;
-    case ControlKind::Check:
-      v.checked = raw != 0;
-      break;
-    case ControlKind::CheckList:
-      v.bits = raw;
-      break;
-    case ControlKind::Edit:
-      v.text = std::to_string(raw);
-      break;
-    default:
-      break;
-  }
-}
-
-class ViewBuilder {
+class PageBuilder : public view::ViewBuilder {
  public:
-  ViewBuilder(PageView& view, const ConfigImage& image) : view_(view), image_(image) {}
-
-  ControlView& at(std::string_view name) {
-    return view_.controls[static_cast<std::size_t>(bindingIndex(name))];
-  }
-  unsigned u8(config::Field f) const { return image_.getU8(f); }
-  void enable(std::string_view name, bool on) { at(name).enabled = on; }
-  void show(std::string_view name, bool on) { at(name).visible = on; }
-  void clearText(std::string_view name) { at(name).text.clear(); }
-  TabView& tab(std::string_view name) {
-    for (TabView& t : view_.tabs) {
-      if (t.name == name) {
-        return t;
-      }
-    }
-    return view_.tabs.front();
-  }
+  PageBuilder(PageView& view, const ConfigImage& image) : ViewBuilder(view, image), page_(view) {}
 
   void pins() {
-    const PinClaims claims = computeClaims(image_);
+    const PinClaims claims = computeClaims(image());
     for (const PinInfo& p : pinTable()) {
       ControlView& v = at(p.control);
       const TextPair* owner = claims.owner[static_cast<std::size_t>(p.pin)];
       v.enabled = owner == nullptr;
       if (p.general && owner) {
-        v.itemOverrides.emplace_back(0, std::string(owner->in(view_.language)));
+        v.itemOverrides.emplace_back(0, std::string(owner->in(language())));
       }
     }
   }
 
   void touch() {
-    const Language lang = view_.language;
+    const Language lang = language();
     ControlView& mode = at("ComboBoxTouchMode");
     mode.itemOverrides.emplace_back(
-        4, touchSourcesItem(u8(layout::kTouchMode), image_.getU8(layout::kTouchInterceptSrcMask),
-                            lang));
+        kTouchModeSources, touchSourcesItem(u8(layout::kTouchMode),
+                                            image().getU8(layout::kTouchInterceptSrcMask), lang));
     ControlView& usb = at("ComboBoxSource2Touch");
     const std::uint8_t mask = static_cast<std::uint8_t>(u8(layout::kTouchSrcMask));
     usb.itemOverrides.emplace_back(0, std::string(kAnySource.in(lang)));
@@ -208,7 +179,7 @@ class ViewBuilder {
     usb.value = mask != 0 ? 1 : 0;
 
     const bool cap2res = u8(layout::kCap2ResNum) != 0;
-    view_.touchSetupAllowed = !cap2res;
+    page_.touchSetupAllowed = !cap2res;
     show("PanelTouchFromCap2Res", cap2res);
     for (auto name : {"CheckBoxTouchDXY", "CheckBoxTouchWakeUp", "CheckBoxTouchHide"}) {
       enable(name, !cap2res);
@@ -252,16 +223,15 @@ class ViewBuilder {
     const bool navi = u8(layout::kExtNaviNum) != 0;
     enable("ComboBoxEXTNAVITYPEx", navi);
     enable("ComboBoxEXTNAVISRCx", navi);
-    enable("ComboBoxGaNetVolumeOut", u8(layout::kGanetMode) == 2);
+    enable("ComboBoxGaNetVolumeOut", u8(layout::kGanetMode) == kGanetInspire);
 
-    const unsigned light = u8(layout::kIdriveLight);
-    const bool voltages = light == 2 || light == 3;
+    const bool voltages = idriveLightFollowsVoltage(u8(layout::kIdriveLight));
     for (auto name :
          {"EditiDriveLightMin", "EditiDriveLightMax", "LabeliDriveLightMin", "LabeliDriveLightMax",
           "PanelEditiDriveLightMinV", "PanelEditiDriveLightMaxV"}) {
       show(name, voltages);
     }
-    const bool standalone = u8(layout::kIdriveMode) == 0;
+    const bool standalone = u8(layout::kIdriveMode) == kIdriveStandalone;
     show("ComboBoxIDRIVELIGHT", standalone);
     show("PanelIDRIVELIGHT", standalone);
 
@@ -276,9 +246,9 @@ class ViewBuilder {
   }
 
   void iebus() {
-    const std::uint32_t bits = image_.get(layout::kIebusModeBits);
-    enable("CheckBoxIEBUSTouch", (bits & 0xE06u) != 0);
-    const bool amplifier = bits & 1u;
+    const std::uint32_t bits = image().get(layout::kIebusModeBits);
+    enable("CheckBoxIEBUSTouch", (bits & kIebusTouchCarriers) != 0);
+    const bool amplifier = (bits & kIebusAmplifier) != 0;
     for (auto name : {"EditAMPLDELAYTO", "PanelAMPLDELAYTO", "PanelAMPLDELAYTOMS"}) {
       show(name, amplifier);
     }
@@ -296,8 +266,8 @@ class ViewBuilder {
     if (bus < busList.size()) {
       diffTab.caption = busList[bus];
     }
-    view_.diffBusPage = diff.page;
-    view_.canLogVisible = bus == kBusCan;
+    page_.diffBusPage = diff.page;
+    page_.canLogVisible = bus == kBusCan;
 
     const LinLayout lin = linLayout(u8(layout::kLin1Mode), u8(layout::kLin2Mode));
     enable("ComboBoxLIN1MODEx", !lin.lin1Forced);
@@ -307,13 +277,12 @@ class ViewBuilder {
     enable("PanelLINSPEED", lin.speedEnabled);
     tab("TabSheetRESEMULPARAMx").visible = false;
 
-    view_.linCommands = linReactionCommands(u8(layout::kLin1Mode), u8(layout::kLin2Mode));
-    view_.marks = computeAvailability(image_);
+    page_.linCommands = linReactionCommands(u8(layout::kLin1Mode), u8(layout::kLin2Mode));
+    page_.marks = computeAvailability(image());
   }
 
  private:
-  PageView& view_;
-  const ConfigImage& image_;
+  PageView& page_;
 };
 
 }  // namespace
@@ -321,9 +290,20 @@ class ViewBuilder {
 ControlView deriveControl(const ConfigImage& image, std::string_view control) {
   ControlView view;
   if (const Binding* b = findBinding(control)) {
-    fillFromBinding(view, *b, image);
+    view::showControl(view, *b, image, {});
   }
   return view;
+}
+
+std::string pinOverlapText(const ConfigImage& image, Language language) {
+  std::string text;
+  for (const PinOverlap& o : pinClaimOverlaps(image)) {
+    if (!text.empty()) {
+      text += '\n';
+    }
+    text += pinOverlapWarning(o, language);
+  }
+  return text;
 }
 
 std::span<const std::string_view> paramTabNames() { return kParamTabs; }
@@ -333,7 +313,7 @@ std::string sourceNameText(const ConfigImage& image, std::size_t source) {
 }
 
 std::string touchSourcesItem(unsigned mode, std::uint8_t interceptMask, Language language) {
-  if (mode != 4) {
+  if (mode != kTouchModeSources) {
     return std::string(kSourcesChoose.in(language));
   }
   std::string text(kSourcesWord.in(language));
@@ -354,17 +334,21 @@ void normalisePage(ConfigImage& image) {
 PageView derivePage(ConfigImage& image, Language language) {
   normalisePage(image);
   PageView view;
-  view.language = language;
-  const auto table = bindings();
-  view.controls.resize(table.size());
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    fillFromBinding(view.controls[i], table[i], image);
-  }
+  view::FormContext context;
+  context.language = language;
+  view::deriveControls(view, pageBindings(), image, context);
   view.tabs.reserve(kParamTabs.size());
   for (std::string_view name : kParamTabs) {
     view.tabs.push_back({name, true, std::nullopt});
   }
-  ViewBuilder b(view, image);
+  for (const TabCaption& t : kProgramTabCaptions) {
+    for (TabView& tab : view.tabs) {
+      if (tab.name == t.tab) {
+        tab.caption = t.caption;
+      }
+    }
+  }
+  PageBuilder b(view, image);
   b.pins();
   b.touch();
   b.sources();
@@ -373,39 +357,6 @@ PageView derivePage(ConfigImage& image, Language language) {
   b.iebus();
   b.busesAndTabs();
   return view;
-}
-
-std::vector<std::string> itemTexts(const ControlView& view, Language language) {
-  std::size_t count = view.items.size();
-  for (const auto& [index, text] : view.itemOverrides) {
-    count = std::max(count, static_cast<std::size_t>(index) + 1);
-  }
-  std::vector<std::string> out(count);
-  for (std::size_t i = 0; i < view.items.size(); ++i) {
-    out[i] = std::string(view.items[i].in(language));
-  }
-  for (const auto& [index, text] : view.itemOverrides) {
-    out[static_cast<std::size_t>(index)] = text;
-  }
-  return out;
-}
-
-const ControlView* PageView::find(std::string_view name) const {
-  const int i = bindingIndex(name);
-  if (i >= 0 && static_cast<std::size_t>(i) < controls.size() &&
-      controls[static_cast<std::size_t>(i)].name == name) {
-    return &controls[static_cast<std::size_t>(i)];
-  }
-  return nullptr;
-}
-
-const TabView* PageView::findTab(std::string_view name) const {
-  for (const TabView& t : tabs) {
-    if (t.name == name) {
-      return &t;
-    }
-  }
-  return nullptr;
 }
 
 }  // namespace kivprism::params

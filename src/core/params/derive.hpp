@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "core/config/image.hpp"
+#include "core/params/assignment.hpp"
 #include "core/params/page_view.hpp"
 
 namespace kivprism::params {
@@ -20,6 +24,10 @@ PageView derivePage(config::ConfigImage& image, lang::Language language);
 // One control as its binding shows the image, without the page's rules (for a field that has just
 // stored a corrected value and is not followed by a refresh).
 ControlView deriveControl(const config::ConfigImage& image, std::string_view control);
+
+// The pins tab's warning: one line per pin that two functions claim at once (pinClaimOverlaps),
+// or an empty text.
+std::string pinOverlapText(const config::ConfigImage& image, lang::Language language);
 
 // The tabs of PageControlParams in page order.
 std::span<const std::string_view> paramTabNames();

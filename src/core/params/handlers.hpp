@@ -1,10 +1,9 @@
-// The change handlers of the parameters page: one call per user change, by control name. Each
-// checks the new value, stores it into the image and says what the user must be told and what the
-// page must do next.
+// The change entry points of the parameters page: one call per user change, by control name. Each
+// goes through the control's binding and rule (core/params/rules.hpp) and says what the user must
+// be told, what the page does next, and which dialog it must ask first.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 #include "core/config/image.hpp"
@@ -13,16 +12,16 @@
 
 namespace kivprism::params {
 
-struct ChangeOutcome {
-  std::optional<Notice> notice;
-  After after = After::None;
-};
+using view::ChangeOutcome;
 
+// A change of any control of the page, by its kind.
+ChangeOutcome controlChanged(config::ConfigImage& image, std::string_view control,
+                             view::ControlKind kind, const view::Change& change);
 // A combo box position chosen by the user.
 ChangeOutcome comboChanged(config::ConfigImage& image, std::string_view control, int index);
 // A check box clicked.
 ChangeOutcome checkChanged(config::ConfigImage& image, std::string_view control, bool checked);
-// Enter pressed in an edit field.
+// Enter pressed in an edit field, or the field left with a typed text.
 ChangeOutcome editCommitted(config::ConfigImage& image, std::string_view control,
                             std::string_view text);
 // A spin edit's new value.

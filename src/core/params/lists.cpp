@@ -362,6 +362,10 @@ List encoderMode() { return kEncoderMode; }
 List pulseSourceCount() { return kPulseSourceCount; }
 List outputPin() { return kOutputPin; }
 List sourceNumber() { return kSourceNumber; }
+List sourceNameTitles() {
+  static constexpr std::array<TextPair, 2> kTitles = {{{"Источник", "Source"}, {"Имя", "Name"}}};
+  return kTitles;
+}
 List headType() { return kHeadType; }
 List gpsSpeed() { return kGpsSpeed; }
 List parity() { return kParity; }

@@ -36,6 +36,8 @@ List encoderMode();
 List pulseSourceCount();
 List outputPin();  // pulse output and PWM channel pins
 List sourceNumber();
+// The source-name grid's titles: the rows ("Источник" and the number) and the name column.
+List sourceNameTitles();
 
 // Modules and buses.
 List headType();

@@ -22,6 +22,7 @@
 #include "core/lang/language.hpp"
 #include "core/lang/language_table.hpp"
 #include "ui/monitor/terminal_page.hpp"
+#include "core/params/availability.hpp"
 #include "core/params/entry_value.hpp"
 #include "platform/settings_location.hpp"
 
@@ -278,7 +279,8 @@ void TMainForm::translateForm() {
 
 void TMainForm::retranslateProgramTexts() {
   langx_->setToolTip(translated(texts::kLanguageHint));
-  onlyUsedx_->setToolTip(translated(texts::kOnlyUsedHint));
+  // The hint says what a click on the switch will do.
+  onlyUsedx_->setToolTip(translated(kivprism::params::onlyUsedHint(onlyUsed())));
   menuItemLanguagex_->setTitle(translated(texts::kLanguageMenu));
   menuItemLanguageRussianx_->setText(translated(texts::kRussian));
   menuItemLanguageEnglishx_->setText(translated(texts::kEnglish));

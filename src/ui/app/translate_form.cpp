@@ -9,6 +9,8 @@
 #include <QTabWidget>
 #include <QWidget>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "ui/app/qt_text.hpp"
 
@@ -44,6 +46,8 @@ void setHint(QObject* object, const QString& text) {
   if (auto* action = qobject_cast<QAction*>(object)) {
     action->setToolTip(text);
   } else if (auto* widget = qobject_cast<QWidget*>(object)) {
+    // A bound form shows this hint in place of the range it derives for the field.
+    widget->setProperty("formHint", text);
     widget->setToolTip(text);
   }
 }
@@ -54,15 +58,28 @@ void translateForm(QWidget* form, std::string_view formName,
                    std::span<const lang::LanguageRow> rows) {
   const lang::Language language = lang::currentLanguage();
   const std::string prefix = std::string(formName) + "_";
+  // The first row of a key wins, as a walk of the table would find it.
+  std::unordered_map<std::string_view, const lang::LanguageRow*> byKey;
+  byKey.reserve(rows.size());
+  for (const lang::LanguageRow& row : rows) {
+    byKey.emplace(row.key, &row);
+  }
+  const auto find = [&byKey](const std::string& key) -> const lang::LanguageRow* {
+    if (lang::isProgramFilledKey(key)) {
+      return nullptr;
+    }
+    const auto it = byKey.find(key);
+    return it == byKey.end() ? nullptr : it->second;
+  };
   for (QObject* object : form->findChildren<QObject*>()) {
     const std::string name = object->objectName().toStdString();
     if (name.empty()) {
       continue;
     }
-    if (const auto* row = lang::findLanguageRow(prefix + name + "_Caption", rows)) {
+    if (const auto* row = find(prefix + name + "_Caption")) {
       setCaption(object, qtText(row->text.in(language)));
     }
-    if (const auto* row = lang::findLanguageRow(prefix + name + "_Hint", rows)) {
+    if (const auto* row = find(prefix + name + "_Hint")) {
       setHint(object, qtText(row->text.in(language)));
     }
   }

@@ -8,13 +8,11 @@
 #include "core/canlog/can_log_texts.hpp"
 #include "core/device/device_info.hpp"
 #include "core/device/packet.hpp"
-#include "core/lang/can_log_rows.hpp"
 #include "core/lang/language_table.hpp"
 #include "core/params/availability.hpp"
 #include "platform/settings_location.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/qt_text.hpp"
-#include "ui/app/translate_form.hpp"
 #include "ui/monitor/can_log_page.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
@@ -56,13 +54,8 @@ void TMainForm::buildCanLogPage() {
   hooks.tickMs = [this] { return tickMs(); };
   canLog_ = new CanLogPage(std::move(hooks), pageControlMain_);
   pageControlMain_->setTabVisible(pageControlMain_->addTab(canLog_, QString()), false);
-  connect(
-      this, &TMainForm::pagesInvalidated, canLog_,
-      [this] {
-        ui::translateForm(this, lang::kMainFormName, lang::canLogRows());
-        refreshCanLogPage();
-      },
-      Qt::QueuedConnection);
+  connect(this, &TMainForm::pagesInvalidated, canLog_, [this] { refreshCanLogPage(); },
+          Qt::QueuedConnection);
 }
 
 QString TMainForm::chooseCanLogFile(canlog::LogForm& form) {

@@ -3,9 +3,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/params/availability.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/qt_text.hpp"
-#include "core/params/availability.hpp"
 #include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
@@ -22,6 +22,14 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
   hooks.setCanLogVisible = [this](bool) { refreshCanLogPage(); };
   parameters_ = new params::ParametersPage(model_, std::move(hooks), parametersPage_);
   layout->addWidget(parameters_, 1);
+  // A language switch redraws the page at once, so that no list shows the old language while the
+  // window's captions show the new one.
+  connect(this, &TMainForm::pagesInvalidated, parameters_, [this] {
+    const auto* shown = parameters_->lastView();
+    if (shown && shown->language != lang::currentLanguage()) {
+      parameters_->retranslate();
+    }
+  });
   // Queued: after a whole read the link copies the image into the device copy only after asking
   // the pages to redraw; redrawing afterwards leaves the refresh's normalisations as changes that
   // the change sending then delivers to the controller.

@@ -1,27 +1,18 @@
-// What each tab of the parameters page holds, as data: rows of a caption, a control and a unit.
-// The widgets are made from these rows; a control's kind comes from the core's bindings.
+// Where each control of the parameters page sits, as data: the tabs in page order and the rows of
+// each tab (control, caption label, unit label). Structure only: a control's kind comes from the
+// core's bindings, every text from the language table by the labels' names.
 #pragma once
 
 #include <span>
 #include <string_view>
 
-#include "core/lang/text.hpp"
+#include "ui/common/bound_form.hpp"
 
 namespace kivprism::ui::params {
 
-struct Row {
-  std::string_view control;
-  lang::TextPair caption{};
-  lang::TextPair unit{};
-  std::string_view captionName{};  // object name of the caption label, where the refresh shows it
-  std::string_view unitName{};
-  lang::TextPair hint{};
-};
-
 struct TabLayout {
   std::string_view name;
-  lang::TextPair caption;
-  std::span<const Row> rows;
+  std::span<const FormRow> rows;
 };
 
 // The 27 tabs of PageControlParams in page order.
@@ -36,5 +27,8 @@ inline constexpr std::string_view kVarGrid = "StringGridVARx";
 inline constexpr std::string_view kPwmChannels = "PWMChannelsx";
 inline constexpr std::string_view kAnalogChannels = "ParamControlChannelsx";
 inline constexpr std::string_view kDiffBusPageControl = "PageControl_DIFF_BUS_MODE";
+// The line a differential-bus page shows when its mode has no settings.
+inline constexpr std::string_view kRenaultJoyNoSettings = "LabelRJOYNoSettings";
+inline constexpr std::string_view kMercedesJoyNoSettings = "LabelMJOYNoSettings";
 
 }  // namespace kivprism::ui::params

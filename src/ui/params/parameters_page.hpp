@@ -1,5 +1,6 @@
-// The parameters page: PageControlParams with its 27 tabs. Every control is bound by its name to
-// the core's handlers; a refresh derives the page's view in the core and applies it here by name.
+// The parameters page: PageControlParams with its 27 tabs, a bound form over the core's binding
+// table. A refresh derives the page's view in the core and the form applies it by name; the page
+// adds what is its own: the tabs, the differential-bus pages, the source-mask dialog.
 #pragma once
 
 #include <QHash>
@@ -14,10 +15,10 @@
 #include "core/config/image.hpp"
 #include "core/device/link_host.hpp"
 #include "core/params/handlers.hpp"
-#include "ui/params/page_layout.hpp"
 #include "core/params/page_view.hpp"
 #include "core/params/refresh.hpp"
-#include "core/params/source_mask.hpp"
+#include "ui/common/bound_form.hpp"
+#include "ui/params/page_layout.hpp"
 
 class QLabel;
 class QStackedWidget;
@@ -62,7 +63,7 @@ class ParametersPage : public QWidget {
   QTabWidget* pageControl() const { return pageControl_; }
   const kivprism::params::PageView* lastView() const { return lastView_ ? &*lastView_ : nullptr; }
   // Names of the widgets the view drives (controls and the labels the refresh shows or hides).
-  QStringList boundNames() const { return widgets_.keys(); }
+  QStringList boundNames() const { return form_->names(); }
 
   // The VAR view, fed by the connection poll while its tab is the active one.
   bool variablesViewActive() const;
@@ -72,32 +73,23 @@ class ParametersPage : public QWidget {
   void build();
   void PageControlParamsMouseDown(const QPoint& at);
   void PageControlParamsChange(int index);
-  QWidget* buildTab(std::span<const Row> rows, QWidget* parent);
-  QWidget* makeControl(std::string_view name, QWidget* parent);
+  QWidget* makeSpecial(std::string_view name, QWidget* parent);
   QWidget* makePwmChannels(QWidget* parent);
   QWidget* makeAnalogChannels(QWidget* parent);
-  void connectControl(const kivprism::params::Binding& binding, QWidget* widget);
-  void handle(kivprism::params::ChangeOutcome outcome, QWidget* source);
-  void askMask(const kivprism::params::SourceMaskTexts& texts, QWidget* below, std::uint8_t mask,
-               void (*apply)(config::ConfigImage&, std::uint8_t));
+  QLabel* namedLabel(const char* name, QWidget* parent);
+  void followUp(const kivprism::params::ChangeOutcome& outcome, QWidget* source);
+  void ask(const view::DialogRequest& request, QWidget* below);
   void apply(const kivprism::params::PageView& view);
-  void applyControl(const kivprism::params::ControlView& view, QWidget* widget);
-  void applyTabs(const kivprism::params::PageView& view);
-  void caption(QWidget* widget, const lang::TextPair& text);
-  void hint(QWidget* widget, const lang::TextPair& text);
 
   config::ConfigModel& model_;
   Hooks hooks_;
   kivprism::params::PageRefresher refresher_;
   std::optional<kivprism::params::PageView> lastView_;
+  BoundForm* form_ = nullptr;
   QTabWidget* pageControl_ = nullptr;
   QStackedWidget* diffBusPages_ = nullptr;
   int activeTab_ = 0;
   TInterceptForm* interceptForm_ = nullptr;
-  QHash<QString, QWidget*> widgets_;
-  QHash<QString, std::vector<QWidget*>> rowLabels_;  // caption and unit labels of a control
-  std::vector<std::pair<QWidget*, lang::TextPair>> captions_;
-  std::vector<std::pair<QWidget*, lang::TextPair>> hints_;
 };
 
 }  // namespace kivprism::ui::params

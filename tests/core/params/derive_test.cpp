@@ -317,3 +317,117 @@ TEST(KeysAndKeyboard, EncoderCaptionsAndKeyboardGroupsFollowTheImage) {
 
 }  // namespace
 }  // namespace kivprism::params
+
+namespace kivprism::params {
+namespace {
+
+namespace layout = config::layout;
+
+unsigned irPositionOn(config::layout::Pin pin) {
+  for (unsigned p = 0; p < 32; ++p) {
+    if (irInputPin(p) == pin) {
+      return p;
+    }
+  }
+  ADD_FAILURE() << "no IR position on the pin";
+  return 0;
+}
+
+// The checks look at one pin of a pair, so these combinations get stored; the pins tab names them.
+TEST(PinOverlaps, NameThePinAndBothFunctions) {
+  config::ConfigImage image;
+  EXPECT_TRUE(pinClaimOverlaps(image).empty());
+  const PageView quiet = derivePage(image, lang::Language::English);
+  EXPECT_FALSE(quiet.find("LabelPinOverlapx")->visible);
+
+  image.set(layout::kIrInpNum, irPositionOn(config::layout::Pin::X43));
+  image.set(layout::kGpsNum, 1);
+  const auto overlaps = pinClaimOverlaps(image);
+  ASSERT_EQ(overlaps.size(), 1u);
+  EXPECT_EQ(overlaps[0].pin, config::layout::Pin::X43);
+  EXPECT_EQ(pinOverlapText(image, lang::Language::English),
+            "Pin X4/3 is claimed twice: IR input and UART GPS");
+  EXPECT_EQ(pinOverlapText(image, lang::Language::Russian),
+            "Вывод X4/3 занят дважды: ИК вход и UART GPS");
+
+  // A second pair adds a second line; the port's own two pins are no overlap.
+  image.set(layout::kIrInpNum, irPositionOn(config::layout::Pin::X62));
+  image.set(layout::kUartNum, 2);
+  image.set(layout::kEnc0Mode, 0);
+  const PageView v = derivePage(image, lang::Language::English);
+  const ControlView* line = v.find("LabelPinOverlapx");
+  ASSERT_NE(line, nullptr);
+  EXPECT_TRUE(line->hasValue);
+  EXPECT_TRUE(line->visible);
+  EXPECT_EQ(line->text, "Pin X6/2 is claimed twice: IR input and UART");
+}
+
+TEST(NumberHints, ShowTheRangeTheFieldAccepts) {
+  config::ConfigImage image;
+  image.set(layout::kPwmPeriod, 1000);
+  image.set(layout::pwmMin(2), 100);
+  image.set(layout::pwmMax(2), 900);
+  const PageView v = derivePage(image, lang::Language::English);
+  EXPECT_EQ(v.find("EditPULSEMSACTIVE")->hint, "Range: 0 to 5000");
+  EXPECT_EQ(v.find("EditPWMParamCh3Max")->hint, "Range: 0 to 1000");
+  EXPECT_EQ(v.find("EditPWMParamCh3Val")->hint, "Range: 100 to 900");
+  EXPECT_EQ(v.find("Edit_PAR_LongTO")->hint, "Range: 200 to 5000");
+  EXPECT_EQ(v.find("EditParamControlVOUT1")->hint, "Range: 0.00 to 5.00 V");
+  EXPECT_EQ(v.find("EditiDriveLightMax")->hint, "Range: 0.000 to 16.000 V");
+  EXPECT_EQ(v.find("Edit_PAR_LongTO")->maxLength, 6);
+  EXPECT_EQ(v.find("ValueListEditorSourceName")->maxLength, 5);
+}
+
+}  // namespace
+}  // namespace kivprism::params
+
+namespace kivprism::params {
+namespace {
+
+// A module's settings are open only while the module is connected (table: switch field and value,
+// the controls it opens, and whether "open" means enabled or shown).
+TEST(DerivePage, ModuleSettingsFollowTheirSwitch) {
+  namespace layout = config::layout;
+  struct Case {
+    config::Field field;
+    unsigned on;
+    std::vector<std::string_view> controls;
+    bool shows;  // false: enables
+  };
+  const std::vector<Case> cases = {
+      {layout::kGpsNum, 1, {"ComboBoxGPSSPEED", "CheckBox_GPS_COURSE"}, false},
+      {layout::kExtNaviNum, 2, {"ComboBoxEXTNAVITYPEx", "ComboBoxEXTNAVISRCx"}, false},
+      {layout::kUartNum, 1, {"ComboBoxUARTSPEED", "ComboBoxUARTPARITYx", "EditUARTREPLAY"}, false},
+      {layout::kCarDspNum, 2, {"PanelCarDspSend", "CheckListBoxCARDSP_BITMASKx"}, true},
+      {layout::kUseName, 1, {"ValueListEditorSourceName"}, true},
+      {layout::kIdriveLight, 3, {"EditiDriveLightMax", "PanelEditiDriveLightMinV"}, true},
+      {layout::kIebusModeBits, 1u << 9, {"CheckBoxIEBUSTouch"}, false},
+  };
+  for (const Case& c : cases) {
+    for (const bool on : {false, true}) {
+      config::ConfigImage image;
+      image.set(c.field, on ? c.on : 0);
+      const PageView v = derivePage(image, lang::Language::English);
+      for (std::string_view name : c.controls) {
+        const ControlView* cv = v.find(name);
+        ASSERT_NE(cv, nullptr) << name;
+        EXPECT_EQ(c.shows ? cv->visible : cv->enabled, on) << name << " on=" << on;
+      }
+    }
+  }
+  // The GPS data format opens with a speed as well as a port; an IEBUS function without touch
+  // coordinates leaves the touch box closed.
+  config::ConfigImage image;
+  image.set(layout::kGpsNum, 2);
+  EXPECT_FALSE(derivePage(image, lang::Language::English).find("ComboBoxGPSPARITYx")->enabled);
+  image.set(layout::kGpsSpeed, 1);
+  EXPECT_TRUE(derivePage(image, lang::Language::English).find("ComboBoxGPSNBITSx")->enabled);
+  image.set(layout::kIebusModeBits, 1u << 3);
+  EXPECT_FALSE(derivePage(image, lang::Language::English).find("CheckBoxIEBUSTouch")->enabled);
+  // The USB touch source list starts with "any source".
+  const PageView v = derivePage(image, lang::Language::English);
+  EXPECT_EQ(itemTexts(*v.find("ComboBoxSource2Touch"), lang::Language::English)[0], "Any");
+}
+
+}  // namespace
+}  // namespace kivprism::params

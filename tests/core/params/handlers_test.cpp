@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/params/derive.hpp"
+#include "core/params/rules.hpp"
+#include "core/params/source_mask.hpp"
 
 namespace kivprism::params {
 namespace {
@@ -32,6 +34,59 @@ TEST(Handlers, RangeErrorStoresNothingAndRedrawsNothing) {
   EXPECT_EQ(out.notice->en, "The value must be in the range from 0 to 5000");
   EXPECT_EQ(out.after, After::None);
   EXPECT_EQ(image.getU16(layout::kPulseMsActive), 12);
+}
+
+TEST(Handlers, ARangeMessageInHexadecimalSaysSo) {
+  ConfigImage image;
+  const ChangeOutcome hex = editCommitted(image, "EditPULSEMSACTIVE", "x1389");
+  ASSERT_TRUE(hex.notice);
+  EXPECT_EQ(hex.notice->en,
+            "The value must be in the range from 00 to 1388\nThe numbers are hexadecimal.");
+  EXPECT_EQ(hex.notice->ru,
+            "Значение должно находится в интервале от 00 до 1388\nЧисла шестнадцатеричные.");
+  // An unreadable text is no range message and gets no note.
+  EXPECT_EQ(editCommitted(image, "EditPULSEMSACTIVE", "xZZ").notice->en,
+            "Enter a value in the specified position");
+}
+
+// The first item of a checked list is a choice like any other: it switches the function off.
+TEST(Handlers, TheFirstItemOfACheckedListIsStored) {
+  ConfigImage image;
+  image.set(layout::kGpsNum, 1);
+  image.set(layout::kEnc0Mode, 3);
+  image.set(layout::kIrInpNum, 2);
+  image.set(layout::kTouchMode, 2);
+  image.set(layout::kTouchInterceptSrcMask, 5);
+  comboChanged(image, "ComboBoxGPSNUM", 0);
+  comboChanged(image, "ComboBoxEditEncoder1Mode", 0);
+  comboChanged(image, "ComboBoxIRINPNUM", 0);
+  const ChangeOutcome off = comboChanged(image, "ComboBoxTouchMode", 0);
+  EXPECT_EQ(off.after, After::Refresh);
+  EXPECT_EQ(image.getU8(layout::kGpsNum), 0);
+  EXPECT_EQ(image.getU8(layout::kEnc0Mode), 0);
+  EXPECT_EQ(image.getU8(layout::kIrInpNum), 0);
+  EXPECT_EQ(image.getU8(layout::kTouchMode), 0);
+  EXPECT_EQ(image.getU8(layout::kTouchInterceptSrcMask), 0);
+  // No item selected changes nothing.
+  const ConfigImage before = image;
+  for (const char* name : {"ComboBoxGPSNUM", "ComboBoxTouchMode", "ComboBoxSource2Touch",
+                           "ComboBoxIRINPNUM", "ComboBoxPULSENUM", "ComboBoxHEADTYPE"}) {
+    EXPECT_EQ(comboChanged(image, name, -1).after, After::None) << name;
+  }
+  EXPECT_EQ(image, before);
+}
+
+// Labels and panels that the rules only show or hide keep their own texts.
+TEST(Handlers, DisplayControlsShowNoValueAndStoreNothing) {
+  ConfigImage image;
+  for (const char* name : {"PanelLINSPEED", "PanelAMPLDELAYTO", "LabeliDriveLightMax"}) {
+    EXPECT_FALSE(deriveControl(image, name).hasValue) << name;
+  }
+  const PageView v = derivePage(image, lang::Language::Russian);
+  EXPECT_FALSE(v.find("CheckBoxTouchDXY")->hasValue);
+  const ConfigImage before = image;
+  EXPECT_EQ(checkChanged(image, "CheckBoxTouchDXY", true).after, After::None);
+  EXPECT_EQ(image, before);
 }
 
 TEST(Handlers, PwmLimitsComeFromThePeriodAndTheChannel) {
@@ -67,8 +122,12 @@ TEST(Handlers, RefusedSelectionStoresTheOldStateAndStillRefreshes) {
 
 TEST(Handlers, TouchModeFourAndUsbSourceAskForMasks) {
   ConfigImage image;
-  EXPECT_EQ(comboChanged(image, "ComboBoxTouchMode", 4).after, After::AskInterceptMask);
-  EXPECT_EQ(comboChanged(image, "ComboBoxSource2Touch", 1).after, After::AskUsbTouchMask);
+  const ChangeOutcome intercept = comboChanged(image, "ComboBoxTouchMode", 4);
+  ASSERT_TRUE(intercept.dialog);
+  EXPECT_EQ(intercept.dialog->first.en, kInterceptMaskTexts.first.en);
+  const ChangeOutcome usb = comboChanged(image, "ComboBoxSource2Touch", 1);
+  ASSERT_TRUE(usb.dialog);
+  EXPECT_EQ(usb.dialog->first.en, kUsbTouchMaskTexts.first.en);
   image.set(layout::kTouchSrcMask, 3);
   EXPECT_EQ(comboChanged(image, "ComboBoxSource2Touch", 0).after, After::Refresh);
   EXPECT_EQ(image.getU8(layout::kTouchSrcMask), 0);
@@ -117,6 +176,32 @@ TEST(Handlers, SpinsStoreAsShownOrMinusOne) {
   EXPECT_EQ(v.find("CSpinEditEncoder1Div")->value, 10);
 }
 
+// The grid's rows are sources 1..8 in order; the view shows every name and their limit.
+TEST(SourceNames, GridRowsAreTheSourcesInOrder) {
+  ConfigImage image;
+  view::Change first;
+  first.index = 0;
+  first.text = "AUX";
+  controlChanged(image, "ValueListEditorSourceName", view::ControlKind::Grid, first);
+  view::Change last;
+  last.index = 7;
+  last.text = "DVD";
+  controlChanged(image, "ValueListEditorSourceName", view::ControlKind::Grid, last);
+  view::Change none;
+  none.index = -1;
+  none.text = "X";
+  const ConfigImage before = image;
+  controlChanged(image, "ValueListEditorSourceName", view::ControlKind::Grid, none);
+  EXPECT_EQ(image, before);
+  const ControlView grid = deriveControl(image, "ValueListEditorSourceName");
+  ASSERT_EQ(grid.cells.size(), 8u);
+  EXPECT_EQ(grid.cells[0], "AUX");
+  EXPECT_EQ(grid.cells[1], "");
+  EXPECT_EQ(grid.cells[7], "DVD");
+  EXPECT_EQ(sourceNameText(image, 1), "AUX");
+  EXPECT_EQ(sourceNameText(image, 8), "DVD");
+}
+
 TEST(SourceNames, KeepFiveCharactersAndStopTyping) {
   ConfigImage image;
   sourceNameChanged(image, 1, "ABCDEF");
@@ -157,23 +242,27 @@ TEST(BindingsTable, FieldsLieInTheParameterBlockAndNeverOverlap) {
   const auto table = bindings();
   for (std::size_t i = 0; i < table.size(); ++i) {
     const Binding& a = table[i];
-    if (a.kind == ControlKind::Combo && a.rule != Rule::UsbTouchSource) {
+    if (a.kind == ControlKind::Combo && a.rule != &rules::kUsbTouchSource) {
       EXPECT_NE(a.items, nullptr) << a.control;
     }
-    if (a.field.width == 0) {
+    const config::Field af = view::imageField(a.field);
+    const auto aBits = view::bitField(a.field);
+    if (af.width == 0) {
       continue;
     }
-    EXPECT_GE(a.field.offset, layout::kParamBlock.offset) << a.control;
-    EXPECT_LE(a.field.end(), layout::kParamBlock.end()) << a.control;
+    EXPECT_GE(af.offset, layout::kParamBlock.offset) << a.control;
+    EXPECT_LE(af.end(), layout::kParamBlock.end()) << a.control;
     for (std::size_t j = i + 1; j < table.size(); ++j) {
       const Binding& b = table[j];
-      if (b.field.width == 0) {
+      const config::Field bf = view::imageField(b.field);
+      const auto bBits = view::bitField(b.field);
+      if (bf.width == 0) {
         continue;
       }
-      const bool overlap = a.field.offset < b.field.end() && b.field.offset < a.field.end();
+      const bool overlap = af.offset < bf.end() && bf.offset < af.end();
       if (overlap) {
-        ASSERT_TRUE(a.bits && b.bits) << a.control << " and " << b.control;
-        EXPECT_EQ(a.bits->mask() & b.bits->mask(), 0) << a.control << " and " << b.control;
+        ASSERT_TRUE(aBits && bBits) << a.control << " and " << b.control;
+        EXPECT_EQ(aBits->mask() & bBits->mask(), 0) << a.control << " and " << b.control;
       }
     }
   }

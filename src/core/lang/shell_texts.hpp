@@ -1,0 +1,76 @@
+// The texts of the main window that the program sets itself (messages, file chooser titles, the
+// captions and hints of controls whose names end in x), each as a Russian/English pair.
+#pragma once
+
+#include "core/lang/text.hpp"
+
+namespace kivprism::lang::shell {
+
+inline constexpr char kProgramVersion[] = "1.40";
+inline constexpr TextPair kWindowCaption{"Программа настройки KIV SOLAN PRISM F401. Версия %s",
+                                         "Setup program KIV SOLAN PRISM F401. Version %s"};
+
+// Message box captions by kind.
+inline constexpr TextPair kCaptionError{"Ошибка", "Error"};
+inline constexpr TextPair kCaptionQuestion{"Вопрос", "Question"};
+inline constexpr TextPair kCaptionWarning{"Предупреждение", "Warning"};
+inline constexpr TextPair kCaptionInformation{"Информация", "Information"};
+
+// The second start is refused before any language is known.
+inline constexpr char kAlreadyRunning[] = "Setup programm KIVST_GUI_F401 is already running";
+inline constexpr char kAlreadyRunningCaption[] = "Error";
+
+inline constexpr TextPair kSettingsReadError{"Ошибка чтения файла конфигурации программы",
+                                             "Error reading the configuration file of the program"};
+inline constexpr TextPair kSettingsWriteError{
+    "Ошибка записи файла конфигурации программы\n%s",
+    "Error writing the configuration file of the program\n%s"};
+
+// Toolbar commands.
+inline constexpr TextPair kConfigRead{"Конфигурация прочитана", "The configuration is read"};
+inline constexpr TextPair kConfigWritten{"Конфигурация записана", "The configuration is written"};
+inline constexpr TextPair kAskWriteDevice{
+    "Вы действительно хотите\nзаписать данные в контроллер?",
+    "Are you sure you want to write\ndata to the controller?"};
+inline constexpr TextPair kWriteConfigFailed{"Ошибка записи конфигурации\n%s",
+                                             "Error writing configuration\n%s"};
+inline constexpr TextPair kToDefaultFailed{
+    "Ошибка сброса конфигурации устройства в состояние по умолчанию\n%s",
+    "Failed to reset the device configuration in its default state\n%s"};
+inline constexpr TextPair kResetFailed{"Ошибка сброса устройства\n%s",
+                                       "Failed to reset the device\n%s"};
+inline constexpr TextPair kControllerDisconnected{"Контроллер отключен",
+                                                  "Controller is disconnected"};
+inline constexpr TextPair kFileReadFailed{"Ошибка чтения файла\n%s", "Error reading the file\n%s"};
+inline constexpr TextPair kFileWriteFailed{"Ошибка записи файла\n%s", "Error writing the file\n%s"};
+inline constexpr TextPair kDialogFailed{"Ошибка создания формы диалога",
+                                        "Failed to create the dialog"};
+
+// File choosers.
+inline constexpr TextPair kChooseConfigToOpen{"Выбор файла конфигурации устройства",
+                                              "The choice of device configuration file"};
+inline constexpr TextPair kChooseConfigToSave{"Сохранение файла конфигурации устройства",
+                                              "Saving the Configuration File Devices"};
+inline constexpr TextPair kChooseFirmwareToOpen{"Выбор файла обновления прошивки устройства",
+                                                "The choice of device firmware update file"};
+inline constexpr TextPair kChooseCanLogToSave{"Сохранение файла CAN лога",
+                                              "Saving the File CAN log"};
+
+// Program-filled controls.
+inline constexpr TextPair kLanguageHint{"Выбор языка/Select language",
+                                        "Выбор языка/Select language"};
+inline constexpr TextPair kLanguageMenu{"Язык/Language", "Язык/Language"};
+inline constexpr TextPair kRussian{"Русский", "Русский"};
+inline constexpr TextPair kEnglish{"English", "English"};
+inline constexpr TextPair kSelectedUnknown{"Выбран: ?", "Selected: ?"};
+inline constexpr TextPair kCurrentSourceHint{"Текущий номер выбранного источника",
+                                             "Current number of the selected source"};
+inline constexpr TextPair kFirmwareUpdatePending{
+    "Обновление ПО устройства (будет доступно в следующей версии программы)",
+    "Firmware update (available in a later version of the program)"};
+
+// Terminal page.
+inline constexpr TextPair kClearScreen{"Очистить окно", "Clear screen"};
+inline constexpr TextPair kCopyAll{"Копировать все", "Copy All"};
+
+}  // namespace kivprism::lang::shell

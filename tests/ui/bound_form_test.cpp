@@ -1,0 +1,131 @@
+// The bound form on a small editor-like form: fields of the selected entry, built from a table and
+// a layout, changed through the core, and applied without storing anything back.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "core/config/image.hpp"
+#include "core/events/entry.hpp"
+#include "core/view/binding.hpp"
+#include "ui/common/bound_form.hpp"
+
+namespace view = kivprism::view;
+namespace entry = kivprism::events::entry;
+using kivprism::config::ConfigImage;
+using kivprism::ui::BoundForm;
+using kivprism::ui::FormRow;
+
+namespace {
+
+constexpr kivprism::lang::TextPair kKinds[] = {{"Кратко", "Short"}, {"Долго", "Long"}};
+view::ItemList kinds() { return kKinds; }
+
+view::ChangeOutcome storeNumber(ConfigImage& image, const view::Binding& b, const view::Change& c,
+                                const view::FormContext& context) {
+  bool ok = false;
+  const unsigned value = QString::fromUtf8(c.text.data(), qsizetype(c.text.size())).toUInt(&ok);
+  if (!ok || value > b.maximum) {
+    return {view::Notice{view::NoticeKind::Error, "нет", "no"}, view::After::None, std::nullopt};
+  }
+  view::storeField(image, b.field, context.entry, value);
+  return {std::nullopt, b.after, std::nullopt};
+}
+constexpr view::Rule kNumber{"Number", storeNumber};
+
+const view::Binding kTable[] = {
+    {"ComboBoxPressKind", view::ControlKind::Combo, nullptr, view::EntryField{entry::kPressKind},
+     kinds},
+    {"CheckBoxOnce", view::ControlKind::Check, nullptr, view::EntryField{entry::kOnceFlag}},
+    {"EditSourceMask", view::ControlKind::Edit, &kNumber, view::EntryField{entry::kSourceMask},
+     nullptr, 0, 255},
+};
+constexpr FormRow kRows[] = {{"ComboBoxPressKind"}, {"CheckBoxOnce"}, {"EditSourceMask"}};
+
+}  // namespace
+
+class BoundFormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aTableAndALayoutMakeAFormOverTheSelectedEntry() {
+    const view::BindingTable table(kTable);
+    ConfigImage image;
+    view::FormContext context;
+    context.entry = 42;
+    int changes = 0;
+    int followUps = 0;
+    std::vector<QString> boxes;
+    QWidget owner;
+    BoundForm::Hooks hooks;
+    hooks.change = [&](std::string_view control, view::ControlKind kind, const view::Change& c) {
+      ++changes;
+      return view::change(image, table, control, kind, c, context);
+    };
+    hooks.showOne = [&](std::string_view control) {
+      view::ControlView v;
+      view::showControl(v, *table.find(control), image, context);
+      return v;
+    };
+    hooks.followUp = [&](const view::ChangeOutcome&, QWidget*) { ++followUps; };
+    hooks.messageBox = [&](unsigned, const QString& text) {
+      boxes.push_back(text);
+      return 0;
+    };
+    auto* form = new BoundForm(&owner, table, std::move(hooks));
+    QWidget* page = form->buildRows(kRows, &owner, nullptr);
+    QVERIFY(page->findChild<QLabel*>("PanelPressKind") != nullptr);
+    QVERIFY(page->findChild<QLabel*>("PanelSourceMask") != nullptr);
+
+    // Applying a derived view fills the controls and stores nothing back.
+    kivprism::events::set(kivprism::events::entryAt(image, 42), entry::kPressKind, 1);
+    kivprism::events::set(kivprism::events::entryAt(image, 42), entry::kSourceMask, 7);
+    view::FormView v;
+    view::deriveControls(v, table, image, context);
+    const ConfigImage before = image;
+    form->apply(v);
+    QCOMPARE(changes, 0);
+    QVERIFY(image == before);
+    auto* kind = page->findChild<QComboBox*>("ComboBoxPressKind");
+    QCOMPARE(kind->count(), 2);
+    QCOMPARE(kind->currentIndex(), 1);
+    auto* mask = page->findChild<QLineEdit*>("EditSourceMask");
+    QCOMPARE(mask->text(), QString("7"));
+    QCOMPARE(mask->toolTip(), QString::fromUtf8("Диапазон: 0 … 255"));
+
+    // User changes go to the selected entry through the core.
+    emit kind->activated(0);
+    page->findChild<QCheckBox*>("CheckBoxOnce")->click();
+    mask->setText("200");
+    emit mask->returnPressed();
+    const auto e = kivprism::events::entryAt(std::as_const(image), 42);
+    QCOMPARE(int(kivprism::events::get(e, entry::kPressKind)), 0);
+    QCOMPARE(int(kivprism::events::get(e, entry::kOnceFlag)), 1);
+    QCOMPARE(int(kivprism::events::get(e, entry::kSourceMask)), 200);
+    QCOMPARE(followUps, 3);
+    QVERIFY(boxes.empty());
+    mask->setText("300");
+    emit mask->returnPressed();
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(int(kivprism::events::get(e, entry::kSourceMask)), 200);
+  }
+
+  void aLayoutNamingAnUnknownControlFailsLoudly() {
+    const view::BindingTable table(kTable);
+    QWidget owner;
+    BoundForm form(&owner, table, {});
+    constexpr FormRow kBad[] = {{"ComboBoxNoSuchThing"}};
+    bool thrown = false;
+    try {
+      form.buildRows(kBad, &owner, nullptr);
+    } catch (const std::invalid_argument& e) {
+      thrown = QString(e.what()).contains("ComboBoxNoSuchThing");
+    }
+    QVERIFY(thrown);
+  }
+};
+
+QTEST_MAIN(BoundFormTest)
+#include "bound_form_test.moc"
