@@ -432,7 +432,7 @@ class ParamsPageTest : public QObject {
     emit page.findChild<QComboBox*>("ComboBoxGPSNUM")->activated(1);
     QVERIFY(!warning->isHidden());
     QCOMPARE(warning->text(),
-             QString::fromUtf8("Вывод X4/3 занят двумя функциями: ИК вход и UART GPS"));
+             QString::fromUtf8("Вывод X4/3 занят дважды: ИК вход и UART GPS"));
   }
 };
 
