@@ -104,6 +104,15 @@ TEST(KeyResults, ToleranceTakesTheNearestNeighbourAndReferenceTheLowestKey) {
   EXPECT_EQ(referenceLevel(image, 0, idle), 4095);
 }
 
+TEST(KeyResults, TheLastSlotCountsLikeAnyOther) {
+  ConfigImage image;
+  setLevel(image, 0, 1, 2000);
+  setLevel(image, 0, 15, 1900);
+  EXPECT_EQ(keyTolerance(image, 0, 1, 4000), 50);
+  EXPECT_EQ(keyTolerance(image, 0, 15, 4000), 50);
+  EXPECT_EQ(referenceLevel(image, 0, 4000), 2950);
+}
+
 TEST(KeyResults, ToleranceNeverExceedsFullScaleAndIdleNeverGoesNegative) {
   ConfigImage image;
   setLevel(image, 0, 1, 60000);

@@ -98,6 +98,28 @@ TEST_F(KeysGridTest, WriteKeyLabelsStoresNamesAndClearsAutomaticLabels) {
   EXPECT_EQ(keyLevelAt(image, 1, 3), 2600);
 }
 
+TEST_F(KeysGridTest, WriteKeyLabelsCoversEveryChannelAndNothingElse) {
+  addKey(3, 15, 3000, "End");
+  image.set(layout::kEnc0Mode, 1);
+  image.set(layout::kEnc1Mode, 1);
+  grid.fill(image);
+  storeTypedLabel(image, 0, 1, "1.100");
+  storeTypedLabel(image, 3, 15, "3.000");
+  const ConfigImage before = image;
+  grid.writeKeyLabels(image);
+  EXPECT_EQ(storedLabel(image, 0, 1), "");
+  EXPECT_EQ(storedLabel(image, 3, 15), "End");
+  // Only the label bytes of the keys table change; the encoder captions are no labels.
+  for (std::size_t i = 0; i < ConfigImage::kSize; ++i) {
+    const bool label =
+        i >= layout::kKeysTable.offset && i < layout::kKeysTable.end() &&
+        (i - layout::kKeysTable.offset) % layout::kKeyEntrySize >= layout::kKeyLabelOffset;
+    if (!label) {
+      ASSERT_EQ(image.bytes()[i], before.bytes()[i]) << i;
+    }
+  }
+}
+
 TEST_F(KeysGridTest, TypingCutsNamesAndTheEncoderColumnKeepsItsCaption) {
   EXPECT_EQ(grid.typed(image, 0, 2, "ABCDEFG").text, "ABCDE");
   EXPECT_FALSE(grid.typed(image, 0, 2, "ABCDEFG").closeEditor);
@@ -133,6 +155,13 @@ TEST_F(KeysGridTest, DuplicateNameIsRefusedAndTheOldNameRestored) {
   EXPECT_EQ(edit(0, 1, "Vol+").refusal,
             "Имя \"Vol+\"\nуже присвоено другой кнопке\nВведите другое имя");
   EXPECT_EQ(storedLabel(image, 0, 1), "1.100");
+  // A name in the first row counts, the encoder captions do not.
+  EXPECT_TRUE(edit(0, 1, "Seek").refusal.empty());
+  EXPECT_FALSE(edit(1, 3, "Seek").refusal.empty());
+  image.set(layout::kEnc0Mode, 1);
+  grid.fill(image);
+  EXPECT_TRUE(edit(1, 3, "Enc1+").refusal.empty());
+  EXPECT_EQ(storedLabel(image, 1, 3), "Enc1+");
   // The same name on the edited cell itself is no conflict.
   EXPECT_TRUE(edit(0, 2, "Vol+").refusal.empty());
 }
@@ -150,6 +179,12 @@ TEST_F(KeysGridTest, EditStatesFollowThePollTicks) {
   EXPECT_TRUE(grid.finishEdit(image, false).finished);
   EXPECT_EQ(storedLabel(image, 0, 2), "Next");
   EXPECT_FALSE(grid.finishEdit(image, false).finished);
+  // An editor on an empty slot stores nothing.
+  grid.openEditor(2, 1);
+  grid.typed(image, 2, 1, "Ghost");
+  EXPECT_FALSE(grid.finishEdit(image, false).finished);
+  EXPECT_EQ(storedLabel(image, 2, 1), "");
+  EXPECT_EQ(grid.editState(), 0);
   // Opened and closed between two ticks: still stored.
   grid.openEditor(0, 1);
   grid.typed(image, 0, 1, "Fast");
@@ -195,6 +230,11 @@ TEST_F(KeysGridTest, HintsAndCursors) {
   EXPECT_EQ(grid.hint(image, 2, 0).cursor, CellCursor::Default);
   EXPECT_EQ(grid.hint(image, 4, 0).cursor, CellCursor::Default);
   EXPECT_TRUE(grid.hint(image, 0, 0).text.empty());
+  // A channel whose only key sits in the first or the last slot.
+  addKey(2, 1, 500, "");
+  addKey(3, 15, 500, "");
+  EXPECT_EQ(grid.hint(image, 2, 0).cursor, CellCursor::Help);
+  EXPECT_EQ(grid.hint(image, 3, 0).cursor, CellCursor::Help);
 }
 
 TEST_F(KeysGridTest, MenuOffersKeysAndChannelsWithData) {
@@ -211,6 +251,8 @@ TEST_F(KeysGridTest, MenuOffersKeysAndChannelsWithData) {
   EXPECT_EQ(menu->caption, "Delete all buttons of the channel 2");
   EXPECT_EQ(menu->channel, 1u);
   EXPECT_FALSE(grid.menuAt(image, 2, 0));
+  EXPECT_FALSE(grid.menuAt(image, 4, 0));
+  EXPECT_FALSE(grid.menuAt(image, 4, 1));
   // A channel with a stray tolerance byte but no key still offers the clean-up.
   image.set(layout::keyTolerance(3, 14), 1);
   EXPECT_TRUE(grid.menuAt(image, 3, 0));
