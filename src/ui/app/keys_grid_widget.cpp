@@ -69,17 +69,21 @@ void KeysGridWidget::fillKeysGrid() {
 
 void KeysGridWidget::showModel() {
   updating_ = true;
-  const QColor face = palette().color(QPalette::Button);
   for (int row = 0; row < keys::kGridRows; ++row) {
     for (int column = 0; column < keys::kGridColumns; ++column) {
-      QTableWidgetItem* cell = item(row, column);
-      cell->setText(qtText(binding_.text(column, row)));
-      const bool lit = binding_.highlighted(column, row);
-      cell->setBackground(lit ? QColor(Qt::blue) : face);
-      cell->setForeground(lit ? QColor(Qt::white) : QColor(Qt::black));
+      StringGridKeysDrawCell(column, row);
     }
   }
   updating_ = false;
+}
+
+void KeysGridWidget::StringGridKeysDrawCell(int column, int row) {
+  // The key just pressed is white on blue, every other cell black on the button face.
+  QTableWidgetItem* cell = item(row, column);
+  cell->setText(qtText(binding_.text(column, row)));
+  const bool lit = binding_.highlighted(column, row);
+  cell->setBackground(lit ? QColor(Qt::blue) : palette().color(QPalette::Button));
+  cell->setForeground(lit ? QColor(Qt::white) : QColor(Qt::black));
 }
 
 void KeysGridWidget::clearKeysSelection() {
@@ -88,6 +92,15 @@ void KeysGridWidget::clearKeysSelection() {
 }
 
 void KeysGridWidget::pollTick() {
+  finishKeyLabelEdit();
+  if (!underMouse()) {
+    hint_.clear();
+    QToolTip::hideText();
+    viewport()->setCursor(Qt::ForbiddenCursor);
+  }
+}
+
+void KeysGridWidget::finishKeyLabelEdit() {
   const keys::FinishedEdit done = binding_.finishEdit(isEditorOpen());
   if (done.finished) {
     showModel();
@@ -97,11 +110,6 @@ void KeysGridWidget::pollTick() {
     emit keyEventsChanged();
     clearKeysSelection();
   }
-  if (!underMouse()) {
-    hint_.clear();
-    QToolTip::hideText();
-    viewport()->setCursor(Qt::ForbiddenCursor);
-  }
 }
 
 bool KeysGridWidget::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
@@ -109,19 +117,25 @@ bool KeysGridWidget::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
       (trigger & editTriggers()) == 0 || !(model()->flags(index) & Qt::ItemIsEditable)) {
     return QTableWidget::edit(index, trigger, event);
   }
-  if (!binding_.openEditor(index.column(), index.row())) {
+  if (!StringGridKeysGetEditText(index.column(), index.row())) {
     return false;
   }
   const bool opened = QTableWidget::edit(index, trigger, event);
   if (auto* line = qobject_cast<QLineEdit*>(indexWidget(index))) {
-    connect(line, &QLineEdit::textEdited, this,
-            [this, line, index](const QString& text) { typed(line, index, text); });
+    connect(line, &QLineEdit::textEdited, this, [this, line, index](const QString& text) {
+      StringGridKeysSetEditText(line, index.column(), index.row(), text);
+    });
   }
   return opened;
 }
 
-void KeysGridWidget::typed(QWidget* editor, const QModelIndex& index, const QString& text) {
-  const keys::TypedText result = binding_.typed(index.column(), index.row(), text.toStdString());
+bool KeysGridWidget::StringGridKeysGetEditText(int column, int row) {
+  return binding_.openEditor(column, row);
+}
+
+void KeysGridWidget::StringGridKeysSetEditText(QWidget* editor, int column, int row,
+                                               const QString& text) {
+  const keys::TypedText result = binding_.typed(column, row, text.toStdString());
   const QString shown = qtText(result.text);
   if (auto* line = qobject_cast<QLineEdit*>(editor); line && line->text() != shown) {
     line->setText(shown);
@@ -134,20 +148,28 @@ void KeysGridWidget::typed(QWidget* editor, const QModelIndex& index, const QStr
 
 QItemSelectionModel::SelectionFlags KeysGridWidget::selectionCommand(const QModelIndex& index,
                                                                      const QEvent* event) const {
-  if (index.isValid() && !binding_.canSelect(index.column(), index.row())) {
+  if (index.isValid() && !StringGridKeysSelectCell(index.column(), index.row())) {
     return QItemSelectionModel::NoUpdate;
   }
   return QTableWidget::selectionCommand(index, event);
 }
 
+bool KeysGridWidget::StringGridKeysSelectCell(int column, int row) const {
+  return binding_.canSelect(column, row);
+}
+
 void KeysGridWidget::mouseMoveEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
   if (index.isValid()) {
-    const keys::CellHint h = binding_.hint(index.column(), index.row());
-    hint_ = qtText(h.text);
-    viewport()->setCursor(cursorShape(h.cursor));
+    StringGridKeysMouseMove(index.column(), index.row());
   }
   QTableWidget::mouseMoveEvent(event);
+}
+
+void KeysGridWidget::StringGridKeysMouseMove(int column, int row) {
+  const keys::CellHint h = binding_.hint(column, row);
+  hint_ = qtText(h.text);
+  viewport()->setCursor(cursorShape(h.cursor));
 }
 
 bool KeysGridWidget::viewportEvent(QEvent* event) {
@@ -164,24 +186,30 @@ bool KeysGridWidget::viewportEvent(QEvent* event) {
 }
 
 QMenu* KeysGridWidget::menuFor(int column, int row) {
-  const std::optional<keys::KeysMenu> menu = binding_.menuAt(column, row);
-  if (!menu) {
+  menuCommand_ = binding_.menuAt(column, row);
+  if (!menuCommand_) {
     return nullptr;
   }
   delete menu_;
   menu_ = new QMenu(this);
   menu_->setObjectName("PopupMenuKeys");
-  QAction* action = menu_->addAction(qtText(menu->caption));
+  QAction* action = menu_->addAction(qtText(menuCommand_->caption));
   action->setObjectName("DeleteKeyx");
-  connect(action, &QAction::triggered, this, [this, command = *menu] {
-    const bool eventsChanged = binding_.apply(command);
-    showModel();
-    if (eventsChanged) {
-      emit keyEventsChanged();
-    }
-    clearKeysSelection();
-  });
+  connect(action, &QAction::triggered, this, &KeysGridWidget::DeleteKeyxClick);
   return menu_;
+}
+
+void KeysGridWidget::DeleteKeyxClick() {
+  if (!menuCommand_) {
+    return;
+  }
+  const bool eventsChanged = binding_.apply(*menuCommand_);
+  menuCommand_.reset();
+  showModel();
+  if (eventsChanged) {
+    emit keyEventsChanged();
+  }
+  clearKeysSelection();
 }
 
 void KeysGridWidget::contextMenuEvent(QContextMenuEvent* event) {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <QTableWidget>
-#include <functional>
+#include <optional>
 
 #include "core/keys/keys_grid_binding.hpp"
 
@@ -27,10 +27,12 @@ class KeysGridWidget : public QTableWidget {
   // The poll tick's first step: finishes a label edit, and withdraws a hint when the mouse has left
   // the grid.
   void pollTick();
+  void finishKeyLabelEdit();
   // The hint of the cell under the mouse (empty: none).
   QString currentHint() const { return hint_; }
-  // The context menu as it would open on a cell; empty when the cell has none.
+  // The context menu (PopupMenuKeys) as it would open on a cell; none when the cell has none.
   QMenu* menuFor(int column, int row);
+  void DeleteKeyxClick();
   bool isEditorOpen() const { return state() == QAbstractItemView::EditingState; }
 
  signals:
@@ -49,12 +51,19 @@ class KeysGridWidget : public QTableWidget {
   bool viewportEvent(QEvent* event) override;
 
  private:
-  void typed(QWidget* editor, const QModelIndex& index, const QString& text);
+  // The grid's handlers: false when the editor must close at once; the typed text; whether the
+  // cell may be selected; the hint and cursor of the cell under the mouse; one cell's look.
+  bool StringGridKeysGetEditText(int column, int row);
+  void StringGridKeysSetEditText(QWidget* editor, int column, int row, const QString& text);
+  bool StringGridKeysSelectCell(int column, int row) const;
+  void StringGridKeysMouseMove(int column, int row);
+  void StringGridKeysDrawCell(int column, int row);
   void fitCells();
 
   keys::KeysGridBinding& binding_;
   QString hint_;
   QMenu* menu_ = nullptr;
+  std::optional<keys::KeysMenu> menuCommand_;
   bool updating_ = false;
 };
 

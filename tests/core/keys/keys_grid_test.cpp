@@ -251,6 +251,9 @@ TEST_F(KeysGridTest, MenuOffersKeysAndChannelsWithData) {
   EXPECT_EQ(menu->caption, "Delete all buttons of the channel 2");
   EXPECT_EQ(menu->channel, 1u);
   EXPECT_FALSE(grid.menuAt(image, 2, 0));
+  // The encoder column has no menu, whatever lies beyond the keys table.
+  image.set(layout::kAnaVout1, 500);
+  image.set(layout::kEnc0Mode, 1);
   EXPECT_FALSE(grid.menuAt(image, 4, 0));
   EXPECT_FALSE(grid.menuAt(image, 4, 1));
   // A channel with a stray tolerance byte but no key still offers the clean-up.
