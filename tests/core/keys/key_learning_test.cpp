@@ -168,6 +168,8 @@ TEST_F(KeyLearningTest, DeclinedOrDisconnectedSendsNothing) {
   EXPECT_TRUE(requestsFor(area::kKeyLearning | kWrite).empty());
   EXPECT_EQ(window.running, (std::vector<bool>{true, false}));
   EXPECT_FALSE(learning.active());
+  EXPECT_EQ(window.suspensionInBoxes.size(), 2u);
+  expectPollHeldDuringBoxes();
 }
 
 TEST_F(KeyLearningTest, FailedStartChangesNothing) {
@@ -221,6 +223,7 @@ TEST_F(KeyLearningTest, FailedClosingWriteIsReportedWithTheLinksText) {
   ASSERT_EQ(window.errors.size(), 1u) << "the empty write is reported by the procedure";
   EXPECT_EQ(window.errors[0].rfind("Error writing to the device \"", 0), 0u);
   EXPECT_EQ(linkHost.errors.size(), 2u);
+  expectPollHeldDuringBoxes();
   // The device copy follows the image even when the writes fail.
   EXPECT_EQ(bytes(model.device.span(layout::kKeysTable)),
             bytes(model.working.span(layout::kKeysTable)));

@@ -27,6 +27,9 @@ class ProcedureWindow : public KeyLearningHost {
   std::deque<bool> answers;  // Yes when empty
   std::function<void()> onWait;
   std::function<void()> pollTick;
+  // How deep the poll is suspended, asked while a box is open.
+  std::function<unsigned()> pollSuspension;
+  std::vector<unsigned> suspensionInBoxes;
   bool shutdown = false;
 
   std::vector<std::string> questions;
@@ -39,6 +42,7 @@ class ProcedureWindow : public KeyLearningHost {
 
   bool askQuestion(std::string_view text) override {
     questions.emplace_back(text);
+    noteSuspension();
     if (answers.empty()) {
       return true;
     }
@@ -46,7 +50,10 @@ class ProcedureWindow : public KeyLearningHost {
     answers.pop_front();
     return yes;
   }
-  void showError(std::string_view text) override { errors.emplace_back(text); }
+  void showError(std::string_view text) override {
+    errors.emplace_back(text);
+    noteSuspension();
+  }
   void waitMs(std::uint32_t ms) override {
     for (std::uint32_t left = ms; left > 0;) {
       const std::uint32_t step = std::min<std::uint32_t>(left, 50);
@@ -78,6 +85,12 @@ class ProcedureWindow : public KeyLearningHost {
   }
 
  private:
+  void noteSuspension() {
+    if (pollSuspension) {
+      suspensionInBoxes.push_back(pollSuspension());
+    }
+  }
+
   testing::FakeLinkHost& linkHost_;
 };
 
@@ -94,6 +107,7 @@ class ProcedureTest : public ::testing::Test {
     lang::setCurrentLanguage(lang::Language::English);
     controller.setReportCallHook([this] { linkHost.now += 1; });
     linkHost.learningActive = [this] { return learning.active(); };
+    window.pollSuspension = [this] { return link.pollSuspendCount(); };
     link.resumePoll();
   }
 
@@ -127,6 +141,14 @@ class ProcedureTest : public ::testing::Test {
       }
     }
     return out;
+  }
+  // Every box of the procedure held the poll, and the poll runs again afterwards.
+  void expectPollHeldDuringBoxes() {
+    EXPECT_FALSE(window.suspensionInBoxes.empty());
+    for (const unsigned depth : window.suspensionInBoxes) {
+      EXPECT_GT(depth, 0u);
+    }
+    EXPECT_EQ(link.pollSuspendCount(), 0u);
   }
   static std::vector<std::uint8_t> bytes(std::span<const std::uint8_t> s) {
     return {s.begin(), s.end()};

@@ -157,6 +157,16 @@ TEST_F(TouchCalibrationTest, ShortTouchBlockIsRefusedAndTheOldOneKept) {
   EXPECT_EQ(model.working, before);
   EXPECT_EQ(window.errors,
             (std::vector<std::string>{"The controller did not send the whole touch panel data"}));
+  expectPollHeldDuringBoxes();
+}
+
+TEST_F(TouchCalibrationTest, BoxesHoldThePoll) {
+  calibration.click(false);
+  connect();
+  window.answers = {false};
+  calibration.click(false);
+  EXPECT_EQ(window.suspensionInBoxes.size(), 2u);
+  expectPollHeldDuringBoxes();
 }
 
 }  // namespace
