@@ -438,7 +438,12 @@ void SimulatedController::scheduleMonitoringText(std::uint32_t atTick, std::stri
 device::Report SimulatedController::readTouchCalibration(const ReceivedRequest& request) {
   update();
   if (request.offset == 0) {
-    return dataAnswer(request, configuration_.span(layout::kTouchBlock));
+    auto block = configuration_.span(layout::kTouchBlock);
+    // endReadsAt cuts the touch block short as well.
+    if (const auto limit = readLimits_.find(area::kTouchCalibration); limit != readLimits_.end()) {
+      block = block.first(std::min(block.size(), limit->second));
+    }
+    return dataAnswer(request, block);
   }
   if (request.offset == kTouchStateOffset) {
     const std::uint8_t state = touchCalibration_.state(now());

@@ -1,0 +1,175 @@
+#include "core/keys/key_learning.hpp"
+
+#include <array>
+
+#include "core/keys/keys_texts.hpp"
+
+namespace kivprism::keys {
+
+namespace area = device::area;
+namespace layout = config::layout;
+namespace status = device::status;
+using lang::translateText;
+
+namespace {
+
+constexpr std::size_t kBlockSize = 1 + 2 * kChannels;  // on/off, four thresholds
+constexpr std::size_t kReadingSize = 2 * kChannels;
+constexpr std::uint8_t kLearningOn = 1;
+constexpr std::uint32_t kDoneMessageMs = 3000;
+
+}  // namespace
+
+KeyLearning::KeyLearning(device::DeviceLink& link, KeyLearningHost& host, KeysGrid& grid)
+    : link_(link), host_(host), grid_(grid) {}
+
+void KeyLearning::click() {
+  if (running_) {
+    running_ = false;
+    return;
+  }
+  if (!link_.isConnected()) {
+    link_.suspendPoll();
+    host_.showError(translateText(texts::kControllerDisconnected));
+    link_.resumePoll();
+    return;
+  }
+  running_ = true;
+  host_.setProcedureRunning(true);
+  active_ = true;
+  learnKeys();
+  active_ = false;
+  host_.setProcedureRunning(false);
+  running_ = false;
+  host_.keyLearningEnded();
+}
+
+bool KeyLearning::stopRequested() const { return !running_ || host_.shuttingDown(); }
+
+bool KeyLearning::readLevels(ChannelLevels& levels) {
+  std::array<std::uint8_t, kReadingSize> bytes{};
+  std::size_t count = 0;
+  if (link_.readAreaReported(area::kKeyLearning, 0, bytes, count) != status::kOk) {
+    return false;
+  }
+  for (std::size_t c = 0; c < kChannels; ++c) {
+    levels[c] = static_cast<std::uint16_t>(config::readLe(bytes, 2 * c, 2));
+  }
+  return true;
+}
+
+bool KeyLearning::writeBlock(bool on, const ChannelLevels& thresholds) {
+  std::array<std::uint8_t, kBlockSize> block{};
+  if (on) {
+    block[0] = kLearningOn;
+    for (std::size_t c = 0; c < kChannels; ++c) {
+      config::writeLe(block, 1 + 2 * c, 2, thresholds[c]);
+    }
+  }
+  return link_.writeAreaReported(area::kKeyLearning, 0, block) == status::kOk;
+}
+
+KeyLearning::Outcome KeyLearning::learnKeys() {
+  link_.suspendPoll();
+  const bool yes = host_.askQuestion(translateText(texts::kAskKeyLearning));
+  link_.resumePoll();
+  if (!yes || !writeBlock(true, ChannelLevels{})) {
+    return yes ? Outcome::StartFailed : Outcome::Declined;
+  }
+  LearningSession session;
+  measure(session);
+  grid_.clearHighlights();
+  host_.keysGridChanged();
+  host_.endPrompt();
+  if (host_.shuttingDown()) {
+    return Outcome::ShutDown;
+  }
+  session.finish(link_.model().working);
+  host_.keysGridChanged();
+  if (!writeResults()) {
+    return Outcome::WriteFailed;
+  }
+  host_.showPrompt(kDoneMessageMs, translateText(texts::kKeyLearningDone));
+  link_.setInSync(true);
+  return Outcome::Done;
+}
+
+void KeyLearning::measure(LearningSession& session) {
+  host_.showPrompt(0, translateText(texts::kPressNothing));
+  ChannelLevels levels{};
+  for (unsigned step = 1; step <= kQuietReadings && !stopRequested(); ++step) {
+    if (!readLevels(levels)) {
+      return;
+    }
+    session.quietReading(levels);
+    host_.waitMs(kStepMs);
+  }
+  if (stopRequested()) {
+    return;
+  }
+  host_.showPrompt(0, translateText(texts::kPressEachKey));
+  if (!writeBlock(true, session.startKeyPhase())) {
+    return;
+  }
+  config::ConfigImage& image = link_.model().working;
+  while (!stopRequested()) {
+    host_.waitMs(kStepMs);
+    if (stopRequested() || !readLevels(levels)) {
+      return;
+    }
+    const auto keys = session.keyReading(image, levels);
+    for (std::size_t c = 0; c < kChannels; ++c) {
+      if (levels[c] == 0) {
+        grid_.clearHighlights(c);
+      } else if (keys[c] != 0) {
+        grid_.showPressedKey(image, c, keys[c]);
+      }
+    }
+    host_.keysGridChanged();
+    if (session.idleLimitReached()) {
+      return;
+    }
+  }
+}
+
+bool KeyLearning::writeResults() {
+  config::ConfigModel& model = link_.model();
+  link_.progressStart(layout::kKeyBlock.width + layout::kKeysTable.width,
+                      translateText(texts::kWritingKeys));
+  bool ok = true;
+  // The change sending is held off while learning runs, so these writes carry the learnt keys
+  // and keep the device copy level with them, even when a write fails.
+  for (const config::Field field : {layout::kKeyBlock, layout::kKeysTable}) {
+    ok = link_.writeAreaReported(area::kConfiguration, static_cast<std::uint16_t>(field.offset),
+                                 model.working.span(field)) == status::kOk &&
+         ok;
+    const auto bytes = model.working.span(field);
+    std::copy(bytes.begin(), bytes.end(), model.device.span(field).begin());
+  }
+  ok = writeBlock(false, ChannelLevels{}) && ok;
+  // An empty write to the configuration ends the learning writes; the controller only
+  // acknowledges it.
+  ok = writeEmptyReported(area::kConfiguration) && ok;
+  return ok;
+}
+
+bool KeyLearning::writeEmptyReported(std::uint8_t areaNumber) {
+  // The link's reported range write sends nothing for no data, so the command goes out as one
+  // plain write and is reported here with the link's own error text.
+  const device::DeviceStatus result = link_.writeArea(areaNumber, 0, {});
+  if (result == status::kOk) {
+    return true;
+  }
+  const std::string statusText = device::statusText(result);
+  const std::string text =
+      lang::currentLanguage() == lang::Language::Russian
+          ? lang::formatText(texts::kWriteAreaError.ru, statusText.c_str())
+          : lang::formatText(texts::kWriteAreaError.en, link_.deviceInfo().name.c_str(),
+                             statusText.c_str());
+  link_.suspendPoll();
+  host_.showError(text);
+  link_.resumePoll();
+  return false;
+}
+
+}  // namespace kivprism::keys

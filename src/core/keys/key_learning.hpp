@@ -1,0 +1,54 @@
+// Key learning: the dialogue in which the controller measures the steering-wheel keys while the
+// user presses each one, and the program fills the keys table, works out tolerances and reference
+// levels and writes them to the controller. A procedure over the device link; the link's change
+// sending must stay quiet while active() is true.
+#pragma once
+
+#include "core/device/device_link.hpp"
+#include "core/keys/key_rules.hpp"
+#include "core/keys/keys_grid.hpp"
+#include "core/keys/procedure_host.hpp"
+
+namespace kivprism::keys {
+
+class KeyLearning {
+ public:
+  enum class Outcome {
+    Declined,     // the user answered No
+    StartFailed,  // the controller did not start learning; nothing changed
+    ShutDown,     // the program is closing; nothing written
+    WriteFailed,  // learnt, but a final write failed
+    Done,         // written; the controller and the image agree
+  };
+
+  KeyLearning(device::DeviceLink& link, KeyLearningHost& host, KeysGrid& grid);
+
+  // SpeedButtonKeysSetup: starts learning, or asks a running one to stop at its next step.
+  void click();
+  // The learning dialogue itself (learnKeys).
+  Outcome learnKeys();
+
+  // The learning flag: cleared by a second click, which ends the dialogue.
+  bool running() const { return running_; }
+  // The key-learning-running flag: change sending stays quiet meanwhile.
+  bool active() const { return active_; }
+  // Only for learnKeys run on its own: the flag a second click clears.
+  void setRunning(bool running) { running_ = running; }
+
+ private:
+  bool readLevels(ChannelLevels& levels);
+  bool writeBlock(bool on, const ChannelLevels& thresholds);
+  // The learning loop; ends on a second click, shut-down, an error or a minute without keys.
+  void measure(LearningSession& session);
+  bool writeResults();
+  bool writeEmptyReported(std::uint8_t areaNumber);
+  bool stopRequested() const;
+
+  device::DeviceLink& link_;
+  KeyLearningHost& host_;
+  KeysGrid& grid_;
+  bool running_ = false;
+  bool active_ = false;
+};
+
+}  // namespace kivprism::keys
