@@ -56,6 +56,7 @@ class DeviceLink {
   DeviceLink(const DeviceLink&) = delete;
   DeviceLink& operator=(const DeviceLink&) = delete;
 
+  LinkHost& host() { return host_; }
   Transport& transport() { return transport_; }
   const Transport& transport() const { return transport_; }
   bool transportBusy() const { return transport_.transportBusy(); }
