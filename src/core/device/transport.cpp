@@ -212,7 +212,7 @@ DeviceStatus Transport::sendPacket(Packet& packet) {
 }
 
 void Transport::logPacket(char direction, const Packet& packet) {
-  if (!host_.packetLogEnabled()) {
+  if (!packetLog_ || !logSink_) {
     return;
   }
   // The connection poll's information request and answer would flood the log.
@@ -227,7 +227,7 @@ void Transport::logPacket(char direction, const Packet& packet) {
   // A log started on tick 0 keeps 1 as its start (0 means "not started"); the packets of that
   // very tick count as 0 ms, not as a wrapped-around 49 days.
   const std::uint32_t elapsed = now + 1 == logStartMs_ ? 0 : now - logStartMs_;
-  host_.logLine(formatPacketLogLine(elapsed, direction, packet));
+  logSink_(formatPacketLogLine(elapsed, direction, packet));
 }
 
 // A received LEN above 64 is shown as it came in the header, while the dump holds only the 64

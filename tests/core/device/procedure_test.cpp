@@ -5,55 +5,16 @@
 #include <gtest/gtest.h>
 
 #include "core/device/device_link.hpp"
+#include "support/counting_procedure.hpp"
 #include "support/fake_hid_port.hpp"
 #include "support/fake_link_host.hpp"
 
 namespace kivprism::device {
 namespace {
 
+using testing::CountingProcedure;
 using testing::FakeHidPort;
 using testing::FakeLinkHost;
-
-class CountingProcedure : public Procedure {
- public:
-  explicit CountingProcedure(std::size_t steps) : total_(steps) {}
-
-  DeviceStatus startStatus = status::kOk;
-  // Ends with Failed and this status at the given step (0: never).
-  std::size_t failAt = 0;
-  DeviceStatus failStatus = status::kTimeout;
-  int starts = 0;
-  int stops = 0;
-
-  DeviceStatus start(DeviceLink&) override {
-    ++starts;
-    return startStatus;
-  }
-  Step step(DeviceLink& link) override {
-    std::array<std::uint8_t, kDeviceInfoSize> info{};
-    if (const DeviceStatus read = link.readArea(area::kDeviceInfo, 0, info); read != status::kOk) {
-      result_ = read;
-      return Step::Failed;
-    }
-    ++done_;
-    if (done_ == failAt) {
-      result_ = failStatus;
-      return Step::Failed;
-    }
-    return done_ == total_ ? Step::Finished : Step::Running;
-  }
-  void stop(DeviceLink&) override {
-    ++stops;
-    result_ = status::kDisconnected;
-  }
-  ProcedureProgress progress() const override { return {done_, total_, "Counting"}; }
-  DeviceStatus result() const override { return result_; }
-
- private:
-  std::size_t done_ = 0;
-  std::size_t total_;
-  DeviceStatus result_ = status::kOk;
-};
 
 class ProcedureTest : public ::testing::Test {
  protected:
