@@ -13,16 +13,16 @@
 #include <array>
 #include <memory>
 
+#include "core/device/packet.hpp"
+#include "core/lang/text.hpp"
+#include "platform/single_instance.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/program.hpp"
 #include "ui/app/shell_settings.hpp"
-#include "core/device/packet.hpp"
-#include "core/lang/text.hpp"
 #include "ui/monitor/terminal_page.hpp"
-#include "platform/single_instance.hpp"
-#include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -105,6 +105,22 @@ class MainWindowTest : public QObject {
         rig.window->statusText().startsWith(QString::fromUtf8("Контроллер \"")) &&
             rig.window->statusText().contains(QString::fromUtf8("подключен")),
         kConnectTimeoutMs);
+    // The panel beside the connection line says whether the changes are on the controller.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->syncText(),
+                              QString::fromUtf8("Все изменения в контроллере"), kConnectTimeoutMs);
+    rig.controller.setAreaAnswer(kivprism::device::area::kConfiguration,
+                                 kivprism::device::kAnswerFailed);
+    rig.answer = box::kOk;
+    rig.window->model().working.data()[100] ^= 1;
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->syncText(),
+                              QString::fromUtf8("Не отправлено в контроллер изменений: 1"),
+                              kConnectTimeoutMs);
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    rig.controller.setAreaAnswer(kivprism::device::area::kConfiguration, 0);
+    rig.window->model().working.data()[101] ^= 1;
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->syncText(),
+                              QString::fromUtf8("Все изменения в контроллере"), kConnectTimeoutMs);
+    QCOMPARE(rig.controller.configuration(), rig.window->model().working);
     auto* readDevice = rig.window->findChild<QToolButton*>("SpeedButtonReadDevice");
     QVERIFY(readDevice->isEnabled());
     QVERIFY(!rig.window->findChild<QToolButton*>("SpeedButtonUpdateDevice")->isEnabled());

@@ -72,6 +72,7 @@ class Transport {
 
  private:
   DeviceStatus searchController(std::uint16_t productId);
+  bool answersFeatureReport();
   void waitForFreeTransport();
   DeviceStatus exchange(Packet& packet, bool& readFailed);
 

@@ -663,3 +663,35 @@ TEST_F(DeviceLinkTest, PollStepsAProcedureAndStopsItOnDisconnect) {
 
 }  // namespace
 }  // namespace kivprism::device
+
+namespace kivprism::device {
+namespace {
+
+// A controller with its keyboard, mouse and touch functions on lists those interfaces first under
+// the same ids; they refuse feature reports. The link must settle on the configuration interface.
+class CompositeControllerTest : public DeviceLinkTest,
+                                public ::testing::WithParamInterface<std::uint16_t> {};
+
+TEST_P(CompositeControllerTest, TheConfigurationInterfaceIsUsedNotTheFirstNode) {
+  const std::uint16_t configurationPage = GetParam();
+  // The platform may not tell the usage pages at all; then the interfaces must show it.
+  const bool told = configurationPage != 0;
+  const std::uint16_t keyboardPage = told ? 0x01 : 0;
+  const std::uint16_t touchPage = told ? 0x0D : 0;
+  port.setComposite({{keyboardPage, 0}, {keyboardPage, 1}, {touchPage, 3}}, configurationPage, 2);
+  controller.configuration().data()[77] = 0x77;
+  connect();
+  EXPECT_EQ(model.working.data()[77], 0x77);
+  EXPECT_TRUE(link.inSync());
+  model.working.data()[78] = 0x78;
+  tick();
+  EXPECT_EQ(controller.configuration().data()[78], 0x78);
+  EXPECT_TRUE(host.errors.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(UsagePages, CompositeControllerTest,
+                         ::testing::Values(std::uint16_t{0xFF00}, std::uint16_t{0xFFA0},
+                                           std::uint16_t{0}));
+
+}  // namespace
+}  // namespace kivprism::device
