@@ -611,9 +611,17 @@ void DeviceLink::updateSyncText() {
 void DeviceLink::clearConnected() {
   if (connected_) {
     keepForSerial_ = lastSerial_;
-    keptTaken_ = false;
+    releaseKept();
   }
   connected_ = false;
+}
+
+void DeviceLink::releaseKept() {
+  // After a failed read on the return the working image holds a cleared parameter block; the
+  // changes taken before that read stay the ones to restore.
+  if (inSync_) {
+    keptTaken_ = false;
+  }
 }
 
 // --- procedures ---
@@ -818,7 +826,7 @@ void DeviceLink::onPollFailure(DeviceStatus result) {
   logLine(translateText(kDisconnectedLine));
   setCurrentSource(translateText(kSelectedUnknown), false);
   keepForSerial_ = lastSerial_;
-  keptTaken_ = false;
+  releaseKept();
   connected_ = false;
   stopProcedure();
   host_.updateToolbar(userCommand_);

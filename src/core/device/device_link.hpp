@@ -204,6 +204,7 @@ class DeviceLink {
   // the box only once per episode.
   void holdFrom(std::size_t begin, std::size_t end, DeviceStatus result);
   void stepProcedure();
+  void releaseKept();
   // The error box text of a reported area access: the English text also names the controller.
   std::string areaErrorText(const lang::TextPair& text, DeviceStatus result) const;
 

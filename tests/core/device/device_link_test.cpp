@@ -74,6 +74,7 @@ TEST_F(DeviceLinkTest, PollStaysOffUntilResumedAndNests) {
   fresh.resumePoll();
   EXPECT_TRUE(host.pollTimerEnabled);
   fresh.suspendPoll();
+  EXPECT_FALSE(host.pollTimerEnabled);
   fresh.suspendPoll();
   EXPECT_FALSE(host.pollTimerEnabled);
   fresh.resumePoll();
@@ -161,6 +162,8 @@ TEST_F(DeviceLinkTest, WholeWriteSendsEveryChunkThenResets) {
   const auto writes = requestsFor(area::kConfiguration | kWriteFlag);
   ASSERT_EQ(writes.size(), 238u);
   EXPECT_EQ(writes.back().len, 50);
+  EXPECT_EQ(link.progressCount(), kImageSize);
+  EXPECT_EQ(host.progress.back(), (std::pair<std::size_t, std::size_t>{kImageSize, kImageSize}));
   EXPECT_EQ(requestsFor(area::kReset | kWriteFlag).size(), 1u);
   EXPECT_EQ(controller.resetCount(), resets + 1);
   EXPECT_TRUE(link.inSync());
@@ -263,10 +266,14 @@ TEST_F(DeviceLinkTest, RefusedChangeStaysPendingUntilTheControllerTakesChangesAg
   EXPECT_EQ(host.syncTexts.back(), "1 changes not yet on the controller");
   // A controller that keeps refusing is not asked again and again.
   const std::size_t tries = requestsFor(area::kConfiguration | kWriteFlag).size();
+  const std::size_t flashes = host.flashes.size();
+  const std::size_t syncTexts = host.syncTexts.size();
   for (int i = 0; i < 5; ++i) {
     tick();
   }
   EXPECT_EQ(requestsFor(area::kConfiguration | kWriteFlag).size(), tries);
+  EXPECT_EQ(host.flashes.size(), flashes);
+  EXPECT_EQ(host.syncTexts.size(), syncTexts);  // shown again only when it changes
   // Another change in the same episode: tried, refused, no second box.
   model.working.data()[900] ^= 1;
   tick();
@@ -288,10 +295,14 @@ TEST_F(DeviceLinkTest, RefusedChangeStaysPendingUntilTheControllerTakesChangesAg
   lang::setCurrentLanguage(lang::Language::Russian);
   controller.setAreaAnswer(area::kConfiguration, kAnswerBadParameters);
   model.working.data()[3] ^= 1;
+  model.working.data()[3000] ^= 1;
+  controller.clearRequests();
   tick();
+  // A refusal concerns its run only: the next run is tried in the same pass.
+  EXPECT_EQ(requestsFor(area::kConfiguration | kWriteFlag).size(), 2u);
   ASSERT_EQ(host.errors.size(), 2u);
   EXPECT_EQ(host.errors[1], "Ошибка записи в устройство\nОшибка в параметрах");
-  EXPECT_EQ(host.syncTexts.back(), "Не отправлено в контроллер изменений: 1");
+  EXPECT_EQ(host.syncTexts.back(), "Не отправлено в контроллер изменений: 2");
 }
 
 // The cable is pulled while changes are being sent: what did not arrive is kept, shown as kept,
@@ -302,7 +313,10 @@ TEST_F(DeviceLinkTest, UnplugDuringChangeSendingKeepsTheRestForTheReturn) {
     model.working.data()[1000 + i * 100] ^= 0x0F;
   }
   controller.unplugAtRequest(3);  // the poll's read and the first run arrive, the second is lost
+  host.waits.clear();
   tick();
+  // A lost exchange ends the pass: three attempts for the second run, none for the third.
+  EXPECT_EQ(host.waits, (std::vector<std::uint32_t>{50, 50, 50}));
   EXPECT_EQ(controller.configuration().data()[1000], model.working.data()[1000]);
   EXPECT_NE(controller.configuration().data()[1100], model.working.data()[1100]);
   EXPECT_EQ(host.errors.size(), 1u);
@@ -314,6 +328,18 @@ TEST_F(DeviceLinkTest, UnplugDuringChangeSendingKeepsTheRestForTheReturn) {
   model.working.data()[1500] ^= 0x0F;
   tick();
   EXPECT_EQ(host.syncTexts.back(), "Not connected: 3 changes are kept here");
+  // What changed on the controller meanwhile, where the user changed nothing, is taken from it.
+  controller.configuration().data()[4000] = 0x44;
+
+  // The first return fails again while the kept changes go: a new connection, a new box.
+  controller.plugIn();
+  controller.unplugAtRequest(1 + 238 + 1);
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  EXPECT_EQ(host.errors.size(), 2u);
+  tick();
+  EXPECT_FALSE(link.isConnected());
 
   controller.plugIn();
   for (int i = 0; i < 8 && !link.isConnected(); ++i) {
@@ -321,10 +347,51 @@ TEST_F(DeviceLinkTest, UnplugDuringChangeSendingKeepsTheRestForTheReturn) {
   }
   ASSERT_TRUE(link.isConnected());
   tick();
+  EXPECT_EQ(model.working.data()[4000], 0x44);
   EXPECT_EQ(controller.configuration(), model.working);
   EXPECT_EQ(model.device, model.working);
   EXPECT_EQ(host.syncTexts.back(), "All changes are on the controller");
-  EXPECT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.errors.size(), 2u);
+
+  // Once delivered, nothing is kept: a read the program makes replaces the image again.
+  model.working.data()[4100] ^= 1;
+  link.suspendPoll();
+  ASSERT_EQ(link.readConfiguration(), status::kOk);
+  link.resumePoll();
+  EXPECT_EQ(model.working, controller.configuration());
+}
+
+// A read that fails on the controller's return clears the parameter block; that must never turn
+// into changes sent to the controller.
+TEST_F(DeviceLinkTest, AFailedReadOnReturnDoesNotBecomeChanges) {
+  connect();
+  model.working.data()[9000] ^= 0x0F;
+  controller.unplug();
+  tick();
+  ASSERT_FALSE(link.isConnected());
+  controller.plugIn();
+  controller.endReadsAt(area::kConfiguration, 5000);
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  ASSERT_TRUE(link.isConnected());
+  EXPECT_FALSE(link.inSync());
+  controller.unplug();
+  tick();
+  controller.plugIn();
+  controller.clearFaults();
+  const config::ConfigImage before = controller.configuration();
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  tick();
+  // Only the user's change went to the controller.
+  const auto writes = requestsFor(area::kConfiguration | kWriteFlag);
+  ASSERT_EQ(writes.size(), 1u);
+  EXPECT_EQ(writes[0].offset, 9000);
+  config::ConfigImage expected = before;
+  expected.data()[9000] ^= 0x0F;
+  EXPECT_EQ(controller.configuration(), expected);
 }
 
 // Another controller in its place does not get the changes meant for the first one.
@@ -398,6 +465,9 @@ TEST_F(DeviceLinkTest, AreaAnswersMapToStatuses) {
   const std::array<std::uint8_t, 65> tooLong{};
   EXPECT_EQ(link.writeArea(area::kConfiguration, 0, tooLong), status::kBadParameters);
   EXPECT_TRUE(controller.requests().empty());
+  while (link.trafficHoldOff() > 0) {
+    link.pollTick();
+  }
   EXPECT_EQ(link.writeArea(area::kConfiguration, 0, std::span(tooLong).first(64)), status::kOk);
   EXPECT_EQ(link.trafficHoldOff(), kTrafficHoldOffTicks);
 }
@@ -513,6 +583,16 @@ TEST_F(DeviceLinkTest, CanRecordsAreHandedOverWholeAndBothKindsAlternate) {
   EXPECT_NE(host.statusTexts.back().find(", 3 packets/sec"), std::string::npos);
   tick();
   EXPECT_EQ(host.monitoringLines.size(), 4u);
+  // The rate stays in the connection line for five lines from the last CAN drain: the drain's own,
+  // the monitoring tick's and three more.
+  host.statusTexts.clear();
+  for (int i = 0; i < 7; ++i) {
+    tick();
+  }
+  const auto withRate = std::count_if(
+      host.statusTexts.begin(), host.statusTexts.end(),
+      [](const std::string& t) { return t.find("packets/sec") != std::string::npos; });
+  EXPECT_EQ(withRate, 3);
 }
 
 TEST_F(DeviceLinkTest, UserCommandKeepsWaitingDataInTheController) {
@@ -579,7 +659,9 @@ TEST_F(DeviceLinkTest, ReadDeviceInfoLogsTheHeaderAndFourLines) {
 TEST_F(DeviceLinkTest, ReportedReadFailureShowsTheBoxAndRestoresTheToolbar) {
   connect();
   controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  host.toolbarUpdates.clear();
   EXPECT_EQ(link.readConfigurationReported(), status::kFailedResult);
+  EXPECT_EQ(host.toolbarUpdates, (std::vector<bool>{true, false}));
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_EQ(host.errors[0],
             "Error reading the configuration of the device\nFailed result\nUpdate controller "
