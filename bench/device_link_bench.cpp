@@ -91,6 +91,25 @@ void BM_SyncChangesUnchanged(benchmark::State& state) {
 }
 BENCHMARK(BM_SyncChangesUnchanged)->Unit(benchmark::kMicrosecond);
 
+// The sync state every poll tick computes: unchanged, and with one changed byte near the end (the
+// worst case of the run count).
+void BM_SyncStateUnchanged(benchmark::State& state) {
+  Bench b;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(b.link.pendingChanges());
+  }
+}
+BENCHMARK(BM_SyncStateUnchanged)->Unit(benchmark::kMicrosecond);
+
+void BM_SyncStateOneChange(benchmark::State& state) {
+  Bench b;
+  b.model.working.data()[config::ConfigImage::kSize - 2] ^= 1;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(b.link.pendingChanges());
+  }
+}
+BENCHMARK(BM_SyncStateOneChange)->Unit(benchmark::kMicrosecond);
+
 // Every report call takes at least 1 ms (a spin, so that a sleep's overshoot does not blur the
 // figure). overhead_pct is the time spent outside the report calls, as a share of 1 ms per call:
 // what the program adds to the link's own time. Time the machine takes away inside a report call

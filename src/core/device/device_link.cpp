@@ -587,6 +587,9 @@ void DeviceLink::holdFrom(std::size_t begin, std::size_t end, DeviceStatus resul
 std::size_t DeviceLink::pendingChanges() const {
   const auto working = model_.working.bytes();
   const auto device = model_.device.bytes();
+  if (std::memcmp(working.data(), device.data(), working.size()) == 0) {
+    return 0;
+  }
   std::size_t runs = 0;
   bool inRun = false;
   for (std::size_t i = 0; i < working.size(); ++i) {
@@ -611,17 +614,8 @@ void DeviceLink::updateSyncText() {
 void DeviceLink::clearConnected() {
   if (connected_) {
     keepForSerial_ = lastSerial_;
-    releaseKept();
   }
   connected_ = false;
-}
-
-void DeviceLink::releaseKept() {
-  // After a failed read on the return the working image holds a cleared parameter block; the
-  // changes taken before that read stay the ones to restore.
-  if (inSync_) {
-    keptTaken_ = false;
-  }
 }
 
 // --- procedures ---
@@ -826,7 +820,6 @@ void DeviceLink::onPollFailure(DeviceStatus result) {
   logLine(translateText(kDisconnectedLine));
   setCurrentSource(translateText(kSelectedUnknown), false);
   keepForSerial_ = lastSerial_;
-  releaseKept();
   connected_ = false;
   stopProcedure();
   host_.updateToolbar(userCommand_);

@@ -204,7 +204,6 @@ class DeviceLink {
   // the box only once per episode.
   void holdFrom(std::size_t begin, std::size_t end, DeviceStatus result);
   void stepProcedure();
-  void releaseKept();
   // The error box text of a reported area access: the English text also names the controller.
   std::string areaErrorText(const lang::TextPair& text, DeviceStatus result) const;
 
@@ -237,6 +236,8 @@ class DeviceLink {
   bool failureShown_ = false;
   // The controller whose return brings the changes kept while it was away (0: none).
   std::uint32_t keepForSerial_ = 0;
+  // Taken once per return: a failed read leaves a cleared parameter block in the working image,
+  // so the changes are not taken again from it.
   std::vector<std::pair<std::size_t, std::uint8_t>> kept_;
   bool keptTaken_ = false;
   std::string syncText_;

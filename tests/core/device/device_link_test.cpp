@@ -533,6 +533,9 @@ TEST_F(DeviceLinkTest, MonitoringTextIsDrainedIntoLinesAndSpeedsUpThePoll) {
   controller.queueMonitoringText("34\n");
   tick();
   EXPECT_EQ(host.monitoringLines.back(), "IR x12,34");
+  for (const auto& read : requestsFor(area::kMonitorText)) {
+    EXPECT_EQ(read.offset, 0);
+  }
   for (int i = 0; i < 5; ++i) {
     tick();
     EXPECT_EQ(link.pollInterval(), kPollFastMs) << i;
