@@ -52,9 +52,9 @@ constexpr TextPair kWriteAreaError{"Ошибка записи в устройс�
 constexpr TextPair kAllChangesSent{"Все изменения в контроллере",
                                    "All changes are on the controller"};
 constexpr TextPair kChangesNotSent{"Не отправлено в контроллер изменений: %u",
-                                   "%u changes not yet on the controller"};
+                                   "Changes not yet on the controller: %u"};
 constexpr TextPair kChangesKeptHere{"Нет связи: изменения сохранены здесь (%u)",
-                                    "Not connected: %u changes are kept here"};
+                                    "Not connected: changes are kept here (%u)"};
 
 constexpr std::size_t kRangeScratchSize = 1024;
 constexpr std::size_t kMonitorReadCapacity = 199;

@@ -142,9 +142,11 @@ TEST_F(DeviceLinkTest, UnplugDuringReadZeroesParametersAndLeavesOutOfSync) {
   EXPECT_EQ(std::count(host.waits.begin(), host.waits.end(), 50u), 3);
   EXPECT_LT(host.now - start, 400u);
   EXPECT_EQ(host.reloads, 2);
-  // The next poll shows the disconnected state.
+  // The next poll shows the disconnected state, with the device buttons off.
+  host.toolbarUpdates.clear();
   tick();
   EXPECT_FALSE(link.isConnected());
+  EXPECT_EQ(host.toolbarUpdates, std::vector<bool>{false});
   EXPECT_EQ(host.statusTexts.back(), "Controller is disconnected");
   EXPECT_EQ(host.currentSource.back(), (std::pair<std::string, bool>{"Selected: ?", false}));
   EXPECT_TRUE(std::find(host.logLines.begin(), host.logLines.end(),
@@ -263,7 +265,7 @@ TEST_F(DeviceLinkTest, RefusedChangeStaysPendingUntilTheControllerTakesChangesAg
   EXPECT_EQ(host.errors[0], "Error writing to the device \"KIVSOLANPRISM-F401\"\nFailed result");
   EXPECT_NE(model.device.data()[3], model.working.data()[3]);
   EXPECT_EQ(link.pendingChanges(), 1u);
-  EXPECT_EQ(host.syncTexts.back(), "1 changes not yet on the controller");
+  EXPECT_EQ(host.syncTexts.back(), "Changes not yet on the controller: 1");
   // A controller that keeps refusing is not asked again and again.
   const std::size_t tries = requestsFor(area::kConfiguration | kWriteFlag).size();
   const std::size_t flashes = host.flashes.size();
@@ -279,7 +281,7 @@ TEST_F(DeviceLinkTest, RefusedChangeStaysPendingUntilTheControllerTakesChangesAg
   tick();
   EXPECT_EQ(requestsFor(area::kConfiguration | kWriteFlag).size(), tries + 1);
   EXPECT_EQ(host.errors.size(), 1u);
-  EXPECT_EQ(host.syncTexts.back(), "2 changes not yet on the controller");
+  EXPECT_EQ(host.syncTexts.back(), "Changes not yet on the controller: 2");
 
   // The controller takes changes again: the next one goes, then the held ones.
   controller.setAreaAnswer(area::kConfiguration, 0);
@@ -323,11 +325,11 @@ TEST_F(DeviceLinkTest, UnplugDuringChangeSendingKeepsTheRestForTheReturn) {
   EXPECT_EQ(link.pendingChanges(), 2u);
   tick();
   EXPECT_FALSE(link.isConnected());
-  EXPECT_EQ(host.syncTexts.back(), "Not connected: 2 changes are kept here");
+  EXPECT_EQ(host.syncTexts.back(), "Not connected: changes are kept here (2)");
   // An edit made meanwhile is kept as well.
   model.working.data()[1500] ^= 0x0F;
   tick();
-  EXPECT_EQ(host.syncTexts.back(), "Not connected: 3 changes are kept here");
+  EXPECT_EQ(host.syncTexts.back(), "Not connected: changes are kept here (3)");
   // What changed on the controller meanwhile, where the user changed nothing, is taken from it.
   controller.configuration().data()[4000] = 0x44;
 
