@@ -29,24 +29,14 @@ class QuietHost : public device::LinkHost {
   void setPollTimerEnabled(bool) override {}
   void setPollInterval(std::uint32_t) override {}
   void setStatusText(std::string_view) override {}
+  void setSyncText(std::string_view) override {}
   void showProgress(std::size_t, std::size_t) override {}
   void hideProgress() override {}
-  void setCurrentSource(std::string_view, bool) override {}
   void updateToolbar(bool) override {}
   void flashMessage(std::uint32_t, std::uint32_t, std::string_view) override {}
   void showError(std::string_view) override {}
   bool askYesNo(std::string_view) override { return false; }
-  void logLine(std::string_view) override {}
-  bool packetLogEnabled() const override { return false; }
-  void monitoringLine(std::string_view) override {}
-  void canLogRecord(device::CanRecord) override {}
-  std::uint32_t canRecordsPerSecond() const override { return 0; }
-  bool canLogWritingToFile() const override { return false; }
-  void refreshCanLogPage() override {}
-  void configurationReloaded() override {}
-  bool variablesViewActive() const override { return false; }
-  void showVariables(const device::VariablesView&) override {}
-  bool keyLearningActive() const override { return false; }
+  bool askQuestion(std::string_view) override { return false; }
 };
 
 struct Bench {
@@ -100,6 +90,25 @@ void BM_SyncChangesUnchanged(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SyncChangesUnchanged)->Unit(benchmark::kMicrosecond);
+
+// The sync state every poll tick computes: unchanged, and with one changed byte near the end (the
+// worst case of the run count).
+void BM_SyncStateUnchanged(benchmark::State& state) {
+  Bench b;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(b.link.pendingChanges());
+  }
+}
+BENCHMARK(BM_SyncStateUnchanged)->Unit(benchmark::kMicrosecond);
+
+void BM_SyncStateOneChange(benchmark::State& state) {
+  Bench b;
+  b.model.working.data()[config::ConfigImage::kSize - 2] ^= 1;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(b.link.pendingChanges());
+  }
+}
+BENCHMARK(BM_SyncStateOneChange)->Unit(benchmark::kMicrosecond);
 
 // Every report call takes at least 1 ms (a spin, so that a sleep's overshoot does not blur the
 // figure). overhead_pct is the time spent outside the report calls, as a share of 1 ms per call:

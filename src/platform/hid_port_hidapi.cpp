@@ -78,7 +78,8 @@ HidResult HidapiPort::enumerate(std::uint16_t vendorId, std::uint16_t productId,
   hid_device_info* list = hid_enumerate(vendorId, productId);
   for (const hid_device_info* d = list; d != nullptr; d = d->next) {
     devices.push_back({d->path != nullptr ? d->path : "", d->vendor_id, d->product_id,
-                       toUtf16(d->manufacturer_string), toUtf16(d->product_string)});
+                       toUtf16(d->manufacturer_string), toUtf16(d->product_string), d->usage_page,
+                       d->interface_number});
   }
   hid_free_enumeration(list);
   return HidResult::Ok;

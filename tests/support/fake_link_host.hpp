@@ -1,5 +1,6 @@
 // A LinkHost for tests: its clock moves only when the test (or a wait) moves it, and it records
-// everything the device link shows so tests can check it.
+// everything the device link shows so tests can check it. It is also every listener a page can
+// register; attach() registers it as all of them.
 #pragma once
 
 #include <cstdint>
@@ -9,20 +10,24 @@
 #include <utility>
 #include <vector>
 
+#include "core/device/device_link.hpp"
 #include "core/device/link_host.hpp"
+#include "core/device/link_listeners.hpp"
 
 namespace kivprism::testing {
 
-class FakeLinkHost : public device::LinkHost {
+class FakeLinkHost : public device::LinkHost,
+                     public device::MonitorListener,
+                     public device::CanRecordListener,
+                     public device::DeviceStateListener,
+                     public device::VariablesListener,
+                     public device::ConnectionListener {
  public:
   // --- what the test sets ---
   std::uint32_t now = 1;
   bool shutdown = false;
-  bool packetLog = false;
   bool variablesView = false;
-  bool keyLearning = false;
   bool canToFile = false;
-  std::uint32_t canRate = 0;
   // Answers to questions, in order; Yes when empty.
   std::deque<bool> answers;
   // Runs inside every processEvents call (re-entrance tests).
@@ -34,10 +39,12 @@ class FakeLinkHost : public device::LinkHost {
   bool pollTimerEnabled = false;
   std::vector<std::uint32_t> pollIntervals;
   std::vector<std::string> statusTexts;
+  std::vector<std::string> syncTexts;
   std::vector<std::pair<std::size_t, std::size_t>> progress;  // position, total
   int progressHides = 0;
   bool progressVisible = false;
   std::vector<std::pair<std::string, bool>> currentSource;
+  std::vector<std::uint16_t> stateWords;
   std::vector<bool> toolbarUpdates;
   std::vector<std::string> flashes;
   std::vector<std::string> errors;
@@ -47,8 +54,19 @@ class FakeLinkHost : public device::LinkHost {
   std::vector<std::vector<std::uint8_t>> canRecords;
   int canPageRefreshes = 0;
   int reloads = 0;
+  std::vector<bool> connectionChanges;
   std::vector<device::VariablesView> variables;
 
+  // Registers this fake as every listener of the link.
+  void attach(device::DeviceLink& link) {
+    link.addMonitorListener(*this);
+    link.addCanRecordListener(*this);
+    link.addStateListener(*this);
+    link.addVariablesListener(*this);
+    link.addConnectionListener(*this);
+  }
+
+  // --- LinkHost ---
   std::uint32_t tickMs() override { return now; }
   void processEvents() override {
     ++processEventsCalls;
@@ -64,6 +82,7 @@ class FakeLinkHost : public device::LinkHost {
   void setPollTimerEnabled(bool enabled) override { pollTimerEnabled = enabled; }
   void setPollInterval(std::uint32_t ms) override { pollIntervals.push_back(ms); }
   void setStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
+  void setSyncText(std::string_view text) override { syncTexts.emplace_back(text); }
   void showProgress(std::size_t position, std::size_t total) override {
     progress.emplace_back(position, total);
     progressVisible = true;
@@ -72,14 +91,12 @@ class FakeLinkHost : public device::LinkHost {
     ++progressHides;
     progressVisible = false;
   }
-  void setCurrentSource(std::string_view text, bool enabled) override {
-    currentSource.emplace_back(std::string(text), enabled);
-  }
   void updateToolbar(bool busy) override { toolbarUpdates.push_back(busy); }
   void flashMessage(std::uint32_t, std::uint32_t, std::string_view text) override {
     flashes.emplace_back(text);
   }
   void showError(std::string_view text) override { errors.emplace_back(text); }
+  bool askQuestion(std::string_view text) override { return askYesNo(text); }
   bool askYesNo(std::string_view text) override {
     questions.emplace_back(text);
     if (answers.empty()) {
@@ -89,19 +106,23 @@ class FakeLinkHost : public device::LinkHost {
     answers.pop_front();
     return yes;
   }
+
+  // --- listeners ---
   void logLine(std::string_view text) override { logLines.emplace_back(text); }
-  bool packetLogEnabled() const override { return packetLog; }
   void monitoringLine(std::string_view line) override { monitoringLines.emplace_back(line); }
   void canLogRecord(device::CanRecord record) override {
     canRecords.emplace_back(record.begin(), record.end());
   }
-  std::uint32_t canRecordsPerSecond() const override { return canRate; }
   bool canLogWritingToFile() const override { return canToFile; }
   void refreshCanLogPage() override { ++canPageRefreshes; }
-  void configurationReloaded() override { ++reloads; }
-  bool variablesViewActive() const override { return variablesView; }
+  void currentSourceChanged(std::string_view text, bool enabled) override {
+    currentSource.emplace_back(std::string(text), enabled);
+  }
+  void stateWordRead(std::uint16_t stateWord) override { stateWords.push_back(stateWord); }
+  bool variablesWanted() const override { return variablesView; }
   void showVariables(const device::VariablesView& view) override { variables.push_back(view); }
-  bool keyLearningActive() const override { return keyLearning; }
+  void connectionChanged(bool connected) override { connectionChanges.push_back(connected); }
+  void configurationReloaded() override { ++reloads; }
 };
 
 }  // namespace kivprism::testing

@@ -107,6 +107,22 @@ class MainWindowTest : public QObject {
         rig.window->statusText().startsWith(QString::fromUtf8("Контроллер \"")) &&
             rig.window->statusText().contains(QString::fromUtf8("подключен")),
         kConnectTimeoutMs);
+    // The panel beside the connection line says whether the changes are on the controller.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->syncText(),
+                              QString::fromUtf8("Все изменения в контроллере"), kConnectTimeoutMs);
+    rig.controller.setAreaAnswer(kivprism::device::area::kConfiguration,
+                                 kivprism::device::kAnswerFailed);
+    rig.answer = box::kOk;
+    rig.window->model().working.data()[100] ^= 1;
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->syncText(),
+                              QString::fromUtf8("Не отправлено в контроллер изменений: 1"),
+                              kConnectTimeoutMs);
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    rig.controller.setAreaAnswer(kivprism::device::area::kConfiguration, 0);
+    rig.window->model().working.data()[101] ^= 1;
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->syncText(),
+                              QString::fromUtf8("Все изменения в контроллере"), kConnectTimeoutMs);
+    QCOMPARE(rig.controller.configuration(), rig.window->model().working);
     auto* readDevice = rig.window->findChild<QToolButton*>("SpeedButtonReadDevice");
     QVERIFY(readDevice->isEnabled());
     QVERIFY(rig.window->findChild<QToolButton*>("SpeedButtonUpdateDevice")->isEnabled());

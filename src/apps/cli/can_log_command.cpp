@@ -128,11 +128,10 @@ CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
 }
 
 // The terminal host that hands the CAN-log records to the capture.
-class CaptureHost : public CliLinkHost {
+class CaptureHost : public CliLinkHost, public device::CanRecordListener {
  public:
   using CliLinkHost::CliLinkHost;
   std::function<void(device::CanRecord)> onRecord;
-  std::function<std::uint32_t()> rate;
   bool writingToFile = false;
 
   void canLogRecord(device::CanRecord record) override {
@@ -140,7 +139,6 @@ class CaptureHost : public CliLinkHost {
       onRecord(record);
     }
   }
-  std::uint32_t canRecordsPerSecond() const override { return rate ? rate() : 0; }
   // Ctrl-C ends the capture loop, not the drains: what the controller holds is still written.
   bool shuttingDown() const override { return false; }
   bool canLogWritingToFile() const override { return writingToFile; }
@@ -151,7 +149,6 @@ class Capture {
   explicit Capture(const CanLogOptions& options)
       : options_(options), host_(hostOptions(options), std::cin, std::cout, std::cerr) {
     host_.onRecord = [this](device::CanRecord bytes) { intake(bytes); };
-    host_.rate = [this] { return engine_.rate(); };
   }
 
   int run() {
@@ -197,6 +194,8 @@ class Capture {
 #endif
     }
     link_ = std::make_unique<device::DeviceLink>(*port_, host_, model_);
+    host_.attach(*link_);
+    link_->addCanRecordListener(host_);
     link_->resumePoll();
     return std::nullopt;
   }

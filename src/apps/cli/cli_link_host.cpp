@@ -21,6 +21,11 @@ extern "C" void onInterrupt(int) { gInterrupted = 1; }
 CliLinkHost::CliLinkHost(Options options, std::istream& in, std::ostream& out, std::ostream& err)
     : options_(options), in_(in), out_(out), err_(err) {}
 
+void CliLinkHost::attach(device::DeviceLink& link) {
+  link.addMonitorListener(*this);
+  link.setPacketLogEnabled(options_.packetLog);
+}
+
 void CliLinkHost::installInterruptHandler() {
   std::signal(SIGINT, onInterrupt);
   std::signal(SIGTERM, onInterrupt);

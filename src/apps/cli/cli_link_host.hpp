@@ -1,16 +1,19 @@
 // The device link's host on a terminal: real time, progress on stderr, questions on stdin, the
-// program's log lines and the controller's monitoring lines on stdout when the command wants them.
+// program's log lines and the controller's monitoring lines on stdout when the command wants them
+// (it listens to the link's monitoring text once attached).
 #pragma once
 
 #include <cstdint>
 #include <iosfwd>
 #include <string>
 
+#include "core/device/device_link.hpp"
 #include "core/device/link_host.hpp"
+#include "core/device/link_listeners.hpp"
 
 namespace kivprism::cli {
 
-class CliLinkHost : public device::LinkHost {
+class CliLinkHost : public device::LinkHost, public device::MonitorListener {
  public:
   struct Options {
     bool showProgress = false;  // a progress line for whole-image transfers (terminal only)
@@ -21,6 +24,9 @@ class CliLinkHost : public device::LinkHost {
   };
 
   CliLinkHost(Options options, std::istream& in, std::ostream& out, std::ostream& err);
+
+  // Listens to the link's log and monitoring lines and switches its packet log as asked.
+  void attach(device::DeviceLink& link);
 
   // Ctrl+C ends waits and drains, and the command loop.
   static void installInterruptHandler();
@@ -33,24 +39,16 @@ class CliLinkHost : public device::LinkHost {
   void setPollTimerEnabled(bool) override {}
   void setPollInterval(std::uint32_t) override {}
   void setStatusText(std::string_view text) override;
+  void setSyncText(std::string_view) override {}
   void showProgress(std::size_t position, std::size_t total) override;
   void hideProgress() override;
-  void setCurrentSource(std::string_view, bool) override {}
   void updateToolbar(bool) override {}
   void flashMessage(std::uint32_t, std::uint32_t, std::string_view) override {}
   void showError(std::string_view text) override;
   bool askYesNo(std::string_view text) override;
+  bool askQuestion(std::string_view text) override { return askYesNo(text); }
   void logLine(std::string_view text) override;
-  bool packetLogEnabled() const override { return options_.packetLog; }
   void monitoringLine(std::string_view line) override;
-  void canLogRecord(device::CanRecord) override {}
-  std::uint32_t canRecordsPerSecond() const override { return 0; }
-  bool canLogWritingToFile() const override { return false; }
-  void refreshCanLogPage() override {}
-  void configurationReloaded() override {}
-  bool variablesViewActive() const override { return false; }
-  void showVariables(const device::VariablesView&) override {}
-  bool keyLearningActive() const override { return false; }
 
   // Ends an unfinished progress line.
   void finishProgress();

@@ -143,6 +143,7 @@ class Session {
 #endif
     }
     link_ = std::make_unique<DeviceLink>(*port_, host_, model_);
+    host_.attach(*link_);
     link_->resumePoll();
     return std::nullopt;
   }

@@ -49,6 +49,12 @@ constexpr TextPair kReadAreaError{"Ошибка чтения из устройс
                                   "Error reading from device \"%s\"\n%s"};
 constexpr TextPair kWriteAreaError{"Ошибка записи в устройство\n%s",
                                    "Error writing to the device \"%s\"\n%s"};
+constexpr TextPair kAllChangesSent{"Все изменения в контроллере",
+                                   "All changes are on the controller"};
+constexpr TextPair kChangesNotSent{"Не отправлено в контроллер изменений: %u",
+                                   "Changes not yet on the controller: %u"};
+constexpr TextPair kChangesKeptHere{"Нет связи: изменения сохранены здесь (%u)",
+                                    "Not connected: changes are kept here (%u)"};
 
 constexpr std::size_t kRangeScratchSize = 1024;
 constexpr std::size_t kMonitorReadCapacity = 199;
@@ -110,8 +116,81 @@ VariablesView formatVariables(std::span<const std::uint8_t, 4> values) {
   return view;
 }
 
+std::string syncStateText(const SyncState& state) {
+  const auto pending = static_cast<unsigned>(state.pendingChanges);
+  if (!state.connected) {
+    return pending == 0 ? std::string() : formatText(translateText(kChangesKeptHere), pending);
+  }
+  return pending == 0 ? std::string(translateText(kAllChangesSent))
+                      : formatText(translateText(kChangesNotSent), pending);
+}
+
 DeviceLink::DeviceLink(HidPort& port, LinkHost& host, config::ConfigModel& model)
-    : transport_(port, host), host_(host), model_(model) {}
+    : transport_(port, host), host_(host), model_(model) {
+  transport_.setLogSink([this](std::string_view line) { logLine(line); });
+}
+
+// --- listeners ---
+
+namespace {
+
+template <typename T>
+void removeFrom(std::vector<T*>& listeners, T& listener) {
+  std::erase(listeners, &listener);
+}
+
+}  // namespace
+
+void DeviceLink::addMonitorListener(MonitorListener& l) { monitorListeners_.push_back(&l); }
+void DeviceLink::removeMonitorListener(MonitorListener& l) { removeFrom(monitorListeners_, l); }
+void DeviceLink::addCanRecordListener(CanRecordListener& l) { canListeners_.push_back(&l); }
+void DeviceLink::removeCanRecordListener(CanRecordListener& l) { removeFrom(canListeners_, l); }
+void DeviceLink::addStateListener(DeviceStateListener& l) { stateListeners_.push_back(&l); }
+void DeviceLink::removeStateListener(DeviceStateListener& l) { removeFrom(stateListeners_, l); }
+void DeviceLink::addVariablesListener(VariablesListener& l) { variablesListeners_.push_back(&l); }
+void DeviceLink::removeVariablesListener(VariablesListener& l) {
+  removeFrom(variablesListeners_, l);
+}
+void DeviceLink::addConnectionListener(ConnectionListener& l) {
+  connectionListeners_.push_back(&l);
+}
+void DeviceLink::removeConnectionListener(ConnectionListener& l) {
+  removeFrom(connectionListeners_, l);
+}
+
+void DeviceLink::logLine(std::string_view text) {
+  for (MonitorListener* l : monitorListeners_) {
+    l->logLine(text);
+  }
+}
+
+void DeviceLink::setCurrentSource(std::string_view text, bool enabled) {
+  for (DeviceStateListener* l : stateListeners_) {
+    l->currentSourceChanged(text, enabled);
+  }
+}
+
+void DeviceLink::notifyConnection(bool connected) {
+  for (ConnectionListener* l : connectionListeners_) {
+    l->connectionChanged(connected);
+  }
+}
+
+void DeviceLink::notifyReloaded() {
+  for (ConnectionListener* l : connectionListeners_) {
+    l->configurationReloaded();
+  }
+}
+
+bool DeviceLink::variablesWanted() const {
+  return std::any_of(variablesListeners_.begin(), variablesListeners_.end(),
+                     [](const VariablesListener* l) { return l->variablesWanted(); });
+}
+
+bool DeviceLink::canLogWritingToFile() const {
+  return std::any_of(canListeners_.begin(), canListeners_.end(),
+                     [](const CanRecordListener* l) { return l->canLogWritingToFile(); });
+}
 
 // --- area access ---
 
@@ -290,23 +369,54 @@ void DeviceLink::showErrorBox(std::string_view text) {
 DeviceStatus DeviceLink::readConfiguration() {
   inSync_ = false;
   suspendPoll();
+  // A controller that comes back gets the changes that had not reached it before it went. They
+  // are taken once: a failed read leaves the working image with a cleared parameter block.
+  const bool returning = keepForSerial_ != 0 && keepForSerial_ == deviceInfo_.serialNumber;
+  if (returning && !keptTaken_) {
+    kept_.clear();
+    const auto working = model_.working.bytes();
+    const auto device = model_.device.bytes();
+    for (std::size_t i = 0; i < working.size(); ++i) {
+      if (working[i] != device[i]) {
+        kept_.emplace_back(i, working[i]);
+      }
+    }
+    keptTaken_ = true;
+  }
   progressStart(config::ConfigImage::kSize, translateText(kReadingConfiguration));
   const DeviceStatus result = readAreaRange(area::kConfiguration, 0, model_.working.bytes());
   // Only the parameter block is dropped on failure: the touch block and the entries that
   // arrived stay for the user to see.
   config::applyAfterWholeRead(model_.working, result == status::kOk);
+  const config::ConfigImage controllerImage = model_.working;
+  if (result == status::kOk) {
+    if (returning) {
+      for (const auto& [at, value] : kept_) {
+        model_.working.data()[at] = value;
+      }
+    }
+    kept_.clear();
+    keptTaken_ = false;
+    keepForSerial_ = 0;
+    std::fill(held_.begin(), held_.end(), false);
+  }
   resumePoll();
-  host_.configurationReloaded();
+  notifyReloaded();
   if (result != status::kOk) {
     return result;
   }
-  model_.device = model_.working;
+  model_.device = controllerImage;
   inSync_ = true;
   return status::kOk;
 }
 
 DeviceStatus DeviceLink::readConfigurationReported() {
   userCommand_ = true;
+  // A read the user asks for replaces what was kept for a returning controller; the automatic
+  // read of a connection keeps it.
+  if (connected_) {
+    keepForSerial_ = 0;
+  }
   host_.updateToolbar(true);
   const DeviceStatus result = readConfiguration();
   if (result != status::kOk) {
@@ -320,13 +430,20 @@ DeviceStatus DeviceLink::readConfigurationReported() {
 DeviceStatus DeviceLink::writeConfiguration() {
   suspendPoll();
   progressStart(config::ConfigImage::kSize, translateText(kWritingConfiguration));
-  const DeviceStatus result =
-      writeAreaRange(area::kConfiguration, 0, model_.working.bytes(), kChunkSize);
+  const DeviceStatus result = sendRun(0, config::ConfigImage::kSize, true);
   resumePoll();
   if (result != status::kOk) {
+    // The controller holds the new image's head and the old tail: the tail stays pending, and the
+    // command's own box is this episode's box.
+    failureShown_ = true;
+    holdFrom(0, config::ConfigImage::kSize, result);
+    updateSyncText();
     return result;
   }
   inSync_ = true;
+  std::fill(held_.begin(), held_.end(), false);
+  failureShown_ = false;
+  updateSyncText();
   return resetDevice();
 }
 
@@ -344,67 +461,191 @@ DeviceStatus DeviceLink::restoreDefaults() {
 
 DeviceStatus DeviceLink::readDeviceInfoRecord(DeviceInfo& info) {
   DeviceInfoBytes bytes{};
-  const DeviceStatus result = readArea(area::kDeviceInfo, 0, bytes);
+  std::size_t count = 0;
+  const DeviceStatus result = readArea(area::kDeviceInfo, 0, bytes, count);
+  if (result != status::kOk) {
+    return result;
+  }
+  // A short answer is no record: it would read as serial 0 and version 0.00.
+  if (count < kDeviceInfoSize) {
+    return status::kRangeEndedEarly;
+  }
   info = parseDeviceInfo(bytes);
-  return result;
+  return status::kOk;
 }
 
 DeviceStatus DeviceLink::readDeviceInfo(DeviceInfo& info) {
   const DeviceStatus result = readDeviceInfoRecord(info);
   if (result == status::kOk) {
-    host_.logLine(translateText(kDeviceHeader));
+    logLine(translateText(kDeviceHeader));
     showDeviceInfo(info);
   }
   return result;
 }
 
 void DeviceLink::showDeviceInfo(const DeviceInfo& info) {
-  host_.logLine(formatText(translateText(kControllerLine), info.name.c_str()));
-  host_.logLine(
-      formatText(translateText(kSerialLine), static_cast<unsigned long>(info.serialNumber)));
-  host_.logLine(
+  logLine(formatText(translateText(kControllerLine), info.name.c_str()));
+  logLine(formatText(translateText(kSerialLine), static_cast<unsigned long>(info.serialNumber)));
+  logLine(
       formatText(translateText(kLoaderLine), info.loaderVersion / 100, info.loaderVersion % 100));
   if (info.applicationVersion == 0) {
-    host_.logLine(translateText(kNoApplicationLine));
+    logLine(translateText(kNoApplicationLine));
   } else {
-    host_.logLine(formatText(translateText(kApplicationLine), info.applicationVersion / 100,
-                             info.applicationVersion % 100));
+    logLine(formatText(translateText(kApplicationLine), info.applicationVersion / 100,
+                       info.applicationVersion % 100));
   }
 }
 
 void DeviceLink::syncChanges() {
-  if (!inSync_ || host_.keyLearningActive()) {
+  if (!inSync_ || (procedure_ != nullptr && procedure_->holdsChangeSending()) ||
+      (changeSendingHeld_ && changeSendingHeld_())) {
     return;
   }
   auto working = model_.working.bytes();
   auto device = model_.device.bytes();
-  if (std::memcmp(working.data(), device.data(), working.size()) == 0) {
+  if (!connected_ || std::memcmp(working.data(), device.data(), working.size()) == 0) {
     return;
   }
   std::size_t total = 0;
-  auto at = working.begin();
-  while (at != working.end()) {
-    const auto runStart = std::mismatch(at, working.end(), device.begin() + (at - working.begin()));
-    if (runStart.first == working.end()) {
-      break;
+  bool tookChange = false;
+  std::size_t begin = 0;
+  while (begin < working.size()) {
+    if (working[begin] == device[begin]) {
+      ++begin;
+      continue;
     }
-    const auto begin = static_cast<std::size_t>(runStart.first - working.begin());
     std::size_t end = begin;
+    bool allHeld = true;
     while (end < working.size() && working[end] != device[end]) {
+      allHeld = allHeld && held_[end];
       ++end;
     }
-    const std::size_t length = end - begin;
-    std::copy_n(working.begin() + static_cast<std::ptrdiff_t>(begin), length,
-                device.begin() + static_cast<std::ptrdiff_t>(begin));
-    if (connected_) {
-      writeAreaReported(area::kConfiguration, static_cast<std::uint16_t>(begin),
-                        working.subspan(begin, length));
-      total += length;
+    // A run that failed waits for a reason to try again; one with a fresh change goes now.
+    if (!allHeld) {
+      const DeviceStatus result = sendRun(begin, end - begin, false);
+      total += end - begin;
+      if (result != status::kOk) {
+        holdFrom(begin, end, result);
+        // A refusal concerns this run only; a lost exchange ends the pass.
+        if (result != status::kBadParameters && result != status::kFailedResult &&
+            result != status::kWriteNotAcknowledged) {
+          break;
+        }
+      } else {
+        tookChange = true;
+      }
     }
-    at = working.begin() + static_cast<std::ptrdiff_t>(end);
+    begin = end;
+  }
+  if (tookChange) {
+    // The controller takes changes again: what it failed before is tried once more next tick.
+    std::fill(held_.begin(), held_.end(), false);
+    if (pendingChanges() == 0) {
+      failureShown_ = false;
+    }
   }
   if (total > 0) {
     host_.flashMessage(1000, 250, translateText(kSendingChanges));
+  }
+}
+
+DeviceStatus DeviceLink::sendRun(std::size_t begin, std::size_t length, bool stepProgress) {
+  const auto working = model_.working.bytes();
+  auto device = model_.device.bytes();
+  std::size_t sent = 0;
+  while (sent < length) {
+    const std::size_t n = std::min(kChunkSize, length - sent);
+    const std::size_t at = begin + sent;
+    const DeviceStatus written =
+        writeArea(area::kConfiguration, static_cast<std::uint16_t>(at), working.subspan(at, n));
+    if (written != status::kOk) {
+      return written;
+    }
+    std::copy_n(working.begin() + static_cast<std::ptrdiff_t>(at), n,
+                device.begin() + static_cast<std::ptrdiff_t>(at));
+    sent += n;
+    if (stepProgress) {
+      progressStep(n);
+    }
+  }
+  return status::kOk;
+}
+
+void DeviceLink::holdFrom(std::size_t begin, std::size_t end, DeviceStatus result) {
+  const auto working = model_.working.bytes();
+  const auto device = model_.device.bytes();
+  for (std::size_t i = begin; i < end; ++i) {
+    if (working[i] != device[i]) {
+      held_[i] = true;
+    }
+  }
+  if (!failureShown_) {
+    failureShown_ = true;
+    showErrorBox(areaErrorText(kWriteAreaError, result));
+  }
+}
+
+std::size_t DeviceLink::pendingChanges() const {
+  const auto working = model_.working.bytes();
+  const auto device = model_.device.bytes();
+  if (std::memcmp(working.data(), device.data(), working.size()) == 0) {
+    return 0;
+  }
+  std::size_t runs = 0;
+  bool inRun = false;
+  for (std::size_t i = 0; i < working.size(); ++i) {
+    const bool differs = working[i] != device[i];
+    if (differs && !inRun) {
+      ++runs;
+    }
+    inRun = differs;
+  }
+  return runs;
+}
+
+void DeviceLink::updateSyncText() {
+  std::string text = syncStateText(syncState());
+  if (!syncTextShown_ || text != syncText_) {
+    syncText_ = std::move(text);
+    syncTextShown_ = true;
+    host_.setSyncText(syncText_);
+  }
+}
+
+void DeviceLink::clearConnected() {
+  if (connected_) {
+    keepForSerial_ = lastSerial_;
+  }
+  connected_ = false;
+}
+
+// --- procedures ---
+
+DeviceStatus DeviceLink::startProcedure(Procedure& procedure) {
+  if (procedure_ != nullptr) {
+    return status::kBadParameters;
+  }
+  const DeviceStatus started = procedure.start(*this);
+  if (started == status::kOk) {
+    procedure_ = &procedure;
+  }
+  return started;
+}
+
+void DeviceLink::stopProcedure() {
+  if (procedure_ != nullptr) {
+    Procedure* stopping = procedure_;
+    procedure_ = nullptr;
+    stopping->stop(*this);
+  }
+}
+
+void DeviceLink::stepProcedure() {
+  if (procedure_ == nullptr || !connected_) {
+    return;
+  }
+  if (procedure_->step(*this) != Procedure::Step::Running) {
+    procedure_ = nullptr;
   }
 }
 
@@ -424,7 +665,9 @@ bool DeviceLink::pollTick() {
   suspendPoll();
   progressHide();
   pollDevice();
+  stepProcedure();
   syncChanges();
+  updateSyncText();
   resumePoll();
   return true;
 }
@@ -438,14 +681,17 @@ DeviceStatus DeviceLink::pollDevice() {
       result = readDeviceInfoRecord(deviceInfo_);
     }
   } else {
-    if (host_.variablesViewActive()) {
+    if (variablesWanted()) {
       readVariables();
     }
     result = readDeviceInfoRecord(deviceInfo_);
     if (result == status::kOk) {
-      host_.setCurrentSource(formatText("%s: %u", std::string(translateText(kSelected)).c_str(),
-                                        deviceInfo_.currentSource() + 1),
-                             true);
+      setCurrentSource(formatText("%s: %u", std::string(translateText(kSelected)).c_str(),
+                                  deviceInfo_.currentSource() + 1),
+                       true);
+      for (DeviceStateListener* l : stateListeners_) {
+        l->stateWordRead(deviceInfo_.stateWord);
+      }
       std::uint16_t stateWord = deviceInfo_.stateWord;
       if (userCommand_) {
         stateWord &= static_cast<std::uint16_t>(
@@ -468,7 +714,12 @@ void DeviceLink::readVariables() {
   std::array<std::uint8_t, kVariableCount> values{};
   std::size_t count = 0;
   if (readArea(area::kVariables, 0, values, count) == status::kOk && count == kVariableCount) {
-    host_.showVariables(formatVariables(values));
+    const VariablesView view = formatVariables(values);
+    for (VariablesListener* l : variablesListeners_) {
+      if (l->variablesWanted()) {
+        l->showVariables(view);
+      }
+    }
   }
 }
 
@@ -506,7 +757,9 @@ DeviceStatus DeviceLink::drainData(std::uint16_t stateWord) {
 
 DeviceStatus DeviceLink::drainMonitorText() {
   const MonitorLineAssembler::Sink sink = [this](std::string_view line) {
-    host_.monitoringLine(line);
+    for (MonitorListener* l : monitorListeners_) {
+      l->monitoringLine(line);
+    }
   };
   std::array<std::uint8_t, kMonitorReadCapacity> buffer;
   std::size_t drained = 0;
@@ -547,20 +800,31 @@ DeviceStatus DeviceLink::drainCanLog() {
     return status::kOk;
   }
   for (std::size_t at = 0; at < count; at += kCanRecordSize) {
-    host_.canLogRecord(CanRecord(buffer.data() + at, kCanRecordSize));
+    canRate_.count(host_.tickMs());
+    const CanRecord record(buffer.data() + at, kCanRecordSize);
+    for (CanRecordListener* l : canListeners_) {
+      l->canLogRecord(record);
+    }
   }
   return status::kOk;
 }
 
 void DeviceLink::onPollFailure(DeviceStatus result) {
   host_.setStatusText(statusText(result));
+  // Without a controller the probe runs at the idle pace, whatever was streaming before.
+  fastPollCountdown_ = 0;
+  canRateCountdown_ = 0;
+  setPollInterval(kPollIdleMs);
   if (!connected_) {
     return;
   }
-  host_.logLine(translateText(kDisconnectedLine));
-  host_.setCurrentSource(translateText(kSelectedUnknown), false);
+  logLine(translateText(kDisconnectedLine));
+  setCurrentSource(translateText(kSelectedUnknown), false);
+  keepForSerial_ = lastSerial_;
   connected_ = false;
+  stopProcedure();
   host_.updateToolbar(userCommand_);
+  notifyConnection(false);
 }
 
 void DeviceLink::onPollSuccess() {
@@ -574,11 +838,17 @@ void DeviceLink::onPollSuccess() {
     showDeviceInfo(deviceInfo_);
     connected_ = true;
     lineAssembler_.clear();
+    // A new connection is a reason to try what failed before, with a box of its own if it fails.
+    std::fill(held_.begin(), held_.end(), false);
+    failureShown_ = false;
     host_.updateToolbar(false);
+    notifyConnection(true);
     return;
   }
   activityDots_ = activityDots_ >= kMaxActivityDots ? 0 : activityDots_ + 1;
-  host_.refreshCanLogPage();
+  for (CanRecordListener* l : canListeners_) {
+    l->refreshCanLogPage();
+  }
   host_.setStatusText(connectionLine());
 }
 
@@ -586,7 +856,7 @@ std::string DeviceLink::connectionLine() {
   std::string canText;
   if ((deviceInfo_.stateWord & device_info::kCanLogRunning) != 0) {
     canText = translateText(kCanLogStarted);
-    if (host_.canLogWritingToFile()) {
+    if (canLogWritingToFile()) {
       canText += translateText(kCanLogToFile);
     }
   }
@@ -596,7 +866,7 @@ std::string DeviceLink::connectionLine() {
   if (canRateCountdown_ > 0) {
     --canRateCountdown_;
     return formatText(translateText(kConnectedWithRate), deviceInfo_.name.c_str(), major, minor,
-                      static_cast<unsigned long>(host_.canRecordsPerSecond()), canText.c_str(),
+                      static_cast<unsigned long>(canRecordsPerSecond()), canText.c_str(),
                       dots.c_str());
   }
   return formatText(translateText(kConnected), deviceInfo_.name.c_str(), major, minor,

@@ -1,6 +1,7 @@
 // The device link: the controller's memory areas, whole-image transfers, change sending and the
-// connection poll, built from device packets of the transport. All user-interface needs go through
-// LinkHost, so the link runs without a window.
+// connection poll, built from device packets of the transport. The shell's services go through
+// LinkHost and what pages consume through the listeners they register, so the link runs without a
+// window.
 #pragma once
 
 #include <cstddef>
@@ -9,12 +10,17 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/config/image.hpp"
+#include "core/device/can_rate.hpp"
 #include "core/device/device_info.hpp"
 #include "core/device/device_status.hpp"
 #include "core/device/hid_port.hpp"
 #include "core/device/link_host.hpp"
+#include "core/device/link_listeners.hpp"
+#include "core/device/procedure.hpp"
 #include "core/device/transport.hpp"
 
 namespace kivprism::device {
@@ -50,11 +56,37 @@ class MonitorLineAssembler {
 // The variables view for the four bytes of area 0x17.
 VariablesView formatVariables(std::span<const std::uint8_t, 4> values);
 
+// Whether the user's changes are on the controller, for the status bar beside the connection line.
+struct SyncState {
+  bool connected = false;
+  // Runs of the image that differ from what the controller is known to hold.
+  std::size_t pendingChanges = 0;
+  friend bool operator==(const SyncState&, const SyncState&) = default;
+};
+// The text in the current language; empty when disconnected with nothing kept.
+std::string syncStateText(const SyncState& state);
+
 class DeviceLink {
  public:
   DeviceLink(HidPort& port, LinkHost& host, config::ConfigModel& model);
   DeviceLink(const DeviceLink&) = delete;
   DeviceLink& operator=(const DeviceLink&) = delete;
+
+  LinkHost& host() { return host_; }
+
+  // --- listeners (the link does not own them; remove one before it goes) ---
+  void addMonitorListener(MonitorListener& listener);
+  void removeMonitorListener(MonitorListener& listener);
+  void addCanRecordListener(CanRecordListener& listener);
+  void removeCanRecordListener(CanRecordListener& listener);
+  void addStateListener(DeviceStateListener& listener);
+  void removeStateListener(DeviceStateListener& listener);
+  void addVariablesListener(VariablesListener& listener);
+  void removeVariablesListener(VariablesListener& listener);
+  void addConnectionListener(ConnectionListener& listener);
+  void removeConnectionListener(ConnectionListener& listener);
+  // The packet log goes to the monitor listeners' logLine.
+  void setPacketLogEnabled(bool on) { transport_.setPacketLogEnabled(on); }
 
   Transport& transport() { return transport_; }
   const Transport& transport() const { return transport_; }
@@ -100,8 +132,27 @@ class DeviceLink {
   DeviceStatus restoreDefaults();
   DeviceStatus readDeviceInfo(DeviceInfo& info);
   void showDeviceInfo(const DeviceInfo& info);
-  // Sends every run of the working image that differs from the device copy.
+  // Sends every run of the working image that differs from the device copy. The device copy takes
+  // a run only once the controller acknowledged it; a refused or failed run stays pending and is
+  // tried again on the next connection or after the next change the controller took. One error
+  // box per failure episode.
   void syncChanges();
+  // Runs of the working image not yet on the controller.
+  std::size_t pendingChanges() const;
+  SyncState syncState() const { return {connected_, pendingChanges()}; }
+  // Shows the sync state in the host's panel when it changed.
+  void updateSyncText();
+
+  // --- procedures ---
+  // Starts a procedure that the poll then steps once per tick while connected; it ends by itself,
+  // by stopProcedure, or when the controller goes away. Fails with kBadParameters while another
+  // runs. The link does not own it.
+  DeviceStatus startProcedure(Procedure& procedure);
+  void stopProcedure();
+  Procedure* activeProcedure() const { return procedure_; }
+  // A procedure with waits of its own (key learning) writes the image areas itself: while the
+  // predicate says so, the user's edits wait with being sent.
+  void holdChangeSendingWhile(std::function<bool()> held) { changeSendingHeld_ = std::move(held); }
 
   // --- the poll ---
   // One timer tick: honours the hold-off counter and the busy transport, then polls and sends the
@@ -111,19 +162,26 @@ class DeviceLink {
 
   // --- state ---
   bool isConnected() const { return connected_; }
-  // Leaves the connected state without a failure (language switch, firmware update).
-  void clearConnected() { connected_ = false; }
+  // Leaves the connected state without a failure (language switch, firmware update). Changes not
+  // yet on the controller are kept for its return.
+  void clearConnected();
   bool inSync() const { return inSync_; }
   void setInSync(bool inSync) { inSync_ = inSync; }
   bool userCommand() const { return userCommand_; }
   void setUserCommand(bool on) { userCommand_ = on; }
   std::uint32_t lastSerialNumber() const { return lastSerial_; }
-  // Makes the next successful poll read the whole configuration again.
-  void forgetSerialNumber() { lastSerial_ = 0; }
+  // Makes the next successful poll read the whole configuration again, and that read replaces the
+  // changes not yet on the controller (restore defaults, reset).
+  void forgetSerialNumber() {
+    lastSerial_ = 0;
+    keepForSerial_ = 0;
+  }
   unsigned trafficHoldOff() const { return trafficHoldOff_; }
   const DeviceInfo& deviceInfo() const { return deviceInfo_; }
   unsigned activityDots() const { return activityDots_; }
   std::uint32_t pollInterval() const { return pollInterval_; }
+  // CAN records in the last whole second.
+  std::uint32_t canRecordsPerSecond() { return canRate_.perSecond(host_.tickMs()); }
   config::ConfigModel& model() { return model_; }
 
  private:
@@ -137,6 +195,18 @@ class DeviceLink {
   std::string connectionLine();
   void setPollInterval(std::uint32_t ms);
   void showErrorBox(std::string_view text);
+  void logLine(std::string_view text);
+  void setCurrentSource(std::string_view text, bool enabled);
+  void notifyConnection(bool connected);
+  void notifyReloaded();
+  bool variablesWanted() const;
+  bool canLogWritingToFile() const;
+  // Sends one run in chunks; the device copy takes each acknowledged chunk.
+  DeviceStatus sendRun(std::size_t begin, std::size_t length, bool stepProgress);
+  // A failed change: held back until the next connection or the next change the controller took;
+  // the box only once per episode.
+  void holdFrom(std::size_t begin, std::size_t end, DeviceStatus result);
+  void stepProcedure();
   // The error box text of a reported area access: the English text also names the controller.
   std::string areaErrorText(const lang::TextPair& text, DeviceStatus result) const;
 
@@ -161,6 +231,27 @@ class DeviceLink {
   std::size_t progressTotal_ = 0;
   bool progressVisible_ = false;
   MonitorLineAssembler lineAssembler_;
+  CanRateCounter canRate_;
+  Procedure* procedure_ = nullptr;
+  std::function<bool()> changeSendingHeld_;
+
+  // Bytes whose sending failed, waiting for a reason to try again.
+  std::vector<bool> held_ = std::vector<bool>(config::ConfigImage::kSize, false);
+  bool failureShown_ = false;
+  // The controller whose return brings the changes kept while it was away (0: none).
+  std::uint32_t keepForSerial_ = 0;
+  // Taken once per return: a failed read leaves a cleared parameter block in the working image,
+  // so the changes are not taken again from it.
+  std::vector<std::pair<std::size_t, std::uint8_t>> kept_;
+  bool keptTaken_ = false;
+  std::string syncText_;
+  bool syncTextShown_ = false;
+
+  std::vector<MonitorListener*> monitorListeners_;
+  std::vector<CanRecordListener*> canListeners_;
+  std::vector<DeviceStateListener*> stateListeners_;
+  std::vector<VariablesListener*> variablesListeners_;
+  std::vector<ConnectionListener*> connectionListeners_;
 };
 
 }  // namespace kivprism::device

@@ -29,7 +29,16 @@ struct HidDeviceInfo {
   // Nothing when reading the string failed.
   std::optional<std::u16string> manufacturer;
   std::optional<std::u16string> product;
+  // The top-level usage page of the interface's report descriptor; 0 when the platform does not
+  // tell. A composite controller (with its keyboard, mouse or touch functions on) lists several
+  // interfaces under the same ids; the configuration reports live on the vendor-defined one.
+  std::uint16_t usagePage = 0;
+  // The USB interface number; -1 when unknown.
+  int interfaceNumber = -1;
 };
+
+// Usage pages 0xFF00..0xFFFF are vendor-defined.
+inline constexpr std::uint16_t kVendorUsagePageFirst = 0xFF00;
 
 class HidPort {
  public:

@@ -1,5 +1,6 @@
 #include "core/device/transport.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -59,6 +60,19 @@ DeviceStatus Transport::openDevice() {
   return searchController(kProductIds[productIdIndex_]);
 }
 
+namespace {
+
+// The order in which the controller's interfaces are tried: the vendor-defined usage page first,
+// then interfaces whose page the platform does not tell, then the keyboard, mouse and touch ones.
+int interfaceRank(const HidDeviceInfo& device) {
+  if (device.usagePage >= kVendorUsagePageFirst) {
+    return 0;
+  }
+  return device.usagePage == 0 ? 1 : 2;
+}
+
+}  // namespace
+
 // The identity is checked on what enumeration reports, and only the controller itself is opened.
 // A controller the system refuses to open is remembered, so the user learns why it is not found
 // even when other devices of the vendor follow it.
@@ -68,7 +82,7 @@ DeviceStatus Transport::searchController(std::uint16_t productId) {
     return status::kDisconnected;
   }
   DeviceStatus result = status::kDisconnected;
-  bool accessDenied = false;
+  std::vector<const HidDeviceInfo*> candidates;
   for (const HidDeviceInfo& device : devices) {
     if (device.vendorId != kVendorId || device.productId != productId) {
       continue;
@@ -88,13 +102,33 @@ DeviceStatus Transport::searchController(std::uint16_t productId) {
     if (hidStringTo8Bit(*device.product) != kProduct) {
       continue;
     }
-    const HidResult opened = port_.open(device.path);
-    if (opened == HidResult::Ok) {
+    candidates.push_back(&device);
+  }
+  std::stable_sort(candidates.begin(), candidates.end(),
+                   [](const HidDeviceInfo* a, const HidDeviceInfo* b) {
+                     return interfaceRank(*a) < interfaceRank(*b);
+                   });
+  bool accessDenied = false;
+  for (const HidDeviceInfo* device : candidates) {
+    const HidResult opened = port_.open(device->path);
+    if (opened != HidResult::Ok) {
+      accessDenied = accessDenied || opened == HidResult::AccessDenied;
+      continue;
+    }
+    // Among several interfaces, one that is not marked as the vendor's must show that it carries
+    // feature report 1 before it is taken.
+    if (candidates.size() == 1 || interfaceRank(*device) == 0 || answersFeatureReport()) {
       return status::kOk;
     }
-    accessDenied = accessDenied || opened == HidResult::AccessDenied;
+    port_.close();
   }
   return accessDenied ? status::kAccessDenied : result;
+}
+
+bool Transport::answersFeatureReport() {
+  Report report{};
+  report[kPacketReportIdOffset] = kReportId;
+  return port_.getFeature(report) == HidResult::Ok && report[kPacketReportIdOffset] == kReportId;
 }
 
 void Transport::closeDevice() {
@@ -212,7 +246,7 @@ DeviceStatus Transport::sendPacket(Packet& packet) {
 }
 
 void Transport::logPacket(char direction, const Packet& packet) {
-  if (!host_.packetLogEnabled()) {
+  if (!packetLog_ || !logSink_) {
     return;
   }
   // The connection poll's information request and answer would flood the log.
@@ -227,7 +261,7 @@ void Transport::logPacket(char direction, const Packet& packet) {
   // A log started on tick 0 keeps 1 as its start (0 means "not started"); the packets of that
   // very tick count as 0 ms, not as a wrapped-around 49 days.
   const std::uint32_t elapsed = now + 1 == logStartMs_ ? 0 : now - logStartMs_;
-  host_.logLine(formatPacketLogLine(elapsed, direction, packet));
+  logSink_(formatPacketLogLine(elapsed, direction, packet));
 }
 
 // A received LEN above 64 is shown as it came in the header, while the dump holds only the 64

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/device/device_status.hpp"
 #include "core/device/hid_port.hpp"
@@ -54,6 +56,10 @@ class Transport {
   // The exchange with up to three attempts.
   DeviceStatus sendPacket(Packet& packet);
 
+  // The packet log: off at start; its lines go to the sink.
+  void setPacketLogEnabled(bool on) { packetLog_ = on; }
+  bool packetLogEnabled() const { return packetLog_; }
+  void setLogSink(std::function<void(std::string_view)> sink) { logSink_ = std::move(sink); }
   // One packet-log line, when the log is switched on and the packet is not the poll's.
   void logPacket(char direction, const Packet& packet);
   // The log line itself (also used by tests); elapsedMs counts from the first logged packet.
@@ -66,6 +72,7 @@ class Transport {
 
  private:
   DeviceStatus searchController(std::uint16_t productId);
+  bool answersFeatureReport();
   void waitForFreeTransport();
   DeviceStatus exchange(Packet& packet, bool& readFailed);
 
@@ -74,6 +81,8 @@ class Transport {
   bool busy_ = false;
   unsigned productIdIndex_ = 0;
   std::uint32_t logStartMs_ = 0;
+  bool packetLog_ = false;
+  std::function<void(std::string_view)> logSink_;
 };
 
 }  // namespace kivprism::device

@@ -27,22 +27,8 @@ inline constexpr TextPair kSettingsWriteError{
     "Error writing the configuration file of the program\n%s"};
 
 // Toolbar commands.
-inline constexpr TextPair kConfigRead{"Конфигурация прочитана", "The configuration is read"};
-inline constexpr TextPair kConfigWritten{"Конфигурация записана", "The configuration is written"};
-inline constexpr TextPair kAskWriteDevice{
-    "Вы действительно хотите\nзаписать данные в контроллер?",
-    "Are you sure you want to write\ndata to the controller?"};
-inline constexpr TextPair kWriteConfigFailed{"Ошибка записи конфигурации\n%s",
-                                             "Error writing configuration\n%s"};
-inline constexpr TextPair kToDefaultFailed{
-    "Ошибка сброса конфигурации устройства в состояние по умолчанию\n%s",
-    "Failed to reset the device configuration in its default state\n%s"};
-inline constexpr TextPair kResetFailed{"Ошибка сброса устройства\n%s",
-                                       "Failed to reset the device\n%s"};
 inline constexpr TextPair kControllerDisconnected{"Контроллер отключен",
                                                   "Controller is disconnected"};
-inline constexpr TextPair kFileReadFailed{"Ошибка чтения файла\n%s", "Error reading the file\n%s"};
-inline constexpr TextPair kFileWriteFailed{"Ошибка записи файла\n%s", "Error writing the file\n%s"};
 inline constexpr TextPair kDialogFailed{"Ошибка создания формы диалога",
                                         "Failed to create the dialog"};
 
@@ -65,9 +51,6 @@ inline constexpr TextPair kEnglish{"English", "English"};
 inline constexpr TextPair kSelectedUnknown{"Выбран: ?", "Selected: ?"};
 inline constexpr TextPair kCurrentSourceHint{"Текущий номер выбранного источника",
                                              "Current number of the selected source"};
-inline constexpr TextPair kFirmwareUpdatePending{
-    "Обновление ПО устройства (будет доступно в следующей версии программы)",
-    "Firmware update (available in a later version of the program)"};
 
 // Terminal page.
 inline constexpr TextPair kClearScreen{"Очистить окно", "Clear screen"};

@@ -17,20 +17,21 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/app/panel_menu.hpp"
-#include "ui/app/qt_text.hpp"
-#include "ui/app/shell_texts.hpp"
 #include "core/config/text_codec.hpp"
 #include "core/lang/language.hpp"
 #include "core/monitor/monitoring_line.hpp"
-#include "ui/monitor/terminal_page.hpp"
 #include "platform/settings_location.hpp"
+#include "ui/app/panel_menu.hpp"
+#include "ui/app/qt_text.hpp"
+#include "ui/app/shell_texts.hpp"
+#include "ui/monitor/terminal_page.hpp"
 
 namespace kivprism::ui {
 
 namespace {
 
 constexpr int kStatusPanelWidth = 800;
+constexpr int kSyncPanelMinimumWidth = 160;
 // Closing gives the controller this long to take the last packets before the handle goes.
 constexpr std::uint32_t kCloseSettleMs = 100;
 
@@ -62,6 +63,14 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   setObjectName("MainForm");
   clock_.start();
   link_ = std::make_unique<device::DeviceLink>(port, *this, model_);
+  link_->addMonitorListener(*this);
+  link_->addCanRecordListener(*this);
+  link_->addStateListener(*this);
+  link_->addVariablesListener(*this);
+  link_->addConnectionListener(*this);
+  commands_ = std::make_unique<device::ToolbarCommands>(*link_);
+  commands_->invalidatePages = [this] { invalidatePages(); };
+  commands_->beforeControllerChange = [this] { stopCanLogQuietly(); };
   pollTimer_.setObjectName("TimerKIVSOLANPRISMTest");
   pollTimer_.setInterval(static_cast<int>(device::kPollIdleMs));
   connect(&pollTimer_, &QTimer::timeout, this, &TMainForm::TimerKIVSOLANPRISMTestTimer);
@@ -70,9 +79,15 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   buildPages();
   statusPanel_ = new QLabel(this);
   statusPanel_->setObjectName("StatusBarPanel0x");
-  statusPanel_->setMinimumWidth(std::min(kStatusPanelWidth, kDesignWidth - 20));
+  // The sync panel shares the bar, so the window keeps its design width.
+  statusPanel_->setMinimumWidth(
+      std::min(kStatusPanelWidth, kDesignWidth - 20 - kSyncPanelMinimumWidth));
   statusBar()->setObjectName("StatusBar");
   statusBar()->addWidget(statusPanel_, 1);
+  syncPanel_ = new QLabel(this);
+  syncPanel_->setObjectName("StatusBarPanelSyncx");
+  syncPanel_->setMinimumWidth(kSyncPanelMinimumWidth);
+  statusBar()->addPermanentWidget(syncPanel_);
   resize(kDesignWidth, kDesignHeight);
   // The design texts are the Russian ones; the settings may switch them at start-up.
   lang::setCurrentLanguage(lang::Language::Russian);
@@ -83,6 +98,11 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
 TMainForm::~TMainForm() {
   pollTimer_.stop();
   shuttingDown_ = true;
+  link_->removeMonitorListener(*this);
+  link_->removeCanRecordListener(*this);
+  link_->removeStateListener(*this);
+  link_->removeVariablesListener(*this);
+  link_->removeConnectionListener(*this);
 }
 
 void TMainForm::buildToolBar() {
@@ -132,6 +152,8 @@ void TMainForm::buildMenu() {
   menuItemLog_->setObjectName("MenuItemLog");
   menuItemLog_->setCheckable(true);
   menuItemLog_->setVisible(false);
+  connect(menuItemLog_, &QAction::toggled, this,
+          [this](bool on) { link_->setPacketLogEnabled(on); });
   menuItemOnlyUsed_ = popupMenu_->addAction(QString());
   menuItemOnlyUsed_->setObjectName("MenuItemOnlyUsed");
   menuItemOnlyUsed_->setCheckable(true);
@@ -261,6 +283,8 @@ bool TMainForm::onlyUsed() const { return menuItemOnlyUsed_->isChecked(); }
 
 QString TMainForm::statusText() const { return statusPanel_->text(); }
 
+QString TMainForm::syncText() const { return syncPanel_->text(); }
+
 // --- boxes and short messages ---
 
 int TMainForm::messageBox(unsigned flags, const QString& text) {
@@ -315,13 +339,15 @@ void TMainForm::setPollInterval(std::uint32_t ms) { pollTimer_.setInterval(stati
 
 void TMainForm::setStatusText(std::string_view text) { statusPanel_->setText(qtText(text)); }
 
+void TMainForm::setSyncText(std::string_view text) { syncPanel_->setText(qtText(text)); }
+
 void TMainForm::showProgress(std::size_t position, std::size_t total) {
   panelMenu_->showProgress(position, total);
 }
 
 void TMainForm::hideProgress() { panelMenu_->hideProgress(); }
 
-void TMainForm::setCurrentSource(std::string_view text, bool enabled) {
+void TMainForm::currentSourceChanged(std::string_view text, bool enabled) {
   currentSource_->setText(qtText(text));
   currentSource_->setEnabled(enabled);
 }
@@ -337,9 +363,11 @@ bool TMainForm::askYesNo(std::string_view text) {
   return messageBox(box::kWarning | box::kDefaultNo, qtText(text)) == box::kYes;
 }
 
-void TMainForm::logLine(std::string_view text) { terminal_->logLine(qtText(text)); }
+bool TMainForm::askQuestion(std::string_view text) {
+  return messageBox(box::kQuestion | box::kDefaultNo, qtText(text)) == box::kYes;
+}
 
-bool TMainForm::packetLogEnabled() const { return menuItemLog_->isChecked(); }
+void TMainForm::logLine(std::string_view text) { terminal_->logLine(qtText(text)); }
 
 void TMainForm::monitoringLine(std::string_view line) {
   // The controller writes cp1251; the markers are plain ASCII, so rewriting after the conversion

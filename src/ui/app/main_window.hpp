@@ -1,5 +1,7 @@
-// The main window: toolbar, message panel, status bar and the pages. It carries out the toolbar
-// commands, drives the device poll from its timer and is the device link's host.
+// The main window: toolbar, message panel, status bar and the pages. It asks for files and calls
+// the toolbar commands of the core, drives the device poll from its timer, is the device link's
+// host, and registers the listeners of its pages (monitoring text, selected source, variables,
+// whole reads) with the link.
 #pragma once
 
 #include <QElapsedTimer>
@@ -9,15 +11,17 @@
 #include <memory>
 #include <span>
 
-#include "ui/app/file_choosers.hpp"
-#include "ui/app/message_box.hpp"
-#include "ui/app/shell_settings.hpp"
 #include "core/canlog/log_writer.hpp"
 #include "core/config/image.hpp"
+#include "core/device/commands.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/hid_port.hpp"
 #include "core/device/link_host.hpp"
+#include "core/device/link_listeners.hpp"
 #include "core/device/volume_provider.hpp"
+#include "ui/app/file_choosers.hpp"
+#include "ui/app/message_box.hpp"
+#include "ui/app/shell_settings.hpp"
 
 class QAction;
 class QLabel;
@@ -49,7 +53,13 @@ struct MainWindowOptions {
   device::VolumeProvider* volumes = nullptr;
 };
 
-class TMainForm : public QMainWindow, public device::LinkHost {
+class TMainForm : public QMainWindow,
+                  public device::LinkHost,
+                  public device::MonitorListener,
+                  public device::CanRecordListener,
+                  public device::DeviceStateListener,
+                  public device::VariablesListener,
+                  public device::ConnectionListener {
   Q_OBJECT
 
  public:
@@ -97,12 +107,15 @@ class TMainForm : public QMainWindow, public device::LinkHost {
 
   // --- state for the pages and tests ---
   device::DeviceLink& link() { return *link_; }
+  device::ToolbarCommands& commands() { return *commands_; }
   config::ConfigModel& model() { return model_; }
   TerminalPage* terminal() const { return terminal_; }
   params::ParametersPage* parameters() const { return parameters_; }
   CanLogPage* canLogPage() const { return canLog_; }
   PanelMenu* panelMenu() const { return panelMenu_; }
   QString statusText() const;
+  // The panel beside it: whether the changes are on the controller.
+  QString syncText() const;
   bool onlyUsed() const;
   bool debugItemsVisible() const;
   QTimer& pollTimer() { return pollTimer_; }
@@ -116,25 +129,31 @@ class TMainForm : public QMainWindow, public device::LinkHost {
   void setPollTimerEnabled(bool enabled) override;
   void setPollInterval(std::uint32_t ms) override;
   void setStatusText(std::string_view text) override;
+  void setSyncText(std::string_view text) override;
   void showProgress(std::size_t position, std::size_t total) override;
   void hideProgress() override;
-  void setCurrentSource(std::string_view text, bool enabled) override;
   void updateToolbar(bool busy) override;
   void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
                     std::string_view text) override;
   void showError(std::string_view text) override;
   bool askYesNo(std::string_view text) override;
+  bool askQuestion(std::string_view text) override;
+
+  // --- listeners of the pages ---
+  // The monitoring page.
   void logLine(std::string_view text) override;
-  bool packetLogEnabled() const override;
   void monitoringLine(std::string_view line) override;
+  // The CAN-log page (src/ui/monitor/main_window_can_log.cpp).
   void canLogRecord(device::CanRecord record) override;
-  std::uint32_t canRecordsPerSecond() const override;
   bool canLogWritingToFile() const override;
   void refreshCanLogPage() override;
-  void configurationReloaded() override;
-  bool variablesViewActive() const override;
+  // The selected-source panel of the parameters tab.
+  void currentSourceChanged(std::string_view text, bool enabled) override;
+  // The parameters page's variables view (src/ui/params/main_window_parameters.cpp).
+  bool variablesWanted() const override { return variablesViewActive(); }
+  bool variablesViewActive() const;
   void showVariables(const device::VariablesView& view) override;
-  bool keyLearningActive() const override { return false; }
+  void configurationReloaded() override;
 
  signals:
   // Every page must redraw from the image on its next refresh (whole read, file load, language,
@@ -155,10 +174,7 @@ class TMainForm : public QMainWindow, public device::LinkHost {
   void retranslateProgramTexts();
   QString chooseFile(FileChooser kind);
   void rememberFile(FileChooser kind, const QString& fileName);
-  void showFileError(const lang::TextPair& text, const std::string& reason);
-  void reportFailure(const lang::TextPair& text, device::DeviceStatus status);
-  void beginUserCommand();
-  void endUserCommand();
+  device::FileSteps configFileSteps(bool save);
   void invalidatePages();
   void suspendRedraw();
   void resumeRedraw();
@@ -172,6 +188,7 @@ class TMainForm : public QMainWindow, public device::LinkHost {
   MainWindowOptions options_;
   config::ConfigModel model_;
   std::unique_ptr<device::DeviceLink> link_;
+  std::unique_ptr<device::ToolbarCommands> commands_;
   SettingsFile settings_;
   ShellSettings loaded_;
   QElapsedTimer clock_;
@@ -192,6 +209,7 @@ class TMainForm : public QMainWindow, public device::LinkHost {
   QToolButton* languageMakerx_ = nullptr;
   PanelMenu* panelMenu_ = nullptr;
   QLabel* statusPanel_ = nullptr;
+  QLabel* syncPanel_ = nullptr;
   QTabWidget* pageControlMain_ = nullptr;
   TerminalPage* terminal_ = nullptr;
   params::ParametersPage* parameters_ = nullptr;

@@ -11,16 +11,17 @@
 #include <QToolButton>
 #include <filesystem>
 
+#include "core/config/image.hpp"
+#include "core/device/packet.hpp"
+#include "core/lang/language.hpp"
+#include "core/lang/language_table.hpp"
+#include "core/params/entry_value.hpp"
+#include "platform/settings_location.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/qt_text.hpp"
 #include "ui/app/shell_texts.hpp"
 #include "ui/app/translate_form.hpp"
-#include "core/config/config_file.hpp"
-#include "core/config/image.hpp"
-#include "core/device/packet.hpp"
-#include "core/lang/language.hpp"
-#include "core/lang/language_table.hpp"
 #include "ui/monitor/terminal_page.hpp"
 #include "core/params/availability.hpp"
 #include "core/params/entry_value.hpp"
@@ -30,33 +31,25 @@ namespace kivprism::ui {
 
 namespace {
 
-constexpr std::uint32_t kNoticeMs = 2500;
-constexpr std::uint32_t kNoticeBlinkMs = 250;
-
 std::filesystem::path fsPath(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
 }
 
 }  // namespace
 
-void TMainForm::beginUserCommand() {
-  link_->setUserCommand(true);
-  updateToolbar(true);
-}
-
-void TMainForm::endUserCommand() {
-  updateToolbar(false);
-  link_->setUserCommand(false);
-}
-
-void TMainForm::reportFailure(const lang::TextPair& text, device::DeviceStatus status) {
-  if (status != device::status::kOk) {
-    messageBox(box::kError, translatedWith(text, device::statusText(status)));
-  }
-}
-
-void TMainForm::showFileError(const lang::TextPair& text, const std::string& reason) {
-  messageBox(box::kError, translatedWith(text, reason));
+device::FileSteps TMainForm::configFileSteps(bool save) {
+  device::FileSteps steps;
+  steps.choose = [this, save]() -> std::optional<std::filesystem::path> {
+    const QString fileName = save ? chooseConfigToSave() : chooseConfigToOpen();
+    if (fileName.isEmpty()) {
+      return std::nullopt;
+    }
+    return fsPath(fileName);
+  };
+  steps.remember = [this](const std::filesystem::path& path) {
+    rememberConfigFile(QString::fromStdU16String(path.u16string()));
+  };
+  return steps;
 }
 
 void TMainForm::updateToolbar(bool busy) {
@@ -76,84 +69,17 @@ void TMainForm::updateToolbar(bool busy) {
   }
 }
 
-void TMainForm::SpeedButtonReadConfigClick() {
-  updateToolbar(true);
-  const QString fileName = chooseConfigToOpen();
-  link_->setInSync(false);
-  bool read = false;
-  if (!fileName.isEmpty()) {
-    link_->suspendPoll();
-    const auto error = config::readConfigFile(fsPath(fileName), model_.working);
-    if (error) {
-      showFileError(texts::kFileReadFailed, error->describe());
-    } else {
-      read = true;
-      rememberConfigFile(fileName);
-    }
-    link_->resumePoll();
-  }
-  updateToolbar(false);
-  invalidatePages();
-  link_->setInSync(true);
-  if (read) {
-    flashMessage(kNoticeMs, kNoticeBlinkMs, translated(texts::kConfigRead));
-  }
-}
+void TMainForm::SpeedButtonReadConfigClick() { commands_->openConfigFile(configFileSteps(false)); }
 
-void TMainForm::SpeedButtonWriteConfigClick() {
-  updateToolbar(true);
-  const QString fileName = chooseConfigToSave();
-  if (!fileName.isEmpty()) {
-    link_->suspendPoll();
-    const auto error = config::writeConfigFile(fsPath(fileName), model_.working);
-    if (error) {
-      showFileError(texts::kFileWriteFailed, error->describe());
-    } else {
-      rememberConfigFile(fileName);
-    }
-    link_->resumePoll();
-    if (!error) {
-      flashMessage(kNoticeMs, kNoticeBlinkMs, translated(texts::kConfigWritten));
-    }
-  }
-  updateToolbar(false);
-}
+void TMainForm::SpeedButtonWriteConfigClick() { commands_->saveConfigFile(configFileSteps(true)); }
 
-void TMainForm::SpeedButtonReadDeviceClick() {
-  link_->suspendPoll();
-  invalidatePages();
-  link_->readConfigurationReported();
-  link_->resumePoll();
-}
+void TMainForm::SpeedButtonReadDeviceClick() { commands_->readDevice(); }
 
-void TMainForm::SpeedButtonWriteDeviceClick() {
-  beginUserCommand();
-  if (messageBox(box::kQuestion | box::kDefaultNo, translated(texts::kAskWriteDevice)) ==
-      box::kYes) {
-    stopCanLogQuietly();
-    reportFailure(texts::kWriteConfigFailed, link_->writeConfiguration());
-  }
-  endUserCommand();
-}
+void TMainForm::SpeedButtonWriteDeviceClick() { commands_->writeDevice(); }
 
-void TMainForm::SpeedButtonToDefaultClick() {
-  beginUserCommand();
-  stopCanLogQuietly();
-  reportFailure(texts::kToDefaultFailed, link_->restoreDefaults());
-  updateToolbar(false);
-  link_->setInSync(false);
-  link_->forgetSerialNumber();
-  link_->setUserCommand(false);
-}
+void TMainForm::SpeedButtonToDefaultClick() { commands_->restoreDefaults(); }
 
-void TMainForm::SpeedButtonResetClick() {
-  link_->setUserCommand(true);
-  link_->setInSync(false);
-  link_->forgetSerialNumber();
-  updateToolbar(true);
-  reportFailure(texts::kResetFailed, link_->resetDevice());
-  endUserCommand();
-}
+void TMainForm::SpeedButtonResetClick() { commands_->reset(); }
 
 void TMainForm::SpeedButtonOnlyUsedxClick() {
   menuItemOnlyUsed_->setChecked(!menuItemOnlyUsed_->isChecked());

@@ -99,10 +99,6 @@ void TMainForm::canLogRecord(device::CanRecord record) {
   }
 }
 
-std::uint32_t TMainForm::canRecordsPerSecond() const {
-  return canLog_ != nullptr ? canLog_->recordsPerSecond() : 0;
-}
-
 bool TMainForm::canLogWritingToFile() const {
   return canLog_ != nullptr && canLog_->writingToFile();
 }

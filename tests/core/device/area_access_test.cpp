@@ -1,6 +1,10 @@
 // Area access against scripted answers the simulated controller would never give.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+
 #include "core/device/device_link.hpp"
 #include "support/fake_hid_port.hpp"
 #include "support/fake_link_host.hpp"
@@ -117,6 +121,80 @@ TEST_F(AreaAccessTest, ReportedReadNamesTheStatus) {
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_EQ(host.errors[0], "Ошибка чтения из устройства\nОшибка в параметрах");
   lang::setCurrentLanguage(lang::Language::English);
+}
+
+// The 58-byte device-information record written out by hand, so that the parser and the simulated
+// controller cannot share a mistake.
+std::vector<std::uint8_t> deviceRecord(std::string_view stateWordHex) {
+  std::string hex =
+      "8D000000"
+      "04030201"
+      "69000000"
+      "01040000"
+      "54455354" +
+      std::string(72, '0') + std::string(stateWordHex);
+  std::vector<std::uint8_t> out;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    out.push_back(static_cast<std::uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+  }
+  return out;
+}
+
+TEST(DeviceRecord, ParsesTheLiteralRecord) {
+  const auto bytes = deviceRecord("02E0");
+  ASSERT_EQ(bytes.size(), kDeviceInfoSize);
+  const DeviceInfo info = parseDeviceInfo(std::span<const std::uint8_t, kDeviceInfoSize>(bytes));
+  EXPECT_EQ(info.applicationVersion, 141u);
+  EXPECT_EQ(info.serialNumber, 0x01020304u);
+  EXPECT_EQ(info.loaderVersion, 105u);
+  EXPECT_EQ(info.deviceType, 0x0401u);
+  EXPECT_EQ(info.name, "TEST");
+  EXPECT_EQ(info.stateWord, 0xE002);
+  EXPECT_EQ(info.currentSource(), 2u);
+  const auto encoded = encodeDeviceInfo(info);
+  EXPECT_TRUE(std::equal(encoded.begin(), encoded.end(), bytes.begin()));
+}
+
+// What the poll does with state-word bits 13 and 14 of a literal record.
+TEST_F(AreaAccessTest, StateWordBits13And14DriveTheCanLog) {
+  lang::setCurrentLanguage(lang::Language::English);
+  std::string stateWord = "0000";
+  port.responder = [&stateWord](const Report& r) {
+    const std::uint8_t cmd = packetCmd(r);
+    if (cmd == area::kDeviceInfo) {
+      return std::deque<Report>{FakeHidPort::answer(0x81, 0, deviceRecord(stateWord))};
+    }
+    if (cmd == area::kConfiguration) {
+      return std::deque<Report>{FakeHidPort::answer(
+          0x90, packetOffset(r),
+          std::vector<std::uint8_t>(
+              std::min<std::size_t>(64, config::ConfigImage::kSize - packetOffset(r)), 0))};
+    }
+    return std::deque<Report>{FakeHidPort::answer(static_cast<std::uint8_t>(cmd | 0x80), 0)};
+  };
+  link.resumePoll();
+  const auto poll = [&] {
+    while (link.trafficHoldOff() > 0) {
+      link.pollTick();
+    }
+    link.pollTick();
+  };
+  poll();
+  poll();
+  ASSERT_TRUE(link.isConnected());
+  const auto canReads = [&] {
+    return std::count_if(port.requests.begin(), port.requests.end(),
+                         [](const Report& r) { return packetCmd(r) == area::kCanLog; });
+  };
+  stateWord = "0020";  // bit 13: running, nothing waiting
+  poll();
+  EXPECT_NE(host.statusTexts.back().find(". CAN log started"), std::string::npos);
+  EXPECT_EQ(canReads(), 0);
+  stateWord = "0040";  // bit 14: records waiting, the log not named as running
+  poll();
+  EXPECT_EQ(canReads(), 1);
+  EXPECT_EQ(host.statusTexts.back().find("CAN log"), std::string::npos);
+  EXPECT_EQ(link.pollInterval(), kPollCanMs);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/counting_procedure.hpp"
 #include "support/fake_link_host.hpp"
 
 namespace kivprism::device {
@@ -24,6 +25,7 @@ class DeviceLinkTest : public ::testing::Test {
     lang::setCurrentLanguage(lang::Language::English);
     // Every report call takes a millisecond of the test's clock, so time-outs come to an end.
     controller.setReportCallHook([this] { host.now += 1; });
+    host.attach(link);
     link.resumePoll();
   }
 
@@ -72,6 +74,7 @@ TEST_F(DeviceLinkTest, PollStaysOffUntilResumedAndNests) {
   fresh.resumePoll();
   EXPECT_TRUE(host.pollTimerEnabled);
   fresh.suspendPoll();
+  EXPECT_FALSE(host.pollTimerEnabled);
   fresh.suspendPoll();
   EXPECT_FALSE(host.pollTimerEnabled);
   fresh.resumePoll();
@@ -139,9 +142,11 @@ TEST_F(DeviceLinkTest, UnplugDuringReadZeroesParametersAndLeavesOutOfSync) {
   EXPECT_EQ(std::count(host.waits.begin(), host.waits.end(), 50u), 3);
   EXPECT_LT(host.now - start, 400u);
   EXPECT_EQ(host.reloads, 2);
-  // The next poll shows the disconnected state.
+  // The next poll shows the disconnected state, with the device buttons off.
+  host.toolbarUpdates.clear();
   tick();
   EXPECT_FALSE(link.isConnected());
+  EXPECT_EQ(host.toolbarUpdates, std::vector<bool>{false});
   EXPECT_EQ(host.statusTexts.back(), "Controller is disconnected");
   EXPECT_EQ(host.currentSource.back(), (std::pair<std::string, bool>{"Selected: ?", false}));
   EXPECT_TRUE(std::find(host.logLines.begin(), host.logLines.end(),
@@ -159,6 +164,8 @@ TEST_F(DeviceLinkTest, WholeWriteSendsEveryChunkThenResets) {
   const auto writes = requestsFor(area::kConfiguration | kWriteFlag);
   ASSERT_EQ(writes.size(), 238u);
   EXPECT_EQ(writes.back().len, 50);
+  EXPECT_EQ(link.progressCount(), kImageSize);
+  EXPECT_EQ(host.progress.back(), (std::pair<std::size_t, std::size_t>{kImageSize, kImageSize}));
   EXPECT_EQ(requestsFor(area::kReset | kWriteFlag).size(), 1u);
   EXPECT_EQ(controller.resetCount(), resets + 1);
   EXPECT_TRUE(link.inSync());
@@ -178,6 +185,17 @@ TEST_F(DeviceLinkTest, UnplugDuringWriteStopsAtTheFailingChunkWithoutReset) {
   EXPECT_TRUE(std::all_of(mem.begin(), mem.begin() + 640, [](std::uint8_t b) { return b == 0; }));
   EXPECT_TRUE(std::equal(mem.begin() + 640, mem.end(), before.bytes().begin() + 640));
   EXPECT_EQ(link.pollSuspendCount(), 0u);
+  // The link knows the tail did not arrive, and sends it when the controller is back.
+  EXPECT_GT(link.pendingChanges(), 0u);
+  tick();
+  EXPECT_FALSE(link.isConnected());
+  controller.plugIn();
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  tick();
+  EXPECT_EQ(controller.configuration(), model.working);
+  EXPECT_EQ(link.pendingChanges(), 0u);
 }
 
 TEST_F(DeviceLinkTest, ChangedRunsAreSentAtTheirOffsets) {
@@ -218,30 +236,179 @@ TEST_F(DeviceLinkTest, ChangesAreNotSentOutOfSyncDuringLearningOrWhileDisconnect
   link.syncChanges();
   EXPECT_NE(model.device, model.working);
   link.setInSync(true);
-  host.keyLearning = true;
+  testing::CountingProcedure learning(100);
+  learning.holdsChanges = true;
+  ASSERT_EQ(link.startProcedure(learning), status::kOk);
   link.syncChanges();
   EXPECT_NE(model.device, model.working);
-  host.keyLearning = false;
+  link.stopProcedure();
+  EXPECT_EQ(learning.stops, 1);
   link.clearConnected();
   link.syncChanges();
-  // The device copy follows even though nothing was sent.
-  EXPECT_EQ(model.device, model.working);
+  // Nothing was sent, so the change stays pending in the working image only.
+  EXPECT_NE(model.device, model.working);
+  EXPECT_EQ(link.pendingChanges(), 1u);
   EXPECT_TRUE(controller.requests().empty());
   EXPECT_EQ(host.flashes.size(), flashes);
 }
 
-TEST_F(DeviceLinkTest, FailedChangeSendingShowsAnErrorAndStillUpdatesTheDeviceCopy) {
+// A refused change stays pending with one box for the episode, is not sent again on every tick,
+// and goes again once the controller took another change.
+TEST_F(DeviceLinkTest, RefusedChangeStaysPendingUntilTheControllerTakesChangesAgain) {
   connect();
+  tick();
+  EXPECT_EQ(host.syncTexts.back(), "All changes are on the controller");
   controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
   model.working.data()[3] ^= 1;
-  link.syncChanges();
+  tick();
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_EQ(host.errors[0], "Error writing to the device \"KIVSOLANPRISM-F401\"\nFailed result");
+  EXPECT_NE(model.device.data()[3], model.working.data()[3]);
+  EXPECT_EQ(link.pendingChanges(), 1u);
+  EXPECT_EQ(host.syncTexts.back(), "Changes not yet on the controller: 1");
+  // A controller that keeps refusing is not asked again and again.
+  const std::size_t tries = requestsFor(area::kConfiguration | kWriteFlag).size();
+  const std::size_t flashes = host.flashes.size();
+  const std::size_t syncTexts = host.syncTexts.size();
+  for (int i = 0; i < 5; ++i) {
+    tick();
+  }
+  EXPECT_EQ(requestsFor(area::kConfiguration | kWriteFlag).size(), tries);
+  EXPECT_EQ(host.flashes.size(), flashes);
+  EXPECT_EQ(host.syncTexts.size(), syncTexts);  // shown again only when it changes
+  // Another change in the same episode: tried, refused, no second box.
+  model.working.data()[900] ^= 1;
+  tick();
+  EXPECT_EQ(requestsFor(area::kConfiguration | kWriteFlag).size(), tries + 1);
+  EXPECT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.syncTexts.back(), "Changes not yet on the controller: 2");
+
+  // The controller takes changes again: the next one goes, then the held ones.
+  controller.setAreaAnswer(area::kConfiguration, 0);
+  model.working.data()[2000] ^= 1;
+  tick();
+  tick();
+  EXPECT_EQ(controller.configuration(), model.working);
   EXPECT_EQ(model.device, model.working);
+  EXPECT_EQ(host.syncTexts.back(), "All changes are on the controller");
+  EXPECT_EQ(host.errors.size(), 1u);
+
+  // A new episode gets its own box, in the language in force.
   lang::setCurrentLanguage(lang::Language::Russian);
+  controller.setAreaAnswer(area::kConfiguration, kAnswerBadParameters);
   model.working.data()[3] ^= 1;
-  link.syncChanges();
-  EXPECT_EQ(host.errors[1], "Ошибка записи в устройство\nОшибка результата");
+  model.working.data()[3000] ^= 1;
+  controller.clearRequests();
+  tick();
+  // A refusal concerns its run only: the next run is tried in the same pass.
+  EXPECT_EQ(requestsFor(area::kConfiguration | kWriteFlag).size(), 2u);
+  ASSERT_EQ(host.errors.size(), 2u);
+  EXPECT_EQ(host.errors[1], "Ошибка записи в устройство\nОшибка в параметрах");
+  EXPECT_EQ(host.syncTexts.back(), "Не отправлено в контроллер изменений: 2");
+}
+
+// The cable is pulled while changes are being sent: what did not arrive is kept, shown as kept,
+// and sent when the same controller is back.
+TEST_F(DeviceLinkTest, UnplugDuringChangeSendingKeepsTheRestForTheReturn) {
+  connect();
+  for (std::size_t i = 0; i < 3; ++i) {
+    model.working.data()[1000 + i * 100] ^= 0x0F;
+  }
+  controller.unplugAtRequest(3);  // the poll's read and the first run arrive, the second is lost
+  host.waits.clear();
+  tick();
+  // A lost exchange ends the pass: three attempts for the second run, none for the third.
+  EXPECT_EQ(host.waits, (std::vector<std::uint32_t>{50, 50, 50}));
+  EXPECT_EQ(controller.configuration().data()[1000], model.working.data()[1000]);
+  EXPECT_NE(controller.configuration().data()[1100], model.working.data()[1100]);
+  EXPECT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(link.pendingChanges(), 2u);
+  tick();
+  EXPECT_FALSE(link.isConnected());
+  EXPECT_EQ(host.syncTexts.back(), "Not connected: changes are kept here (2)");
+  // An edit made meanwhile is kept as well.
+  model.working.data()[1500] ^= 0x0F;
+  tick();
+  EXPECT_EQ(host.syncTexts.back(), "Not connected: changes are kept here (3)");
+  // What changed on the controller meanwhile, where the user changed nothing, is taken from it.
+  controller.configuration().data()[4000] = 0x44;
+
+  // The first return fails again while the kept changes go: a new connection, a new box.
+  controller.plugIn();
+  controller.unplugAtRequest(1 + 238 + 1);
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  EXPECT_EQ(host.errors.size(), 2u);
+  tick();
+  EXPECT_FALSE(link.isConnected());
+
+  controller.plugIn();
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  ASSERT_TRUE(link.isConnected());
+  tick();
+  EXPECT_EQ(model.working.data()[4000], 0x44);
+  EXPECT_EQ(controller.configuration(), model.working);
+  EXPECT_EQ(model.device, model.working);
+  EXPECT_EQ(host.syncTexts.back(), "All changes are on the controller");
+  EXPECT_EQ(host.errors.size(), 2u);
+
+  // Once delivered, nothing is kept: a read the program makes replaces the image again.
+  model.working.data()[4100] ^= 1;
+  link.suspendPoll();
+  ASSERT_EQ(link.readConfiguration(), status::kOk);
+  link.resumePoll();
+  EXPECT_EQ(model.working, controller.configuration());
+}
+
+// A read that fails on the controller's return clears the parameter block; that must never turn
+// into changes sent to the controller.
+TEST_F(DeviceLinkTest, AFailedReadOnReturnDoesNotBecomeChanges) {
+  connect();
+  model.working.data()[9000] ^= 0x0F;
+  controller.unplug();
+  tick();
+  ASSERT_FALSE(link.isConnected());
+  controller.plugIn();
+  controller.endReadsAt(area::kConfiguration, 5000);
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  ASSERT_TRUE(link.isConnected());
+  EXPECT_FALSE(link.inSync());
+  controller.unplug();
+  tick();
+  controller.plugIn();
+  controller.clearFaults();
+  const config::ConfigImage before = controller.configuration();
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  tick();
+  // Only the user's change went to the controller.
+  const auto writes = requestsFor(area::kConfiguration | kWriteFlag);
+  ASSERT_EQ(writes.size(), 1u);
+  EXPECT_EQ(writes[0].offset, 9000);
+  config::ConfigImage expected = before;
+  expected.data()[9000] ^= 0x0F;
+  EXPECT_EQ(controller.configuration(), expected);
+}
+
+// Another controller in its place does not get the changes meant for the first one.
+TEST_F(DeviceLinkTest, ChangesKeptForOneControllerAreNotSentToAnother) {
+  connect();
+  controller.unplug();
+  tick();
+  model.working.data()[1234] ^= 0xFF;
+  controller.replaceWithAnotherController(5550123);
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  tick();
+  EXPECT_EQ(model.working, controller.configuration());
+  EXPECT_TRUE(requestsFor(area::kConfiguration | kWriteFlag).empty());
 }
 
 TEST_F(DeviceLinkTest, AnotherControllerTriggersAFreshRead) {
@@ -300,6 +467,9 @@ TEST_F(DeviceLinkTest, AreaAnswersMapToStatuses) {
   const std::array<std::uint8_t, 65> tooLong{};
   EXPECT_EQ(link.writeArea(area::kConfiguration, 0, tooLong), status::kBadParameters);
   EXPECT_TRUE(controller.requests().empty());
+  while (link.trafficHoldOff() > 0) {
+    link.pollTick();
+  }
   EXPECT_EQ(link.writeArea(area::kConfiguration, 0, std::span(tooLong).first(64)), status::kOk);
   EXPECT_EQ(link.trafficHoldOff(), kTrafficHoldOffTicks);
 }
@@ -365,6 +535,9 @@ TEST_F(DeviceLinkTest, MonitoringTextIsDrainedIntoLinesAndSpeedsUpThePoll) {
   controller.queueMonitoringText("34\n");
   tick();
   EXPECT_EQ(host.monitoringLines.back(), "IR x12,34");
+  for (const auto& read : requestsFor(area::kMonitorText)) {
+    EXPECT_EQ(read.offset, 0);
+  }
   for (int i = 0; i < 5; ++i) {
     tick();
     EXPECT_EQ(link.pollInterval(), kPollFastMs) << i;
@@ -402,18 +575,29 @@ TEST_F(DeviceLinkTest, CanRecordsAreHandedOverWholeAndBothKindsAlternate) {
   EXPECT_EQ(host.monitoringLines.size(), 3u);
   EXPECT_TRUE(host.canRecords.empty());
   EXPECT_EQ(link.pollInterval(), kPollCanMs);
+  host.now = 10'000;
   tick();  // only CAN waits now
   ASSERT_EQ(host.canRecords.size(), 3u);
   EXPECT_EQ(host.canRecords[0].size(), kCanRecordSize);
   EXPECT_EQ(host.canRecords[2][5], 2);  // the data byte after the identifier word and length
-  host.canRate = 42;
+  host.now = 11'000;                    // the rate counts whole seconds: three records in the tenth
   controller.queueMonitoringText("D\n");
   tick();  // both again: the toggle now picks the CAN log
   EXPECT_EQ(host.canRecords.size(), 6u);
   EXPECT_EQ(host.monitoringLines.size(), 3u);
-  EXPECT_NE(host.statusTexts.back().find("42 packets/sec"), std::string::npos);
+  EXPECT_NE(host.statusTexts.back().find(", 3 packets/sec"), std::string::npos);
   tick();
   EXPECT_EQ(host.monitoringLines.size(), 4u);
+  // The rate stays in the connection line for five lines from the last CAN drain: the drain's own,
+  // the monitoring tick's and three more.
+  host.statusTexts.clear();
+  for (int i = 0; i < 7; ++i) {
+    tick();
+  }
+  const auto withRate = std::count_if(
+      host.statusTexts.begin(), host.statusTexts.end(),
+      [](const std::string& t) { return t.find("packets/sec") != std::string::npos; });
+  EXPECT_EQ(withRate, 3);
 }
 
 TEST_F(DeviceLinkTest, UserCommandKeepsWaitingDataInTheController) {
@@ -480,7 +664,9 @@ TEST_F(DeviceLinkTest, ReadDeviceInfoLogsTheHeaderAndFourLines) {
 TEST_F(DeviceLinkTest, ReportedReadFailureShowsTheBoxAndRestoresTheToolbar) {
   connect();
   controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  host.toolbarUpdates.clear();
   EXPECT_EQ(link.readConfigurationReported(), status::kFailedResult);
+  EXPECT_EQ(host.toolbarUpdates, (std::vector<bool>{true, false}));
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_EQ(host.errors[0],
             "Error reading the configuration of the device\nFailed result\nUpdate controller "
@@ -499,6 +685,100 @@ TEST_F(DeviceLinkTest, HoldOffSkipsTwoTicksAfterOtherTraffic) {
   EXPECT_TRUE(link.pollTick());
   EXPECT_EQ(link.trafficHoldOff(), 0u);
 }
+
+// After streaming data the disconnected probe goes back to the idle pace.
+TEST_F(DeviceLinkTest, PollReturnsToIdleIntervalWhenTheControllerGoes) {
+  connect();
+  sim::CanRecord r;
+  r.identifierWord = sim::CanRecord::standardId(0x100);
+  controller.canLog().queue(r);
+  controller.queueMonitoringText("x\n");
+  tick();
+  EXPECT_EQ(link.pollInterval(), kPollCanMs);
+  controller.unplug();
+  tick();
+  EXPECT_FALSE(link.isConnected());
+  EXPECT_EQ(link.pollInterval(), kPollIdleMs);
+  EXPECT_EQ(host.pollIntervals.back(), kPollIdleMs);
+  EXPECT_EQ(host.connectionChanges, (std::vector<bool>{true, false}));
+}
+
+// A device-information answer shorter than the record is a failed read, never a controller with
+// serial 0 and version 0.00.
+TEST_F(DeviceLinkTest, ShortDeviceInformationIsAFailedRead) {
+  connect();
+  DeviceInfo info;
+  info.serialNumber = 77;
+  controller.endReadsAt(area::kDeviceInfo, kDeviceInfoSize - 1);
+  EXPECT_EQ(link.readDeviceInfo(info), status::kRangeEndedEarly);
+  EXPECT_EQ(info.serialNumber, 77u);
+  tick();
+  EXPECT_FALSE(link.isConnected());
+  EXPECT_EQ(link.deviceInfo().serialNumber, controller.identity().serialNumber);
+  controller.endReadsAt(area::kDeviceInfo, kDeviceInfoSize);
+  tick();
+  EXPECT_TRUE(link.isConnected());
+}
+
+// A procedure driven by the poll: one step per tick while connected, stopped when the controller
+// goes away.
+TEST_F(DeviceLinkTest, PollStepsAProcedureAndStopsItOnDisconnect) {
+  connect();
+  testing::CountingProcedure finishing(2);
+  ASSERT_EQ(link.startProcedure(finishing), status::kOk);
+  testing::CountingProcedure second(2);
+  EXPECT_EQ(link.startProcedure(second), status::kBadParameters);
+  EXPECT_EQ(second.starts, 0);
+  tick();
+  tick();
+  EXPECT_EQ(finishing.steps, 2);
+  EXPECT_EQ(link.activeProcedure(), nullptr);
+  tick();
+  EXPECT_EQ(finishing.steps, 2);
+
+  testing::CountingProcedure endless(1000);
+  ASSERT_EQ(link.startProcedure(endless), status::kOk);
+  tick();
+  controller.unplug();
+  tick();
+  EXPECT_EQ(endless.stops, 1);
+  EXPECT_EQ(link.activeProcedure(), nullptr);
+  const int steps = endless.steps;
+  tick();
+  EXPECT_EQ(endless.steps, steps);
+}
+
+}  // namespace
+}  // namespace kivprism::device
+
+namespace kivprism::device {
+namespace {
+
+// A controller with its keyboard, mouse and touch functions on lists those interfaces first under
+// the same ids; they refuse feature reports. The link must settle on the configuration interface.
+class CompositeControllerTest : public DeviceLinkTest,
+                                public ::testing::WithParamInterface<std::uint16_t> {};
+
+TEST_P(CompositeControllerTest, TheConfigurationInterfaceIsUsedNotTheFirstNode) {
+  const std::uint16_t configurationPage = GetParam();
+  // The platform may not tell the usage pages at all; then the interfaces must show it.
+  const bool told = configurationPage != 0;
+  const std::uint16_t keyboardPage = told ? 0x01 : 0;
+  const std::uint16_t touchPage = told ? 0x0D : 0;
+  port.setComposite({{keyboardPage, 0}, {keyboardPage, 1}, {touchPage, 3}}, configurationPage, 2);
+  controller.configuration().data()[77] = 0x77;
+  connect();
+  EXPECT_EQ(model.working.data()[77], 0x77);
+  EXPECT_TRUE(link.inSync());
+  model.working.data()[78] = 0x78;
+  tick();
+  EXPECT_EQ(controller.configuration().data()[78], 0x78);
+  EXPECT_TRUE(host.errors.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(UsagePages, CompositeControllerTest,
+                         ::testing::Values(std::uint16_t{0xFF00}, std::uint16_t{0xFFA0},
+                                           std::uint16_t{0}));
 
 }  // namespace
 }  // namespace kivprism::device

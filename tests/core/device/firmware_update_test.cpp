@@ -32,6 +32,7 @@ class FirmwareUpdateTest : public ::testing::Test {
   FirmwareUpdateTest() {
     lang::setCurrentLanguage(lang::Language::English);
     controller.setReportCallHook([this] { linkHost.now += 1; });
+    linkHost.attach(link);
     link.resumePoll();
     updateHost.chosenFile = file.string();
   }

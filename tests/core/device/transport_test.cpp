@@ -16,6 +16,7 @@ class TransportTest : public ::testing::Test {
   TransportTest() {
     port.devices.push_back(FakeHidPort::controller("ctl"));
     port.responder = FakeHidPort::echoing({1, 2, 3});
+    transport.setLogSink([this](std::string_view line) { host.logLines.emplace_back(line); });
   }
 
   FakeLinkHost host;
@@ -254,7 +255,7 @@ TEST_F(TransportTest, PacketLogSkipsThePollAndStartsAtTheFirstPacket) {
   Packet info = makeReadRequest(area::kDeviceInfo, 0);
   transport.sendPacket(info);
   EXPECT_TRUE(host.logLines.empty());  // log off
-  host.packetLog = true;
+  transport.setPacketLogEnabled(true);
   host.now = 1000;
   info = makeReadRequest(area::kDeviceInfo, 0);
   transport.sendPacket(info);
@@ -272,7 +273,7 @@ TEST_F(TransportTest, PacketLogSkipsThePollAndStartsAtTheFirstPacket) {
 
 TEST_F(TransportTest, PacketLogStartedOnTickZeroCountsFromThere) {
   port.responder = FakeHidPort::echoing({0x55});
-  host.packetLog = true;
+  transport.setPacketLogEnabled(true);
   host.now = 0;
   Packet text = makeReadRequest(area::kMonitorText, 0);
   transport.sendPacket(text);

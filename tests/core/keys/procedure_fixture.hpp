@@ -94,19 +94,15 @@ class ProcedureWindow : public KeyLearningHost {
   testing::FakeLinkHost& linkHost_;
 };
 
-// The link's host, whose change sending asks the learning procedure whether it runs.
-class LearningAwareLinkHost : public testing::FakeLinkHost {
- public:
-  std::function<bool()> learningActive;
-  bool keyLearningActive() const override { return learningActive && learningActive(); }
-};
+// The link's host as the key procedures' tests see it.
+using LearningAwareLinkHost = testing::FakeLinkHost;
 
 class ProcedureTest : public ::testing::Test {
  protected:
   ProcedureTest() {
     lang::setCurrentLanguage(lang::Language::English);
     controller.setReportCallHook([this] { linkHost.now += 1; });
-    linkHost.learningActive = [this] { return learning.active(); };
+    link.holdChangeSendingWhile([this] { return learning.active(); });
     window.pollSuspension = [this] { return link.pollSuspendCount(); };
     link.resumePoll();
   }

@@ -1,0 +1,166 @@
+#include "core/device/commands.hpp"
+
+#include "core/config/config_file.hpp"
+#include "core/lang/text.hpp"
+
+namespace kivprism::device {
+
+namespace {
+
+using lang::formatText;
+using lang::TextPair;
+using lang::translateText;
+
+constexpr std::uint32_t kNoticeMs = 2500;
+constexpr std::uint32_t kNoticeBlinkMs = 250;
+
+constexpr TextPair kConfigRead{"Конфигурация прочитана", "The configuration is read"};
+constexpr TextPair kConfigWritten{"Конфигурация записана", "The configuration is written"};
+constexpr TextPair kAskWriteDevice{"Вы действительно хотите\nзаписать данные в контроллер?",
+                                   "Are you sure you want to write\ndata to the controller?"};
+constexpr TextPair kWriteConfigFailed{"Ошибка записи конфигурации\n%s",
+                                      "Error writing configuration\n%s"};
+constexpr TextPair kToDefaultFailed{
+    "Ошибка сброса конфигурации устройства в состояние по умолчанию\n%s",
+    "Failed to reset the device configuration in its default state\n%s"};
+constexpr TextPair kResetFailed{"Ошибка сброса устройства\n%s", "Failed to reset the device\n%s"};
+constexpr TextPair kFileReadFailed{"Ошибка чтения файла\n%s", "Error reading the file\n%s"};
+constexpr TextPair kFileWriteFailed{"Ошибка записи файла\n%s", "Error writing the file\n%s"};
+
+}  // namespace
+
+void ToolbarCommands::beginUserCommand() {
+  link_.setUserCommand(true);
+  link_.host().updateToolbar(true);
+}
+
+void ToolbarCommands::endUserCommand() {
+  link_.host().updateToolbar(false);
+  link_.setUserCommand(false);
+}
+
+void ToolbarCommands::showError(std::string_view text) {
+  link_.suspendPoll();
+  link_.host().showError(text);
+  link_.resumePoll();
+}
+
+void ToolbarCommands::reportFailure(const TextPair& text, DeviceStatus status) {
+  if (status != status::kOk) {
+    showError(formatText(translateText(text), statusText(status).c_str()));
+  }
+}
+
+void ToolbarCommands::flashNotice(const TextPair& text) {
+  link_.host().flashMessage(kNoticeMs, kNoticeBlinkMs, translateText(text));
+}
+
+void ToolbarCommands::controllerChanges() {
+  if (beforeControllerChange) {
+    beforeControllerChange();
+  }
+}
+
+bool ToolbarCommands::openConfigFile(const FileSteps& steps) {
+  LinkHost& host = link_.host();
+  host.updateToolbar(true);
+  const auto path = steps.choose();
+  link_.setInSync(false);
+  bool read = false;
+  if (path) {
+    link_.suspendPoll();
+    if (const auto error = config::readConfigFile(*path, link_.model().working)) {
+      showError(formatText(translateText(kFileReadFailed), error->describe().c_str()));
+    } else {
+      read = true;
+      if (steps.remember) {
+        steps.remember(*path);
+      }
+    }
+    link_.resumePoll();
+  }
+  host.updateToolbar(false);
+  if (invalidatePages) {
+    invalidatePages();
+  }
+  // While connected, the next change sending delivers every byte that differs from the device.
+  link_.setInSync(true);
+  if (read) {
+    flashNotice(kConfigRead);
+  }
+  return read;
+}
+
+bool ToolbarCommands::saveConfigFile(const FileSteps& steps) {
+  LinkHost& host = link_.host();
+  host.updateToolbar(true);
+  const auto path = steps.choose();
+  bool written = false;
+  if (path) {
+    link_.suspendPoll();
+    if (const auto error = config::writeConfigFile(*path, link_.model().working)) {
+      showError(formatText(translateText(kFileWriteFailed), error->describe().c_str()));
+    } else {
+      written = true;
+      if (steps.remember) {
+        steps.remember(*path);
+      }
+    }
+    link_.resumePoll();
+    if (written) {
+      flashNotice(kConfigWritten);
+    }
+  }
+  host.updateToolbar(false);
+  return written;
+}
+
+DeviceStatus ToolbarCommands::readDevice() {
+  link_.suspendPoll();
+  if (invalidatePages) {
+    invalidatePages();
+  }
+  const DeviceStatus result = link_.readConfigurationReported();
+  link_.resumePoll();
+  return result;
+}
+
+DeviceStatus ToolbarCommands::writeDevice() {
+  beginUserCommand();
+  link_.suspendPoll();
+  const bool yes = link_.host().askQuestion(translateText(kAskWriteDevice));
+  link_.resumePoll();
+  DeviceStatus result = status::kOk;
+  if (yes) {
+    controllerChanges();
+    result = link_.writeConfiguration();
+    reportFailure(kWriteConfigFailed, result);
+  }
+  endUserCommand();
+  return result;
+}
+
+DeviceStatus ToolbarCommands::restoreDefaults() {
+  beginUserCommand();
+  controllerChanges();
+  const DeviceStatus result = link_.restoreDefaults();
+  reportFailure(kToDefaultFailed, result);
+  link_.host().updateToolbar(false);
+  link_.setInSync(false);
+  link_.forgetSerialNumber();
+  link_.setUserCommand(false);
+  return result;
+}
+
+DeviceStatus ToolbarCommands::reset() {
+  link_.setUserCommand(true);
+  link_.setInSync(false);
+  link_.forgetSerialNumber();
+  link_.host().updateToolbar(true);
+  const DeviceStatus result = link_.resetDevice();
+  reportFailure(kResetFailed, result);
+  endUserCommand();
+  return result;
+}
+
+}  // namespace kivprism::device

@@ -1,0 +1,56 @@
+// The toolbar's commands as sequences around the device link: the busy toolbar, the user-command
+// flag, the poll suspended around files and boxes, the questions and the error boxes. The shell
+// only supplies the file choosers and calls them, so the sequences are tested without a window.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "core/device/device_link.hpp"
+
+namespace kivprism::device {
+
+// How a file command learns its file.
+struct FileSteps {
+  // Asks the user; nothing when the chooser was cancelled.
+  std::function<std::optional<std::filesystem::path>()> choose;
+  // Remembers the file for the next chooser (only after it was read or written).
+  std::function<void(const std::filesystem::path&)> remember;
+};
+
+class ToolbarCommands {
+ public:
+  explicit ToolbarCommands(DeviceLink& link) : link_(link) {}
+
+  // Runs before a command replaces the controller's configuration (write, defaults): the CAN log
+  // closes its file and stops.
+  std::function<void()> beforeControllerChange;
+  // Every page must redraw from the image.
+  std::function<void()> invalidatePages;
+
+  // Loads a configuration file into the working image; while connected the next change sending
+  // delivers what differs. True when a file was read.
+  bool openConfigFile(const FileSteps& steps);
+  // Saves the working image; true when a file was written.
+  bool saveConfigFile(const FileSteps& steps);
+  DeviceStatus readDevice();
+  // Asks first; writes the whole image and resets the controller.
+  DeviceStatus writeDevice();
+  // Restores the controller's defaults (the link asks first); the next poll reads them.
+  DeviceStatus restoreDefaults();
+  // Restarts the controller; the next poll reads its configuration again.
+  DeviceStatus reset();
+
+ private:
+  void beginUserCommand();
+  void endUserCommand();
+  void showError(std::string_view text);
+  void reportFailure(const lang::TextPair& text, DeviceStatus status);
+  void flashNotice(const lang::TextPair& text);
+  void controllerChanges();
+
+  DeviceLink& link_;
+};
+
+}  // namespace kivprism::device

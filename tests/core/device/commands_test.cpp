@@ -1,0 +1,180 @@
+// The toolbar's command sequences against the simulated controller, with the fake host in place of
+// the main window.
+#include "core/device/commands.hpp"
+
+#include <gtest/gtest.h>
+
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+#include "support/fake_link_host.hpp"
+#include "support/process.hpp"
+
+namespace kivprism::device {
+namespace {
+
+using testing::FakeLinkHost;
+
+class CommandsTest : public ::testing::Test {
+ protected:
+  CommandsTest() {
+    lang::setCurrentLanguage(lang::Language::English);
+    controller.setReportCallHook([this] { host.now += 1; });
+    host.attach(link);
+    link.resumePoll();
+    commands.invalidatePages = [this] { ++invalidations; };
+    commands.beforeControllerChange = [this] { ++canLogStops; };
+    for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+      tick();
+    }
+    EXPECT_TRUE(link.isConnected());
+    controller.clearRequests();
+    host.toolbarUpdates.clear();
+  }
+
+  sim::SimulatedControllerOptions options() {
+    sim::SimulatedControllerOptions o;
+    o.clock = [this] { return host.now; };
+    return o;
+  }
+  void tick() {
+    while (link.trafficHoldOff() > 0) {
+      link.pollTick();
+    }
+    link.pollTick();
+  }
+  std::size_t writesTo(std::uint8_t area) const {
+    std::size_t n = 0;
+    for (const auto& r : controller.requests()) {
+      n += r.cmd == (area | kWriteFlag) ? 1 : 0;
+    }
+    return n;
+  }
+  FileSteps steps(std::optional<std::filesystem::path> path) {
+    return {[path] { return path; },
+            [this](const std::filesystem::path& p) { remembered.push_back(p); }};
+  }
+
+  FakeLinkHost host;
+  sim::SimulatedController controller{options()};
+  sim::SimulatedHidPort port{controller};
+  config::ConfigModel model;
+  DeviceLink link{port, host, model};
+  ToolbarCommands commands{link};
+  int invalidations = 0;
+  int canLogStops = 0;
+  std::vector<std::filesystem::path> remembered;
+  testing::TempDir dir;
+};
+
+TEST_F(CommandsTest, FileSavedAndOpenedAgainReachesTheController) {
+  const auto file = dir / "car.KST401";
+  const config::ConfigImage original = model.working;
+  model.working.set(config::layout::kLongPressTime, 1234);
+  ASSERT_TRUE(commands.saveConfigFile(steps(file)));
+  EXPECT_EQ(host.flashes.back(), "The configuration is written");
+  model.working = original;
+
+  ASSERT_TRUE(commands.openConfigFile(steps(file)));
+  EXPECT_EQ(model.working.get(config::layout::kLongPressTime), 1234u);
+  EXPECT_EQ(host.flashes.back(), "The configuration is read");
+  EXPECT_EQ(remembered, (std::vector<std::filesystem::path>{file, file}));
+  EXPECT_EQ(host.toolbarUpdates, (std::vector<bool>{true, false, true, false}));
+  EXPECT_EQ(invalidations, 1);
+  EXPECT_TRUE(link.inSync());
+  EXPECT_EQ(link.pollSuspendCount(), 0u);
+  // The next tick sends what differs from the controller.
+  tick();
+  EXPECT_EQ(controller.configuration().get(config::layout::kLongPressTime), 1234u);
+  EXPECT_EQ(host.syncTexts.back(), "All changes are on the controller");
+}
+
+TEST_F(CommandsTest, CancelledOrFailedFileCommandsChangeNothing) {
+  const config::ConfigImage before = model.working;
+  EXPECT_FALSE(commands.openConfigFile(steps(std::nullopt)));
+  EXPECT_FALSE(commands.saveConfigFile(steps(std::nullopt)));
+  EXPECT_TRUE(host.flashes.empty());
+  EXPECT_TRUE(host.errors.empty());
+  EXPECT_EQ(invalidations, 1);  // an open redraws even when cancelled
+  EXPECT_TRUE(link.inSync());
+
+  EXPECT_FALSE(commands.openConfigFile(steps(dir / "missing.KST401")));
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_TRUE(host.errors[0].starts_with("Error reading the file\n"));
+  EXPECT_FALSE(commands.saveConfigFile(steps(dir / "no" / "such" / "folder.KST401")));
+  ASSERT_EQ(host.errors.size(), 2u);
+  EXPECT_TRUE(host.errors[1].starts_with("Error writing the file\n"));
+  EXPECT_TRUE(remembered.empty());
+  EXPECT_EQ(model.working, before);
+  EXPECT_EQ(link.pollSuspendCount(), 0u);
+  EXPECT_EQ(host.toolbarUpdates.back(), false);
+}
+
+TEST_F(CommandsTest, WriteDeviceAsksThenWritesAndResets) {
+  host.answers = {false};
+  EXPECT_EQ(commands.writeDevice(), status::kOk);
+  EXPECT_TRUE(controller.requests().empty());
+  EXPECT_EQ(canLogStops, 0);
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(host.questions[0], "Are you sure you want to write\ndata to the controller?");
+
+  model.working.data()[7000] ^= 0xFF;
+  EXPECT_EQ(commands.writeDevice(), status::kOk);
+  EXPECT_EQ(canLogStops, 1);
+  EXPECT_EQ(writesTo(area::kConfiguration), 238u);
+  EXPECT_EQ(writesTo(area::kReset), 1u);
+  EXPECT_EQ(controller.configuration().data()[7000], model.working.data()[7000]);
+  EXPECT_FALSE(link.userCommand());
+  EXPECT_EQ(host.toolbarUpdates.back(), false);
+  EXPECT_TRUE(host.errors.empty());
+}
+
+TEST_F(CommandsTest, WriteDeviceFailureIsReported) {
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  EXPECT_EQ(commands.writeDevice(), status::kFailedResult);
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.errors[0], "Error writing configuration\nFailed result");
+  EXPECT_EQ(writesTo(area::kReset), 0u);
+  EXPECT_FALSE(link.userCommand());
+  EXPECT_EQ(link.pollSuspendCount(), 0u);
+}
+
+TEST_F(CommandsTest, DefaultsAndResetMakeTheNextPollReadAgain) {
+  host.answers = {true};
+  EXPECT_EQ(commands.restoreDefaults(), status::kOk);
+  EXPECT_EQ(canLogStops, 1);
+  EXPECT_EQ(writesTo(area::kRestoreDefaults), 1u);
+  EXPECT_FALSE(link.inSync());
+  EXPECT_EQ(link.lastSerialNumber(), 0u);
+  EXPECT_FALSE(link.userCommand());
+
+  controller.setAreaAnswer(area::kReset, kAnswerBadParameters);
+  EXPECT_EQ(commands.reset(), status::kBadParameters);
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.errors[0], "Failed to reset the device\nError in parameters");
+  EXPECT_EQ(host.toolbarUpdates.back(), false);
+  EXPECT_FALSE(link.userCommand());
+
+  controller.setAreaAnswer(area::kRestoreDefaults, kAnswerFailed);
+  lang::setCurrentLanguage(lang::Language::Russian);
+  EXPECT_EQ(commands.restoreDefaults(), status::kFailedResult);
+  EXPECT_EQ(host.errors.back(),
+            "Ошибка сброса конфигурации устройства в состояние по умолчанию\nОшибка результата");
+
+  // The next poll reads the configuration again.
+  controller.clearRequests();
+  tick();
+  EXPECT_TRUE(link.inSync());
+  EXPECT_EQ(link.lastSerialNumber(), controller.identity().serialNumber);
+}
+
+TEST_F(CommandsTest, ReadDeviceRedrawsAndReplacesTheImage) {
+  controller.configuration().data()[300] = 0x3C;
+  model.working.data()[301] ^= 1;
+  EXPECT_EQ(commands.readDevice(), status::kOk);
+  EXPECT_EQ(invalidations, 1);
+  EXPECT_EQ(model.working, controller.configuration());
+  EXPECT_EQ(link.pollSuspendCount(), 0u);
+}
+
+}  // namespace
+}  // namespace kivprism::device
