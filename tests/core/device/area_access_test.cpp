@@ -110,6 +110,13 @@ TEST_F(AreaAccessTest, WriteRangeStopsAtTheFirstFailure) {
   EXPECT_EQ(packetOffset(port.requests[2]), 128);
   EXPECT_TRUE(link.writeAreaRange(area::kConfiguration, 0, {}) == status::kOk);
   EXPECT_EQ(port.requests.size(), 3u);
+  // A range past the 16-bit offsets or a zero chunk is refused before anything is sent.
+  EXPECT_EQ(link.writeAreaRange(area::kConfiguration, 0xFFF0, std::span(data).first(17)),
+            status::kBadParameters);
+  EXPECT_EQ(link.writeAreaRange(area::kConfiguration, 0, data, 0), status::kBadParameters);
+  std::array<std::uint8_t, 17> tail{};
+  EXPECT_EQ(link.readAreaRange(area::kConfiguration, 0xFFF0, tail), status::kBadParameters);
+  EXPECT_EQ(port.requests.size(), 3u);
 }
 
 TEST_F(AreaAccessTest, ReportedReadNamesTheStatus) {

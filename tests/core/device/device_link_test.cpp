@@ -517,6 +517,8 @@ TEST_F(DeviceLinkTest, ActivityDotsAndConnectionLine) {
     dots.push_back(link.activityDots());
   }
   EXPECT_EQ(dots, (std::vector<unsigned>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0, 1}));
+  // The CAN-log page follows the image on every connected poll.
+  EXPECT_EQ(host.canPageRefreshes, 12);
   EXPECT_EQ(host.statusTexts.back(), "Controller \"KIVSOLANPRISM-F401 V1.40\" is connected.");
   controller.setCurrentSource(2);
   tick();
@@ -598,6 +600,33 @@ TEST_F(DeviceLinkTest, CanRecordsAreHandedOverWholeAndBothKindsAlternate) {
       host.statusTexts.begin(), host.statusTexts.end(),
       [](const std::string& t) { return t.find("packets/sec") != std::string::npos; });
   EXPECT_EQ(withRate, 3);
+}
+
+TEST_F(DeviceLinkTest, ClosingWindowTakesNoCanRecords) {
+  connect();
+  sim::CanRecord r;
+  r.identifierWord = sim::CanRecord::standardId(0x100);
+  controller.canLog().queue(r);
+  host.shutdown = true;
+  tick();
+  EXPECT_TRUE(host.canRecords.empty());
+}
+
+// A line cut short by a disconnect is not glued to the first line after the return.
+TEST_F(DeviceLinkTest, AReconnectionStartsANewMonitoringLine) {
+  connect();
+  controller.queueMonitoringText("half a li");
+  tick();
+  controller.unplug();
+  tick();
+  controller.plugIn();
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  controller.queueMonitoringText("whole\n");
+  tick();
+  tick();
+  EXPECT_EQ(host.monitoringLines, std::vector<std::string>{"whole"});
 }
 
 TEST_F(DeviceLinkTest, UserCommandKeepsWaitingDataInTheController) {
