@@ -74,7 +74,9 @@ ProfileStore::Line ProfileStore::parseLine(std::string text) {
 ProfileStore ProfileStore::parse(std::string_view text) {
   // Editors that save UTF-8 put a byte-order mark first; it would hide the first section header.
   constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-  if (text.starts_with(kUtf8Bom)) {
+  // A file saved by two such editors in turn may carry it twice; a mark left at the start of the
+  // text would be dropped by the next read of what we write.
+  while (text.starts_with(kUtf8Bom)) {
     text.remove_prefix(kUtf8Bom.size());
   }
   ProfileStore store;

@@ -63,6 +63,10 @@ TEST(ProfileStore, AUtf8ByteOrderMarkDoesNotHideTheFirstSection) {
   EXPECT_EQ(store.get("TOUCH", "TOUCH"), "0102");
   EXPECT_EQ(store.get("PARAM", "A"), "1");
   EXPECT_EQ(store.serialize().rfind("[TOUCH]\r\n", 0), 0u) << "the mark is not written back";
+  // Marks repeated at the start all go, so what is written reads back as written.
+  const auto twice = ProfileStore::parse("\xEF\xBB\xBF\xEF\xBB\xBF[A]\nk=1\n");
+  EXPECT_EQ(twice.get("A", "k"), "1");
+  EXPECT_EQ(twice.serialize(), "[A]\r\nk=1\r\n");
   // Only a whole mark at the very start is one.
   EXPECT_EQ(ProfileStore::parse("\xEF\xBB[A]\nk=1\n").get("A", "k"), std::nullopt);
 }
