@@ -26,7 +26,12 @@ void runCommand(FuzzedDataProvider& in, device::DeviceLink& link,
       link.pollTick();
       break;
     case 1:
-      link.readConfigurationReported();
+      if (link.readConfigurationReported() == device::status::kOk) {
+        KIVPRISM_FUZZ_CHECK(link.inSync() && link.model().device == link.model().working,
+                            "a whole read leaves the device copy equal to the working image");
+      } else {
+        KIVPRISM_FUZZ_CHECK(!link.inSync(), "a failed whole read is never in sync");
+      }
       break;
     case 2: {
       device::DeviceInfo info;

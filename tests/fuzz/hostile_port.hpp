@@ -7,6 +7,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,8 +44,11 @@ class HostilePort : public device::HidPort {
       return device::HidResult::PlatformError;
     }
     request_ = report;
+    ++requestsSent_;
     return device::HidResult::Ok;
   }
+
+  std::size_t requestsSent() const { return requestsSent_; }
 
   device::HidResult getFeature(device::Report& report) override {
     ++host_.now;  // every call takes time, so waiting for an answer ends
@@ -112,6 +116,7 @@ class HostilePort : public device::HidPort {
   testing::FakeLinkHost& host_;
   device::Report request_{};
   bool open_ = false;
+  std::size_t requestsSent_ = 0;
 };
 
 }  // namespace kivprism::fuzzing

@@ -24,7 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto payload =
         in.ConsumeBytes<std::uint8_t>(in.ConsumeIntegralInRange<std::size_t>(0, 64));
     device::Packet packet = device::makePacket(cmd, offset, payload);
+    const std::size_t before = port.requestsSent();
     const device::DeviceStatus result = transport.sendPacket(packet);
+    if (cmd == device::kNoRetryCmd) {
+      KIVPRISM_FUZZ_CHECK(port.requestsSent() - before <= 1, "the boot-loader start is sent once");
+    }
     KIVPRISM_FUZZ_CHECK(!transport.transportBusy(), "the transport is free after an exchange");
     if (result == device::status::kOk) {
       KIVPRISM_FUZZ_CHECK(packet[device::kPacketReportIdOffset] == device::kReportId,
