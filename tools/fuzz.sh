@@ -57,7 +57,7 @@ run_one() {
 failed=0
 if [ "$jobs" -le 1 ]; then
   for name in "${names[@]}"; do
-    run_one "$name" || failed=1
+    run_one "$name" || failed=$((failed + 1))
   done
 else
   pids=()
@@ -69,13 +69,11 @@ else
     done
   done
   for i in "${!pids[@]}"; do
-    wait "${pids[$i]}" || failed=1
+    wait "${pids[$i]}" || failed=$((failed + 1))
     cat "$work/${names[$i]}.out"
   done
 fi
 
-if [ "$failed" -ne 0 ]; then
-  echo "fuzzing found a fault"
-  exit 1
-fi
-echo "fuzzing: ${#names[@]} targets ran ${seconds}s each without a fault"
+# One line per target above; the summary in the form test runners close with.
+echo "fuzzing: $((${#names[@]} - failed)) passed, $failed failed"
+[ "$failed" -eq 0 ]
