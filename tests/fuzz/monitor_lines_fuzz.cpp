@@ -1,7 +1,7 @@
 // The controller's monitoring text as the link receives it: any bytes cut into lines by the line
 // assembler, each line rewritten in both languages. Lines are whole (no line break, within the
-// limit), and a rewritten line is a fixed point for its own markers only as far as the rewriters
-// say: rewriting never fails on any line.
+// limit), the assembler loses nothing but the character that meets a full line, and a line the
+// rewriters leave alone stays as it was.
 #include <cstddef>
 #include <cstdint>
 #include <string>
