@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds kivprism and runs every test, then the core tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Exits non-zero when anything fails.
+# UndefinedBehaviorSanitizer, then each fuzz target for a few seconds (when clang is installed).
+# Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,3 +18,17 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKIVPRISM_SANITIZE=O
   -DKIVPRISM_CORE_ONLY=ON -DKIVPRISM_BENCH=OFF -DKIVPRISM_WERROR=ON
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 600 -L core
+
+# Each fuzz target a few seconds on its seed corpus, when clang and its libFuzzer runtime are here.
+fuzz_probe=$(mktemp -d)
+echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' \
+  >"$fuzz_probe/probe.cpp"
+if command -v clang++ >/dev/null &&
+  clang++ -fsanitize=fuzzer,address,undefined "$fuzz_probe/probe.cpp" -o "$fuzz_probe/probe" \
+    >/dev/null 2>&1; then
+  rm -rf "$fuzz_probe"
+  FUZZ_JOBS="$jobs" tools/fuzz.sh 5
+else
+  rm -rf "$fuzz_probe"
+  echo "fuzz targets skipped: clang++ with the libFuzzer runtime is not installed"
+fi

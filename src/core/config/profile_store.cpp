@@ -24,6 +24,23 @@ std::optional<std::string_view> sectionHeaderName(std::string_view line) {
   return trimBlanks(t.substr(1, close - 1));
 }
 
+// The profile routines drop one pair of matching double or single quotes around a whole value, so
+// files written by other tools may quote a value to keep its blanks.
+std::string_view unquoted(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+// A value that reading would change (blanks at an end, or a whole value in matching quotes) is
+// written in double quotes, so that it reads back as it was set.
+bool needsQuotes(std::string_view value) {
+  return !value.empty() && (isBlank(value.front()) || isBlank(value.back()) ||
+                            unquoted(value).size() != value.size());
+}
+
 }  // namespace
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
@@ -57,18 +74,24 @@ ProfileStore::Line ProfileStore::parseLine(std::string text) {
 ProfileStore ProfileStore::parse(std::string_view text) {
   // Editors that save UTF-8 put a byte-order mark first; it would hide the first section header.
   constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-  if (text.starts_with(kUtf8Bom)) {
+  // A file saved by two such editors in turn may carry it twice; a mark left at the start of the
+  // text would be dropped by the next read of what we write.
+  while (text.starts_with(kUtf8Bom)) {
     text.remove_prefix(kUtf8Bom.size());
   }
   ProfileStore store;
   store.sections_.push_back(Section{});
   while (!text.empty()) {
-    const auto nl = text.find('\n');
-    std::string_view raw = text.substr(0, nl);
-    text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
-    if (!raw.empty() && raw.back() == '\r') {
-      raw.remove_suffix(1);
+    // CR LF, LF and a lone CR each end a line, so no value ever holds a line break that the
+    // writer would drop.
+    const auto end = text.find_first_of("\r\n");
+    const std::string_view raw = text.substr(0, end);
+    std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    if (end != std::string_view::npos && text[end] == '\r' && next < text.size() &&
+        text[next] == '\n') {
+      ++next;
     }
+    text.remove_prefix(next);
     if (const auto name = sectionHeaderName(raw)) {
       store.sections_.push_back(Section{std::string(*name), true, {}});
       store.sections_.back().lines.push_back(Line{std::string(raw), {}, 0});
@@ -121,7 +144,7 @@ std::optional<std::string> ProfileStore::get(std::string_view section, std::stri
   if (line == nullptr) {
     return std::nullopt;
   }
-  return std::string(trimBlanks(std::string_view(line->text).substr(line->valueStart)));
+  return std::string(unquoted(trimBlanks(std::string_view(line->text).substr(line->valueStart))));
 }
 
 std::string ProfileStore::get(std::string_view section, std::string_view key,
@@ -135,6 +158,9 @@ void ProfileStore::set(std::string_view section, std::string_view key, std::stri
   // for a key or a section header and so loses the keys after it.
   std::string value(rawValue);
   std::erase_if(value, [](char c) { return c == '\r' || c == '\n'; });
+  if (needsQuotes(value)) {
+    value = '"' + value + '"';
+  }
   Section* s = findSection(section);
   if (s == nullptr) {
     sections_.push_back(Section{std::string(section), true, {}});

@@ -1,7 +1,8 @@
 // An ini ("private profile") text in memory, read and written the way the Windows private-profile
 // routines do it, so that configuration files written by other tools and by hand load as users
 // expect: section and key names match without regard to (ASCII) case, the first match wins, blanks
-// around names and values are ignored. Writing a key replaces its value in place, a missing key
+// around names and values are ignored, and one pair of matching double or single quotes around a
+// whole value is dropped. Writing a key replaces its value in place, a missing key
 // goes to the end of its section and a missing section to the end of the text; every other line
 // stays as it was. Text bytes pass through unchanged (names in configuration files are cp1251).
 #pragma once
@@ -16,14 +17,16 @@ namespace kivprism::config {
 class ProfileStore {
  public:
   ProfileStore() = default;
-  // Accepts CR LF and LF line ends; a UTF-8 byte-order mark at the start is skipped.
+  // Accepts CR LF, LF and lone CR line ends; a UTF-8 byte-order mark at the start is skipped.
   static ProfileStore parse(std::string_view text);
   // Every line ends with CR LF.
   std::string serialize() const;
 
   std::optional<std::string> get(std::string_view section, std::string_view key) const;
   std::string get(std::string_view section, std::string_view key, std::string_view fallback) const;
-  // CR and LF in the value are left out: a value never spans lines.
+  // CR and LF in the value are left out: a value never spans lines. A value that reading would
+  // change (blanks at either end, or quotes around the whole of it) is written in double quotes,
+  // so get() returns it as it was set.
   void set(std::string_view section, std::string_view key, std::string_view value);
 
  private:

@@ -147,6 +147,9 @@ std::string fieldText(std::span<const std::uint8_t> field) {
 }
 
 void setFieldText(std::span<std::uint8_t> field, std::string_view text) {
+  // The field's text ends at its first NUL; bytes behind one would be stored but never shown,
+  // written to a file or read back.
+  text = text.substr(0, text.find('\0'));
   for (std::size_t i = 0; i < field.size(); ++i) {
     field[i] = i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0;
   }

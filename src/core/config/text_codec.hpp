@@ -29,7 +29,8 @@ std::string utf8ToCp1251(std::string_view utf8);
 // A fixed-size NUL-padded text field (source names, key labels, entry names): the characters up to
 // the first NUL, at most the field's size.
 std::string fieldText(std::span<const std::uint8_t> field);
-// Copies the first field-size bytes of text and pads with NUL; no terminator is needed.
+// Copies the first field-size bytes of text (up to a NUL in it) and pads with NUL; no terminator
+// is needed.
 void setFieldText(std::span<std::uint8_t> field, std::string_view text);
 
 }  // namespace kivprism::config

@@ -17,7 +17,6 @@ constexpr std::string_view kCanAutoMarker = " CAN_AUTO ";
 constexpr std::string_view kAddressField = " ADR:";
 constexpr std::string_view kCommandField = " CMD:";
 constexpr std::string_view kEventField = " EV:";
-constexpr std::string_view kEventLabel = "EV:";
 // The number behind a field is followed by the tail of the line; at most this many digits belong
 // to the number.
 constexpr std::size_t kMaxNumberDigits = 10;

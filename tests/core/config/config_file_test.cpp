@@ -466,5 +466,19 @@ TEST_F(ConfigFileOnDisk, ALineBreakInASourceNameLosesNoLaterName) {
   EXPECT_EQ(fieldText(back.span(L::sourceName(5))), "USB");
 }
 
+TEST_F(ConfigFileOnDisk, SourceNamesWithBlanksOrQuotesComeBackAsTheyWere) {
+  ConfigImage image;
+  setFieldText(image.span(L::sourceName(1)), " FM ");
+  setFieldText(image.span(L::sourceName(2)), "\"CD\"");
+  setFieldText(image.span(L::sourceName(3)), "'");
+  const fs::path file = dir_ / "quoted.KST401";
+  ASSERT_FALSE(writeConfigFile(file, image).has_value());
+  ConfigImage back;
+  ASSERT_FALSE(readConfigFile(file, back).has_value());
+  EXPECT_EQ(fieldText(back.span(L::sourceName(1))), " FM ");
+  EXPECT_EQ(fieldText(back.span(L::sourceName(2))), "\"CD\"");
+  EXPECT_EQ(fieldText(back.span(L::sourceName(3))), "'");
+}
+
 }  // namespace
 }  // namespace kivprism::config

@@ -63,6 +63,10 @@ TEST(ProfileStore, AUtf8ByteOrderMarkDoesNotHideTheFirstSection) {
   EXPECT_EQ(store.get("TOUCH", "TOUCH"), "0102");
   EXPECT_EQ(store.get("PARAM", "A"), "1");
   EXPECT_EQ(store.serialize().rfind("[TOUCH]\r\n", 0), 0u) << "the mark is not written back";
+  // Marks repeated at the start all go, so what is written reads back as written.
+  const auto twice = ProfileStore::parse("\xEF\xBB\xBF\xEF\xBB\xBF[A]\nk=1\n");
+  EXPECT_EQ(twice.get("A", "k"), "1");
+  EXPECT_EQ(twice.serialize(), "[A]\r\nk=1\r\n");
   // Only a whole mark at the very start is one.
   EXPECT_EQ(ProfileStore::parse("\xEF\xBB[A]\nk=1\n").get("A", "k"), std::nullopt);
 }
@@ -76,6 +80,63 @@ TEST(ProfileStore, ALineBreakInAValueCannotStartALineOfItsOwn) {
   EXPECT_EQ(store.serialize(), "[SOURCE]\r\nNAME1=A[x]\r\nNAME2=DE\r\nNAME3=C\r\n");
   const auto back = ProfileStore::parse(store.serialize());
   EXPECT_EQ(back.get("SOURCE", "NAME3"), "C");
+}
+
+TEST(ProfileStore, AQuotedValueReadsAsTheWindowsProfileRoutinesReadIt) {
+  const auto store = ProfileStore::parse(
+      "[SOURCE]\r\n"
+      "NAME1=\"FM 1\"\r\n"
+      "NAME2 =  '  AUX ' \r\n"
+      "NAME3=\"a\"b\"\r\n"
+      "NAME4=\"\"\r\n"
+      "NAME5=\"\"x\"\"\r\n"
+      "ONE=\"\r\n"
+      "OPEN=\"x\r\n"
+      "CLOSE=x'\r\n"
+      "MIXED=\"abc'\r\n"
+      "MIXED2='abc\"\r\n"
+      "INSIDE=a \"b\" c\r\n");
+  // One matching pair around the whole value goes, and with it the protection of the blanks.
+  EXPECT_EQ(store.get("SOURCE", "NAME1"), "FM 1");
+  EXPECT_EQ(store.get("SOURCE", "NAME2"), "  AUX ");
+  EXPECT_EQ(store.get("SOURCE", "NAME3"), "a\"b");
+  EXPECT_EQ(store.get("SOURCE", "NAME4"), "");
+  EXPECT_EQ(store.get("SOURCE", "NAME5"), "\"x\"") << "only one pair";
+  // A lone quote, an unmatched or mismatched pair, and quotes inside stay as they are.
+  EXPECT_EQ(store.get("SOURCE", "ONE"), "\"");
+  EXPECT_EQ(store.get("SOURCE", "OPEN"), "\"x");
+  EXPECT_EQ(store.get("SOURCE", "CLOSE"), "x'");
+  EXPECT_EQ(store.get("SOURCE", "MIXED"), "\"abc'");
+  EXPECT_EQ(store.get("SOURCE", "MIXED2"), "'abc\"");
+  EXPECT_EQ(store.get("SOURCE", "INSIDE"), "a \"b\" c");
+}
+
+TEST(ProfileStore, AValueThatReadingWouldChangeIsWrittenInQuotes) {
+  ProfileStore store;
+  store.set("S", "PLAIN", "FM 1");
+  store.set("S", "BLANKS", " AM ");
+  store.set("S", "QUOTED", "\"CD\"");
+  store.set("S", "SINGLE", "'x'");
+  store.set("S", "EMPTY", "");
+  store.set("S", "LONE", "\"");
+  EXPECT_EQ(store.serialize(),
+            "[S]\r\nPLAIN=FM 1\r\nBLANKS=\" AM \"\r\nQUOTED=\"\"CD\"\"\r\nSINGLE=\"'x'\"\r\n"
+            "EMPTY=\r\nLONE=\"\r\n");
+  const auto back = ProfileStore::parse(store.serialize());
+  for (const char* key : {"PLAIN", "BLANKS", "QUOTED", "SINGLE", "EMPTY", "LONE"}) {
+    EXPECT_EQ(back.get("S", key), store.get("S", key)) << key;
+  }
+  EXPECT_EQ(back.get("S", "BLANKS"), " AM ");
+  EXPECT_EQ(back.get("S", "QUOTED"), "\"CD\"");
+}
+
+TEST(ProfileStore, ALoneCarriageReturnEndsALine) {
+  // Otherwise the value would hold a line break that writing it back drops.
+  const auto store = ProfileStore::parse("[A]\rk=1\rj=2\r\n\r\nl=3\n");
+  EXPECT_EQ(store.get("A", "k"), "1");
+  EXPECT_EQ(store.get("A", "j"), "2");
+  EXPECT_EQ(store.get("A", "l"), "3");
+  EXPECT_EQ(store.serialize(), "[A]\r\nk=1\r\nj=2\r\n\r\nl=3\r\n");
 }
 
 }  // namespace

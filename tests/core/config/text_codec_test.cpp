@@ -57,5 +57,13 @@ TEST(FieldText, FixedFieldsNeedNoTerminator) {
   EXPECT_EQ(fieldText(field), "") << "a leading NUL means an empty name";
 }
 
+TEST(FieldText, ANulInTheTextEndsIt) {
+  // Bytes behind a NUL would sit in the field unseen, and a file written from it would lose them.
+  std::array<std::uint8_t, 5> field{};
+  field.fill('Z');
+  setFieldText(field, std::string_view("A\0BC", 4));
+  EXPECT_EQ(field, (std::array<std::uint8_t, 5>{'A', 0, 0, 0, 0}));
+}
+
 }  // namespace
 }  // namespace kivprism::config
