@@ -19,6 +19,7 @@
 
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/qt_text.hpp"
+#include "ui/app/qt_translation.hpp"
 #include "ui/app/shell_texts.hpp"
 #include "core/config/text_codec.hpp"
 #include "core/lang/language.hpp"
@@ -76,6 +77,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   resize(kDesignWidth, kDesignHeight);
   // The design texts are the Russian ones; the settings may switch them at start-up.
   lang::setCurrentLanguage(lang::Language::Russian);
+  applyQtTranslation(lang::Language::Russian);
   translateForm();
   retranslateProgramTexts();
 }
