@@ -144,6 +144,13 @@ class QtTranslationTest : public QObject {
     QVERIFY(hasCyrillic(currentQtTexts().yes));
     QVERIFY(applyQtTranslation(Language::English));
     QCOMPARE(currentQtTexts().yes, QString("&Yes"));
+    // And back again, as often as the user likes.
+    for (int round = 0; round < 3; ++round) {
+      QVERIFY(applyQtTranslation(Language::Russian));
+      QVERIFY(hasCyrillic(currentQtTexts().no));
+      QVERIFY(applyQtTranslation(Language::English));
+      QCOMPARE(currentQtTexts().no, QString("&No"));
+    }
   }
 
   void withoutTheTranslationQtStaysEnglishAndTheProgramRuns() {

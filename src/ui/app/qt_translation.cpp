@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
@@ -11,10 +10,25 @@ namespace kivprism::ui {
 
 namespace {
 
-// One translator for the application's lifetime: installing it twice would need two removals.
-QPointer<QTranslator>& russianTranslator() {
-  static QPointer<QTranslator> translator;
-  return translator;
+// Qt's Russian translation, read once and kept while the application lives, so that switching the
+// language back and forth does not read the file again. Installed at most once: a second install
+// would need a second removal before Qt spoke English again.
+struct QtTranslation {
+  QPointer<QTranslator> translator;  // owned by the application
+  QString folder;                    // where it was read from
+  bool installed = false;
+};
+
+QtTranslation& state() {
+  static QtTranslation translation;
+  return translation;
+}
+
+void uninstall(QtTranslation& s) {
+  if (s.installed && s.translator) {
+    QCoreApplication::removeTranslator(s.translator);
+  }
+  s.installed = false;
 }
 
 }  // namespace
@@ -26,31 +40,31 @@ bool applyQtTranslation(lang::Language language, const QString& folder) {
   if (app == nullptr) {
     return false;
   }
-  QPointer<QTranslator>& translator = russianTranslator();
+  QtTranslation& s = state();
+  if (!s.translator) {
+    // The application that owned it has ended.
+    s.installed = false;
+  }
   if (language != lang::Language::Russian) {
-    if (translator) {
-      QCoreApplication::removeTranslator(translator);
-      delete translator;
+    uninstall(s);
+    return true;
+  }
+  const QString wanted = QDir(folder).absolutePath();
+  if (!s.translator || s.folder != wanted) {
+    uninstall(s);
+    delete s.translator;
+    auto* loaded = new QTranslator(app);
+    if (!loaded->load(QStringLiteral("qtbase_ru"), folder)) {
+      delete loaded;
+      return false;
     }
-    return true;
+    s.translator = loaded;
+    s.folder = wanted;
   }
-  if (translator &&
-      QFileInfo(translator->filePath()).absolutePath() == QDir(folder).absolutePath()) {
-    return true;
+  if (!s.installed) {
+    s.installed = QCoreApplication::installTranslator(s.translator);
   }
-  if (translator) {
-    QCoreApplication::removeTranslator(translator);
-    delete translator;
-  }
-  // Owned by the application, so a later application starts without a stale one.
-  auto* loaded = new QTranslator(app);
-  if (!loaded->load(QStringLiteral("qtbase_ru"), folder)) {
-    delete loaded;
-    return false;
-  }
-  QCoreApplication::installTranslator(loaded);
-  translator = loaded;
-  return true;
+  return s.installed;
 }
 
 }  // namespace kivprism::ui
