@@ -167,6 +167,20 @@ class QtTranslationTest : public QObject {
     QVERIFY(!applyQtTranslation(Language::Russian, empty.path()));
     QCOMPARE(currentQtTexts().yes, QString("&Yes"));
   }
+
+  // The translations folder changing under a running program (Qt's folder, then one without the
+  // file, then Qt's again): Qt follows whatever can be read.
+  void aMissingTranslationAfterAPresentOneAndBack() {
+    if (!translationPresent()) {
+      QSKIP("Qt's Russian translation is not installed (qt6-translations-l10n)");
+    }
+    QTemporaryDir empty;
+    QVERIFY(applyQtTranslation(Language::Russian));
+    QVERIFY(!applyQtTranslation(Language::Russian, empty.path()));
+    QCOMPARE(currentQtTexts().yes, QString("&Yes"));
+    QVERIFY(applyQtTranslation(Language::Russian));
+    QVERIFY(hasCyrillic(currentQtTexts().yes));
+  }
 };
 
 QTEST_MAIN(QtTranslationTest)

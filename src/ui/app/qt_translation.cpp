@@ -25,7 +25,7 @@ QtTranslation& state() {
 }
 
 void uninstall(QtTranslation& s) {
-  if (s.installed && s.translator) {
+  if (s.translator) {
     QCoreApplication::removeTranslator(s.translator);
   }
   s.installed = false;
