@@ -28,22 +28,26 @@ using testing::writeWholeFile;
 
 const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
 
-// kivprism-cli running in the background, its stdout on a pipe.
+// kivprism-cli running in the background: its stdin on a pipe of ours, its stdout and stderr on
+// one pipe we read.
 class Running {
  public:
   explicit Running(const std::vector<std::string>& args) {
-    int fds[2];
-    if (::pipe(fds) != 0) {
+    int in[2];
+    int out[2];
+    if (::pipe(in) != 0 || ::pipe(out) != 0) {
       return;
     }
-    out_ = fds[0];
+    in_ = in[1];
+    out_ = out[0];
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    ::posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    ::posix_spawn_file_actions_addclose(&actions, fds[0]);
-    ::posix_spawn_file_actions_addclose(&actions, fds[1]);
+    ::posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+    ::posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    ::posix_spawn_file_actions_adddup2(&actions, out[1], 2);
+    for (const int fd : {in[0], in[1], out[0], out[1]}) {
+      ::posix_spawn_file_actions_addclose(&actions, fd);
+    }
     std::vector<std::string> argv = {kCli.string()};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> pointers;
@@ -55,33 +59,39 @@ class Running {
       pid_ = -1;
     }
     ::posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
+    ::close(in[0]);
+    ::close(out[1]);
   }
   ~Running() {
     if (pid_ > 0) {
       ::kill(pid_, SIGKILL);
       wait();
     }
-    if (out_ >= 0) {
-      ::close(out_);
+    for (const int fd : {in_, out_}) {
+      if (fd >= 0) {
+        ::close(fd);
+      }
     }
   }
   Running(const Running&) = delete;
   Running& operator=(const Running&) = delete;
 
   bool started() const { return pid_ > 0; }
-  // True once a whole line has arrived on stdout within the time.
-  bool waitForLine(int timeoutMs) {
-    char c = 0;
-    while (true) {
+  // True once the text has appeared on stdout or stderr within the time.
+  bool waitFor(const std::string& text, int timeoutMs) {
+    std::string seen;
+    while (seen.find(text) == std::string::npos) {
       pollfd p{out_, POLLIN, 0};
+      char c = 0;
       if (::poll(&p, 1, timeoutMs) <= 0 || ::read(out_, &c, 1) != 1) {
         return false;
       }
-      if (c == '\n') {
-        return true;
-      }
+      seen.push_back(c);
     }
+    return true;
+  }
+  void answer(const std::string& line) const {
+    [[maybe_unused]] const auto written = ::write(in_, line.data(), line.size());
   }
   void interrupt() const { ::kill(pid_, SIGINT); }
   // The wait status of the ended process.
@@ -95,6 +105,7 @@ class Running {
 
  private:
   pid_t pid_ = -1;
+  int in_ = -1;
   int out_ = -1;
 };
 
@@ -112,7 +123,7 @@ TEST(CliInterrupt, MonitorEndsOnCtrlCAndKeepsTheStateWhole) {
   writeWholeFile(dir / "state.bin", image);
   Running monitor({"monitor", "--simulator=" + (dir / "state.bin").string()});
   ASSERT_TRUE(monitor.started());
-  ASSERT_TRUE(monitor.waitForLine(60'000)) << "the monitor never printed";
+  ASSERT_TRUE(monitor.waitFor("\n", 60'000)) << "the monitor never printed";
   monitor.interrupt();
   const int status = monitor.wait();
   ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal instead of finishing";
@@ -121,30 +132,44 @@ TEST(CliInterrupt, MonitorEndsOnCtrlCAndKeepsTheStateWhole) {
   EXPECT_EQ(filesIn(dir.path()), std::set<std::string>{"state.bin"});
 }
 
-// Ctrl+C at every moment of a write: before, during and after the transfer, and while the state is
-// being saved. The state holds the old image or the new one, never a mix or a cut file.
-TEST(CliInterrupt, AWriteInterruptedAtAnyMomentLeavesAWholeState) {
+// Ctrl+C on the restore of the factory settings: while it asks, then at every moment after the
+// answer (the restore, the save of the state). The state holds the old image or the factory one,
+// never a mix or a cut file, and nothing is left beside it.
+TEST(CliInterrupt, DefaultsInterruptedAtAnyMomentLeavesAWholeState) {
   TempDir dir;
-  const std::string before(L::kImageSize, '\x11');
-  std::string after(L::kImageSize, '\x77');
-  writeWholeFile(dir / "new.bin", after);
   const auto state = dir / "state.bin";
-  int interruptedRuns = 0;
-  for (int delayUs = 0; delayUs <= 60'000; delayUs += 4'000) {
+  ASSERT_EQ(runProcess(kCli, {"defaults", "--yes", "--simulator=" + state.string()}).exitCode, 0);
+  const std::string factory = readWholeFile(state);
+  ASSERT_EQ(factory.size(), L::kImageSize);
+  const std::string before(L::kImageSize, '\x11');
+
+  writeWholeFile(state, before);
+  {
+    Running asking({"defaults", "--simulator=" + state.string()});
+    ASSERT_TRUE(asking.started());
+    ASSERT_TRUE(asking.waitFor("[y/N]", 60'000));
+    asking.interrupt();
+    const int status = asking.wait();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    EXPECT_EQ(readWholeFile(state), before);
+    EXPECT_EQ(filesIn(dir.path()), std::set<std::string>{"state.bin"});
+  }
+
+  for (int delayUs = 0; delayUs <= 4'000; delayUs += 100) {
     writeWholeFile(state, before);
-    Running write({"write", (dir / "new.bin").string(), "--simulator=" + state.string()});
-    ASSERT_TRUE(write.started());
+    Running restoring({"defaults", "--simulator=" + state.string()});
+    ASSERT_TRUE(restoring.started());
+    ASSERT_TRUE(restoring.waitFor("[y/N]", 60'000));
+    restoring.answer("y\n");
     std::this_thread::sleep_for(std::chrono::microseconds(delayUs));
-    write.interrupt();
-    const int status = write.wait();
-    interruptedRuns += WIFSIGNALED(status) ? 1 : 0;
+    restoring.interrupt();
+    restoring.wait();
     const std::string now = readWholeFile(state);
-    EXPECT_TRUE(now == before || now == after)
+    EXPECT_TRUE(now == before || now == factory)
         << "after " << delayUs << " us: " << now.size() << " bytes, a mix or a cut image";
-    EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"new.bin", "state.bin"}))
+    EXPECT_EQ(filesIn(dir.path()), std::set<std::string>{"state.bin"})
         << "after " << delayUs << " us";
   }
-  EXPECT_GT(interruptedRuns, 0) << "no run was interrupted; the moments are too late";
 }
 
 TEST(CliInterrupt, TheStateFileThroughALinkStaysALink) {
