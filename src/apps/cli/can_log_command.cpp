@@ -203,10 +203,8 @@ class Capture {
   std::optional<std::string> closePort() {
     link_.reset();
 #ifdef KIVPRISM_HAVE_SIM
-    std::string error;
-    if (controller_ && options_.simulatorState &&
-        !controller_->saveConfiguration(*options_.simulatorState, error)) {
-      return error;
+    if (controller_ && options_.simulatorState) {
+      return saveSimulatorState(*options_.simulatorState, controller_->configuration());
     }
 #endif
     return std::nullopt;

@@ -51,6 +51,10 @@ std::optional<std::string> loadRawImage(const std::filesystem::path& path,
                                         config::ConfigImage& image);
 std::optional<std::string> saveImageFile(const std::filesystem::path& path,
                                          const config::ConfigImage& image);
+// The simulated controller's memory after a command: replaced whole or not at all, even when the
+// command is interrupted.
+std::optional<std::string> saveSimulatorState(const std::filesystem::path& path,
+                                              const config::ConfigImage& image);
 
 // The configuration as the file's keys in the writer's order, names in UTF-8, empty entries left
 // out.

@@ -153,10 +153,8 @@ class Session {
     host_.finishProgress();
     link_.reset();
 #ifdef KIVPRISM_HAVE_SIM
-    std::string error;
-    if (controller_ && options_.simulatorState &&
-        !controller_->saveConfiguration(*options_.simulatorState, error)) {
-      return error;
+    if (controller_ && options_.simulatorState) {
+      return saveSimulatorState(*options_.simulatorState, controller_->configuration());
     }
 #endif
     return std::nullopt;

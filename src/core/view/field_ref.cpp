@@ -10,6 +10,9 @@ template <class... F>
 struct Overload : F... {
   using F::operator()...;
 };
+// Clang 14 does not deduce aggregate templates by itself.
+template <typename... F>
+Overload(F...) -> Overload<F...>;
 
 }  // namespace
 

@@ -23,6 +23,7 @@
 #include "platform/settings_location.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/qt_text.hpp"
+#include "ui/app/qt_translation.hpp"
 #include "ui/app/shell_texts.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
@@ -91,6 +92,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   resize(kDesignWidth, kDesignHeight);
   // The design texts are the Russian ones; the settings may switch them at start-up.
   lang::setCurrentLanguage(lang::Language::Russian);
+  applyQtTranslation(lang::Language::Russian);
   translateForm();
   retranslateProgramTexts();
 }

@@ -20,6 +20,7 @@
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/qt_text.hpp"
+#include "ui/app/qt_translation.hpp"
 #include "ui/app/shell_texts.hpp"
 #include "ui/app/translate_form.hpp"
 #include "ui/monitor/terminal_page.hpp"
@@ -183,6 +184,7 @@ int TMainForm::applyLanguage(int index) {
   }
   const lang::Language language = lang::languageFromIndex(index);
   lang::setCurrentLanguage(language);
+  applyQtTranslation(language);
   langx_->setText(language == lang::Language::Russian ? "EN" : "RU");
   menuItemLanguageRussianx_->setChecked(language == lang::Language::Russian);
   menuItemLanguageEnglishx_->setChecked(language == lang::Language::English);
