@@ -37,12 +37,12 @@ IrCodeForm irCodeForm(const IrCode& code, IrContext context) {
 }
 
 IrCode confirmIrCode(const IrCodeForm& form, IrCode code) {
-  code.protocol = events::kIrProtocolNone;
-  if (form.selected >= 0 && static_cast<std::size_t>(form.selected) < form.protocols.size()) {
-    code.protocol =
-        events::irProtocolByName(form.protocols[static_cast<std::size_t>(form.selected)])
-            .value_or(events::kIrProtocolNone);
-  }
+  // No selection (-1) wraps past the end of the list and keeps no protocol.
+  const auto index = static_cast<std::size_t>(form.selected);
+  code.protocol =
+      index < form.protocols.size()
+          ? events::irProtocolByName(form.protocols[index]).value_or(events::kIrProtocolNone)
+          : events::kIrProtocolNone;
   if (const auto address = decimalInRange(form.address, kIrAddressMax)) {
     code.address = static_cast<std::uint16_t>(*address);
   }

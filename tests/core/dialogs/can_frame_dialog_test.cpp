@@ -35,10 +35,13 @@ TEST(CanIdText, ParsingMasksAndChoosesStandardOrExtended) {
   EXPECT_EQ(idWordFromText("FFFFFFFF"), 0x1FFFFFFFu);
   EXPECT_EQ(idWordFromText("E00007FF"), 0x7FFu << 18);
   EXPECT_EQ(idWordFromText("abcdefAB"), 0x0BCDEFABu);
+  EXPECT_EQ(idWordFromText("19"), 0x19u << 18);
+  EXPECT_EQ(idWordFromText("1234567"), 0x1234567u);
 }
 
 TEST(CanIdText, AnyOtherCharacterRefuses) {
-  for (const char* bad : {"12G", " 12", "12 ", "-1", "x12", "1.2", "g", "0x1"}) {
+  for (const char* bad :
+       {"12G", " 12", "12 ", "-1", "x12", "1.2", "g", "0x1", "1:", "/", "@", "`"}) {
     EXPECT_FALSE(idWordFromText(bad).has_value()) << bad;
   }
 }
@@ -64,6 +67,11 @@ TEST(CanBytesText, ReadsPairsSkippingSeparators) {
   EXPECT_EQ(hexBytesFromText("010203040506070809"), (Bytes{1, 2, 3, 4, 5, 6, 7, 8}));
   EXPECT_EQ(hexBytesFromText("FF"), Bytes{0xFF});
   EXPECT_EQ(hexBytesFromText("zzF0"), Bytes{0xF0});
+  EXPECT_EQ(hexBytesFromText("99 90 09"), (Bytes{0x99, 0x90, 0x09}));
+  // The text ends where the edit's text ends, even inside a longer buffer.
+  const std::string_view buffer = "12 34";
+  EXPECT_EQ(hexBytesFromText(buffer.substr(0, 4)), Bytes{0x12});
+  EXPECT_EQ(hexBytesFromText(buffer.substr(0, 3)), Bytes{0x12});
 }
 
 CanMessage message(std::uint32_t word, std::uint8_t length, std::array<std::uint8_t, 8> data) {
