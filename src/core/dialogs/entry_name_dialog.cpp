@@ -12,14 +12,14 @@ std::string entryNameFromText(std::string_view utf8) {
   // Count characters, not bytes: a UTF-8 lead byte starts a character, continuation bytes do not.
   std::size_t characters = 0;
   std::size_t end = 0;
-  for (; end < utf8.size(); ++end) {
-    const auto byte = static_cast<unsigned char>(utf8[end]);
-    if ((byte & 0xC0u) != 0x80u) {
+  for (const char c : utf8) {
+    if ((static_cast<unsigned char>(c) & 0xC0u) != 0x80u) {
       if (characters == static_cast<std::size_t>(kEntryNameMax)) {
         break;
       }
       ++characters;
     }
+    ++end;
   }
   return std::string(utf8.substr(0, end));
 }

@@ -70,12 +70,13 @@ TFormCANMSG::TFormCANMSG(QWidget* parent) : QDialog(parent, kDialogFlags) {
   id_ = addRow(grid, this, "LabelID", "EditID", core::kIdTextMax);
   data_ = addRow(grid, this, "LabelData", "EditData", core::kBytesTextMax);
   auto* clear = addButtons(grid, this);
-  connect(clear, &QPushButton::clicked, this, [this] { show(core::clearedCanMessageTexts()); });
+  connect(clear, &QPushButton::clicked, this,
+          [this] { showTexts(core::clearedCanMessageTexts()); });
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   translateForm(this, lang::kCanMessageFormName, lang::canMessageFormRows());
 }
 
-void TFormCANMSG::show(const core::CanMessageTexts& texts) {
+void TFormCANMSG::showTexts(const core::CanMessageTexts& texts) {
   id_->setText(qtString(texts.id));
   data_->setText(qtString(texts.data));
 }
@@ -84,7 +85,7 @@ void TFormCANMSG::load(QPoint at, const QString& caption, const events::CanMessa
   move(at);
   setWindowTitle(caption);
   original_ = message;
-  show(core::canMessageTexts(message));
+  showTexts(core::canMessageTexts(message));
   id_->setFocus();
 }
 
@@ -109,12 +110,12 @@ TFormCANFilter::TFormCANFilter(QWidget* parent) : QDialog(parent, kDialogFlags) 
   mask_ = addRow(grid, this, "LabelMask", "EditMask", core::kBytesTextMax);
   data_ = addRow(grid, this, "LabelData", "EditData", core::kBytesTextMax);
   auto* clear = addButtons(grid, this);
-  connect(clear, &QPushButton::clicked, this, [this] { show(core::clearedCanFilterTexts()); });
+  connect(clear, &QPushButton::clicked, this, [this] { showTexts(core::clearedCanFilterTexts()); });
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   translateForm(this, lang::kCanFilterFormName, lang::canFilterFormRows());
 }
 
-void TFormCANFilter::show(const core::CanFilterTexts& texts) {
+void TFormCANFilter::showTexts(const core::CanFilterTexts& texts) {
   id_->setText(qtString(texts.id));
   mask_->setText(qtString(texts.mask));
   data_->setText(qtString(texts.data));
@@ -124,7 +125,7 @@ void TFormCANFilter::load(QPoint at, const QString& caption, const events::CanFi
   move(at);
   setWindowTitle(caption);
   original_ = filter;
-  show(core::canFilterTexts(filter));
+  showTexts(core::canFilterTexts(filter));
   id_->setFocus();
 }
 

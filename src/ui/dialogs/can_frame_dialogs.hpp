@@ -31,7 +31,7 @@ class TFormCANMSG : public QDialog {
   events::CanMessage result() const;
 
  private:
-  void show(const kivprism::dialogs::CanMessageTexts& texts);
+  void showTexts(const kivprism::dialogs::CanMessageTexts& texts);
 
   QLineEdit* id_ = nullptr;
   QLineEdit* data_ = nullptr;
@@ -51,7 +51,7 @@ class TFormCANFilter : public QDialog {
   events::CanFilter result() const;
 
  private:
-  void show(const kivprism::dialogs::CanFilterTexts& texts);
+  void showTexts(const kivprism::dialogs::CanFilterTexts& texts);
 
   QLineEdit* id_ = nullptr;
   QLineEdit* mask_ = nullptr;
