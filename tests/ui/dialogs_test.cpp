@@ -188,6 +188,11 @@ class DialogsTest : public QObject {
     QCOMPARE(check->text(), QString("The value must be in the range from 0 to 255"));
     QCOMPARE(form.result(), (events::IrCode{1, 10, 65535}));
 
+    // A hexadecimal text passes the check, so OK takes it too.
+    retype(&form, "EditIRCodeCommand", "x7F");
+    QVERIFY(check->isHidden());
+    QCOMPARE(form.result(), (events::IrCode{1, 0x7F, 65535}));
+
     lang::setCurrentLanguage(lang::Language::Russian);
     child<QLineEdit>(&form, "EditIRCodeCommand")->clear();
     form.EditIRCodeCommandChange();

@@ -43,10 +43,10 @@ IrCode confirmIrCode(const IrCodeForm& form, IrCode code) {
       index < form.protocols.size()
           ? events::irProtocolByName(form.protocols[index]).value_or(events::kIrProtocolNone)
           : events::kIrProtocolNone;
-  if (const auto address = decimalInRange(form.address, kIrAddressMax)) {
+  if (const auto address = enteredValue(form.address, kIrAddressMax)) {
     code.address = static_cast<std::uint16_t>(*address);
   }
-  if (const auto command = decimalInRange(form.command, kIrCommandMax)) {
+  if (const auto command = enteredValue(form.command, kIrCommandMax)) {
     code.command = static_cast<std::uint8_t>(*command);
   }
   return code;
@@ -60,21 +60,12 @@ std::optional<view::Notice> checkIrCommandText(std::string_view text) {
   return check(text, kIrCommandMax);
 }
 
-std::optional<std::uint32_t> decimalInRange(std::string_view text, std::uint32_t maximum) {
-  if (text.empty()) {
-    return std::nullopt;
+std::optional<std::uint32_t> enteredValue(std::string_view text, std::uint32_t maximum) {
+  const auto result = params::checkValueEntry(text, 0, maximum);
+  if (const auto* value = std::get_if<std::uint32_t>(&result)) {
+    return *value;
   }
-  std::uint32_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') {
-      return std::nullopt;
-    }
-    value = value * 10 + static_cast<std::uint32_t>(c - '0');
-    if (value > maximum) {
-      return std::nullopt;
-    }
-  }
-  return value;
+  return std::nullopt;
 }
 
 }  // namespace kivprism::dialogs

@@ -31,8 +31,9 @@ struct IrCodeForm {
 // The form for a record: a protocol not offered in the context (or above 15) selects "NONE".
 IrCodeForm irCodeForm(const events::IrCode& code, events::IrContext context);
 
-// The record after OK: the selected protocol's code; an address or command text that is not a
-// decimal number in range leaves that field as it was.
+// The record after OK: the selected protocol's code; an address or command text that the check
+// while typing refuses leaves that field as it was. A text the check accepts is taken, so a
+// hexadecimal "xFF" that raised no complaint is not dropped silently at OK.
 events::IrCode confirmIrCode(const IrCodeForm& form, events::IrCode code);
 
 // The checks while typing: the error to report, nothing when the text is a value in range. They
@@ -40,7 +41,7 @@ events::IrCode confirmIrCode(const IrCodeForm& form, events::IrCode code);
 std::optional<view::Notice> checkIrAddressText(std::string_view text);
 std::optional<view::Notice> checkIrCommandText(std::string_view text);
 
-// A decimal text's value when it is one in 0..maximum (OK takes decimal only).
-std::optional<std::uint32_t> decimalInRange(std::string_view text, std::uint32_t maximum);
+// The value a text stands for when the value entry check takes it in 0..maximum.
+std::optional<std::uint32_t> enteredValue(std::string_view text, std::uint32_t maximum);
 
 }  // namespace kivprism::dialogs

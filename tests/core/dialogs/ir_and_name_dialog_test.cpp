@@ -74,21 +74,25 @@ TEST(IrCodeDialog, OkTakesEachNumberOnlyWhenDecimalAndInRange) {
   form.address = "0";
   form.command = "0";
   EXPECT_EQ(confirmIrCode(form, old), (IrCode{1, 0, 0}));
-  for (const char* bad : {"", "x10", "1 2", "-1", "+5", "99999999999999999999", "12a"}) {
+  for (const char* bad : {"", "1 2", "-1", "+5", "99999999999999999999", "12a", "x10000"}) {
     form.address = bad;
     form.command = bad;
     EXPECT_EQ(confirmIrCode(form, old), old) << bad;
   }
 }
 
-TEST(IrCodeDialog, DecimalInRangeBounds) {
-  EXPECT_EQ(decimalInRange("255", 255), 255u);
-  EXPECT_FALSE(decimalInRange("256", 255));
-  EXPECT_EQ(decimalInRange("007", 255), 7u);
-  EXPECT_EQ(decimalInRange("4294967295", 0xFFFFFFFFu), 0xFFFFFFFFu);
-  EXPECT_FALSE(decimalInRange("", 255));
-  EXPECT_FALSE(decimalInRange(":", 255));
-  EXPECT_FALSE(decimalInRange("/", 255));
+TEST(IrCodeDialog, OkTakesWhatTheTypingCheckTakes) {
+  const IrCode old{1, 10, 1000};
+  auto form = irCodeForm(old, IrContext::Event);
+  form.address = "xFFFF";
+  form.command = "x7f";
+  EXPECT_EQ(confirmIrCode(form, old), (IrCode{1, 0x7F, 0xFFFF}));
+  form.command = "x100";
+  EXPECT_EQ(confirmIrCode(form, old).command, 10);
+  EXPECT_EQ(enteredValue("007", 255), 7u);
+  EXPECT_EQ(enteredValue("x", 255), 0u);
+  EXPECT_FALSE(enteredValue("256", 255));
+  EXPECT_FALSE(enteredValue("", 255));
 }
 
 TEST(IrCodeDialog, TypingChecksReportWithoutStoring) {
