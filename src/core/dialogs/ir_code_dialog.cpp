@@ -41,7 +41,7 @@ IrCode confirmIrCode(const IrCodeForm& form, IrCode code) {
   const auto index = static_cast<std::size_t>(form.selected);
   code.protocol =
       index < form.protocols.size()
-          ? events::irProtocolByName(form.protocols[index]).value_or(events::kIrProtocolNone)
+          ? events::irProtocolByName(form.protocols.at(index)).value_or(events::kIrProtocolNone)
           : events::kIrProtocolNone;
   if (const auto address = enteredValue(form.address, kIrAddressMax)) {
     code.address = static_cast<std::uint16_t>(*address);
