@@ -1,0 +1,56 @@
+#include "ui/dialogs/entry_name_dialog.hpp"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/dialogs/entry_name_dialog.hpp"
+#include "core/lang/dialog_rows.hpp"
+#include "ui/app/qt_text.hpp"
+#include "ui/app/translate_form.hpp"
+
+namespace kivprism::ui::dialogs {
+
+namespace core = kivprism::dialogs;
+
+TFormEditEventReactionName::TFormEditEventReactionName(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+  setObjectName(QString::fromUtf8(lang::kEntryNameFormName));
+  setModal(true);
+  auto* layout = new QVBoxLayout(this);
+  edit_ = new QLineEdit(this);
+  edit_->setObjectName("EditEventReaction");
+  edit_->setMaxLength(core::kEntryNameMax);
+  ok_ = new QPushButton("OK", this);
+  ok_->setObjectName("BitBtnOk");
+  ok_->setDefault(true);
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  layout->addWidget(edit_);
+  layout->addWidget(ok_);
+}
+
+void TFormEditEventReactionName::load(QPoint at, std::size_t entryNumber, const std::string& name) {
+  translateForm(this, lang::kEntryNameFormName, lang::entryNameFormRows());
+  setWindowTitle(qtText(core::entryNameCaption(entryNumber)));
+  move(at);
+  edit_->setText(qtText(name));
+  edit_->selectAll();
+  edit_->setFocus();
+}
+
+std::string TFormEditEventReactionName::result() const {
+  return core::entryNameFromText(edit_->text().toStdString());
+}
+
+std::optional<std::string> TFormEditEventReactionName::editEntryName(QPoint at,
+                                                                     std::size_t entryNumber,
+                                                                     const std::string& name) {
+  load(at, entryNumber, name);
+  if (exec() != QDialog::Accepted) {
+    return std::nullopt;
+  }
+  return result();
+}
+
+}  // namespace kivprism::ui::dialogs
