@@ -1,7 +1,6 @@
 #include "sim/simulated_controller.hpp"
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 #include <utility>
 
@@ -567,33 +566,20 @@ bool SimulatedController::loadConfiguration(const std::filesystem::path& path, s
   return true;
 }
 
+std::string SimulatedController::stateFileBytes() const {
+  std::string bytes(reinterpret_cast<const char*>(configuration_.data()), kConfigurationSize);
+  if (keepVersions_) {
+    const std::vector<std::uint8_t> record = encodeVersionRecord(identity_);
+    bytes.append(reinterpret_cast<const char*>(record.data()), record.size());
+  }
+  return bytes;
+}
+
 bool SimulatedController::saveConfiguration(const std::filesystem::path& path,
                                             std::string& error) const {
-  // Written beside the target and renamed over it, so an interrupted save keeps the old state.
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(configuration_.data()),
-              static_cast<std::streamsize>(kConfigurationSize));
-    if (keepVersions_) {
-      const std::vector<std::uint8_t> record = encodeVersionRecord(identity_);
-      out.write(reinterpret_cast<const char*>(record.data()),
-                static_cast<std::streamsize>(record.size()));
-    }
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      error = path.string() + ": cannot write";
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ec);
-    error = path.string() + ": cannot write";
+  // Replaced whole, so an interrupted save keeps the old state.
+  if (auto failure = config::writeFileAtomically(path, stateFileBytes())) {
+    error = failure->describe();
     return false;
   }
   return true;

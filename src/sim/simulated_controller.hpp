@@ -160,6 +160,8 @@ class SimulatedController {
   // update has changed them. False with a reason on failure.
   bool loadConfiguration(const std::filesystem::path& path, std::string& error);
   bool saveConfiguration(const std::filesystem::path& path, std::string& error) const;
+  // What a state file holds: the image, then the version record once a firmware was installed.
+  std::string stateFileBytes() const;
 
   // Monitoring text (area 0x05)
 

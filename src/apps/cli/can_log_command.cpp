@@ -204,7 +204,7 @@ class Capture {
     link_.reset();
 #ifdef KIVPRISM_HAVE_SIM
     if (controller_ && options_.simulatorState) {
-      return saveSimulatorState(*options_.simulatorState, controller_->configuration());
+      return saveSimulatorState(*options_.simulatorState, controller_->stateFileBytes());
     }
 #endif
     return std::nullopt;

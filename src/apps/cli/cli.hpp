@@ -51,10 +51,10 @@ std::optional<std::string> loadRawImage(const std::filesystem::path& path,
                                         config::ConfigImage& image);
 std::optional<std::string> saveImageFile(const std::filesystem::path& path,
                                          const config::ConfigImage& image);
-// The simulated controller's memory after a command: replaced whole or not at all, even when the
-// command is interrupted.
+// The simulated controller's state file after a command: replaced whole or not at all, even when
+// the command is interrupted.
 std::optional<std::string> saveSimulatorState(const std::filesystem::path& path,
-                                              const config::ConfigImage& image);
+                                              std::string_view bytes);
 
 // The configuration as the file's keys in the writer's order, names in UTF-8, empty entries left
 // out.

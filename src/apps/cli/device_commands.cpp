@@ -154,7 +154,7 @@ class Session {
     link_.reset();
 #ifdef KIVPRISM_HAVE_SIM
     if (controller_ && options_.simulatorState) {
-      return saveSimulatorState(*options_.simulatorState, controller_->configuration());
+      return saveSimulatorState(*options_.simulatorState, controller_->stateFileBytes());
     }
 #endif
     return std::nullopt;

@@ -225,10 +225,11 @@ int update(std::span<const std::string> args) {
     }
   }
 #ifdef KIVPRISM_HAVE_SIM
-  std::string error;
-  if (controller && o.simulatorState && !controller->saveConfiguration(*o.simulatorState, error)) {
-    std::cerr << "kivprism-cli: " << error << '\n';
-    result = kExitFailure;
+  if (controller && o.simulatorState) {
+    if (auto error = saveSimulatorState(*o.simulatorState, controller->stateFileBytes())) {
+      std::cerr << "kivprism-cli: " << *error << '\n';
+      result = kExitFailure;
+    }
   }
 #endif
   return result;

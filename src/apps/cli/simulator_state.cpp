@@ -8,7 +8,7 @@
 namespace kivprism::cli {
 
 std::optional<std::string> saveSimulatorState(const std::filesystem::path& path,
-                                              const config::ConfigImage& image) {
+                                              std::string_view bytes) {
   // Ctrl+C, a closed terminal or a termination request during the save waits until the state file
   // has been replaced whole; the temporary file is never left behind by them.
   sigset_t held;
@@ -18,9 +18,7 @@ std::optional<std::string> saveSimulatorState(const std::filesystem::path& path,
     ::sigaddset(&held, signal);
   }
   ::sigprocmask(SIG_BLOCK, &held, &previous);
-  const auto* begin = reinterpret_cast<const char*>(image.data());
-  const auto error =
-      config::writeFileAtomically(path, std::string_view(begin, config::ConfigImage::kSize));
+  const auto error = config::writeFileAtomically(path, bytes);
   ::sigprocmask(SIG_SETMASK, &previous, nullptr);
   if (error) {
     return error->describe();
