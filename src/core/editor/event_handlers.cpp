@@ -16,10 +16,15 @@ constexpr lang::TextPair kSourceMaskSecond{"источниках:", "sources:"};
 constexpr lang::TextPair kCanFilterCaption{"CAN фильтр", "CAN filter"};
 constexpr std::uint8_t kAllSources = 0xFF;
 
-EventDialogRequest sourceMaskRequest(const config::ConfigImage& image, std::size_t number) {
+EventDialogRequest request(EventDialogKind kind, std::size_t number) {
   EventDialogRequest r;
-  r.kind = EventDialogKind::SourceMask;
+  r.kind = kind;
   r.entry = number;
+  return r;
+}
+
+EventDialogRequest sourceMaskRequest(const config::ConfigImage& image, std::size_t number) {
+  EventDialogRequest r = request(EventDialogKind::SourceMask, number);
   r.first = kSourceMaskFirst;
   r.second = kSourceMaskSecond;
   r.mask = events::get(events::entryAt(image, number), entry::kSourceMask);
@@ -27,9 +32,7 @@ EventDialogRequest sourceMaskRequest(const config::ConfigImage& image, std::size
 }
 
 EventDialogRequest canFilterRequest(const config::ConfigImage& image, std::size_t number) {
-  EventDialogRequest r;
-  r.kind = EventDialogKind::CanFilter;
-  r.entry = number;
+  EventDialogRequest r = request(EventDialogKind::CanFilter, number);
   r.first = kCanFilterCaption;
   r.filter = events::get(events::entryAt(image, number), event::sw_can::kFilter);
   return r;
@@ -59,18 +62,13 @@ bool chooseEventType(config::ConfigImage& image, std::size_t number, std::uint8_
 }
 
 EventDialogRequest entryNameRequest(const config::ConfigImage& image, std::size_t number) {
-  EventDialogRequest r;
-  r.kind = EventDialogKind::EntryName;
-  r.entry = number;
+  EventDialogRequest r = request(EventDialogKind::EntryName, number);
   r.name = events::entryName(events::entryAt(image, number));
   return r;
 }
 
 EventDialogRequest eventIrCodeRequest(const config::ConfigImage& image, std::size_t number) {
-  EventDialogRequest r;
-  r.kind = EventDialogKind::IrCode;
-  r.entry = number;
-  r.irContext = events::IrContext::Event;
+  EventDialogRequest r = request(EventDialogKind::IrCode, number);
   r.code = events::get(events::entryAt(image, number), event::ir_code::kCode);
   return r;
 }

@@ -170,36 +170,38 @@ struct Paged {
 
 constexpr Paged combo(int page, std::string_view name, EntryField field, List (*items)(),
                       const Rule* rule = nullptr) {
-  return {page, {name, ControlKind::Combo, rule, field, items, 0, 0, After::Refresh, 0, {}}};
+  return {
+      page,
+      {.control = name, .kind = ControlKind::Combo, .rule = rule, .field = field, .items = items}};
 }
 constexpr Paged position(EventType type, std::string_view name, List (*items)()) {
   return combo(static_cast<int>(type), name, EntryField{event::kListPosition}, items);
 }
 constexpr Paged check(std::string_view name, events::U8Field field, After after) {
-  return {kBottomRow,
-          {name, ControlKind::Check, nullptr, EntryField{field}, nullptr, 0, 0, after, 0, {}}};
+  return {
+      kBottomRow,
+      {.control = name, .kind = ControlKind::Check, .field = EntryField{field}, .after = after}};
 }
 constexpr Paged number(EventType type, std::string_view name, EntryField field,
                        std::uint32_t maximum, const Rule* rule = nullptr) {
   return {static_cast<int>(type),
-          {name,
-           ControlKind::Edit,
-           rule ? rule : &kNumber,
-           field,
-           nullptr,
-           0,
-           maximum,
-           After::Refresh,
-           0,
-           {}}};
+          {.control = name,
+           .kind = ControlKind::Edit,
+           .rule = rule ? rule : &kNumber,
+           .field = field,
+           .maximum = maximum}};
 }
-constexpr Paged widget(EventType type, std::string_view name, const Rule& rule, int channel = 0) {
+constexpr Paged widget(EventType type, std::string_view name, const Rule& rule) {
+  return {static_cast<int>(type), {.control = name, .kind = ControlKind::Widget, .rule = &rule}};
+}
+// The rule's parameter: which key panel, which VAR operation.
+constexpr Paged widget(EventType type, std::string_view name, const Rule& rule, int channel) {
   return {static_cast<int>(type),
-          {name, ControlKind::Widget, &rule, {}, nullptr, 0, 0, After::Refresh, channel, {}}};
+          {.control = name, .kind = ControlKind::Widget, .rule = &rule, .channel = channel}};
 }
 constexpr Paged text(EventType type, std::string_view name) {
   return {static_cast<int>(type),
-          {name, ControlKind::Edit, &kEventText, {}, nullptr, 0, 0, After::Refresh, 0, {}}};
+          {.control = name, .kind = ControlKind::Edit, .rule = &kEventText}};
 }
 
 constexpr auto kPaged = std::to_array<Paged>({
@@ -358,7 +360,6 @@ EventPaneView deriveEventPane(ConfigImage& image, std::size_t entryNumber,
   const params::PageVisibility visible =
       params::visiblePages(image, context.marks, context.onlyUsed);
   view.pageVisible = visible.event;
-  view.tabs.reserve(events::kEventTypeCount);
   for (std::size_t page = 0; page < events::kEventTypeCount; ++page) {
     view.tabs.push_back({eventPageSheet(page), visible.event[page],
                          events::eventTypeName(static_cast<unsigned>(page))});

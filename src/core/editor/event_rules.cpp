@@ -111,9 +111,10 @@ std::string sourceMaskItemText(std::uint8_t mask, lang::Language language) {
     return std::string(lang::TextPair{"Выбрать...", "Select..."}.in(language));
   }
   std::string text;
-  for (int bit = 0; bit < 8; ++bit) {
-    if ((mask >> bit) & 1u) {
-      text += lang::formatText(" %d", bit + 1);
+  int source = 1;
+  for (unsigned rest = mask; rest != 0; rest >>= 1, ++source) {
+    if (rest & 1u) {
+      text += lang::formatText(" %d", source);
     }
   }
   return text;

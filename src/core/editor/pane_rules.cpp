@@ -57,18 +57,16 @@ std::vector<std::size_t> updateTabCaptions(config::ConfigImage& image, TabCaptio
 std::optional<EventPaneView> EventPaneRefresher::refresh(config::ConfigImage& image,
                                                          std::size_t entry,
                                                          const EventPaneContext& context) {
-  if (guard_ != 0) {
+  if (running_) {
     return std::nullopt;
   }
   const std::uint32_t hash = events::entryHash(events::entryAt(image, entry));
   if (hash == storedHash_) {
     return std::nullopt;
   }
-  guard_ = entry;
   EventPaneView view = deriveEventPane(image, entry, context);
   storedHash_ = events::entryHash(events::entryAt(image, entry));
   ++count_;
-  guard_ = 0;
   return view;
 }
 

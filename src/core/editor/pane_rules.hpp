@@ -36,12 +36,31 @@ class EventPaneRefresher {
   // After a read from the controller, a language switch, a switch of the only-used view, or an
   // edit of a parameter the pages show.
   void force() { storedHash_ = config::kForceRefreshHash; }
-  bool running() const { return guard_ != 0; }
+  bool running() const { return running_; }
   std::size_t refreshCount() const { return count_; }
+
+  // Held by the pane while it applies a view to its widgets: the change handlers that fire while
+  // controls are set must not start a second refresh.
+  class Guard {
+   public:
+    explicit Guard(EventPaneRefresher& r) : r_(r), owner_(!r.running_) { r_.running_ = true; }
+    ~Guard() {
+      if (owner_) {
+        r_.running_ = false;
+      }
+    }
+    Guard(const Guard&) = delete;
+    Guard& operator=(const Guard&) = delete;
+    bool owner() const { return owner_; }
+
+   private:
+    EventPaneRefresher& r_;
+    bool owner_;
+  };
 
  private:
   std::uint32_t storedHash_ = config::kForceRefreshHash;
-  std::size_t guard_ = 0;  // the entry being refreshed, 0 when idle
+  bool running_ = false;
   std::size_t count_ = 0;
 };
 

@@ -94,6 +94,7 @@ TEST(EventHandlers, ListPositionsAndTheTimeoutStart) {
   EXPECT_EQ(entryOf(image, 1), entryHex({{16, "04"}, {18, "64"}, {77, "03"}}));
   // A press kind already chosen stays.
   place(image, 2, entryHex({{16, "04"}, {77, "02"}}));
+  place(image, 2, entryHex({{16, "04"}, {18, "05"}, {77, "02"}}));
   pick(image, "ComboBoxEditEventTimeoutTypex", 0, 2);
   EXPECT_EQ(entryOf(image, 2), entryHex({{16, "04"}, {77, "02"}}));
 
@@ -196,6 +197,7 @@ TEST(EventDialogs, CanFilterAsksWithTheRecordAndStoresTheAnswer) {
   const auto r = click(image, "SpeedButtonCANFILERx", 2);
   ASSERT_TRUE(r.dialog);
   EXPECT_EQ(r.dialog->kind, EventDialogKind::CanFilter);
+  EXPECT_EQ(r.dialog->entry, 2u);
   EXPECT_EQ(r.dialog->first.en, "CAN filter");
   EXPECT_EQ(r.dialog->filter.idWord, 0x06800000u);
   EXPECT_EQ(r.dialog->filter.count, 1);
@@ -218,7 +220,11 @@ TEST(EventDialogs, IrCodeNameAndLearning) {
   answerEventIrCode(image, 1, {3, 7, 9});
   EXPECT_EQ(entryOf(image, 1),
             entryHex({{0, "41"}, {16, "02 00 03 07 09 00"}, {77, "03"}, {80, "02"}}));
-  EXPECT_EQ(entryNameRequest(image, 1).name, "A");
+  const auto name = entryNameRequest(image, 1);
+  EXPECT_EQ(name.kind, EventDialogKind::EntryName);
+  EXPECT_EQ(name.entry, 1u);
+  EXPECT_EQ(name.name, "A");
+  EXPECT_EQ(eventIrCodeRequest(image, 1).entry, 1u);
   answerEntryName(image, 1, "Руль");
   EXPECT_EQ(entryNameRequest(image, 1).name, "Руль");
 
@@ -230,6 +236,10 @@ TEST(EventDialogs, IrCodeNameAndLearning) {
   // A learnt code replaces another type's parameters and makes the press kind "any".
   place(image, 2, entryHex({{16, "0F"}, {18, "41 42 43 44 45 46"}}));
   const std::array<std::uint8_t, 4> learnt{0x0A, 0x10, 0x20, 0x30};
+  EXPECT_TRUE(storeLearntEventIrCode(image, 2, learnt));
+  EXPECT_EQ(entryOf(image, 2), entryHex({{16, "02"}, {18, "0A 10 20 30"}, {77, "03"}}));
+  // The same type again keeps its parameters, so the byte behind the code is cleared by hand.
+  events::set(events::entryAt(image, 2), events::event::ir_code::kZero, 0x55);
   EXPECT_TRUE(storeLearntEventIrCode(image, 2, learnt));
   EXPECT_EQ(entryOf(image, 2), entryHex({{16, "02"}, {18, "0A 10 20 30"}, {77, "03"}}));
   const std::array<std::uint8_t, 4> none{};

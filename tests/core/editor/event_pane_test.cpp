@@ -196,11 +196,18 @@ TEST(EventPages, TextsOfSerialTimeoutAndSourceMask) {
   EXPECT_EQ(control(v, "PanelSerialEevent").text, "От USB");
   EXPECT_EQ(control(v, "ComboBoxEventSRCMASK").value, 1);
   ASSERT_EQ(control(v, "ComboBoxEventSRCMASK").itemOverrides.size(), 1u);
+  EXPECT_EQ(control(v, "ComboBoxEventSRCMASK").itemOverrides[0].first, 1);
   EXPECT_EQ(control(v, "ComboBoxEventSRCMASK").itemOverrides[0].second, " 1 3");
   image.set(layout::kBtNum, 2);
   EXPECT_EQ(control(derive(image, 1, Language::English), "PanelSerialEevent").text,
             "From bluetooth");
   EXPECT_EQ(sourceMaskItemText(0, Language::English), "Select...");
+  place(image, 2, entryHex({{16, "0F"}, {77, "03 01"}}));
+  v = derive(image, 2, Language::English);
+  EXPECT_EQ(v.entry, 2u);
+  EXPECT_TRUE(control(v, "ComboBoxEventSRCMASK").enabled);
+  EXPECT_EQ(control(v, "ComboBoxEventSRCMASK").value, 0);
+  EXPECT_EQ(control(v, "ComboBoxEventSRCMASK").itemOverrides[0].second, "Select...");
   EXPECT_EQ(sourceMaskItemText(0x80, Language::Russian), " 8");
 
   const auto starts = lists::timeoutStarts();

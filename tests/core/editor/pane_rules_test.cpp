@@ -78,6 +78,29 @@ TEST(EventPaneRefresher, IdenticalEntriesDoNotRedrawAndRepairsCostNoSecondPass) 
   EXPECT_TRUE(r.refresh(image, 4, {}));
 }
 
+TEST(EventPaneRefresher, NoRefreshWhileTheWidgetsAreSet) {
+  ConfigImage image;
+  place(image, 1, entryHex({{16, "04"}, {77, "03 01"}}));
+  EventPaneRefresher r;
+  {
+    EventPaneRefresher::Guard outer(r);
+    EXPECT_TRUE(outer.owner());
+    EXPECT_TRUE(r.running());
+    {
+      EventPaneRefresher::Guard inner(r);
+      EXPECT_FALSE(inner.owner());
+    }
+    EXPECT_TRUE(r.running());
+    EXPECT_FALSE(r.refresh(image, 1, {}));
+  }
+  EXPECT_FALSE(r.running());
+  // The refused refresh stored no hash: the next one does its work.
+  const auto v = r.refresh(image, 1, {});
+  ASSERT_TRUE(v);
+  EXPECT_EQ(v->entry, 1u);
+  EXPECT_EQ(r.refreshCount(), 1u);
+}
+
 TEST(SelectionMenus, TenSubmenusOfTenTabs) {
   TabCaptions captions;
   for (std::size_t i = 0; i < kTabCount; ++i) {
