@@ -212,7 +212,7 @@ TEST(EventDialogs, CanFilterAsksWithTheRecordAndStoresTheAnswer) {
 
 TEST(EventDialogs, IrCodeNameAndLearning) {
   ConfigImage image;
-  place(image, 1, entryHex({{0, "41"}, {16, "02 00 01 56 34 12"}, {77, "03"}, {80, "02"}}));
+  place(image, 1, entryHex({{0, "41"}, {16, "02 00 01 56 34 12 55"}, {77, "03"}, {80, "02"}}));
   const auto ir = eventIrCodeRequest(image, 1);
   EXPECT_EQ(ir.kind, EventDialogKind::IrCode);
   EXPECT_EQ(ir.irContext, events::IrContext::Event);
