@@ -1,0 +1,131 @@
+#include "core/editor/event_handlers.hpp"
+
+#include "core/editor/event_pane.hpp"
+#include "core/events/entry.hpp"
+#include "core/events/entry_types.hpp"
+
+namespace kivprism::editor {
+
+namespace {
+
+namespace entry = events::entry;
+namespace event = events::event;
+
+constexpr lang::TextPair kSourceMaskFirst{"Событие при", "Event on"};
+constexpr lang::TextPair kSourceMaskSecond{"источниках:", "sources:"};
+constexpr lang::TextPair kCanFilterCaption{"CAN фильтр", "CAN filter"};
+constexpr std::uint8_t kAllSources = 0xFF;
+
+EventDialogRequest request(EventDialogKind kind, std::size_t number) {
+  EventDialogRequest r;
+  r.kind = kind;
+  r.entry = number;
+  return r;
+}
+
+EventDialogRequest sourceMaskRequest(const config::ConfigImage& image, std::size_t number) {
+  EventDialogRequest r = request(EventDialogKind::SourceMask, number);
+  r.first = kSourceMaskFirst;
+  r.second = kSourceMaskSecond;
+  r.mask = events::get(events::entryAt(image, number), entry::kSourceMask);
+  return r;
+}
+
+EventDialogRequest canFilterRequest(const config::ConfigImage& image, std::size_t number) {
+  EventDialogRequest r = request(EventDialogKind::CanFilter, number);
+  r.first = kCanFilterCaption;
+  r.filter = events::get(events::entryAt(image, number), event::sw_can::kFilter);
+  return r;
+}
+
+}  // namespace
+
+EventChangeOutcome changeEventControl(config::ConfigImage& image, std::size_t number,
+                                      std::string_view control, view::ControlKind kind,
+                                      const view::Change& input, lang::Language language) {
+  const view::BindingTable& table = eventBindings();
+  const view::Binding* b = table.find(control);
+  if (!b || b->kind != kind) {
+    return {};
+  }
+  if (control == "ComboBoxEventSRCMASK" && input.index == 1) {
+    return {{std::nullopt, view::After::Refresh, std::nullopt}, sourceMaskRequest(image, number)};
+  }
+  if (control == "SpeedButtonCANFILERx") {
+    return {{std::nullopt, view::After::Refresh, std::nullopt}, canFilterRequest(image, number)};
+  }
+  return {view::change(image, table, control, kind, input, {language, number}), std::nullopt};
+}
+
+bool chooseEventType(config::ConfigImage& image, std::size_t number, std::uint8_t type) {
+  return events::setEventType(events::entryAt(image, number), type);
+}
+
+EventDialogRequest entryNameRequest(const config::ConfigImage& image, std::size_t number) {
+  EventDialogRequest r = request(EventDialogKind::EntryName, number);
+  r.name = events::entryName(events::entryAt(image, number));
+  return r;
+}
+
+EventDialogRequest eventIrCodeRequest(const config::ConfigImage& image, std::size_t number) {
+  EventDialogRequest r = request(EventDialogKind::IrCode, number);
+  r.code = events::get(events::entryAt(image, number), event::ir_code::kCode);
+  return r;
+}
+
+void answerSourceMask(config::ConfigImage& image, std::size_t number, std::uint8_t mask) {
+  // Every source ticked means the same as none: the event counts for any source.
+  events::set(events::entryAt(image, number), entry::kSourceMask, mask == kAllSources ? 0 : mask);
+}
+
+void answerCanFilter(config::ConfigImage& image, std::size_t number, const events::CanFilter& f) {
+  events::set(events::entryAt(image, number), event::sw_can::kFilter, f);
+}
+
+void answerEventIrCode(config::ConfigImage& image, std::size_t number, const events::IrCode& code) {
+  const auto e = events::entryAt(image, number);
+  events::set(e, event::ir_code::kCode, code);
+  events::set(e, event::ir_code::kZero, 0);
+}
+
+void answerEntryName(config::ConfigImage& image, std::size_t number, std::string_view utf8) {
+  events::setEntryName(events::entryAt(image, number), utf8);
+}
+
+void deleteEventIrCode(config::ConfigImage& image, std::size_t number) {
+  const auto e = events::entryAt(image, number);
+  events::clear(e, entry::kEventPart);
+  events::set(e, entry::kEventType, static_cast<std::uint8_t>(events::EventType::IrCode));
+}
+
+bool storeLearntEventIrCode(config::ConfigImage& image, std::size_t number,
+                            std::span<const std::uint8_t, 4> bytes) {
+  if (bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 0 && bytes[3] == 0) {
+    return false;
+  }
+  const auto e = events::entryAt(image, number);
+  // Another event type's parameters must not survive under the IR code.
+  events::setEventType(e, static_cast<std::uint8_t>(events::EventType::IrCode));
+  events::set(e, event::ir_code::kCode, events::readIrCode(bytes));
+  events::set(e, event::ir_code::kZero, 0);
+  if (events::get(e, entry::kPressKind) == 0) {
+    events::set(e, entry::kPressKind, static_cast<std::uint8_t>(events::PressKind::Any));
+  }
+  return true;
+}
+
+void dropKey(config::ConfigImage& image, std::size_t number, events::KeyReference key,
+             bool modifier) {
+  const auto e = events::entryAt(image, number);
+  if (modifier) {
+    events::setModifier(e, key);
+  } else {
+    events::setKey(e, key);
+  }
+}
+
+void deleteKeyPanel(config::ConfigImage& image, std::size_t number, bool modifier) {
+  dropKey(image, number, {}, modifier);
+}
+
+}  // namespace kivprism::editor

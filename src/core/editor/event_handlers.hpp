@@ -1,0 +1,73 @@
+// The editing actions of the event half: every change of a control stores into the selected entry
+// through the event bindings; the actions that need a dialog return what the dialog shows, and the
+// dialog's answer comes back through the answer functions below.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/config/image.hpp"
+#include "core/events/entry_operations.hpp"
+#include "core/events/ir_protocols.hpp"
+#include "core/events/records.hpp"
+#include "core/view/binding.hpp"
+
+namespace kivprism::editor {
+
+enum class EventDialogKind { SourceMask, CanFilter, IrCode, EntryName };
+
+// Everything a dialog of the event half shows; no widget reads the image to prepare it.
+struct EventDialogRequest {
+  EventDialogKind kind = EventDialogKind::SourceMask;
+  std::size_t entry = 1;
+  lang::TextPair first{};   // source mask: the first line; CAN filter: the caption
+  lang::TextPair second{};  // source mask: the second line
+  std::uint8_t mask = 0;
+  events::CanFilter filter{};
+  events::IrCode code{};
+  events::IrContext irContext = events::IrContext::Event;
+  std::string name;  // the entry name, UTF-8
+};
+
+struct EventChangeOutcome {
+  view::ChangeOutcome change;
+  std::optional<EventDialogRequest> dialog;  // asked after the notice; refresh afterwards
+};
+
+// A change of an event-half control by name. A name the bindings lack, or a kind that does not
+// match, changes nothing.
+EventChangeOutcome changeEventControl(config::ConfigImage& image, std::size_t entry,
+                                      std::string_view control, view::ControlKind kind,
+                                      const view::Change& input, lang::Language language);
+
+// Page selection: the same type again keeps the parameters, another type wipes them.
+bool chooseEventType(config::ConfigImage& image, std::size_t entry, std::uint8_t type);
+
+// Double click on the tab control; the right-click menu's "Edit IR code".
+EventDialogRequest entryNameRequest(const config::ConfigImage& image, std::size_t entry);
+EventDialogRequest eventIrCodeRequest(const config::ConfigImage& image, std::size_t entry);
+
+// The dialogs' answers.
+void answerSourceMask(config::ConfigImage& image, std::size_t entry, std::uint8_t mask);
+void answerCanFilter(config::ConfigImage& image, std::size_t entry, const events::CanFilter& f);
+void answerEventIrCode(config::ConfigImage& image, std::size_t entry, const events::IrCode& code);
+void answerEntryName(config::ConfigImage& image, std::size_t entry, std::string_view utf8);
+
+// The IR context menu's "Delete IR code": the event part is zeroed, the type stays 2; the next
+// refresh finds no code and drops the reaction too.
+void deleteEventIrCode(config::ConfigImage& image, std::size_t entry);
+
+// Four bytes learnt from the controller's IR capture. All zero: nothing is stored (false).
+bool storeLearntEventIrCode(config::ConfigImage& image, std::size_t entry,
+                            std::span<const std::uint8_t, 4> bytes);
+
+// The key panels: a drop stores the reference, the context menu's delete clears it.
+void dropKey(config::ConfigImage& image, std::size_t entry, events::KeyReference key,
+             bool modifier);
+void deleteKeyPanel(config::ConfigImage& image, std::size_t entry, bool modifier);
+
+}  // namespace kivprism::editor

@@ -1,0 +1,53 @@
+// What the event half shows beside the stored bytes: which boxes of the bottom row the user may
+// change, and the texts the pages build from an entry (key names, IR code, CAN filter, units).
+// Everything here reads an entry that the consistency rules have already repaired.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/config/image.hpp"
+#include "core/events/entry.hpp"
+#include "core/events/entry_operations.hpp"
+#include "core/events/records.hpp"
+#include "core/lang/text.hpp"
+
+namespace kivprism::editor {
+
+// Enabled states of the bottom row. A box that a rule pins shows the stored flag, disabled.
+struct EventBoxes {
+  bool pressKind = false;
+  bool once = false;
+  bool wakeUp = false;
+  bool sourceMask = false;
+  bool sourceMaskAny = false;  // the mask box shows its first item whatever is stored
+  friend bool operator==(const EventBoxes&, const EventBoxes&) = default;
+};
+EventBoxes eventBoxes(events::ConstEntryBytes e);
+
+// The second item of the source-mask box: " 1 3" for mask 0x05; "Select..." for mask 0.
+std::string sourceMaskItemText(std::uint8_t mask, lang::Language language);
+
+// The key panels of a key event, with their fallbacks ("Enc1+ ?", "2.[7] ?").
+std::string keyPanelText(const config::ConfigImage& image, events::KeyReference key, bool modifier);
+
+// "NEC 4660/86" (address before the slash), the CAN key decoder's text for CAN AUTO, or
+// "Получить код" when the event holds no code.
+std::string eventIrCodeText(const events::IrCode& code, lang::Language language);
+
+// The caption of SpeedButtonCANFILERx: three CR LF ended lines, or "Filter not set".
+std::string canFilterText(const events::CanFilter& filter, lang::Language language);
+
+// The unit beside a voltage event's threshold, by input.
+std::string_view voltageUnit(unsigned input, lang::Language language);
+
+// The VAR event's operation buttons ("?" for none or an unknown code).
+std::string_view varLogicText(unsigned operation);
+std::string_view varComparisonText(unsigned comparison);
+// A byte as the VAR edits show it: "x1F".
+std::string hexByteText(unsigned value);
+
+// PanelSerialEevent: where serial events come from.
+std::string_view serialSourceText(const config::ConfigImage& image, lang::Language language);
+
+}  // namespace kivprism::editor
