@@ -158,6 +158,13 @@ QWidget* ParametersPage::makeSpecial(std::string_view controlName, QWidget* pare
     auto* inside = new QVBoxLayout(group);
     if (hooks_.keysGrid) {
       inside->addWidget(hooks_.keysGrid);
+      // The grid has no scroll bars: it is at least tall enough for every row at the smallest
+      // readable row height; the tab scrolls instead.
+      if (auto* table = qobject_cast<QTableView*>(hooks_.keysGrid); table && table->model()) {
+        const int rows = table->model()->rowCount();
+        table->setMinimumHeight(rows * (table->verticalHeader()->minimumSectionSize() + 1) + 1 +
+                                2 * table->frameWidth());
+      }
     }
     return group;
   }
