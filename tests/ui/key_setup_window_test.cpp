@@ -159,6 +159,7 @@ class KeySetupWindowTest : public QObject {
     // is there and one of them was pressed again.
     bool lockedWhileRunning = true;
     bool sawRunning = false;
+    bool sentWhileLearning = false;
     QElapsedTimer allShown;
     QTimer watch;
     watch.setInterval(100);
@@ -166,7 +167,13 @@ class KeySetupWindowTest : public QObject {
       if (!rig.window->keyProcedures().keyLearningActive()) {
         return;
       }
+      if (!sawRunning) {
+        // An edit made meanwhile waits until learning ends.
+        rig.window->model().working.set(layout::kLongPressTime, 1234);
+      }
       sawRunning = true;
+      sentWhileLearning =
+          sentWhileLearning || rig.controller.configuration().get(layout::kLongPressTime) == 1234;
       lockedWhileRunning = lockedWhileRunning && rig.toolbarLocked() && keysSetup->isEnabled() &&
                            !touchSetup->isEnabled();
       if (rig.learntKeys() < 7) {
@@ -207,6 +214,8 @@ class KeySetupWindowTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(table(rig.window->model().working) == table(device),
                              kConnectTimeoutMs);
     QVERIFY(table(rig.window->model().device) == table(device));
+    QVERIFY(!sentWhileLearning);
+    QTRY_COMPARE_WITH_TIMEOUT(device.get(layout::kLongPressTime), 1234u, kConnectTimeoutMs);
     QTRY_VERIFY(rig.toolbarLocked() == false && keysSetup->isEnabled() && touchSetup->isEnabled());
 
     // A name typed into a cell reaches the controller through the poll tick's label step.
