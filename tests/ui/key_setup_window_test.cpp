@@ -172,6 +172,12 @@ class KeySetupWindowTest : public QObject {
         rig.window->model().working.set(layout::kLongPressTime, 1234);
       }
       sawRunning = true;
+      // A poll tick that gets through between the learning's own reads.
+      auto& link = rig.window->link();
+      while (link.trafficHoldOff() > 0) {
+        link.pollTick();
+      }
+      link.pollTick();
       sentWhileLearning =
           sentWhileLearning || rig.controller.configuration().get(layout::kLongPressTime) == 1234;
       lockedWhileRunning = lockedWhileRunning && rig.toolbarLocked() && keysSetup->isEnabled() &&
@@ -306,6 +312,10 @@ class KeySetupWindowTest : public QObject {
     QToolButton* touchSetup = rig.button("SpeedButtonTouchSetup");
     QTRY_VERIFY_WITH_TIMEOUT(keysSetup->isEnabled(), kConnectTimeoutMs);
     QTRY_VERIFY(!touchSetup->isEnabled());
+    // The refresh after the whole read filled the grid with the controller's key names.
+    const std::string name = keys::storedLabel(rig.controller.configuration(), 0, 1);
+    QVERIFY(!name.empty());
+    QTRY_COMPARE(rig.grid()->item(1, 0)->text(), QString::fromStdString(name));
     // Turning the converter off gives the button back at the next refresh.
     rig.window->model().working.set(layout::kCap2ResNum, 0);
     rig.window->parameters()->refresh();
