@@ -46,7 +46,7 @@ class Rig {
     window = std::make_unique<TMainForm>(port, options);
     window->startUp();
     window->show();
-    procedures = std::make_unique<KeyProcedures>(*window);
+    procedures = &window->keyProcedures();
   }
   bool waitConnected() {
     return QTest::qWaitFor([this] { return window->link().isConnected(); }, kConnectTimeoutMs);
@@ -56,7 +56,7 @@ class Rig {
   SimulatedController controller;
   SimulatedHidPort port;
   std::unique_ptr<TMainForm> window;
-  std::unique_ptr<KeyProcedures> procedures;
+  KeyProcedures* procedures = nullptr;
   std::vector<std::pair<unsigned, QString>> boxes;
 };
 

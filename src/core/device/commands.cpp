@@ -61,6 +61,12 @@ void ToolbarCommands::controllerChanges() {
   }
 }
 
+void ToolbarCommands::imageLeaves() {
+  if (beforeImageLeaves) {
+    beforeImageLeaves();
+  }
+}
+
 bool ToolbarCommands::openConfigFile(const FileSteps& steps) {
   LinkHost& host = link_.host();
   host.updateToolbar(true);
@@ -94,6 +100,7 @@ bool ToolbarCommands::openConfigFile(const FileSteps& steps) {
 bool ToolbarCommands::saveConfigFile(const FileSteps& steps) {
   LinkHost& host = link_.host();
   host.updateToolbar(true);
+  imageLeaves();
   const auto path = steps.choose();
   bool written = false;
   if (path) {
@@ -127,6 +134,7 @@ DeviceStatus ToolbarCommands::readDevice() {
 
 DeviceStatus ToolbarCommands::writeDevice() {
   beginUserCommand();
+  imageLeaves();
   link_.suspendPoll();
   const bool yes = link_.host().askQuestion(translateText(kAskWriteDevice));
   link_.resumePoll();

@@ -28,6 +28,9 @@ class ToolbarCommands {
   std::function<void()> beforeControllerChange;
   // Every page must redraw from the image.
   std::function<void()> invalidatePages;
+  // Runs before the working image goes into a file or to the controller: the keys grid stores its
+  // labels, so what leaves is what the grid shows.
+  std::function<void()> beforeImageLeaves;
 
   // Loads a configuration file into the working image; while connected the next change sending
   // delivers what differs. True when a file was read.
@@ -49,6 +52,7 @@ class ToolbarCommands {
   void reportFailure(const lang::TextPair& text, DeviceStatus status);
   void flashNotice(const lang::TextPair& text);
   void controllerChanges();
+  void imageLeaves();
 
   DeviceLink& link_;
 };

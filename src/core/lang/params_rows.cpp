@@ -83,6 +83,7 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_PanelRenaultJoyType_Caption", {"Джойстик Рено", "Renault joystick"}},
     LanguageRow{"MainForm_CheckBoxHondaPanel_Caption", {"Панель HONDA", "HONDA panel"}},
     LanguageRow{"MainForm_SpeedButtonKeysSetup_Caption", {"Настройка кнопок", "Key setup"}},
+    LanguageRow{"MainForm_GroupBoxKeys_Caption", {" Кнопки ", " Keys "}},
 
     // Touch panel.
     LanguageRow{"MainForm_Panel2_Caption", kMode},

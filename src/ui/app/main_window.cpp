@@ -21,6 +21,7 @@
 #include "core/lang/language.hpp"
 #include "core/monitor/monitoring_line.hpp"
 #include "platform/settings_location.hpp"
+#include "ui/app/key_procedures.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/qt_text.hpp"
 #include "ui/app/qt_translation.hpp"
@@ -72,6 +73,13 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   commands_ = std::make_unique<device::ToolbarCommands>(*link_);
   commands_->invalidatePages = [this] { invalidatePages(); };
   commands_->beforeControllerChange = [this] { stopCanLogQuietly(); };
+  keyProcedures_ = std::make_unique<KeyProcedures>(*this);
+  // Learning writes the keys table itself; the user's edits wait until it ends.
+  link_->holdChangeSendingWhile([this] { return keyProcedures_->keyLearningActive(); });
+  // What goes into a file or to the controller carries the labels the grid shows.
+  commands_->beforeImageLeaves = [this] { keyProcedures_->writeKeyLabels(); };
+  connect(keyProcedures_.get(), &KeyProcedures::procedureRunningChanged, this,
+          &TMainForm::procedureRunningChanged);
   pollTimer_.setObjectName("TimerKIVSOLANPRISMTest");
   pollTimer_.setInterval(static_cast<int>(device::kPollIdleMs));
   connect(&pollTimer_, &QTimer::timeout, this, &TMainForm::TimerKIVSOLANPRISMTestTimer);
@@ -105,6 +113,7 @@ TMainForm::~TMainForm() {
   link_->removeStateListener(*this);
   link_->removeVariablesListener(*this);
   link_->removeConnectionListener(*this);
+  link_->holdChangeSendingWhile({});
 }
 
 void TMainForm::buildToolBar() {

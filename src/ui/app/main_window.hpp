@@ -35,6 +35,7 @@ class QVBoxLayout;
 namespace kivprism::ui {
 
 class CanLogPage;
+class KeyProcedures;
 class PanelMenu;
 class TerminalPage;
 namespace params {
@@ -109,6 +110,8 @@ class TMainForm : public QMainWindow,
   device::DeviceLink& link() { return *link_; }
   device::ToolbarCommands& commands() { return *commands_; }
   config::ConfigModel& model() { return model_; }
+  // Key learning, touch calibration and the keys grid.
+  KeyProcedures& keyProcedures() { return *keyProcedures_; }
   TerminalPage* terminal() const { return terminal_; }
   params::ParametersPage* parameters() const { return parameters_; }
   CanLogPage* canLogPage() const { return canLog_; }
@@ -184,11 +187,15 @@ class TMainForm : public QMainWindow,
   void buildCanLogPage();
   QString chooseCanLogFile(canlog::LogForm& form);
   void stopCanLogQuietly();
+  // A set-up procedure started or ended: only its own button stays usable meanwhile.
+  void procedureRunningChanged(bool running);
 
   MainWindowOptions options_;
   config::ConfigModel model_;
   std::unique_ptr<device::DeviceLink> link_;
   std::unique_ptr<device::ToolbarCommands> commands_;
+  std::unique_ptr<KeyProcedures> keyProcedures_;
+  bool procedureRunning_ = false;
   SettingsFile settings_;
   ShellSettings loaded_;
   QElapsedTimer clock_;

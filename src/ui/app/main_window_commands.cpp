@@ -15,8 +15,10 @@
 #include "core/device/packet.hpp"
 #include "core/lang/language.hpp"
 #include "core/lang/language_table.hpp"
+#include "core/params/availability.hpp"
 #include "core/params/entry_value.hpp"
 #include "platform/settings_location.hpp"
+#include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/qt_text.hpp"
@@ -24,9 +26,7 @@
 #include "ui/app/shell_texts.hpp"
 #include "ui/app/translate_form.hpp"
 #include "ui/monitor/terminal_page.hpp"
-#include "core/params/availability.hpp"
-#include "core/params/entry_value.hpp"
-#include "platform/settings_location.hpp"
+#include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
 
@@ -54,6 +54,11 @@ device::FileSteps TMainForm::configFileSteps(bool save) {
 }
 
 void TMainForm::updateToolbar(bool busy) {
+  // A running set-up procedure keeps the toolbar locked whatever the poll reports meanwhile.
+  busy = busy || procedureRunning_;
+  if (parameters_) {
+    parameters_->setSetupAvailable(!busy && link_->isConnected());
+  }
   for (QToolButton* button :
        {readConfig_, writeConfig_, readDevice_, writeDevice_, toDefault_, reset_}) {
     button->setEnabled(false);
@@ -94,7 +99,23 @@ void TMainForm::SpeedButtonLangxClick() {
 
 void TMainForm::SpeedButtonLanguageMakerxClick() { applyLanguage(0); }
 
-void TMainForm::TimerKIVSOLANPRISMTestTimer() { link_->pollTick(); }
+void TMainForm::TimerKIVSOLANPRISMTestTimer() {
+  keyProcedures_->pollTick();
+  link_->pollTick();
+}
+
+void TMainForm::procedureRunningChanged(bool running) {
+  procedureRunning_ = running;
+  updateToolbar(running);
+  if (parameters_) {
+    using Running = params::ParametersPage::RunningSetup;
+    Running which = Running::None;
+    if (running) {
+      which = keyProcedures_->keyLearningRunning() ? Running::Keys : Running::Touch;
+    }
+    parameters_->setRunningSetup(which);
+  }
+}
 
 void TMainForm::sendTerminalLine(std::span<const std::uint8_t> bytes) {
   if (!link_->isConnected()) {

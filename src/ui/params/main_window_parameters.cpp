@@ -4,6 +4,8 @@
 #include <QVBoxLayout>
 
 #include "core/params/availability.hpp"
+#include "ui/app/key_procedures.hpp"
+#include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/qt_text.hpp"
 #include "ui/params/parameters_page.hpp"
@@ -20,8 +22,16 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
     return messageBox(flags, text);
   };
   hooks.setCanLogVisible = [this](bool) { refreshCanLogPage(); };
+  hooks.fillKeysGrid = [this] { keyProcedures_->fillKeysGrid(); };
+  hooks.keysSetupClicked = [this] { keyProcedures_->SpeedButtonKeysSetupClick(); };
+  hooks.touchSetupClicked = [this](bool withMargin) {
+    keyProcedures_->SpeedButtonTouchSetupClick(withMargin);
+  };
+  hooks.keysGrid = keyProcedures_->grid();
   parameters_ = new params::ParametersPage(model_, std::move(hooks), parametersPage_);
   layout->addWidget(parameters_, 1);
+  connect(keyProcedures_.get(), &KeyProcedures::keyEventsChanged, parameters_,
+          &params::ParametersPage::keyEventsChanged);
   // A language switch redraws the page at once, so that no list shows the old language while the
   // window's captions show the new one.
   connect(this, &TMainForm::pagesInvalidated, parameters_, [this] {

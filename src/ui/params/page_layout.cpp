@@ -33,6 +33,7 @@ constexpr std::array kKeys = {
     R{"ComboBoxRenaultJoyType"},
     R{"CheckBoxHondaPanel"},
     R{kKeysSetup},
+    R{kKeysGroup},
 };
 constexpr std::array kTouch = {
     R{"ComboBoxTouchMode", "Panel2"},
@@ -40,7 +41,7 @@ constexpr std::array kTouch = {
     R{"CheckBoxTouchWakeUp"},
     R{"CheckBoxTouchHide"},
     R{"CheckBoxTouchGestures"},
-    R{"CheckBoxTouchDXY"},
+    R{kTouchMargin},
     R{kTouchSetup},
     R{"PanelTouchFromCap2Res"},
 };

@@ -23,6 +23,8 @@ std::span<const TabLayout> diffBusPages();
 // Controls made by the page itself rather than from a binding.
 inline constexpr std::string_view kKeysSetup = "SpeedButtonKeysSetup";
 inline constexpr std::string_view kTouchSetup = "SpeedButtonTouchSetup";
+inline constexpr std::string_view kTouchMargin = "CheckBoxTouchDXY";
+inline constexpr std::string_view kKeysGroup = "GroupBoxKeys";
 inline constexpr std::string_view kVarGrid = "StringGridVARx";
 inline constexpr std::string_view kPwmChannels = "PWMChannelsx";
 inline constexpr std::string_view kAnalogChannels = "ParamControlChannelsx";

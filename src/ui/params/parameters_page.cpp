@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -129,11 +130,43 @@ QLabel* ParametersPage::namedLabel(const char* labelName, QWidget* parent) {
 // lines of the differential-bus pages that have no settings.
 QWidget* ParametersPage::makeSpecial(std::string_view controlName, QWidget* parent) {
   if (controlName == kKeysSetup || controlName == kTouchSetup) {
-    // Key learning and touch calibration come with their own procedures.
+    // Usable only once a controller is connected (setSetupAvailable).
     auto* button = new QToolButton(parent);
     button->setEnabled(false);
     button->setObjectName(name(controlName));
+    if (controlName == kKeysSetup) {
+      keysSetup_ = button;
+      connect(button, &QToolButton::clicked, this, [this] {
+        if (hooks_.keysSetupClicked) {
+          hooks_.keysSetupClicked();
+        }
+      });
+    } else {
+      touchSetup_ = button;
+      connect(button, &QToolButton::clicked, this, [this] {
+        const auto* margin = findChild<QCheckBox*>(name(kTouchMargin));
+        if (hooks_.touchSetupClicked) {
+          hooks_.touchSetupClicked(margin && margin->isChecked());
+        }
+      });
+    }
     return button;
+  }
+  if (controlName == kKeysGroup) {
+    auto* group = new QGroupBox(parent);
+    group->setObjectName(name(controlName));
+    auto* inside = new QVBoxLayout(group);
+    if (hooks_.keysGrid) {
+      inside->addWidget(hooks_.keysGrid);
+      // The grid has no scroll bars: it is at least tall enough for every row at the smallest
+      // readable row height; the tab scrolls instead.
+      if (auto* table = qobject_cast<QTableView*>(hooks_.keysGrid); table && table->model()) {
+        const int rows = table->model()->rowCount();
+        table->setMinimumHeight(rows * (table->verticalHeader()->minimumSectionSize() + 1) + 1 +
+                                2 * table->frameWidth());
+      }
+    }
+    return group;
   }
   if (controlName == kRenaultJoyNoSettings || controlName == kMercedesJoyNoSettings) {
     auto* label = new QLabel(parent);
@@ -292,6 +325,10 @@ void ParametersPage::refresh() {
     }
     apply(*view);
     lastView_ = std::move(view);
+    enableSetupButtons();
+    if (hooks_.fillKeysGrid) {
+      hooks_.fillKeysGrid();
+    }
     if (hooks_.resumePoll) {
       hooks_.resumePoll();
     }
@@ -319,6 +356,32 @@ void ParametersPage::retranslate() {
   form_->retranslate();
   refresher_.force();
   refresh();
+}
+
+void ParametersPage::setSetupAvailable(bool available) {
+  setupAvailable_ = available;
+  enableSetupButtons();
+}
+
+void ParametersPage::setRunningSetup(RunningSetup running) {
+  runningSetup_ = running;
+  enableSetupButtons();
+}
+
+void ParametersPage::enableSetupButtons() {
+  const bool idle = runningSetup_ == RunningSetup::None && setupAvailable_;
+  const bool touchAllowed = !lastView_ || lastView_->touchSetupAllowed;
+  keysSetup_->setEnabled(runningSetup_ == RunningSetup::Keys || idle);
+  touchSetup_->setEnabled(runningSetup_ == RunningSetup::Touch || (idle && touchAllowed));
+}
+
+void ParametersPage::keyEventsChanged() {
+  if (hooks_.forceEventPane) {
+    hooks_.forceEventPane();
+  }
+  if (hooks_.refreshEventPane) {
+    hooks_.refreshEventPane();
+  }
 }
 
 bool ParametersPage::variablesViewActive() const {

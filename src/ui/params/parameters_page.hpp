@@ -48,7 +48,18 @@ class ParametersPage : public QWidget {
     std::function<void(bool)> setCanLogVisible;
     // PageControlParamsChanging: false while a long procedure holds the keyboard dialog.
     std::function<bool()> tabChangeAllowed;
+    // The refresh's keys-grid step: the grid redraws from the image.
+    std::function<void()> fillKeysGrid;
+    // The two set-up buttons' clicks: key learning, and touch calibration with CheckBoxTouchDXY's
+    // state (the 10 % margin).
+    std::function<void()> keysSetupClicked;
+    std::function<void(bool withMargin)> touchSetupClicked;
+    // StringGridKeys, placed in GroupBoxKeys on the keys tab; the page does not own it.
+    QWidget* keysGrid = nullptr;
   };
+
+  // Which set-up procedure runs and keeps its own button enabled so that a second click stops it.
+  enum class RunningSetup { None, Keys, Touch };
 
   ParametersPage(config::ConfigModel& model, Hooks hooks, QWidget* parent = nullptr);
   ~ParametersPage() override;
@@ -65,6 +76,13 @@ class ParametersPage : public QWidget {
   // Names of the widgets the view drives (controls and the labels the refresh shows or hides).
   QStringList boundNames() const { return form_->names(); }
 
+  // The set-up buttons follow the toolbar: usable while a controller is connected and no command
+  // runs; the touch set-up also only while no capacitive converter feeds the touches.
+  void setSetupAvailable(bool available);
+  void setRunningSetup(RunningSetup running);
+  // Key events lost a reference or a label changed: the event pane redraws.
+  void keyEventsChanged();
+
   // The VAR view, fed by the connection poll while its tab is the active one.
   bool variablesViewActive() const;
   void showVariables(const device::VariablesView& view);
@@ -80,6 +98,7 @@ class ParametersPage : public QWidget {
   void followUp(const kivprism::params::ChangeOutcome& outcome, QWidget* source);
   void ask(const view::DialogRequest& request, QWidget* below);
   void apply(const kivprism::params::PageView& view);
+  void enableSetupButtons();
 
   config::ConfigModel& model_;
   Hooks hooks_;
@@ -90,6 +109,10 @@ class ParametersPage : public QWidget {
   QStackedWidget* diffBusPages_ = nullptr;
   int activeTab_ = 0;
   TInterceptForm* interceptForm_ = nullptr;
+  QWidget* keysSetup_ = nullptr;
+  QWidget* touchSetup_ = nullptr;
+  bool setupAvailable_ = false;
+  RunningSetup runningSetup_ = RunningSetup::None;
 };
 
 }  // namespace kivprism::ui::params

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/config/config_file.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "support/fake_link_host.hpp"
@@ -165,6 +166,38 @@ TEST_F(CommandsTest, DefaultsAndResetMakeTheNextPollReadAgain) {
   tick();
   EXPECT_TRUE(link.inSync());
   EXPECT_EQ(link.lastSerialNumber(), controller.identity().serialNumber);
+}
+
+// The keys grid stores its labels through this hook: what it writes must be in the file and on the
+// controller, also when the user then cancels or refuses; a read never calls it.
+TEST_F(CommandsTest, ImageLeavesOnlyAfterTheHookStoredItsPart) {
+  int stores = 0;
+  std::uint8_t label = 0x41;
+  commands.beforeImageLeaves = [&] {
+    ++stores;
+    model.working.data()[7000] = label;
+  };
+  const auto file = dir / "labels.KST401";
+  ASSERT_TRUE(commands.saveConfigFile(steps(file)));
+  EXPECT_EQ(stores, 1);
+  config::ConfigImage saved;
+  ASSERT_FALSE(config::readConfigFile(file, saved).has_value());
+  EXPECT_EQ(saved.data()[7000], 0x41);
+  EXPECT_FALSE(commands.saveConfigFile(steps(std::nullopt)));
+  EXPECT_EQ(stores, 2);
+
+  label = 0x42;
+  host.answers = {true};
+  EXPECT_EQ(commands.writeDevice(), status::kOk);
+  EXPECT_EQ(stores, 3);
+  EXPECT_EQ(controller.configuration().data()[7000], 0x42);
+  host.answers = {false};
+  commands.writeDevice();
+  EXPECT_EQ(stores, 4);
+
+  commands.openConfigFile(steps(file));
+  commands.readDevice();
+  EXPECT_EQ(stores, 4);
 }
 
 TEST_F(CommandsTest, ReadDeviceRedrawsAndReplacesTheImage) {
