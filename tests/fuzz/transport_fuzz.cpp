@@ -15,9 +15,10 @@ namespace device = kivprism::device;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
   kivprism::testing::FakeLinkHost host;
-  host.packetLog = in.ConsumeBool();
+  const bool packetLog = in.ConsumeBool();
   kivprism::fuzzing::HostilePort port(in, host);
   device::Transport transport(port, host);
+  transport.setPacketLogEnabled(packetLog);
   while (in.remaining_bytes() > 0) {
     const std::uint8_t cmd = in.ConsumeIntegral<std::uint8_t>();
     const std::uint16_t offset = in.ConsumeIntegral<std::uint16_t>();
