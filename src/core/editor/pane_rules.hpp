@@ -12,6 +12,7 @@
 #include "core/config/image.hpp"
 #include "core/config/image_layout.hpp"
 #include "core/editor/event_pane.hpp"
+#include "core/view/refresh_guard.hpp"
 
 namespace kivprism::editor {
 
@@ -41,21 +42,9 @@ class EventPaneRefresher {
 
   // Held by the pane while it applies a view to its widgets: the change handlers that fire while
   // controls are set must not start a second refresh.
-  class Guard {
+  class Guard : public view::RefreshGuard {
    public:
-    explicit Guard(EventPaneRefresher& r) : r_(r), owner_(!r.running_) { r_.running_ = true; }
-    ~Guard() {
-      if (owner_) {
-        r_.running_ = false;
-      }
-    }
-    Guard(const Guard&) = delete;
-    Guard& operator=(const Guard&) = delete;
-    bool owner() const { return owner_; }
-
-   private:
-    EventPaneRefresher& r_;
-    bool owner_;
+    explicit Guard(EventPaneRefresher& r) : RefreshGuard(r.running_) {}
   };
 
  private:

@@ -8,6 +8,7 @@
 
 #include "core/config/image.hpp"
 #include "core/params/derive.hpp"
+#include "core/view/refresh_guard.hpp"
 
 namespace kivprism::params {
 
@@ -24,21 +25,9 @@ class PageRefresher {
   bool running() const { return running_; }
 
   // Marks a refresh as running for the duration of the widgets' update.
-  class Guard {
+  class Guard : public view::RefreshGuard {
    public:
-    explicit Guard(PageRefresher& r) : r_(r), owner_(!r.running_) { r_.running_ = true; }
-    ~Guard() {
-      if (owner_) {
-        r_.running_ = false;
-      }
-    }
-    Guard(const Guard&) = delete;
-    Guard& operator=(const Guard&) = delete;
-    bool owner() const { return owner_; }
-
-   private:
-    PageRefresher& r_;
-    bool owner_;
+    explicit Guard(PageRefresher& r) : RefreshGuard(r.running_) {}
   };
 
  private:
