@@ -216,6 +216,16 @@ TEST(SourceNames, KeepFiveCharactersAndStopTyping) {
   EXPECT_TRUE(sourceNameAcceptsKey("Рад", false));
 }
 
+TEST(SourceNames, ACellOutsideSourcesOneToEightStoresNothing) {
+  ConfigImage image;
+  const ConfigImage before = image;
+  sourceNameChanged(image, 0, "AUX");
+  sourceNameChanged(image, layout::kSourceCount + 1, "AUX");
+  EXPECT_TRUE(image == before);
+  sourceNameChanged(image, layout::kSourceCount, "AUX");
+  EXPECT_EQ(sourceNameText(image, layout::kSourceCount), "AUX");
+}
+
 }  // namespace
 }  // namespace kivprism::params
 
