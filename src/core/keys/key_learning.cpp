@@ -24,17 +24,9 @@ KeyLearning::KeyLearning(device::DeviceLink& link, KeyLearningHost& host, KeysGr
     : link_(link), host_(host), grid_(grid) {}
 
 void KeyLearning::click() {
-  if (running_) {
-    running_ = false;
+  if (!beginProcedureClick(running_, link_, host_)) {
     return;
   }
-  if (!link_.isConnected()) {
-    link_.suspendPoll();
-    host_.showError(translateText(texts::kControllerDisconnected));
-    link_.resumePoll();
-    return;
-  }
-  running_ = true;
   host_.setProcedureRunning(true);
   active_ = true;
   learnKeys();

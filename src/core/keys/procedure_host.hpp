@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <string_view>
 
+namespace kivprism::device {
+class DeviceLink;
+}
+
 namespace kivprism::keys {
 
 class ProcedureHost {
@@ -34,5 +38,9 @@ class KeyLearningHost : public ProcedureHost {
   // The end of learning: the grid loses its selection and the event pane redraws.
   virtual void keyLearningEnded() = 0;
 };
+
+// The click on a procedure's button: a second click while it runs stops it, and without a
+// controller an error box says so. True when the procedure is to start; running is then set.
+bool beginProcedureClick(bool& running, device::DeviceLink& link, ProcedureHost& host);
 
 }  // namespace kivprism::keys

@@ -35,17 +35,9 @@ TouchCalibration::TouchCalibration(device::DeviceLink& link, ProcedureHost& host
     : link_(link), host_(host) {}
 
 void TouchCalibration::click(bool withMargin) {
-  if (running_) {
-    running_ = false;
+  if (!beginProcedureClick(running_, link_, host_)) {
     return;
   }
-  if (!link_.isConnected()) {
-    link_.suspendPoll();
-    host_.showError(translateText(texts::kControllerDisconnected));
-    link_.resumePoll();
-    return;
-  }
-  running_ = true;
   host_.setProcedureRunning(true);
   calibrate(withMargin);
   host_.setProcedureRunning(false);
