@@ -14,10 +14,12 @@ inline constexpr std::string_view kIrCodeFormName = "FormIRCode";
 inline constexpr std::string_view kCanMessageFormName = "FormCANMSG";
 inline constexpr std::string_view kCanFilterFormName = "FormCANFilter";
 inline constexpr std::string_view kEntryNameFormName = "FormEditEventReactionName";
+inline constexpr std::string_view kKeyboardFormName = "FormKeyBoard";
 
 std::span<const LanguageRow> irCodeFormRows();
 std::span<const LanguageRow> canMessageFormRows();
 std::span<const LanguageRow> canFilterFormRows();
 std::span<const LanguageRow> entryNameFormRows();
+std::span<const LanguageRow> keyboardDialogRows();  // core/lang/keyboard_rows.cpp
 
 }  // namespace kivprism::lang
