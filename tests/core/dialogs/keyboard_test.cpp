@@ -95,6 +95,13 @@ TEST(KeyboardLayout, PanelsOfARowDoNotOverlapAndTheMainBlockRowsEndTogether) {
   for (const int end : mainEnd) {
     EXPECT_EQ(end, mainEnd[0]);
   }
+  // The navigation keys stand as far from the main block as the keypad from them.
+  const auto* backspace = findKeyPanel({KeyKind::Key, 42});
+  const auto* insert = findKeyPanel({KeyKind::Key, 73});
+  const auto* pageUp = findKeyPanel({KeyKind::Key, 75});
+  const auto* numLock = findKeyPanel({KeyKind::Key, 83});
+  EXPECT_EQ(insert->x - (backspace->x + backspace->width),
+            numLock->x - (pageUp->x + pageUp->width));
   EXPECT_EQ(findKeyPanel({KeyKind::Key, 44})->width, 154);
   EXPECT_EQ(findKeyPanel({KeyKind::Key, 44})->caption, "____");
   EXPECT_EQ(findKeyPanel({KeyKind::Modifier, 5})->row, 4);
@@ -127,6 +134,7 @@ TEST(KeyboardNames, ClickedComponentNamesGiveKindAndNumber) {
   EXPECT_EQ(keyControlFromName("SystemControl1x"), kSleep);
   EXPECT_EQ(keyControlFromName("PanelMod8x"), std::nullopt);
   EXPECT_EQ(keyControlFromName("SystemControl8x"), std::nullopt);
+  EXPECT_EQ(keyControlFromName("PanelKey255x"), (KeyControl{KeyKind::Key, 255}));
   EXPECT_EQ(keyControlFromName("PanelKey256x"), std::nullopt);
   EXPECT_EQ(keyControlFromName("PanelKeyx"), std::nullopt);
   EXPECT_EQ(keyControlFromName("EditKEY1"), std::nullopt);
@@ -310,6 +318,14 @@ TEST_F(Reaction, ViewShowsOnlyThePageStored) {
   EXPECT_EQ(v.systemControlChosen, (std::array<bool, 8>{false, false, true}));
   EXPECT_EQ(v.consumerDown, 0u);
   EXPECT_EQ(v.key2, "x00");
+  // Modifiers alone choose no key panel.
+  events::set(e(), usb::kUsagePage, 7);
+  events::set(e(), usb::kModifiers, 0x10);
+  events::set(e(), usb::kFirstKey, 0);
+  events::set(e(), usb::kSecondKey, 0);
+  v = deriveKeyboard(e());
+  EXPECT_EQ(std::count(v.keyChosen.begin(), v.keyChosen.end(), true), 0);
+  EXPECT_TRUE(v.modifierChosen[4]);
   // An unknown page and another reaction type show nothing chosen.
   events::set(e(), usb::kUsagePage, 3);
   v = deriveKeyboard(e());
