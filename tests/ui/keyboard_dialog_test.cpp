@@ -110,6 +110,10 @@ class KeyboardDialogTest : public QObject {
     QCOMPARE(events::get(e, usb::kConsumerUsage), std::uint16_t{0x00E9});
     QCOMPARE(events::get(e, usb::kModifiers), std::uint8_t{0});
     QVERIFY(child<QToolButton>(&t.dialog, "SpeedButtonMMKey00E9x")->isChecked());
+    for (auto* button : t.dialog.findChildren<QToolButton*>()) {
+      QVERIFY(!button->icon().isNull());
+      QVERIFY(!button->toolTip().isEmpty());
+    }
     QVERIFY(!chosen(&t.dialog, "PanelKey5x"));
     QCOMPARE(child<QLineEdit>(&t.dialog, "EditMMKey")->text(), QString("x00E9"));
     QCOMPARE(t.memo.toPlainText(), QString("  \n  \nConsumerPage:VOL+"));

@@ -360,7 +360,12 @@ void TFormKeyBoard::buildKeyboardPage() {
 
 // --- showing a target ---
 
-void TFormKeyBoard::openKeyboardDialog(std::size_t entry) { showKeyboardTarget(entry); }
+void TFormKeyBoard::openKeyboardDialog(std::size_t entry) {
+  showKeyboardTarget(entry);
+  if (target_ == entry) {
+    activateWindow();
+  }
+}
 
 void TFormKeyBoard::showKeyboardTarget(std::size_t entry) {
   if (!core::keyboardGroups(image_).any() || entry < events::kFirstEntryNumber ||
@@ -368,9 +373,10 @@ void TFormKeyBoard::showKeyboardTarget(std::size_t entry) {
     return;
   }
   target_ = entry;
+  // It comes to the front; the focus stays where the user works (following the selected entry
+  // must not take it from the main window).
   show();
   raise();
-  activateWindow();
   retranslate();
   refresh();
 }

@@ -265,6 +265,9 @@ TEST(KeyboardCodes, TypedCodesAreReadAndClamped) {
   EXPECT_EQ(parseKeyCode("99999999999999999999999", 0xFFFF), 0xFFFFu);
   EXPECT_EQ(parseKeyCode("x1234", 0xFFFF), 0x1234u);
   EXPECT_EQ(parseKeyCode("xG", 255), 0u);
+  EXPECT_EQ(parseKeyCode("xa", 255), 10u);
+  EXPECT_EQ(parseKeyCode("xAf", 255), 0xAFu);
+  EXPECT_EQ(parseKeyCode("x9g", 255), 9u);
   EXPECT_EQ(parseKeyCode("256", 256), 256u);
 }
 
