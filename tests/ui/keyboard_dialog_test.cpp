@@ -191,6 +191,10 @@ class KeyboardDialogTest : public QObject {
     QCOMPARE(t.memo.toPlainText(), QString("  \n  \nEsc"));
     t.dialog.followEntry(6);  // not a USB key: the dialog stays on entry 5
     QCOMPARE(t.dialog.target(), std::optional<std::size_t>(5));
+    // The pane redraws after the USB functions changed on the parameters page.
+    t.image.set(config::layout::kPidSupport, 0x0002);
+    t.dialog.followEntry(6);
+    QVERIFY(!child<QGroupBox>(&t.dialog, "GroupBoxKeyboardPage0C")->isVisible());
     // The open entry turned into another reaction in the pane: its keys go from view.
     events::set(t.entry(5), events::entry::kReactionType, 2);
     t.dialog.followEntry(5);

@@ -387,6 +387,8 @@ void TFormKeyBoard::followEntry(std::size_t entry) {
   }
   if (entry == target_ || core::deriveKeyboard(events::entryAt(image_, entry)).usbKey) {
     showKeyboardTarget(entry);
+  } else {
+    showKeyboardGroups();
   }
 }
 
