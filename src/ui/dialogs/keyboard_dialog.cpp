@@ -1,6 +1,8 @@
 #include "ui/dialogs/keyboard_dialog.hpp"
 
 #include <QEvent>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -42,6 +44,8 @@ constexpr int kSystemControlWidth = 90;
 constexpr int kSystemControlPitch = 92;
 constexpr int kIconSize = 24;
 constexpr int kCodeFieldWidth = 70;
+constexpr int kPanelTextMargin = 4;
+constexpr double kSmallestPanelFont = 5.0;
 
 // clGreen, and the colour of a window's background for the text on it.
 const QColor kChosenColour(0x00, 0x80, 0x00);
@@ -65,6 +69,13 @@ QLabel* makePanel(QWidget* parent, const QString& name, const QString& caption, 
   panel->setAutoFillBackground(true);
   panel->setGeometry(at);
   panel->setProperty(kChosenProperty, false);
+  // Long labels ("Backspace", "PgUp") get a smaller font rather than lose letters.
+  QFont font = panel->font();
+  while (QFontMetrics(font).horizontalAdvance(caption) > at.width() - kPanelTextMargin &&
+         font.pointSizeF() > kSmallestPanelFont) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  }
+  panel->setFont(font);
   return panel;
 }
 
