@@ -70,8 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bytes[at] ^= static_cast<std::uint8_t>(1u << (data[size / 2] % 8));
   }
 
-  // Now and then the same file at the size of the update disk, and one byte more.
-  if (data[0] == 0xFF) {
+  // Once per run (it is slow): the same file at the size of the update disk, and one byte more.
+  static bool diskSizeChecked = false;
+  if (!diskSizeChecked) {
+    diskSizeChecked = true;
     std::vector<std::uint8_t> large = bytes;
     large.resize(device::kFirmwareMaxSize, data[size - 1]);
     kivprism::config::writeLe(large, header::kChecksumOffset, 4, device::fileChecksum(large));
@@ -82,10 +84,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         "a file larger than the disk is refused");
   }
 
-  // Read from disk the same file gives the same verdict and the same bytes.
-  device::FirmwareFile file;
-  KIVPRISM_FUZZ_CHECK(readThroughFile(bytes, file) == device::FirmwareFileError::None &&
-                          file.bytes == bytes && file.header.checksum == parsed.checksum,
-                      "the file on disk reads as the bytes");
+  // Read from disk the same file gives the same verdict and the same bytes (one input in eight:
+  // the disk is slow).
+  if (size % 8 == 0) {
+    device::FirmwareFile file;
+    KIVPRISM_FUZZ_CHECK(readThroughFile(bytes, file) == device::FirmwareFileError::None &&
+                            file.bytes == bytes && file.header.checksum == parsed.checksum,
+                        "the file on disk reads as the bytes");
+  }
   return 0;
 }
