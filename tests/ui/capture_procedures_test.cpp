@@ -9,9 +9,11 @@
 #include <QToolButton>
 #include <memory>
 
+#include "core/device/packet.hpp"
 #include "core/events/entry.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/message_box.hpp"
 #include "ui/app/panel_menu.hpp"
@@ -150,6 +152,26 @@ class CaptureProceduresTest : public QObject {
              (Bytes{6, 0xE8, 0x03, 0xBC, 0x02, 200, 0}));
     QVERIFY(!rig.controller.touchCapture().waiting());
     QVERIFY(rig.entryReachesController());
+  }
+
+  void noTouchCaptureWhileKeysAreLearnt() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    auto& keys = rig.window->keyProcedures();
+    bool captureRan = true;
+    QTimer::singleShot(600, [&] {
+      rig.controller.clearRequests();
+      QProgressBar bar;
+      rig.capture->captureTouchPoint(kEntry, &bar);
+      captureRan = !rig.controller.touchCapture().waiting() && rig.capture->touchCaptureRunning();
+      for (const auto& r : rig.controller.requests()) {
+        captureRan = captureRan || (r.cmd & 0x7F) == kivprism::device::area::kTouchPoint;
+      }
+      keys.SpeedButtonKeysSetupClick();  // the second click ends learning
+    });
+    keys.SpeedButtonKeysSetupClick();
+    QVERIFY(!captureRan);
+    QVERIFY(!keys.keyLearningRunning());
   }
 
   void disconnectedShowsTheMessage() {
