@@ -56,9 +56,29 @@ TouchCalibrationScript demoTouchCalibration() {
   return script;
 }
 
+IrCodeScript demoIrCodes() {
+  IrCodeScript script;
+  script.codes = {
+      {1, 0x45, 0x00, 0x00},   // NEC
+      {5, 0x12, 0x01, 0x00},   // Sony 12 bits
+      {3, 0x0C, 0x00, 0x00},   // RC5
+      {0, 0x00, 0x00, 0x00},   // nothing received
+      {10, 0x02, 0x07, 0x07},  // Samsung
+      {2, 0x21, 0x03, 0x00},   // JVC
+  };
+  script.repeat = true;
+  return script;
+}
+
+std::vector<TouchPointScript> demoTouchPoints() {
+  return {{true, 1024, 600, 2000}, {true, 3000, 2500, 3000}, {false, 0, 0, 0}};
+}
+
 void useDemoScenarios(SimulatedController& controller) {
   controller.keyLearning().setScript(demoKeyLearning());
   controller.touchCalibration().setScript(demoTouchCalibration());
+  controller.irReceiver().setScript(demoIrCodes());
+  controller.touchCapture().setScripts(demoTouchPoints());
 }
 
 }  // namespace kivprism::sim

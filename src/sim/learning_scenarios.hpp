@@ -1,6 +1,7 @@
 // Ready-made scenarios for the learning dialogues of the simulated controller: a driver who presses
 // keys one after another, a calibration that walks through given states, and the defaults of the
-// demo program, so that key learning and touch calibration can be tried without a car.
+// demo program, so that key learning, touch calibration, IR learning and touch-point capture can
+// be tried without a car.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +36,11 @@ TouchCalibrationScript calibrationStates(std::initializer_list<std::uint8_t> sta
 // twice, two seconds apart; a calibration of the three corners, pressed and released.
 KeyLearningScript demoKeyLearning();
 TouchCalibrationScript demoTouchCalibration();
+// The demo's remote, one code per learning click and then again from the start: NEC, Sony
+// 12 bits, RC5 (which a reaction cannot send), nothing received, Samsung, JVC.
+IrCodeScript demoIrCodes();
+// The demo's screen: a touch after two seconds, another after three, then none at all.
+std::vector<TouchPointScript> demoTouchPoints();
 void useDemoScenarios(SimulatedController& controller);
 
 }  // namespace kivprism::sim

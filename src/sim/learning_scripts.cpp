@@ -1,6 +1,7 @@
 #include "sim/learning_scripts.hpp"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/config/image.hpp"
 
@@ -135,6 +136,11 @@ std::optional<TouchBlock> TouchCalibration::update(std::uint32_t now) {
   return std::nullopt;
 }
 
+void TouchCapture::setScripts(std::vector<TouchPointScript> scripts) {
+  scripts_ = std::move(scripts);
+  nextScript_ = 0;
+}
+
 bool TouchCapture::write(std::span<const std::uint8_t> command, std::uint32_t now) {
   if (command.size() != kCommandSize) {
     return false;
@@ -142,6 +148,13 @@ bool TouchCapture::write(std::span<const std::uint8_t> command, std::uint32_t no
   timeoutMs_ = config::readLe(command, 0, 2);
   waiting_ = timeoutMs_ != 0;
   start_ = now;
+  if (waiting_) {
+    script_ = TouchPointScript{false};
+    if (!scripts_.empty()) {
+      script_ = scripts_[nextScript_];
+      nextScript_ = (nextScript_ + 1) % scripts_.size();
+    }
+  }
   return true;
 }
 
@@ -155,6 +168,21 @@ std::array<std::uint8_t, TouchCapture::kReadingSize> TouchCapture::reading(
     config::writeLe(out, 3, 2, script_.y);
   }
   return out;
+}
+
+void IrReceiver::setScript(IrCodeScript script) {
+  script_ = std::move(script);
+  next_ = 0;
+}
+
+IrCodeRecord IrReceiver::read() {
+  if (next_ < script_.codes.size()) {
+    last_ = script_.codes[next_++];
+    if (script_.repeat && next_ == script_.codes.size()) {
+      next_ = 0;
+    }
+  }
+  return last_;
 }
 
 }  // namespace kivprism::sim

@@ -1,5 +1,6 @@
 // The controller's side of the dialogues in which the program learns from the car: key learning
-// (area 0x12), touch-panel calibration (area 0x11) and touch-point capture (area 0x14). What the
+// (area 0x12), touch-panel calibration (area 0x11), touch-point capture (area 0x14) and the IR
+// receiver (area 0x13). What the
 // simulated driver does (which keys, which corners, where to touch, when) is a script that tests
 // and the demo set; every time is counted on the controller's millisecond tick.
 #pragma once
@@ -132,7 +133,11 @@ class TouchCapture {
   static constexpr std::size_t kCommandSize = 2;
   static constexpr std::size_t kReadingSize = 5;
 
-  void setScript(TouchPointScript script) { script_ = script; }
+  // One script for every capture.
+  void setScript(TouchPointScript script) { setScripts({script}); }
+  // Each capture takes the next script, starting again after the last one. An empty list
+  // captures nothing.
+  void setScripts(std::vector<TouchPointScript> scripts);
   // False when the command is not a u16.
   bool write(std::span<const std::uint8_t> command, std::uint32_t now);
   std::array<std::uint8_t, kReadingSize> reading(std::uint32_t now) const;
@@ -140,10 +145,38 @@ class TouchCapture {
   void stop() { waiting_ = false; }
 
  private:
+  std::vector<TouchPointScript> scripts_{TouchPointScript{}};
+  std::size_t nextScript_ = 0;
   TouchPointScript script_;
   bool waiting_ = false;
   std::uint32_t start_ = 0;
   std::uint32_t timeoutMs_ = 0;
+};
+
+using IrCodeRecord = std::array<std::uint8_t, 4>;
+
+// What the remote sends, one code each time the program asks for the last code received.
+struct IrCodeScript {
+  std::vector<IrCodeRecord> codes;
+  bool repeat = false;  // start again after the last code; otherwise the last one stays
+};
+
+// Area 0x13: a read gives the IR code record received last (protocol, command, address u16), all
+// zero while none was received.
+class IrReceiver {
+ public:
+  static constexpr std::size_t kRecordSize = 4;
+
+  void setScript(IrCodeScript script);
+  // A code received now; it stays the last one until the script gives another.
+  void receive(const IrCodeRecord& record) { last_ = record; }
+  // The answer to one read: the script's next code, or the last one received.
+  IrCodeRecord read();
+
+ private:
+  IrCodeScript script_;
+  std::size_t next_ = 0;
+  IrCodeRecord last_{};
 };
 
 }  // namespace kivprism::sim

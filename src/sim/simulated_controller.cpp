@@ -477,7 +477,7 @@ device::Report SimulatedController::writeKeyLearning(const ReceivedRequest& requ
 }
 
 device::Report SimulatedController::readIrCode(const ReceivedRequest& request) {
-  return readBytes(request, irCode_);
+  return readBytes(request, irReceiver_.read());
 }
 
 device::Report SimulatedController::readTouchPoint(const ReceivedRequest& request) {

@@ -154,7 +154,9 @@ class SimulatedController {
   void setVariables(const std::array<std::uint8_t, kVariableCount>& values) { variables_ = values; }
   const std::array<std::uint8_t, kVariableCount>& variables() const { return variables_; }
   // The IR code record the controller received last (all zero: none).
-  void receiveIrCode(const std::array<std::uint8_t, 4>& record) { irCode_ = record; }
+  void receiveIrCode(const IrCodeRecord& record) { irReceiver_.receive(record); }
+  // The codes a remote sends for the program's next reads of area 0x13.
+  IrReceiver& irReceiver() { return irReceiver_; }
 
   // Raw 15218-byte image of the configuration memory, followed by the versions once a firmware
   // update has changed them. False with a reason on failure.
@@ -263,7 +265,7 @@ class SimulatedController {
   TouchCalibration touchCalibration_;
   TouchCapture touchCapture_;
   std::array<std::uint8_t, kVariableCount> variables_{};
-  std::array<std::uint8_t, 4> irCode_{};
+  IrReceiver irReceiver_;
   std::uint8_t currentSource_ = 0;
   std::vector<std::string> typedLines_;
 
