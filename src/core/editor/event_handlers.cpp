@@ -146,11 +146,12 @@ bool keyDropAccepted(const config::ConfigImage& image, std::size_t number, int c
 
 bool dropGridKey(config::ConfigImage& image, std::size_t number, int column, int row,
                  bool modifier) {
-  if (row < 1 || row > static_cast<int>(config::layout::kKeysPerChannel) || !keyDropAccepted(image, number, column, modifier)) {
+  if (row < 1 || row > static_cast<int>(config::layout::kKeysPerChannel) ||
+      !keyDropAccepted(image, number, column, modifier)) {
     return false;
   }
-  dropKey(image, number,
-          {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(column)}, modifier);
+  dropKey(image, number, {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(column)},
+          modifier);
   return true;
 }
 

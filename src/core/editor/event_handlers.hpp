@@ -75,8 +75,7 @@ void dropKey(config::ConfigImage& image, std::size_t entry, events::KeyReference
 bool keyDropAccepted(const config::ConfigImage& image, std::size_t entry, int column,
                      bool modifier);
 // The drop itself: the grid cell (column = channel, row = number) when accepted; false otherwise.
-bool dropGridKey(config::ConfigImage& image, std::size_t entry, int column, int row,
-                 bool modifier);
+bool dropGridKey(config::ConfigImage& image, std::size_t entry, int column, int row, bool modifier);
 void deleteKeyPanel(config::ConfigImage& image, std::size_t entry, bool modifier);
 
 }  // namespace kivprism::editor
