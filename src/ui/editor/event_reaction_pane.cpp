@@ -292,7 +292,7 @@ QWidget* EventReactionPane::makeEventSpecial(std::string_view control, QWidget* 
     return nullptr;
   }
   made->setObjectName(qtName(control));
-  event_.form->addNamed(made);
+  event_.form->addNamed(made);  // after naming: the form reaches it by its name
   // A caption or unit label beside the panel, as the form gives its own controls.
   const FormRow* row = findEventRow(control);
   if (!row || ((row->caption.empty() || row->caption == kDerivedCaption) && row->unit.empty())) {
