@@ -1,14 +1,17 @@
 // The event/reaction pane in the main window on the simulated controller, driven as a user would
 // drive it: every edit must reach the controller with the bytes of the entry.
 #include <QApplication>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -23,8 +26,10 @@
 #include "ui/app/main_window.hpp"
 #include "ui/dialogs/can_frame_dialogs.hpp"
 #include "ui/dialogs/entry_name_dialog.hpp"
+#include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/panel_button.hpp"
+#include "ui/params/source_mask_dialog.hpp"
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -270,6 +275,81 @@ class EventPaneTest : public QObject {
     QCOMPARE(at(rig.workingEntry(4), 20), std::uint8_t{0});
     QVERIFY(modifier->text().isEmpty());
     QVERIFY(!rig.pane().keyPanelMenu(true));
+  }
+
+  void sourceMaskDialogStoresTheTickedSources() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.pane().selectEntry(8);
+    rig.chooseEventPage(static_cast<int>(events::EventType::Timeout));
+    auto* box = rig.control<QComboBox>("ComboBoxEventSRCMASK");
+    QVERIFY(box->isEnabled());
+    const auto tick = [](std::initializer_list<int> items) {
+      return [items](QDialog* d) {
+        auto* list = child<QListWidget>(d, "CheckListBoxInterceptSourcesx");
+        for (int i = 0; i < list->count(); ++i) {
+          list->item(i)->setCheckState(Qt::Unchecked);
+        }
+        for (int i : items) {
+          list->item(i)->setCheckState(Qt::Checked);
+        }
+        QTest::mouseClick(child<QPushButton>(d, "ButtonOK"), Qt::LeftButton);
+      };
+    };
+    whenShown<kivprism::ui::params::TInterceptForm>(tick({0, 2}));
+    emit box->activated(1);
+    QCOMPARE(at(rig.workingEntry(8), 17), std::uint8_t{0x05});
+    QCOMPARE(box->currentIndex(), 1);
+    QCOMPARE(box->currentText(), QString(" 1 3"));
+    QVERIFY(rig.entryDelivered(8));
+    // Every source ticked means any source: the mask is stored as 0 and the box goes back.
+    whenShown<kivprism::ui::params::TInterceptForm>(tick({0, 1, 2, 3, 4, 5, 6, 7}));
+    emit box->activated(1);
+    QCOMPARE(at(rig.workingEntry(8), 17), std::uint8_t{0});
+    QCOMPARE(box->currentIndex(), 0);
+  }
+
+  void irPanelLearnsEditsAndDeletes() {
+    Rig rig;
+    const auto e = events::entryAt(rig.window->model().working, 6);
+    e[16] = 2;     // IR code event
+    e[18] = 1;     // NEC
+    e[19] = 17;    // command
+    e[20] = 0x34;  // address 0x1234
+    e[21] = 0x12;
+    e[77] = 3;
+    rig.pane().selectEntry(6);
+    auto* panel = rig.control<QLabel>("PanelIRDEFx");
+    QCOMPARE(panel->text(), QString("NEC 4660/17"));
+    QSignalSpy learn(&rig.pane(), &EventReactionPane::irPanelClicked);
+    QTest::mouseClick(panel, Qt::LeftButton);
+    QCOMPARE(learn.size(), 1);
+    QCOMPARE(learn.at(0).at(0).value<std::size_t>(), std::size_t{6});
+
+    QMenu* menu = rig.pane().irPanelMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().size(), 2);
+    QCOMPARE(menu->actions().at(1)->text(), QString::fromUtf8("Редактировать ИК код"));
+    whenShown<kivprism::ui::dialogs::TFormIRCode>([](QDialog* d) {
+      retype(d, "EditIRCodeCommand", "18");
+      QTest::mouseClick(child<QPushButton>(d, "ButtonIRCodeOK"), Qt::LeftButton);
+    });
+    menu->actions().at(1)->trigger();
+    delete menu;
+    QCOMPARE(at(rig.workingEntry(6), 19), std::uint8_t{18});
+    QCOMPARE(panel->text(), QString("NEC 4660/18"));
+
+    menu = rig.pane().irPanelMenu();
+    QCOMPARE(menu->actions().at(0)->text(), QString::fromUtf8("Удалить ИК код"));
+    menu->actions().at(0)->trigger();
+    delete menu;
+    QCOMPARE(at(rig.workingEntry(6), 16), std::uint8_t{2});
+    QCOMPARE(at(rig.workingEntry(6), 18), std::uint8_t{0});
+    QCOMPARE(at(rig.workingEntry(6), 77), std::uint8_t{0});  // no code, no press kind
+    QCOMPARE(panel->text(), QString::fromUtf8("Получить код"));
+    // Another page: the IR panel offers nothing.
+    rig.pane().selectEntry(1);
+    QVERIFY(!rig.pane().irPanelMenu());
   }
 
   void tabMenuSelectsEntry95() {
