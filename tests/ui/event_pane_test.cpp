@@ -29,6 +29,7 @@
 #include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/panel_button.hpp"
+#include "ui/params/parameters_page.hpp"
 #include "ui/params/source_mask_dialog.hpp"
 
 using kivprism::sim::SimulatedController;
@@ -402,6 +403,19 @@ class EventPaneTest : public QObject {
     QCOMPARE(rig.pane().refreshCount(), afterFirst);
     rig.pane().selectEntry(12);
     QCOMPARE(rig.pane().refreshCount(), afterFirst + 1);
+  }
+
+  void windowRequestsReachTheParametersPage() {
+    Rig rig;
+    // Key learning's end redraws the pane even though the selected entry did not change.
+    const std::size_t before = rig.pane().refreshCount();
+    rig.window->parameters()->keyEventsChanged();
+    QCOMPARE(rig.pane().refreshCount(), before + 1);
+    // A reaction pin that needs configuring shows the pins tab.
+    QTabWidget* params = rig.window->parameters()->pageControl();
+    params->setCurrentIndex(params->count() - 1);
+    emit rig.pane().pinsTabWanted();
+    QCOMPARE(params->currentWidget()->objectName(), QString("TabSheetPINS"));
   }
 
   void languageSwitchRetranslatesThePane() {

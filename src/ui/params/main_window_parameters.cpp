@@ -1,6 +1,7 @@
 // The parameters page's place in the main window: built into TabSheetParameters, redrawn when the
 // window invalidates its pages, and fed with the variables the connection poll reads.
 #include <QHBoxLayout>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -91,6 +92,14 @@ void TMainForm::buildEventPane(QHBoxLayout* row) {
   connect(this, &TMainForm::pagesInvalidated, eventPane_, &editor::EventReactionPane::forceRefresh);
   connect(this, &TMainForm::pagesInvalidated, eventPane_, &editor::EventReactionPane::retranslate,
           Qt::QueuedConnection);
+  // Reaction edits that change what the parameters page uses, or need a pin configured first.
+  connect(eventPane_, &editor::EventReactionPane::parametersPageRefreshWanted, parameters_,
+          &params::ParametersPage::refresh);
+  connect(eventPane_, &editor::EventReactionPane::pinsTabWanted, parameters_, [this] {
+    if (auto* pins = parameters_->pageControl()->findChild<QWidget*>("TabSheetPINS")) {
+      parameters_->pageControl()->setCurrentWidget(pins);
+    }
+  });
   eventPane_->refresh();
 }
 
