@@ -2,6 +2,7 @@
 // drive it: every edit must reach the controller with the bytes of the entry.
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QGroupBox>
@@ -191,6 +192,9 @@ class EventPaneTest : public QObject {
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags & box::kKindMask, box::kError);
     QCOMPARE(rig.boxes[0].text, QString::fromUtf8("Введите значение в указанную позицию"));
+    auto* edit = rig.control<QLineEdit>("EditEventTimeout");
+    QCOMPARE(edit->selectedText(), QString("12a"));
+    QCOMPARE(QCursor::pos(), edit->mapToGlobal(edit->rect().center()));
     rig.typeInto("EditEventTimeout", "1000000001");
     QCOMPARE(rig.boxes.size(), std::size_t{2});
     QVERIFY(rig.boxes[1].text.contains("1000000000"));
