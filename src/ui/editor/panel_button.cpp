@@ -12,6 +12,9 @@ PanelButton::PanelButton(Face face, QWidget* parent) : QLabel(parent) {
   setAlignment(Qt::AlignCenter);
   setMinimumSize(face == Face::Button ? QSize(32, 24) : QSize(120, 24));
   setAutoFillBackground(true);
+  setMargin(3);
+  // As wide as its text, never stretched across the page's row.
+  setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
   if (face == Face::Button) {
     setCursor(Qt::PointingHandCursor);
   }
