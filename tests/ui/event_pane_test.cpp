@@ -357,6 +357,26 @@ class EventPaneTest : public QObject {
     QVERIFY(!rig.pane().irPanelMenu());
   }
 
+  void reactionTypeTabsStoreTheReactionType() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.pane().selectEntry(9);
+    rig.chooseEventPage(static_cast<int>(events::EventType::Voltage));
+    QCOMPARE(rig.pane().reactionPages()->count(), 31);
+    QCOMPARE(rig.pane().reactionPages()->currentIndex(), 0);
+    rig.pane().reactionPages()->setCurrentIndex(5);  // source switch
+    QCOMPARE(at(rig.workingEntry(9), 80), std::uint8_t{5});
+    QVERIFY(rig.entryDelivered(9));
+    QMenu* menu = rig.pane().reactionMenu();
+    QCOMPARE(menu->objectName(), QString("PopupMenuSelectResponse"));
+    QVERIFY(!menu->actions().isEmpty());
+    QCOMPARE(menu->actions().at(0)->text(), QString::fromUtf8("Не задана"));
+    menu->actions().at(0)->trigger();
+    delete menu;
+    QCOMPARE(at(rig.workingEntry(9), 80), std::uint8_t{0});
+    QCOMPARE(rig.pane().reactionPages()->currentIndex(), 0);
+  }
+
   void tabMenuSelectsEntry95() {
     Rig rig;
     QMenu* menu = rig.pane().tabsMenu();
