@@ -377,6 +377,22 @@ class EventPaneTest : public QObject {
     QCOMPARE(rig.pane().reactionPages()->currentIndex(), 0);
   }
 
+  void wholeReadRedrawsTheCaptionsAndTheSelectedEntry() {
+    Rig rig;
+    const auto first = events::entryAt(rig.controller.configuration(), 1);
+    std::fill(first.begin(), first.end(), std::uint8_t{0});
+    const QByteArray name("Horn");
+    std::copy(name.begin(), name.end(), first.begin());
+    first[16] = 7;  // voltage
+    first[19] = 1;
+    first[78] = 1;
+    QVERIFY(rig.waitConnected());
+    QTRY_COMPARE_WITH_TIMEOUT(rig.pane().entryTabs()->tabText(0), QString("1* (Horn)"), kTimeoutMs);
+    QCOMPARE(rig.pane().eventPages()->currentWidget()->objectName(),
+             QString("TabSheetEventVoltage"));
+    QCOMPARE(rig.control<QLabel>("SpeedButtonEventVoltageZnakx")->text(), QString(">"));
+  }
+
   void tabMenuSelectsEntry95() {
     Rig rig;
     QMenu* menu = rig.pane().tabsMenu();
