@@ -1,5 +1,6 @@
 #include "core/editor/event_handlers.hpp"
 
+#include "core/config/image_layout.hpp"
 #include "core/editor/event_pane.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_types.hpp"
@@ -122,6 +123,36 @@ void dropKey(config::ConfigImage& image, std::size_t number, events::KeyReferenc
   } else {
     events::setKey(e, key);
   }
+}
+
+bool keyDropAccepted(const config::ConfigImage& image, std::size_t number, int column,
+                     bool modifier) {
+  if (column < 0 || column > events::event::key::kEncoderChannel) {
+    return false;
+  }
+  const auto e = events::entryAt(image, number);
+  if (events::eventTypeCode(e) != static_cast<unsigned>(events::EventType::Key)) {
+    return false;
+  }
+  const auto channel = static_cast<std::uint8_t>(column);
+  if (modifier) {
+    const events::KeyReference key = events::keyOf(e);
+    return channel != events::event::key::kEncoderChannel &&
+           !(key.isSet() && key.channel == channel);
+  }
+  const events::KeyReference mod = events::modifierOf(e);
+  return !(mod.isSet() && mod.channel == channel);
+}
+
+bool dropGridKey(config::ConfigImage& image, std::size_t number, int column, int row,
+                 bool modifier) {
+  if (row < 1 || row > static_cast<int>(config::layout::kKeysPerChannel) ||
+      !keyDropAccepted(image, number, column, modifier)) {
+    return false;
+  }
+  dropKey(image, number, {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(column)},
+          modifier);
+  return true;
 }
 
 void deleteKeyPanel(config::ConfigImage& image, std::size_t number, bool modifier) {

@@ -68,6 +68,14 @@ bool storeLearntEventIrCode(config::ConfigImage& image, std::size_t entry,
 // The key panels: a drop stores the reference, the context menu's delete clears it.
 void dropKey(config::ConfigImage& image, std::size_t entry, events::KeyReference key,
              bool modifier);
+
+// Whether a key dragged from the keys grid's column may land on a key panel of the entry: only on
+// a key event; no encoder key as modifier, no modifier in the key's channel and no key in the
+// modifier's channel.
+bool keyDropAccepted(const config::ConfigImage& image, std::size_t entry, int column,
+                     bool modifier);
+// The drop itself: the grid cell (column = channel, row = number) when accepted; false otherwise.
+bool dropGridKey(config::ConfigImage& image, std::size_t entry, int column, int row, bool modifier);
 void deleteKeyPanel(config::ConfigImage& image, std::size_t entry, bool modifier);
 
 }  // namespace kivprism::editor

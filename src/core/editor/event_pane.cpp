@@ -195,10 +195,21 @@ constexpr Paged widget(EventType type, std::string_view name, const Rule& rule) 
   return {static_cast<int>(type), {.control = name, .kind = ControlKind::Widget, .rule = &rule}};
 }
 // The rule's parameter: which key panel, which VAR operation.
-constexpr Paged widget(EventType type, std::string_view name, const Rule& rule, int channel) {
+constexpr Paged widget(EventType type, std::string_view name, const Rule& rule, int channel,
+                       lang::TextPair hint = {}) {
   return {static_cast<int>(type),
-          {.control = name, .kind = ControlKind::Widget, .rule = &rule, .channel = channel}};
+          {.control = name,
+           .kind = ControlKind::Widget,
+           .rule = &rule,
+           .channel = channel,
+           .hint = hint}};
 }
+
+constexpr lang::TextPair kModifierHint{"Перетащите сюда нужную кнопку модификатор",
+                                       "Drag a button modifier here"};
+constexpr lang::TextPair kKeyHint{"Перетащите сюда нужную кнопку", "Drag a button here"};
+constexpr lang::TextPair kIrHint{"Нажмите для получения ИК кода для события",
+                                 "Click to receive IR code for event"};
 constexpr Paged text(EventType type, std::string_view name) {
   return {static_cast<int>(type),
           {.control = name, .kind = ControlKind::Edit, .rule = &kEventText}};
@@ -212,9 +223,9 @@ constexpr auto kPaged = std::to_array<Paged>({
     combo(kBottomRow, "ComboBoxEventSRCMASK", EntryField{entry::kSourceMask},
           lists::sourceMaskItems, &kSourceMask),
     // Pages.
-    widget(EventType::Key, "PanelKeyModx", kKeyPanel, 1),
-    widget(EventType::Key, "PanelKeyValx", kKeyPanel, 0),
-    widget(EventType::IrCode, "PanelIRDEFx", kIrPanel),
+    widget(EventType::Key, "PanelKeyModx", kKeyPanel, 1, kModifierHint),
+    widget(EventType::Key, "PanelKeyValx", kKeyPanel, 0, kKeyHint),
+    widget(EventType::IrCode, "PanelIRDEFx", kIrPanel, 0, kIrHint),
     combo(static_cast<int>(EventType::Timeout), "ComboBoxEditEventTimeoutTypex",
           EntryField{event::timeout::kStartPoint}, lists::timeoutStarts, &kTimeoutStart),
     number(EventType::Timeout, "EditEventTimeout", EntryField{event::timeout::kDelayMs}, kTimeMax),
@@ -343,6 +354,10 @@ EventPaneView deriveEventPane(ConfigImage& image, std::size_t entryNumber,
   for (std::size_t i = 0; i < all.size(); ++i) {
     if (kPages[i] == kBottomRow || kPages[i] == static_cast<int>(view.page)) {
       view::showControl(view.controls[i], all[i], image, formContext);
+      // A panel or button of the shown page displays the text its rule derived.
+      if (all[i].kind == ControlKind::Widget && all[i].rule && all[i].rule->show) {
+        view.controls[i].hasValue = true;
+      }
     } else {
       view.controls[i].name = all[i].control;
       view.controls[i].kind = all[i].kind;

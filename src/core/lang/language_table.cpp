@@ -43,10 +43,11 @@ constexpr std::array kMainFormRows = {
 std::span<const LanguageRow> mainWindowRows() { return kMainFormRows; }
 
 std::span<std::span<const LanguageRow> (*const)()> mainFormParts() {
-  static constexpr std::array<std::span<const LanguageRow> (*)(), 3> kParts = {
+  static constexpr std::array<std::span<const LanguageRow> (*)(), 4> kParts = {
       mainWindowRows,
       parametersPageRows,
       canLogRows,
+      eventPaneRows,
   };
   return kParts;
 }

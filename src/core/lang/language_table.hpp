@@ -20,4 +20,7 @@ std::span<const LanguageRow> parametersPageRows();  // the parameters page
 std::span<const LanguageRow> mainFormRows();
 std::span<std::span<const LanguageRow> (*const)()> mainFormParts();
 
+// The event/reaction pane: its group boxes, the event pages and the common bottom row.
+std::span<const LanguageRow> eventPaneRows();
+
 }  // namespace kivprism::lang

@@ -1,6 +1,8 @@
 #include "ui/app/keys_grid_widget.hpp"
 
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QDrag>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -9,6 +11,7 @@
 #include <QToolTip>
 
 #include "ui/app/qt_text.hpp"
+#include "ui/editor/panel_button.hpp"
 
 namespace kivprism::ui {
 
@@ -158,10 +161,32 @@ bool KeysGridWidget::StringGridKeysSelectCell(int column, int row) const {
   return binding_.canSelect(column, row);
 }
 
+void KeysGridWidget::mousePressEvent(QMouseEvent* event) {
+  dragCell_.reset();
+  const QModelIndex index = indexAt(event->position().toPoint());
+  // A learnt key, or an encoder in use, may be dragged onto a key event's panels.
+  if (event->button() == Qt::LeftButton && index.isValid() &&
+      binding_.hint(index.column(), index.row()).cursor == keys::CellCursor::HandPoint) {
+    dragCell_ = index;
+    dragStart_ = event->position().toPoint();
+  }
+  QTableWidget::mousePressEvent(event);
+}
+
 void KeysGridWidget::mouseMoveEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
   if (index.isValid()) {
     StringGridKeysMouseMove(index.column(), index.row());
+  }
+  if (dragCell_ && (event->buttons() & Qt::LeftButton) &&
+      (event->position().toPoint() - dragStart_).manhattanLength() >=
+          QApplication::startDragDistance()) {
+    const QModelIndex cell = *dragCell_;
+    dragCell_.reset();
+    auto* drag = new QDrag(this);
+    drag->setMimeData(editor::keyMimeData(cell.column(), cell.row()));
+    drag->exec(Qt::CopyAction);
+    return;
   }
   QTableWidget::mouseMoveEvent(event);
 }

@@ -45,6 +45,7 @@ class KeysGridWidget : public QTableWidget {
   bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -65,6 +66,9 @@ class KeysGridWidget : public QTableWidget {
   QMenu* menu_ = nullptr;
   std::optional<keys::KeysMenu> menuCommand_;
   bool updating_ = false;
+  // The cell a left press landed on, while it may still become a drag.
+  std::optional<QModelIndex> dragCell_;
+  QPoint dragStart_;
 };
 
 }  // namespace kivprism::ui

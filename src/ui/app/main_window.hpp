@@ -30,6 +30,7 @@ class QMenu;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
+class QHBoxLayout;
 class QVBoxLayout;
 
 namespace kivprism::ui {
@@ -40,6 +41,9 @@ class PanelMenu;
 class TerminalPage;
 namespace params {
 class ParametersPage;
+}
+namespace editor {
+class EventReactionPane;
 }
 
 struct MainWindowOptions {
@@ -114,6 +118,8 @@ class TMainForm : public QMainWindow,
   KeyProcedures& keyProcedures() { return *keyProcedures_; }
   TerminalPage* terminal() const { return terminal_; }
   params::ParametersPage* parameters() const { return parameters_; }
+  // The event/reaction pane beside the parameters page.
+  editor::EventReactionPane* eventPane() const { return eventPane_; }
   CanLogPage* canLogPage() const { return canLog_; }
   PanelMenu* panelMenu() const { return panelMenu_; }
   QString statusText() const;
@@ -183,6 +189,7 @@ class TMainForm : public QMainWindow,
   void resumeRedraw();
   // The parameters page inside TabSheetParameters (src/ui/params/main_window_parameters.cpp).
   void buildParametersPage(QVBoxLayout* layout);
+  void buildEventPane(QHBoxLayout* row);
   // The CAN-log page (src/ui/monitor/main_window_can_log.cpp).
   void buildCanLogPage();
   QString chooseCanLogFile(canlog::LogForm& form);
@@ -220,6 +227,7 @@ class TMainForm : public QMainWindow,
   QTabWidget* pageControlMain_ = nullptr;
   TerminalPage* terminal_ = nullptr;
   params::ParametersPage* parameters_ = nullptr;
+  editor::EventReactionPane* eventPane_ = nullptr;
   CanLogPage* canLog_ = nullptr;
   QWidget* parametersPage_ = nullptr;
   QLabel* currentSource_ = nullptr;

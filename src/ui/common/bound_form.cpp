@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -308,6 +309,8 @@ void BoundForm::changed(std::string_view control, ControlKind kind, const view::
     if (edit && error && fromEnter) {
       edit->selectAll();
       edit->setFocus();
+      // The pointer goes to the field that needs a value, as the value entry check does.
+      QCursor::setPos(edit->mapToGlobal(edit->rect().center()));
     }
     if (!error && hooks_.forceRefresh) {
       hooks_.forceRefresh();

@@ -1,5 +1,7 @@
 // The parameters page's place in the main window: built into TabSheetParameters, redrawn when the
 // window invalidates its pages, and fed with the variables the connection poll reads.
+#include <QHBoxLayout>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -8,6 +10,7 @@
 #include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/qt_text.hpp"
+#include "ui/editor/event_reaction_pane.hpp"
 #include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
@@ -28,8 +31,22 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
     keyProcedures_->SpeedButtonTouchSetupClick(withMargin);
   };
   hooks.keysGrid = keyProcedures_->grid();
+  // The page's refresh ends with the event pane's; the pane exists only after the page.
+  hooks.forceEventPane = [this] {
+    if (eventPane_) {
+      eventPane_->forceRefresh();
+    }
+  };
+  hooks.refreshEventPane = [this] {
+    if (eventPane_) {
+      eventPane_->refresh();
+    }
+  };
+  auto* row = new QHBoxLayout;
+  layout->addLayout(row, 1);
   parameters_ = new params::ParametersPage(model_, std::move(hooks), parametersPage_);
-  layout->addWidget(parameters_, 1);
+  row->addWidget(parameters_, 1);
+  buildEventPane(row);
   connect(keyProcedures_.get(), &KeyProcedures::keyEventsChanged, parameters_,
           &params::ParametersPage::keyEventsChanged);
   // A language switch redraws the page at once, so that no list shows the old language while the
@@ -51,6 +68,39 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
         onlyUsedx_->setToolTip(translated(kivprism::params::onlyUsedHint(onlyUsed())));
       },
       Qt::QueuedConnection);
+}
+
+// The event/reaction pane on the right of the parameters page.
+void TMainForm::buildEventPane(QHBoxLayout* row) {
+  editor::EventReactionPane::Hooks hooks;
+  hooks.suspendPoll = [this] { link_->suspendPoll(); };
+  hooks.resumePoll = [this] { link_->resumePoll(); };
+  hooks.suspendRedraw = [this] { suspendRedraw(); };
+  hooks.resumeRedraw = [this] { resumeRedraw(); };
+  hooks.messageBox = [this](unsigned flags, const QString& text) {
+    return messageBox(flags, text);
+  };
+  hooks.marks = [this] {
+    const auto* shown = parameters_->lastView();
+    return shown ? shown->marks : kivprism::params::computeAvailability(model_.working);
+  };
+  hooks.onlyUsed = [this] { return onlyUsed(); };
+  eventPane_ = new editor::EventReactionPane(model_.working, std::move(hooks),
+                                             editor::typeTabsOnlyReactionHalf(), parametersPage_);
+  row->addWidget(eventPane_, 1);
+  // A whole read, a file load, the language or the only-used switch: the next refresh redraws.
+  connect(this, &TMainForm::pagesInvalidated, eventPane_, &editor::EventReactionPane::forceRefresh);
+  connect(this, &TMainForm::pagesInvalidated, eventPane_, &editor::EventReactionPane::retranslate,
+          Qt::QueuedConnection);
+  // Reaction edits that change what the parameters page uses, or need a pin configured first.
+  connect(eventPane_, &editor::EventReactionPane::parametersPageRefreshWanted, parameters_,
+          &params::ParametersPage::refresh);
+  connect(eventPane_, &editor::EventReactionPane::pinsTabWanted, parameters_, [this] {
+    if (auto* pins = parameters_->pageControl()->findChild<QWidget*>("TabSheetPINS")) {
+      parameters_->pageControl()->setCurrentWidget(pins);
+    }
+  });
+  eventPane_->refresh();
 }
 
 bool TMainForm::variablesViewActive() const {

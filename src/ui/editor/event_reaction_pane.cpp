@@ -1,0 +1,634 @@
+#include "ui/editor/event_reaction_pane.hpp"
+
+#include <QAbstractButton>
+#include <QCursor>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <string>
+
+#include "core/editor/pane_texts.hpp"
+#include "core/events/entry_types.hpp"
+#include "core/lang/language_table.hpp"
+#include "ui/app/message_box.hpp"
+#include "ui/app/qt_text.hpp"
+#include "ui/app/translate_form.hpp"
+#include "ui/dialogs/can_frame_dialogs.hpp"
+#include "ui/dialogs/entry_name_dialog.hpp"
+#include "ui/dialogs/ir_code_dialog.hpp"
+#include "ui/editor/event_layout.hpp"
+#include "ui/editor/panel_button.hpp"
+#include "ui/params/source_mask_dialog.hpp"
+
+namespace kivprism::ui::editor {
+
+namespace core = kivprism::editor;
+
+namespace {
+
+QString qtName(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+
+constexpr std::size_t kIrEventPage = static_cast<std::size_t>(events::EventType::IrCode);
+
+// The reaction controls that start work of other parts of the window.
+constexpr std::string_view kReactionIrPanel = "PanelEventReactionIRx";
+constexpr std::string_view kTouchCaptureButton = "SpeedButtonReactionTouch";
+constexpr std::string_view kKeyboardPanel = "PanelEventReactionx";
+
+// Connects a clickable control of a half, whether a speed-button panel or a button.
+template <typename Slot>
+void onClick(QWidget* w, QObject* context, Slot slot) {
+  if (auto* panel = qobject_cast<PanelButton*>(w)) {
+    QObject::connect(panel, &PanelButton::clicked, context, [slot](QPoint) { slot(); });
+  } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+    QObject::connect(button, &QAbstractButton::clicked, context, [slot] { slot(); });
+  }
+}
+
+}  // namespace
+
+// ---- the reaction half before its pages exist ------------------------------------------------
+
+PaneHalf typeTabsOnlyReactionHalf() {
+  static const view::BindingTable kNoBindings{std::span<const view::Binding>{}};
+  static const auto kPages = [] {
+    std::array<params::TabLayout, events::kReactionTypeCount> pages{};
+    for (std::size_t t = 0; t < pages.size(); ++t) {
+      pages[t].name = kivprism::params::reactionPageName(static_cast<events::ReactionType>(t));
+    }
+    return pages;
+  }();
+  PaneHalf half;
+  half.bindings = &kNoBindings;
+  half.pages = kPages;
+  half.derive = [](config::ConfigImage& image, std::size_t entry,
+                   const core::EventPaneContext& context) {
+    HalfView v;
+    v.form.language = context.language;
+    v.form.table = &kNoBindings;
+    const auto visible = kivprism::params::visiblePages(image, context.marks, context.onlyUsed);
+    for (std::size_t t = 0; t < kPages.size(); ++t) {
+      v.form.tabs.push_back({kPages[t].name, visible.reaction[t],
+                             events::reactionTypeName(static_cast<unsigned>(t))});
+    }
+    const unsigned type = events::reactionTypeCode(events::entryAt(image, entry));
+    v.page = events::isValidReactionType(type) ? type : 0;
+    return v;
+  };
+  half.change = [](config::ConfigImage&, std::size_t, std::string_view, view::ControlKind,
+                   const view::Change&) { return HalfChange{}; };
+  half.chooseType = [](config::ConfigImage& image, std::size_t entry, std::uint8_t type) {
+    return events::setReactionType(events::entryAt(image, entry), type,
+                                   events::entryContextOf(image));
+  };
+  half.selectionMenu = core::selectResponseMenu;
+  half.menuName = "PopupMenuSelectResponse";
+  return half;
+}
+
+// ---- building --------------------------------------------------------------------------------
+
+EventReactionPane::EventReactionPane(config::ConfigImage& image, Hooks hooks, PaneHalf reactionHalf,
+                                     QWidget* parent)
+    : QWidget(parent), image_(image), hooks_(std::move(hooks)) {
+  PaneHalf& e = event_.description;
+  e.bindings = &core::eventBindings();
+  e.bindingPages = core::eventBindingPages();
+  e.pages = editor::eventPages();
+  e.special = [this](std::string_view control, QWidget* p) { return makeEventSpecial(control, p); };
+  e.derive = [](config::ConfigImage& im, std::size_t entry, const core::EventPaneContext& c) {
+    core::EventPaneView v = core::deriveEventPane(im, entry, c);
+    const std::size_t page = v.page;
+    return HalfView{static_cast<view::FormView&&>(std::move(v)), page};
+  };
+  e.change = [this](config::ConfigImage& im, std::size_t entry, std::string_view control,
+                    view::ControlKind kind, const view::Change& change) {
+    core::EventChangeOutcome out =
+        core::changeEventControl(im, entry, control, kind, change, lang::currentLanguage());
+    HalfChange result{out.change, {}};
+    if (out.dialog) {
+      result.followUp = [request = *out.dialog](EventReactionPane& pane, QWidget* source) {
+        pane.askEventDialog(request, source);
+      };
+    }
+    return result;
+  };
+  e.chooseType = core::chooseEventType;
+  e.selectionMenu = core::selectEventMenu;
+  e.menuName = "PopupMenuSelectEvent";
+  reaction_.description = std::move(reactionHalf);
+  for (std::size_t i = 0; i < captions_.size(); ++i) {
+    captions_[i] = std::to_string(i + 1);
+  }
+  build();
+  retranslate();
+}
+
+EventReactionPane::~EventReactionPane() = default;
+
+void EventReactionPane::build() {
+  setObjectName("PanelEvents");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  entryTabs_ = new QTabBar(this);
+  entryTabs_->setObjectName("TabControlEVENTREACTIONx");
+  entryTabs_->setUsesScrollButtons(true);
+  entryTabs_->setExpanding(false);
+  entryTabs_->setDrawBase(false);
+  for (const std::string& caption : captions_) {
+    entryTabs_->addTab(qtText(caption));
+  }
+  entryTabs_->installEventFilter(this);
+  entryTabs_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(entryTabs_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { tabsMenu()->popup(entryTabs_->mapToGlobal(at)); });
+  connect(entryTabs_, &QTabBar::currentChanged, this, [this] {
+    emit entrySelected(selectedEntry());
+    refresh();
+  });
+  layout->addWidget(entryTabs_);
+
+  eventBox_ = new QGroupBox(this);
+  eventBox_->setObjectName("GroupBoxEvent");
+  auto* eventLayout = new QVBoxLayout(eventBox_);
+  eventPages_ = buildPages(event_, "PageControlEvent", eventBox_);
+  eventLayout->addWidget(eventPages_, 1);
+  eventLayout->addWidget(buildBottomRow(eventBox_));
+  layout->addWidget(eventBox_, 1);
+
+  reactionBox_ = new QGroupBox(this);
+  reactionBox_->setObjectName("GroupBoxReaction");
+  auto* reactionLayout = new QVBoxLayout(reactionBox_);
+  reactionPages_ = buildPages(reaction_, "PageControlReaction", reactionBox_);
+  reactionLayout->addWidget(reactionPages_, 1);
+  layout->addWidget(reactionBox_, 1);
+  connectReactionPanels();
+
+  sourceMaskDialog_ = new params::TInterceptForm(this);
+  irCodeDialog_ = new dialogs::TFormIRCode(this);
+  canMessageDialog_ = new dialogs::TFormCANMSG(this);
+  canFilterDialog_ = new dialogs::TFormCANFilter(this);
+  entryNameDialog_ = new dialogs::TFormEditEventReactionName(this);
+}
+
+BoundForm* EventReactionPane::makeForm(Half& half) {
+  BoundForm::Hooks form;
+  form.change = [this, &half](std::string_view control, view::ControlKind kind,
+                              const view::Change& change) {
+    HalfChange result = half.description.change(image_, selectedEntry(), control, kind, change);
+    pendingFollowUp_ = std::move(result.followUp);
+    return result.change;
+  };
+  form.showOne = [this, &half](std::string_view control) {
+    view::ControlView v;
+    if (const view::Binding* b = half.description.bindings->find(control)) {
+      view::showControl(v, *b, image_, {lang::currentLanguage(), selectedEntry()});
+    }
+    return v;
+  };
+  form.followUp = [this](const view::ChangeOutcome& outcome, QWidget* source) {
+    afterChange(outcome, source);
+  };
+  form.forceRefresh = [this] { refresher_.force(); };
+  form.refreshing = [this] { return refresher_.running() || applying_; };
+  form.messageBox = [this](unsigned flags, const QString& text) { return messageBox(flags, text); };
+  return new BoundForm(this, *half.description.bindings, std::move(form));
+}
+
+QTabWidget* EventReactionPane::buildPages(Half& half, const char* name, QWidget* parent) {
+  auto* tabs = new QTabWidget(parent);
+  tabs->setObjectName(name);
+  tabs->setUsesScrollButtons(true);
+  half.pages = tabs;
+  half.form = makeForm(half);
+  const auto special = [&half](std::string_view control, QWidget* p) -> QWidget* {
+    return half.description.special ? half.description.special(control, p) : nullptr;
+  };
+  for (const params::TabLayout& page : half.description.pages) {
+    QWidget* content = half.form->buildRows(page.rows, tabs, special);
+    content->setObjectName(qtName(page.name));
+    tabs->addTab(content, QString());
+  }
+  half.pageCount = std::min<std::size_t>(half.description.pages.size(), half.visible.size());
+  half.visible.fill(true);
+  tabs->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(tabs->tabBar(), &QWidget::customContextMenuRequested, this,
+          [this, &half](const QPoint& at) {
+            pageMenu(half)->popup(half.pages->tabBar()->mapToGlobal(at));
+          });
+  connect(tabs, &QTabWidget::currentChanged, this, [this, &half](int index) {
+    if (!applying_) {
+      pageChosen(half, index);
+    }
+  });
+  return tabs;
+}
+
+QWidget* EventReactionPane::buildBottomRow(QWidget* parent) {
+  auto* bottom = new QWidget(parent);
+  bottom->setObjectName("PanelEventBottom");
+  auto* grid = new QGridLayout(bottom);
+  grid->setContentsMargins(0, 0, 0, 0);
+  int column = 0;
+  for (const FormRow& row : eventBottomRow()) {
+    QWidget* control = event_.form->makeControl(row.control, bottom);
+    if (!row.caption.empty() && row.caption != kDerivedCaption) {
+      auto* label = new QLabel(bottom);
+      label->setObjectName(qtName(row.caption));
+      label->setBuddy(control);
+      event_.form->follow(row.control, label);
+      grid->addWidget(label, 0, column++);
+    }
+    grid->addWidget(control, 0, column++);
+  }
+  grid->setColumnStretch(column, 1);
+  return bottom;
+}
+
+// The panels and speed buttons of the event pages; the rest the form makes from the bindings.
+QWidget* EventReactionPane::makeEventSpecial(std::string_view control, QWidget* parent) {
+  PanelButton* made = nullptr;
+  if (control == kKeyPanel || control == kKeyModifierPanel) {
+    const bool modifier = control == kKeyModifierPanel;
+    auto* panel = new KeyDropPanel(parent);
+    panel->accepts = [this, modifier](int column) {
+      return core::keyDropAccepted(image_, selectedEntry(), column, modifier);
+    };
+    panel->dropped = [this, modifier](int column, int row) {
+      if (core::dropGridKey(image_, selectedEntry(), column, row, modifier)) {
+        refresh();
+      }
+    };
+    connect(panel, &PanelButton::rightClicked, this, [this, modifier](QPoint at) {
+      if (QMenu* menu = keyPanelMenu(modifier)) {
+        menu->popup(at);
+      }
+    });
+    (modifier ? modifierPanel_ : keyPanel_) = panel;
+    made = panel;
+  } else if (control == kIrPanel) {
+    made = new PanelButton(PanelButton::Face::Panel, parent);
+    made->setCursor(Qt::PointingHandCursor);
+    connect(made, &PanelButton::clicked, this,
+            [this] { emit irPanelClicked(selectedEntry(), events::IrContext::Event); });
+    connect(made, &PanelButton::rightClicked, this, [this](QPoint at) {
+      if (QMenu* menu = irPanelMenu()) {
+        menu->popup(at);
+      }
+    });
+    irPanel_ = made;
+  } else if (control.starts_with("SpeedButton")) {
+    made = new PanelButton(PanelButton::Face::Button, parent);
+    connect(made, &PanelButton::clicked, this,
+            [this, control, made] { widgetClicked(event_, control, made); });
+  } else {
+    return nullptr;
+  }
+  made->setObjectName(qtName(control));
+  event_.form->addNamed(made);  // after naming: the form reaches it by its name
+  // A caption or unit label beside the panel, as the form gives its own controls.
+  const FormRow* row = findEventRow(control);
+  if (!row || ((row->caption.empty() || row->caption == kDerivedCaption) && row->unit.empty())) {
+    return made;
+  }
+  auto* box = new QWidget(parent);
+  auto* line = new QHBoxLayout(box);
+  line->setContentsMargins(0, 0, 0, 0);
+  const auto addLabel = [&](std::string_view labelName) {
+    auto* label = new QLabel(box);
+    label->setObjectName(qtName(labelName));
+    event_.form->follow(control, label);
+    line->addWidget(label);
+  };
+  if (!row->caption.empty() && row->caption != kDerivedCaption) {
+    addLabel(row->caption);
+  }
+  made->setParent(box);
+  line->addWidget(made, 1);
+  if (!row->unit.empty()) {
+    addLabel(row->unit);
+  }
+  return box;
+}
+
+void EventReactionPane::connectReactionPanels() {
+  if (QWidget* w = reactionPages_->findChild<QWidget*>(qtName(kReactionIrPanel))) {
+    onClick(w, this, [this] { emit irPanelClicked(selectedEntry(), events::IrContext::Reaction); });
+  }
+  if (QWidget* w = reactionPages_->findChild<QWidget*>(qtName(kTouchCaptureButton))) {
+    onClick(w, this, [this] { emit touchCaptureClicked(selectedEntry()); });
+  }
+  if (QWidget* w = reactionPages_->findChild<QWidget*>(qtName(kKeyboardPanel))) {
+    onClick(w, this, [this] { emit keyboardPanelClicked(selectedEntry()); });
+  }
+}
+
+// ---- editing -----------------------------------------------------------------------------------
+
+void EventReactionPane::widgetClicked(Half& half, std::string_view control, QWidget* source) {
+  if (refresher_.running() || applying_) {
+    return;
+  }
+  HalfChange result =
+      half.description.change(image_, selectedEntry(), control, view::ControlKind::Widget, {});
+  if (result.change.notice) {
+    const bool error = result.change.notice->kind == view::NoticeKind::Error;
+    messageBox(error ? box::kError : box::kInformation,
+               qtText(result.change.notice->in(lang::currentLanguage())));
+  }
+  pendingFollowUp_ = std::move(result.followUp);
+  afterChange(result.change, source);
+}
+
+void EventReactionPane::afterChange(const view::ChangeOutcome& outcome, QWidget* source) {
+  HalfFollowUp followUp = std::move(pendingFollowUp_);
+  pendingFollowUp_ = nullptr;
+  if (followUp) {
+    followUp(*this, source);
+  }
+  switch (outcome.after) {
+    case view::After::None:
+      break;
+    case view::After::ForceRefresh:
+      refresher_.force();
+      refresh();
+      break;
+    case view::After::Refresh:
+    case view::After::EventsOnly:
+      refresh();
+      break;
+  }
+}
+
+void EventReactionPane::pageChosen(Half& half, int index) {
+  if (index < 0 || !half.description.chooseType) {
+    return;
+  }
+  if (!half.description.chooseType(image_, selectedEntry(), static_cast<std::uint8_t>(index))) {
+    // The same type again, or a refused one: the page control goes back to the entry's page.
+    refresher_.force();
+  }
+  refresh();
+}
+
+void EventReactionPane::askEventDialog(const core::EventDialogRequest& request, QWidget* source) {
+  const std::size_t entry = request.entry;
+  switch (request.kind) {
+    case core::EventDialogKind::SourceMask: {
+      const auto mask =
+          editSourceMask(request.first, request.second,
+                         source ? bottomCentre(source) : QCursor::pos(), request.mask);
+      if (mask) {
+        core::answerSourceMask(image_, entry, *mask);
+      }
+      break;
+    }
+    case core::EventDialogKind::CanFilter: {
+      const auto filter = canFilterDialog().editCanFilter(QCursor::pos(), translated(request.first),
+                                                          request.filter);
+      if (filter) {
+        core::answerCanFilter(image_, entry, *filter);
+      }
+      break;
+    }
+    case core::EventDialogKind::IrCode: {
+      const auto code = irCodeDialog().editIrCode(source ? bottomCentre(source) : QCursor::pos(),
+                                                  request.code, request.irContext);
+      if (code) {
+        core::answerEventIrCode(image_, entry, *code);
+      }
+      break;
+    }
+    case core::EventDialogKind::EntryName: {
+      const auto name = entryNameDialog().editEntryName(
+          source ? bottomCentre(source) : QCursor::pos(), entry, request.name);
+      if (name) {
+        core::answerEntryName(image_, entry, *name);
+        updateTabCaptions();
+      }
+      break;
+    }
+  }
+  // A cancelled dialog must put the list back on the stored item.
+  refresher_.force();
+  refresh();
+}
+
+void EventReactionPane::editEntryName(QPoint at) {
+  const std::size_t entry = selectedEntry();
+  const core::EventDialogRequest request = core::entryNameRequest(image_, entry);
+  if (const auto name = entryNameDialog().editEntryName(at, entry, request.name)) {
+    core::answerEntryName(image_, entry, *name);
+    updateTabCaptions();
+    refresh();
+  }
+}
+
+std::optional<std::uint8_t> EventReactionPane::editSourceMask(const lang::TextPair& first,
+                                                              const lang::TextPair& second,
+                                                              QPoint at, std::uint8_t mask) {
+  return sourceMaskDialog_->editSourceMask(translated(first), translated(second), at, mask);
+}
+
+dialogs::TFormIRCode& EventReactionPane::irCodeDialog() { return *irCodeDialog_; }
+dialogs::TFormCANMSG& EventReactionPane::canMessageDialog() { return *canMessageDialog_; }
+dialogs::TFormCANFilter& EventReactionPane::canFilterDialog() { return *canFilterDialog_; }
+dialogs::TFormEditEventReactionName& EventReactionPane::entryNameDialog() {
+  return *entryNameDialog_;
+}
+
+int EventReactionPane::messageBox(unsigned flags, const QString& text) {
+  return hooks_.messageBox ? hooks_.messageBox(flags, text) : showMessageBox(this, flags, text);
+}
+
+QPoint EventReactionPane::bottomCentre(const QWidget* w) {
+  return w->mapToGlobal(QPoint(w->width() / 2, w->height()));
+}
+
+// ---- menus -------------------------------------------------------------------------------------
+
+QMenu* EventReactionPane::tabsMenu() {
+  auto* menu = new QMenu(this);
+  menu->setObjectName("PopupMenuSelectTabs");
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  for (const core::SubMenu& group : core::selectTabsMenu(captions_)) {
+    QMenu* sub = menu->addMenu(qtText(group.caption));
+    for (const core::MenuItem& item : group.items) {
+      QAction* action = sub->addAction(qtText(item.caption));
+      const std::size_t index = item.index;
+      connect(action, &QAction::triggered, this, [this, index] { selectEntry(index + 1); });
+    }
+  }
+  return menu;
+}
+
+QMenu* EventReactionPane::pageMenu(Half& half) {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(half.description.menuName);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  const std::span<const bool> visible(half.visible.data(), half.pageCount);
+  for (const core::MenuItem& item :
+       half.description.selectionMenu(visible, lang::currentLanguage())) {
+    QAction* action = menu->addAction(qtText(item.caption));
+    action->setData(static_cast<int>(item.index));
+    const int index = static_cast<int>(item.index);
+    connect(action, &QAction::triggered, this, [this, &half, index] { pageChosen(half, index); });
+  }
+  return menu;
+}
+
+QMenu* EventReactionPane::eventMenu() { return pageMenu(event_); }
+QMenu* EventReactionPane::reactionMenu() { return pageMenu(reaction_); }
+
+QMenu* EventReactionPane::keyPanelMenu(bool modifier) {
+  KeyDropPanel* panel = modifier ? modifierPanel_ : keyPanel_;
+  // A set reference always shows a text, if only its "?" fallback.
+  if (!panel || panel->text().isEmpty()) {
+    return nullptr;
+  }
+  auto* menu = new QMenu(this);
+  menu->setObjectName("PopupMenuKeys");
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QAction* item = menu->addAction(
+      translated(modifier ? core::texts::kDeleteModifier : core::texts::kDeleteKey));
+  item->setObjectName("DeleteKeyx");
+  connect(item, &QAction::triggered, this, [this, panel, modifier] {
+    core::deleteKeyPanel(image_, selectedEntry(), modifier);
+    panel->clear();
+    refresh();
+  });
+  return menu;
+}
+
+QMenu* EventReactionPane::irPanelMenu() {
+  if (event_.shownPage != kIrEventPage) {
+    return nullptr;
+  }
+  auto* menu = new QMenu(this);
+  menu->setObjectName("PopupMenuKeys");
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QAction* remove = menu->addAction(translated(core::texts::kDeleteIrCode));
+  remove->setObjectName("DeleteKeyx");
+  connect(remove, &QAction::triggered, this, [this] {
+    core::deleteEventIrCode(image_, selectedEntry());
+    refresh();
+  });
+  QAction* edit = menu->addAction(translated(core::texts::kEditIrCode));
+  edit->setObjectName("CopyAllx");
+  connect(edit, &QAction::triggered, this,
+          [this] { askEventDialog(core::eventIrCodeRequest(image_, selectedEntry()), irPanel_); });
+  return menu;
+}
+
+// ---- the refresh -------------------------------------------------------------------------------
+
+std::size_t EventReactionPane::selectedEntry() const {
+  return static_cast<std::size_t>(std::max(0, entryTabs_->currentIndex())) + 1;
+}
+
+void EventReactionPane::selectEntry(std::size_t entry) {
+  if (entry >= 1 && entry <= core::kTabCount) {
+    entryTabs_->setCurrentIndex(static_cast<int>(entry - 1));
+  }
+}
+
+QWidget* EventReactionPane::control(std::string_view name) const {
+  if (QWidget* w = event_.form->widget(name)) {
+    return w;
+  }
+  return reaction_.form->widget(name);
+}
+
+core::EventPaneContext EventReactionPane::context() const {
+  core::EventPaneContext c;
+  c.language = lang::currentLanguage();
+  c.marks = hooks_.marks ? hooks_.marks() : kivprism::params::computeAvailability(image_);
+  c.onlyUsed = hooks_.onlyUsed && hooks_.onlyUsed();
+  return c;
+}
+
+void EventReactionPane::refresh() {
+  if (refresher_.running() || applying_) {
+    return;
+  }
+  const std::size_t entry = selectedEntry();
+  const core::EventPaneContext c = context();
+  std::optional<core::EventPaneView> eventView = refresher_.refresh(image_, entry, c);
+  if (!eventView) {
+    return;
+  }
+  if (hooks_.suspendRedraw) {
+    hooks_.suspendRedraw();
+  }
+  core::EventPaneRefresher::Guard guard(refresher_);
+  if (hooks_.suspendPoll) {
+    hooks_.suspendPoll();
+  }
+  const std::size_t eventPage = eventView->page;
+  applyHalf(event_, {static_cast<view::FormView&&>(std::move(*eventView)), eventPage});
+  if (reaction_.description.derive) {
+    applyHalf(reaction_, reaction_.description.derive(image_, entry, c));
+  }
+  if (hooks_.focusWindow) {
+    hooks_.focusWindow();
+  }
+  updateTabCaptions();
+  if (hooks_.resumePoll) {
+    hooks_.resumePoll();
+  }
+  if (hooks_.resumeRedraw) {
+    hooks_.resumeRedraw();
+  }
+}
+
+void EventReactionPane::applyHalf(Half& half, const HalfView& view) {
+  applying_ = true;
+  half.form->apply(view.form);
+  const QSignalBlocker block(half.pages);
+  BoundForm::applyTabs(half.pages, view.form.tabs);
+  for (std::size_t i = 0; i < half.pageCount && i < view.form.tabs.size(); ++i) {
+    half.visible[i] = view.form.tabs[i].visible;
+  }
+  // The entry's own page shows even when the only-used view or a mark would hide its tab.
+  const int page = static_cast<int>(view.page);
+  if (page < half.pages->count()) {
+    half.pages->setTabVisible(page, true);
+    half.pages->setCurrentIndex(page);
+  }
+  half.shownPage = view.page;
+  applying_ = false;
+}
+
+void EventReactionPane::updateTabCaptions() {
+  if (entryTabs_->count() != static_cast<int>(core::kTabCount)) {
+    return;
+  }
+  for (const std::size_t i : core::updateTabCaptions(image_, captions_)) {
+    entryTabs_->setTabText(static_cast<int>(i), qtText(captions_[i]));
+  }
+}
+
+void EventReactionPane::retranslate() {
+  ui::translateForm(this, lang::kMainFormName, lang::mainFormRows());
+  event_.form->retranslate();
+  reaction_.form->retranslate();
+  refresher_.force();
+  refresh();
+}
+
+bool EventReactionPane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == entryTabs_ && event->type() == QEvent::MouseButtonDblClick) {
+    editEntryName(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kivprism::ui::editor

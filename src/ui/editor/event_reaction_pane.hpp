@@ -1,0 +1,176 @@
+// PanelEvents: the event/reaction editor on the right of the parameters tab. The 100 entry tabs,
+// the event half (its pages from the event bindings and the event layout) and the reaction half
+// (a PaneHalf the caller fills), and the refresh that redraws both from the selected entry with
+// the entry-hash skip, the sentinel and the re-entry guard.
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "core/config/image.hpp"
+#include "core/editor/event_handlers.hpp"
+#include "core/editor/pane_rules.hpp"
+#include "core/events/ir_protocols.hpp"
+#include "core/params/availability.hpp"
+#include "ui/common/bound_form.hpp"
+#include "ui/editor/pane_half.hpp"
+
+class QGroupBox;
+class QMenu;
+class QTabBar;
+class QTabWidget;
+
+namespace kivprism::ui::dialogs {
+class TFormCANFilter;
+class TFormCANMSG;
+class TFormEditEventReactionName;
+class TFormIRCode;
+}  // namespace kivprism::ui::dialogs
+namespace kivprism::ui::params {
+class TInterceptForm;
+}
+
+namespace kivprism::ui::editor {
+
+class KeyDropPanel;
+
+class EventReactionPane : public QWidget {
+  Q_OBJECT
+
+ public:
+  // What the pane needs from the main window. Unset hooks do nothing (marks: none; only-used: off).
+  struct Hooks {
+    std::function<void()> suspendPoll;
+    std::function<void()> resumePoll;
+    std::function<void()> suspendRedraw;
+    std::function<void()> resumeRedraw;
+    std::function<int(unsigned flags, const QString& text)> messageBox;
+    std::function<kivprism::params::AvailabilityMarks()> marks;
+    std::function<bool()> onlyUsed;
+    // The refresh's last step gives the main window the focus when it is visible.
+    std::function<void()> focusWindow;
+  };
+
+  EventReactionPane(config::ConfigImage& image, Hooks hooks,
+                    PaneHalf reactionHalf = typeTabsOnlyReactionHalf(), QWidget* parent = nullptr);
+  ~EventReactionPane() override;
+
+  std::size_t selectedEntry() const;
+  void selectEntry(std::size_t entry);
+  std::size_t refreshCount() const { return refresher_.refreshCount(); }
+
+  QTabBar* entryTabs() const { return entryTabs_; }
+  QTabWidget* eventPages() const { return eventPages_; }
+  QTabWidget* reactionPages() const { return reactionPages_; }
+  QWidget* control(std::string_view name) const;
+  KeyDropPanel* keyPanel(bool modifier) const { return modifier ? modifierPanel_ : keyPanel_; }
+
+  // The selection menus as they open on a right click (tests drive them without a click).
+  QMenu* tabsMenu();
+  QMenu* eventMenu();
+  QMenu* reactionMenu();
+  // The key panels' and the IR panel's context menus; nullptr when the panel has nothing to offer.
+  QMenu* keyPanelMenu(bool modifier);
+  QMenu* irPanelMenu();
+
+  // The dialogs, for the halves' follow-ups. Each opens modally at the given screen point and
+  // returns the answer, nothing when cancelled.
+  std::optional<std::uint8_t> editSourceMask(const lang::TextPair& first,
+                                             const lang::TextPair& second, QPoint at,
+                                             std::uint8_t mask);
+  dialogs::TFormIRCode& irCodeDialog();
+  dialogs::TFormCANMSG& canMessageDialog();
+  dialogs::TFormCANFilter& canFilterDialog();
+  dialogs::TFormEditEventReactionName& entryNameDialog();
+  int messageBox(unsigned flags, const QString& text);
+  config::ConfigImage& image() { return image_; }
+
+  // Captions, hints and the derived texts in the current language; the next refresh redraws.
+  void retranslate();
+  // The bottom centre of a widget on the screen, where the dialogs of its panel open.
+  static QPoint bottomCentre(const QWidget* w);
+
+ public slots:
+  void refresh();
+  // The next refresh does its full work (device read, file load, language, only-used switch).
+  void forceRefresh() { refresher_.force(); }
+  void forcedRefresh() {
+    refresher_.force();
+    refresh();
+  }
+  // The tab control's double click: the entry-name dialog at the given screen point.
+  void editEntryName(QPoint at);
+
+ signals:
+  // Left click on PanelIRDEFx (event) or PanelEventReactionIRx (reaction): learn an IR code.
+  void irPanelClicked(std::size_t entry, kivprism::events::IrContext context);
+  // SpeedButtonReactionTouch: capture a touch point.
+  void touchCaptureClicked(std::size_t entry);
+  // PanelEventReactionx: the keyboard usage dialog for this entry.
+  void keyboardPanelClicked(std::size_t entry);
+  // The selected entry changed (the keyboard dialog follows it).
+  void entrySelected(std::size_t entry);
+  // A reaction edit changed what the parameters page uses; its refresh ends with this pane's.
+  void parametersPageRefreshWanted();
+  // A reaction pin needs its pin configured first: show the pins tab.
+  void pinsTabWanted();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Half {
+    PaneHalf description;
+    BoundForm* form = nullptr;
+    QTabWidget* pages = nullptr;
+    std::array<bool, 64> visible{};
+    std::size_t pageCount = 0;
+    std::size_t shownPage = 0;
+  };
+
+  void build();
+  QWidget* buildBottomRow(QWidget* parent);
+  QTabWidget* buildPages(Half& half, const char* name, QWidget* parent);
+  BoundForm* makeForm(Half& half);
+  QWidget* makeEventSpecial(std::string_view control, QWidget* parent);
+  void connectReactionPanels();
+  void pageChosen(Half& half, int index);
+  void widgetClicked(Half& half, std::string_view control, QWidget* source);
+  void afterChange(const view::ChangeOutcome& outcome, QWidget* source);
+  QMenu* pageMenu(Half& half);
+  void applyHalf(Half& half, const HalfView& view);
+  void askEventDialog(const kivprism::editor::EventDialogRequest& request, QWidget* source);
+  void updateTabCaptions();
+  kivprism::editor::EventPaneContext context() const;
+
+  config::ConfigImage& image_;
+  Hooks hooks_;
+  kivprism::editor::EventPaneRefresher refresher_;
+  kivprism::editor::TabCaptions captions_;
+  Half event_;
+  Half reaction_;
+  HalfFollowUp pendingFollowUp_;
+  bool applying_ = false;
+  QTabBar* entryTabs_ = nullptr;
+  QTabWidget* eventPages_ = nullptr;
+  QTabWidget* reactionPages_ = nullptr;
+  QGroupBox* eventBox_ = nullptr;
+  QGroupBox* reactionBox_ = nullptr;
+  KeyDropPanel* keyPanel_ = nullptr;
+  KeyDropPanel* modifierPanel_ = nullptr;
+  QWidget* irPanel_ = nullptr;
+  params::TInterceptForm* sourceMaskDialog_ = nullptr;
+  dialogs::TFormIRCode* irCodeDialog_ = nullptr;
+  dialogs::TFormCANMSG* canMessageDialog_ = nullptr;
+  dialogs::TFormCANFilter* canFilterDialog_ = nullptr;
+  dialogs::TFormEditEventReactionName* entryNameDialog_ = nullptr;
+};
+
+}  // namespace kivprism::ui::editor

@@ -1,0 +1,66 @@
+// One half of the event/reaction pane as data: its bindings and the page of each, the layout of
+// its pages, the controls it makes itself, and the core calls that derive it, change it and choose
+// its type. The event half and the reaction half are two fillings of this one description.
+#pragma once
+
+#include <QPoint>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "core/config/image.hpp"
+#include "core/editor/event_pane.hpp"
+#include "core/editor/pane_rules.hpp"
+#include "core/view/binding.hpp"
+#include "ui/params/page_layout.hpp"
+
+class QWidget;
+
+namespace kivprism::ui::editor {
+
+class EventReactionPane;
+
+// A derived half: the form's controls and tabs (tab visibility = the page shows), and the page the
+// entry's type selects.
+struct HalfView {
+  view::FormView form;
+  std::size_t page = 0;
+};
+
+// What a change asks of the pane beyond the form's own notice and refresh: a dialog to open, a
+// page of the parameters page to show. Called after the notice, before the refresh.
+using HalfFollowUp = std::function<void(EventReactionPane& pane, QWidget* source)>;
+struct HalfChange {
+  view::ChangeOutcome change;
+  HalfFollowUp followUp;  // unset: nothing beyond the refresh
+};
+
+struct PaneHalf {
+  const view::BindingTable* bindings = nullptr;
+  std::span<const int> bindingPages;  // page of each binding; kivprism::editor::kBottomRow unused
+  std::span<const params::TabLayout> pages;
+  // Controls without a binding, or with a look of their own; nullptr for the form's default.
+  std::function<QWidget*(std::string_view control, QWidget* parent)> special;
+  std::function<HalfView(config::ConfigImage& image, std::size_t entry,
+                         const kivprism::editor::EventPaneContext& context)>
+      derive;
+  std::function<HalfChange(config::ConfigImage& image, std::size_t entry, std::string_view control,
+                           view::ControlKind kind, const view::Change& change)>
+      change;
+  // A click on a page tab: the same type keeps the parameters, another wipes them.
+  std::function<bool(config::ConfigImage& image, std::size_t entry, std::uint8_t type)> chooseType;
+  // The right-click menu of the page control: one item per visible page.
+  std::function<std::vector<kivprism::editor::MenuItem>(std::span<const bool> visible,
+                                                        lang::Language language)>
+      selectionMenu;
+  const char* menuName = "";  // PopupMenuSelectEvent / PopupMenuSelectResponse
+};
+
+// The reaction half until its pages are built: page 0 and the 31 type tabs with their visibility;
+// choosing a tab sets the reaction type.
+PaneHalf typeTabsOnlyReactionHalf();
+
+}  // namespace kivprism::ui::editor
