@@ -26,6 +26,7 @@
 #include "ui/app/qt_text.hpp"
 #include "ui/app/qt_translation.hpp"
 #include "ui/app/shell_texts.hpp"
+#include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
 namespace kivprism::ui {
@@ -238,6 +239,7 @@ void TMainForm::loadSettings() {
     return;
   }
   loaded_ = settings_.shell();
+  keyboard_->restoreKeyboardDialog(loaded_);
   const QRect screen = QGuiApplication::primaryScreen() != nullptr
                            ? QGuiApplication::primaryScreen()->availableGeometry()
                            : QRect(0, 0, 1024, 768);
@@ -271,6 +273,7 @@ void TMainForm::saveSettings() {
   s.debug = menuItemDebug_->isChecked();
   s.onlyUsed = menuItemOnlyUsed_->isChecked();
   s.txHeight = terminal_->memoHeight();
+  keyboard_->storePlacement(s);
   settings_.setShell(s);
   std::string reason;
   if (!settings_.save(&reason)) {

@@ -43,7 +43,11 @@ namespace params {
 class ParametersPage;
 }
 namespace editor {
+class CaptureProcedures;
 class EventReactionPane;
+}  // namespace editor
+namespace dialogs {
+class TFormKeyBoard;
 }
 
 struct MainWindowOptions {
@@ -190,6 +194,7 @@ class TMainForm : public QMainWindow,
   // The parameters page inside TabSheetParameters (src/ui/params/main_window_parameters.cpp).
   void buildParametersPage(QVBoxLayout* layout);
   void buildEventPane(QHBoxLayout* row);
+  void wireEditorProcedures();
   // The CAN-log page (src/ui/monitor/main_window_can_log.cpp).
   void buildCanLogPage();
   QString chooseCanLogFile(canlog::LogForm& form);
@@ -228,6 +233,8 @@ class TMainForm : public QMainWindow,
   TerminalPage* terminal_ = nullptr;
   params::ParametersPage* parameters_ = nullptr;
   editor::EventReactionPane* eventPane_ = nullptr;
+  editor::CaptureProcedures* captures_ = nullptr;
+  dialogs::TFormKeyBoard* keyboard_ = nullptr;
   CanLogPage* canLog_ = nullptr;
   QWidget* parametersPage_ = nullptr;
   QLabel* currentSource_ = nullptr;

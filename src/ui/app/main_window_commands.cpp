@@ -111,7 +111,11 @@ void TMainForm::procedureRunningChanged(bool running) {
     using Running = params::ParametersPage::RunningSetup;
     Running which = Running::None;
     if (running) {
-      which = keyProcedures_->keyLearningRunning() ? Running::Keys : Running::Touch;
+      if (keyProcedures_->keyLearningRunning()) {
+        which = Running::Keys;
+      } else if (keyProcedures_->touchCalibrationRunning()) {
+        which = Running::Touch;
+      }
     }
     parameters_->setRunningSetup(which);
   }

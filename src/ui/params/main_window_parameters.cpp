@@ -1,6 +1,7 @@
 // The parameters page's place in the main window: built into TabSheetParameters, redrawn when the
 // window invalidates its pages, and fed with the variables the connection poll reads.
 #include <QHBoxLayout>
+#include <QProgressBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -10,6 +11,8 @@
 #include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/qt_text.hpp"
+#include "ui/dialogs/keyboard_dialog.hpp"
+#include "ui/editor/capture_procedures.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/params/parameters_page.hpp"
 
@@ -100,7 +103,33 @@ void TMainForm::buildEventPane(QHBoxLayout* row) {
       parameters_->pageControl()->setCurrentWidget(pins);
     }
   });
+  wireEditorProcedures();
   eventPane_->refresh();
+}
+
+// IR learning, the touch-point capture and the keyboard dialog, each acting on the pane's entry.
+void TMainForm::wireEditorProcedures() {
+  captures_ = new editor::CaptureProcedures(*this, this);
+  keyboard_ = new dialogs::TFormKeyBoard(*this);
+  connect(eventPane_, &editor::EventReactionPane::irPanelClicked, captures_,
+          &editor::CaptureProcedures::learnIrCode);
+  connect(eventPane_, &editor::EventReactionPane::touchCaptureClicked, captures_,
+          [this](std::size_t entry) {
+            captures_->captureTouchPoint(
+                entry, eventPane_->findChild<QProgressBar*>("ProgressBarReactionTouch"));
+          });
+  connect(captures_, &editor::CaptureProcedures::entryChanged, eventPane_,
+          &editor::EventReactionPane::refresh);
+  connect(captures_, &editor::CaptureProcedures::procedureRunningChanged, this,
+          &TMainForm::procedureRunningChanged);
+  connect(captures_, &editor::CaptureProcedures::procedureRunningChanged, keyboard_,
+          [this](bool running) { keyboard_->setKeyGroupsEnabled(!running); });
+  connect(eventPane_, &editor::EventReactionPane::keyboardPanelClicked, keyboard_,
+          &dialogs::TFormKeyBoard::openKeyboardDialog);
+  connect(eventPane_, &editor::EventReactionPane::entrySelected, keyboard_,
+          &dialogs::TFormKeyBoard::followEntry);
+  connect(keyboard_, &dialogs::TFormKeyBoard::entryChanged, eventPane_,
+          &editor::EventReactionPane::refresh);
 }
 
 bool TMainForm::variablesViewActive() const {
