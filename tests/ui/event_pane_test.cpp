@@ -357,6 +357,21 @@ class EventPaneTest : public QObject {
     QVERIFY(!rig.pane().irPanelMenu());
   }
 
+  // The window's own wiring: a click on the IR panel asks the controller for its last code.
+  void irPanelClickLearnsTheControllersCode() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.pane().selectEntry(4);
+    rig.chooseEventPage(static_cast<int>(events::EventType::IrCode));
+    rig.controller.receiveIrCode({1, 17, 0x34, 0x12});  // NEC, command 17, address 0x1234
+    QTest::mouseClick(rig.control<QLabel>("PanelIRDEFx"), Qt::LeftButton);
+    QTRY_COMPARE(at(rig.workingEntry(4), 18), std::uint8_t{1});
+    QCOMPARE(at(rig.workingEntry(4), 19), std::uint8_t{17});
+    QCOMPARE(at(rig.workingEntry(4), 21), std::uint8_t{0x12});
+    QVERIFY(rig.entryDelivered(4));
+    QCOMPARE(rig.control<QLabel>("PanelIRDEFx")->text(), QString("NEC 4660/17"));
+  }
+
   void reactionTypeTabsStoreTheReactionType() {
     Rig rig;
     QVERIFY(rig.waitConnected());
