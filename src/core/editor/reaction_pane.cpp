@@ -310,7 +310,9 @@ ChangeOutcome storeSwCanType(ConfigImage& image, const Binding& b, const Change&
   }
   const auto type = static_cast<std::uint8_t>(input.index);
   const auto e = selected(image, c);
-  events::setSteeringCanType(e, type);
+  if (!events::setSteeringCanType(e, type)) {
+    return stored(b);  // the same type keeps its command
+  }
   const bool commands =
       type != reaction::sw_can::kUserPacketType && type != reaction::sw_can::kDisplayType;
   events::set(e, reaction::sw_can::kCommand, commands ? firstCommand(type) : 0);
