@@ -491,6 +491,19 @@ constexpr Paged pwmValue(std::string_view name, std::size_t channel) {
   return number(ReactionType::Pwm, name, EntryField{reaction::pwm::channel(channel).value}, 60000);
 }
 
+// The dashboard lines' switches are program-filled (names ending in x): their captions live here.
+constexpr lang::TextPair kLine1Caption{"Строка 1", "Line 1"};
+constexpr lang::TextPair kLine2Caption{"Строка 2", "Line 2"};
+constexpr Paged displayCheck(std::string_view name, events::BitFlag flag,
+                             const lang::TextPair& caption) {
+  return {pageOf(ReactionType::SwCan),
+          {.control = name,
+           .kind = ControlKind::Check,
+           .rule = &kDisplaySetting,
+           .field = EntryField{flag},
+           .caption = caption}};
+}
+
 using R = ReactionType;
 namespace rx = reaction;
 
@@ -619,10 +632,8 @@ constexpr auto kPaged = std::to_array<Paged>({
     edit(R::SwCan, "Edit_SWCAN_DISPLAY_MESSAGE_S2", kDisplayLine, {}, 1),
     number(R::SwCan, "Edit_SWCAN_DISPLAY_MESSAGE_DLIT", EntryField{rx::sw_can::kDisplayMs}, 60000,
            &kDisplayTime),
-    check(R::SwCan, "CheckBox_SWCAN_DISPLAY_MESSAGE_S1x", EntryField{rx::sw_can::kLine1Enabled},
-          &kDisplaySetting),
-    check(R::SwCan, "CheckBox_SWCAN_DISPLAY_MESSAGE_S2x", EntryField{rx::sw_can::kLine2Enabled},
-          &kDisplaySetting),
+    displayCheck("CheckBox_SWCAN_DISPLAY_MESSAGE_S1x", rx::sw_can::kLine1Enabled, kLine1Caption),
+    displayCheck("CheckBox_SWCAN_DISPLAY_MESSAGE_S2x", rx::sw_can::kLine2Enabled, kLine2Caption),
     // 25 GaNet.
     combo(R::GaNet, "ComboBoxReactionGNNAVIMODE", EntryField{rx::ganet::kMode}, lists::ganetModes),
     edit(R::GaNet, "EditReactionGNNAVIPARAM", kGanetCode, EntryField{rx::ganet::kCode}),

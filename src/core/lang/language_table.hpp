@@ -20,4 +20,7 @@ std::span<const LanguageRow> parametersPageRows();  // the parameters page
 std::span<const LanguageRow> mainFormRows();
 std::span<std::span<const LanguageRow> (*const)()> mainFormParts();
 
+// The reaction half of the event/reaction editor.
+std::span<const LanguageRow> reactionPaneRows();
+
 }  // namespace kivprism::lang
