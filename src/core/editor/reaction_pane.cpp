@@ -479,6 +479,23 @@ constexpr Paged edit(ReactionType t, std::string_view name, const Rule& rule, En
            .field = field,
            .channel = channel}};
 }
+// A control whose hint the program sets itself.
+constexpr Paged hinted(Paged paged, const lang::TextPair& hint) {
+  paged.binding.hint = hint;
+  return paged;
+}
+constexpr lang::TextPair kUsbPanelHint{"Нажмите для редактирования реакции",
+                                       "Click to edit the response"};
+constexpr lang::TextPair kIrPanelHint{"Нажмите для получения ИК кода для реакции",
+                                      "Click to receive IR code for response"};
+constexpr lang::TextPair kVout1Hint{"Напряжение на 1-м выходе аналогового управления",
+                                    "Voltage at the 1st analog control output"};
+constexpr lang::TextPair kVout2Hint{"Напряжение на 2-м выходе аналогового управления",
+                                    "Voltage at the 2nd analog control output"};
+constexpr lang::TextPair kAnalogTimeHint{
+    "Минимальная длительность выдачи реакции на аналоговый выход управления",
+    "The minimum duration of the response to the analog control output"};
+
 constexpr Paged widget(ReactionType t, std::string_view name, const Rule& rule, int channel = 0) {
   return {pageOf(t),
           {.control = name, .kind = ControlKind::Widget, .rule = &rule, .channel = channel}};
@@ -511,11 +528,11 @@ constexpr std::uint32_t kSignedStepsMin = static_cast<std::uint32_t>(-10);
 
 constexpr auto kPaged = std::to_array<Paged>({
     // 1 USB key.
-    widget(R::UsbKey, "PanelEventReactionx", kUsbMemo),
+    hinted(widget(R::UsbKey, "PanelEventReactionx", kUsbMemo), kUsbPanelHint),
     widget(R::UsbKey, "MemoEventReactionx", kUsbMemo),
     number(R::UsbKey, "EditReactionUSBKeyDlitmS", EntryField{rx::usb_key::kHoldMs}, 20000),
     // 2 IR code.
-    widget(R::IrCode, "PanelEventReactionIRx", kIrPanel),
+    hinted(widget(R::IrCode, "PanelEventReactionIRx", kIrPanel), kIrPanelHint),
     combo(R::IrCode, "ComboBoxReactionIROUTNUM", EntryField{rx::ir_code::kOutput}, lists::irOutputs,
           &kIrOutput),
     // 3 pin.
@@ -525,10 +542,15 @@ constexpr auto kPaged = std::to_array<Paged>({
           &kPinMode),
     number(R::Pin, "EditEventReactionPinTO", EntryField{rx::pin::kMinTimeMs}, 30000, &kPinTime),
     // 4 control.
-    edit(R::Control, "EditReactionAnalogVOUT1", kVolts, EntryField{rx::control::kChannel1.voltage}),
-    edit(R::Control, "EditReactionAnalogVOUT2", kVolts, EntryField{rx::control::kChannel2.voltage}),
-    number(R::Control, "EditReactionAnalogTO", EntryField{rx::control::kPeriodMs}, 10000,
-           &kAnalogTime),
+    hinted(edit(R::Control, "EditReactionAnalogVOUT1", kVolts,
+                EntryField{rx::control::kChannel1.voltage}),
+           kVout1Hint),
+    hinted(edit(R::Control, "EditReactionAnalogVOUT2", kVolts,
+                EntryField{rx::control::kChannel2.voltage}),
+           kVout2Hint),
+    hinted(number(R::Control, "EditReactionAnalogTO", EntryField{rx::control::kPeriodMs}, 10000,
+                  &kAnalogTime),
+           kAnalogTimeHint),
     combo(R::Control, "ComboBoxReactionAnalogVOUT1type", EntryField{rx::control::kChannel1.action},
           lists::analogActions),
     combo(R::Control, "ComboBoxReactionAnalogVOUT2type", EntryField{rx::control::kChannel2.action},

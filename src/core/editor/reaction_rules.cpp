@@ -397,30 +397,22 @@ std::uint16_t repeatFromText(std::string_view text) {
 
 std::optional<std::uint16_t> ganetCodeFromText(std::string_view text) {
   std::vector<std::uint8_t> bytes;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] == ' ' || text[i] == ',') {
-      ++i;
-      continue;
-    }
-    std::size_t end = i;
-    while (end < text.size() && text[end] != ' ' && text[end] != ',') {
-      ++end;
-    }
-    const std::string_view token = text.substr(i, end - i);
-    // A token of one or two digits is one byte; a longer one is read two digits at a time.
-    if (token.size() > 2 && token.size() % 2 != 0) {
+  std::size_t i = text.find_first_not_of(" ,");
+  while (i != std::string_view::npos) {
+    const std::string_view token = text.substr(i, text.find_first_of(" ,", i) - i);
+    // A token of one digit is one byte; a longer one is read two digits at a time.
+    if (token.size() % 2 != 0 && token.size() != 1) {
       return std::nullopt;
     }
     for (std::size_t k = 0; k < token.size(); k += 2) {
       const int high = hexDigit(token[k]);
-      const int low = k + 1 < token.size() ? hexDigit(token[k + 1]) : -2;
-      if (high < 0 || low == -1) {
+      const int low = token.size() == 1 ? 0 : hexDigit(token[k + 1]);
+      if (high < 0 || low < 0) {
         return std::nullopt;
       }
-      bytes.push_back(static_cast<std::uint8_t>(low == -2 ? high : high * 16 + low));
+      bytes.push_back(static_cast<std::uint8_t>(token.size() == 1 ? high : high * 16 + low));
     }
-    i = end;
+    i = text.find_first_not_of(" ,", i + token.size());
   }
   if (bytes.size() != 2) {
     return std::nullopt;

@@ -188,6 +188,7 @@ TEST(EncoderCheck, TouchGpsAndHeadUnitHoldThePins) {
   for (unsigned touch : {1u, 2u, 3u}) {
     image.set(layout::kTouchMode, static_cast<std::uint8_t>(touch));
     EXPECT_TRUE(encoderConnectionRefusal(image, 1));
+    ASSERT_TRUE(encoderConnectionRefusal(image, 2));
     EXPECT_EQ(encoderConnectionRefusal(image, 2)->en,
               "You can not use those pins for encoder emulation\nbecause as they are already "
               "used for touchpanel");
@@ -237,6 +238,9 @@ TEST(TypedTexts, GanetCodeNeedsExactlyTwoHexBytes) {
   EXPECT_FALSE(ganetCodeFromText("123"));
   EXPECT_FALSE(ganetCodeFromText("1G 34"));
   EXPECT_FALSE(ganetCodeFromText("12 3G"));
+  EXPECT_FALSE(ganetCodeFromText("G 12"));
+  EXPECT_EQ(ganetCodeFromText(" 1 2 "), 0x0102);
+  EXPECT_EQ(ganetCodeFromText("F,"), std::nullopt);
 }
 
 }  // namespace
