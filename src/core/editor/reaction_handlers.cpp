@@ -97,7 +97,8 @@ ReactionChangeOutcome changeReactionControl(config::ConfigImage& image, std::siz
     return withDialog(reactionIrCodeRequest(image, number));
   }
   const view::FormContext formContext{context.language, number};
-  if (control == "ComboBoxReactionEncoderMODE" && input.index >= 0) {
+  // A refused connection keeps the entry; "no choice" (-1) is no connection and passes.
+  if (control == "ComboBoxReactionEncoderMODE") {
     if (auto refusal = encoderConnectionRefusal(image, static_cast<unsigned>(input.index))) {
       ReactionChangeOutcome out;
       out.change = {view::plainNotice(view::NoticeKind::Information, *refusal),

@@ -163,7 +163,6 @@ void showAmplifierTab(ControlView& v, const Binding&, const ConfigImage& image,
 constexpr Rule kAmplifierTab{"AmplifierTab", storeAmplifierTab, showAmplifierTab};
 
 void overrideItems(ControlView& v, const std::vector<std::string>& items) {
-  v.itemOverrides.clear();
   for (std::size_t i = 0; i < items.size(); ++i) {
     v.itemOverrides.emplace_back(static_cast<int>(i), items[i]);
   }
@@ -264,7 +263,6 @@ ChangeOutcome storeLinCommand(ConfigImage& image, const Binding& b, const Change
 void showLinCommand(ControlView& v, const Binding&, const ConfigImage& image,
                     const FormContext& c) {
   const auto items = linCommandItems(image);
-  v.itemOverrides.clear();
   for (std::size_t i = 0; i < items.size(); ++i) {
     v.itemOverrides.emplace_back(static_cast<int>(i), std::string(items[i]));
   }
@@ -333,7 +331,6 @@ ChangeOutcome storeSwCanCommand(ConfigImage& image, const Binding& b, const Chan
 void showSwCanCommand(ControlView& v, const Binding&, const ConfigImage& image,
                       const FormContext& c) {
   const unsigned type = swCanType(image, c);
-  v.itemOverrides.clear();
   const auto codes = lists::swCanCommands(type);
   for (std::size_t i = 0; i < codes.size(); ++i) {
     v.itemOverrides.emplace_back(static_cast<int>(i),

@@ -258,6 +258,10 @@ TEST(ReactionPinCheck, IrOutputOnAPinNotSetUpStoresZeroAndGoesToThePins) {
   EXPECT_EQ(r.change.notice->en, "First, configure the pin options\nin the \"Pins\"");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "02 01 56 34 12 00 00"}}));
 
+  pick(image, "ComboBoxReactionIROUTNUM", 9);
+  r = pick(image, "ComboBoxReactionIROUTNUM", 0);  // off
+  EXPECT_FALSE(r.change.notice);
+  EXPECT_EQ(entryOf(image, 1)[86], 0);
   r = pick(image, "ComboBoxReactionIROUTNUM", 9);  // X5/8 needs no check
   EXPECT_FALSE(r.switchToPinsTab);
   EXPECT_EQ(entryOf(image, 1)[86], 9);
@@ -299,6 +303,14 @@ TEST(ReactionEncoderCheck, RefusalKeepsTheEntryAndStillRefreshes) {
   r = pick(image, "ComboBoxReactionEncoderMODE", 6);
   EXPECT_FALSE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0A 06"}}));
+  r = pick(image, "ComboBoxReactionEncoderMODE", 0);
+  EXPECT_FALSE(r.change.notice);
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0A"}}));
+  // Only the connection box is checked against the pins.
+  place(image, 1, entryHex({{80, "09"}}));
+  r = pick(image, "ComboBoxReactionUSBMouseType", 1);
+  EXPECT_FALSE(r.change.notice);
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "09 01"}}));
 }
 
 TEST(ReactionDialogs, SkipMaskOnlyForStepping) {
@@ -307,6 +319,7 @@ TEST(ReactionDialogs, SkipMaskOnlyForStepping) {
   auto r = click(image, "SpeedButtonEventReactionSRCSkipx");
   ASSERT_TRUE(r.dialog);
   EXPECT_EQ(r.dialog->kind, ReactionDialogKind::SourceSkipMask);
+  EXPECT_EQ(r.change.after, view::After::Refresh);
   EXPECT_EQ(r.dialog->first.ru, "Пропускать");
   EXPECT_EQ(r.dialog->first.en, "Skip");
   EXPECT_EQ(r.dialog->second.en, "sources:");
@@ -314,7 +327,9 @@ TEST(ReactionDialogs, SkipMaskOnlyForStepping) {
   answerSkipMask(image, 1, 0x81);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "05 00 81"}}));
   place(image, 1, entryHex({{80, "05 04"}}));
-  EXPECT_FALSE(click(image, "SpeedButtonEventReactionSRCSkipx").dialog);
+  r = click(image, "SpeedButtonEventReactionSRCSkipx");
+  EXPECT_FALSE(r.dialog);
+  EXPECT_EQ(r.change.after, view::After::None);
 }
 
 TEST(ReactionDialogs, CanMessageSlotsWithTheGroupCaption) {

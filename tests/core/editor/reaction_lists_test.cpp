@@ -96,7 +96,8 @@ TEST(ReactionLists, SteeringWheelCommandsByType) {
     return std::vector<unsigned>(s.begin(), s.end());
   };
   EXPECT_EQ(codes(0), (std::vector<unsigned>{0}));
-  EXPECT_EQ(codes(1).size(), 23u);
+  EXPECT_EQ(codes(1), (std::vector<unsigned>{1,  2,  3,  4,  9,  10, 11, 12, 13, 14, 15, 52,
+                                             53, 16, 54, 17, 18, 40, 41, 42, 43, 44, 45}));
   EXPECT_EQ(codes(1), codes(8));
   EXPECT_EQ(codes(2), (std::vector<unsigned>{3, 4, 10, 11, 1, 2, 9, 13, 38, 39}));
   EXPECT_EQ(codes(3), (std::vector<unsigned>{3, 4, 1, 2, 17, 16, 12, 9}));
@@ -190,6 +191,8 @@ TEST(ReactionLists, FixedListSizes) {
   const auto targets = lists::eventTargets();
   ASSERT_EQ(targets.size(), 101u);
   EXPECT_EQ(targets[0].en, "Power On");
+  EXPECT_EQ(targets[1].ru, "1");
+  EXPECT_EQ(targets[1].en, "1");
   EXPECT_EQ(targets[100].ru, "100");
 }
 

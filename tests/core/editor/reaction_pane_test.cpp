@@ -70,6 +70,17 @@ TEST(ReactionPane, OnlyTheShownPageCarriesValues) {
   EXPECT_EQ(v.tabs[30].name, "TabSheetReactionPWMx");
 }
 
+TEST(ReactionPane, PositionBeyondAFixedListShowsNoSelection) {
+  ConfigImage image;
+  place(image, 1, entryHex({{80, "09 09"}}));  // nine mouse actions: 0..8
+  auto v = derive(image);
+  EXPECT_EQ(v.table, &reactionBindings());
+  EXPECT_EQ(at(v, "ComboBoxReactionUSBMouseType").value, -1);
+  place(image, 1, entryHex({{80, "09 08"}}));
+  v = derive(image);
+  EXPECT_EQ(at(v, "ComboBoxReactionUSBMouseType").value, 8);
+}
+
 TEST(ReactionPane, UnknownTypeShowsPageZero) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "1F 05"}}));
