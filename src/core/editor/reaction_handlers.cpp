@@ -129,7 +129,6 @@ std::optional<ReactionDialogRequest> reactionIrCodeRequest(const config::ConfigI
   }
   ReactionDialogRequest r = request(ReactionDialogKind::IrCode, number);
   r.code = events::get(events::entryAt(image, number), reaction::ir_code::kCode);
-  r.irContext = events::IrContext::Reaction;
   return r;
 }
 
