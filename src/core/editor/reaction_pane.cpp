@@ -51,6 +51,9 @@ void showUsbMemo(ControlView& v, const Binding&, const ConfigImage& image, const
   v.text = usbKeyMemo(selected(image, c), c.language);
 }
 constexpr Rule kUsbMemo{"UsbMemo", nullptr, showUsbMemo};
+// The panel under the memo only takes the click that opens the keyboard dialog; it shows nothing
+// of its own, so the keys are not described twice.
+constexpr Rule kClickArea{"ClickArea"};
 
 void showIrPanel(ControlView& v, const Binding&, const ConfigImage& image, const FormContext& c) {
   v.text =
@@ -525,7 +528,7 @@ constexpr std::uint32_t kSignedStepsMin = static_cast<std::uint32_t>(-10);
 
 constexpr auto kPaged = std::to_array<Paged>({
     // 1 USB key.
-    hinted(widget(R::UsbKey, "PanelEventReactionx", kUsbMemo), kUsbPanelHint),
+    hinted(widget(R::UsbKey, "PanelEventReactionx", kClickArea), kUsbPanelHint),
     widget(R::UsbKey, "MemoEventReactionx", kUsbMemo),
     number(R::UsbKey, "EditReactionUSBKeyDlitmS", EntryField{rx::usb_key::kHoldMs}, 20000),
     // 2 IR code.

@@ -174,6 +174,8 @@ constexpr std::array<std::string_view, 6> kClickPanels = {
     "PanelEventReactionx",         "PanelEventReactionIRx", "SpeedButtonEventReactionSRCSkipx",
     "SpeedButtonReactionVARFuncx", "Panel_SW_CAN_PRESS",    "Panel_SW_CAN_DEPRESS"};
 
+constexpr int kPanelMinimumHeight = 24;
+
 QString qtName(std::string_view name) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
@@ -212,6 +214,7 @@ QWidget* makeReactionSpecial(std::string_view control, QWidget* parent) {
     panel->setFrameShadow(QFrame::Raised);
     panel->setWordWrap(true);
     panel->setCursor(Qt::PointingHandCursor);
+    panel->setMinimumHeight(kPanelMinimumHeight);
     w = panel;
   }
   if (w) {
