@@ -92,12 +92,8 @@ void showPinSetting(ControlView& v, const Binding& b, const ConfigImage& image,
     v.text.clear();
   }
 }
-ChangeOutcome storePinTime(ConfigImage& image, const Binding& b, const Change& input,
-                           const FormContext& c) {
-  return storeNumber(image, b, input, c);
-}
 constexpr Rule kPinMode{"PinMode", nullptr, showPinSetting};
-constexpr Rule kPinTime{"PinTime", storePinTime, showPinSetting};
+constexpr Rule kPinTime{"PinTime", storeNumber, showPinSetting};
 
 // ---- reaction 4 -------------------------------------------------------------------------------
 
@@ -373,11 +369,7 @@ void showDisplaySetting(ControlView& v, const Binding& b, const ConfigImage& ima
   }
 }
 constexpr Rule kDisplaySetting{"DisplaySetting", nullptr, showDisplaySetting};
-ChangeOutcome storeDisplayTime(ConfigImage& image, const Binding& b, const Change& input,
-                               const FormContext& c) {
-  return storeNumber(image, b, input, c);
-}
-constexpr Rule kDisplayTime{"DisplayTime", storeDisplayTime, showDisplaySetting};
+constexpr Rule kDisplayTime{"DisplayTime", storeNumber, showDisplaySetting};
 
 events::TextField displayLine(const Binding& b) {
   return b.channel == 0 ? reaction::sw_can::kLine1 : reaction::sw_can::kLine2;
