@@ -310,9 +310,8 @@ ChangeOutcome storeSwCanType(ConfigImage& image, const Binding& b, const Change&
   if (!events::setSteeringCanType(e, type)) {
     return stored(b);  // the same type keeps its command
   }
-  const bool commands =
-      type != reaction::sw_can::kUserPacketType && type != reaction::sw_can::kDisplayType;
-  events::set(e, reaction::sw_can::kCommand, commands ? firstCommand(type) : 0);
+  // The user packet's list is the custom code alone and the display type has none: both 0.
+  events::set(e, reaction::sw_can::kCommand, firstCommand(type));
   return stored(b);
 }
 constexpr Rule kSwCanType{"SwCanType", storeSwCanType};
@@ -462,14 +461,14 @@ constexpr Paged number(ReactionType t, std::string_view name, EntryField field,
            .field = field,
            .maximum = maximum}};
 }
-constexpr Paged edit(ReactionType t, std::string_view name, const Rule& rule, EntryField field = {},
-                     int channel = 0) {
-  return {pageOf(t),
-          {.control = name,
-           .kind = ControlKind::Edit,
-           .rule = &rule,
-           .field = field,
-           .channel = channel}};
+constexpr Paged edit(ReactionType t, std::string_view name, const Rule& rule,
+                     EntryField field = {}) {
+  return {pageOf(t), {.control = name, .kind = ControlKind::Edit, .rule = &rule, .field = field}};
+}
+// Channel 0: the first dashboard line, 1: the second.
+constexpr Paged displayLineEdit(std::string_view name, int channel) {
+  return {pageOf(ReactionType::SwCan),
+          {.control = name, .kind = ControlKind::Edit, .rule = &kDisplayLine, .channel = channel}};
 }
 // A control whose hint the program sets itself.
 constexpr Paged hinted(Paged paged, const lang::TextPair& hint) {
@@ -642,8 +641,8 @@ constexpr auto kPaged = std::to_array<Paged>({
     widget(R::SwCan, "GroupBox_SW_CAN_DEPRESSx", kMessageGroup, 1),
     widget(R::SwCan, "Panel_SW_CAN_DEPRESS", kMessagePanel, 1),
     widget(R::SwCan, "GroupBoxSWCAN_DISPLAY_MESSAGE", kDisplaySetting),
-    edit(R::SwCan, "Edit_SWCAN_DISPLAY_MESSAGE_S1", kDisplayLine, {}, 0),
-    edit(R::SwCan, "Edit_SWCAN_DISPLAY_MESSAGE_S2", kDisplayLine, {}, 1),
+    displayLineEdit("Edit_SWCAN_DISPLAY_MESSAGE_S1", 0),
+    displayLineEdit("Edit_SWCAN_DISPLAY_MESSAGE_S2", 1),
     number(R::SwCan, "Edit_SWCAN_DISPLAY_MESSAGE_DLIT", EntryField{rx::sw_can::kDisplayMs}, 60000,
            &kDisplayTime),
     displayCheck("CheckBox_SWCAN_DISPLAY_MESSAGE_S1x", rx::sw_can::kLine1Enabled, kLine1Caption),

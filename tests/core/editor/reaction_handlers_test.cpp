@@ -172,6 +172,11 @@ TEST(ReactionChoices, SteeringCanTypeChangeWipesAndStartsAtTheFirstCommand) {
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 00 0D"}}));
   pick(image, "ComboBoxReactionSWVWTYPEx", 14);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 00 0D"}}));
+  pick(image, "ComboBoxReactionSWVWTYPEx", 0);
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 00 00"}}));
+  pick(image, "ComboBoxReactionSWVWTYPEx", 12);
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 2C 0C"}}));
+  pick(image, "ComboBoxReactionSWVWTYPEx", 13);
   pick(image, "ComboBoxReactionSWVWMODEx", 0);  // type 13 has no commands
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 00 0D"}}));
 }
@@ -198,6 +203,10 @@ TEST(ReactionChoices, LinStoresTheTablePositionOfTheName) {
   image.set(layout::kLin2Mode, 6);  // Backlight OFF, Backlight ON
   image.set(layout::kLin1Mode, 2);  // AUDI2 slave
   place(image, 1, entryHex({{80, "12"}}));
+  pick(image, "ComboBoxReactionLINx", 1);  // Backlight ON
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "12 01"}}));
+  pick(image, "ComboBoxReactionLINx", 0);  // Backlight OFF
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "12 00"}}));
   pick(image, "ComboBoxReactionLINx", 2);  // KEY VOL UP
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "12 0B"}}));
   pick(image, "ComboBoxReactionLINx", 12);  // KEY INFO NAV

@@ -81,6 +81,21 @@ TEST(ReactionPane, PositionBeyondAFixedListShowsNoSelection) {
   EXPECT_EQ(at(v, "ComboBoxReactionUSBMouseType").value, 8);
 }
 
+TEST(ReactionPane, EveryControlOfEveryPageCarriesItsName) {
+  for (unsigned type = 0; type < events::kReactionTypeCount; ++type) {
+    ConfigImage image;
+    events::set(events::entryAt(image, 1), events::entry::kReactionType,
+                static_cast<std::uint8_t>(type));
+    const auto v = derive(image);
+    const auto all = reactionBindings().all();
+    ASSERT_EQ(v.controls.size(), all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      EXPECT_EQ(v.controls[i].name, all[i].control) << type;
+      EXPECT_EQ(v.controls[i].kind, all[i].kind) << all[i].control;
+    }
+  }
+}
+
 TEST(ReactionPane, UnknownTypeShowsPageZero) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "1F 05"}}));
@@ -144,6 +159,14 @@ TEST(ReactionPane, SourceSkipButtonAndSaveBox) {
   EXPECT_FALSE(at(v, "SpeedButtonEventReactionSRCSkipx").enabled);
   EXPECT_TRUE(at(v, "CheckBoxEventReactionSRCSave").enabled);
   EXPECT_TRUE(at(v, "CheckBoxEventReactionSRCSave").checked);
+  place(image, 1, entryHex({{80, "05 00"}}));
+  v = derive(image);
+  EXPECT_EQ(at(v, "SpeedButtonEventReactionSRCSkipx").text, "Skip:  no");
+  EXPECT_TRUE(at(v, "SpeedButtonEventReactionSRCSkipx").enabled);
+  EXPECT_FALSE(at(v, "CheckBoxEventReactionSRCSave").enabled);
+  place(image, 1, entryHex({{80, "05 08"}}));
+  v = derive(image);
+  EXPECT_TRUE(at(v, "CheckBoxEventReactionSRCSave").enabled);
   place(image, 1, entryHex({{80, "05 0A"}}));
   v = derive(image);
   EXPECT_FALSE(at(v, "SpeedButtonEventReactionSRCSkipx").enabled);
