@@ -163,6 +163,11 @@ TEST(ReactionChoices, SteeringCanTypeChangeWipesAndStartsAtTheFirstCommand) {
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 03 03"}}));
   pick(image, "ComboBoxReactionSWVWMODEx", 5);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 10 03"}}));
+  pick(image, "ComboBoxReactionSWVWMODEx", 0);
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 03 03"}}));
+  pick(image, "ComboBoxReactionSWVWMODEx", 8);  // beyond the list
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 03 03"}}));
+  pick(image, "ComboBoxReactionSWVWMODEx", 5);
   // The same type again keeps the command.
   pick(image, "ComboBoxReactionSWVWTYPEx", 3);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 10 03"}}));

@@ -270,6 +270,14 @@ TEST(ReactionPane, CarDspParameterOutsideItsListBecomesZero) {
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "14 07 5A"}}));
   EXPECT_FALSE(at(v, "EditReactionCarDSPReplay").visible);
 
+  // The last position of a list stays; one beyond it does not.
+  place(image, 1, entryHex({{80, "14 0C 02"}}));
+  derive(image);
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "14 0C 02"}}));
+  place(image, 1, entryHex({{80, "14 0C 03"}}));
+  derive(image);
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "14 0C"}}));
+
   place(image, 1, entryHex({{80, "14 09 03"}}));
   v = derive(image);
   EXPECT_FALSE(at(v, "ComboBoxEditReactionCarDspParamx").visible);
@@ -301,11 +309,16 @@ TEST(ReactionPane, SteeringCanUserPacketAndDisplay) {
   EXPECT_EQ(at(v, "Panel_SW_CAN_PRESS").text, "Id:2C1 (11 22)");
   EXPECT_EQ(at(v, "Panel_SW_CAN_DEPRESS").text, "Не установлено");
   EXPECT_EQ(at(v, "GroupBox_SW_CAN_DEPRESSx").text, " При отжатии ");
+  EXPECT_TRUE(at(v, "GroupBox_SW_CAN_DEPRESSx").visible);
+  EXPECT_TRUE(at(v, "GroupBox_SW_CAN_PRESSx").visible);
+  EXPECT_EQ(at(v, "GroupBox_SW_CAN_PRESSx").text, " При нажатии ");
   EXPECT_FALSE(at(v, "Edit_SWCAN_DISPLAY_MESSAGE_S1").visible);
 
   place(image, 1, entryHex({{80, "18 00 0D 48 49"}, {119, "E8 03 02"}}));
   v = derive(image);
   EXPECT_FALSE(at(v, "Panel_SW_CAN_PRESS").visible);
+  EXPECT_FALSE(at(v, "GroupBox_SW_CAN_PRESSx").visible);
+  EXPECT_FALSE(at(v, "GroupBox_SW_CAN_DEPRESSx").visible);
   EXPECT_FALSE(at(v, "ComboBoxReactionSWVWMODEx").visible);
   EXPECT_TRUE(at(v, "GroupBoxSWCAN_DISPLAY_MESSAGE").visible);
   EXPECT_EQ(at(v, "GroupBoxSWCAN_DISPLAY_MESSAGE").text, " Dashboard display ");
