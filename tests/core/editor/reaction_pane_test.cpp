@@ -179,6 +179,8 @@ TEST(ReactionPane, AmplifierListFollowsTheTab) {
   const auto v = derive(image, 1, Language::Russian);
   EXPECT_EQ(at(v, "TabControlAMPLx").value, 1);
   EXPECT_TRUE(at(v, "TabControlAMPLx").hasValue);
+  ASSERT_EQ(at(v, "TabControlAMPLx").items.size(), 7u);
+  EXPECT_EQ(at(v, "TabControlAMPLx").items[6].en, "ASL");
   const auto list = items(v, "ComboBoxAMPLPARx");
   ASSERT_EQ(list.size(), 17u);
   EXPECT_EQ(list[7], "Установить 0");
@@ -225,6 +227,7 @@ TEST(ReactionPane, SerialPageTexts) {
   ConfigImage image;
   place(image, 3, entryHex({{80, "0E"}}));
   const auto v = derive(image, 3, Language::Russian);
+  EXPECT_EQ(v.entry, 3u);
   EXPECT_EQ(at(v, "PanelReactionSerial").text, "По USB");
   EXPECT_EQ(at(v, "EditReactionSerialName").text, "");
   EXPECT_EQ(at(v, "EditReactionSerialName").maxLength, 59);
