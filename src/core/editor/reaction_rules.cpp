@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cctype>
-#include <cstdio>
 
 #include "core/editor/reaction_lists.hpp"
 #include "core/events/entry_types.hpp"
@@ -220,9 +219,8 @@ std::string reactionIrCodeText(const events::IrCode& code, lang::Language langua
 }
 
 std::string voltsText(unsigned hundredths) {
-  std::array<char, 32> buffer{};
-  std::snprintf(buffer.data(), buffer.size(), "%u.%02u", hundredths / 100, hundredths % 100);
-  return buffer.data();
+  const unsigned cents = hundredths % 100;
+  return std::to_string(hundredths / 100) + (cents < 10 ? ".0" : ".") + std::to_string(cents);
 }
 
 AnalogTime analogTime(events::ConstEntryBytes e, unsigned keyReassignMs) {
@@ -400,17 +398,22 @@ std::optional<std::uint16_t> ganetCodeFromText(std::string_view text) {
   std::size_t i = text.find_first_not_of(" ,");
   while (i != std::string_view::npos) {
     const std::string_view token = text.substr(i, text.find_first_of(" ,", i) - i);
-    // A token of one digit is one byte; a longer one is read two digits at a time.
-    if (token.size() % 2 != 0 && token.size() != 1) {
-      return std::nullopt;
+    // A token of one digit is one byte; a longer one is read two digits at a time, and a digit
+    // left over makes the text unreadable.
+    if (token.size() == 1) {
+      const int digit = hexDigit(token[0]);
+      if (digit < 0) {
+        return std::nullopt;
+      }
+      bytes.push_back(static_cast<std::uint8_t>(digit));
     }
-    for (std::size_t k = 0; k < token.size(); k += 2) {
+    for (std::size_t k = 0; token.size() > 1 && k < token.size(); k += 2) {
       const int high = hexDigit(token[k]);
-      const int low = token.size() == 1 ? 0 : hexDigit(token[k + 1]);
+      const int low = k + 1 < token.size() ? hexDigit(token[k + 1]) : -1;
       if (high < 0 || low < 0) {
         return std::nullopt;
       }
-      bytes.push_back(static_cast<std::uint8_t>(token.size() == 1 ? high : high * 16 + low));
+      bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
     }
     i = text.find_first_not_of(" ,", i + token.size());
   }

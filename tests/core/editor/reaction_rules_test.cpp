@@ -45,6 +45,7 @@ TEST(UsbKeyText, ConsumerAndSystemControlPages) {
   // The lowest set bit names the key.
   EXPECT_EQ(describeUsbKey(placed(image, entryHex({{80, "01 01 00 0C"}}))), "Wake Up");
   EXPECT_EQ(describeUsbKey(placed(image, entryHex({{80, "01 01 00 80"}}))), "Menu Exit");
+  EXPECT_EQ(describeUsbKey(placed(image, entryHex({{80, "01 01 00 03"}}))), "Power Down");
   EXPECT_EQ(describeUsbKey(placed(image, entryHex({{80, "01 02 00 04"}}))), "");
 }
 
@@ -73,6 +74,8 @@ TEST(ReactionIrText, KnownProtocolsShowNameAddressCommand) {
 TEST(AnalogReaction, VoltsAndTheKeyReassignOverride) {
   EXPECT_EQ(voltsText(0), "0.00");
   EXPECT_EQ(voltsText(5), "0.05");
+  EXPECT_EQ(voltsText(10), "0.10");
+  EXPECT_EQ(voltsText(99), "0.99");
   EXPECT_EQ(voltsText(475), "4.75");
   EXPECT_EQ(voltsText(500), "5.00");
   ConfigImage image;
@@ -236,6 +239,7 @@ TEST(TypedTexts, GanetCodeNeedsExactlyTwoHexBytes) {
   EXPECT_FALSE(ganetCodeFromText("12"));
   EXPECT_FALSE(ganetCodeFromText("12 34 56"));
   EXPECT_FALSE(ganetCodeFromText("123"));
+  EXPECT_FALSE(ganetCodeFromText("12 345"));
   EXPECT_FALSE(ganetCodeFromText("1G 34"));
   EXPECT_FALSE(ganetCodeFromText("12 3G"));
   EXPECT_FALSE(ganetCodeFromText("G 12"));
