@@ -244,6 +244,7 @@ TEST(TypedTexts, GanetCodeNeedsExactlyTwoHexBytes) {
   EXPECT_FALSE(ganetCodeFromText("12 3G"));
   EXPECT_FALSE(ganetCodeFromText("G 12"));
   EXPECT_EQ(ganetCodeFromText(" 1 2 "), 0x0102);
+  EXPECT_EQ(ganetCodeFromText("0 12"), 0x0012);
   EXPECT_EQ(ganetCodeFromText("F,"), std::nullopt);
 }
 
