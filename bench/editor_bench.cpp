@@ -1,12 +1,15 @@
-// The event half of the editor in the core (no widgets): the refresh of a changed entry (repair,
+// The event/reaction editor in the core (no widgets): the refresh of a changed entry (repair,
 // derive every control of the bottom row and the page, page visibility), the refresh of an entry
-// whose hash did not change, and selecting each of the 100 entries in turn.
+// whose hash did not change, selecting each of the 100 entries in turn, and the reaction half's
+// derivation of every reaction page.
 #include <benchmark/benchmark.h>
 
 #include <random>
 
 #include "core/config/image.hpp"
+#include "core/config/image_layout.hpp"
 #include "core/editor/pane_rules.hpp"
+#include "core/editor/reaction_pane.hpp"
 #include "core/events/entry.hpp"
 
 namespace {
@@ -71,6 +74,45 @@ void BM_SelectAllEntriesInTurn(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SelectAllEntriesInTurn)->Unit(benchmark::kMillisecond);
+
+// The reaction half: one entry of every reaction type derived in turn (the lists the pages build
+// included: the amplifier's formatted actions, the LIN list from the modes, the CarDSP numbers).
+ConfigImage reactionImage() {
+  ConfigImage image = busyImage();
+  image.set(kivprism::config::layout::kLin1Mode, 3);
+  image.set(kivprism::config::layout::kLin2Mode, 3);
+  for (std::size_t n = 1; n <= events::kReactionTypeCount; ++n) {
+    const auto e = events::entryAt(image, n);
+    events::clear(e, events::entry::kReactionPart);
+    events::set(e, events::entry::kReactionType, static_cast<std::uint8_t>(n - 1));
+  }
+  const auto carDsp = events::entryAt(image, 21);
+  events::set(carDsp, events::reaction::car_dsp::kMode, 7);
+  return image;
+}
+
+void BM_DeriveEveryReactionPage(benchmark::State& state) {
+  ConfigImage image = reactionImage();
+  for (auto _ : state) {
+    for (std::size_t n = 1; n <= events::kReactionTypeCount; ++n) {
+      benchmark::DoNotOptimize(editor::deriveReactionPane(image, n, {}));
+    }
+  }
+}
+BENCHMARK(BM_DeriveEveryReactionPage)->Unit(benchmark::kMicrosecond);
+
+// A changed entry as the pane refreshes it: the event half (with the repair), then the reaction.
+void BM_RefreshBothHalvesChangedEntry(benchmark::State& state) {
+  ConfigImage image = reactionImage();
+  const auto e = events::entryAt(image, 9);  // amplifier: 68 formatted volume actions
+  std::uint8_t position = 0;
+  for (auto _ : state) {
+    position = static_cast<std::uint8_t>(position == 1 ? 2 : 1);
+    events::set(e, events::reaction::amplifier::kPosition, position);
+    benchmark::DoNotOptimize(editor::derivePane(image, 9, {}));
+  }
+}
+BENCHMARK(BM_RefreshBothHalvesChangedEntry)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

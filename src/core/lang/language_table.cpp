@@ -43,11 +43,12 @@ constexpr std::array kMainFormRows = {
 std::span<const LanguageRow> mainWindowRows() { return kMainFormRows; }
 
 std::span<std::span<const LanguageRow> (*const)()> mainFormParts() {
-  static constexpr std::array<std::span<const LanguageRow> (*)(), 4> kParts = {
+  static constexpr std::array<std::span<const LanguageRow> (*)(), 5> kParts = {
       mainWindowRows,
       parametersPageRows,
       canLogRows,
       eventPaneRows,
+      reactionPaneRows,
   };
   return kParts;
 }

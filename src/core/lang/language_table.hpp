@@ -22,5 +22,7 @@ std::span<std::span<const LanguageRow> (*const)()> mainFormParts();
 
 // The event/reaction pane: its group boxes, the event pages and the common bottom row.
 std::span<const LanguageRow> eventPaneRows();
+// The reaction half of the event/reaction editor.
+std::span<const LanguageRow> reactionPaneRows();
 
 }  // namespace kivprism::lang
