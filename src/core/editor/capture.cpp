@@ -4,6 +4,7 @@
 
 #include "core/device/device_link.hpp"
 #include "core/editor/event_handlers.hpp"
+#include "core/editor/reaction_handlers.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_operations.hpp"
 #include "core/events/entry_types.hpp"
@@ -28,19 +29,6 @@ std::span<const std::uint8_t> u16Bytes(std::array<std::uint8_t, 2>& buffer, std:
 }
 
 }  // namespace
-
-bool storeLearntReactionIrCode(config::ConfigImage& image, std::size_t entry,
-                               std::span<const std::uint8_t, events::record::kIrCodeSize> bytes) {
-  if (!events::isLearntReactionProtocol(bytes[events::record::kIrProtocol])) {
-    return false;
-  }
-  const auto e = events::entryAt(image, entry);
-  // Another reaction type's parameters must not be sent as the IR output.
-  events::setReactionType(e, static_cast<std::uint8_t>(events::ReactionType::IrCode),
-                          events::entryContextOf(image));
-  events::set(e, reaction::ir_code::kCode, events::readIrCode(bytes));
-  return true;
-}
 
 void storeTouchPoint(config::ConfigImage& image, std::size_t entry, std::uint16_t x,
                      std::uint16_t y) {
@@ -78,8 +66,8 @@ IrLearning learnIrCode(device::DeviceLink& link, CaptureHost& host, std::size_t 
   config::ConfigImage& image = link.model().working;
   if (context == events::IrContext::Event) {
     storeLearntEventIrCode(image, entry, code);
-  } else if (!storeLearntReactionIrCode(image, entry, code)) {
-    host.showInformation(translateText(capture_texts::kProtocolRefused));
+  } else if (storeLearntReactionIrCode(image, entry, code) == LearntReactionCode::Unsupported) {
+    host.showInformation(translateText(kUnsupportedReactionProtocol));
     return IrLearning::Refused;
   }
   host.refreshEntry();

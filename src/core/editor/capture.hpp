@@ -26,8 +26,6 @@ using lang::TextPair;
 inline constexpr TextPair kIrCodeReadFailed{"Ошибка получения ИК кода\n%s",
                                             "Failed to get IR code\n%s"};
 inline constexpr TextPair kNoIrCode{"ИК код отсутствует", "No Infrared code"};
-inline constexpr TextPair kProtocolRefused{"Этот протокол не поддерживается для реакции",
-                                           "This protocol is not supported for reaction"};
 inline constexpr TextPair kTouchTheScreen{"Нажмите в нужном месте экрана",
                                           "Click in the right place on the screen"};
 inline constexpr TextPair kNoTouchPoint{"Точка нажатия не получена", "No touch point"};
@@ -78,11 +76,6 @@ class CaptureHost {
 
 using IrCodeBytes = std::array<std::uint8_t, events::record::kIrCodeSize>;
 
-// A code learnt for a reaction: only protocols the controller can send from a learnt code are
-// taken; the entry becomes an IR reaction (a new type starts from zeros, the same type keeps its
-// output). False when refused; nothing changes then.
-bool storeLearntReactionIrCode(config::ConfigImage& image, std::size_t entry,
-                               std::span<const std::uint8_t, events::record::kIrCodeSize> bytes);
 // A captured point becomes the entry's USB touch reaction with the usual press duration.
 void storeTouchPoint(config::ConfigImage& image, std::size_t entry, std::uint16_t x,
                      std::uint16_t y);

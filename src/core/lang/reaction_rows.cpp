@@ -21,7 +21,6 @@ constexpr LanguageRow same(std::string_view key, std::string_view text) {
 }
 
 constexpr std::array kRows = {
-    LanguageRow{"MainForm_GroupBoxReaction_Caption", {" Реакция ", " Response "}},
     // Pages whose captions the table carries (the others are named by the refresh).
     LanguageRow{"MainForm_TabSheetReactionZero_Caption", {"Не задана", "Not set"}},
     LanguageRow{"MainForm_TabSheetReactionUSBKey_Caption", {"USB кнопка", "USB key"}},
@@ -84,7 +83,7 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_LabelReactionEncoderReplaymSec_Caption", kMs},
     // Cursor move.
     LanguageRow{"MainForm_PanelReactionCurMoveDirection_Caption", {"Двигаться", "Move"}},
-    LanguageRow{"MainForm_PanelReactionCurMoveNumPointsOn_Caption", {"на", ""}},
+    LanguageRow{"MainForm_PanelReactionCurMoveNumPointsOn_Caption", {"на", "by"}},
     LanguageRow{"MainForm_PanelReactionCurMoveNumPoints_Caption", {"точек", "points"}},
     LanguageRow{"MainForm_CheckBoxReactionCurMovePress_Caption", {"С нажатием", "With press"}},
     // LIN, HWR.

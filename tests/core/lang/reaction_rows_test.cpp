@@ -1,5 +1,5 @@
 // The reaction pages' language rows can join the main window's table: every key is looked up (no
-// program-filled name), appears once, and is new to the table.
+// program-filled name), appears once, and is the row the window's table finds.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -9,7 +9,7 @@
 namespace kivprism::lang {
 namespace {
 
-TEST(ReactionPaneRows, KeysAreUniqueLookedUpAndNewToTheTable) {
+TEST(ReactionPaneRows, KeysAreUniqueLookedUpAndJoinedToTheTable) {
   std::set<std::string_view> keys;
   for (const LanguageRow& row : reactionPaneRows()) {
     EXPECT_TRUE(keys.insert(row.key).second) << row.key;
@@ -17,7 +17,11 @@ TEST(ReactionPaneRows, KeysAreUniqueLookedUpAndNewToTheTable) {
     EXPECT_TRUE(row.key.starts_with("MainForm_")) << row.key;
     EXPECT_TRUE(row.key.ends_with("_Caption") || row.key.ends_with("_Hint")) << row.key;
     EXPECT_FALSE(row.text.ru.empty()) << row.key;
-    EXPECT_EQ(findLanguageRow(row.key, mainFormRows()), nullptr) << row.key;
+    // Joined into the window's table, and no earlier row of another part shadows it.
+    const LanguageRow* joined = findLanguageRow(row.key, mainFormRows());
+    ASSERT_NE(joined, nullptr) << row.key;
+    EXPECT_EQ(joined->text.ru, row.text.ru) << row.key;
+    EXPECT_EQ(joined->text.en, row.text.en) << row.key;
   }
   const LanguageRow* touch =
       findLanguageRow("MainForm_SpeedButtonReactionTouch_Hint", reactionPaneRows());
