@@ -224,9 +224,12 @@ TEST_F(KeyLearningTest, FailedClosingWriteIsReportedWithTheLinksText) {
   EXPECT_EQ(window.errors[0].rfind("Error writing to the device \"", 0), 0u);
   EXPECT_EQ(linkHost.errors.size(), 2u);
   expectPollHeldDuringBoxes();
-  // The device copy follows the image even when the writes fail.
+  // The device copy keeps what the controller holds: the refused keys stay changes not yet on it.
   EXPECT_EQ(bytes(model.device.span(layout::kKeysTable)),
+            bytes(controller.configuration().span(layout::kKeysTable)));
+  EXPECT_NE(bytes(model.device.span(layout::kKeysTable)),
             bytes(model.working.span(layout::kKeysTable)));
+  EXPECT_GT(link.pendingChanges(), 0u);
 }
 
 }  // namespace
