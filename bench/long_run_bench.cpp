@@ -112,6 +112,8 @@ void BM_LongRunCanAndMonitoringText(benchmark::State& state) {
   counter.count = &delivered;
   link.addCanRecordListener(counter);
 
+  // The longest stall while the terminal echoes every record, and while the CAN-log page shows.
+  double terminalStallMs = 0;
   double longestStallMs = 0;
   double rssAfterFirst = 0;
   double rssAtStartOfLast = 0;
@@ -122,10 +124,12 @@ void BM_LongRunCanAndMonitoringText(benchmark::State& state) {
     for (std::uint32_t ms = 0; ms < totalMs; ms += kBatchMs) {
       if (ms == kTerminalMinutes * kMinuteMs) {
         tabs->setCurrentWidget(page);
+        terminalStallMs = longestStallMs;
+        longestStallMs = 0;
       }
       for (std::uint32_t at = 0; at < kBatchMs; at += kMonitorLineMs) {
-        controller.scheduleMonitoringText(
-            clock.now() + at, "RX LIN ID:3 EV:91 long run line " + std::to_string(ms + at) + "\r\n");
+        controller.scheduleMonitoringText(clock.now() + at, "RX LIN ID:3 EV:91 long run line " +
+                                                                std::to_string(ms + at) + "\r\n");
       }
       // Paints wait for the batch, as a screen refresh would gather them.
       window.setUpdatesEnabled(false);
@@ -163,7 +167,8 @@ void BM_LongRunCanAndMonitoringText(benchmark::State& state) {
   state.counters["rss_end_mib"] = residentMiB("VmRSS:");
   state.counters["can_log_rows"] = page->packetModel()->rowCount();
   state.counters["terminal_lines"] = terminal->document()->blockCount();
-  state.counters["longest_stall_ms"] = longestStallMs;
+  state.counters["longest_stall_terminal_ms"] = terminalStallMs;
+  state.counters["longest_stall_can_page_ms"] = longestStallMs;
 }
 BENCHMARK(BM_LongRunCanAndMonitoringText)->Iterations(1)->Unit(benchmark::kSecond);
 

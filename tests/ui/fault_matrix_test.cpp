@@ -202,6 +202,14 @@ const std::vector<Row>& rows() {
       {"read: LEN above 64 in every answer", false,
        [](Rig& r) { r.controller.injectFault(AnswerFault::LengthAbove64); }, readDevice,
        readError(), ImageAfter::ParametersCleared, true, Recovery::ClearFaults, false},
+      {"read: unplug half way, then edits while away", false,
+       [](Rig& r) { unplugAt(r, kImagePackets / 2); },
+       [](Rig& r) {
+         readDevice(r);
+         QVERIFY(r.waitDisconnected());
+         r.edit();
+       },
+       readError(), ImageAfter::ParametersCleared, true, Recovery::PlugIn, true},
       {"read: another controller plugged in after an unplug", true, [](Rig& r) { unplugAt(r, 10); },
        readDevice, readError(), ImageAfter::ParametersCleared, true, Recovery::AnotherPlugged,
        false},
@@ -329,6 +337,7 @@ class FaultMatrixTest : public QObject {
       rig.edit();
     }
     const auto before = rig.model().working;
+    const auto controllerBefore = rig.controller.configuration();
     rig.controller.clearRequests();
     r.arm(rig);
     r.act(rig);
@@ -394,6 +403,10 @@ class FaultMatrixTest : public QObject {
       QVERIFY(rig.window->syncText() != kAllSent);
     }
 
+    // What the table in docs/fault_matrix.md shows for the row.
+    qInfo().noquote() << "box:" << (errors.empty() ? QString("none") : errors[0])
+                      << "| sync:" << rig.window->syncText();
+
     // Recovery.
     rig.boxes.clear();
     rig.controller.clearFaults();
@@ -424,6 +437,15 @@ class FaultMatrixTest : public QObject {
         kTimeoutMs);
     QCOMPARE(rig.controller.configuration(), rig.model().working);
     QCOMPARE(rig.model().device, rig.model().working);
+    if (r.image == ImageAfter::ParametersCleared && r.recovery != Recovery::AnotherPlugged) {
+      // The cleared block of the failed read is no change of the user's: the controller keeps
+      // its parameters.
+      auto now = rig.controller.configuration();
+      now.data()[kEditLate] = controllerBefore.data()[kEditLate];
+      const auto block = now.span(layout::kParamBlock);
+      const auto then = controllerBefore.span(layout::kParamBlock);
+      QVERIFY(std::equal(block.begin(), block.end(), then.begin()));
+    }
     if (r.image == ImageAfter::KeysLearnt) {
       QCOMPARE(rig.controller.configuration().getU16(layout::keyReferenceLevel(0)),
                std::uint16_t{2500});

@@ -183,7 +183,7 @@ DeviceStatus ToolbarCommands::reset() {
 
 ClosingRisk ToolbarCommands::closingRisk() const {
   const config::ConfigModel& model = link_.model();
-  if (model.working == model.device || (fileImage_ && *fileImage_ == model.working)) {
+  if (link_.pendingChanges() == 0 || (fileImage_ && *fileImage_ == model.working)) {
     return ClosingRisk::None;
   }
   return link_.isConnected() ? ClosingRisk::NotOnController : ClosingRisk::OnlyHere;
