@@ -232,5 +232,22 @@ TEST_F(KeyLearningTest, FailedClosingWriteIsReportedWithTheLinksText) {
   EXPECT_GT(link.pendingChanges(), 0u);
 }
 
+TEST_F(KeyLearningTest, ALostControllerEndsLearningWithOneBoxAndKeepsTheKeysForItsReturn) {
+  useTwoChannels();
+  connect();
+  learning.setRunning(true);
+  window.onWait = [this] {
+    if (keyLevelAt(model.working, 0, 1) != 0 && controller.isPresent()) {
+      controller.unplug();
+    }
+  };
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::ControllerLost);
+  EXPECT_EQ(linkHost.errors.size() + window.errors.size(), 1u);
+  EXPECT_EQ(keyLevelAt(model.working, 0, 1), 1000);
+  // The device copy is what the controller holds; the learnt keys are changes kept for it.
+  EXPECT_EQ(model.device, controller.configuration());
+  EXPECT_GT(link.pendingChanges(), 0u);
+}
+
 }  // namespace
 }  // namespace kivprism::keys::test
