@@ -235,6 +235,8 @@ TEST_F(CommandsTest, ClosingRiskFollowsTheChangesNotOnTheControllerNorInAFile) {
 }
 
 TEST_F(CommandsTest, AFailedReadLeavesNoChangeForTheReturningController) {
+  const std::size_t edited = config::layout::kParamBlock.offset + 700;
+  controller.configuration().data()[edited + 1] = 0x55;
   const config::ConfigImage controllerBefore = controller.configuration();
   controller.unplugAtRequest(100);
   EXPECT_NE(commands.readDevice(), status::kOk);
@@ -243,7 +245,6 @@ TEST_F(CommandsTest, AFailedReadLeavesNoChangeForTheReturningController) {
   // The cleared parameter block is no change of the user's; an edit made since is.
   EXPECT_EQ(link.pendingChanges(), 0u);
   EXPECT_EQ(commands.closingRisk(), ClosingRisk::None);
-  const std::size_t edited = config::layout::kParamBlock.offset + 700;
   model.working.data()[edited] = 0x77;
   EXPECT_EQ(link.pendingChanges(), 1u);
   controller.plugIn();
@@ -254,6 +255,13 @@ TEST_F(CommandsTest, AFailedReadLeavesNoChangeForTheReturningController) {
   expected.data()[edited] = 0x77;
   EXPECT_EQ(controller.configuration(), expected);
   EXPECT_EQ(model.working, expected);
+  // After the good read every byte counts again, also one set back to what the failed read left.
+  const std::size_t cleared = edited + 1;
+  ASSERT_NE(model.working.data()[cleared], 0);
+  model.working.data()[cleared] = 0;
+  EXPECT_EQ(link.pendingChanges(), 1u);
+  tick();
+  EXPECT_EQ(controller.configuration().data()[cleared], 0);
 }
 
 }  // namespace
