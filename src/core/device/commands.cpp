@@ -26,6 +26,14 @@ constexpr TextPair kToDefaultFailed{
 constexpr TextPair kResetFailed{"Ошибка сброса устройства\n%s", "Failed to reset the device\n%s"};
 constexpr TextPair kFileReadFailed{"Ошибка чтения файла\n%s", "Error reading the file\n%s"};
 constexpr TextPair kFileWriteFailed{"Ошибка записи файла\n%s", "Error writing the file\n%s"};
+constexpr TextPair kCloseNotOnController{
+    "Не отправлено в контроллер изменений: %u.\nСохранить конфигурацию в файл перед закрытием?",
+    "Changes not yet on the controller: %u.\nSave the configuration to a file before closing?"};
+constexpr TextPair kCloseOnlyHere{
+    "Контроллер отключен, а изменений нет ни в контроллере, ни в файле.\n"
+    "Сохранить конфигурацию в файл перед закрытием?",
+    "The controller is disconnected and the changes are neither on it nor in a file.\n"
+    "Save the configuration to a file before closing?"};
 
 }  // namespace
 
@@ -79,6 +87,7 @@ bool ToolbarCommands::openConfigFile(const FileSteps& steps) {
       showError(formatText(translateText(kFileReadFailed), error->describe().c_str()));
     } else {
       read = true;
+      fileImage_ = link_.model().working;
       if (steps.remember) {
         steps.remember(*path);
       }
@@ -109,6 +118,7 @@ bool ToolbarCommands::saveConfigFile(const FileSteps& steps) {
       showError(formatText(translateText(kFileWriteFailed), error->describe().c_str()));
     } else {
       written = true;
+      fileImage_ = link_.model().working;
       if (steps.remember) {
         steps.remember(*path);
       }
@@ -169,6 +179,27 @@ DeviceStatus ToolbarCommands::reset() {
   reportFailure(kResetFailed, result);
   endUserCommand();
   return result;
+}
+
+ClosingRisk ToolbarCommands::closingRisk() const {
+  const config::ConfigModel& model = link_.model();
+  if (link_.pendingChanges() == 0 || (fileImage_ && *fileImage_ == model.working)) {
+    return ClosingRisk::None;
+  }
+  return link_.isConnected() ? ClosingRisk::NotOnController : ClosingRisk::OnlyHere;
+}
+
+std::string ToolbarCommands::closingQuestion() const {
+  switch (closingRisk()) {
+    case ClosingRisk::NotOnController:
+      return formatText(translateText(kCloseNotOnController),
+                        static_cast<unsigned>(link_.pendingChanges()));
+    case ClosingRisk::OnlyHere:
+      return std::string(translateText(kCloseOnlyHere));
+    case ClosingRisk::None:
+      break;
+  }
+  return {};
 }
 
 }  // namespace kivprism::device

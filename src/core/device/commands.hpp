@@ -6,10 +6,20 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "core/device/device_link.hpp"
 
 namespace kivprism::device {
+
+// What closing the program now would lose.
+enum class ClosingRisk {
+  None,
+  // The connected controller has not taken every change.
+  NotOnController,
+  // The controller is away and the changes are in no file either.
+  OnlyHere,
+};
 
 // How a file command learns its file.
 struct FileSteps {
@@ -45,6 +55,12 @@ class ToolbarCommands {
   // Restarts the controller; the next poll reads its configuration again.
   DeviceStatus reset();
 
+  // Nothing is at risk when the controller holds every change or the working image is the last
+  // configuration file opened or saved.
+  ClosingRisk closingRisk() const;
+  // The question closing asks; empty for ClosingRisk::None.
+  std::string closingQuestion() const;
+
  private:
   void beginUserCommand();
   void endUserCommand();
@@ -55,6 +71,8 @@ class ToolbarCommands {
   void imageLeaves();
 
   DeviceLink& link_;
+  // The working image as it was last read from or written to a file.
+  std::optional<config::ConfigImage> fileImage_;
 };
 
 }  // namespace kivprism::device

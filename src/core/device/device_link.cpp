@@ -375,9 +375,8 @@ DeviceStatus DeviceLink::readConfiguration() {
   if (returning && !keptTaken_) {
     kept_.clear();
     const auto working = model_.working.bytes();
-    const auto device = model_.device.bytes();
     for (std::size_t i = 0; i < working.size(); ++i) {
-      if (working[i] != device[i]) {
+      if (isChange(i)) {
         kept_.emplace_back(i, working[i]);
       }
     }
@@ -398,7 +397,10 @@ DeviceStatus DeviceLink::readConfiguration() {
     kept_.clear();
     keptTaken_ = false;
     keepForSerial_ = 0;
+    failedRead_.reset();
     std::fill(held_.begin(), held_.end(), false);
+  } else if (!keptTaken_) {
+    failedRead_ = model_.working;
   }
   resumePoll();
   notifyReloaded();
@@ -585,6 +587,11 @@ void DeviceLink::holdFrom(std::size_t begin, std::size_t end, DeviceStatus resul
   }
 }
 
+bool DeviceLink::isChange(std::size_t at) const {
+  const std::uint8_t value = model_.working.data()[at];
+  return value != model_.device.data()[at] && (!failedRead_ || value != failedRead_->data()[at]);
+}
+
 std::size_t DeviceLink::pendingChanges() const {
   const auto working = model_.working.bytes();
   const auto device = model_.device.bytes();
@@ -594,7 +601,7 @@ std::size_t DeviceLink::pendingChanges() const {
   std::size_t runs = 0;
   bool inRun = false;
   for (std::size_t i = 0; i < working.size(); ++i) {
-    const bool differs = working[i] != device[i];
+    const bool differs = isChange(i);
     if (differs && !inRun) {
       ++runs;
     }

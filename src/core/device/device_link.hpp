@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -139,6 +140,8 @@ class DeviceLink {
   void syncChanges();
   // Runs of the working image not yet on the controller.
   std::size_t pendingChanges() const;
+  // The byte is a change of the user's not yet on the controller.
+  bool isChange(std::size_t at) const;
   SyncState syncState() const { return {connected_, pendingChanges()}; }
   // Shows the sync state in the host's panel when it changed.
   void updateSyncText();
@@ -166,7 +169,13 @@ class DeviceLink {
   // yet on the controller are kept for its return.
   void clearConnected();
   bool inSync() const { return inSync_; }
-  void setInSync(bool inSync) { inSync_ = inSync; }
+  // In sync again (a file loaded, learning written): the working image is the user's once more.
+  void setInSync(bool inSync) {
+    inSync_ = inSync;
+    if (inSync) {
+      failedRead_.reset();
+    }
+  }
   bool userCommand() const { return userCommand_; }
   void setUserCommand(bool on) { userCommand_ = on; }
   std::uint32_t lastSerialNumber() const { return lastSerial_; }
@@ -244,6 +253,10 @@ class DeviceLink {
   // so the changes are not taken again from it.
   std::vector<std::pair<std::size_t, std::uint8_t>> kept_;
   bool keptTaken_ = false;
+  // What a failed whole read left in the working image (a cleared parameter block). It is no
+  // change of the user's: only bytes edited since count as changes, shown and kept for a
+  // returning controller.
+  std::optional<config::ConfigImage> failedRead_;
   std::string syncText_;
   bool syncTextShown_ = false;
 

@@ -18,6 +18,12 @@ constexpr std::size_t kReadingSize = 2 * kChannels;
 constexpr std::uint8_t kLearningOn = 1;
 constexpr std::uint32_t kDoneMessageMs = 3000;
 
+// A refusal concerns one request; any other failure means the controller is not answering.
+bool exchangeLost(device::DeviceStatus result) {
+  return result != status::kOk && result != status::kBadParameters &&
+         result != status::kFailedResult && result != status::kWriteNotAcknowledged;
+}
+
 }  // namespace
 
 KeyLearning::KeyLearning(device::DeviceLink& link, KeyLearningHost& host, KeysGrid& grid)
@@ -38,10 +44,17 @@ void KeyLearning::click() {
 
 bool KeyLearning::stopRequested() const { return !running_ || host_.shuttingDown(); }
 
+bool KeyLearning::note(device::DeviceStatus result) {
+  if (result != status::kOk) {
+    failure_ = result;
+  }
+  return result == status::kOk;
+}
+
 bool KeyLearning::readLevels(ChannelLevels& levels) {
   std::array<std::uint8_t, kReadingSize> bytes{};
   std::size_t count = 0;
-  if (link_.readAreaReported(area::kKeyLearning, 0, bytes, count) != status::kOk) {
+  if (!note(link_.readAreaReported(area::kKeyLearning, 0, bytes, count))) {
     return false;
   }
   for (std::size_t c = 0; c < kChannels; ++c) {
@@ -58,13 +71,15 @@ bool KeyLearning::writeBlock(bool on, const ChannelLevels& thresholds) {
       config::writeLe(block, 1 + 2 * c, 2, thresholds[c]);
     }
   }
-  return link_.writeAreaReported(area::kKeyLearning, 0, block) == status::kOk;
+  return note(link_.writeAreaReported(area::kKeyLearning, 0, block));
 }
 
 KeyLearning::Outcome KeyLearning::learnKeys() {
   link_.suspendPoll();
   const bool yes = host_.askQuestion(translateText(texts::kAskKeyLearning));
   link_.resumePoll();
+  failure_ = status::kOk;
+  keyPhaseReached_ = false;
   if (!yes || !writeBlock(true, ChannelLevels{})) {
     return yes ? Outcome::StartFailed : Outcome::Declined;
   }
@@ -76,8 +91,17 @@ KeyLearning::Outcome KeyLearning::learnKeys() {
   if (host_.shuttingDown()) {
     return Outcome::ShutDown;
   }
+  // The controller is gone: writing would only fail again, box after box. Keys learnt so far
+  // wait in the image, and the change sending delivers them when the same controller returns;
+  // a quiet phase cut short has learnt nothing.
+  if (exchangeLost(failure_) && !keyPhaseReached_) {
+    return Outcome::ControllerLost;
+  }
   session.finish(link_.model().working);
   host_.keysGridChanged();
+  if (exchangeLost(failure_)) {
+    return Outcome::ControllerLost;
+  }
   if (!writeResults()) {
     return Outcome::WriteFailed;
   }
@@ -103,6 +127,7 @@ void KeyLearning::measure(LearningSession& session) {
   if (!writeBlock(true, session.startKeyPhase())) {
     return;
   }
+  keyPhaseReached_ = true;
   config::ConfigImage& image = link_.model().working;
   while (!stopRequested()) {
     host_.waitMs(kStepMs);
@@ -129,16 +154,28 @@ bool KeyLearning::writeResults() {
   link_.progressStart(layout::kKeyBlock.width + layout::kKeysTable.width,
                       translateText(texts::kWritingKeys));
   bool ok = true;
-  // The change sending is held off while learning runs, so these writes carry the learnt keys
-  // and keep the device copy level with them, even when a write fails.
+  // The change sending is held off while learning runs, so these writes carry the learnt keys.
+  // The device copy takes a field only once the controller took it; a refused field stays a
+  // change not yet on the controller, and a lost controller ends the writes.
   for (const config::Field field : {layout::kKeyBlock, layout::kKeysTable}) {
-    ok = link_.writeAreaReported(area::kConfiguration, static_cast<std::uint16_t>(field.offset),
-                                 model.working.span(field)) == status::kOk &&
-         ok;
+    const device::DeviceStatus result = link_.writeAreaReported(
+        area::kConfiguration, static_cast<std::uint16_t>(field.offset), model.working.span(field));
+    if (!note(result)) {
+      ok = false;
+      if (exchangeLost(result)) {
+        return false;
+      }
+      continue;
+    }
     const auto bytes = model.working.span(field);
     std::copy(bytes.begin(), bytes.end(), model.device.span(field).begin());
   }
-  ok = writeBlock(false, ChannelLevels{}) && ok;
+  if (!writeBlock(false, ChannelLevels{})) {
+    ok = false;
+    if (exchangeLost(failure_)) {
+      return false;
+    }
+  }
   // An empty write to the configuration ends the learning writes; the controller only
   // acknowledges it.
   ok = writeEmptyReported(area::kConfiguration) && ok;
@@ -149,7 +186,7 @@ bool KeyLearning::writeEmptyReported(std::uint8_t areaNumber) {
   // The link's reported range write sends nothing for no data, so the command goes out as one
   // plain write and is reported here with the link's own error text.
   const device::DeviceStatus result = link_.writeArea(areaNumber, 0, {});
-  if (result == status::kOk) {
+  if (note(result)) {
     return true;
   }
   const std::string statusText = device::statusText(result);

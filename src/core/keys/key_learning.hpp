@@ -18,7 +18,9 @@ class KeyLearning {
     StartFailed,  // the controller did not start learning; nothing changed
     ShutDown,     // the program is closing; nothing written
     WriteFailed,  // learnt, but a final write failed
-    Done,         // written; the controller and the image agree
+    // The controller went away: what was learnt stays in the image, kept for its return.
+    ControllerLost,
+    Done,  // written; the controller and the image agree
   };
 
   KeyLearning(device::DeviceLink& link, KeyLearningHost& host, KeysGrid& grid);
@@ -42,12 +44,17 @@ class KeyLearning {
   void measure(LearningSession& session);
   bool writeResults();
   bool writeEmptyReported(std::uint8_t areaNumber);
+  // Remembers a failed exchange; true for success.
+  bool note(device::DeviceStatus result);
   bool stopRequested() const;
 
   device::DeviceLink& link_;
   KeyLearningHost& host_;
   KeysGrid& grid_;
   bool running_ = false;
+  // The last failed exchange of this run (kOk: none).
+  device::DeviceStatus failure_ = device::status::kOk;
+  bool keyPhaseReached_ = false;
   bool active_ = false;
 };
 

@@ -15,6 +15,10 @@ inline constexpr TextPair kCaptionError{"Ошибка", "Error"};
 inline constexpr TextPair kCaptionQuestion{"Вопрос", "Question"};
 inline constexpr TextPair kCaptionWarning{"Предупреждение", "Warning"};
 inline constexpr TextPair kCaptionInformation{"Информация", "Information"};
+// The buttons of the question asked before work would be lost.
+inline constexpr TextPair kButtonSave{"Сохранить", "Save"};
+inline constexpr TextPair kButtonDiscard{"Не сохранять", "Discard"};
+inline constexpr TextPair kButtonCancel{"Отмена", "Cancel"};
 
 // The second start is refused before any language is known.
 inline constexpr char kAlreadyRunning[] = "Setup programm KIVST_GUI_F401 is already running";

@@ -317,6 +317,10 @@ void TMainForm::endFlash() { panelMenu_->endFlash(); }
 // --- closing ---
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  if (!shuttingDown_ && !mayClose()) {
+    event->ignore();
+    return;
+  }
   if (!shuttingDown_) {
     pollTimer_.stop();
     shuttingDown_ = true;

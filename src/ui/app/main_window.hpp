@@ -201,6 +201,8 @@ class TMainForm : public QMainWindow,
   void stopCanLogQuietly();
   // A set-up procedure started or ended: only its own button stays usable meanwhile.
   void procedureRunningChanged(bool running);
+  // Closing would lose changes: offers to save them first; false keeps the window open.
+  bool mayClose();
 
   MainWindowOptions options_;
   config::ConfigModel model_;

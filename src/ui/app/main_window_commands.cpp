@@ -79,6 +79,25 @@ void TMainForm::SpeedButtonReadConfigClick() { commands_->openConfigFile(configF
 
 void TMainForm::SpeedButtonWriteConfigClick() { commands_->saveConfigFile(configFileSteps(true)); }
 
+bool TMainForm::mayClose() {
+  // Fresh edits go out first, so that only what the controller did not take is asked about.
+  if (link_->isConnected() && !link_->transportBusy()) {
+    link_->suspendPoll();
+    link_->syncChanges();
+    link_->updateSyncText();
+    link_->resumePoll();
+  }
+  const std::string question = commands_->closingQuestion();
+  if (question.empty()) {
+    return true;
+  }
+  const int answer = messageBox(box::kWarning | box::kSaveDiscardCancel, qtText(question));
+  if (answer == box::kDiscard) {
+    return true;
+  }
+  return answer == box::kSave && commands_->saveConfigFile(configFileSteps(true));
+}
+
 void TMainForm::SpeedButtonReadDeviceClick() { commands_->readDevice(); }
 
 void TMainForm::SpeedButtonWriteDeviceClick() { commands_->writeDevice(); }

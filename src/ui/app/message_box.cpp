@@ -61,7 +61,17 @@ int showMessageBox(QWidget* owner, unsigned flags, const QString& text,
   // window flags and so would drop the stay-on-top flag.
   messageBox.setWindowModality(Qt::ApplicationModal);
   messageBox.setWindowFlag(Qt::WindowStaysOnTopHint);
-  if (asksYesNo(flags)) {
+  const bool saveDiscardCancel = (flags & box::kButtonsMask) == box::kSaveDiscardCancel;
+  QPushButton* save = nullptr;
+  QPushButton* discard = nullptr;
+  if (saveDiscardCancel) {
+    save = messageBox.addButton(translated(texts::kButtonSave), QMessageBox::AcceptRole);
+    discard = messageBox.addButton(translated(texts::kButtonDiscard), QMessageBox::DestructiveRole);
+    QPushButton* cancel =
+        messageBox.addButton(translated(texts::kButtonCancel), QMessageBox::RejectRole);
+    messageBox.setDefaultButton(save);
+    messageBox.setEscapeButton(cancel);
+  } else if (asksYesNo(flags)) {
     QPushButton* yes = messageBox.addButton(QMessageBox::Yes);
     QPushButton* no = messageBox.addButton(QMessageBox::No);
     messageBox.setDefaultButton((flags & box::kDefaultNo) != 0 ? no : yes);
@@ -74,6 +84,12 @@ int showMessageBox(QWidget* owner, unsigned flags, const QString& text,
     messageBox.move(centre - QPoint(messageBox.width() / 2, messageBox.height() / 2));
   }
   const int pressed = messageBox.exec();
+  if (saveDiscardCancel) {
+    if (messageBox.clickedButton() == save) {
+      return box::kSave;
+    }
+    return messageBox.clickedButton() == discard ? box::kDiscard : box::kCancel;
+  }
   if (asksYesNo(flags)) {
     return pressed == QMessageBox::Yes ? box::kYes : box::kNo;
   }

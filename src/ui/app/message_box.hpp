@@ -1,6 +1,6 @@
 // The program's message boxes: modal, always on top, centred on the main window 50 pixels lower,
 // with the poll suspended while open. The low byte of the flags picks icon, caption and buttons;
-// 0x100 preselects No.
+// 0x100 preselects No; 0x3 asks Save, Discard or Cancel.
 #pragma once
 
 #include <QString>
@@ -17,11 +17,17 @@ inline constexpr unsigned kWarning = 0x30;
 inline constexpr unsigned kInformation = 0x40;
 inline constexpr unsigned kDefaultNo = 0x100;
 inline constexpr unsigned kKindMask = 0xF0;
+// Buttons Save, Discard and Cancel instead of the kind's own (Escape cancels).
+inline constexpr unsigned kSaveDiscardCancel = 0x3;
+inline constexpr unsigned kButtonsMask = 0x0F;
 
 // The button pressed.
 inline constexpr int kOk = 1;
 inline constexpr int kYes = 6;
 inline constexpr int kNo = 7;
+inline constexpr int kCancel = 2;
+inline constexpr int kSave = kYes;
+inline constexpr int kDiscard = kNo;
 }  // namespace box
 
 // Stands in for the user in tests: gets flags, caption and text, returns the button pressed.

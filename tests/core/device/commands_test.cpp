@@ -209,5 +209,60 @@ TEST_F(CommandsTest, ReadDeviceRedrawsAndReplacesTheImage) {
   EXPECT_EQ(link.pollSuspendCount(), 0u);
 }
 
+TEST_F(CommandsTest, ClosingRiskFollowsTheChangesNotOnTheControllerNorInAFile) {
+  EXPECT_EQ(commands.closingRisk(), ClosingRisk::None);
+  EXPECT_EQ(commands.closingQuestion(), "");
+  controller.setAreaAnswer(area::kConfiguration, kAnswerBadParameters);
+  model.working.data()[300] ^= 1;
+  tick();
+  EXPECT_EQ(commands.closingRisk(), ClosingRisk::NotOnController);
+  EXPECT_EQ(commands.closingQuestion(),
+            "Changes not yet on the controller: 1.\nSave the configuration to a file before "
+            "closing?");
+  // Saved in a file: nothing would be lost.
+  ASSERT_TRUE(commands.saveConfigFile(steps(dir / "a.KST401")));
+  EXPECT_EQ(commands.closingRisk(), ClosingRisk::None);
+  model.working.data()[301] ^= 1;
+  EXPECT_EQ(commands.closingRisk(), ClosingRisk::NotOnController);
+  controller.unplug();
+  tick();
+  ASSERT_FALSE(link.isConnected());
+  EXPECT_EQ(commands.closingRisk(), ClosingRisk::OnlyHere);
+  // Undone: the working image is the device copy again.
+  model.working.data()[300] ^= 1;
+  model.working.data()[301] ^= 1;
+  EXPECT_EQ(commands.closingRisk(), ClosingRisk::None);
+}
+
+TEST_F(CommandsTest, AFailedReadLeavesNoChangeForTheReturningController) {
+  const std::size_t edited = config::layout::kParamBlock.offset + 700;
+  controller.configuration().data()[edited + 1] = 0x55;
+  const config::ConfigImage controllerBefore = controller.configuration();
+  controller.unplugAtRequest(100);
+  EXPECT_NE(commands.readDevice(), status::kOk);
+  tick();
+  ASSERT_FALSE(link.isConnected());
+  // The cleared parameter block is no change of the user's; an edit made since is.
+  EXPECT_EQ(link.pendingChanges(), 0u);
+  EXPECT_EQ(commands.closingRisk(), ClosingRisk::None);
+  model.working.data()[edited] = 0x77;
+  EXPECT_EQ(link.pendingChanges(), 1u);
+  controller.plugIn();
+  for (int i = 0; i < 8 && !(link.isConnected() && link.pendingChanges() == 0); ++i) {
+    tick();
+  }
+  config::ConfigImage expected = controllerBefore;
+  expected.data()[edited] = 0x77;
+  EXPECT_EQ(controller.configuration(), expected);
+  EXPECT_EQ(model.working, expected);
+  // After the good read every byte counts again, also one set back to what the failed read left.
+  const std::size_t cleared = edited + 1;
+  ASSERT_NE(model.working.data()[cleared], 0);
+  model.working.data()[cleared] = 0;
+  EXPECT_EQ(link.pendingChanges(), 1u);
+  tick();
+  EXPECT_EQ(controller.configuration().data()[cleared], 0);
+}
+
 }  // namespace
 }  // namespace kivprism::device

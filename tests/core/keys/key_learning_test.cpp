@@ -224,9 +224,29 @@ TEST_F(KeyLearningTest, FailedClosingWriteIsReportedWithTheLinksText) {
   EXPECT_EQ(window.errors[0].rfind("Error writing to the device \"", 0), 0u);
   EXPECT_EQ(linkHost.errors.size(), 2u);
   expectPollHeldDuringBoxes();
-  // The device copy follows the image even when the writes fail.
+  // The device copy keeps what the controller holds: the refused keys stay changes not yet on it.
   EXPECT_EQ(bytes(model.device.span(layout::kKeysTable)),
+            bytes(controller.configuration().span(layout::kKeysTable)));
+  EXPECT_NE(bytes(model.device.span(layout::kKeysTable)),
             bytes(model.working.span(layout::kKeysTable)));
+  EXPECT_GT(link.pendingChanges(), 0u);
+}
+
+TEST_F(KeyLearningTest, ALostControllerEndsLearningWithOneBoxAndKeepsTheKeysForItsReturn) {
+  useTwoChannels();
+  connect();
+  learning.setRunning(true);
+  window.onWait = [this] {
+    if (keyLevelAt(model.working, 0, 1) != 0 && controller.isPresent()) {
+      controller.unplug();
+    }
+  };
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::ControllerLost);
+  EXPECT_EQ(linkHost.errors.size() + window.errors.size(), 1u);
+  EXPECT_EQ(keyLevelAt(model.working, 0, 1), 1000);
+  // The device copy is what the controller holds; the learnt keys are changes kept for it.
+  EXPECT_EQ(model.device, controller.configuration());
+  EXPECT_GT(link.pendingChanges(), 0u);
 }
 
 }  // namespace

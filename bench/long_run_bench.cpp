@@ -1,0 +1,186 @@
+// The long run: the simulated controller streams a car's CAN traffic at 3000 records a second and
+// monitoring text (a line every 100 ms) for 30 minutes of its time, through the real device link
+// into the main window (offscreen). For the first minute the terminal is shown, so every record is
+// also echoed there (far beyond its scrollback); then the CAN-log page is shown. The
+// controller's clock moves 1 ms per poll tick, the window's poll interval while CAN records wait;
+// every 100 ms of that time the CAN-log page publishes its batch, the terminal shows its lines and
+// the event loop runs and the window paints, as the window's own timers and a screen refresh would
+// do (the ticks themselves run with painting held). Reported: the peak memory, the memory
+// after the first and the last five minutes (bounded memory keeps them level), the CAN-log rows and
+// terminal lines held at the end, the records delivered and the longest stall of the event loop
+// (one poll tick, or one batch with its paint). KIVPRISM_LONG_RUN_MINUTES shortens the run.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "core/config/image_layout.hpp"
+#include "core/params/bus_modes.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+#include "ui/app/main_window.hpp"
+#include "ui/monitor/can_log_page.hpp"
+#include "ui/monitor/terminal_page.hpp"
+
+namespace {
+
+using kivprism::sim::ManualClock;
+using kivprism::sim::SimulatedController;
+using kivprism::sim::SimulatedHidPort;
+using kivprism::ui::TMainForm;
+
+constexpr std::uint32_t kRecordsPerSecond = 3000;
+constexpr std::uint32_t kBatchMs = 100;
+constexpr std::uint32_t kMinuteMs = 60000;
+constexpr std::uint32_t kLevelWindowMinutes = 5;
+constexpr std::uint32_t kTerminalMinutes = 1;
+constexpr std::uint32_t kMonitorLineMs = 100;
+// The bus setting that shows the CAN-log page.
+constexpr std::uint8_t kBusCan = kivprism::params::kBusCan;
+
+// Resident memory in MiB: the current value or the peak (VmRSS, VmHWM).
+double residentMiB(const char* key) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(key, 0) == 0) {
+      return std::stod(line.substr(std::string(key).size())) / 1024.0;
+    }
+  }
+  return 0;
+}
+
+std::uint32_t runMinutes() {
+  const char* text = std::getenv("KIVPRISM_LONG_RUN_MINUTES");
+  const int minutes = text != nullptr ? std::atoi(text) : 30;
+  return static_cast<std::uint32_t>(std::max(minutes, 1));
+}
+
+void BM_LongRunCanAndMonitoringText(benchmark::State& state) {
+  QTemporaryDir dir;
+  QFile settings(dir.filePath("kivprism.ini"));
+  settings.open(QIODevice::WriteOnly);
+  settings.write("[MainSettings]\r\nLang=1\r\n");
+  settings.close();
+
+  ManualClock clock;
+  SimulatedController controller(clock.function());
+  controller.configuration().set(kivprism::config::layout::kDiffBusMode, kBusCan);
+  SimulatedHidPort port(controller);
+  kivprism::ui::MainWindowOptions options;
+  options.settingsPath = settings.fileName();
+  options.boxAnswerer = [](unsigned, const QString&, const QString&) { return 1; };
+  options.fileAnswerer = [](kivprism::ui::FileChooser, const QString&) { return QString(); };
+  TMainForm window(port, options);
+  window.startUp();
+  window.show();
+  // The poll runs from this loop, one tick per simulated millisecond.
+  window.pollTimer().stop();
+  auto& link = window.link();
+  auto tick = [&] {
+    clock.advance(1);
+    window.pollTimer().stop();
+    link.pollTick();
+  };
+  for (int i = 0; i < 2000 && !link.isConnected(); ++i) {
+    tick();
+    QApplication::processEvents();
+  }
+  kivprism::ui::CanLogPage* page = window.canLogPage();
+  window.refreshCanLogPage();
+  page->CANLOG_BEGINClick();
+  controller.canLog().setRate(kRecordsPerSecond);
+  auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
+  tabs->setCurrentIndex(0);
+  QPlainTextEdit* terminal = window.terminal()->receivedView();
+
+  const std::uint32_t minutes = runMinutes();
+  const std::uint32_t totalMs = minutes * kMinuteMs;
+  std::uint64_t delivered = 0;
+  struct Counter : kivprism::device::CanRecordListener {
+    std::uint64_t* count;
+    void canLogRecord(kivprism::device::CanRecord) override { ++*count; }
+  } counter;
+  counter.count = &delivered;
+  link.addCanRecordListener(counter);
+
+  // The longest stall while the terminal echoes every record, and while the CAN-log page shows.
+  double terminalStallMs = 0;
+  double longestStallMs = 0;
+  double rssAfterFirst = 0;
+  double rssAtStartOfLast = 0;
+  QElapsedTimer wall;
+  QElapsedTimer piece;
+  for (auto _ : state) {
+    wall.start();
+    for (std::uint32_t ms = 0; ms < totalMs; ms += kBatchMs) {
+      if (ms == kTerminalMinutes * kMinuteMs) {
+        tabs->setCurrentWidget(page);
+        terminalStallMs = longestStallMs;
+        longestStallMs = 0;
+      }
+      for (std::uint32_t at = 0; at < kBatchMs; at += kMonitorLineMs) {
+        controller.scheduleMonitoringText(clock.now() + at, "RX LIN ID:3 EV:91 long run line " +
+                                                                std::to_string(ms + at) + "\r\n");
+      }
+      // Paints wait for the batch, as a screen refresh would gather them.
+      window.setUpdatesEnabled(false);
+      for (std::uint32_t k = 0; k < kBatchMs; ++k) {
+        piece.start();
+        tick();
+        longestStallMs = std::max(longestStallMs, static_cast<double>(piece.nsecsElapsed()) / 1e6);
+      }
+      piece.start();
+      window.setUpdatesEnabled(true);
+      page->publish();
+      static_cast<kivprism::ui::ReceivedTextView*>(terminal)->flush();
+      QApplication::processEvents();
+      longestStallMs = std::max(longestStallMs, static_cast<double>(piece.nsecsElapsed()) / 1e6);
+      const std::uint32_t done = ms + kBatchMs;
+      if (done == kLevelWindowMinutes * kMinuteMs) {
+        rssAfterFirst = residentMiB("VmRSS:");
+      }
+      if (done == totalMs - kLevelWindowMinutes * kMinuteMs) {
+        rssAtStartOfLast = residentMiB("VmRSS:");
+      }
+    }
+  }
+  link.removeCanRecordListener(counter);
+  state.counters["simulated_minutes"] = minutes;
+  state.counters["wall_seconds"] = static_cast<double>(wall.elapsed()) / 1000.0;
+  state.counters["records_delivered"] = static_cast<double>(delivered);
+  state.counters["records_per_simulated_s"] =
+      static_cast<double>(delivered) / (static_cast<double>(totalMs) / 1000.0);
+  state.counters["records_dropped_by_controller"] =
+      static_cast<double>(controller.canLog().dropped());
+  state.counters["peak_rss_mib"] = residentMiB("VmHWM:");
+  state.counters["rss_after_5_min_mib"] = rssAfterFirst;
+  state.counters["rss_before_last_5_min_mib"] = rssAtStartOfLast;
+  state.counters["rss_end_mib"] = residentMiB("VmRSS:");
+  state.counters["can_log_rows"] = page->packetModel()->rowCount();
+  state.counters["terminal_lines"] = terminal->document()->blockCount();
+  state.counters["longest_stall_terminal_ms"] = terminalStallMs;
+  state.counters["longest_stall_can_page_ms"] = longestStallMs;
+}
+BENCHMARK(BM_LongRunCanAndMonitoringText)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,194 @@
+// Closing the main window when changes would be lost: the question, its three answers, and the
+// cases where nothing is at risk and nothing is asked.
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "core/config/config_file.hpp"
+#include "core/device/packet.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+#include "ui/app/main_window.hpp"
+
+using kivprism::sim::SimulatedController;
+using kivprism::sim::SimulatedHidPort;
+using kivprism::ui::MainWindowOptions;
+using kivprism::ui::TMainForm;
+namespace box = kivprism::ui::box;
+namespace device = kivprism::device;
+
+namespace {
+
+constexpr int kTimeoutMs = 10000;
+constexpr int kSettleMs = 600;
+constexpr std::size_t kEdited = 700;
+
+const QString kNotSentQuestion =
+    "Changes not yet on the controller: 1.\nSave the configuration to a file before closing?";
+const QString kOnlyHereQuestion =
+    "The controller is disconnected and the changes are neither on it nor in a file.\n"
+    "Save the configuration to a file before closing?";
+
+struct Box {
+  unsigned flags;
+  QString text;
+};
+
+class Rig {
+ public:
+  explicit Rig(bool plugged = true, const char* lang = "1") : port(controller) {
+    if (!plugged) {
+      controller.unplug();
+    }
+    const QString path = dir.filePath("kivprism.ini");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(QByteArray("[MainSettings]\r\nLang=") + lang + "\r\n");
+    file.close();
+    MainWindowOptions options;
+    options.settingsPath = path;
+    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
+      boxes.push_back({flags, text});
+      return answer;
+    };
+    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
+    window = std::make_unique<TMainForm>(port, options);
+    window->startUp();
+    window->show();
+  }
+
+  // Connected, and the normalisations of the pages' first redraw are on the controller.
+  bool waitConnected() {
+    if (!QTest::qWaitFor([this] { return window->link().isConnected(); }, kTimeoutMs)) {
+      return false;
+    }
+    QTest::qWait(kSettleMs);
+    return QTest::qWaitFor(
+        [this] { return window->syncText() == "All changes are on the controller"; }, kTimeoutMs);
+  }
+  void edit(std::size_t at = kEdited) { window->model().working.data()[at] ^= 0x5A; }
+  // Closes as the title bar's button does; true when the window went.
+  bool close() { return window->close(); }
+
+  QTemporaryDir dir;
+  SimulatedController controller;
+  SimulatedHidPort port;
+  std::unique_ptr<TMainForm> window;
+  std::vector<Box> boxes;
+  int answer = box::kCancel;
+  QString chosenFile;
+};
+
+}  // namespace
+
+class ClosingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void nothingIsAskedWhenTheControllerHoldsEverything() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    // An edit made just before closing is sent on the way out.
+    rig.edit();
+    QVERIFY(rig.close());
+    QVERIFY(rig.boxes.empty());
+    QCOMPARE(rig.controller.configuration(), rig.window->model().working);
+  }
+
+  void changesTheControllerRefusedAreOfferedForSaving() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.controller.setAreaAnswer(device::area::kConfiguration, device::kAnswerBadParameters);
+    rig.answer = box::kOk;
+    rig.edit();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->syncText(),
+                              QString("Changes not yet on the controller: 1"), kTimeoutMs);
+    rig.boxes.clear();
+
+    // Cancel keeps the window open and working.
+    rig.answer = box::kCancel;
+    QVERIFY(!rig.close());
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].flags, box::kWarning | box::kSaveDiscardCancel);
+    QCOMPARE(rig.boxes[0].text, kNotSentQuestion);
+    QVERIFY(rig.window->isVisible());
+    QVERIFY(rig.window->pollTimer().isActive());
+    QVERIFY(rig.window->link().isConnected());
+
+    // Save with the chooser cancelled: nothing written, the window stays.
+    rig.answer = box::kSave;
+    QVERIFY(!rig.close());
+    QVERIFY(rig.window->isVisible());
+
+    // Save to a file: the file holds the working image and the window closes.
+    rig.chosenFile = rig.dir.filePath("unsent.KST401");
+    rig.boxes.clear();
+    QVERIFY(rig.close());
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    kivprism::config::ConfigImage saved;
+    QVERIFY(!kivprism::config::readConfigFile(rig.chosenFile.toStdString(), saved));
+    QCOMPARE(saved, rig.window->model().working);
+  }
+
+  void disconnectedWithoutEditsClosesSilently() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.controller.unplug();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.window->link().isConnected(), kTimeoutMs);
+    rig.answer = box::kCancel;
+    QVERIFY(rig.close());
+    QVERIFY(rig.boxes.empty());
+  }
+
+  void disconnectedEditsAskAndDiscardCloses() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    rig.controller.unplug();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.window->link().isConnected(), kTimeoutMs);
+    rig.edit();
+    rig.answer = box::kDiscard;
+    QVERIFY(rig.close());
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].text, kOnlyHereQuestion);
+  }
+
+  void aFileOpenedOrSavedCountsAsSafe() {
+    Rig rig(false);
+    // Never connected: an edit is only here.
+    rig.edit();
+    rig.answer = box::kCancel;
+    QVERIFY(!rig.close());
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].text, kOnlyHereQuestion);
+    // Saved: nothing asked.
+    rig.chosenFile = rig.dir.filePath("car.KST401");
+    rig.window->SpeedButtonWriteConfigClick();
+    rig.boxes.clear();
+    rig.edit(kEdited + 1);
+    rig.edit(kEdited + 1);
+    QVERIFY(rig.close());
+    QVERIFY(rig.boxes.empty());
+  }
+
+  void anOpenedFileThenEditedAsksInRussian() {
+    Rig rig(false, "0");
+    rig.chosenFile = rig.dir.filePath("car.KST401");
+    rig.edit();
+    rig.window->SpeedButtonWriteConfigClick();
+    rig.window->model().working.clear();
+    rig.window->SpeedButtonReadConfigClick();
+    QVERIFY(rig.boxes.empty());
+    rig.edit(kEdited + 2);
+    rig.answer = box::kCancel;
+    QVERIFY(!rig.close());
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(
+        rig.boxes[0].text,
+        QString::fromUtf8("Контроллер отключен, а изменений нет ни в контроллере, ни в файле.\n"
+                          "Сохранить конфигурацию в файл перед закрытием?"));
+  }
+};
+
+QTEST_MAIN(ClosingTest)
+#include "closing_test.moc"
