@@ -43,11 +43,8 @@ constexpr std::array kMainFormRows = {
 std::span<const LanguageRow> mainWindowRows() { return kMainFormRows; }
 
 std::span<std::span<const LanguageRow> (*const)()> mainFormParts() {
-  static constexpr std::array<std::span<const LanguageRow> (*)(), 4> kParts = {
-      mainWindowRows,
-      parametersPageRows,
-      canLogRows,
-      eventPaneRows,
+  static constexpr std::array<std::span<const LanguageRow> (*)(), 5> kParts = {
+      mainWindowRows, parametersPageRows, canLogRows, eventPaneRows, fixedListRows,
   };
   return kParts;
 }

@@ -68,7 +68,7 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_PanelUSBMODE_Caption", {"Функции USB", "USB functions"}},
 
     // Sources.
-    LanguageRow{"MainForm_PanelPULSESRCNUM_Caption", {"Число источников", "Number of sources"}},
+    LanguageRow{"MainForm_Panel4_Caption", {"Число источников", "Number of sources"}},
     LanguageRow{"MainForm_PanelPULSENUM_Caption", {"Импульсный выход", "Pulse output"}},
     LanguageRow{"MainForm_PanelPULSEMSACTIVE_Caption", {"Длит. сигнала", "Signal length"}},
     LanguageRow{"MainForm_PanelPULSEMSACTIVEMS_Caption", kMs},
@@ -247,6 +247,55 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_LabelPWMParamCh2_Caption", {"Канал 2", "Channel 2"}},
     LanguageRow{"MainForm_LabelPWMParamCh3_Caption", {"Канал 3", "Channel 3"}},
     LanguageRow{"MainForm_LabelPWMParamCh4_Caption", {"Канал 4", "Channel 4"}},
+
+    // Hints of the set-up buttons, touch options and connection lists.
+    LanguageRow{"MainForm_ComboBoxPULSENUM_Hint",
+                {"Вывод, на который выдаются импульсы номера источника",
+                 "The pin that outputs the source number pulses"}},
+    LanguageRow{"MainForm_SpeedButtonKeysSetup_Hint",
+                {"Обучение кнопок руля: нажимайте кнопки по очереди",
+                 "Learn the steering-wheel keys: press the keys one after another"}},
+    LanguageRow{"MainForm_SpeedButtonTouchSetup_Hint",
+                {"Калибровка резистивной тачпанели через устройство",
+                 "Calibrate the resistive touch panel through the device"}},
+    LanguageRow{"MainForm_CheckBoxTouchDXY_Hint",
+                {"Точки калибровки с отступом 10% от краёв экрана",
+                 "Calibration points 10% in from the screen edges"}},
+    LanguageRow{"MainForm_CheckBoxTouchWakeUp_Hint",
+                {"Пробуждать устройство при касании тачпанели",
+                 "Wake the device up when the touch panel is touched"}},
+    LanguageRow{"MainForm_CheckBoxTouchHide_Hint",
+                {"Прятать указатель мыши при работе с тачпанелью",
+                 "Hide the mouse pointer while the touch panel is used"}},
+    LanguageRow{"MainForm_CheckBoxTouchGestures_Hint",
+                {"Распознавать жесты на тачпанели для событий Жесты",
+                 "Recognise gestures on the touch panel for Gestures events"}},
+    LanguageRow{
+        "MainForm_ComboBoxGPSNUM_Hint",
+        {"Выводы, к которым подключен GPS приёмник", "Pins the GPS receiver is connected to"}},
+    LanguageRow{"MainForm_ComboBoxGPSSPEED_Hint",
+                {"Скорость порта GPS приёмника", "Baud rate of the GPS receiver port"}},
+    LanguageRow{"MainForm_ComboBoxCap2ResNum_Hint",
+                {"Выводы, к которым подключен преобразователь CAP2RES",
+                 "Pins the CAP2RES converter is connected to"}},
+    LanguageRow{
+        "MainForm_ComboBoxBTNum_Hint",
+        {"Выводы, к которым подключен модуль Блютуз", "Pins the Bluetooth module is connected to"}},
+    LanguageRow{
+        "MainForm_ComboBoxUARTNum_Hint",
+        {"Выводы, к которым подключен модуль UART", "Pins the UART module is connected to"}},
+    LanguageRow{"MainForm_ComboBoxUARTSPEED_Hint",
+                {"Скорость порта UART", "Baud rate of the UART port"}},
+    LanguageRow{"MainForm_ComboBoxCarDspConnect_Hint",
+                {"Выводы, к которым подключен CarDSP", "Pins the CarDSP is connected to"}},
+    LanguageRow{"MainForm_ComboBoxCarDspType_Hint",
+                {"Тип протокола CarDSP", "CarDSP protocol type"}},
+    LanguageRow{"MainForm_ComboBoxRESEMULPARAM_Hint",
+                {"Выводы, к которым подключен эмулятор резистивной панели",
+                 "Pins the resistive panel emulator is connected to"}},
+    LanguageRow{
+        "MainForm_ComboBoxGAZERUARTNum_Hint",
+        {"Вывод, к которому подключен усилитель GAZER", "Pin the GAZER amplifier is connected to"}},
 };
 
 }  // namespace
