@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QGroupBox>
+#include <QMenu>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -57,6 +59,14 @@ class Shooter {
     eachTab(pane->eventPages(), "event");
     eachTab(pane->reactionPages(), "reaction");
     dialogs();
+    for (const char* name : {"PopupMenu", "PopupMenuCANLOG"}) {
+      if (auto* menu = window_.findChild<QMenu*>(name)) {
+        menu->popup(window_.geometry().center());
+        settle();
+        shoot(*menu, "menu", 0, menu->objectName());
+        menu->hide();
+      }
+    }
   }
 
  private:
@@ -106,7 +116,16 @@ class Shooter {
     auto* pane = window_.eventPane();
     const QPoint at = window_.geometry().center();
     if (auto* keyboard = window_.findChild<kivprism::ui::dialogs::TFormKeyBoard*>()) {
-      dialog(*keyboard, 0, [](auto& d) { d.openKeyboardDialog(1); });
+      // The groups follow the USB functions the configuration enables; the picture shows all.
+      dialog(*keyboard, 0, [](auto& d) {
+        d.openKeyboardDialog(1);
+        d.show();
+        waitMs(50);
+        for (QGroupBox* group : d.template findChildren<QGroupBox*>()) {
+          group->setVisible(true);
+        }
+        d.adjustSize();
+      });
     }
     dialog(pane->irCodeDialog(), 1, [at](auto& d) {
       d.load(at, kivprism::events::IrCode{}, kivprism::events::IrContext::Event);
