@@ -2,6 +2,7 @@
 // reaches a control and holds its design text, a switch to English leaves no Russian behind, and a
 // switch back restores every text and every selected position.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -44,8 +46,7 @@ const QStringList kCyrillicInEnglishAllowed = {"MenuItemLanguagex", "MenuItemLan
 bool isLiveText(const QObject* object) {
   for (const QObject* o = object; o != nullptr; o = o->parent()) {
     const QString name = o->objectName();
-    if (name == "TabSheetMonitoring" || qobject_cast<const QStatusBar*>(o) != nullptr ||
-        name == "PanelMenu" || name == "StringGridKeys" || name == "ValueListEditorSourceName") {
+    if (name == "TabSheetMonitoring" || qobject_cast<const QStatusBar*>(o) != nullptr) {
       return true;
     }
   }
@@ -144,11 +145,32 @@ QMap<QString, QString> textsOf(QObject* root) {
     if (name.isEmpty() || name.startsWith("qt_") || isLiveText(o)) {
       continue;
     }
-    if (const QString caption = captionOf(o); !caption.isEmpty()) {
+    // The message panel's caption is the controller's prompt or the last short message.
+    if (const QString caption = captionOf(o); !caption.isEmpty() && name != "PanelMenu") {
       texts[name + "/caption"] = caption;
     }
     if (const QString hint = hintOf(o); !hint.isEmpty()) {
       texts[name + "/hint"] = hint;
+    }
+    if (auto* view = qobject_cast<QAbstractItemView*>(o); view != nullptr && view->model()) {
+      const QAbstractItemModel* model = view->model();
+      for (int c = 0; c < model->columnCount(); ++c) {
+        texts[name + "/column" + QString::number(c)] =
+            model->headerData(c, Qt::Horizontal).toString();
+      }
+      for (int r = 0; r < model->rowCount(); ++r) {
+        texts[name + "/row" + QString::number(r)] = model->headerData(r, Qt::Vertical).toString();
+      }
+    }
+    // Grids whose fixed cells carry the headings (the keys table).
+    if (auto* grid = qobject_cast<QTableWidget*>(o)) {
+      for (int r = 0; r < grid->rowCount(); ++r) {
+        for (int c = 0; c < grid->columnCount(); ++c) {
+          if (const QTableWidgetItem* item = grid->item(r, c)) {
+            texts[name + "/cell" + QString::number(r) + "," + QString::number(c)] = item->text();
+          }
+        }
+      }
     }
     if (auto* tabs = qobject_cast<QTabBar*>(o)) {
       for (int i = 0; i < tabs->count(); ++i) {
