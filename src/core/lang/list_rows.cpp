@@ -472,7 +472,7 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_ComboBoxEventEvent_Caption",
                 {"Отключено\r\n"
                  "Короткое\r\n"
-                 "Длиное\r\n"
+                 "Длинное\r\n"
                  "Любое\r\n",
                  "Disabled\r\n"
                  "Short\r\n"
