@@ -189,20 +189,24 @@ bool hasCyrillic(const QString& text) {
   return text.contains(cyrillic);
 }
 
-// The event pages show their lists only while the entry has their type: visit each page.
+// The event and reaction pages show their lists only while the entry has their type: give entry 1
+// each type in turn, also the types the configuration does not offer (the page shows while the
+// entry has its type), and check the page shown.
 template <typename Check>
-void onEveryEventPage(Rig& rig, Check check) {
-  QTabWidget* pages = rig.window->eventPane()->eventPages();
-  for (int p = 0; p < pages->count(); ++p) {
-    if (!pages->isTabVisible(p)) {
-      continue;
+void onEveryEditorPage(Rig& rig, Check check) {
+  for (QTabWidget* pages :
+       {rig.window->eventPane()->eventPages(), rig.window->eventPane()->reactionPages()}) {
+    for (int p = 0; p < pages->count(); ++p) {
+      pages->setTabVisible(p, true);
+      pages->setCurrentIndex(p);
+      Rig::settle();
+      if (pages->currentIndex() == p) {
+        check(pages->widget(p));
+      }
     }
-    pages->setCurrentIndex(p);
+    pages->setCurrentIndex(0);
     Rig::settle();
-    check(pages->widget(p));
   }
-  pages->setCurrentIndex(0);
-  Rig::settle();
 }
 
 }  // namespace
@@ -241,9 +245,9 @@ class LanguageSwitchTest : public QObject {
         }
       }
     }
-    // The event pages' lists as their own refresh fills them from the entry.
+    // The editor pages' lists as their own refresh fills them from the entry.
     const auto rows = kivprism::lang::mainFormRows();
-    onEveryEventPage(rig, [&](QWidget* page) {
+    onEveryEditorPage(rig, [&](QWidget* page) {
       for (QComboBox* combo : page->findChildren<QComboBox*>()) {
         const std::string key = "MainForm_" + combo->objectName().toStdString() + "_Caption";
         if (const LanguageRow* row = kivprism::lang::findLanguageRow(key, rows)) {
@@ -268,7 +272,7 @@ class LanguageSwitchTest : public QObject {
       }
     };
     collect(rig.window.get());
-    onEveryEventPage(rig, collect);
+    onEveryEditorPage(rig, collect);
     russian.removeDuplicates();
     QVERIFY2(russian.isEmpty(), qPrintable(russian.join('\n')));
     QCOMPARE(rig.window->windowTitle().contains("KIV"), true);
