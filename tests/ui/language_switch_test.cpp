@@ -337,6 +337,20 @@ class LanguageSwitchTest : public QObject {
     kivprism::ui::translateForm(&form, "F", rows);
     QCOMPARE(combo->itemText(2), QString::fromUtf8("три"));
     QCOMPARE(combo->currentIndex(), 2);
+
+    // Lists that differ in their first item only, as most pin lists do ("Отключен", "X2/2").
+    auto* pins = new QComboBox(&form);
+    pins->setObjectName("ComboBoxPins");
+    pins->addItems({QString::fromUtf8("Отключен"), "X2/2"});
+    pins->setCurrentIndex(1);
+    const LanguageRow pinRows[] = {
+        {"F_ComboBoxPins_Caption", {"Отключен\r\nX2/2\r\n", "Disabled\r\nX2/2\r\n"}},
+    };
+    kivprism::lang::setCurrentLanguage(kivprism::lang::Language::English);
+    kivprism::ui::translateForm(&form, "F", pinRows);
+    QCOMPARE(pins->itemText(0), QString("Disabled"));
+    QCOMPARE(pins->currentIndex(), 1);
+    kivprism::lang::setCurrentLanguage(kivprism::lang::Language::Russian);
   }
 };
 
