@@ -37,11 +37,11 @@ QStringList itemList(const QString& text) {
 
 // The items are replaced; the selected position stays, as the stored value is the position.
 void setComboItems(QComboBox* combo, const QStringList& items) {
-  bool same = combo->count() == items.size();
-  for (int i = 0; same && i < items.size(); ++i) {
-    same = combo->itemText(i) == items[i];
+  QStringList current;
+  for (int i = 0; i < combo->count(); ++i) {
+    current << combo->itemText(i);
   }
-  if (same) {
+  if (current == items) {
     return;
   }
   const QSignalBlocker quiet(combo);
