@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 #include <string_view>
 
@@ -55,15 +56,20 @@ bool isLiveText(const QObject* object) {
 
 class Rig {
  public:
-  Rig() : port(controller) {
+  // An empty settings text: no settings file at all.
+  explicit Rig(const char* settings = "[MainSettings]\r\nLang=0\r\n",
+               const char* systemLanguage = "ru-RU")
+      : port(controller) {
     const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=0\r\n");
-    file.close();
+    if (*settings != '\0') {
+      QFile file(path);
+      file.open(QIODevice::WriteOnly);
+      file.write(settings);
+      file.close();
+    }
     kivprism::ui::MainWindowOptions options;
     options.settingsPath = path;
-    options.systemLanguage = "ru-RU";
+    options.systemLanguage = QString::fromLatin1(systemLanguage);
     options.boxAnswerer = [](unsigned, const QString&, const QString&) { return 0; };
     window = std::make_unique<TMainForm>(port, options);
     window->startUp();
@@ -308,6 +314,37 @@ class LanguageSwitchTest : public QObject {
                qPrintable(it.key() + ": " + it.value() + " -> " + after.value(it.key())));
     }
     QCOMPARE(after.size(), before.size());
+  }
+
+  void startLanguageFromSettingsAndSystem() {
+    const struct {
+      const char* settings;
+      const char* system;
+      kivprism::lang::Language language;
+      const char* switchText;
+    } cases[] = {
+        {"[MainSettings]\r\nLang=7\r\n", "de-DE", kivprism::lang::Language::Russian, "EN"},
+        {"", "uk-UA", kivprism::lang::Language::Russian, "EN"},
+        {"", "de-DE", kivprism::lang::Language::English, "RU"},
+        {"[MainSettings]\r\nLang=1\r\n", "ru-RU", kivprism::lang::Language::English, "RU"},
+    };
+    for (const auto& c : cases) {
+      kivprism::lang::setCurrentLanguage(kivprism::lang::Language::Russian);
+      Rig rig(c.settings, c.system);
+      QCOMPARE(kivprism::lang::currentLanguage(), c.language);
+      QCOMPARE(rig.window->findChild<QToolButton*>("SpeedButtonLangx")->text(),
+               QString(c.switchText));
+      QCOMPARE(rig.window->findChild<QAction*>("MenuItemLanguageEnglishx")->isChecked(),
+               c.language == kivprism::lang::Language::English);
+    }
+    // -1 applies nothing: Russian design texts, neither menu item ticked.
+    Rig rig("[MainSettings]\r\nLang=-1\r\n", "de-DE");
+    QCOMPARE(kivprism::lang::currentLanguage(), kivprism::lang::Language::Russian);
+    QCOMPARE(rig.window->findChild<QTabWidget*>("PageControlMain")->tabText(0),
+             QString::fromUtf8("Терминал"));
+    QVERIFY(!rig.window->findChild<QAction*>("MenuItemLanguageRussianx")->isChecked());
+    QVERIFY(!rig.window->findChild<QAction*>("MenuItemLanguageEnglishx")->isChecked());
+    QCOMPARE(rig.window->applyLanguage(-1), 0);
   }
 
   // The walk's class table on widgets alone: a list keeps its position, a check box its tick.
