@@ -429,7 +429,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(kivprism::ui::runProgram(port, options), 1);
     QVERIFY(!started);
     QCOMPARE(boxes.size(), std::size_t{1});
-    QCOMPARE(boxes[0].text, QString("Setup programm KIVST_GUI_F401 is already running"));
+    QCOMPARE(boxes[0].text, QString("Setup program KIVST_GUI_F401 is already running"));
     QCOMPARE(boxes[0].caption, QString("Error"));
     QVERIFY(first.held());
   }

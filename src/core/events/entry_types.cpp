@@ -74,7 +74,7 @@ constexpr std::array<lang::TextPair, kReactionTypeCount> kReactionTypeNames{{
 constexpr std::array<lang::TextPair, kPressKindCount> kPressKindNames{{
     {"Отключено", "Disabled"},
     {"Короткое", "Short"},
-    {"Длиное", "Long"},
+    {"Длинное", "Long"},
     {"Любое", "Any"},
 }};
 

@@ -43,12 +43,9 @@ constexpr std::array kMainFormRows = {
 std::span<const LanguageRow> mainWindowRows() { return kMainFormRows; }
 
 std::span<std::span<const LanguageRow> (*const)()> mainFormParts() {
-  static constexpr std::array<std::span<const LanguageRow> (*)(), 5> kParts = {
-      mainWindowRows,
-      parametersPageRows,
-      canLogRows,
-      eventPaneRows,
-      reactionPaneRows,
+  static constexpr std::array<std::span<const LanguageRow> (*)(), 6> kParts = {
+      mainWindowRows, parametersPageRows, canLogRows,
+      eventPaneRows,  reactionPaneRows,   fixedListRows,
   };
   return kParts;
 }

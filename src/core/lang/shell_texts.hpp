@@ -21,7 +21,7 @@ inline constexpr TextPair kButtonDiscard{"Не сохранять", "Discard"};
 inline constexpr TextPair kButtonCancel{"Отмена", "Cancel"};
 
 // The second start is refused before any language is known.
-inline constexpr char kAlreadyRunning[] = "Setup programm KIVST_GUI_F401 is already running";
+inline constexpr char kAlreadyRunning[] = "Setup program KIVST_GUI_F401 is already running";
 inline constexpr char kAlreadyRunningCaption[] = "Error";
 
 inline constexpr TextPair kSettingsReadError{"Ошибка чтения файла конфигурации программы",

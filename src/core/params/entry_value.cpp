@@ -10,9 +10,9 @@ namespace kivprism::params {
 
 const lang::TextPair kEnterValueText{"Введите значение в указанную позицию",
                                      "Enter a value in the specified position"};
-const lang::TextPair kRangeDecimalText{"Значение должно находится в интервале от %u до %u",
+const lang::TextPair kRangeDecimalText{"Значение должно находиться в интервале от %u до %u",
                                        "The value must be in the range from %u to %u"};
-const lang::TextPair kRangeHexText{"Значение должно находится в интервале от %02X до %02X",
+const lang::TextPair kRangeHexText{"Значение должно находиться в интервале от %02X до %02X",
                                    "The value must be in the range from %02X to %02X"};
 
 namespace {

@@ -25,6 +25,9 @@
 #include "ui/app/qt_translation.hpp"
 #include "ui/app/shell_texts.hpp"
 #include "ui/app/translate_form.hpp"
+#include "ui/dialogs/ir_code_dialog.hpp"
+#include "ui/dialogs/keyboard_dialog.hpp"
+#include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/terminal_page.hpp"
 #include "ui/params/parameters_page.hpp"
 
@@ -238,6 +241,13 @@ int TMainForm::applyLanguage(int index) {
   suspendRedraw();
   invalidatePages();
   translateForm();
+  // The dialogs are the window's children, but have sub-tables of their own.
+  if (keyboard_ != nullptr) {
+    keyboard_->retranslate();
+  }
+  if (eventPane_ != nullptr) {
+    eventPane_->irCodeDialog().retranslate();
+  }
   retranslateProgramTexts();
   resumeRedraw();
   return lang::languageIndex(language);

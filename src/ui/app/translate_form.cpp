@@ -2,9 +2,11 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QWidget>
@@ -24,8 +26,35 @@ QTabWidget* owningTabWidget(QWidget* page) {
   return stack != nullptr ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
 }
 
+// A list control's caption row is its whole item list, each item followed by CR LF.
+QStringList itemList(const QString& text) {
+  QStringList items = text.split(QStringLiteral("\r\n"));
+  if (!items.isEmpty() && items.back().isEmpty()) {
+    items.pop_back();
+  }
+  return items;
+}
+
+// The items are replaced; the selected position stays, as the stored value is the position.
+void setComboItems(QComboBox* combo, const QStringList& items) {
+  QStringList current;
+  for (int i = 0; i < combo->count(); ++i) {
+    current << combo->itemText(i);
+  }
+  if (current == items) {
+    return;
+  }
+  const QSignalBlocker quiet(combo);
+  const int selected = combo->currentIndex();
+  combo->clear();
+  combo->addItems(items);
+  combo->setCurrentIndex(selected < combo->count() ? selected : -1);
+}
+
 void setCaption(QObject* object, const QString& text) {
-  if (auto* action = qobject_cast<QAction*>(object)) {
+  if (auto* combo = qobject_cast<QComboBox*>(object)) {
+    setComboItems(combo, itemList(text));
+  } else if (auto* action = qobject_cast<QAction*>(object)) {
     action->setText(text);
   } else if (auto* menu = qobject_cast<QMenu*>(object)) {
     menu->setTitle(text);

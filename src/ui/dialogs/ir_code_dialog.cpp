@@ -64,9 +64,13 @@ TFormIRCode::TFormIRCode(QWidget* parent)
   grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TFormIRCode::load(QPoint at, const events::IrCode& code, events::IrContext context) {
+void TFormIRCode::retranslate() {
   translateForm(this, lang::kIrCodeFormName, lang::irCodeFormRows());
   setWindowTitle(translated(core::kIrCodeCaption));
+}
+
+void TFormIRCode::load(QPoint at, const events::IrCode& code, events::IrContext context) {
+  retranslate();
   move(at);
   original_ = code;
   form_ = core::irCodeForm(code, context);

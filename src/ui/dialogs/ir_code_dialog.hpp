@@ -32,6 +32,9 @@ class TFormIRCode : public QDialog {
   void load(QPoint at, const events::IrCode& code, events::IrContext context);
   events::IrCode result() const;
 
+  // Captions and title in the current language.
+  void retranslate();
+
   void EditIRCodeAddressChange();
   void EditIRCodeCommandChange();
 

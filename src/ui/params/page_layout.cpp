@@ -21,7 +21,7 @@ constexpr std::array kInterfaces = {
     R{"CheckListBoxUSBMODEx"}, R{"CheckBox_USE_RX350JOYx"}, R{"CheckBox_SERIAL_USB_DELAY_USEx"},
 };
 constexpr std::array kPulse = {
-    R{"ComboBoxPULSESRCNUMx"},
+    R{"ComboBoxPULSESRCNUMx", "Panel4"},
     R{"ComboBoxPULSENUM"},
     R{"EditPULSEMSACTIVE", kDerivedCaption, "PanelPULSEMSACTIVEMS"},
     R{"EditPULSEMSPAUSE", kDerivedCaption, "PanelPULSEMSPAUSEMS"},

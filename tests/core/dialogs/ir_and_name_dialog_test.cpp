@@ -104,7 +104,8 @@ TEST(IrCodeDialog, TypingChecksReportWithoutStoring) {
   EXPECT_EQ(range->en, "The value must be in the range from 0 to 255");
   EXPECT_EQ(range->kind, view::NoticeKind::Error);
   ASSERT_TRUE(checkIrAddressText("65536"));
-  EXPECT_EQ(checkIrAddressText("65536")->ru, "Значение должно находится в интервале от 0 до 65535");
+  EXPECT_EQ(checkIrAddressText("65536")->ru,
+            "Значение должно находиться в интервале от 0 до 65535");
   const auto empty = checkIrAddressText("");
   ASSERT_TRUE(empty);
   EXPECT_EQ(empty->en, "Enter a value in the specified position");

@@ -73,7 +73,7 @@ TEST(TypeNames, BothLanguagesAndUnknownCodes) {
   EXPECT_EQ(reactionTypeName(8)->en, "Amplifier control");
   EXPECT_EQ(reactionTypeName(30)->en, "PWM");
   EXPECT_FALSE(reactionTypeName(31));
-  EXPECT_EQ(pressKindName(2)->ru, "Длиное");
+  EXPECT_EQ(pressKindName(2)->ru, "Длинное");
   EXPECT_FALSE(pressKindName(4));
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/lang/dialog_rows.hpp"
 #include "core/lang/language_table.hpp"
 
 namespace kivprism::lang {
@@ -92,6 +93,59 @@ TEST(LanguageTable, MainFormDesignTextsAreTheRussianColumn) {
     EXPECT_EQ(row->text.ru, want.text.ru);
     if (!want.text.en.empty()) {
       EXPECT_EQ(row->text.en, want.text.en);
+    }
+  }
+}
+
+// A list row's items are positions: both languages must have the same number, each closed by CR LF,
+// or a switch would shift what the stored position shows.
+TEST(LanguageTable, ListRowsHaveTheSameItemsInBothLanguages) {
+  const auto items = [](std::string_view list) {
+    std::size_t count = 0;
+    for (std::size_t at = list.find("\r\n"); at != std::string_view::npos;
+         at = list.find("\r\n", at + 2)) {
+      ++count;
+    }
+    return count;
+  };
+  std::size_t lists = 0;
+  for (const LanguageRow& row : mainFormRows()) {
+    if (!row.key.starts_with("MainForm_ComboBox")) {
+      continue;
+    }
+    SCOPED_TRACE(row.key);
+    if (row.key.ends_with("_Caption")) {
+      ++lists;
+      EXPECT_TRUE(row.text.ru.ends_with("\r\n"));
+      EXPECT_TRUE(row.text.en.ends_with("\r\n"));
+      EXPECT_GT(items(row.text.ru), 0U);
+      EXPECT_EQ(items(row.text.ru), items(row.text.en));
+    }
+  }
+  EXPECT_GE(lists, 46U);
+  const LanguageRow* pulse = findLanguageRow("MainForm_ComboBoxPULSENUM_Caption", mainFormRows());
+  ASSERT_NE(pulse, nullptr);
+  EXPECT_TRUE(pulse->text.ru.starts_with("Отключен\r\nX2/2\r\n"));
+  EXPECT_TRUE(pulse->text.en.starts_with("Disabled\r\nX2/2\r\n"));
+  EXPECT_TRUE(pulse->text.en.ends_with("IO5\r\nIO6\r\n"));
+}
+
+TEST(LanguageTable, DialogSubTablesAreCompleteAndKeyedByTheirForms) {
+  const struct {
+    std::string_view form;
+    std::span<const LanguageRow> rows;
+    std::size_t count;
+  } tables[] = {{kKeyboardFormName, keyboardDialogRows(), 5},
+                {kIrCodeFormName, irCodeFormRows(), 3}};
+  for (const auto& table : tables) {
+    EXPECT_EQ(table.rows.size(), table.count);
+    for (const LanguageRow& row : table.rows) {
+      SCOPED_TRACE(row.key);
+      EXPECT_TRUE(row.key.starts_with(std::string(table.form) + "_"));
+      EXPECT_FALSE(row.text.ru.empty());
+      EXPECT_FALSE(row.text.en.empty());
+      EXPECT_NE(row.text.ru, row.text.en);
+      EXPECT_EQ(findLanguageRow(row.key, table.rows), &row);
     }
   }
 }

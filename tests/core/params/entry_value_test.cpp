@@ -34,9 +34,9 @@ TEST(ValueEntryCheck, MalformedTextAsksForAValue) {
 
 TEST(ValueEntryCheck, RangeMessageFollowsTheWayTheNumberWasTyped) {
   EXPECT_EQ(refused(checkValueEntry("70000", 0, 5000)).ru,
-            "Значение должно находится в интервале от 0 до 5000");
+            "Значение должно находиться в интервале от 0 до 5000");
   const Notice hex = refused(checkValueEntry("x1389", 0, 5000));
-  EXPECT_EQ(hex.ru, "Значение должно находится в интервале от 00 до 1388");
+  EXPECT_EQ(hex.ru, "Значение должно находиться в интервале от 00 до 1388");
   EXPECT_EQ(hex.en, "The value must be in the range from 00 to 1388");
   EXPECT_EQ(refused(checkValueEntry("1", 2, 10)).en, "The value must be in the range from 2 to 10");
 }

@@ -43,7 +43,7 @@ TEST(Handlers, ARangeMessageInHexadecimalSaysSo) {
   EXPECT_EQ(hex.notice->en,
             "The value must be in the range from 00 to 1388\nThe numbers are hexadecimal.");
   EXPECT_EQ(hex.notice->ru,
-            "Значение должно находится в интервале от 00 до 1388\nЧисла шестнадцатеричные.");
+            "Значение должно находиться в интервале от 00 до 1388\nЧисла шестнадцатеричные.");
   // An unreadable text is no range message and gets no note.
   EXPECT_EQ(editCommitted(image, "EditPULSEMSACTIVE", "xZZ").notice->en,
             "Enter a value in the specified position");
