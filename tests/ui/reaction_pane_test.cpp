@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -247,7 +248,9 @@ class ReactionPaneTest : public QObject {
     QVERIFY(keyboard);
     rig.pane().selectEntry(12);
     rig.chooseReactionPage(ReactionType::UsbKey);
+    QSignalSpy asked(&rig.pane(), &EventReactionPane::keyboardPanelClicked);
     QTest::mouseClick(rig.control<QLabel>("PanelEventReactionx"), Qt::LeftButton);
+    QCOMPARE(asked.count(), 1);
     QVERIFY(keyboard->isVisible());
     QCOMPARE(keyboard->target(), std::optional<std::size_t>{12});
     QTest::mouseClick(child<QLabel>(keyboard, "PanelMod1x"), Qt::LeftButton);
@@ -257,7 +260,7 @@ class ReactionPaneTest : public QObject {
     auto* memo = rig.control<QLabel>("MemoEventReactionx");
     QVERIFY(memo);
     const auto described = kivprism::dialogs::keyboardMemoText(rig.workingEntry(12),
-                                                                kivprism::lang::Language::Russian);
+                                                               kivprism::lang::Language::Russian);
     QVERIFY(described && described->find("A") != std::string::npos);
     QCOMPARE(memo->text(), QString::fromStdString(*described));
     // The dialog follows the pane: to an entry made a USB key reaction on the spot.
@@ -275,7 +278,9 @@ class ReactionPaneTest : public QObject {
     auto* keyboard = rig.window->findChild<TFormKeyBoard*>();
     rig.pane().selectEntry(14);
     rig.chooseReactionPage(ReactionType::UsbKey);
+    QSignalSpy asked(&rig.pane(), &EventReactionPane::keyboardPanelClicked);
     QTest::mouseClick(rig.control<QLabel>("PanelEventReactionx"), Qt::LeftButton);
+    QCOMPARE(asked.count(), 0);
     QVERIFY(!keyboard->isVisible());
     QVERIFY(!keyboard->target());
   }
