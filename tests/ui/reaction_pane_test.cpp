@@ -160,6 +160,18 @@ class ReactionPaneTest : public QObject {
     QCOMPARE(caption, QString::fromUtf8(" При нажатии "));
     QCOMPARE(bytes(rig.workingEntry(7), 83, 91),
              (std::vector<std::uint8_t>{0x00, 0x00, 0x8C, 0x04, 2, 0x12, 0x34, 0}));
+    // The release message goes to its own slot.
+    whenShown<kivprism::ui::dialogs::TFormCANMSG>([&caption](QDialog* d) {
+      caption = d->windowTitle();
+      retype(d, "EditID", "7FF");
+      retype(d, "EditData", "AA");
+      QTest::mouseClick(child<QPushButton>(d, "BitBtnOK"), Qt::LeftButton);
+    });
+    QTest::mouseClick(rig.control<QLabel>("Panel_SW_CAN_DEPRESS"), Qt::LeftButton);
+    QCOMPARE(caption, QString::fromUtf8(" При отжатии "));
+    QCOMPARE(bytes(rig.workingEntry(7), 100, 106),
+             (std::vector<std::uint8_t>{0x00, 0x00, 0xFC, 0x1F, 1, 0xAA}));
+    QCOMPARE(at(rig.workingEntry(7), 88), std::uint8_t{0x12});  // the press message kept
     QVERIFY(rig.entryDelivered(7));
     // Another type wipes the type's bytes and takes the first command of the type.
     rig.choose("ComboBoxReactionSWVWTYPEx", 3);
