@@ -1,6 +1,6 @@
-// The event/reaction pane with its widgets: the refresh of a changed entry, switching between two
-// identical entries (the hash alone), and selecting each of the 100 entries in turn. Built only
-// where the widget library is.
+// The event/reaction pane with its widgets: the refresh of a changed entry (a changed event, and
+// an event and a reaction changed in turn), switching between two identical entries (the hash
+// alone), and selecting each of the 100 entries in turn. Built only where the widget library is.
 #include <benchmark/benchmark.h>
 
 #if __has_include("ui/editor/event_reaction_pane.hpp")
@@ -42,6 +42,32 @@ void BM_RefreshChangedEntryWithWidgets(benchmark::State& state) {
   state.counters["refreshes"] = static_cast<double>(pane.refreshCount());
 }
 BENCHMARK(BM_RefreshChangedEntryWithWidgets)->Unit(benchmark::kMillisecond);
+
+// Both halves with their pages: an IEBUS event and an IEBUS reaction (lists of over a hundred
+// items each), the event's and the reaction's positions changed in turn.
+void BM_RefreshChangedEntryBothHalvesWithWidgets(benchmark::State& state) {
+  ConfigImage image;
+  fillEntries(image);
+  const auto e = kivprism::events::entryAt(image, 9);
+  e[80] = 11;  // IEBUS reaction
+  e[81] = 1;
+  EventReactionPane pane(image, {});
+  pane.resize(420, 513);
+  pane.show();
+  pane.selectEntry(9);
+  std::uint8_t position = 1;
+  bool reaction = false;
+  for (auto _ : state) {
+    reaction = !reaction;
+    if (reaction) {
+      position = position == 1 ? 2 : 1;
+    }
+    e[reaction ? 81 : 18] = position;
+    pane.refresh();
+  }
+  state.counters["refreshes"] = static_cast<double>(pane.refreshCount());
+}
+BENCHMARK(BM_RefreshChangedEntryBothHalvesWithWidgets)->Unit(benchmark::kMillisecond);
 
 void BM_SwitchIdenticalEntriesWithWidgets(benchmark::State& state) {
   ConfigImage image;

@@ -5,10 +5,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabBar>
 #include <QTest>
 
 #include "core/config/image.hpp"
 #include "core/events/entry.hpp"
+#include "core/lang/text.hpp"
 #include "core/view/binding.hpp"
 #include "ui/common/bound_form.hpp"
 
@@ -110,6 +113,39 @@ class BoundFormTest : public QObject {
     emit mask->returnPressed();
     QCOMPARE(boxes.size(), std::size_t{1});
     QCOMPARE(int(kivprism::events::get(e, entry::kSourceMask)), 200);
+  }
+
+  // A tab bar that stands for a choice (the amplifier parameter): the view sets its tab texts and
+  // its current tab without the tab bar reporting a change.
+  void aTabBarShowsItsItemsAndValue() {
+    const view::BindingTable table(kTable);
+    QWidget owner;
+    BoundForm form(&owner, table, {});
+    auto* tabs = new QTabBar(&owner);
+    tabs->setObjectName("TabControlKinds");
+    tabs->addTab("?");
+    tabs->addTab("?");
+    form.addNamed(tabs);
+    QSignalSpy changed(tabs, &QTabBar::currentChanged);
+    view::ControlView c;
+    c.name = "TabControlKinds";
+    c.kind = view::ControlKind::Widget;
+    c.items = kinds();
+    c.value = 1;
+    view::FormView v;
+    v.controls.push_back(c);
+    kivprism::lang::setCurrentLanguage(kivprism::lang::Language::English);
+    form.apply(v);
+    QCOMPARE(tabs->tabText(0), QString("Short"));
+    QCOMPARE(tabs->tabText(1), QString("Long"));
+    QCOMPARE(tabs->currentIndex(), 1);
+    // A view without a value (another page shown) leaves the tab alone.
+    v.controls[0].hasValue = false;
+    v.controls[0].value = 0;
+    form.apply(v);
+    QCOMPARE(tabs->currentIndex(), 1);
+    QCOMPARE(changed.count(), 0);
+    kivprism::lang::setCurrentLanguage(kivprism::lang::Language::Russian);
   }
 
   void aLayoutNamingAnUnknownControlFailsLoudly() {

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core/events/entry.hpp"
+#include "pane_rig.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "ui/app/main_window.hpp"
@@ -33,109 +34,10 @@
 #include "ui/params/parameters_page.hpp"
 #include "ui/params/source_mask_dialog.hpp"
 
-using kivprism::sim::SimulatedController;
-using kivprism::sim::SimulatedHidPort;
-using kivprism::ui::MainWindowOptions;
-using kivprism::ui::TMainForm;
-using kivprism::ui::editor::EventReactionPane;
 using kivprism::ui::editor::KeyDropPanel;
-namespace box = kivprism::ui::box;
-namespace events = kivprism::events;
+using namespace pane_rig;
 
 namespace {
-
-constexpr int kTimeoutMs = 10000;
-
-struct Box {
-  unsigned flags;
-  QString text;
-};
-
-class Rig {
- public:
-  Rig() : port(controller) {
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=0\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = "ru-RU";
-    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
-      boxes.push_back({flags, text});
-      return box::kOk;
-    };
-    window = std::make_unique<TMainForm>(port, options);
-    window->startUp();
-    window->show();
-    window->activateWindow();
-    active = QTest::qWaitForWindowActive(window.get());
-  }
-
-  bool waitConnected() {
-    return QTest::qWaitFor([this] { return window->link().isConnected(); }, kTimeoutMs);
-  }
-  EventReactionPane& pane() { return *window->eventPane(); }
-  events::ConstEntryBytes deviceEntry(std::size_t n) const {
-    return events::entryAt(std::as_const(controller).configuration(), n);
-  }
-  events::ConstEntryBytes workingEntry(std::size_t n) {
-    return events::entryAt(std::as_const(window->model().working), n);
-  }
-  // The controller holds exactly what the working image holds for the entry.
-  bool entryDelivered(std::size_t n) {
-    return QTest::qWaitFor(
-        [&] {
-          const auto a = deviceEntry(n);
-          const auto b = workingEntry(n);
-          return std::equal(a.begin(), a.end(), b.begin());
-        },
-        kTimeoutMs);
-  }
-  void chooseEventPage(int type) { pane().eventPages()->setCurrentIndex(type); }
-  template <typename T>
-  T* control(const char* name) {
-    return qobject_cast<T*>(pane().control(name));
-  }
-  void typeInto(const char* name, const QString& text) {
-    auto* edit = control<QLineEdit>(name);
-    QVERIFY(edit);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
-
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  std::unique_ptr<TMainForm> window;
-  std::vector<Box> boxes;
-  bool active = false;
-};
-
-template <typename T>
-T* child(QWidget* parent, const char* name) {
-  return parent->findChild<T*>(name);
-}
-
-// Answers the next modal dialog of type T once it shows.
-template <typename T, typename Answer>
-void whenShown(Answer answer) {
-  QTimer::singleShot(0, [answer] {
-    QTRY_VERIFY(qobject_cast<T*>(QApplication::activeModalWidget()));
-    answer(qobject_cast<T*>(QApplication::activeModalWidget()));
-  });
-}
-
-void retype(QWidget* form, const char* name, const QString& text) {
-  auto* edit = child<QLineEdit>(form, name);
-  edit->selectAll();
-  QTest::keyClicks(edit, text);
-}
-
-std::uint8_t at(events::ConstEntryBytes e, std::size_t offset) { return e[offset]; }
 
 // A drag of the keys grid's cell over a key panel, dropped there.
 bool dragOnto(KeyDropPanel* panel, int column, int row, KeyDropPanel::Look& lookWhileOver) {

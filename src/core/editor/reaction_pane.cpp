@@ -767,6 +767,10 @@ ReactionPaneView deriveReactionPane(ConfigImage& image, std::size_t entryNumber,
   for (std::size_t i = 0; i < all.size(); ++i) {
     if (kPages[i] == static_cast<int>(view.page)) {
       view::showControl(view.controls[i], all[i], image, formContext);
+      // A panel or button of the shown page displays the text its rule derived.
+      if (all[i].kind == ControlKind::Widget && all[i].rule && all[i].rule->show) {
+        view.controls[i].hasValue = true;
+      }
     } else {
       view.controls[i].name = all[i].control;
       view.controls[i].kind = all[i].kind;

@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -463,6 +464,18 @@ void BoundForm::applyControl(const view::ControlView& c, QWidget* w) {
         const QString text = qtText(c.text);
         if (label->text() != text) {
           label->setText(text);
+        }
+      } else if (auto* tabs = qobject_cast<QTabBar*>(w)) {
+        // A tab bar that stands for a choice: its items are the tabs, its value the current one.
+        const std::vector<std::string> items = view::itemTexts(c, language);
+        for (int i = 0; i < tabs->count() && static_cast<std::size_t>(i) < items.size(); ++i) {
+          const QString text = qtText(items[static_cast<std::size_t>(i)]);
+          if (tabs->tabText(i) != text) {
+            tabs->setTabText(i, text);
+          }
+        }
+        if (c.value >= 0 && c.value < tabs->count()) {
+          tabs->setCurrentIndex(c.value);
         }
       }
       break;

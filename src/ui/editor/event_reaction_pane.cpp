@@ -1,6 +1,5 @@
 #include "ui/editor/event_reaction_pane.hpp"
 
-#include <QAbstractButton>
 #include <QCursor>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -37,72 +36,20 @@ QString qtName(std::string_view s) { return QString::fromLatin1(s.data(), qsizet
 
 constexpr std::size_t kIrEventPage = static_cast<std::size_t>(events::EventType::IrCode);
 
-// The reaction controls that start work of other parts of the window.
-constexpr std::string_view kReactionIrPanel = "PanelEventReactionIRx";
-constexpr std::string_view kTouchCaptureButton = "SpeedButtonReactionTouch";
-constexpr std::string_view kKeyboardPanel = "PanelEventReactionx";
-
-// Connects a clickable control of a half, whether a speed-button panel or a button.
-template <typename Slot>
-void onClick(QWidget* w, QObject* context, Slot slot) {
-  if (auto* panel = qobject_cast<PanelButton*>(w)) {
-    QObject::connect(panel, &PanelButton::clicked, context, [slot](QPoint) { slot(); });
-  } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-    QObject::connect(button, &QAbstractButton::clicked, context, [slot] { slot(); });
-  }
-}
-
 }  // namespace
-
-// ---- the reaction half before its pages exist ------------------------------------------------
-
-PaneHalf typeTabsOnlyReactionHalf() {
-  static const view::BindingTable kNoBindings{std::span<const view::Binding>{}};
-  static const auto kPages = [] {
-    std::array<params::TabLayout, events::kReactionTypeCount> pages{};
-    for (std::size_t t = 0; t < pages.size(); ++t) {
-      pages[t].name = kivprism::params::reactionPageName(static_cast<events::ReactionType>(t));
-    }
-    return pages;
-  }();
-  PaneHalf half;
-  half.bindings = &kNoBindings;
-  half.pages = kPages;
-  half.derive = [](config::ConfigImage& image, std::size_t entry,
-                   const core::EventPaneContext& context) {
-    HalfView v;
-    v.form.language = context.language;
-    v.form.table = &kNoBindings;
-    const auto visible = kivprism::params::visiblePages(image, context.marks, context.onlyUsed);
-    for (std::size_t t = 0; t < kPages.size(); ++t) {
-      v.form.tabs.push_back({kPages[t].name, visible.reaction[t],
-                             events::reactionTypeName(static_cast<unsigned>(t))});
-    }
-    const unsigned type = events::reactionTypeCode(events::entryAt(image, entry));
-    v.page = events::isValidReactionType(type) ? type : 0;
-    return v;
-  };
-  half.change = [](config::ConfigImage&, std::size_t, std::string_view, view::ControlKind,
-                   const view::Change&) { return HalfChange{}; };
-  half.chooseType = [](config::ConfigImage& image, std::size_t entry, std::uint8_t type) {
-    return events::setReactionType(events::entryAt(image, entry), type,
-                                   events::entryContextOf(image));
-  };
-  half.selectionMenu = core::selectResponseMenu;
-  half.menuName = "PopupMenuSelectResponse";
-  return half;
-}
 
 // ---- building --------------------------------------------------------------------------------
 
-EventReactionPane::EventReactionPane(config::ConfigImage& image, Hooks hooks, PaneHalf reactionHalf,
+EventReactionPane::EventReactionPane(config::ConfigImage& image, Hooks hooks, PaneHalf reaction,
                                      QWidget* parent)
     : QWidget(parent), image_(image), hooks_(std::move(hooks)) {
   PaneHalf& e = event_.description;
   e.bindings = &core::eventBindings();
   e.bindingPages = core::eventBindingPages();
   e.pages = editor::eventPages();
-  e.special = [this](std::string_view control, QWidget* p) { return makeEventSpecial(control, p); };
+  e.special = [](EventReactionPane& pane, std::string_view control, QWidget* p) {
+    return pane.makeEventSpecial(control, p);
+  };
   e.derive = [](config::ConfigImage& im, std::size_t entry, const core::EventPaneContext& c) {
     core::EventPaneView v = core::deriveEventPane(im, entry, c);
     const std::size_t page = v.page;
@@ -123,7 +70,7 @@ EventReactionPane::EventReactionPane(config::ConfigImage& image, Hooks hooks, Pa
   e.chooseType = core::chooseEventType;
   e.selectionMenu = core::selectEventMenu;
   e.menuName = "PopupMenuSelectEvent";
-  reaction_.description = std::move(reactionHalf);
+  reaction_.description = std::move(reaction);
   for (std::size_t i = 0; i < captions_.size(); ++i) {
     captions_[i] = std::to_string(i + 1);
   }
@@ -150,8 +97,13 @@ void EventReactionPane::build() {
   connect(entryTabs_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { tabsMenu()->popup(entryTabs_->mapToGlobal(at)); });
   connect(entryTabs_, &QTabBar::currentChanged, this, [this] {
-    emit entrySelected(selectedEntry());
+    // A refresh that redraws tells the keyboard dialog itself; one skipped (an identical entry)
+    // must still tell it.
+    const std::size_t before = refreshCount();
     refresh();
+    if (refreshCount() == before) {
+      emit entrySelected(selectedEntry());
+    }
   });
   layout->addWidget(entryTabs_);
 
@@ -169,7 +121,6 @@ void EventReactionPane::build() {
   reactionPages_ = buildPages(reaction_, "PageControlReaction", reactionBox_);
   reactionLayout->addWidget(reactionPages_, 1);
   layout->addWidget(reactionBox_, 1);
-  connectReactionPanels();
 
   sourceMaskDialog_ = new params::TInterceptForm(this);
   irCodeDialog_ = new dialogs::TFormIRCode(this);
@@ -208,8 +159,8 @@ QTabWidget* EventReactionPane::buildPages(Half& half, const char* name, QWidget*
   tabs->setUsesScrollButtons(true);
   half.pages = tabs;
   half.form = makeForm(half);
-  const auto special = [&half](std::string_view control, QWidget* p) -> QWidget* {
-    return half.description.special ? half.description.special(control, p) : nullptr;
+  const auto special = [this, &half](std::string_view control, QWidget* p) -> QWidget* {
+    return half.description.special ? half.description.special(*this, control, p) : nullptr;
   };
   for (const params::TabLayout& page : half.description.pages) {
     QWidget* content = half.form->buildRows(page.rows, tabs, special);
@@ -318,26 +269,20 @@ QWidget* EventReactionPane::makeEventSpecial(std::string_view control, QWidget* 
   return box;
 }
 
-void EventReactionPane::connectReactionPanels() {
-  if (QWidget* w = reactionPages_->findChild<QWidget*>(qtName(kReactionIrPanel))) {
-    onClick(w, this, [this] { emit irPanelClicked(selectedEntry(), events::IrContext::Reaction); });
-  }
-  if (QWidget* w = reactionPages_->findChild<QWidget*>(qtName(kTouchCaptureButton))) {
-    onClick(w, this, [this] { emit touchCaptureClicked(selectedEntry()); });
-  }
-  if (QWidget* w = reactionPages_->findChild<QWidget*>(qtName(kKeyboardPanel))) {
-    onClick(w, this, [this] { emit keyboardPanelClicked(selectedEntry()); });
-  }
-}
-
 // ---- editing -----------------------------------------------------------------------------------
 
-void EventReactionPane::widgetClicked(Half& half, std::string_view control, QWidget* source) {
-  if (refresher_.running() || applying_) {
+void EventReactionPane::changeReactionWidget(std::string_view control, const view::Change& change,
+                                             QWidget* source) {
+  widgetClicked(reaction_, control, source, change);
+}
+
+void EventReactionPane::widgetClicked(Half& half, std::string_view control, QWidget* source,
+                                      const view::Change& change) {
+  if (applyingView()) {
     return;
   }
   HalfChange result =
-      half.description.change(image_, selectedEntry(), control, view::ControlKind::Widget, {});
+      half.description.change(image_, selectedEntry(), control, view::ControlKind::Widget, change);
   if (result.change.notice) {
     const bool error = result.change.notice->kind == view::NoticeKind::Error;
     messageBox(error ? box::kError : box::kInformation,
@@ -567,25 +512,29 @@ void EventReactionPane::refresh() {
   if (hooks_.suspendRedraw) {
     hooks_.suspendRedraw();
   }
-  core::EventPaneRefresher::Guard guard(refresher_);
-  if (hooks_.suspendPoll) {
-    hooks_.suspendPoll();
+  {
+    core::EventPaneRefresher::Guard guard(refresher_);
+    if (hooks_.suspendPoll) {
+      hooks_.suspendPoll();
+    }
+    const std::size_t eventPage = eventView->page;
+    applyHalf(event_, {static_cast<view::FormView&&>(std::move(*eventView)), eventPage});
+    if (reaction_.description.derive) {
+      applyHalf(reaction_, reaction_.description.derive(image_, entry, c));
+    }
+    if (hooks_.focusWindow) {
+      hooks_.focusWindow();
+    }
+    updateTabCaptions();
+    if (hooks_.resumePoll) {
+      hooks_.resumePoll();
+    }
+    if (hooks_.resumeRedraw) {
+      hooks_.resumeRedraw();
+    }
   }
-  const std::size_t eventPage = eventView->page;
-  applyHalf(event_, {static_cast<view::FormView&&>(std::move(*eventView)), eventPage});
-  if (reaction_.description.derive) {
-    applyHalf(reaction_, reaction_.description.derive(image_, entry, c));
-  }
-  if (hooks_.focusWindow) {
-    hooks_.focusWindow();
-  }
-  updateTabCaptions();
-  if (hooks_.resumePoll) {
-    hooks_.resumePoll();
-  }
-  if (hooks_.resumeRedraw) {
-    hooks_.resumeRedraw();
-  }
+  // After the guard: the keyboard dialog may store into the entry and ask for a refresh.
+  emit entrySelected(entry);
 }
 
 void EventReactionPane::applyHalf(Half& half, const HalfView& view) {

@@ -21,6 +21,7 @@
 #include "core/params/availability.hpp"
 #include "ui/common/bound_form.hpp"
 #include "ui/editor/pane_half.hpp"
+#include "ui/editor/reaction_half.hpp"
 
 class QGroupBox;
 class QMenu;
@@ -58,8 +59,8 @@ class EventReactionPane : public QWidget {
     std::function<void()> focusWindow;
   };
 
-  EventReactionPane(config::ConfigImage& image, Hooks hooks,
-                    PaneHalf reactionHalf = typeTabsOnlyReactionHalf(), QWidget* parent = nullptr);
+  EventReactionPane(config::ConfigImage& image, Hooks hooks, PaneHalf reaction = reactionHalf(),
+                    QWidget* parent = nullptr);
   ~EventReactionPane() override;
 
   std::size_t selectedEntry() const;
@@ -92,6 +93,13 @@ class EventReactionPane : public QWidget {
   int messageBox(unsigned flags, const QString& text);
   config::ConfigImage& image() { return image_; }
 
+  // For the reaction half's own controls: its form (bound specials register there), a widget's
+  // click or change through the half's change path, and whether a refresh is applying a view
+  // (then no control reports a user action).
+  BoundForm& reactionForm() { return *reaction_.form; }
+  void changeReactionWidget(std::string_view control, const view::Change& change, QWidget* source);
+  bool applyingView() const { return refresher_.running() || applying_; }
+
   // Captions, hints and the derived texts in the current language; the next refresh redraws.
   void retranslate();
   // The bottom centre of a widget on the screen, where the dialogs of its panel open.
@@ -115,7 +123,7 @@ class EventReactionPane : public QWidget {
   void touchCaptureClicked(std::size_t entry);
   // PanelEventReactionx: the keyboard usage dialog for this entry.
   void keyboardPanelClicked(std::size_t entry);
-  // The selected entry changed (the keyboard dialog follows it).
+  // The selected entry changed, or a refresh redrew it (the keyboard dialog follows it).
   void entrySelected(std::size_t entry);
   // A reaction edit changed what the parameters page uses; its refresh ends with this pane's.
   void parametersPageRefreshWanted();
@@ -140,9 +148,9 @@ class EventReactionPane : public QWidget {
   QTabWidget* buildPages(Half& half, const char* name, QWidget* parent);
   BoundForm* makeForm(Half& half);
   QWidget* makeEventSpecial(std::string_view control, QWidget* parent);
-  void connectReactionPanels();
   void pageChosen(Half& half, int index);
-  void widgetClicked(Half& half, std::string_view control, QWidget* source);
+  void widgetClicked(Half& half, std::string_view control, QWidget* source,
+                     const view::Change& change = {});
   void afterChange(const view::ChangeOutcome& outcome, QWidget* source);
   QMenu* pageMenu(Half& half);
   void applyHalf(Half& half, const HalfView& view);

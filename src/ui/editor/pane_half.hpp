@@ -42,8 +42,10 @@ struct PaneHalf {
   const view::BindingTable* bindings = nullptr;
   std::span<const int> bindingPages;  // page of each binding; kivprism::editor::kBottomRow unused
   std::span<const params::TabLayout> pages;
-  // Controls without a binding, or with a look of their own; nullptr for the form's default.
-  std::function<QWidget*(std::string_view control, QWidget* parent)> special;
+  // Controls without a binding, or with a look of their own; nullptr for the form's default. Made
+  // while the pane builds; a bound one registers with the pane's form of its half.
+  std::function<QWidget*(EventReactionPane& pane, std::string_view control, QWidget* parent)>
+      special;
   std::function<HalfView(config::ConfigImage& image, std::size_t entry,
                          const kivprism::editor::EventPaneContext& context)>
       derive;
@@ -58,9 +60,5 @@ struct PaneHalf {
       selectionMenu;
   const char* menuName = "";  // PopupMenuSelectEvent / PopupMenuSelectResponse
 };
-
-// The reaction half until its pages are built: page 0 and the 31 type tabs with their visibility;
-// choosing a tab sets the reaction type.
-PaneHalf typeTabsOnlyReactionHalf();
 
 }  // namespace kivprism::ui::editor

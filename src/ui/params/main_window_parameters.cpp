@@ -14,6 +14,7 @@
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/capture_procedures.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
+#include "ui/editor/reaction_half.hpp"
 #include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
@@ -89,7 +90,7 @@ void TMainForm::buildEventPane(QHBoxLayout* row) {
   };
   hooks.onlyUsed = [this] { return onlyUsed(); };
   eventPane_ = new editor::EventReactionPane(model_.working, std::move(hooks),
-                                             editor::typeTabsOnlyReactionHalf(), parametersPage_);
+                                             editor::reactionHalf(), parametersPage_);
   row->addWidget(eventPane_, 1);
   // A whole read, a file load, the language or the only-used switch: the next refresh redraws.
   connect(this, &TMainForm::pagesInvalidated, eventPane_, &editor::EventReactionPane::forceRefresh);

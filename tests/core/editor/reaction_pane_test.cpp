@@ -358,6 +358,8 @@ TEST(ReactionPane, VarButtonAndOperand) {
   place(image, 1, entryHex({{80, "1D 02 05 1F"}}));
   v = derive(image);
   EXPECT_EQ(at(v, "SpeedButtonReactionVARFuncx").text, "OR");
+  // The button's text is its value: a form applies it only when the view says so.
+  EXPECT_TRUE(at(v, "SpeedButtonReactionVARFuncx").hasValue);
   EXPECT_TRUE(at(v, "EditReactionVARVal").visible);
   EXPECT_EQ(at(v, "EditReactionVARVal").text, "x1F");
 }

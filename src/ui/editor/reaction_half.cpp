@@ -1,0 +1,172 @@
+#include "ui/editor/reaction_half.hpp"
+
+#include <QCursor>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+
+#include "core/editor/pane_texts.hpp"
+#include "core/editor/reaction_handlers.hpp"
+#include "core/editor/reaction_pane.hpp"
+#include "core/lang/language_table.hpp"
+#include "ui/app/qt_text.hpp"
+#include "ui/common/bound_form.hpp"
+#include "ui/dialogs/can_frame_dialogs.hpp"
+#include "ui/dialogs/ir_code_dialog.hpp"
+#include "ui/editor/event_reaction_pane.hpp"
+#include "ui/editor/reaction_layout.hpp"
+
+namespace kivprism::ui::editor {
+
+namespace core = kivprism::editor;
+
+namespace {
+
+constexpr std::string_view kIrPanel = "PanelEventReactionIRx";
+constexpr std::string_view kTouchCaptureButton = "SpeedButtonReactionTouch";
+constexpr std::string_view kAmplifierTabs = "TabControlAMPLx";
+
+QPoint under(const QWidget* source) {
+  return source ? EventReactionPane::bottomCentre(source) : QCursor::pos();
+}
+
+// Opens what a reaction change asks for and stores the answer; a cancelled dialog stores nothing.
+void askReactionDialog(EventReactionPane& pane, const core::ReactionDialogRequest& request,
+                       QWidget* source) {
+  config::ConfigImage& image = pane.image();
+  switch (request.kind) {
+    case core::ReactionDialogKind::SourceSkipMask:
+      if (const auto mask =
+              pane.editSourceMask(request.first, request.second, under(source), request.mask)) {
+        core::answerSkipMask(image, request.entry, *mask);
+      }
+      break;
+    case core::ReactionDialogKind::IrCode:
+      if (const auto code = pane.irCodeDialog().editIrCode(under(source), request.code,
+                                                           events::IrContext::Reaction)) {
+        core::answerReactionIrCode(image, request.entry, *code);
+      }
+      break;
+    case core::ReactionDialogKind::CanMessage:
+      if (const auto message = pane.canMessageDialog().editCanMessage(
+              QCursor::pos(), translated(request.first), request.message)) {
+        core::answerCanMessage(image, request.entry, request.slot, *message);
+      }
+      break;
+    case core::ReactionDialogKind::Keyboard:
+      emit pane.keyboardPanelClicked(request.entry);
+      break;
+  }
+}
+
+HalfChange changeReaction(config::ConfigImage& image, std::size_t entry, std::string_view control,
+                          view::ControlKind kind, const view::Change& change) {
+  core::ReactionChangeOutcome out =
+      core::changeReactionControl(image, entry, control, kind, change, {lang::currentLanguage()});
+  HalfChange result{out.change, {}};
+  if (out.dialog || out.switchToPinsTab || out.refreshParametersPage) {
+    result.followUp = [dialog = out.dialog, pins = out.switchToPinsTab,
+                       parameters = out.refreshParametersPage](EventReactionPane& pane,
+                                                               QWidget* source) {
+      if (dialog) {
+        askReactionDialog(pane, *dialog, source);
+      }
+      if (pins) {
+        emit pane.pinsTabWanted();
+      }
+      if (parameters) {
+        emit pane.parametersPageRefreshWanted();
+      }
+    };
+  }
+  return result;
+}
+
+// The clicks of the controls the reaction layout makes. Nothing fires while a refresh applies a
+// view: the refresh's own updates are not the user's.
+void connectSpecial(EventReactionPane& pane, std::string_view control, QWidget* w) {
+  if (auto* panel = qobject_cast<ReactionClickPanel*>(w)) {
+    if (control == kIrPanel) {
+      QObject::connect(panel, &ReactionClickPanel::clicked, &pane, [&pane] {
+        if (!pane.applyingView()) {
+          emit pane.irPanelClicked(pane.selectedEntry(), events::IrContext::Reaction);
+        }
+      });
+      QObject::connect(panel, &ReactionClickPanel::rightClicked, &pane, [&pane](QPoint at) {
+        if (QMenu* menu = reactionIrPanelMenu(pane)) {
+          menu->popup(at);
+        }
+      });
+    } else {
+      // The keyboard panel asks the core too: the keyboard opens only while a keyboard function
+      // of the controller is on.
+      QObject::connect(panel, &ReactionClickPanel::clicked, &pane,
+                       [&pane, control, panel] { pane.changeReactionWidget(control, {}, panel); });
+    }
+  } else if (auto* tabs = qobject_cast<QTabBar*>(w); tabs && control == kAmplifierTabs) {
+    QObject::connect(tabs, &QTabBar::currentChanged, &pane, [&pane, control, tabs](int index) {
+      pane.changeReactionWidget(control, {.index = index}, tabs);
+    });
+  } else if (auto* button = qobject_cast<QPushButton*>(w);
+             button && control == kTouchCaptureButton) {
+    QObject::connect(button, &QPushButton::clicked, &pane, [&pane] {
+      if (!pane.applyingView()) {
+        emit pane.touchCaptureClicked(pane.selectedEntry());
+      }
+    });
+  }
+}
+
+}  // namespace
+
+PaneHalf reactionHalf() {
+  PaneHalf half;
+  half.bindings = &core::reactionBindings();
+  half.bindingPages = core::reactionBindingPages();
+  half.pages = reactionPages();
+  half.special = [](EventReactionPane& pane, std::string_view control,
+                    QWidget* parent) -> QWidget* {
+    QWidget* w = makeReactionSpecial(control, parent);
+    if (!w) {
+      return nullptr;
+    }
+    if (isBoundReactionSpecial(control)) {
+      pane.reactionForm().addNamed(w);
+    }
+    connectSpecial(pane, control, w);
+    return w;
+  };
+  half.derive = [](config::ConfigImage& image, std::size_t entry,
+                   const core::EventPaneContext& context) {
+    core::ReactionPaneView v = core::deriveReactionPane(image, entry, context);
+    const std::size_t page = v.page;
+    return HalfView{static_cast<view::FormView&&>(std::move(v)), page};
+  };
+  half.change = changeReaction;
+  half.chooseType = core::chooseReactionType;
+  half.selectionMenu = core::selectResponseMenu;
+  half.menuName = "PopupMenuSelectResponse";
+  return half;
+}
+
+QMenu* reactionIrPanelMenu(EventReactionPane& pane) {
+  const std::size_t entry = pane.selectedEntry();
+  if (!core::reactionIrCodeRequest(pane.image(), entry)) {
+    return nullptr;
+  }
+  auto* menu = new QMenu(&pane);
+  menu->setObjectName("PopupMenuKeys");
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QAction* edit = menu->addAction(translated(core::texts::kEditIrCode));
+  edit->setObjectName("CopyAllx");
+  QObject::connect(edit, &QAction::triggered, &pane, [&pane, entry] {
+    // The code as it is when the item is chosen, for the entry the menu opened on.
+    if (const auto request = core::reactionIrCodeRequest(pane.image(), entry)) {
+      askReactionDialog(pane, *request, pane.control(kIrPanel));
+      pane.refresh();
+    }
+  });
+  return menu;
+}
+
+}  // namespace kivprism::ui::editor

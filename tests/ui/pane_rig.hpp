@@ -1,0 +1,142 @@
+// The main window on the simulated controller with the event/reaction pane driven as a user
+// drives it: the entry bytes in the window and in the controller, the boxes the window showed.
+#pragma once
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "core/events/entry.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+#include "ui/app/main_window.hpp"
+#include "ui/app/message_box.hpp"
+#include "ui/editor/event_reaction_pane.hpp"
+
+namespace pane_rig {
+
+using kivprism::sim::SimulatedController;
+using kivprism::sim::SimulatedHidPort;
+using kivprism::ui::MainWindowOptions;
+using kivprism::ui::TMainForm;
+using kivprism::ui::editor::EventReactionPane;
+namespace box = kivprism::ui::box;
+namespace events = kivprism::events;
+
+constexpr int kTimeoutMs = 10000;
+
+struct Box {
+  unsigned flags;
+  QString text;
+};
+
+class Rig {
+ public:
+  // `prepare` sets the controller up before the window starts (what the first read brings).
+  explicit Rig(const std::function<void(SimulatedController&)>& prepare = {}) : port(controller) {
+    if (prepare) {
+      prepare(controller);
+    }
+    const QString path = dir.filePath("kivprism.ini");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("[MainSettings]\r\nLang=0\r\n");
+    file.close();
+    MainWindowOptions options;
+    options.settingsPath = path;
+    options.systemLanguage = "ru-RU";
+    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
+      boxes.push_back({flags, text});
+      return box::kOk;
+    };
+    window = std::make_unique<TMainForm>(port, options);
+    window->startUp();
+    window->show();
+    window->activateWindow();
+    active = QTest::qWaitForWindowActive(window.get());
+  }
+
+  bool waitConnected() {
+    return QTest::qWaitFor([this] { return window->link().isConnected(); }, kTimeoutMs);
+  }
+  EventReactionPane& pane() { return *window->eventPane(); }
+  events::ConstEntryBytes deviceEntry(std::size_t n) const {
+    return events::entryAt(std::as_const(controller).configuration(), n);
+  }
+  events::ConstEntryBytes workingEntry(std::size_t n) {
+    return events::entryAt(std::as_const(window->model().working), n);
+  }
+  // The controller holds exactly what the working image holds for the entry.
+  bool entryDelivered(std::size_t n) {
+    return QTest::qWaitFor(
+        [&] {
+          const auto a = deviceEntry(n);
+          const auto b = workingEntry(n);
+          return std::equal(a.begin(), a.end(), b.begin());
+        },
+        kTimeoutMs);
+  }
+  void chooseEventPage(int type) { pane().eventPages()->setCurrentIndex(type); }
+  void chooseReactionPage(events::ReactionType type) {
+    pane().reactionPages()->setCurrentIndex(static_cast<int>(type));
+  }
+  // A list item chosen as the user chooses it.
+  void choose(const char* name, int index) {
+    auto* list = control<QComboBox>(name);
+    QVERIFY(list);
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+  }
+  template <typename T>
+  T* control(const char* name) {
+    return qobject_cast<T*>(pane().control(name));
+  }
+  void typeInto(const char* name, const QString& text) {
+    auto* edit = control<QLineEdit>(name);
+    QVERIFY(edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+
+  QTemporaryDir dir;
+  SimulatedController controller;
+  SimulatedHidPort port;
+  std::unique_ptr<TMainForm> window;
+  std::vector<Box> boxes;
+  bool active = false;
+};
+
+template <typename T>
+inline T* child(QWidget* parent, const char* name) {
+  return parent->findChild<T*>(name);
+}
+
+// Answers the next modal dialog of type T once it shows.
+template <typename T, typename Answer>
+void whenShown(Answer answer) {
+  QTimer::singleShot(0, [answer] {
+    QTRY_VERIFY(qobject_cast<T*>(QApplication::activeModalWidget()));
+    answer(qobject_cast<T*>(QApplication::activeModalWidget()));
+  });
+}
+
+inline void retype(QWidget* form, const char* name, const QString& text) {
+  auto* edit = child<QLineEdit>(form, name);
+  edit->selectAll();
+  QTest::keyClicks(edit, text);
+}
+
+inline std::uint8_t at(events::ConstEntryBytes e, std::size_t offset) { return e[offset]; }
+
+}  // namespace pane_rig
