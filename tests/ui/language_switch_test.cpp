@@ -202,14 +202,17 @@ template <typename Check>
 void onEveryEditorPage(Rig& rig, Check check) {
   for (QTabWidget* pages :
        {rig.window->eventPane()->eventPages(), rig.window->eventPane()->reactionPages()}) {
+    int visited = 0;
     for (int p = 0; p < pages->count(); ++p) {
       pages->setTabVisible(p, true);
       pages->setCurrentIndex(p);
       Rig::settle();
       if (pages->currentIndex() == p) {
         check(pages->widget(p));
+        ++visited;
       }
     }
+    QCOMPARE(visited, pages->count());
     pages->setCurrentIndex(0);
     Rig::settle();
   }

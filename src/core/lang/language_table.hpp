@@ -14,7 +14,7 @@ inline constexpr std::string_view kMainFormName = "MainForm";
 // The parts of MainForm's table.
 std::span<const LanguageRow> mainWindowRows();      // toolbar, pages, menus
 std::span<const LanguageRow> parametersPageRows();  // the parameters page
-// The item lists of the fixed-content combo boxes (parameters page and event pages).
+// The item lists of the fixed-content combo boxes (parameters page, event and reaction pages).
 std::span<const LanguageRow> fixedListRows();
 
 // Every row of MainForm, the parts in the order of mainFormParts(). A new page adds its rows file

@@ -74,6 +74,8 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_PanelPULSEMSACTIVEMS_Caption", kMs},
     LanguageRow{"MainForm_PanelPULSEMSPAUSE_Caption", {"Длит. паузы", "Pause length"}},
     LanguageRow{"MainForm_PanelPULSEMSPAUSEMS_Caption", kMs},
+    // The check box carries its own caption, so no label panel (PanelSourceNameUse) stands beside
+    // it and the text is keyed by the check box.
     LanguageRow{"MainForm_CheckBoxSourceNameUse_Caption", {"Передавать имя", "Send the name"}},
 
     // Keys.
