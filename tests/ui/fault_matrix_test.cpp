@@ -495,6 +495,17 @@ const std::vector<Row>& rows() {
        },
        "", ImageAfter::Unchanged, true, Recovery::ClearFaults, false, showTouchReaction,
        touchPointCapturedAgain},
+      {"touch-point capture: unplug at the start", false, [](Rig& r) { unplugAt(r, 1); },
+       [](Rig& r) {
+         captureTouchPoint(r);
+         // The start went with the cable: the controller never heard of the capture.
+         QCOMPARE(touchPointRequests(r), 0u);
+         const CaptureState after = captureState(r);
+         QVERIFY(!after.running && !after.barShown && !after.toolbarLocked &&
+                 !after.keyGroupsLocked);
+       },
+       "Error writing to the device", ImageAfter::Unchanged, true, Recovery::PlugIn, false,
+       showTouchReaction, touchPointCapturedAgain},
       {"touch-point capture: refused start (0xFE)", false,
        [](Rig& r) { r.controller.setAreaAnswer(area::kTouchPoint, device::kAnswerBadParameters); },
        [](Rig& r) {
