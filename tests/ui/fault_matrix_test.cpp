@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -298,6 +299,8 @@ void eventCodeLearntAgain(Rig& r) { learnsAgain(r, learnEventCode, events::event
 void reactionCodeLearntAgain(Rig& r) {
   learnsAgain(r, learnReactionCode, events::reaction::ir_code::kCode);
 }
+// After recovery: the controller waits for no touch left over from the broken capture, and a new
+// capture stores the point.
 void touchPointCapturedAgain(Rig& r) {
   QVERIFY(!r.controller.touchCapture().waiting());
   r.controller.touchCapture().setScript({true, 1000, 700, 300});
