@@ -174,6 +174,38 @@ class CaptureProceduresTest : public QObject {
     QVERIFY(!keys.keyLearningRunning());
   }
 
+  // The whole read handles window events between its packets: a capture clicked then would run
+  // inside the read (the touch wait for up to ten seconds) and store into an image the read is
+  // still overwriting. The click is ignored.
+  void noCaptureDuringAWholeRead() {
+    Rig rig;
+    rig.controller.touchCapture().setScript({true, 1000, 700, 100});
+    rig.controller.receiveIrCode({1, 17, 0x34, 0x12});
+    QVERIFY(rig.waitConnected());
+    QVERIFY(QTest::qWaitFor(
+        [&] { return rig.window->model().working == rig.controller.configuration(); }, kTimeoutMs));
+    rig.controller.setAnswerDelay(0, 2);
+    rig.controller.clearRequests();
+    const Bytes before = rig.working();
+    QProgressBar bar;
+    bool clicked = false;
+    QTimer::singleShot(100, [&] {
+      clicked = true;
+      rig.capture->captureTouchPoint(kEntry, &bar);
+      rig.capture->learnIrCode(kEntry, events::IrContext::Event);
+    });
+    rig.window->SpeedButtonReadDeviceClick();
+    QVERIFY(clicked);
+    namespace area = kivprism::device::area;
+    for (const auto& r : rig.controller.requests()) {
+      const std::uint8_t a = kivprism::device::cmdArea(r.cmd);
+      QVERIFY(a != area::kTouchPoint && a != area::kIrCode);
+    }
+    QVERIFY(!rig.capture->touchCaptureRunning());
+    QCOMPARE(rig.working(), before);
+    QVERIFY(rig.boxes.empty());
+  }
+
   void disconnectedShowsTheMessage() {
     Rig rig;
     QVERIFY(rig.waitConnected());

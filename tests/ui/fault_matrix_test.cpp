@@ -4,10 +4,16 @@
 // working, what the working image holds, that the sync state tells the truth (the device copy is
 // what the controller really holds), and that putting things right recovers everything.
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -15,6 +21,8 @@
 #include "core/device/device_link.hpp"
 #include "core/device/firmware_file.hpp"
 #include "core/device/packet.hpp"
+#include "core/events/entry.hpp"
+#include "core/events/entry_types.hpp"
 #include "core/keys/key_rules.hpp"
 #include "sim/learning_scenarios.hpp"
 #include "sim/simulated_controller.hpp"
@@ -22,7 +30,11 @@
 #include "sim/update_disk.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
+#include "ui/app/panel_menu.hpp"
 #include "ui/app/qt_text.hpp"
+#include "ui/dialogs/keyboard_dialog.hpp"
+#include "ui/editor/capture_procedures.hpp"
+#include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/can_log_page.hpp"
 
 using kivprism::sim::AnswerFault;
@@ -31,10 +43,14 @@ using kivprism::sim::SimulatedHidPort;
 using kivprism::sim::SimulatedUpdateDisk;
 using kivprism::ui::MainWindowOptions;
 using kivprism::ui::TMainForm;
+using kivprism::ui::dialogs::TFormKeyBoard;
+using kivprism::ui::editor::CaptureProcedures;
+using kivprism::ui::editor::EventReactionPane;
 namespace box = kivprism::ui::box;
 namespace device = kivprism::device;
 namespace area = kivprism::device::area;
 namespace layout = kivprism::config::layout;
+namespace events = kivprism::events;
 
 namespace {
 
@@ -53,6 +69,15 @@ constexpr std::ptrdiff_t kNormalisedBytes = 24;
 struct Box {
   unsigned flags;
   QString text;
+};
+
+// What a touch-point capture holds while it runs: the progress bar, the locked toolbar, the
+// keyboard dialog's locked key groups.
+struct CaptureState {
+  bool running = false;
+  bool barShown = false;
+  bool toolbarLocked = false;
+  bool keyGroupsLocked = false;
 };
 
 class Rig {
@@ -114,7 +139,9 @@ class Rig {
     file.close();
   }
   // Runs a blocking click and does this once the click has run for the given time.
-  void during(int ms, std::function<void()> what) { QTimer::singleShot(ms, std::move(what)); }
+  void during(int ms, std::function<void()> what) {
+    QTimer::singleShot(ms, window.get(), std::move(what));
+  }
 
   QTemporaryDir dir;
   SimulatedController controller;
@@ -126,6 +153,7 @@ class Rig {
   kivprism::config::ConfigImage edited;
   bool editedAny = false;
   std::uint32_t firstSerial = 0;
+  CaptureState duringCapture;
 };
 
 // What the working image must hold right after the fault.
@@ -156,6 +184,10 @@ struct Row {
   Recovery recovery;
   // After recovery the controller holds the user's edits (false: they went with the old one).
   bool editsReachController;
+  // Before the phase: what the window shows for it (its own changes reach the controller first).
+  std::function<void(Rig&)> setUp = {};
+  // After recovery: the phase runs again and succeeds.
+  std::function<void(Rig&)> again = {};
 };
 
 QString readError() { return "Error reading the configuration of the device\n"; }
@@ -182,6 +214,108 @@ void stopCanLog(Rig& rig) { rig.window->canLogPage()->CANLOG_ENDClick(); }
 void updateFirmware(Rig& rig) {
   rig.chooseFirmware(141);
   rig.window->SpeedButtonUpdateDeviceClick();
+}
+
+// --- IR code capture and touch-point capture, on the pane's entry ---
+constexpr std::size_t kCaptureEntry = 15;
+// NEC, command 17, address 0x1234: an event and a reaction both take it.
+constexpr kivprism::sim::IrCodeRecord kRemoteCode{1, 17, 0x34, 0x12};
+const QString kNoTouchPoint = "No touch point";
+
+EventReactionPane& pane(Rig& r) { return *r.window->eventPane(); }
+void showIrEvent(Rig& r) {
+  pane(r).selectEntry(kCaptureEntry);
+  pane(r).eventPages()->setCurrentIndex(static_cast<int>(events::EventType::IrCode));
+}
+void showIrReaction(Rig& r) {
+  pane(r).selectEntry(kCaptureEntry);
+  pane(r).reactionPages()->setCurrentIndex(static_cast<int>(events::ReactionType::IrCode));
+}
+void showTouchReaction(Rig& r) {
+  pane(r).selectEntry(kCaptureEntry);
+  pane(r).reactionPages()->setCurrentIndex(static_cast<int>(events::ReactionType::UsbTouch));
+}
+void clickPanel(Rig& r, const char* name) {
+  auto* panel = qobject_cast<QLabel*>(pane(r).control(name));
+  QVERIFY(panel);
+  QTest::mouseClick(panel, Qt::LeftButton);
+}
+void learnEventCode(Rig& r) { clickPanel(r, "PanelIRDEFx"); }
+void learnReactionCode(Rig& r) { clickPanel(r, "PanelEventReactionIRx"); }
+// A code has arrived from the remote; the fault then hits its read.
+void codeArrivedAnd(Rig& r, const std::function<void()>& fault) {
+  r.controller.receiveIrCode(kRemoteCode);
+  fault();
+}
+
+CaptureState captureState(Rig& r) {
+  CaptureState s;
+  const auto* captures = r.window->findChild<CaptureProcedures*>();
+  s.running = captures != nullptr && captures->touchCaptureRunning();
+  const auto* bar = pane(r).findChild<QProgressBar*>("ProgressBarReactionTouch");
+  s.barShown = bar != nullptr && !bar->isHidden();
+  s.toolbarLocked = !r.window->findChild<QToolButton*>("SpeedButtonReadConfig")->isEnabled();
+  const auto* keyboard = r.window->findChild<TFormKeyBoard*>();
+  s.keyGroupsLocked = keyboard != nullptr;
+  for (const char* group :
+       {"GroupBoxSystemControl", "GroupBoxKeyboardPage0C", "GroupBoxKeyboardPage07"}) {
+    const auto* g = keyboard != nullptr ? keyboard->findChild<QGroupBox*>(group) : nullptr;
+    s.keyGroupsLocked = s.keyGroupsLocked && g != nullptr && !g->isEnabled();
+  }
+  return s;
+}
+// Clicks SpeedButtonReactionTouch and notes what the capture holds a little after its start.
+void captureTouchPoint(Rig& r) {
+  r.duringCapture = {};
+  r.during(350, [&r] { r.duringCapture = captureState(r); });
+  auto* button = pane(r).findChild<QPushButton*>("SpeedButtonReactionTouch");
+  QVERIFY(button);
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+// A capture that ran and ended without a point: everything it held is free again, the controller
+// waits for no touch, and the message panel says no point came.
+void verifyCaptureEndedWithoutPoint(Rig& r) {
+  QVERIFY(r.duringCapture.running);
+  QVERIFY(r.duringCapture.barShown);
+  QVERIFY(r.duringCapture.toolbarLocked);
+  QVERIFY(r.duringCapture.keyGroupsLocked);
+  const CaptureState after = captureState(r);
+  QVERIFY(!after.running);
+  QVERIFY(!after.barShown);
+  QVERIFY(!after.toolbarLocked);
+  QVERIFY(!after.keyGroupsLocked);
+  QCOMPARE(r.window->panelMenu()->text(), kNoTouchPoint);
+}
+
+// After recovery: the code of the remote is learnt into the entry and reaches the controller.
+void learnsAgain(Rig& r, const std::function<void(Rig&)>& click, events::IrCodeField field) {
+  r.controller.receiveIrCode(kRemoteCode);
+  click(r);
+  const auto learnt = events::entryAt(std::as_const(r.model().working), kCaptureEntry)
+                          .subspan(field.offset, kRemoteCode.size());
+  QVERIFY(std::equal(learnt.begin(), learnt.end(), kRemoteCode.begin()));
+}
+void eventCodeLearntAgain(Rig& r) { learnsAgain(r, learnEventCode, events::event::ir_code::kCode); }
+void reactionCodeLearntAgain(Rig& r) {
+  learnsAgain(r, learnReactionCode, events::reaction::ir_code::kCode);
+}
+// After recovery: the controller waits for no touch left over from the broken capture, and a new
+// capture stores the point.
+void touchPointCapturedAgain(Rig& r) {
+  QVERIFY(!r.controller.touchCapture().waiting());
+  r.controller.touchCapture().setScript({true, 1000, 700, 300});
+  captureTouchPoint(r);
+  const auto e = events::entryAt(std::as_const(r.model().working), kCaptureEntry);
+  QCOMPARE(events::get(e, events::reaction::usb_touch::kX), std::uint16_t{1000});
+  QCOMPARE(events::get(e, events::reaction::usb_touch::kY), std::uint16_t{700});
+  QVERIFY(!captureState(r).running);
+  QVERIFY(!r.controller.touchCapture().waiting());
+}
+unsigned touchPointRequests(const Rig& r) {
+  const auto& all = r.controller.requests();
+  return static_cast<unsigned>(std::count_if(all.begin(), all.end(), [](const auto& q) {
+    return device::cmdArea(q.cmd) == area::kTouchPoint;
+  }));
 }
 
 const std::vector<Row>& rows() {
@@ -308,8 +442,94 @@ const std::vector<Row>& rows() {
        "Failed to update the firmware\nError writing file", ImageAfter::Unchanged, true,
        Recovery::LeaveBootLoader, false},
 
-      // IR code capture: added when the capture procedures land.
-      // Touch-point capture: added when the capture procedures land.
+      // --- IR code capture (a code has arrived from the remote) ---
+      {"IR capture: controller unplugged before the click", false,
+       [](Rig& r) { codeArrivedAnd(r, [&r] { r.controller.unplug(); }); },
+       [](Rig& r) {
+         QVERIFY(r.waitDisconnected());
+         learnEventCode(r);
+       },
+       "Controller is disconnected", ImageAfter::Unchanged, true, Recovery::PlugIn, false,
+       showIrEvent, eventCodeLearntAgain},
+      {"IR capture: unplug at the code's read", false,
+       [](Rig& r) { codeArrivedAnd(r, [&r] { unplugAt(r, 1); }); }, learnEventCode,
+       "Failed to get IR code\nController is disconnected", ImageAfter::Unchanged, true,
+       Recovery::PlugIn, false, showIrEvent, eventCodeLearntAgain},
+      {"IR capture (reaction): refused read (0xFD)", false,
+       [](Rig& r) {
+         codeArrivedAnd(r,
+                        [&r] { r.controller.setAreaAnswer(area::kIrCode, device::kAnswerFailed); });
+       },
+       learnReactionCode, "Failed to get IR code\nFailed result", ImageAfter::Unchanged, false,
+       Recovery::ClearFaults, false, showIrReaction, reactionCodeLearntAgain},
+      {"IR capture: every answer corrupt", false,
+       [](Rig& r) {
+         codeArrivedAnd(r, [&r] { r.controller.injectFault(AnswerFault::WrongChecksum); });
+       },
+       learnEventCode, "Failed to get IR code\nFailed to communicate with the controller",
+       ImageAfter::Unchanged, true, Recovery::ClearFaults, false, showIrEvent,
+       eventCodeLearntAgain},
+      {"IR capture (reaction): the answer cut short", false,
+       [](Rig& r) { codeArrivedAnd(r, [&r] { r.controller.endReadsAt(area::kIrCode, 2); }); },
+       learnReactionCode, "Failed to get IR code\nFailed to communicate with the controller",
+       ImageAfter::Unchanged, false, Recovery::ClearFaults, false, showIrReaction,
+       reactionCodeLearntAgain},
+
+      // --- touch-point capture (the user never touches the screen unless the row says so) ---
+      {"touch-point capture: unplug while waiting for the touch", false,
+       [](Rig& r) {
+         r.controller.touchCapture().setScript({.touches = false});
+         r.during(600, [&r] { r.controller.unplug(); });
+       },
+       [](Rig& r) {
+         captureTouchPoint(r);
+         verifyCaptureEndedWithoutPoint(r);
+       },
+       "", ImageAfter::Unchanged, true, Recovery::PlugIn, false, showTouchReaction,
+       touchPointCapturedAgain},
+      {"touch-point capture: every answer corrupt while waiting", false,
+       [](Rig& r) {
+         r.controller.touchCapture().setScript({.touches = false});
+         r.during(600, [&r] { r.controller.injectFault(AnswerFault::WrongChecksum); });
+       },
+       [](Rig& r) {
+         captureTouchPoint(r);
+         verifyCaptureEndedWithoutPoint(r);
+       },
+       "", ImageAfter::Unchanged, true, Recovery::ClearFaults, false, showTouchReaction,
+       touchPointCapturedAgain},
+      {"touch-point capture: unplug at the start", false, [](Rig& r) { unplugAt(r, 1); },
+       [](Rig& r) {
+         captureTouchPoint(r);
+         // The start went with the cable: the controller never heard of the capture.
+         QCOMPARE(touchPointRequests(r), 0u);
+         const CaptureState after = captureState(r);
+         QVERIFY(!after.running && !after.barShown && !after.toolbarLocked &&
+                 !after.keyGroupsLocked);
+       },
+       "Error writing to the device", ImageAfter::Unchanged, true, Recovery::PlugIn, false,
+       showTouchReaction, touchPointCapturedAgain},
+      {"touch-point capture: refused start (0xFE)", false,
+       [](Rig& r) { r.controller.setAreaAnswer(area::kTouchPoint, device::kAnswerBadParameters); },
+       [](Rig& r) {
+         captureTouchPoint(r);
+         // A start the controller refused is not followed by a closing write.
+         QCOMPARE(touchPointRequests(r), 1u);
+         const CaptureState after = captureState(r);
+         QVERIFY(!after.running && !after.barShown && !after.toolbarLocked &&
+                 !after.keyGroupsLocked);
+       },
+       "Error writing to the device", ImageAfter::Unchanged, false, Recovery::ClearFaults, false,
+       showTouchReaction, touchPointCapturedAgain},
+      {"touch-point capture: no touch in time", false,
+       [](Rig& r) { r.controller.touchCapture().setScript({.touches = false}); },
+       [](Rig& r) {
+         captureTouchPoint(r);
+         verifyCaptureEndedWithoutPoint(r);
+         QVERIFY(!r.controller.touchCapture().waiting());
+       },
+       "", ImageAfter::Unchanged, false, Recovery::None, false, showTouchReaction,
+       touchPointCapturedAgain},
   };
   return table;
 }
@@ -333,6 +553,15 @@ class FaultMatrixTest : public QObject {
     Rig rig;
     QVERIFY(rig.waitSettled());
     rig.firstSerial = rig.link().lastSerialNumber();
+    if (r.setUp) {
+      r.setUp(rig);
+      QVERIFY(QTest::qWaitFor(
+          [&rig] {
+            return rig.window->syncText() == kAllSent &&
+                   rig.controller.configuration() == rig.model().working;
+          },
+          kTimeoutMs));
+    }
     if (r.editFirst) {
       rig.edit();
     }
@@ -456,6 +685,15 @@ class FaultMatrixTest : public QObject {
     if (r.recovery == Recovery::AnotherPlugged) {
       QCOMPARE(rig.link().lastSerialNumber(), rig.firstSerial + 1000);
       QVERIFY(!rig.editsOn(rig.controller.configuration()) || !r.editFirst);
+    }
+    if (r.again) {
+      r.again(rig);
+      if (QTest::currentTestFailed()) {
+        return;
+      }
+      QTRY_VERIFY_WITH_TIMEOUT(rig.window->syncText() == kAllSent &&
+                                   rig.controller.configuration() == rig.model().working,
+                               kTimeoutMs);
     }
     QVERIFY(rig.boxes.empty());
   }

@@ -42,6 +42,11 @@ void storeTouchPoint(config::ConfigImage& image, std::size_t entry, std::uint16_
 
 IrLearning learnIrCode(device::DeviceLink& link, CaptureHost& host, std::size_t entry,
                        events::IrContext context) {
+  // A click handled between the packets of a whole read would store into an image the read is
+  // still overwriting.
+  if (link.userCommand()) {
+    return IrLearning::Busy;
+  }
   if (!link.isConnected()) {
     host.showError(translateText(keys::texts::kControllerDisconnected));
     return IrLearning::Disconnected;
@@ -81,6 +86,11 @@ TouchPointCapture::Outcome TouchPointCapture::click(std::size_t entry) {
   if (running_) {
     running_ = false;
     return Outcome::Ended;
+  }
+  // Ten seconds of waiting inside a whole read or write would stall it, and the point would land
+  // in an image the read is still overwriting.
+  if (link_.userCommand()) {
+    return Outcome::Busy;
   }
   if (!link_.isConnected()) {
     host_.showError(translateText(keys::texts::kControllerDisconnected));

@@ -81,6 +81,7 @@ void storeTouchPoint(config::ConfigImage& image, std::size_t entry, std::uint16_
                      std::uint16_t y);
 
 enum class IrLearning {
+  Busy,          // a whole read or write or another command holds the controller: ignored
   Disconnected,  // no controller: error box
   ReadFailed,    // area 0x13 could not be read: error box with the status text
   NoCode,        // nothing received yet: short message
@@ -96,6 +97,7 @@ IrLearning learnIrCode(device::DeviceLink& link, CaptureHost& host, std::size_t 
 class TouchPointCapture {
  public:
   enum class Outcome {
+    Busy,          // a whole read or write or another command holds the controller: ignored
     Disconnected,  // no controller: error box
     Ended,         // the click ended a running capture early
     StartFailed,   // the controller did not start waiting: error box

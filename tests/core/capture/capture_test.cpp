@@ -157,6 +157,23 @@ TEST_F(CaptureTest, WithoutControllerNothingIsAskedInBothContextsAndForTouch) {
   EXPECT_EQ(window.errors.back(), "Контроллер отключен");
 }
 
+// A whole read or write (or another command) holds the controller: a capture clicked from its
+// event handling neither talks to the controller nor touches the image.
+TEST_F(CaptureTest, ClickDuringACommandIsIgnored) {
+  connect();
+  const Bytes before = entryBytes();
+  link.setUserCommand(true);
+  controller.receiveIrCode({1, 17, 0x34, 0x12});
+  EXPECT_EQ(learnIrCode(link, window, kEntry, events::IrContext::Event), IrLearning::Busy);
+  EXPECT_EQ(touch.click(kEntry), TouchPointCapture::Outcome::Busy);
+  EXPECT_TRUE(controller.requests().empty());
+  EXPECT_TRUE(window.errors.empty());
+  EXPECT_TRUE(window.running.empty());
+  EXPECT_EQ(entryBytes(), before);
+  link.setUserCommand(false);
+  EXPECT_EQ(learnIrCode(link, window, kEntry, events::IrContext::Event), IrLearning::Stored);
+}
+
 TEST_F(CaptureTest, EventCodeReplacesAnotherEventAndReachesTheController) {
   connect();
   auto e = working();
