@@ -191,8 +191,9 @@ class EventPaneTest : public QObject {
     rig.chooseEventPage(static_cast<int>(events::EventType::Timeout));
     auto* box = rig.control<QComboBox>("ComboBoxEventSRCMASK");
     QVERIFY(box->isEnabled());
-    const auto tick = [](std::initializer_list<int> items) {
-      return [items](QDialog* d) {
+    // The items are copied: an initializer_list would dangle once the dialog opens.
+    const auto tick = [](std::vector<int> items) {
+      return [items = std::move(items)](QDialog* d) {
         auto* list = child<QListWidget>(d, "CheckListBoxInterceptSourcesx");
         for (int i = 0; i < list->count(); ++i) {
           list->item(i)->setCheckState(Qt::Unchecked);
