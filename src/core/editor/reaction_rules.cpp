@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 
+#include "core/dialogs/keyboard.hpp"
 #include "core/editor/reaction_lists.hpp"
 #include "core/events/entry_types.hpp"
 #include "core/params/availability.hpp"
@@ -16,7 +17,6 @@ namespace reaction = events::reaction;
 using config::layout::Pin;
 using lang::TextPair;
 
-constexpr TextPair kNotSpecified{"Отсутствует", "Not specified"};
 constexpr TextPair kGetCode{"Получить код", "Get the code"};
 constexpr TextPair kSkip{"Пропустить: ", "Skip: "};
 constexpr TextPair kSkipNone{" нет", " no"};
@@ -43,53 +43,6 @@ constexpr TextPair kHeadPins{
     "для подключения головного устройства",
     "You can not use those pins for encoder emulation,\nbecause she already used to connect the "
     "HEAD UNIT"};
-
-// The names of the keyboard dialog's panels the description reuses.
-constexpr std::array<std::string_view, 4> kModifierNames = {"Ctrl", "Shift", "Alt", "Win"};
-constexpr std::array<std::string_view, 8> kSystemControlNames = {
-    "Power Down", "Sleep",    "Wake Up",   "Context Menu",
-    "Main Menu",  "App Menu", "Menu Help", "Menu Exit"};
-struct ConsumerName {
-  std::uint16_t usage;
-  std::string_view name;
-};
-constexpr std::array<ConsumerName, 19> kConsumerNames = {{
-    {0x00B0, "PLAY"},       {0x00B1, "PAUSE"},
-    {0x00B2, "RECORD"},     {0x00B3, "FORWARD"},
-    {0x00B4, "REWIND"},     {0x00B5, "NEXT TRACK"},
-    {0x00B6, "PREV TRACK"}, {0x00B7, "STOP"},
-    {0x00CD, "PLAY/PAUSE"}, {0x00E2, "MUTE"},
-    {0x00E9, "VOL+"},       {0x00EA, "VOL-"},
-    {0x0183, "MEDIA LIB"},  {0x018A, "EMAIL"},
-    {0x0192, "CALC"},       {0x0194, "MACHINE BROWSER"},
-    {0x0196, "BROWSER"},    {0x0223, "HOME"},
-    {0x0224, "BACK"},
-}};
-// Keyboard page usages 40..101; an empty name: the dialog has no panel for the usage.
-constexpr std::array<std::string_view, 62> kKeyNames = {
-    "Enter", "Esc",  "Backspace", "Tab", "____",  "-",    "=",    "[",   "]",     "\\",   "",
-    ";",     "'",    "`",         ",",   ".",     "/",    "Caps", "F1",  "F2",    "F3",   "F4",
-    "F5",    "F6",   "F7",        "F8",  "F9",    "F10",  "F11",  "F12", "PrScr", "Scrl", "Pause",
-    "Ins",   "Home", "PgUp",      "Del", "End",   "PgDn", ">",    "<",   "v",     "^",    "Num",
-    "/",     "*",    "-",         "+",   "Enter", "1",    "2",    "3",   "4",     "5",    "6",
-    "7",     "8",    "9",         "0",   ".",     "",     "Apps"};
-constexpr unsigned kFirstLetter = 4;
-constexpr unsigned kFirstDigit = 30;
-constexpr unsigned kFirstNamed = 40;
-
-std::string keyName(unsigned usage) {
-  if (usage >= kFirstLetter && usage < kFirstDigit) {
-    return std::string(1, static_cast<char>('A' + (usage - kFirstLetter)));
-  }
-  if (usage >= kFirstDigit && usage < kFirstNamed) {
-    return std::string(
-        1, usage + 1 == kFirstNamed ? '0' : static_cast<char>('1' + (usage - kFirstDigit)));
-  }
-  if (usage >= kFirstNamed && usage - kFirstNamed < kKeyNames.size()) {
-    return std::string(kKeyNames[usage - kFirstNamed]);
-  }
-  return {};
-}
 
 struct IrName {
   std::uint8_t protocol;
@@ -140,64 +93,13 @@ const TextPair kConfigurePinFirst{"Сначала настройте парам�
 
 // ---- texts --------------------------------------------------------------------------------------
 
+// The keyboard dialog describes a USB key reaction; the page shows the same words.
 std::string describeUsbKey(events::ConstEntryBytes e) {
-  namespace usb = reaction::usb_key;
-  std::vector<std::string> parts;
-  switch (events::get(e, usb::kUsagePage)) {
-    case usb::kKeyboardPage: {
-      const unsigned modifiers = events::get(e, usb::kModifiers);
-      for (unsigned bit = 0; bit < 8; ++bit) {
-        if ((modifiers >> bit) & 1u) {
-          parts.push_back((bit < 4 ? "l" : "r") + std::string(kModifierNames[bit % 4]));
-        }
-      }
-      if (const unsigned k1 = events::get(e, usb::kFirstKey); k1 != 0) {
-        const std::string name = keyName(k1);
-        parts.push_back(name.empty() ? lang::formatText("KEY1:%u", k1) : name);
-      }
-      if (const unsigned k2 = events::get(e, usb::kSecondKey); k2 != 0) {
-        const std::string name = keyName(k2);
-        parts.push_back(name.empty() ? lang::formatText("KEY2:x%02X", k2) : name);
-      }
-      break;
-    }
-    case usb::kConsumerPage: {
-      const unsigned usage = events::get(e, usb::kConsumerUsage);
-      if (usage == 0) {
-        break;
-      }
-      std::string part = lang::formatText("ConsumerPage:x%04X", usage);
-      for (const ConsumerName& c : kConsumerNames) {
-        if (c.usage == usage) {
-          part = "ConsumerPage:" + std::string(c.name);
-        }
-      }
-      parts.push_back(part);
-      break;
-    }
-    case usb::kGenericDesktopPage: {
-      const unsigned mask = events::get(e, usb::kSystemControlMask);
-      for (unsigned bit = 0; bit < kSystemControlNames.size(); ++bit) {
-        if ((mask >> bit) & 1u) {
-          parts.emplace_back(kSystemControlNames[bit]);
-          break;
-        }
-      }
-      break;
-    }
-    default:
-      break;
-  }
-  std::string line;
-  for (const std::string& part : parts) {
-    line += line.empty() ? part : " + " + part;
-  }
-  return line;
+  return dialogs::describeKeyboardReaction(e);
 }
 
 std::string usbKeyMemo(events::ConstEntryBytes e, lang::Language language) {
-  const std::string line = describeUsbKey(e);
-  return "  \n  \n" + (line.empty() ? std::string(kNotSpecified.in(language)) : line);
+  return dialogs::keyboardMemoText(e, language).value_or(std::string{});
 }
 
 std::optional<std::string_view> reactionIrProtocolName(unsigned protocol) {
