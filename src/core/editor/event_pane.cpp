@@ -314,16 +314,6 @@ void applyVarPage(view::ViewBuilder& v, events::ConstEntryBytes e) {
   v.show("EditEventVARVal", variable && events::get(e, event::var::kComparison) != 0);
 }
 
-// A stored position beyond the list shows no selection.
-void clearUnknownPositions(view::FormView& view) {
-  for (ControlView& c : view.controls) {
-    if (c.kind == ControlKind::Combo && c.hasValue && !c.items.empty() &&
-        static_cast<std::size_t>(c.value) >= c.items.size()) {
-      c.value = -1;
-    }
-  }
-}
-
 }  // namespace
 
 const view::BindingTable& eventBindings() {
@@ -364,7 +354,7 @@ EventPaneView deriveEventPane(ConfigImage& image, std::size_t entryNumber,
       view.controls[i].hasValue = false;
     }
   }
-  clearUnknownPositions(view);
+  view::clearUnknownPositions(view, false);
 
   view::ViewBuilder builder(view, image);
   applyBottomRow(builder, e);

@@ -726,16 +726,6 @@ void correctEntry(events::EntryBytes e, const ConfigImage& image) {
   }
 }
 
-// A stored position beyond a fixed list shows no selection.
-void clearUnknownPositions(view::FormView& view) {
-  for (ControlView& c : view.controls) {
-    if (c.kind == ControlKind::Combo && c.hasValue && !c.items.empty() && c.itemOverrides.empty() &&
-        static_cast<std::size_t>(c.value) >= c.items.size()) {
-      c.value = -1;
-    }
-  }
-}
-
 }  // namespace
 
 const view::BindingTable& reactionBindings() {
@@ -777,7 +767,7 @@ ReactionPaneView deriveReactionPane(ConfigImage& image, std::size_t entryNumber,
       view.controls[i].hasValue = false;
     }
   }
-  clearUnknownPositions(view);
+  view::clearUnknownPositions(view, true);
 
   const params::PageVisibility visible =
       params::visiblePages(image, context.marks, context.onlyUsed);

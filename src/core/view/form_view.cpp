@@ -62,4 +62,14 @@ TabView& ViewBuilder::tab(std::string_view name) {
   throw std::invalid_argument("the form has no tab " + std::string(name));
 }
 
+void clearUnknownPositions(FormView& view, bool skipOverridden) {
+  for (ControlView& c : view.controls) {
+    if (c.kind == ControlKind::Combo && c.hasValue && !c.items.empty() &&
+        (!skipOverridden || c.itemOverrides.empty()) &&
+        static_cast<std::size_t>(c.value) >= c.items.size()) {
+      c.value = -1;
+    }
+  }
+}
+
 }  // namespace kivprism::view

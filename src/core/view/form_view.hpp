@@ -81,4 +81,8 @@ class ViewBuilder {
   const config::ConfigImage& image_;
 };
 
+// A stored position beyond a fixed list shows no selection. With skipOverridden, lists whose items
+// the view rewrites are left as they are.
+void clearUnknownPositions(FormView& view, bool skipOverridden);
+
 }  // namespace kivprism::view
