@@ -114,7 +114,6 @@ KeyLearning::Outcome KeyLearning::learnKeys() {
   }
   session.finish(link_.model().working);
   host_.keysGridChanged();
-  link_.updateSyncText();
   if (exchangeLost(failure_)) {
     return Outcome::ControllerLost;
   }

@@ -343,6 +343,36 @@ TEST_F(KeyLearningFailureTest, ShortKeyAnswerWritesWhatTheSoundReadsTaughtWithou
   EXPECT_FALSE(controller.keyLearning().active());
 }
 
+TEST_F(KeyLearningFailureTest, RefusedKeyReadWritesWhatWasLearntWithoutSuccess) {
+  useTwoChannels();
+  connect();
+  learning.setRunning(true);
+  // One reading is refused; the controller takes everything after it again.
+  window.onWait = [this] {
+    if (keyLevelAt(model.working, 0, 1) != 0 && linkHost.errors.empty()) {
+      controller.setAreaAnswer(area::kKeyLearning, 0xFD);
+    }
+  };
+  controller.setReportCallHook([this] {
+    linkHost.now += 1;
+    if (!linkHost.errors.empty()) {
+      controller.setAreaAnswer(area::kKeyLearning, 0);
+    }
+  });
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::ReadFailed);
+  EXPECT_EQ(linkHost.errors.size(), 1u);
+  EXPECT_EQ(keyLevelAt(controller.configuration(), 0, 1), 1000);
+  EXPECT_EQ(keyLevelAt(model.working, 0, 2), 0);
+  for (const config::Field f : {layout::kKeyBlock, layout::kKeysTable}) {
+    EXPECT_EQ(bytes(controller.configuration().span(f)), bytes(model.working.span(f)));
+  }
+  for (const auto& text : window.promptTexts()) {
+    EXPECT_NE(text, "Customize Buttons completed successfully");
+  }
+  EXPECT_FALSE(controller.keyLearning().active());
+  EXPECT_TRUE(link.inSync());
+}
+
 TEST_F(KeyLearningTest, StatusBarCountsLearntLevelsUntilTheyAreWritten) {
   useTwoChannels();
   connect();
