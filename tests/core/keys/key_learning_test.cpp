@@ -1,6 +1,8 @@
 // Key learning end to end: the procedure, the device link and the simulated controller.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "procedure_fixture.hpp"
 #include "sim/learning_scenarios.hpp"
 
@@ -35,7 +37,14 @@ class KeyLearningTest : public ProcedureTest {
 TEST_F(KeyLearningTest, TwoChannelsEndInTheControllerWithTolerancesAndReferenceLevels) {
   useTwoChannels();
   connect();
+  // The change sending stays quiet for as long as the dialogue runs.
+  std::vector<bool> activeInWaits;
+  window.onWait = [&, this] { activeInWaits.push_back(learning.active()); };
   learning.click();
+  ASSERT_FALSE(activeInWaits.empty());
+  EXPECT_EQ(std::count(activeInWaits.begin(), activeInWaits.end(), false), 0);
+  EXPECT_FALSE(learning.active());
+  EXPECT_FALSE(learning.running()) << "the next click starts learning again";
 
   EXPECT_EQ(window.questions,
             (std::vector<std::string>{"You really want to launch setup of keys?"}));
