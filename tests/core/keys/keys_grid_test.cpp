@@ -163,8 +163,14 @@ TEST_F(KeysGridTest, DuplicateNameIsRefusedAndTheOldNameRestored) {
   grid.fill(image);
   EXPECT_TRUE(edit(1, 3, "Enc1+").refusal.empty());
   EXPECT_EQ(storedLabel(image, 1, 3), "Enc1+");
-  // The same name on the edited cell itself is no conflict.
+  // The same name on the edited cell itself is no conflict, nor is a header's text.
   EXPECT_TRUE(edit(0, 2, "Vol+").refusal.empty());
+  EXPECT_TRUE(edit(0, 1, "Ch 2").refusal.empty());
+  EXPECT_EQ(storedLabel(image, 0, 1), "Ch 2");
+  // A name in the last row of the last channel counts.
+  addKey(3, 15, 3000, "Last");
+  grid.fill(image);
+  EXPECT_FALSE(edit(0, 1, "Last").refusal.empty());
 }
 
 TEST_F(KeysGridTest, EditStatesFollowThePollTicks) {
