@@ -1,10 +1,13 @@
 // StringGridKeys on its own: cells from the model, label editing through the real cell editor,
 // the refusal of a taken name, the context menu and the highlight.
 #include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include "core/config/image.hpp"
 #include "core/events/entry_operations.hpp"
@@ -142,10 +145,91 @@ class KeysGridWidgetTest : public QObject {
     menu = s.widget.menuFor(1, 0);
     QVERIFY(menu);
     QCOMPARE(menu->actions().at(0)->text(), QString("Delete all buttons of the channel 2"));
+    QStringList questions;
+    s.widget.setQuestionAsker([&](const QString& text) {
+      questions << text;
+      return true;
+    });
     menu->actions().at(0)->trigger();
-    QCOMPARE(events.count(), 1);
+    QCOMPARE(
+        questions,
+        QStringList{"Delete all buttons of the channel 2?\nKey events using these buttons: 0"});
+    QCOMPARE(events.count(), 1);  // no key event names the channel
     QCOMPARE(s.cell(1, 1), QString());
     QVERIFY(!keys::channelHasData(s.image, 1));
+  }
+
+  void deletingAChannelAsksAndRedrawsTheKeyEventsThatNameIt() {
+    Setup s;
+    auto entry = s.image.entry(3);
+    kivprism::events::setEventType(entry,
+                                   static_cast<std::uint8_t>(kivprism::events::EventType::Key));
+    kivprism::events::setKey(entry, {1, 0});
+    QSignalSpy events(&s.widget, &KeysGridWidget::keyEventsChanged);
+    // Without anyone to answer, and on No, the keys stay.
+    s.widget.menuFor(0, 0)->actions().at(0)->trigger();
+    QCOMPARE(s.cell(0, 1), QString("1.1000"));
+    QString asked;
+    bool yes = false;
+    s.widget.setQuestionAsker([&](const QString& text) {
+      asked = text;
+      return yes;
+    });
+    s.widget.menuFor(0, 0)->actions().at(0)->trigger();
+    QCOMPARE(asked,
+             QString("Delete all buttons of the channel 1?\nKey events using these buttons: 1"));
+    QCOMPARE(keys::keyLevelAt(s.image, 0, 1), std::uint16_t{1000});
+    QCOMPARE(s.cell(0, 1), QString("1.1000"));
+    QCOMPARE(events.count(), 0);
+    yes = true;
+    s.widget.menuFor(0, 0)->actions().at(0)->trigger();
+    QVERIFY(!keys::channelHasData(s.image, 0));
+    QCOMPARE(s.cell(0, 1), QString());
+    QCOMPARE(events.count(), 1);
+    QCOMPARE(kivprism::events::keyOf(s.image.entry(3)), (kivprism::events::KeyReference{1, 0}));
+  }
+
+  void emptySlotTakesNoLabel() {
+    Setup s;
+    QVERIFY(!s.openEditor(0, 5));
+    QCOMPARE(s.grid.editState(), 0);
+    // Text put into the cell anyway does not stay.
+    s.widget.item(5, 0)->setText("Ghost");
+    QCOMPARE(s.cell(0, 5), QString());
+    s.widget.pollTick();
+    s.binding.writeKeyLabels();
+    QCOMPARE(keys::storedLabel(s.image, 0, 5), std::string());
+    QVERIFY(!keys::slotUsed(s.image, 0, 5));
+  }
+
+  void pollTickWithdrawsOnlyTheGridsOwnHint() {
+    Setup s;
+    QWidget other;
+    other.resize(100, 30);
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    s.widget.setAttribute(Qt::WA_UnderMouse, false);
+    QToolTip::showText(other.mapToGlobal(QPoint(5, 5)), "Toolbar hint", &other);
+    QVERIFY(QToolTip::isVisible());
+    for (int i = 0; i < 4; ++i) {
+      s.widget.pollTick();
+      QTest::qWait(150);
+    }
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QString("Toolbar hint"));
+
+    // The grid's hint of a learnt key goes once the mouse has left the grid.
+    const QRect cell = s.widget.visualItemRect(s.widget.item(1, 0));
+    QTest::mouseMove(s.widget.viewport(), cell.center());
+    QCOMPARE(s.widget.currentHint(), QString("Channel 1, code 1000 (limit 0)"));
+    QHelpEvent help(QEvent::ToolTip, cell.center(),
+                    s.widget.viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(s.widget.viewport(), &help);
+    QTRY_COMPARE(QToolTip::text(), QString("Channel 1, code 1000 (limit 0)"));
+    s.widget.setAttribute(Qt::WA_UnderMouse, false);
+    s.widget.pollTick();
+    QVERIFY(s.widget.currentHint().isEmpty());
+    QTRY_VERIFY(!QToolTip::isVisible());
   }
 
   void pressedKeyIsWhiteOnBlue() {

@@ -89,6 +89,21 @@ std::vector<std::size_t> entriesUsingEncoder(const config::ConfigImage& image, u
   return numbers;
 }
 
+std::vector<std::size_t> entriesUsingKeyChannel(const config::ConfigImage& image,
+                                                std::uint8_t channel) {
+  const auto onChannel = [channel](KeyReference key) {
+    return key.isSet() && key.channel == channel;
+  };
+  std::vector<std::size_t> numbers;
+  for (std::size_t n = kFirstEntryNumber; n <= kLastEntryNumber; ++n) {
+    const auto e = entryAt(image, n);
+    if (isKeyEvent(e) && (onChannel(keyOf(e)) || onChannel(modifierOf(e)))) {
+      numbers.push_back(n);
+    }
+  }
+  return numbers;
+}
+
 std::size_t deleteKeyReferences(config::ConfigImage& image, KeyReference key) {
   std::size_t cleared = 0;
   if (!key.isSet()) {

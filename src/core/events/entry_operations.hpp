@@ -57,6 +57,10 @@ inline constexpr std::size_t kEncoderCount = 2;
 // Numbers of the key events whose key is a step of the encoder (1 or 2).
 std::vector<std::size_t> entriesUsingEncoder(const config::ConfigImage& image, unsigned encoder);
 
+// Numbers of the key events that name a key of the channel (0..3) as their key or modifier.
+std::vector<std::size_t> entriesUsingKeyChannel(const config::ConfigImage& image,
+                                                std::uint8_t channel);
+
 // The keys table deleted a key: every key event that names it as its key or as its modifier loses
 // that reference, and nothing else changes. Returns the number of references cleared.
 std::size_t deleteKeyReferences(config::ConfigImage& image, KeyReference key);

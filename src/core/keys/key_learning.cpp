@@ -55,6 +55,15 @@ bool KeyLearning::readLevels(ChannelLevels& levels) {
   std::array<std::uint8_t, kReadingSize> bytes{};
   std::size_t count = 0;
   if (!note(link_.readAreaReported(area::kKeyLearning, 0, bytes, count))) {
+    readFailed_ = true;
+    return false;
+  }
+  if (count < kReadingSize) {
+    // The missing bytes would read as levels of 0: no key held, or a channel that is quiet at 0.
+    readFailed_ = true;
+    link_.suspendPoll();
+    host_.showError(translateText(texts::kKeyLevelsShort));
+    link_.resumePoll();
     return false;
   }
   for (std::size_t c = 0; c < kChannels; ++c) {
@@ -79,6 +88,7 @@ KeyLearning::Outcome KeyLearning::learnKeys() {
   const bool yes = host_.askQuestion(translateText(texts::kAskKeyLearning));
   link_.resumePoll();
   failure_ = status::kOk;
+  readFailed_ = false;
   keyPhaseReached_ = false;
   if (!yes || !writeBlock(true, ChannelLevels{})) {
     return yes ? Outcome::StartFailed : Outcome::Declined;
@@ -92,21 +102,32 @@ KeyLearning::Outcome KeyLearning::learnKeys() {
     return Outcome::ShutDown;
   }
   // The controller is gone: writing would only fail again, box after box. Keys learnt so far
-  // wait in the image, and the change sending delivers them when the same controller returns;
-  // a quiet phase cut short has learnt nothing.
+  // wait in the image, and the change sending delivers them when the same controller returns.
   if (exchangeLost(failure_) && !keyPhaseReached_) {
     return Outcome::ControllerLost;
+  }
+  // Every tolerance and reference level rests on the quiet levels: a quiet phase cut short (a
+  // failed read, a second click) has learnt nothing, and the keys the controller holds stay.
+  if (!keyPhaseReached_) {
+    writeBlock(false, ChannelLevels{});
+    return Outcome::NothingLearnt;
   }
   session.finish(link_.model().working);
   host_.keysGridChanged();
   if (exchangeLost(failure_)) {
     return Outcome::ControllerLost;
   }
-  if (!writeResults()) {
+  const bool written = writeResults();
+  link_.updateSyncText();
+  if (!written) {
     return Outcome::WriteFailed;
   }
-  host_.showPrompt(kDoneMessageMs, translateText(texts::kKeyLearningDone));
   link_.setInSync(true);
+  // What the sound reads taught is on the controller, but a read failed: not a success.
+  if (readFailed_) {
+    return Outcome::ReadFailed;
+  }
+  host_.showPrompt(kDoneMessageMs, translateText(texts::kKeyLearningDone));
   return Outcome::Done;
 }
 
@@ -143,6 +164,9 @@ void KeyLearning::measure(LearningSession& session) {
       }
     }
     host_.keysGridChanged();
+    // The poll keeps away while learning talks to the controller, so the status bar learns here
+    // that the levels just taken are not on the controller yet.
+    link_.updateSyncText();
     if (session.idleLimitReached()) {
       return;
     }

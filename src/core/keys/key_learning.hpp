@@ -17,7 +17,13 @@ class KeyLearning {
     Declined,     // the user answered No
     StartFailed,  // the controller did not start learning; nothing changed
     ShutDown,     // the program is closing; nothing written
+    // The quiet phase did not finish (a failed or short read, a second click): nothing learnt,
+    // nothing written but the end of learning.
+    NothingLearnt,
     WriteFailed,  // learnt, but a final write failed
+    // A read in the key phase failed: what the reads before it taught is written, without the
+    // success message.
+    ReadFailed,
     // The controller went away: what was learnt stays in the image, kept for its return.
     ControllerLost,
     Done,  // written; the controller and the image agree
@@ -54,6 +60,8 @@ class KeyLearning {
   bool running_ = false;
   // The last failed exchange of this run (kOk: none).
   device::DeviceStatus failure_ = device::status::kOk;
+  // A read of this run failed or came short.
+  bool readFailed_ = false;
   bool keyPhaseReached_ = false;
   bool active_ = false;
 };

@@ -58,7 +58,11 @@ void KeysGrid::fill(const ConfigImage& image) {
 void KeysGrid::writeKeyLabels(ConfigImage& image) const {
   for (std::size_t c = 0; c < kChannels; ++c) {
     for (std::size_t k = 1; k <= kKeysPerChannel; ++k) {
-      storeLabel(image, c, k, cells_[index(static_cast<int>(c), static_cast<int>(k))]);
+      // An empty slot has no label, whatever its cell was given.
+      storeLabel(image, c, k,
+                 slotUsed(image, c, k)
+                     ? std::string_view(cells_[index(static_cast<int>(c), static_cast<int>(k))])
+                     : std::string_view{});
     }
   }
 }
@@ -79,8 +83,8 @@ void KeysGrid::clearHighlights() {
   }
 }
 
-bool KeysGrid::openEditor(int column, int row) {
-  if (column == kEncoderColumn) {
+bool KeysGrid::openEditor(const ConfigImage& image, int column, int row) {
+  if (!isKeyCell(column, row) || !slotUsed(image, channelOf(column), keyOf(row))) {
     return false;
   }
   if (editState_ == 0) {
@@ -103,13 +107,14 @@ bool KeysGrid::canSelect(const ConfigImage& image, int column, int row) const {
 }
 
 TypedText KeysGrid::typed(const ConfigImage& image, int column, int row, std::string_view text) {
-  TypedText out{std::string(text), false};
-  if (column == kEncoderColumn) {
-    out.text = encoderCaption(image, row);
-    out.closeEditor = true;
-  } else if (isKeyCell(column, row) && slotUsed(image, channelOf(column), keyOf(row))) {
-    out.text = firstCharacters(text, kLabelLength);
+  if (!isKeyCell(column, row) || !slotUsed(image, channelOf(column), keyOf(row))) {
+    // Only a learnt key takes a name: any other cell keeps what it shows.
+    const std::string shown = column == kEncoderColumn ? std::string(encoderCaption(image, row))
+                                                       : cells_[index(column, row)];
+    cells_[index(column, row)] = shown;
+    return {shown, true};
   }
+  TypedText out{firstCharacters(text, kLabelLength), false};
   cells_[index(column, row)] = out.text;
   return out;
 }
@@ -194,20 +199,27 @@ std::optional<KeysMenu> KeysGrid::menuAt(const ConfigImage& image, int column, i
     if (!channelHasData(image, channel)) {
       return std::nullopt;
     }
+    const auto users =
+        events::entriesUsingKeyChannel(image, static_cast<std::uint8_t>(channel)).size();
     return KeysMenu{KeysMenu::Mode::DeleteChannel, channel, 0,
-                    formatText(translateText(texts::kDeleteChannelKeys), column + 1)};
+                    formatText(translateText(texts::kDeleteChannelKeys), column + 1),
+                    formatText(translateText(texts::kAskDeleteChannelKeys), column + 1,
+                               static_cast<unsigned>(users))};
   }
   if (!isKeyCell(column, row) || !slotUsed(image, channel, keyOf(row))) {
     return std::nullopt;
   }
-  return KeysMenu{KeysMenu::Mode::DeleteKey, channel, keyOf(row),
-                  std::string(translateText(texts::kDeleteKey))};
+  return KeysMenu{KeysMenu::Mode::DeleteKey,
+                  channel,
+                  keyOf(row),
+                  std::string(translateText(texts::kDeleteKey)),
+                  {}};
 }
 
 bool KeysGrid::apply(ConfigImage& image, const KeysMenu& menu) {
   if (menu.mode == KeysMenu::Mode::DeleteChannel) {
     deleteChannelKeys(image, menu.channel);
-    return false;
+    return !events::entriesUsingKeyChannel(image, static_cast<std::uint8_t>(menu.channel)).empty();
   }
   deleteKey(image, menu.channel, menu.key);
   return true;

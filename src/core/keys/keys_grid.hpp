@@ -34,6 +34,8 @@ struct KeysMenu {
   std::size_t channel;  // 0..3
   std::size_t key;      // 1..15; 0 for the channel
   std::string caption;  // of DeleteKeyx
+  // The question to answer with Yes before the command runs; empty: none.
+  std::string question;
 };
 
 // What the widget does after a typed change of a cell.
@@ -73,8 +75,9 @@ class KeysGrid {
   void clearHighlights();
 
   // --- label editing ---
-  // Opening the cell editor; false when it must close at once (the encoder column).
-  bool openEditor(int column, int row);
+  // Opening the cell editor; false when it must close at once (the encoder column, the headers
+  // and the empty slots, which have no label to give).
+  bool openEditor(const config::ConfigImage& image, int column, int row);
   bool canSelect(const config::ConfigImage& image, int column, int row) const;
   TypedText typed(const config::ConfigImage& image, int column, int row, std::string_view text);
   // Every poll tick (finishKeyLabelEdit), with whether the cell editor is still open.
@@ -84,12 +87,13 @@ class KeysGrid {
   // --- hints and the context menu ---
   CellHint hint(const config::ConfigImage& image, int column, int row) const;
   std::optional<KeysMenu> menuAt(const config::ConfigImage& image, int column, int row) const;
-  // Carries out the menu's command. Gives true when key events lost a reference (the event pane
-  // must redraw).
+  // Carries out the menu's command. Gives true when key events lost a reference or name a key
+  // that is gone (the event pane must redraw).
   bool apply(config::ConfigImage& image, const KeysMenu& menu);
   // Clears the key and every key event's reference to it as key or modifier.
   void deleteKey(config::ConfigImage& image, std::size_t channel, std::size_t key);
-  // Clears the channel's 135 bytes; key events keep their references.
+  // Clears the channel's 135 bytes; key events keep their references, which then name keys that
+  // are gone.
   void deleteChannelKeys(config::ConfigImage& image, std::size_t channel);
 
  private:

@@ -20,7 +20,7 @@ class KeysGridBinding {
   void writeKeyLabels() const { grid_.writeKeyLabels(image_); }
   std::string_view text(int column, int row) const { return grid_.text(column, row); }
   bool highlighted(int column, int row) const { return grid_.highlighted(column, row); }
-  bool openEditor(int column, int row) { return grid_.openEditor(column, row); }
+  bool openEditor(int column, int row) { return grid_.openEditor(image_, column, row); }
   bool canSelect(int column, int row) const { return grid_.canSelect(image_, column, row); }
   TypedText typed(int column, int row, std::string_view text) {
     return grid_.typed(image_, column, row, text);

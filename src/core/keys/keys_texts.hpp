@@ -30,6 +30,10 @@ inline constexpr TextPair kNameTaken{
 inline constexpr TextPair kDeleteKey{"Удалить эту кнопку", "Delete this key"};
 inline constexpr TextPair kDeleteChannelKeys{"Удалить все кнопки %d канала",
                                              "Delete all buttons of the channel %d"};
+// Asked before the channel's keys go; the key events naming them keep their references.
+inline constexpr TextPair kAskDeleteChannelKeys{
+    "Удалить все кнопки %d канала?\nСобытий, использующих эти кнопки: %u",
+    "Delete all buttons of the channel %d?\nKey events using these buttons: %u"};
 
 // Both procedures.
 inline constexpr TextPair kControllerDisconnected{"Контроллер отключен",
@@ -45,6 +49,9 @@ inline constexpr TextPair kWritingKeys{"Пишу данные", "Write data"};
 // The device link's text for a failed write, for the one write it cannot send itself.
 inline constexpr TextPair kWriteAreaError{"Ошибка записи в устройство\n%s",
                                           "Error writing to the device \"%s\"\n%s"};
+// The controller answered a reading of the key levels short: the reading is not used.
+inline constexpr TextPair kKeyLevelsShort{"Контроллер не передал уровни кнопок полностью",
+                                          "The controller did not send the whole key levels"};
 inline constexpr TextPair kKeyLearningDone{"Настройка кнопок завершена успешно",
                                            "Customize Buttons completed successfully"};
 

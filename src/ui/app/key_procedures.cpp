@@ -21,6 +21,9 @@ KeyProcedures::KeyProcedures(TMainForm& window, QObject* parent)
   connect(grid_.get(), &KeysGridWidget::keyEventsChanged, this, &KeyProcedures::keyEventsChanged);
   connect(grid_.get(), &KeysGridWidget::nameRefused, this,
           [this](const QString& text) { window_.messageBox(box::kInformation, text); });
+  grid_->setQuestionAsker([this](const QString& text) {
+    return window_.messageBox(box::kQuestion | box::kDefaultNo, text) == box::kYes;
+  });
 }
 
 KeyProcedures::~KeyProcedures() = default;

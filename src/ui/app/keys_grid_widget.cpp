@@ -58,8 +58,12 @@ KeysGridWidget::KeysGridWidget(keys::KeysGridBinding& binding, QWidget* parent)
     }
   }
   connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-    if (!updating_) {
-      binding_.typed(item->column(), item->row(), item->text().toStdString());
+    if (!updating_ &&
+        binding_.typed(item->column(), item->row(), item->text().toStdString()).closeEditor) {
+      // The cell takes no text: it shows the model's again.
+      updating_ = true;
+      StringGridKeysDrawCell(item->column(), item->row());
+      updating_ = false;
     }
   });
   showModel();
@@ -97,8 +101,12 @@ void KeysGridWidget::clearKeysSelection() {
 void KeysGridWidget::pollTick() {
   finishKeyLabelEdit();
   if (!underMouse()) {
+    // Only the grid's own hint goes: the toolbar's and the fields' hints belong to them.
+    if (!shownHint_.isEmpty() && QToolTip::isVisible() && QToolTip::text() == shownHint_) {
+      QToolTip::hideText();
+    }
+    shownHint_.clear();
     hint_.clear();
-    QToolTip::hideText();
     viewport()->setCursor(Qt::ForbiddenCursor);
   }
 }
@@ -205,6 +213,7 @@ bool KeysGridWidget::viewportEvent(QEvent* event) {
     } else {
       QToolTip::showText(help->globalPos(), hint_, viewport());
     }
+    shownHint_ = hint_;
     return true;
   }
   return QTableWidget::viewportEvent(event);
@@ -226,6 +235,11 @@ QMenu* KeysGridWidget::menuFor(int column, int row) {
 
 void KeysGridWidget::DeleteKeyxClick() {
   if (!menuCommand_) {
+    return;
+  }
+  if (!menuCommand_->question.empty() &&
+      (!askQuestion_ || !askQuestion_(qtText(menuCommand_->question)))) {
+    menuCommand_.reset();
     return;
   }
   const bool eventsChanged = binding_.apply(*menuCommand_);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QTableWidget>
+#include <functional>
 #include <optional>
 
 #include "core/keys/keys_grid_binding.hpp"
@@ -33,6 +34,8 @@ class KeysGridWidget : public QTableWidget {
   // The context menu (PopupMenuKeys) as it would open on a cell; none when the cell has none.
   QMenu* menuFor(int column, int row);
   void DeleteKeyxClick();
+  // Asks a menu command's question; true for Yes. Without one such commands do not run.
+  void setQuestionAsker(std::function<bool(const QString&)> ask) { askQuestion_ = std::move(ask); }
   bool isEditorOpen() const { return state() == QAbstractItemView::EditingState; }
 
  signals:
@@ -63,6 +66,9 @@ class KeysGridWidget : public QTableWidget {
 
   keys::KeysGridBinding& binding_;
   QString hint_;
+  // The hint this grid last put on the screen, to withdraw that one only.
+  QString shownHint_;
+  std::function<bool(const QString&)> askQuestion_;
   QMenu* menu_ = nullptr;
   std::optional<keys::KeysMenu> menuCommand_;
   bool updating_ = false;

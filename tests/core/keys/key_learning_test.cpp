@@ -1,6 +1,8 @@
 // Key learning end to end: the procedure, the device link and the simulated controller.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "procedure_fixture.hpp"
 #include "sim/learning_scenarios.hpp"
 
@@ -35,7 +37,14 @@ class KeyLearningTest : public ProcedureTest {
 TEST_F(KeyLearningTest, TwoChannelsEndInTheControllerWithTolerancesAndReferenceLevels) {
   useTwoChannels();
   connect();
+  // The change sending stays quiet for as long as the dialogue runs.
+  std::vector<bool> activeInWaits;
+  window.onWait = [&, this] { activeInWaits.push_back(learning.active()); };
   learning.click();
+  ASSERT_FALSE(activeInWaits.empty());
+  EXPECT_EQ(std::count(activeInWaits.begin(), activeInWaits.end(), false), 0);
+  EXPECT_FALSE(learning.active());
+  EXPECT_FALSE(learning.running()) << "the next click starts learning again";
 
   EXPECT_EQ(window.questions,
             (std::vector<std::string>{"You really want to launch setup of keys?"}));
@@ -247,6 +256,146 @@ TEST_F(KeyLearningTest, ALostControllerEndsLearningWithOneBoxAndKeepsTheKeysForI
   // The device copy is what the controller holds; the learnt keys are changes kept for it.
   EXPECT_EQ(model.device, controller.configuration());
   EXPECT_GT(link.pendingChanges(), 0u);
+}
+
+// A controller whose channel 1 already works: keys at 1000 and 2000, reference level 2500,
+// tolerance 500; the driver would press nothing new.
+class KeyLearningFailureTest : public KeyLearningTest {
+ protected:
+  void useLearntController() {
+    config::ConfigImage& c = controller.configuration();
+    c.clear(layout::kKeysTable);
+    c.set(layout::keyLevel(0, 0), 1000);
+    c.set(layout::keyLevel(0, 1), 2000);
+    c.set(layout::keyTolerance(0, 0), 500);
+    c.set(layout::keyTolerance(0, 1), 500);
+    c.set(layout::keyReferenceLevel(0), 2500);
+    controller.keyLearning().setScript(sim::keyPressSequence({3000, 4095, 4095, 4095}, {}));
+  }
+  // Nothing of the keys changed, here or on the controller, and no success was claimed.
+  void expectKeysUntouched(const config::ConfigImage& before) {
+    EXPECT_EQ(model.working, before);
+    for (const config::Field f : {layout::kKeyBlock, layout::kKeysTable}) {
+      EXPECT_EQ(bytes(controller.configuration().span(f)), bytes(before.span(f)));
+    }
+    EXPECT_EQ(controller.configuration().getU16(layout::keyReferenceLevel(0)), 2500);
+    EXPECT_TRUE(requestsFor(area::kConfiguration | kWrite).empty());
+    for (const auto& text : window.promptTexts()) {
+      EXPECT_NE(text, "Customize Buttons completed successfully");
+    }
+  }
+};
+
+TEST_F(KeyLearningFailureTest, RefusedQuietReadRewritesNothing) {
+  useLearntController();
+  connect();
+  const config::ConfigImage before = model.working;
+  learning.setRunning(true);
+  window.onWait = [this] { controller.setAreaAnswer(area::kKeyLearning, 0xFD); };
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::NothingLearnt);
+  expectKeysUntouched(before);
+  EXPECT_FALSE(linkHost.errors.empty());
+  EXPECT_EQ(requestsFor(area::kKeyLearning | kWrite).size(), 2u) << "the start and the end";
+}
+
+TEST_F(KeyLearningFailureTest, EmptyQuietAnswerIsAFailedReadAndRewritesNothing) {
+  useLearntController();
+  connect();
+  const config::ConfigImage before = model.working;
+  controller.endReadsAt(area::kKeyLearning, 0);
+  learning.click();
+  expectKeysUntouched(before);
+  EXPECT_EQ(window.errors,
+            (std::vector<std::string>{"The controller did not send the whole key levels"}));
+  expectPollHeldDuringBoxes();
+  EXPECT_EQ(requestsFor(area::kKeyLearning).size(), 1u) << "no reading after the failed one";
+  EXPECT_FALSE(controller.keyLearning().active()) << "learning is ended on the controller";
+  EXPECT_EQ(window.learningEnds, 1);
+}
+
+TEST_F(KeyLearningFailureTest, SecondClickInTheQuietPhaseRewritesNothing) {
+  useLearntController();
+  connect();
+  const config::ConfigImage before = model.working;
+  learning.setRunning(true);
+  window.onWait = [this] { learning.setRunning(false); };
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::NothingLearnt);
+  expectKeysUntouched(before);
+  EXPECT_TRUE(window.errors.empty());
+  EXPECT_TRUE(linkHost.errors.empty());
+  EXPECT_FALSE(controller.keyLearning().active());
+}
+
+TEST_F(KeyLearningFailureTest, ShortKeyAnswerWritesWhatTheSoundReadsTaughtWithoutSuccess) {
+  useTwoChannels();
+  connect();
+  learning.setRunning(true);
+  window.onWait = [this] {
+    if (keyLevelAt(model.working, 0, 1) != 0) {
+      controller.endReadsAt(area::kKeyLearning, 4);
+    }
+  };
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::ReadFailed);
+  EXPECT_EQ(window.errors,
+            (std::vector<std::string>{"The controller did not send the whole key levels"}));
+  // The half answer took no key: only the first press is learnt, against the quiet levels.
+  EXPECT_EQ(keyLevelAt(model.working, 0, 1), 1000);
+  EXPECT_EQ(keyLevelAt(model.working, 0, 2), 0);
+  EXPECT_EQ(model.working.getU16(layout::keyReferenceLevel(0)), 2500);
+  EXPECT_EQ(model.working.getU16(layout::keyReferenceLevel(1)), 4095);
+  for (const config::Field f : {layout::kKeyBlock, layout::kKeysTable}) {
+    EXPECT_EQ(bytes(controller.configuration().span(f)), bytes(model.working.span(f)));
+  }
+  for (const auto& text : window.promptTexts()) {
+    EXPECT_NE(text, "Customize Buttons completed successfully");
+  }
+  EXPECT_FALSE(controller.keyLearning().active());
+}
+
+TEST_F(KeyLearningFailureTest, RefusedKeyReadWritesWhatWasLearntWithoutSuccess) {
+  useTwoChannels();
+  connect();
+  learning.setRunning(true);
+  // One reading is refused; the controller takes everything after it again.
+  window.onWait = [this] {
+    if (keyLevelAt(model.working, 0, 1) != 0 && linkHost.errors.empty()) {
+      controller.setAreaAnswer(area::kKeyLearning, 0xFD);
+    }
+  };
+  controller.setReportCallHook([this] {
+    linkHost.now += 1;
+    if (!linkHost.errors.empty()) {
+      controller.setAreaAnswer(area::kKeyLearning, 0);
+    }
+  });
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::ReadFailed);
+  EXPECT_EQ(linkHost.errors.size(), 1u);
+  EXPECT_EQ(keyLevelAt(controller.configuration(), 0, 1), 1000);
+  EXPECT_EQ(keyLevelAt(model.working, 0, 2), 0);
+  for (const config::Field f : {layout::kKeyBlock, layout::kKeysTable}) {
+    EXPECT_EQ(bytes(controller.configuration().span(f)), bytes(model.working.span(f)));
+  }
+  for (const auto& text : window.promptTexts()) {
+    EXPECT_NE(text, "Customize Buttons completed successfully");
+  }
+  EXPECT_FALSE(controller.keyLearning().active());
+  EXPECT_TRUE(link.inSync());
+}
+
+TEST_F(KeyLearningTest, StatusBarCountsLearntLevelsUntilTheyAreWritten) {
+  useTwoChannels();
+  connect();
+  std::string whileLearning;
+  window.onWait = [&, this] {
+    if (grid.highlighted(0, 1) && whileLearning.empty()) {
+      whileLearning = linkHost.syncTexts.back();
+      learning.setRunning(false);
+    }
+  };
+  learning.setRunning(true);
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::Done);
+  EXPECT_EQ(whileLearning, "Changes not yet on the controller: 1");
+  EXPECT_EQ(linkHost.syncTexts.back(), "All changes are on the controller");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/editor/event_rules.hpp"
 #include "core/events/entry_operations.hpp"
 #include "core/events/entry_types.hpp"
 
@@ -28,7 +29,7 @@ class KeysGridTest : public ::testing::Test {
   }
   // Edits a cell as the widget does: open, a poll tick with the editor open, type, close, tick.
   FinishedEdit edit(int column, int row, std::string_view text) {
-    EXPECT_TRUE(grid.openEditor(column, row));
+    EXPECT_TRUE(grid.openEditor(image, column, row));
     grid.finishEdit(image, true);
     grid.typed(image, column, row, text);
     return grid.finishEdit(image, false);
@@ -129,7 +130,7 @@ TEST_F(KeysGridTest, TypingCutsNamesAndTheEncoderColumnKeepsItsCaption) {
   EXPECT_TRUE(enc.closeEditor);
   EXPECT_EQ(enc.text, "Enc1-");
   EXPECT_EQ(grid.typed(image, 4, 3, "xyz").text, "");
-  EXPECT_FALSE(grid.openEditor(4, 1));
+  EXPECT_FALSE(grid.openEditor(image, 4, 1));
 }
 
 TEST_F(KeysGridTest, FinishedEditStoresTheFirstFiveCharacters) {
@@ -162,15 +163,21 @@ TEST_F(KeysGridTest, DuplicateNameIsRefusedAndTheOldNameRestored) {
   grid.fill(image);
   EXPECT_TRUE(edit(1, 3, "Enc1+").refusal.empty());
   EXPECT_EQ(storedLabel(image, 1, 3), "Enc1+");
-  // The same name on the edited cell itself is no conflict.
+  // The same name on the edited cell itself is no conflict, nor is a header's text.
   EXPECT_TRUE(edit(0, 2, "Vol+").refusal.empty());
+  EXPECT_TRUE(edit(0, 1, "Ch 2").refusal.empty());
+  EXPECT_EQ(storedLabel(image, 0, 1), "Ch 2");
+  // A name in the last row of the last channel counts.
+  addKey(3, 15, 3000, "Last");
+  grid.fill(image);
+  EXPECT_FALSE(edit(0, 1, "Last").refusal.empty());
 }
 
 TEST_F(KeysGridTest, EditStatesFollowThePollTicks) {
-  EXPECT_TRUE(grid.openEditor(0, 2));
+  EXPECT_TRUE(grid.openEditor(image, 0, 2));
   EXPECT_EQ(grid.editState(), 1);
   // A second open while an edit is pending keeps the first cell.
-  EXPECT_TRUE(grid.openEditor(1, 3));
+  EXPECT_TRUE(grid.openEditor(image, 1, 3));
   EXPECT_FALSE(grid.finishEdit(image, true).finished);
   EXPECT_EQ(grid.editState(), 2);
   EXPECT_FALSE(grid.finishEdit(image, true).finished);
@@ -180,13 +187,13 @@ TEST_F(KeysGridTest, EditStatesFollowThePollTicks) {
   EXPECT_EQ(storedLabel(image, 0, 2), "Next");
   EXPECT_FALSE(grid.finishEdit(image, false).finished);
   // An editor on an empty slot stores nothing.
-  grid.openEditor(2, 1);
+  grid.openEditor(image, 2, 1);
   grid.typed(image, 2, 1, "Ghost");
   EXPECT_FALSE(grid.finishEdit(image, false).finished);
   EXPECT_EQ(storedLabel(image, 2, 1), "");
   EXPECT_EQ(grid.editState(), 0);
   // Opened and closed between two ticks: still stored.
-  grid.openEditor(0, 1);
+  grid.openEditor(image, 0, 1);
   grid.typed(image, 0, 1, "Fast");
   EXPECT_TRUE(grid.finishEdit(image, false).finished);
   EXPECT_EQ(storedLabel(image, 0, 1), "Fast");
@@ -287,21 +294,80 @@ TEST_F(KeysGridTest, DeletingAKeyClearsItsReferencesAsKeyAndModifier) {
   EXPECT_EQ(keyLevelAt(image, 0, 1), 1000);
 }
 
-TEST_F(KeysGridTest, DeletingAChannelLeavesReferencesAndOtherChannels) {
+TEST_F(KeysGridTest, DeletingAChannelKeepsItsReferencesAndTheirPanelsSayTheKeyIsGone) {
   auto e = image.entry(4);
   events::setEventType(e, static_cast<std::uint8_t>(events::EventType::Key));
   events::setKey(e, {1, 0});
   image.set(layout::keyReferenceLevel(0), 2500);
   grid.showPressedKey(image, 0, 1);
-  EXPECT_FALSE(grid.apply(image, *grid.menuAt(image, 0, 0)));
+  EXPECT_EQ(editor::keyPanelText(image, {1, 0}, false), "1.1000");
+  EXPECT_TRUE(grid.apply(image, *grid.menuAt(image, 0, 0))) << "the event pane must redraw";
   EXPECT_FALSE(channelHasData(image, 0));
   EXPECT_EQ(grid.text(0, 1), "");
   EXPECT_EQ(grid.text(0, 2), "");
   EXPECT_EQ(grid.text(0, 0), "Ch 1");
   EXPECT_FALSE(grid.highlighted(0, 1));
   EXPECT_EQ(events::keyOf(image.entry(4)), (events::KeyReference{1, 0}));
+  EXPECT_EQ(editor::keyPanelText(image, {1, 0}, false), "1.[1] ?");
   EXPECT_EQ(keyLevelAt(image, 1, 3), 2600);
   EXPECT_EQ(image.getU16(layout::keyReferenceLevel(0)), 2500);
+  // A channel no key event uses: nothing for the event pane to redraw.
+  EXPECT_FALSE(grid.apply(image, *grid.menuAt(image, 1, 0)));
+  EXPECT_FALSE(channelHasData(image, 1));
+}
+
+TEST_F(KeysGridTest, DeletingAChannelAsksFirstNamingTheKeyEventsThatUseIt) {
+  using events::KeyReference;
+  const auto keyEvent = [&](std::size_t number, KeyReference key, KeyReference mod) {
+    auto e = image.entry(number - 1);
+    events::setEventType(e, static_cast<std::uint8_t>(events::EventType::Key));
+    events::setKey(e, key);
+    events::setModifier(e, mod);
+  };
+  EXPECT_EQ(grid.menuAt(image, 0, 0)->question,
+            "Delete all buttons of the channel 1?\nKey events using these buttons: 0");
+  keyEvent(1, {1, 0}, {});
+  keyEvent(2, {}, {2, 0});      // as modifier only
+  keyEvent(3, {2, 0}, {1, 0});  // twice, one key event
+  keyEvent(4, {3, 1}, {});      // another channel
+  keyEvent(5, {1, 4}, {});      // an encoder step
+  keyEvent(events::kLastEntryNumber, {15, 0}, {});
+  // A key event turned into another type names no key any more.
+  keyEvent(7, {1, 0}, {});
+  events::setEventType(image.entry(6), 0);
+  EXPECT_EQ(events::entriesUsingKeyChannel(image, 0),
+            (std::vector<std::size_t>{1, 2, 3, events::kLastEntryNumber}));
+  EXPECT_EQ(grid.menuAt(image, 0, 0)->question,
+            "Delete all buttons of the channel 1?\nKey events using these buttons: 4");
+  EXPECT_EQ(grid.menuAt(image, 1, 0)->question,
+            "Delete all buttons of the channel 2?\nKey events using these buttons: 1");
+  EXPECT_TRUE(grid.menuAt(image, 0, 2)->question.empty()) << "one key goes without a question";
+  lang::setCurrentLanguage(lang::Language::Russian);
+  EXPECT_EQ(grid.menuAt(image, 0, 0)->question,
+            "Удалить все кнопки 1 канала?\nСобытий, использующих эти кнопки: 4");
+}
+
+TEST_F(KeysGridTest, EmptySlotsHeadersAndEncodersTakeNoLabel) {
+  EXPECT_FALSE(grid.openEditor(image, 0, 3));
+  EXPECT_FALSE(grid.openEditor(image, 3, 15));
+  EXPECT_FALSE(grid.openEditor(image, 0, 0));
+  EXPECT_EQ(grid.editState(), 0);
+  // Text reaching an empty slot anyway is turned back, and the editor closes.
+  const TypedText typed = grid.typed(image, 0, 3, "Ghost");
+  EXPECT_EQ(typed.text, "");
+  EXPECT_TRUE(typed.closeEditor);
+  EXPECT_EQ(grid.text(0, 3), "");
+  const TypedText header = grid.typed(image, 1, 0, "Ghost");
+  EXPECT_EQ(header.text, "Ch 2");
+  EXPECT_TRUE(header.closeEditor);
+  grid.writeKeyLabels(image);
+  EXPECT_EQ(storedLabel(image, 0, 3), "");
+  EXPECT_FALSE(slotUsed(image, 0, 3));
+  // A label left in an empty slot of a loaded image goes with the next label write.
+  storeTypedLabel(image, 2, 4, "Old");
+  grid.writeKeyLabels(image);
+  EXPECT_EQ(storedLabel(image, 2, 4), "");
+  EXPECT_EQ(storedLabel(image, 0, 2), "Vol+");
 }
 
 }  // namespace
