@@ -243,6 +243,45 @@ class PanePagesTest : public QObject {
     QVERIFY(event->width() >= (panel - 2) / 2 - 2);
   }
 
+  // Half the pane is room enough: on every page of both halves each control lies wholly inside
+  // its page, in both languages.
+  void everyPageFitsItsHalf() {
+    Rig rig;
+    showOnScreen(rig);
+    QStringList clipped;
+    for (int language : {0, 1}) {
+      rig.window->applyLanguage(language);
+      QApplication::processEvents();
+      rig.pane().selectEntry(20);
+      const auto check = [&clipped](QTabWidget* pages) {
+        QWidget* page = pages->currentWidget();
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+          if (!w->isVisible() || w->objectName().isEmpty() || w->parentWidget() != page) {
+            continue;
+          }
+          if (w->geometry().right() >= page->width()) {
+            clipped << page->objectName() + "/" + w->objectName();
+          }
+        }
+      };
+      for (int type = 0; type < rig.pane().eventPages()->count(); ++type) {
+        rig.chooseEventPage(type);
+        QApplication::processEvents();
+        if (rig.pane().eventPages()->currentIndex() == type) {
+          check(rig.pane().eventPages());
+        }
+      }
+      for (int type = 0; type < rig.pane().reactionPages()->count(); ++type) {
+        rig.chooseReactionPage(static_cast<events::ReactionType>(type));
+        QApplication::processEvents();
+        if (rig.pane().reactionPages()->currentIndex() == type) {
+          check(rig.pane().reactionPages());
+        }
+      }
+    }
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(", ")));
+  }
+
   // The refresh ends by giving the main window the focus while it is shown.
   void aRefreshGivesTheWindowTheFocus() {
     Rig rig;
