@@ -275,6 +275,35 @@ class EventPaneTest : public QObject {
     QCOMPARE(rig.control<QLabel>("PanelIRDEFx")->text(), QString("NEC 4660/17"));
   }
 
+  // A number typed and left without Enter belongs to the entry it was typed for: switching to
+  // another entry or closing the window stores it there, and nothing of it reaches the next entry.
+  void aTypedValueIsStoredWhenTheEntryChangesOrTheWindowCloses() {
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    const auto typeWithoutEnter = [&rig](std::size_t entry, const QString& text) {
+      rig.pane().selectEntry(entry);
+      rig.chooseEventPage(static_cast<int>(events::EventType::Timeout));
+      auto* edit = rig.control<QLineEdit>("EditEventTimeout");
+      edit->setFocus();
+      edit->selectAll();
+      QTest::keyClicks(edit, text);
+      return edit;
+    };
+    typeWithoutEnter(3, "1234");
+    rig.pane().selectEntry(5);
+    QCOMPARE(at(rig.workingEntry(3), 19), std::uint8_t{0xD2});  // 1234, little-endian
+    QCOMPARE(at(rig.workingEntry(3), 20), std::uint8_t{0x04});
+    QCOMPARE(at(rig.workingEntry(5), 16), std::uint8_t{0});
+    QVERIFY(rig.boxes.empty());
+    QVERIFY(rig.entryDelivered(3));
+
+    QLineEdit* edit = typeWithoutEnter(6, "777");
+    rig.window->close();
+    QCOMPARE(at(rig.workingEntry(6), 19), std::uint8_t{0x09});  // 777
+    QCOMPARE(at(rig.workingEntry(6), 20), std::uint8_t{0x03});
+    QVERIFY(!kivprism::ui::isUnstored(edit));
+  }
+
   void reactionTypeTabsStoreTheReactionType() {
     Rig rig;
     QVERIFY(rig.waitConnected());

@@ -1,5 +1,6 @@
 #include "core/editor/event_pane.hpp"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -57,6 +58,40 @@ ChangeOutcome storeSourceMask(ConfigImage& image, const Binding& b, const Change
   return {std::nullopt, b.after, std::nullopt};
 }
 constexpr Rule kSourceMask{"SourceMask", storeSourceMask, showSourceMask};
+
+// A press kind the event cannot tell apart is stored as the rules make it, and the user is told.
+constexpr lang::TextPair kPressKindChanged{
+    "Для этого события нажатие \"%s\" невозможно, установлено \"%s\"",
+    "This event cannot have the press \"%s\", \"%s\" is set"};
+ChangeOutcome storePressKind(ConfigImage& image, const Binding& b, const Change& input,
+                             const FormContext& c) {
+  const auto items = lists::pressKinds();
+  if (input.index < 0 || static_cast<std::size_t>(input.index) >= items.size()) {
+    return {};
+  }
+  const auto e = selected(image, c);
+  const auto chosen = static_cast<std::uint8_t>(input.index);
+  events::set(e, entry::kPressKind, chosen);
+  // The refresh repairs the entry; a copy tells now what the press kind will be.
+  std::array<std::uint8_t, entry::kSize> copy{};
+  std::copy(e.begin(), e.end(), copy.begin());
+  events::applyConsistencyRules(events::EntryBytes(copy), events::entryContextOf(image));
+  const std::uint8_t stored = events::get(events::ConstEntryBytes(copy), entry::kPressKind);
+  if (stored == chosen || stored >= items.size()) {
+    return {std::nullopt, b.after, std::nullopt};
+  }
+  const auto text = [&](lang::Language l, std::uint8_t kind) {
+    return std::string(items[kind].in(l));
+  };
+  view::Notice notice{
+      view::NoticeKind::Information,
+      lang::formatText(kPressKindChanged.ru, text(lang::Language::Russian, chosen).c_str(),
+                       text(lang::Language::Russian, stored).c_str()),
+      lang::formatText(kPressKindChanged.en, text(lang::Language::English, chosen).c_str(),
+                       text(lang::Language::English, stored).c_str())};
+  return {std::move(notice), b.after, std::nullopt};
+}
+constexpr Rule kPressKind{"PressKind", storePressKind};
 
 // Choosing a start point makes a timeout event fire: no press kind becomes "any".
 ChangeOutcome storeTimeoutStart(ConfigImage& image, const Binding& b, const Change& input,
@@ -217,7 +252,8 @@ constexpr Paged text(EventType type, std::string_view name) {
 
 constexpr auto kPaged = std::to_array<Paged>({
     // The common bottom row.
-    combo(kBottomRow, "ComboBoxEventEvent", EntryField{entry::kPressKind}, lists::pressKinds),
+    combo(kBottomRow, "ComboBoxEventEvent", EntryField{entry::kPressKind}, lists::pressKinds,
+          &kPressKind),
     check("CheckBoxEventWakeUp", entry::kWakeUpFlag, After::None),
     check("CheckBoxEventOnce", entry::kOnceFlag, After::Refresh),
     combo(kBottomRow, "ComboBoxEventSRCMASK", EntryField{entry::kSourceMask},

@@ -1,5 +1,6 @@
 #include "core/editor/reaction_pane.hpp"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -97,17 +98,56 @@ constexpr Rule kPinTime{"PinTime", storeNumber, showPinSetting};
 
 // ---- reaction 4 -------------------------------------------------------------------------------
 
+// A channel that sets or assigns a voltage keeps it within the span of the output's two
+// parameter voltages; the binding's channel is the output (0 or 1).
+struct VoltSpan {
+  std::uint16_t low = 0;
+  std::uint16_t high = 0;
+};
+std::optional<VoltSpan> analogSpan(const ConfigImage& image, events::ConstEntryBytes e,
+                                   const Binding& b) {
+  const auto channel = reaction::control::channel(static_cast<std::size_t>(b.channel));
+  const std::uint8_t action = events::get(e, channel.action);
+  if (action != events::kAnalogSet && action != events::kAnalogAssign) {
+    return std::nullopt;
+  }
+  const events::EntryContext context = events::entryContextOf(image);
+  const std::uint16_t first = b.channel == 0 ? context.anaVout1 : context.anaVout2;
+  const std::uint16_t second = b.channel == 0 ? context.minMaxVout1 : context.minMaxVout2;
+  return VoltSpan{std::min(first, second), std::max(first, second)};
+}
+constexpr lang::TextPair kVoltsLimited{
+    "Напряжение этого выхода ограничено интервалом от %s до %s В, установлено %s В",
+    "The voltage of this output is limited to the range from %s to %s V, %s V is set"};
+constexpr lang::TextPair kVoltsSpanHint{"Диапазон: %s … %s В", "Range: %s to %s V"};
+
 ChangeOutcome storeVolts(ConfigImage& image, const Binding& b, const Change& input,
                          const FormContext& c) {
   auto parsed = params::hundredthsFromText(input.text);
   if (auto* notice = std::get_if<view::Notice>(&parsed)) {
     return {std::move(*notice), view::After::None, std::nullopt};
   }
-  view::storeField(image, b.field, c.entry, std::get<std::uint16_t>(parsed));
-  return stored(b);
+  const std::uint16_t typed = std::get<std::uint16_t>(parsed);
+  const auto span = analogSpan(image, selected(image, c), b);
+  const std::uint16_t value = span ? std::clamp(typed, span->low, span->high) : typed;
+  view::storeField(image, b.field, c.entry, value);
+  if (value == typed) {
+    return stored(b);
+  }
+  const auto say = [&](const lang::TextPair& f, lang::Language l) {
+    return lang::formatText(f.in(l), voltsText(span->low).c_str(), voltsText(span->high).c_str(),
+                            voltsText(value).c_str());
+  };
+  return {view::Notice{view::NoticeKind::Information, say(kVoltsLimited, lang::Language::Russian),
+                       say(kVoltsLimited, lang::Language::English)},
+          b.after, std::nullopt};
 }
 void showVolts(ControlView& v, const Binding& b, const ConfigImage& image, const FormContext& c) {
   v.text = voltsText(view::readField(image, b.field, c.entry));
+  if (const auto span = analogSpan(image, selected(image, c), b)) {
+    v.hint = lang::formatText(kVoltsSpanHint.in(c.language), voltsText(span->low).c_str(),
+                              voltsText(span->high).c_str());
+  }
 }
 constexpr Rule kVolts{"Volts", storeVolts, showVolts};
 
@@ -185,8 +225,13 @@ void showSteps(ControlView& v, const Binding&, const ConfigImage& image, const F
 }
 constexpr Rule kSteps{"EncoderSteps", nullptr, showSteps};
 
+// The leading digits are the time; a text that starts with none is no number and is refused.
 ChangeOutcome storeRepeat(ConfigImage& image, const Binding& b, const Change& input,
                           const FormContext& c) {
+  if (input.text.empty() || input.text[0] < '0' || input.text[0] > '9') {
+    return {view::plainNotice(view::NoticeKind::Error, params::kEnterValueText), view::After::None,
+            std::nullopt};
+  }
   view::storeField(image, b.field, c.entry, repeatFromText(input.text));
   return stored(b);
 }
@@ -470,6 +515,17 @@ constexpr Paged displayLineEdit(std::string_view name, int channel) {
   return {pageOf(ReactionType::SwCan),
           {.control = name, .kind = ControlKind::Edit, .rule = &kDisplayLine, .channel = channel}};
 }
+// The largest number a self-correcting field keeps; its hint shows the range.
+constexpr Paged upTo(Paged paged, std::uint32_t maximum) {
+  paged.binding.maximum = maximum;
+  return paged;
+}
+constexpr std::uint32_t kRepeatMax = 10000;  // above it the repeat becomes 500 ms
+// The analog output a voltage edit belongs to (0 or 1).
+constexpr Paged output(Paged paged, int channel) {
+  paged.binding.channel = channel;
+  return paged;
+}
 // A control whose hint the program sets itself.
 constexpr Paged hinted(Paged paged, const lang::TextPair& hint) {
   paged.binding.hint = hint;
@@ -536,8 +592,9 @@ constexpr auto kPaged = std::to_array<Paged>({
     hinted(edit(R::Control, "EditReactionAnalogVOUT1", kVolts,
                 EntryField{rx::control::kChannel1.voltage}),
            kVout1Hint),
-    hinted(edit(R::Control, "EditReactionAnalogVOUT2", kVolts,
-                EntryField{rx::control::kChannel2.voltage}),
+    hinted(output(edit(R::Control, "EditReactionAnalogVOUT2", kVolts,
+                       EntryField{rx::control::kChannel2.voltage}),
+                  1),
            kVout2Hint),
     hinted(number(R::Control, "EditReactionAnalogTO", EntryField{rx::control::kPeriodMs}, 10000,
                   &kAnalogTime),
@@ -582,8 +639,9 @@ constexpr auto kPaged = std::to_array<Paged>({
       .field = EntryField{events::U8Field{rx::encoder::kSteps.offset}},
       .minimum = kSignedStepsMin,
       .maximum = 10}},
-    edit(R::Encoder, "EditReactionEncoderReplay", kEncoderRepeat,
-         EntryField{rx::encoder::kRepeatMs}),
+    upTo(edit(R::Encoder, "EditReactionEncoderReplay", kEncoderRepeat,
+              EntryField{rx::encoder::kRepeatMs}),
+         kRepeatMax),
     // 11..13 bus commands.
     combo(R::Iebus, "ComboBoxReactionIEBUSEventx", EntryField{rx::iebus::kCommand},
           lists::iebusCommands),
@@ -623,7 +681,9 @@ constexpr auto kPaged = std::to_array<Paged>({
           lists::carDspModes),
     combo(R::CarDsp, "ComboBoxEditReactionCarDspParamx", EntryField{rx::car_dsp::kParameter},
           nullptr, &kCarDspParameter),
-    edit(R::CarDsp, "EditReactionCarDSPReplay", kCarDspRepeat, EntryField{rx::car_dsp::kRepeatMs}),
+    upTo(edit(R::CarDsp, "EditReactionCarDSPReplay", kCarDspRepeat,
+              EntryField{rx::car_dsp::kRepeatMs}),
+         kRepeatMax),
     // 21..23.
     combo(R::Panacea, "ComboBoxReactionPANACEA", EntryField{rx::panacea::kMode},
           lists::panaceaModes),

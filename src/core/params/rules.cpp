@@ -22,9 +22,6 @@ using view::Range;
 
 namespace {
 
-// A range message of a number typed in hexadecimal shows hexadecimal bounds; say so.
-constexpr lang::TextPair kHexNumbersNote{"\nЧисла шестнадцатеричные.",
-                                         "\nThe numbers are hexadecimal."};
 constexpr lang::TextPair kVoltsRangeHint{"Диапазон: %s … %s В", "Range: %s to %s V"};
 
 constexpr unsigned kLongTextMax = 6;  // the time fields take at most six characters
@@ -119,11 +116,6 @@ ChangeOutcome number(ConfigImage& image, const Binding& b, const Change& c,
   const Range range = b.range(image);
   EntryResult r = checkValueEntry(c.text, range.minimum, range.maximum);
   if (auto* notice = std::get_if<Notice>(&r)) {
-    const bool hex = !c.text.empty() && (c.text[0] == 'x' || c.text[0] == 'X');
-    if (hex && notice->ru != kEnterValueText.ru) {
-      notice->ru += kHexNumbersNote.ru;
-      notice->en += kHexNumbersNote.en;
-    }
     return {std::move(*notice), view::After::None, std::nullopt};
   }
   view::storeField(image, b.field, context.entry, std::get<std::uint32_t>(r));
@@ -139,10 +131,18 @@ Range pwmValue(const ConfigImage& image, const Binding& b) {
   return {image.getU16(layout::pwmMin(channel)), image.getU16(layout::pwmMax(channel))};
 }
 
+// A time the controller corrects: a number out of its span becomes the field's fallback (the
+// hint shows the span), but a text that is no number is refused, never stored as the fallback.
 template <std::uint16_t (*FromText)(std::string_view)>
 ChangeOutcome corrected(ConfigImage& image, const Binding& b, const Change& c,
                         const FormContext& context) {
-  view::storeField(image, b.field, context.entry, FromText(c.text));
+  EntryResult r = checkValueEntry(c.text, 0, 0xFFFFFFFFu);
+  if (auto* notice = std::get_if<Notice>(&r)) {
+    return {std::move(*notice), view::After::None, std::nullopt};
+  }
+  // The corrections read decimal digits; a number typed in hexadecimal reaches them as one.
+  view::storeField(image, b.field, context.entry,
+                   FromText(std::to_string(std::get<std::uint32_t>(r))));
   return outcome(std::nullopt, b);
 }
 

@@ -334,6 +334,15 @@ void BoundForm::commitEdit(QLineEdit* edit, std::string_view control, bool fromE
   changed(control, ControlKind::Edit, c, edit, fromEnter);
 }
 
+void BoundForm::storeTypedValues() {
+  for (const view::Binding& b : table_.all()) {
+    auto* edit = qobject_cast<QLineEdit*>(widget(b.control));
+    if (edit && b.kind == ControlKind::Edit && isUnstored(edit)) {
+      commitEdit(edit, b.control, false);
+    }
+  }
+}
+
 bool BoundForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::Wheel) {
     return false;

@@ -70,6 +70,8 @@ class BoundForm : public QObject {
   void follow(std::string_view control, QWidget* widget);
 
   void apply(const view::FormView& view);
+  // Commits every field holding a text that is not stored, as leaving the field would.
+  void storeTypedValues();
   // Tabs in view order: visibility and the captions the view sets; the current tab is kept.
   static void applyTabs(QTabWidget* tabs, const std::vector<view::TabView>& views);
   // Captions and hints of program-filled controls (names ending in x) from their bindings.

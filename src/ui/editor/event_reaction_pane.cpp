@@ -35,6 +35,7 @@ namespace {
 QString qtName(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
 constexpr std::size_t kIrEventPage = static_cast<std::size_t>(events::EventType::IrCode);
+constexpr int kBoxGap = 2;  // between the event and the reaction box
 
 }  // namespace
 
@@ -75,6 +76,9 @@ EventReactionPane::EventReactionPane(config::ConfigImage& image, Hooks hooks, Pa
     captions_[i] = std::to_string(i + 1);
   }
   build();
+  if (QWidget* top = window(); top != this) {
+    top->installEventFilter(this);
+  }
   retranslate();
 }
 
@@ -97,6 +101,8 @@ void EventReactionPane::build() {
   connect(entryTabs_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { tabsMenu()->popup(entryTabs_->mapToGlobal(at)); });
   connect(entryTabs_, &QTabBar::currentChanged, this, [this] {
+    // What was typed for the entry left belongs to it, not to the one chosen.
+    storeTypedValues();
     // A refresh that redraws tells the keyboard dialog itself; one skipped (an identical entry)
     // must still tell it.
     const std::size_t before = refreshCount();
@@ -107,20 +113,34 @@ void EventReactionPane::build() {
   });
   layout->addWidget(entryTabs_);
 
+  // The event and the reaction box share the width below the entry tabs in equal halves,
+  // whatever their pages would like.
+  auto* boxes = new QHBoxLayout;
+  boxes->setContentsMargins(0, 0, 0, 0);
+  boxes->setSpacing(kBoxGap);
+  layout->addLayout(boxes, 1);
+
   eventBox_ = new QGroupBox(this);
   eventBox_->setObjectName("GroupBoxEvent");
   auto* eventLayout = new QVBoxLayout(eventBox_);
   eventPages_ = buildPages(event_, "PageControlEvent", eventBox_);
+  eventLayout->setSpacing(0);
+  eventLayout->addWidget(event_.tabs);
   eventLayout->addWidget(eventPages_, 1);
+  eventLayout->addSpacing(eventLayout->contentsMargins().top());
   eventLayout->addWidget(buildBottomRow(eventBox_));
-  layout->addWidget(eventBox_, 1);
+  eventBox_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  boxes->addWidget(eventBox_, 1);
 
   reactionBox_ = new QGroupBox(this);
   reactionBox_->setObjectName("GroupBoxReaction");
   auto* reactionLayout = new QVBoxLayout(reactionBox_);
   reactionPages_ = buildPages(reaction_, "PageControlReaction", reactionBox_);
+  reactionLayout->setSpacing(0);
+  reactionLayout->addWidget(reaction_.tabs);
   reactionLayout->addWidget(reactionPages_, 1);
-  layout->addWidget(reactionBox_, 1);
+  reactionBox_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  boxes->addWidget(reactionBox_, 1);
 
   sourceMaskDialog_ = new params::TInterceptForm(this);
   irCodeDialog_ = new dialogs::TFormIRCode(this);
@@ -133,14 +153,14 @@ BoundForm* EventReactionPane::makeForm(Half& half) {
   BoundForm::Hooks form;
   form.change = [this, &half](std::string_view control, view::ControlKind kind,
                               const view::Change& change) {
-    HalfChange result = half.description.change(image_, selectedEntry(), control, kind, change);
+    HalfChange result = half.description.change(image_, editedEntry(), control, kind, change);
     pendingFollowUp_ = std::move(result.followUp);
     return result.change;
   };
   form.showOne = [this, &half](std::string_view control) {
     view::ControlView v;
     if (const view::Binding* b = half.description.bindings->find(control)) {
-      view::showControl(v, *b, image_, {lang::currentLanguage(), selectedEntry()});
+      view::showControl(v, *b, image_, {lang::currentLanguage(), editedEntry()});
     }
     return v;
   };
@@ -169,11 +189,26 @@ QTabWidget* EventReactionPane::buildPages(Half& half, const char* name, QWidget*
   }
   half.pageCount = std::min<std::size_t>(half.description.pages.size(), half.visible.size());
   half.visible.fill(true);
-  tabs->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(tabs->tabBar(), &QWidget::customContextMenuRequested, this,
-          [this, &half](const QPoint& at) {
-            pageMenu(half)->popup(half.pages->tabBar()->mapToGlobal(at));
-          });
+  // The page control's own tab bar keeps every page, hidden ones too, and a bar whose last tab is
+  // hidden scrolls wrongly: the tabs after the current one stay out of reach. The user's bar holds
+  // only the pages shown.
+  tabs->tabBar()->hide();
+  half.tabs = new QTabBar(parent);
+  half.tabs->setObjectName(QString::fromLatin1(name) + "Tabsx");
+  half.tabs->setUsesScrollButtons(true);
+  half.tabs->setExpanding(false);
+  half.tabs->setElideMode(Qt::ElideNone);
+  connect(half.tabs, &QTabBar::currentChanged, this, [this, &half](int tab) {
+    if (!applying_ && tab >= 0) {
+      half.pages->setCurrentIndex(half.tabs->tabData(tab).toInt());
+    }
+  });
+  // A right click anywhere on the page control or its tabs offers the pages shown.
+  for (QWidget* w : {static_cast<QWidget*>(tabs), static_cast<QWidget*>(half.tabs)}) {
+    w->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(w, &QWidget::customContextMenuRequested, this,
+            [this, &half, w](const QPoint& at) { pageMenu(half)->popup(w->mapToGlobal(at)); });
+  }
   connect(tabs, &QTabWidget::currentChanged, this, [this, &half](int index) {
     if (!applying_) {
       pageChosen(half, index);
@@ -507,6 +542,9 @@ void EventReactionPane::refresh() {
   const core::EventPaneContext c = context();
   std::optional<core::EventPaneView> eventView = refresher_.refresh(image_, entry, c);
   if (!eventView) {
+    // The entry is as shown, but the parameters may have changed which pages make sense.
+    shownEntry_ = entry;
+    applyOnlyUsedView();
     return;
   }
   if (hooks_.suspendRedraw) {
@@ -533,6 +571,7 @@ void EventReactionPane::refresh() {
       hooks_.resumeRedraw();
     }
   }
+  shownEntry_ = entry;
   // After the guard: the keyboard dialog may store into the entry and ask for a refresh.
   emit entrySelected(entry);
 }
@@ -542,17 +581,86 @@ void EventReactionPane::applyHalf(Half& half, const HalfView& view) {
   half.form->apply(view.form);
   const QSignalBlocker block(half.pages);
   BoundForm::applyTabs(half.pages, view.form.tabs);
+  std::array<bool, 64> visible{};
   for (std::size_t i = 0; i < half.pageCount && i < view.form.tabs.size(); ++i) {
-    half.visible[i] = view.form.tabs[i].visible;
+    visible[i] = view.form.tabs[i].visible;
   }
-  // The entry's own page shows even when the only-used view or a mark would hide its tab.
+  half.shownPage = view.page;
   const int page = static_cast<int>(view.page);
   if (page < half.pages->count()) {
     half.pages->setTabVisible(page, true);
     half.pages->setCurrentIndex(page);
   }
-  half.shownPage = view.page;
+  showPages(half, std::span<const bool>(visible.data(), half.pageCount));
   applying_ = false;
+}
+
+void EventReactionPane::applyOnlyUsedView() {
+  if (refresher_.running() || applying_) {
+    return;
+  }
+  const core::EventPaneContext c = context();
+  const kivprism::params::PageVisibility v =
+      kivprism::params::visiblePages(image_, c.marks, c.onlyUsed);
+  applying_ = true;
+  showPages(event_, v.event);
+  showPages(reaction_, v.reaction);
+  applying_ = false;
+}
+
+// The entry's own page shows even when the only-used view or a mark would hide its tab.
+void EventReactionPane::showPages(Half& half, std::span<const bool> visible) {
+  const QSignalBlocker block(half.pages);
+  for (std::size_t i = 0; i < half.pageCount; ++i) {
+    half.visible[i] = i < visible.size() && visible[i];
+    const bool shown = half.visible[i] || i == half.shownPage;
+    if (half.pages->isTabVisible(static_cast<int>(i)) != shown) {
+      half.pages->setTabVisible(static_cast<int>(i), shown);
+    }
+  }
+  syncTabs(half);
+}
+
+// The user's bar: one tab per page shown, captioned like it, the entry's page current.
+void EventReactionPane::syncTabs(Half& half) {
+  QList<int> pages;
+  for (int p = 0; p < half.pages->count(); ++p) {
+    if (half.pages->isTabVisible(p)) {
+      pages << p;
+    }
+  }
+  const QSignalBlocker block(half.tabs);
+  bool same = half.tabs->count() == pages.size();
+  for (int i = 0; same && i < pages.size(); ++i) {
+    same = half.tabs->tabData(i).toInt() == pages[i] &&
+           half.tabs->tabText(i) == half.pages->tabText(pages[i]);
+  }
+  if (!same) {
+    while (half.tabs->count() > 0) {
+      half.tabs->removeTab(half.tabs->count() - 1);
+    }
+    for (const int p : pages) {
+      half.tabs->setTabData(half.tabs->addTab(half.pages->tabText(p)), p);
+    }
+  }
+  const int current = static_cast<int>(pages.indexOf(static_cast<int>(half.shownPage)));
+  if (current >= 0 && half.tabs->currentIndex() != current) {
+    half.tabs->setCurrentIndex(current);
+  }
+}
+
+std::size_t EventReactionPane::editedEntry() const {
+  return typedEntry_ != 0 ? typedEntry_ : selectedEntry();
+}
+
+void EventReactionPane::storeTypedValues() {
+  if (applyingView() || typedEntry_ != 0) {
+    return;
+  }
+  typedEntry_ = shownEntry_ != 0 ? shownEntry_ : selectedEntry();
+  event_.form->storeTypedValues();
+  reaction_.form->storeTypedValues();
+  typedEntry_ = 0;
 }
 
 void EventReactionPane::updateTabCaptions() {
@@ -573,6 +681,11 @@ void EventReactionPane::retranslate() {
 }
 
 bool EventReactionPane::eventFilter(QObject* watched, QEvent* event) {
+  // Closing the window keeps what was typed: it is stored before the window asks about changes.
+  if (watched == window() && watched != this && event->type() == QEvent::Close) {
+    storeTypedValues();
+    return false;
+  }
   if (watched == entryTabs_ && event->type() == QEvent::MouseButtonDblClick) {
     editEntryName(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
     return true;

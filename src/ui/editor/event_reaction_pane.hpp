@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "core/config/image.hpp"
@@ -70,6 +71,10 @@ class EventReactionPane : public QWidget {
   QTabBar* entryTabs() const { return entryTabs_; }
   QTabWidget* eventPages() const { return eventPages_; }
   QTabWidget* reactionPages() const { return reactionPages_; }
+  // The tab bars the user sees above the event and the reaction pages: one tab per page shown,
+  // its data the page index.
+  QTabBar* eventTabs() const { return event_.tabs; }
+  QTabBar* reactionTabs() const { return reaction_.tabs; }
   QWidget* control(std::string_view name) const;
   KeyDropPanel* keyPanel(bool modifier) const { return modifier ? modifierPanel_ : keyPanel_; }
 
@@ -107,6 +112,11 @@ class EventReactionPane : public QWidget {
 
  public slots:
   void refresh();
+  // Page visibility from the parameters page's marks and the only-used view; every refresh ends
+  // with it, also one skipped because the entry did not change.
+  void applyOnlyUsedView();
+  // Stores what the user typed into the fields of the entry shown and did not commit yet.
+  void storeTypedValues();
   // The next refresh does its full work (device read, file load, language, only-used switch).
   void forceRefresh() { refresher_.force(); }
   void forcedRefresh() {
@@ -138,6 +148,7 @@ class EventReactionPane : public QWidget {
     PaneHalf description;
     BoundForm* form = nullptr;
     QTabWidget* pages = nullptr;
+    QTabBar* tabs = nullptr;  // the shown pages' tabs; the page control's own bar stays hidden
     std::array<bool, 64> visible{};
     std::size_t pageCount = 0;
     std::size_t shownPage = 0;
@@ -154,6 +165,9 @@ class EventReactionPane : public QWidget {
   void afterChange(const view::ChangeOutcome& outcome, QWidget* source);
   QMenu* pageMenu(Half& half);
   void applyHalf(Half& half, const HalfView& view);
+  void showPages(Half& half, std::span<const bool> visible);
+  void syncTabs(Half& half);
+  std::size_t editedEntry() const;
   void askEventDialog(const kivprism::editor::EventDialogRequest& request, QWidget* source);
   void updateTabCaptions();
   kivprism::editor::EventPaneContext context() const;
@@ -166,6 +180,9 @@ class EventReactionPane : public QWidget {
   Half reaction_;
   HalfFollowUp pendingFollowUp_;
   bool applying_ = false;
+  // While typed values are stored on leaving an entry: the entry they belong to.
+  std::size_t typedEntry_ = 0;
+  std::size_t shownEntry_ = 0;  // the entry the controls show
   QTabBar* entryTabs_ = nullptr;
   QTabWidget* eventPages_ = nullptr;
   QTabWidget* reactionPages_ = nullptr;

@@ -1,5 +1,6 @@
 // The parameters page's place in the main window: built into TabSheetParameters, redrawn when the
 // window invalidates its pages, and fed with the variables the connection poll reads.
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QProgressBar>
 #include <QTabWidget>
@@ -89,6 +90,13 @@ void TMainForm::buildEventPane(QHBoxLayout* row) {
     return shown ? shown->marks : kivprism::params::computeAvailability(model_.working);
   };
   hooks.onlyUsed = [this] { return onlyUsed(); };
+  // A redraw of the entry gives the shown window the focus back (from the keyboard dialog, say),
+  // but never takes it from a modal box or dialog.
+  hooks.focusWindow = [this] {
+    if (isVisible() && !isMinimized() && !isActiveWindow() && !QApplication::activeModalWidget()) {
+      activateWindow();
+    }
+  };
   eventPane_ = new editor::EventReactionPane(model_.working, std::move(hooks),
                                              editor::reactionHalf(), parametersPage_);
   row->addWidget(eventPane_, 1);

@@ -60,10 +60,38 @@ TEST(EventValueEntry, RangeMessagesStoreNothing) {
   EXPECT_EQ(r.change.notice->en, "The value must be in the range from 0 to 18000");
   r = edit(image, "EditEventVARVal", "x100");
   ASSERT_TRUE(r.change.notice);
-  EXPECT_NE(r.change.notice->en.find("from 00 to FF"), std::string::npos) << r.change.notice->en;
+  // The hexadecimal range message is the check's own text, with nothing after it.
+  EXPECT_EQ(r.change.notice->en, "The value must be in the range from 00 to FF");
+  EXPECT_EQ(r.change.notice->ru, "Значение должно находиться в интервале от 00 до FF");
   r = edit(image, "EditEventTimeout", "1000000001");
   ASSERT_TRUE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{16, "07"}}));
+}
+
+// A press kind the event cannot tell apart becomes the one the rules allow, and the user is told
+// which; a press kind the event can have is stored without a word.
+TEST(EventPressKind, AnImpossiblePressKindIsReplacedWithAWord) {
+  ConfigImage image;
+  place(image, 1, entryHex({{16, "07"}, {77, "03"}}));  // a voltage event, any press
+  auto r = pick(image, "ComboBoxEventEvent", 1);        // short
+  ASSERT_TRUE(r.change.notice);
+  EXPECT_EQ(r.change.notice->kind, view::NoticeKind::Information);
+  EXPECT_EQ(r.change.notice->en, "This event cannot have the press \"Short\", \"Any\" is set");
+  EXPECT_EQ(r.change.notice->ru,
+            "Для этого события нажатие \"Короткое\" невозможно, установлено \"Любое\"");
+  deriveEventPane(image, 1, {});
+  EXPECT_EQ(entryOf(image, 1)[77], 3);
+  EXPECT_FALSE(pick(image, "ComboBoxEventEvent", 0).change.notice);  // disabled: allowed
+  EXPECT_EQ(entryOf(image, 1)[77], 0);
+
+  place(image, 2, entryHex({{16, "1A"}, {77, "03"}}));  // Honda panel: every kind
+  for (int kind = 0; kind < 4; ++kind) {
+    EXPECT_FALSE(changeEventControl(image, 2, "ComboBoxEventEvent", ControlKind::Combo,
+                                    view::Change{.index = kind}, Language::English)
+                     .change.notice)
+        << kind;
+    EXPECT_EQ(entryOf(image, 2)[77], kind);
+  }
 }
 
 TEST(EventValueEntry, StoringWidthsLittleEndian) {

@@ -75,8 +75,17 @@ TEST(ReactionValueEntry, RangesAndWidths) {
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "16 00 FF"}}));
 }
 
+// The outputs' parameter voltages span the whole 0 to 5 V, so only the cap applies.
+void openAnalogOutputs(ConfigImage& image) {
+  image.set(layout::kAnaVout1, 0);
+  image.set(layout::kMinMaxVout1, 500);
+  image.set(layout::kAnaVout2, 500);
+  image.set(layout::kMinMaxVout2, 0);
+}
+
 TEST(ReactionValueEntry, VoltsTakeCommaOrPointAndCapAt500) {
   ConfigImage image;
+  openAnalogOutputs(image);
   place(image, 1, entryHex({{80, "04"}}));
   auto r = edit(image, "EditReactionAnalogVOUT1", "5,5");
   EXPECT_FALSE(r.change.notice);
@@ -89,6 +98,44 @@ TEST(ReactionValueEntry, VoltsTakeCommaOrPointAndCapAt500) {
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "04 F4 01 01 00"}}));
 }
 
+// A voltage that its output's span limits is stored limited, as the refresh would make it, and
+// the user is told the span; the hint shows it while the channel sets or assigns a voltage.
+TEST(ReactionValueEntry, AVoltageOutsideItsOutputsSpanIsLimitedWithAWord) {
+  ConfigImage image;
+  image.set(layout::kAnaVout1, 300);
+  image.set(layout::kMinMaxVout1, 120);
+  place(image, 1, entryHex({{80, "04"}}));
+  auto r = edit(image, "EditReactionAnalogVOUT1", "4.5");
+  ASSERT_TRUE(r.change.notice);
+  EXPECT_EQ(r.change.notice->kind, view::NoticeKind::Information);
+  EXPECT_EQ(
+      r.change.notice->en,
+      "The voltage of this output is limited to the range from 1.20 to 3.00 V, 3.00 V is set");
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "04 2C 01"}}));
+  EXPECT_FALSE(edit(image, "EditReactionAnalogVOUT1", "2").change.notice);
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "04 C8 00"}}));
+  // Output 2 keeps its own span: 0..0 V with an empty parameter block.
+  r = edit(image, "EditReactionAnalogVOUT2", "1");
+  ASSERT_TRUE(r.change.notice);
+  EXPECT_EQ(
+      r.change.notice->en,
+      "The voltage of this output is limited to the range from 0.00 to 0.00 V, 0.00 V is set");
+  const ReactionPaneView v = deriveReactionPane(image, 1, {});
+  const auto hint = [&v](std::string_view name) {
+    for (const auto& c : v.controls) {
+      if (c.name == name) {
+        return c.hint;
+      }
+    }
+    return std::string("?");
+  };
+  EXPECT_EQ(hint("EditReactionAnalogVOUT1"), "Диапазон: 1.20 … 3.00 В");
+  // Increasing and decreasing steps are not limited by the span.
+  place(image, 1, entryHex({{80, "04"}, {87, "02"}}));
+  EXPECT_FALSE(edit(image, "EditReactionAnalogVOUT1", "4.5").change.notice);
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "04 C2 01"}, {87, "02"}}));
+}
+
 TEST(ReactionValueEntry, RepeatCorrectsInsteadOfRefusing) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "0A 01"}}));
@@ -97,6 +144,14 @@ TEST(ReactionValueEntry, RepeatCorrectsInsteadOfRefusing) {
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0A 01 00 F4 01"}}));
   place(image, 1, entryHex({{80, "14 02"}}));
   edit(image, "EditReactionCarDSPReplay", "300ms");
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "14 02 00 2C 01"}}));
+  // A text with no leading digit is no number: refused, nothing stored.
+  for (const char* text : {"abc", "", "x12"}) {
+    r = edit(image, "EditReactionCarDSPReplay", text);
+    ASSERT_TRUE(r.change.notice) << text;
+    EXPECT_EQ(r.change.notice->en, "Enter a value in the specified position");
+    EXPECT_EQ(r.change.after, view::After::None);
+  }
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "14 02 00 2C 01"}}));
 }
 

@@ -36,15 +36,14 @@ TEST(Handlers, RangeErrorStoresNothingAndRedrawsNothing) {
   EXPECT_EQ(image.getU16(layout::kPulseMsActive), 12);
 }
 
-TEST(Handlers, ARangeMessageInHexadecimalSaysSo) {
+// A number typed in hexadecimal gets its range in hexadecimal, and the message is the check's
+// own text with nothing added.
+TEST(Handlers, ARangeMessageInHexadecimalIsTheChecksTextAlone) {
   ConfigImage image;
   const ChangeOutcome hex = editCommitted(image, "EditPULSEMSACTIVE", "x1389");
   ASSERT_TRUE(hex.notice);
-  EXPECT_EQ(hex.notice->en,
-            "The value must be in the range from 00 to 1388\nThe numbers are hexadecimal.");
-  EXPECT_EQ(hex.notice->ru,
-            "Значение должно находиться в интервале от 00 до 1388\nЧисла шестнадцатеричные.");
-  // An unreadable text is no range message and gets no note.
+  EXPECT_EQ(hex.notice->en, "The value must be in the range from 00 to 1388");
+  EXPECT_EQ(hex.notice->ru, "Значение должно находиться в интервале от 00 до 1388");
   EXPECT_EQ(editCommitted(image, "EditPULSEMSACTIVE", "xZZ").notice->en,
             "Enter a value in the specified position");
 }
@@ -131,6 +130,34 @@ TEST(Handlers, TouchModeFourAndUsbSourceAskForMasks) {
   image.set(layout::kTouchSrcMask, 3);
   EXPECT_EQ(comboChanged(image, "ComboBoxSource2Touch", 0).after, After::Refresh);
   EXPECT_EQ(image.getU8(layout::kTouchSrcMask), 0);
+}
+
+// The self-correcting times replace a number out of their span, but a text that is no number
+// is refused with the value entry message and leaves the stored time alone.
+TEST(Handlers, SelfCorrectingFieldsRefuseTextThatIsNoNumber) {
+  ConfigImage image;
+  image.set(layout::kLongPressTime, 700);
+  image.set(layout::kHwrMaxTo, 300);
+  image.set(layout::kUartDelayMs, 40);
+  image.set(layout::kUartReplayMs, 60);
+  for (const char* control : {"Edit_PAR_LongTO", "EditHWRTO", "EditUARTDELAY", "EditUARTREPLAY"}) {
+    for (const char* text : {"abc", "", "12a", "xZZ"}) {
+      const ChangeOutcome out = editCommitted(image, control, text);
+      ASSERT_TRUE(out.notice) << control << " " << text;
+      EXPECT_EQ(out.notice->kind, NoticeKind::Error);
+      EXPECT_EQ(out.notice->en, "Enter a value in the specified position");
+      EXPECT_EQ(out.after, After::None);
+    }
+  }
+  EXPECT_EQ(image.getU16(layout::kLongPressTime), 700);
+  EXPECT_EQ(image.getU16(layout::kHwrMaxTo), 300);
+  EXPECT_EQ(image.getU16(layout::kUartDelayMs), 40);
+  EXPECT_EQ(image.getU16(layout::kUartReplayMs), 60);
+  // A number in hexadecimal is a number: x7D0 is 2000 ms, inside the long-press span.
+  EXPECT_FALSE(editCommitted(image, "Edit_PAR_LongTO", "x7D0").notice);
+  EXPECT_EQ(image.getU16(layout::kLongPressTime), 2000);
+  EXPECT_FALSE(editCommitted(image, "Edit_PAR_LongTO", "6000").notice);
+  EXPECT_EQ(image.getU16(layout::kLongPressTime), 1000);
 }
 
 TEST(Handlers, SelfCorrectingFieldsAndVoltages) {
