@@ -134,8 +134,9 @@ class DeviceLink {
   void showDeviceInfo(const DeviceInfo& info);
   // Sends every run of the working image that differs from the device copy. The device copy takes
   // a run only once the controller acknowledged it; a refused or failed run stays pending and is
-  // tried again on the next connection or after the next change the controller took. One error
-  // box per failure episode.
+  // tried again on the next connection or after the next change the controller took. A run sent
+  // without an answer stays pending until acknowledged, even once the user takes it back: the
+  // controller may hold the new value. One error box per failure episode.
   void syncChanges();
   // Runs of the working image not yet on the controller.
   std::size_t pendingChanges() const;
