@@ -432,6 +432,25 @@ TEST_F(DeviceLinkTest, AnUnansweredChangeIsSentUntilAcknowledgedEvenWhenTakenBac
   EXPECT_EQ(host.errors.size(), 1u);
 }
 
+// A whole read shows what the controller holds: a byte whose answer was lost is known again.
+TEST_F(DeviceLinkTest, AWholeReadEndsWhatALostAnswerLeftUnknown) {
+  connect();
+  model.working.data()[2500] ^= 0x21;
+  controller.injectFault(AnswerFault::Silence, 3);
+  link.syncChanges();
+  ASSERT_EQ(link.pendingChanges(), 1u);
+  ASSERT_EQ(link.readConfigurationReported(), status::kOk);
+  EXPECT_EQ(model.working, controller.configuration());
+  EXPECT_EQ(link.pendingChanges(), 0u);
+  controller.clearRequests();
+  model.working.data()[3000] ^= 1;  // a change the controller takes: no reason left to send more
+  tick();
+  tick();
+  const auto writes = requestsFor(area::kConfiguration | kWriteFlag);
+  ASSERT_EQ(writes.size(), 1u);
+  EXPECT_EQ(writes[0].offset, 3000);
+}
+
 // The same when the controller goes away after the lost answer: the user's value is kept for its
 // return and sent, not replaced by what the controller took.
 TEST_F(DeviceLinkTest, AnUnansweredChangeTakenBackReachesTheReturningController) {
@@ -719,6 +738,7 @@ TEST_F(DeviceLinkTest, CanRecordsAreHandedOverWholeAndBothKindsAlternate) {
   host.now = 10'000;
   tick();  // only CAN waits now
   ASSERT_EQ(host.canRecords.size(), 3u);
+  EXPECT_NE(host.statusTexts.back().find(", 0 packets/sec"), std::string::npos);
   EXPECT_EQ(host.canRecords[0].size(), kCanRecordSize);
   EXPECT_EQ(host.canRecords[2][5], 2);  // the data byte after the identifier word and length
   host.now = 11'000;
