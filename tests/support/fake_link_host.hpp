@@ -28,6 +28,8 @@ class FakeLinkHost : public device::LinkHost,
   bool shutdown = false;
   bool variablesView = false;
   bool canToFile = false;
+  // What the CAN log says it counted in the last second.
+  std::uint32_t canRate = 0;
   // Answers to questions, in order; Yes when empty.
   std::deque<bool> answers;
   // Runs inside every processEvents call (re-entrance tests).
@@ -114,6 +116,7 @@ class FakeLinkHost : public device::LinkHost,
     canRecords.emplace_back(record.begin(), record.end());
   }
   bool canLogWritingToFile() const override { return canToFile; }
+  std::uint32_t canRecordsPerSecond() const override { return canRate; }
   void refreshCanLogPage() override { ++canPageRefreshes; }
   void currentSourceChanged(std::string_view text, bool enabled) override {
     currentSource.emplace_back(std::string(text), enabled);

@@ -74,6 +74,11 @@ DeviceStatus refusalStatus(std::uint8_t answerCmd) {
   }
 }
 
+// The controller answered that it did not take the write: what it holds is unchanged.
+bool refused(DeviceStatus result) {
+  return result == status::kBadParameters || result == status::kFailedResult;
+}
+
 }  // namespace
 
 void MonitorLineAssembler::push(char c, const Sink& sink) {
@@ -185,6 +190,14 @@ void DeviceLink::notifyReloaded() {
 bool DeviceLink::variablesWanted() const {
   return std::any_of(variablesListeners_.begin(), variablesListeners_.end(),
                      [](const VariablesListener* l) { return l->variablesWanted(); });
+}
+
+std::uint32_t DeviceLink::canRecordsPerSecond() const {
+  std::uint32_t rate = 0;
+  for (const CanRecordListener* l : canListeners_) {
+    rate = std::max(rate, l->canRecordsPerSecond());
+  }
+  return rate;
 }
 
 bool DeviceLink::canLogWritingToFile() const {
@@ -408,6 +421,7 @@ DeviceStatus DeviceLink::readConfiguration() {
     return result;
   }
   model_.device = controllerImage;
+  clearUnknown();
   inSync_ = true;
   return status::kOk;
 }
@@ -443,6 +457,10 @@ DeviceStatus DeviceLink::writeConfiguration() {
     return result;
   }
   inSync_ = true;
+  // The controller holds the whole image now (every chunk was acknowledged): nothing a broken
+  // read left, nor anything kept for its return, stands against it any more.
+  failedRead_.reset();
+  keptTaken_ = false;
   std::fill(held_.begin(), held_.end(), false);
   failureShown_ = false;
   updateSyncText();
@@ -503,22 +521,23 @@ void DeviceLink::syncChanges() {
       (changeSendingHeld_ && changeSendingHeld_())) {
     return;
   }
-  auto working = model_.working.bytes();
-  auto device = model_.device.bytes();
-  if (!connected_ || std::memcmp(working.data(), device.data(), working.size()) == 0) {
+  const auto working = model_.working.bytes();
+  const auto device = model_.device.bytes();
+  if (!connected_ ||
+      (std::memcmp(working.data(), device.data(), working.size()) == 0 && !anyUnknown())) {
     return;
   }
   std::size_t total = 0;
   bool tookChange = false;
   std::size_t begin = 0;
   while (begin < working.size()) {
-    if (working[begin] == device[begin]) {
+    if (!differs(begin)) {
       ++begin;
       continue;
     }
     std::size_t end = begin;
     bool allHeld = true;
-    while (end < working.size() && working[end] != device[end]) {
+    while (end < working.size() && differs(end)) {
       allHeld = allHeld && held_[end];
       ++end;
     }
@@ -529,8 +548,7 @@ void DeviceLink::syncChanges() {
       if (result != status::kOk) {
         holdFrom(begin, end, result);
         // A refusal concerns this run only; a lost exchange ends the pass.
-        if (result != status::kBadParameters && result != status::kFailedResult &&
-            result != status::kWriteNotAcknowledged) {
+        if (!refused(result) && result != status::kWriteNotAcknowledged) {
           break;
         }
       } else {
@@ -560,11 +578,17 @@ DeviceStatus DeviceLink::sendRun(std::size_t begin, std::size_t length, bool ste
     const std::size_t at = begin + sent;
     const DeviceStatus written =
         writeArea(area::kConfiguration, static_cast<std::uint16_t>(at), working.subspan(at, n));
+    const auto first = unknown_.begin() + static_cast<std::ptrdiff_t>(at);
     if (written != status::kOk) {
+      // Refused: the controller kept what it had. Otherwise the write may have arrived.
+      if (!refused(written)) {
+        std::fill_n(first, n, true);
+      }
       return written;
     }
     std::copy_n(working.begin() + static_cast<std::ptrdiff_t>(at), n,
                 device.begin() + static_cast<std::ptrdiff_t>(at));
+    std::fill_n(first, n, false);
     sent += n;
     if (stepProgress) {
       progressStep(n);
@@ -574,10 +598,8 @@ DeviceStatus DeviceLink::sendRun(std::size_t begin, std::size_t length, bool ste
 }
 
 void DeviceLink::holdFrom(std::size_t begin, std::size_t end, DeviceStatus result) {
-  const auto working = model_.working.bytes();
-  const auto device = model_.device.bytes();
   for (std::size_t i = begin; i < end; ++i) {
-    if (working[i] != device[i]) {
+    if (differs(i)) {
       held_[i] = true;
     }
   }
@@ -587,7 +609,21 @@ void DeviceLink::holdFrom(std::size_t begin, std::size_t end, DeviceStatus resul
   }
 }
 
+bool DeviceLink::differs(std::size_t at) const {
+  return unknown_[at] || model_.working.data()[at] != model_.device.data()[at];
+}
+
+bool DeviceLink::anyUnknown() const {
+  return std::find(unknown_.begin(), unknown_.end(), true) != unknown_.end();
+}
+
+void DeviceLink::clearUnknown() { std::fill(unknown_.begin(), unknown_.end(), false); }
+
 bool DeviceLink::isChange(std::size_t at) const {
+  // A byte whose send went unanswered is the user's, whatever the images say.
+  if (unknown_[at]) {
+    return true;
+  }
   const std::uint8_t value = model_.working.data()[at];
   return value != model_.device.data()[at] && (!failedRead_ || value != failedRead_->data()[at]);
 }
@@ -595,7 +631,7 @@ bool DeviceLink::isChange(std::size_t at) const {
 std::size_t DeviceLink::pendingChanges() const {
   const auto working = model_.working.bytes();
   const auto device = model_.device.bytes();
-  if (std::memcmp(working.data(), device.data(), working.size()) == 0) {
+  if (std::memcmp(working.data(), device.data(), working.size()) == 0 && !anyUnknown()) {
     return 0;
   }
   std::size_t runs = 0;
@@ -807,7 +843,6 @@ DeviceStatus DeviceLink::drainCanLog() {
     return status::kOk;
   }
   for (std::size_t at = 0; at < count; at += kCanRecordSize) {
-    canRate_.count(host_.tickMs());
     const CanRecord record(buffer.data() + at, kCanRecordSize);
     for (CanRecordListener* l : canListeners_) {
       l->canLogRecord(record);

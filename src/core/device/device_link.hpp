@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "core/config/image.hpp"
-#include "core/device/can_rate.hpp"
 #include "core/device/device_info.hpp"
 #include "core/device/device_status.hpp"
 #include "core/device/hid_port.hpp"
@@ -135,8 +134,9 @@ class DeviceLink {
   void showDeviceInfo(const DeviceInfo& info);
   // Sends every run of the working image that differs from the device copy. The device copy takes
   // a run only once the controller acknowledged it; a refused or failed run stays pending and is
-  // tried again on the next connection or after the next change the controller took. One error
-  // box per failure episode.
+  // tried again on the next connection or after the next change the controller took. A run sent
+  // without an answer stays pending until acknowledged, even once the user takes it back: the
+  // controller may hold the new value. One error box per failure episode.
   void syncChanges();
   // Runs of the working image not yet on the controller.
   std::size_t pendingChanges() const;
@@ -189,8 +189,8 @@ class DeviceLink {
   const DeviceInfo& deviceInfo() const { return deviceInfo_; }
   unsigned activityDots() const { return activityDots_; }
   std::uint32_t pollInterval() const { return pollInterval_; }
-  // CAN records in the last whole second.
-  std::uint32_t canRecordsPerSecond() { return canRate_.perSecond(host_.tickMs()); }
+  // CAN records in the last whole second, as the CAN log counts them.
+  std::uint32_t canRecordsPerSecond() const;
   config::ConfigModel& model() { return model_; }
 
  private:
@@ -210,8 +210,15 @@ class DeviceLink {
   void notifyReloaded();
   bool variablesWanted() const;
   bool canLogWritingToFile() const;
-  // Sends one run in chunks; the device copy takes each acknowledged chunk.
+  // Sends one run in chunks; the device copy takes each acknowledged chunk. A chunk whose answer
+  // was lost may or may not have reached the controller: its bytes stay unknown until one is
+  // acknowledged.
   DeviceStatus sendRun(std::size_t begin, std::size_t length, bool stepProgress);
+  // The byte must go to the controller: it differs from the device copy, or a send of it was lost.
+  bool differs(std::size_t at) const;
+  bool anyUnknown() const;
+  // A whole read showed what the controller holds: the device copy.
+  void clearUnknown();
   // A failed change: held back until the next connection or the next change the controller took;
   // the box only once per episode.
   void holdFrom(std::size_t begin, std::size_t end, DeviceStatus result);
@@ -240,12 +247,13 @@ class DeviceLink {
   std::size_t progressTotal_ = 0;
   bool progressVisible_ = false;
   MonitorLineAssembler lineAssembler_;
-  CanRateCounter canRate_;
   Procedure* procedure_ = nullptr;
   std::function<bool()> changeSendingHeld_;
 
   // Bytes whose sending failed, waiting for a reason to try again.
   std::vector<bool> held_ = std::vector<bool>(config::ConfigImage::kSize, false);
+  // Bytes sent without an answer: the controller holds the old value or the new one.
+  std::vector<bool> unknown_ = std::vector<bool>(config::ConfigImage::kSize, false);
   bool failureShown_ = false;
   // The controller whose return brings the changes kept while it was away (0: none).
   std::uint32_t keepForSerial_ = 0;

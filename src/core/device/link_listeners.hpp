@@ -38,6 +38,9 @@ class CanRecordListener {
   virtual void canLogRecord(CanRecord record) = 0;
   // Whether the log is also being written to a file; the connection line says so.
   virtual bool canLogWritingToFile() const { return false; }
+  // The records of the last completed second as the log counts them (its start commands restart
+  // the count); the connection line shows it. A listener that keeps no count says 0.
+  virtual std::uint32_t canRecordsPerSecond() const { return 0; }
   // Each poll of a connected controller: the page follows the bus mode of the image.
   virtual void refreshCanLogPage() {}
 };

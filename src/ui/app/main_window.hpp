@@ -159,6 +159,7 @@ class TMainForm : public QMainWindow,
   // The CAN-log page (src/ui/monitor/main_window_can_log.cpp).
   void canLogRecord(device::CanRecord record) override;
   bool canLogWritingToFile() const override;
+  std::uint32_t canRecordsPerSecond() const override;
   void refreshCanLogPage() override;
   // The selected-source panel of the parameters tab.
   void currentSourceChanged(std::string_view text, bool enabled) override;

@@ -103,6 +103,10 @@ bool TMainForm::canLogWritingToFile() const {
   return canLog_ != nullptr && canLog_->writingToFile();
 }
 
+std::uint32_t TMainForm::canRecordsPerSecond() const {
+  return canLog_ != nullptr ? canLog_->recordsPerSecond() : 0;
+}
+
 void TMainForm::refreshCanLogPage() {
   if (canLog_ != nullptr &&
       canLog_->setPageShown(kivprism::params::canLogVisible(model_.working))) {

@@ -396,6 +396,164 @@ TEST_F(DeviceLinkTest, AFailedReadOnReturnDoesNotBecomeChanges) {
   EXPECT_EQ(controller.configuration(), expected);
 }
 
+// A change whose answer is lost may be on the controller already. Taking it back makes the images
+// agree again, but the byte must still go until the controller acknowledges it.
+TEST_F(DeviceLinkTest, AnUnansweredChangeIsSentUntilAcknowledgedEvenWhenTakenBack) {
+  connect();
+  constexpr std::size_t kAt = 1000;
+  const std::uint8_t before = model.working.data()[kAt];
+  const std::uint8_t edited = before ^ 0x5A;
+  model.working.data()[kAt] = edited;
+  controller.injectFault(AnswerFault::Silence, 3);  // each attempt arrives, no answer does
+  link.syncChanges();
+  ASSERT_EQ(controller.configuration().data()[kAt], edited);
+  EXPECT_EQ(model.device.data()[kAt], before);
+  EXPECT_EQ(host.errors.size(), 1u);
+
+  model.working.data()[kAt] = before;
+  EXPECT_TRUE(link.isChange(kAt));
+  EXPECT_EQ(link.pendingChanges(), 1u);
+  tick();
+  ASSERT_TRUE(link.isConnected());
+  EXPECT_EQ(host.syncTexts.back(), "Changes not yet on the controller: 1");
+
+  // The next change the controller takes is the reason to try the unknown byte again.
+  model.working.data()[3000] ^= 1;
+  tick();
+  tick();
+  EXPECT_EQ(controller.configuration(), model.working);
+  EXPECT_EQ(link.pendingChanges(), 0u);
+  EXPECT_EQ(host.syncTexts.back(), "All changes are on the controller");
+  // Acknowledged once, the byte is known again: nothing more goes.
+  controller.clearRequests();
+  tick();
+  tick();
+  EXPECT_TRUE(requestsFor(area::kConfiguration | kWriteFlag).empty());
+  EXPECT_EQ(host.errors.size(), 1u);
+}
+
+// A whole read shows what the controller holds: a byte whose answer was lost is known again.
+TEST_F(DeviceLinkTest, AWholeReadEndsWhatALostAnswerLeftUnknown) {
+  connect();
+  model.working.data()[2500] ^= 0x21;
+  controller.injectFault(AnswerFault::Silence, 3);
+  link.syncChanges();
+  ASSERT_EQ(link.pendingChanges(), 1u);
+  ASSERT_EQ(link.readConfigurationReported(), status::kOk);
+  EXPECT_EQ(model.working, controller.configuration());
+  EXPECT_EQ(link.pendingChanges(), 0u);
+  controller.clearRequests();
+  model.working.data()[3000] ^= 1;  // a change the controller takes: no reason left to send more
+  tick();
+  tick();
+  const auto writes = requestsFor(area::kConfiguration | kWriteFlag);
+  ASSERT_EQ(writes.size(), 1u);
+  EXPECT_EQ(writes[0].offset, 3000);
+}
+
+// The same when the controller goes away after the lost answer: the user's value is kept for its
+// return and sent, not replaced by what the controller took.
+TEST_F(DeviceLinkTest, AnUnansweredChangeTakenBackReachesTheReturningController) {
+  connect();
+  constexpr std::size_t kAt = 14500;  // parameter block
+  const std::uint8_t before = model.working.data()[kAt];
+  model.working.data()[kAt] = before ^ 0x33;
+  controller.injectFault(AnswerFault::Silence, 3);
+  link.syncChanges();
+  model.working.data()[kAt] = before;
+  controller.unplug();
+  tick();
+  ASSERT_FALSE(link.isConnected());
+  EXPECT_EQ(host.syncTexts.back(), "Not connected: changes are kept here (1)");
+  controller.plugIn();
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  ASSERT_TRUE(link.isConnected());
+  tick();
+  EXPECT_EQ(model.working.data()[kAt], before);
+  EXPECT_EQ(controller.configuration().data()[kAt], before);
+  EXPECT_EQ(link.pendingChanges(), 0u);
+
+  // A refusal is an answer: the controller kept its value, so taking the edit back needs nothing.
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  model.working.data()[kAt] = before ^ 1;
+  tick();
+  model.working.data()[kAt] = before;
+  controller.clearRequests();
+  controller.clearFaults();
+  tick();
+  EXPECT_TRUE(requestsFor(area::kConfiguration | kWriteFlag).empty());
+  EXPECT_EQ(link.pendingChanges(), 0u);
+  EXPECT_EQ(controller.configuration().data()[kAt], before);
+}
+
+// A whole write that succeeds after a whole read broke off: the image on the controller is the
+// user's, so an edit back to what the broken read left (a cleared parameter) is a change again.
+TEST_F(DeviceLinkTest, AWholeWriteEndsWhatABrokenReadLeft) {
+  connect();
+  controller.setRestartTime(300);
+  controller.endReadsAt(area::kConfiguration, 5000);
+  link.suspendPoll();
+  ASSERT_EQ(link.readConfiguration(), status::kRangeEndedEarly);
+  link.resumePoll();
+  controller.clearFaults();
+  const std::size_t at = layout::kParamBlock.offset + 40;
+  ASSERT_EQ(model.working.data()[at], 0);
+  model.working.data()[at] = 5;
+  ASSERT_EQ(link.writeConfiguration(), status::kOk);
+  EXPECT_EQ(link.pendingChanges(), 0u);
+
+  model.working.data()[at] = 0;
+  EXPECT_TRUE(link.isChange(at));
+  EXPECT_EQ(link.pendingChanges(), 1u);
+  // The controller restarts after the write; on its return the edit is kept and sent.
+  tick();
+  ASSERT_FALSE(link.isConnected());
+  for (int i = 0; i < 12 && !link.isConnected(); ++i) {
+    host.now += 200;
+    tick();
+  }
+  ASSERT_TRUE(link.inSync());
+  tick();
+  EXPECT_EQ(model.working.data()[at], 0);
+  EXPECT_EQ(controller.configuration().data()[at], 0);
+  EXPECT_EQ(link.pendingChanges(), 0u);
+}
+
+// A read on the controller's return breaks off after it was away with a change: a whole write then
+// puts the user's image on it, and the change kept before must not come back over it.
+TEST_F(DeviceLinkTest, AWholeWriteDropsWhatWasKeptForAReturn) {
+  connect();
+  controller.setRestartTime(300);
+  constexpr std::size_t kAt = 9000;
+  const std::uint8_t original = model.working.data()[kAt];
+  model.working.data()[kAt] = original ^ 0x0F;
+  controller.unplug();
+  tick();
+  ASSERT_FALSE(link.isConnected());
+  controller.plugIn();
+  controller.endReadsAt(area::kConfiguration, 5000);
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  ASSERT_TRUE(link.isConnected());
+  ASSERT_FALSE(link.inSync());
+  controller.clearFaults();
+  model.working.data()[kAt] = original;
+  ASSERT_EQ(link.writeConfiguration(), status::kOk);
+  tick();
+  ASSERT_FALSE(link.isConnected());
+  for (int i = 0; i < 12 && !link.isConnected(); ++i) {
+    host.now += 200;
+    tick();
+  }
+  ASSERT_TRUE(link.inSync());
+  tick();
+  EXPECT_EQ(model.working.data()[kAt], original);
+  EXPECT_EQ(controller.configuration().data()[kAt], original);
+}
+
 // Another controller in its place does not get the changes meant for the first one.
 TEST_F(DeviceLinkTest, ChangesKeptForOneControllerAreNotSentToAnother) {
   connect();
@@ -580,14 +738,17 @@ TEST_F(DeviceLinkTest, CanRecordsAreHandedOverWholeAndBothKindsAlternate) {
   host.now = 10'000;
   tick();  // only CAN waits now
   ASSERT_EQ(host.canRecords.size(), 3u);
+  EXPECT_NE(host.statusTexts.back().find(", 0 packets/sec"), std::string::npos);
   EXPECT_EQ(host.canRecords[0].size(), kCanRecordSize);
   EXPECT_EQ(host.canRecords[2][5], 2);  // the data byte after the identifier word and length
-  host.now = 11'000;                    // the rate counts whole seconds: three records in the tenth
+  host.now = 11'000;
+  // The rate is the CAN log's own count (its start commands restart it), not a count of the link.
+  host.canRate = 7;
   controller.queueMonitoringText("D\n");
   tick();  // both again: the toggle now picks the CAN log
   EXPECT_EQ(host.canRecords.size(), 6u);
   EXPECT_EQ(host.monitoringLines.size(), 3u);
-  EXPECT_NE(host.statusTexts.back().find(", 3 packets/sec"), std::string::npos);
+  EXPECT_NE(host.statusTexts.back().find(", 7 packets/sec"), std::string::npos);
   tick();
   EXPECT_EQ(host.monitoringLines.size(), 4u);
   // The rate stays in the connection line for five lines from the last CAN drain: the drain's own,
