@@ -330,6 +330,42 @@ class MainWindowTest : public QObject {
     QVERIFY(settings.remembered("KIVSOLANPRISM-F401", "DirectoryConfig").isEmpty());
   }
 
+  // The first 3000 bytes of a saved file: loading them would blank all 100 entries and then the
+  // controller's at the next change sending.
+  void aDamagedFileNamesWhatIsMissingAndNoKeepsEverything() {
+    Rig rig;
+    rig.window->model().working.entry(0)[0] = 0x11;
+    rig.chosenFile = rig.dir.filePath("whole.KST401");
+    rig.window->SpeedButtonWriteConfigClick();
+    QVERIFY(rig.waitConnected());
+    QTest::qWait(300);  // start-up change sending settles
+    QFile whole(rig.chosenFile);
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    const QByteArray head = whole.read(3000);
+    whole.close();
+    rig.chosenFile = rig.dir.filePath("cut.KST401");
+    QFile cut(rig.chosenFile);
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    cut.write(head);
+    cut.close();
+    const auto controllerBefore = rig.controller.configuration();
+    const auto before = rig.window->model().working;
+    rig.answer = box::kNo;
+    rig.window->SpeedButtonReadConfigClick();
+    QCOMPARE(rig.boxes.size(), std::size_t{1});
+    QCOMPARE(rig.boxes[0].flags, box::kWarning | box::kDefaultNo);
+    QVERIFY2(rig.boxes[0].text.contains("EVENTS, SOURCE"), qPrintable(rig.boxes[0].text));
+    QCOMPARE(rig.window->model().working, before);
+    QTest::qWait(500);
+    QCOMPARE(rig.controller.configuration(), controllerBefore);
+
+    rig.answer = box::kYes;
+    rig.window->SpeedButtonReadConfigClick();
+    QCOMPARE(rig.boxes.size(), std::size_t{2});
+    QCOMPARE(rig.window->model().working.entry(0)[0], std::uint8_t{0});
+    QCOMPARE(rig.window->panelMenu()->text(), QString::fromUtf8("Конфигурация прочитана"));
+  }
+
   void configurationFileRoundTripRemembersTheFolder() {
     Rig rig;
     rig.window->model().working.data()[500] = 7;

@@ -50,7 +50,14 @@ struct CanLogOptions {
   bool simulator = false;
   std::optional<std::filesystem::path> simulatorState;
   bool packetLog = false;
+  bool help = false;
 };
+
+constexpr std::string_view kCanLogUsage =
+    "[--for=MS] [--mode=1|2|3] [--aligned=FILE] [--tab=FILE] [--candump=FILE] [--asc=FILE] "
+    "[--simulator[=STATE.bin]]";
+constexpr std::string_view kCanLogSummary =
+    "record the controller's CAN log (candump lines on stdout without files) until Ctrl-C";
 
 std::uint32_t parseNumber(std::string_view option, std::string_view text) {
   const std::string s(text);
@@ -99,6 +106,10 @@ CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
     }
     if (a == "--log") {
       o.packetLog = true;
+      continue;
+    }
+    if (a == "--help" || a == "-h") {
+      o.help = true;
       continue;
     }
     if ((a == "--lang" && i + 1 < args.size()) || a.starts_with("--lang=")) {
@@ -249,6 +260,7 @@ class Capture {
     const std::time_t wall = std::time(nullptr);
     std::tm start{};
     localtime_r(&wall, &start);
+    stdoutFormatter_.setStart(start);
     for (const auto& [form, path] : options_.files) {
       auto file = std::make_unique<canlog::LogFile>();
       if (!file->open(path, form, start)) {
@@ -323,6 +335,10 @@ class Capture {
 
 int canLogCommand(std::span<const std::string> args) {
   const CanLogOptions options = parseCanLogOptions(args);
+  if (options.help) {
+    std::cout << "usage: kivprism-cli canlog " << kCanLogUsage << "\n\n" << kCanLogSummary << ".\n";
+    return kExitOk;
+  }
   CliLinkHost::installInterruptHandler();
   Capture capture(options);
   return capture.run();
@@ -332,11 +348,7 @@ int canLogCommand(std::span<const std::string> args) {
 
 std::vector<Command> canLogCommands() {
   return {
-      {"canlog",
-       "[--for=MS] [--mode=1|2|3] [--aligned=FILE] [--tab=FILE] [--candump=FILE] [--asc=FILE] "
-       "[--simulator[=STATE.bin]]",
-       "record the controller's CAN log (candump lines on stdout without files) until Ctrl-C",
-       canLogCommand},
+      {"canlog", kCanLogUsage, kCanLogSummary, canLogCommand},
   };
 }
 

@@ -43,9 +43,10 @@ enum class ImageFileKind { ConfigFile, RawImage };
 // The kind by extension; nothing for an unknown extension.
 std::optional<ImageFileKind> imageFileKind(const std::filesystem::path& path);
 
-// Each returns an error line for stderr, or nothing on success.
+// Each returns an error line for stderr, or nothing on success. A damaged configuration file (a
+// section missing or cut short) is refused unless forced; forced, what it lacks gets its defaults.
 std::optional<std::string> loadImageFile(const std::filesystem::path& path,
-                                         config::ConfigImage& image);
+                                         config::ConfigImage& image, bool force = false);
 // A raw image whatever the extension (the simulated controller's memory).
 std::optional<std::string> loadRawImage(const std::filesystem::path& path,
                                         config::ConfigImage& image);
@@ -67,10 +68,12 @@ void printEntryListing(const config::ConfigImage& image, lang::Language language
 // Russian when the locale variables (LC_ALL, LC_MESSAGES, LANG) name a Russian user, else English.
 lang::Language listingLanguageFromEnvironment();
 
-// `show FILE [--lang ru|en]`; the language defaults to the environment's. Throws UsageError.
+// `show FILE [--lang ru|en] [--force]`; the language defaults to the environment's. Throws
+// UsageError.
 struct ShowOptions {
   std::string file;
   lang::Language language;
+  bool force = false;
 };
 ShowOptions parseShowOptions(std::span<const std::string> args);
 

@@ -34,6 +34,7 @@ struct DeviceOptions {
   std::optional<std::filesystem::path> simulatorState;
   bool yes = false;
   bool packetLog = false;
+  bool force = false;  // load a damaged configuration file all the same
   std::optional<std::uint32_t> forMs;
   std::vector<std::string> positional;
 };
@@ -43,6 +44,7 @@ constexpr std::string_view kYesOption = "--yes";
 constexpr std::string_view kLogOption = "--log";
 constexpr std::string_view kLangOption = "--lang=";
 constexpr std::string_view kForOption = "--for=";
+constexpr std::string_view kForceOption = "--force";
 
 void setLanguage(std::string_view code) {
   if (code.starts_with("ru")) {
@@ -68,7 +70,8 @@ void setLanguageFromEnvironment() {
 }
 
 DeviceOptions parseOptions(std::string_view command, std::span<const std::string> args,
-                           std::size_t positionalCount, bool allowYes, bool allowFor) {
+                           std::size_t positionalCount, bool allowYes, bool allowFor,
+                           bool allowForce = false) {
   setLanguageFromEnvironment();
   DeviceOptions o;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -88,6 +91,8 @@ DeviceOptions parseOptions(std::string_view command, std::span<const std::string
       o.yes = true;
     } else if (a == kLogOption) {
       o.packetLog = true;
+    } else if (a == kForceOption && allowForce) {
+      o.force = true;
     } else if (a.starts_with(kLangOption)) {
       setLanguage(a.substr(kLangOption.size()));
     } else if (a.starts_with(kForOption) && allowFor) {
@@ -260,10 +265,10 @@ int read(std::span<const std::string> args) {
 }
 
 int write(std::span<const std::string> args) {
-  const DeviceOptions o = parseOptions("write", args, 1, false, false);
+  const DeviceOptions o = parseOptions("write", args, 1, false, false, true);
   const std::filesystem::path file = o.positional[0];
-  return runSession(o, hostOptionsFor(o), [&file](Session& s) {
-    if (auto error = loadImageFile(file, s.model().working)) {
+  return runSession(o, hostOptionsFor(o), [&file, &o](Session& s) {
+    if (auto error = loadImageFile(file, s.model().working, o.force)) {
       std::cerr << *error << '\n';
       return kExitFailure;
     }
@@ -335,7 +340,7 @@ std::vector<Command> deviceCommands() {
       {"info", "[--simulator[=STATE.bin]]", "print the controller's device information", info},
       {"read", "FILE [--simulator[=STATE.bin]]",
        "read the configuration from the controller into a .KST401 or .bin file", read},
-      {"write", "FILE [--simulator[=STATE.bin]]",
+      {"write", "FILE [--force] [--simulator[=STATE.bin]]",
        "write a .KST401 or .bin file to the controller, then reset it", write},
       {"reset", "[--simulator[=STATE.bin]]", "restart the controller", reset},
       {"defaults", "[--yes] [--simulator[=STATE.bin]]",

@@ -40,8 +40,11 @@ lang::Language listingLanguageFromEnvironment() {
 ShowOptions parseShowOptions(std::span<const std::string> args) {
   lang::Language language = listingLanguageFromEnvironment();
   std::vector<std::string> files;
+  bool force = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != "--lang") {
+    if (args[i] == "--force") {
+      force = true;
+    } else if (args[i] != "--lang") {
       files.push_back(args[i]);
     } else if (i + 1 < args.size() && (args[i + 1] == "ru" || args[i + 1] == "en")) {
       language = args[++i] == "ru" ? lang::Language::Russian : lang::Language::English;
@@ -52,7 +55,7 @@ ShowOptions parseShowOptions(std::span<const std::string> args) {
   if (files.size() != 1) {
     throw UsageError{"show takes one FILE"};
   }
-  return {files[0], language};
+  return {files[0], language, force};
 }
 
 void printEntryListing(const config::ConfigImage& image, lang::Language language,

@@ -32,15 +32,24 @@ bool isEmptyEntryLine(std::string_view line) {
 }
 
 int convert(std::span<const std::string> args) {
-  if (args.size() != 2) {
+  std::vector<std::string> files;
+  bool force = false;
+  for (const std::string& arg : args) {
+    if (arg == "--force") {
+      force = true;
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (files.size() != 2) {
     throw UsageError{"convert takes IN and OUT"};
   }
   config::ConfigImage image;
-  if (auto error = loadImageFile(args[0], image)) {
+  if (auto error = loadImageFile(files[0], image, force)) {
     std::cerr << *error << '\n';
     return kExitFailure;
   }
-  if (auto error = saveImageFile(args[1], image)) {
+  if (auto error = saveImageFile(files[1], image)) {
     std::cerr << *error << '\n';
     return kExitFailure;
   }
@@ -50,7 +59,7 @@ int convert(std::span<const std::string> args) {
 int show(std::span<const std::string> args) {
   const ShowOptions options = parseShowOptions(args);
   config::ConfigImage image;
-  if (auto error = loadImageFile(options.file, image)) {
+  if (auto error = loadImageFile(options.file, image, options.force)) {
     std::cerr << *error << '\n';
     return kExitFailure;
   }
@@ -73,13 +82,18 @@ std::optional<ImageFileKind> imageFileKind(const std::filesystem::path& path) {
 }
 
 std::optional<std::string> loadImageFile(const std::filesystem::path& path,
-                                         config::ConfigImage& image) {
+                                         config::ConfigImage& image, bool force) {
   const auto kind = imageFileKind(path);
   if (!kind) {
     return unknownKindMessage(path);
   }
   if (*kind == ImageFileKind::ConfigFile) {
-    if (auto error = config::readConfigFile(path, image)) {
+    const config::AcceptDamage accept = [force](const config::FileDamage&) { return force; };
+    if (auto error = config::readConfigFile(path, image, accept)) {
+      if (error->kind == config::FileError::Kind::Damaged) {
+        return error->describe() +
+               "; nothing was loaded (--force loads it, with defaults for what it lacks)";
+      }
       return error->describe();
     }
     return std::nullopt;
@@ -142,9 +156,10 @@ void printConfiguration(const config::ConfigImage& image, std::ostream& out) {
 
 std::vector<Command> fileCommands() {
   return {
-      {"convert", "IN OUT", "convert between a configuration file (.KST401) and a raw image (.bin)",
-       convert},
-      {"show", "FILE [--lang ru|en]", "print the configuration of a .KST401 or .bin file", show},
+      {"convert", "IN OUT [--force]",
+       "convert between a configuration file (.KST401) and a raw image (.bin)", convert},
+      {"show", "FILE [--lang ru|en] [--force]", "print the configuration of a .KST401 or .bin file",
+       show},
   };
 }
 

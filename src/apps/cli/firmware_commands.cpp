@@ -116,10 +116,17 @@ class CliUpdateHost : public device::FirmwareUpdateHost {
     }
     return answer.empty() || answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
   }
+  // The steps go to stderr; the closing "updated" message is the command's result and goes to
+  // stdout, once.
   void flashMessage(std::uint32_t, std::uint32_t, std::string_view text) override {
     endWaitLine();
+    if (procedure_ != nullptr && text == updatedText(procedure_->installedVersion())) {
+      std::cout << text << '\n' << std::flush;
+      return;
+    }
     std::cerr << text << '\n' << std::flush;
   }
+  void watch(const device::FirmwareUpdate& procedure) { procedure_ = &procedure; }
   void endFlash() override {}
   void logLine(std::string_view text) override { link_.logLine(text); }
   void processEvents() override {}
@@ -146,10 +153,17 @@ class CliUpdateHost : public device::FirmwareUpdateHost {
     }
   }
 
+  static std::string updatedText(std::uint32_t version) {
+    const auto parts = device::versionParts(version);
+    return lang::formatText(lang::translateText(device::firmware_texts::kUpdated), parts.whole,
+                            parts.hundredths);
+  }
+
   std::string file_;
   bool assumeYes_;
   CliLinkHost& link_;
   bool waitLine_ = false;
+  const device::FirmwareUpdate* procedure_ = nullptr;
 
  public:
   bool errorShown() const { return errorShown_; }
@@ -203,6 +217,8 @@ int update(std::span<const std::string> args) {
   int result = kExitFailure;
   {
     device::DeviceLink link(*port, linkHost, model);
+    // The device lines the update logs, and the packet log when asked for.
+    linkHost.attach(link);
     link.resumePoll();
     // Each of the controller's product ids is tried once; the disk may be there without it.
     for (std::size_t i = 0; i < std::size(device::kProductIds); ++i) {
@@ -212,12 +228,9 @@ int update(std::span<const std::string> args) {
     }
     CliUpdateHost host(o.file, o.yes, linkHost);
     device::FirmwareUpdate procedure(link, *volumes, host);
+    host.watch(procedure);
     const UpdateResult outcome = procedure.run();
     if (outcome == UpdateResult::Updated) {
-      const auto version = device::versionParts(procedure.installedVersion());
-      std::cout << lang::formatText(lang::translateText(device::firmware_texts::kUpdated),
-                                    version.whole, version.hundredths)
-                << '\n';
       result = kExitOk;
     } else if (!host.errorShown()) {
       // The user answered No.

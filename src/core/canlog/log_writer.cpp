@@ -45,6 +45,13 @@ std::string ascDate(const std::tm& t) {
 
 }  // namespace
 
+void LogFormatter::setStart(const std::tm& start) {
+  std::tm local = start;
+  local.tm_isdst = -1;  // as the clock had it on that day
+  const std::time_t seconds = std::mktime(&local);
+  startSeconds_ = seconds > 0 ? static_cast<std::uint64_t>(seconds) : 0;
+}
+
 std::string LogFormatter::fileStart(const std::tm& start) const {
   if (form_ != LogForm::VectorAsc) {
     return {};
@@ -99,7 +106,8 @@ std::string LogFormatter::recordText(const PacketRow& row) {
       break;
     case LogForm::Candump: {
       const unsigned long id = displayIdentifier(r.identifierWord);
-      text += format("(%010lu.%06lu) ", t / 1000, (t % 1000) * 1000);
+      const unsigned long long ms = startSeconds_ * 1000 + t;
+      text += format("(%010llu.%06llu) ", ms / 1000, (ms % 1000) * 1000);
       text += std::string(kCandumpInterface) + ' ';
       text += isExtended(r.identifierWord) ? format("%08lX", id) : format("%03lX", id);
       text += '#' + compactHex(r);
@@ -137,6 +145,7 @@ bool LogFile::open(const std::filesystem::path& path, LogForm form, const std::t
     return false;
   }
   formatter_ = LogFormatter(form);
+  formatter_.setStart(start);
   stream_ << formatter_.fileStart(start);
   return true;
 }

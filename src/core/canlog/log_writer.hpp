@@ -22,6 +22,10 @@ class LogFormatter {
   explicit LogFormatter(LogForm form) : form_(form) {}
 
   LogForm form() const { return form_; }
+  // The wall clock at the capture's start (local time). Candump lines count from it as candump's
+  // own do, so two captures line up, and tools that read a zero second as "no time yet" see a
+  // real one. Without it (or before 1970) they count from the first record.
+  void setStart(const std::tm& start);
   // What opens the file (the ASC header, dated with the capture's start); empty for the others.
   std::string fileStart(const std::tm& start) const;
   // What closes the file (the end of the ASC trigger block); empty for the others.
@@ -38,6 +42,7 @@ class LogFormatter {
   std::uint32_t counter_ = 0;
   std::uint32_t timeBase_ = 0;
   bool haveTimeBase_ = false;
+  std::uint64_t startSeconds_ = 0;  // seconds since 1970; 0: no wall clock
 };
 
 // One open log file. Write errors are ignored, as a full disk must not stop the capture.

@@ -1,5 +1,6 @@
 #include "core/config/config_file.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -423,6 +424,81 @@ bool holdsConfigurationKeys(const ProfileStore& profile) {
 
 namespace {
 
+// A section every saved file has, with the key the writer puts last into it and that key's hex
+// length (0: not a block, its length says nothing).
+struct RequiredSection {
+  std::string name;
+  std::string lastKey;
+  std::size_t lastKeyHex = 0;
+};
+
+std::vector<RequiredSection> requiredSections() {
+  std::vector<RequiredSection> out;
+  out.push_back({std::string(kTouchSection), "TOUCH", 2 * L::kTouchBlock.width});
+  // The parameters gained keys over time; an older file's section ends where its keys end.
+  out.push_back({std::string(kParamSection), "", 0});
+  for (std::size_t c = 0; c < L::kKeyChannelCount; ++c) {
+    out.push_back({keyChannelSection(c), keyName(L::kKeysPerChannel - 1),
+                   2 * L::keyEntry(c, L::kKeysPerChannel - 1).width});
+  }
+  out.push_back({std::string(kEventsSection), entryKey(L::kEntryCount - 1),
+                 2 * L::entry(L::kEntryCount - 1).width});
+  out.push_back({std::string(kSourceSection), "", 0});
+  return out;
+}
+
+// The hex length of a block key of the section; nothing for any other key.
+std::optional<std::size_t> blockHexLength(std::string_view section, std::string_view key) {
+  const auto is = [](std::string_view a, std::string_view b) { return equalsIgnoreCase(a, b); };
+  if (is(section, kTouchSection) && is(key, "TOUCH")) {
+    return 2 * L::kTouchBlock.width;
+  }
+  if (is(section, kParamSection)) {
+    for (const auto& block : kBlockKeys) {
+      if (is(key, block.name)) {
+        return 2 * block.field.width;
+      }
+    }
+    return is(key, kPwmKey) ? std::optional(2 * L::kPwmBlock.width) : std::nullopt;
+  }
+  for (std::size_t c = 0; c < L::kKeyChannelCount; ++c) {
+    for (std::size_t k = 0; is(section, keyChannelSection(c)) && k < L::kKeysPerChannel; ++k) {
+      if (is(key, keyName(k))) {
+        return 2 * L::keyEntry(c, k).width;
+      }
+    }
+  }
+  for (std::size_t n = 0; is(section, kEventsSection) && n < L::kEntryCount; ++n) {
+    if (is(key, entryKey(n))) {
+      return 2 * L::entry(n).width;
+    }
+  }
+  return std::nullopt;
+}
+
+// The text's last line when the text stops in it (no line end after it).
+std::optional<std::string_view> unfinishedLastLine(std::string_view text) {
+  if (text.empty() || text.back() == '\n' || text.back() == '\r') {
+    return std::nullopt;
+  }
+  const auto start = text.find_last_of("\r\n");
+  return trimBlanks(start == std::string_view::npos ? text : text.substr(start + 1));
+}
+
+// Whether an unfinished last line of the section was cut: a header without its closing bracket,
+// or a block value shorter than its block.
+bool cutInside(std::string_view section, std::string_view line) {
+  if (line.starts_with('[')) {
+    return line.find(']') == std::string_view::npos;
+  }
+  const auto eq = line.find('=');
+  if (eq == std::string_view::npos) {
+    return false;
+  }
+  const auto hex = blockHexLength(section, trimBlanks(line.substr(0, eq)));
+  return hex && trimBlanks(line.substr(eq + 1)).size() < *hex;
+}
+
 FileError tooLarge(const std::filesystem::path& path, std::uintmax_t maxBytes) {
   return FileError{path, "too large to be read (over " + std::to_string(maxBytes) + " bytes)",
                    FileError::Kind::TooLarge};
@@ -521,7 +597,65 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path& path,
   return std::nullopt;
 }
 
-std::optional<FileError> readConfigFile(const std::filesystem::path& path, ConfigImage& image) {
+std::string FileDamage::describe() const {
+  std::string text;
+  if (!missingSections.empty()) {
+    text = missingSections.size() == 1 ? "the section " : "the sections ";
+    for (std::size_t i = 0; i < missingSections.size(); ++i) {
+      text += (i == 0 ? "" : ", ") + missingSections[i];
+    }
+    text += missingSections.size() == 1 ? " is missing" : " are missing";
+  }
+  if (!cutSection.empty()) {
+    text += (text.empty() ? "" : "; ") + std::string("the file ends inside section ") + cutSection;
+  }
+  return text;
+}
+
+FileDamage findDamage(std::string_view text, const ProfileStore& profile) {
+  FileDamage damage;
+  const std::vector<std::string> present = profile.sectionNames();
+  const auto has = [&present](std::string_view name) {
+    return std::any_of(present.begin(), present.end(),
+                       [name](const std::string& p) { return equalsIgnoreCase(p, name); });
+  };
+  const std::vector<RequiredSection> required = requiredSections();
+  for (const RequiredSection& r : required) {
+    if (!has(r.name)) {
+      damage.missingSections.push_back(r.name);
+    }
+  }
+  // The configuration section the text ends in: the last of them in the text.
+  const RequiredSection* last = nullptr;
+  std::string lastName;
+  for (const std::string& name : present) {
+    for (const RequiredSection& r : required) {
+      if (equalsIgnoreCase(name, r.name)) {
+        last = &r;
+        lastName = name;
+      }
+    }
+  }
+  if (last == nullptr) {
+    return damage;
+  }
+  bool cut = false;
+  if (!last->lastKey.empty()) {
+    // A section of fixed keys holds its last key whole.
+    const auto value = profile.get(last->name, last->lastKey);
+    cut = !value || value->size() < last->lastKeyHex;
+  }
+  if (const auto line = unfinishedLastLine(text)) {
+    cut = cut || cutInside(lastName, *line);
+  }
+  if (cut) {
+    damage.cutSection = last->name;
+  }
+  return damage;
+}
+
+std::optional<FileError> readConfigFile(const std::filesystem::path& path, ConfigImage& image,
+                                        const AcceptDamage& acceptDamage) {
   std::string text;
   if (auto error = readFileBytes(path, text)) {
     return error;
@@ -530,6 +664,12 @@ std::optional<FileError> readConfigFile(const std::filesystem::path& path, Confi
   if (!holdsConfigurationKeys(profile)) {
     return FileError{path, "not a configuration file (none of its sections and keys)",
                      FileError::Kind::NotConfiguration};
+  }
+  FileDamage damage = findDamage(text, profile);
+  if (damage.damaged() && !(acceptDamage && acceptDamage(damage))) {
+    FileError error{path, "damaged: " + damage.describe(), FileError::Kind::Damaged};
+    error.damage = std::move(damage);
+    return error;
   }
   loadImage(profile, image);
   return std::nullopt;

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/config/image.hpp"
 #include "core/config/profile_store.hpp"
@@ -29,6 +31,21 @@ std::optional<std::uint32_t> parseProfileInteger(std::string_view text);
 // controller with them.
 bool holdsConfigurationKeys(const ProfileStore& profile);
 
+// What a configuration file lacks of what every saved file holds. Single keys may be missing (older
+// files lack newer keys, and they get their load defaults), but a file without one of the sections
+// the writer always writes, or one that stops inside a section, was cut short or damaged: loading
+// it would blank what it lost (all 100 entries for a file without its events) and the next change
+// sending would blank the controller too.
+struct FileDamage {
+  std::vector<std::string> missingSections;  // in the writer's order
+  std::string cutSection;                    // the section the text stops inside; empty if none
+  bool damaged() const { return !missingSections.empty() || !cutSection.empty(); }
+  // "the sections KEYSCH4, EVENTS are missing; the file ends inside section KEYSCH3"
+  std::string describe() const;
+};
+// The damage of a configuration file's text and its profile (parsed from that text).
+FileDamage findDamage(std::string_view text, const ProfileStore& profile);
+
 // The largest file the open command reads. A full configuration file is about 34 KB (100 entries of
 // 288 hex characters make most of it); a file kept with comments and other sections stays well
 // below 1 MiB, while a stray video or disk image would take seconds and gigabytes to parse.
@@ -39,10 +56,12 @@ struct FileError {
     System,            // the system refused (missing, unreadable, read error, full disk)
     TooLarge,          // over the size limit of its kind, refused before it was read
     NotConfiguration,  // read, but none of the configuration file's keys
+    Damaged,           // sections missing or cut, and the caller did not accept it
   };
   std::filesystem::path path;
   std::string reason;
   Kind kind = Kind::System;
+  FileDamage damage = {};  // for Kind::Damaged
   std::string describe() const;
 };
 
@@ -56,9 +75,13 @@ std::optional<FileError> readFileBytes(const std::filesystem::path& path, std::s
 std::optional<FileError> writeFileAtomically(const std::filesystem::path& path,
                                              std::string_view bytes);
 
-// The open command: the image is changed only when the file was read and holds configuration keys
-// (the missing ones get their load defaults). A UTF-8 byte-order mark at the start is skipped.
-std::optional<FileError> readConfigFile(const std::filesystem::path& path, ConfigImage& image);
+// Asked whether a damaged file is to be loaded all the same; true loads it.
+using AcceptDamage = std::function<bool(const FileDamage&)>;
+// The open command: the image is changed only when the file was read, holds configuration keys
+// (the missing ones get their load defaults) and is either whole or accepted as damaged; without an
+// acceptDamage a damaged file is refused. A UTF-8 byte-order mark at the start is skipped.
+std::optional<FileError> readConfigFile(const std::filesystem::path& path, ConfigImage& image,
+                                        const AcceptDamage& acceptDamage = {});
 // The save command: an existing file keeps its other sections and keys.
 std::optional<FileError> writeConfigFile(const std::filesystem::path& path,
                                          const ConfigImage& image);

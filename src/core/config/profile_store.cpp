@@ -181,4 +181,14 @@ void ProfileStore::set(std::string_view section, std::string_view key, std::stri
   s->lines.insert(pos, parseLine(std::string(key) + "=" + value));
 }
 
+std::vector<std::string> ProfileStore::sectionNames() const {
+  std::vector<std::string> names;
+  for (const auto& section : sections_) {
+    if (section.hasHeader) {
+      names.push_back(section.name);
+    }
+  }
+  return names;
+}
+
 }  // namespace kivprism::config

@@ -28,6 +28,8 @@ class ProfileStore {
   // change (blanks at either end, or quotes around the whole of it) is written in double quotes,
   // so get() returns it as it was set.
   void set(std::string_view section, std::string_view key, std::string_view value);
+  // The names of the section headers, in the order of the text.
+  std::vector<std::string> sectionNames() const;
 
  private:
   struct Line {

@@ -25,6 +25,14 @@ constexpr TextPair kToDefaultFailed{
     "Failed to reset the device configuration in its default state\n%s"};
 constexpr TextPair kResetFailed{"Ошибка сброса устройства\n%s", "Failed to reset the device\n%s"};
 constexpr TextPair kFileReadFailed{"Ошибка чтения файла\n%s", "Error reading the file\n%s"};
+constexpr TextPair kDamagedSections{"Нет разделов: %s", "Missing sections: %s"};
+constexpr TextPair kDamagedCut{"Файл обрывается внутри раздела %s",
+                               "The file ends inside section %s"};
+constexpr TextPair kAskLoadDamaged{
+    "Файл конфигурации повреждён:\n%s\n\nЗагрузить его? Всё, чего в нём нет, получит значения "
+    "по умолчанию.",
+    "The configuration file is damaged:\n%s\n\nLoad it anyway? Whatever it lacks gets its "
+    "default value."};
 constexpr TextPair kFileWriteFailed{"Ошибка записи файла\n%s", "Error writing the file\n%s"};
 constexpr TextPair kCloseNotOnController{
     "Не отправлено в контроллер изменений: %u.\nСохранить конфигурацию в файл перед закрытием?",
@@ -34,6 +42,22 @@ constexpr TextPair kCloseOnlyHere{
     "Сохранить конфигурацию в файл перед закрытием?",
     "The controller is disconnected and the changes are neither on it nor in a file.\n"
     "Save the configuration to a file before closing?"};
+
+std::string damageText(const config::FileDamage& damage) {
+  std::string text;
+  if (!damage.missingSections.empty()) {
+    std::string names;
+    for (const std::string& name : damage.missingSections) {
+      names += (names.empty() ? "" : ", ") + name;
+    }
+    text = formatText(translateText(kDamagedSections), names.c_str());
+  }
+  if (!damage.cutSection.empty()) {
+    text += (text.empty() ? "" : "\n") +
+            formatText(translateText(kDamagedCut), damage.cutSection.c_str());
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -83,8 +107,14 @@ bool ToolbarCommands::openConfigFile(const FileSteps& steps) {
   bool read = false;
   if (path) {
     link_.suspendPoll();
-    if (const auto error = config::readConfigFile(*path, link_.model().working)) {
-      showError(formatText(translateText(kFileReadFailed), error->describe().c_str()));
+    // A damaged file replaces nothing unless the user wants it all the same.
+    const auto askDamaged = [&host](const config::FileDamage& damage) {
+      return host.askYesNo(formatText(translateText(kAskLoadDamaged), damageText(damage).c_str()));
+    };
+    if (const auto error = config::readConfigFile(*path, link_.model().working, askDamaged)) {
+      if (error->kind != config::FileError::Kind::Damaged) {  // declined: the user knows why
+        showError(formatText(translateText(kFileReadFailed), error->describe().c_str()));
+      }
     } else {
       read = true;
       fileImage_ = link_.model().working;

@@ -16,7 +16,8 @@ using testing::writeWholeFile;
 const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
 
 // A file as an installer might have edited it by hand: LF ends, lower-case keys, odd spacing,
-// short and invalid hex, missing keys, a Cyrillic name in cp1251.
+// short and invalid hex, missing keys and sections, a Cyrillic name in cp1251. It lacks sections,
+// so it loads only when forced.
 const std::string kHandMadeFile =
     "[touch]\n"
     "touch = 0102\n"
@@ -33,7 +34,8 @@ const std::string kHandMadeFile =
 TEST(CliConvert, ConfigFileToRawImageAndBackKeepsTheFileContent) {
   TempDir dir;
   writeWholeFile(dir / "car.KST401", kHandMadeFile);
-  ASSERT_EQ(runProcess(kCli, {"convert", (dir / "car.KST401").string(), (dir / "car.bin").string()})
+  ASSERT_EQ(runProcess(kCli, {"convert", (dir / "car.KST401").string(), (dir / "car.bin").string(),
+                              "--force"})
                 .exitCode,
             0);
   const std::string raw = readWholeFile(dir / "car.bin");
@@ -60,7 +62,7 @@ TEST(CliConvert, ConfigFileToRawImageAndBackKeepsTheFileContent) {
 TEST(CliShow, PrintsKeysInWriterOrderWithUtf8NamesAndOnlyUsedEntries) {
   TempDir dir;
   writeWholeFile(dir / "car.KST401", kHandMadeFile);
-  const auto result = runProcess(kCli, {"show", (dir / "car.KST401").string()});
+  const auto result = runProcess(kCli, {"show", "--force", (dir / "car.KST401").string()});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const std::string& out = result.out;
   EXPECT_EQ(out.rfind("[TOUCH]\nTOUCH=010200000000000000\n[PARAM]\nENC0MODE=3\n", 0), 0u) << out;
@@ -130,6 +132,45 @@ TEST(CliErrors, FilesThatAreNoConfigurationAreRefusedByShowAndConvert) {
     }
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "out.bin"));
+}
+
+// The first 3000 bytes of a saved file: without the events it would blank all 100 entries.
+TEST(CliErrors, ADamagedFileIsRefusedUnlessForced) {
+  TempDir dir;
+  config::ConfigImage image;
+  image.set(L::kEnc0Mode, 2);
+  image.entry(0)[0] = 0x11;
+  ASSERT_FALSE(config::writeConfigFile(dir / "whole.KST401", image).has_value());
+  writeWholeFile(dir / "cut.KST401", readWholeFile(dir / "whole.KST401").substr(0, 3000));
+  const std::string cut = (dir / "cut.KST401").string();
+  const std::string state = (dir / "state.bin").string();
+  ASSERT_EQ(runProcess(kCli, {"info", "--simulator=" + state}).exitCode, 0);
+  const std::string controller = readWholeFile(state);
+  const std::vector<std::vector<std::string>> refused = {
+      {"show", cut},
+      {"convert", cut, (dir / "out.bin").string()},
+      {"write", cut, "--simulator=" + state},
+  };
+  for (const auto& args : refused) {
+    const auto result = runProcess(kCli, args);
+    EXPECT_EQ(result.exitCode, 1) << args[0];
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(result.err.find("cut.KST401"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("EVENTS, SOURCE are missing"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("--force"), std::string::npos) << result.err;
+    EXPECT_TRUE(result.out.empty()) << args[0] << ": " << result.out.substr(0, 200);
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.bin"));
+  EXPECT_EQ(readWholeFile(state), controller) << "the controller was not touched";
+
+  const auto shown = runProcess(kCli, {"show", cut, "--force"});
+  EXPECT_EQ(shown.exitCode, 0) << shown.err;
+  EXPECT_NE(shown.out.find("ENC0MODE=2\n"), std::string::npos);
+  const auto converted = runProcess(kCli, {"convert", "--force", cut, (dir / "out.bin").string()});
+  EXPECT_EQ(converted.exitCode, 0) << converted.err;
+  EXPECT_EQ(readWholeFile(dir / "out.bin")[L::entry(0).offset], 0) << "what it lacks reads as 0";
+  const auto whole = runProcess(kCli, {"show", (dir / "whole.KST401").string()});
+  EXPECT_EQ(whole.exitCode, 0) << whole.err;
 }
 
 TEST(CliErrors, AReadErrorOfTheDiskIsOneLineNotAnAbort) {

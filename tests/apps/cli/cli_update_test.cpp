@@ -62,6 +62,25 @@ TEST_F(CliUpdate, NewerFirmwareIsInstalledAndInfoShowsItLater) {
   EXPECT_EQ(state.substr(0, config::layout::kImageSize), image);
 }
 
+// The same lines as the window's log: the controller's record before the file's, and the result
+// once.
+TEST_F(CliUpdate, LogsTheDeviceAsTheWindowDoesAndReportsSuccessOnce) {
+  const auto done = update({firmware("FW152.LDR", 4096, kType, 152)});
+  ASSERT_EQ(done.exitCode, 0) << done.err;
+  const std::string success = "The device is updated to version 1.52";
+  const std::string both = done.out + done.err;
+  ASSERT_NE(done.out.find(success + "\n"), std::string::npos) << done.out;
+  EXPECT_EQ(both.find(success), both.rfind(success)) << "out:\n"
+                                                     << done.out << "err:\n"
+                                                     << done.err;
+  const auto device = done.out.find("Application version 1.40\n");
+  ASSERT_NE(device, std::string::npos) << done.out;
+  EXPECT_NE(done.out.find("Controller          \""), std::string::npos) << done.out;
+  EXPECT_NE(done.out.find("The serial number   "), std::string::npos) << done.out;
+  EXPECT_NE(done.out.find("Boot version        "), std::string::npos) << done.out;
+  EXPECT_LT(device, done.out.find("The update file")) << done.out;
+}
+
 TEST_F(CliUpdate, SameVersionAsksAndNeedsYes) {
   const std::string file = firmware("FW140.LDR", 4096, kType, 140);
   const auto declined = update({file});  // no terminal input: No

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -111,6 +112,48 @@ TEST(LogFormatter, CandumpLinesAsCanUtilsWritesThem) {
   c.formatter.restart();
   c.add(rec(kStd, {1}, 8000));
   EXPECT_TRUE(c.text.ends_with("(0000000001.000000) can0 123#01\n"));
+}
+
+// Each capture's candump lines start at the wall clock of its start, as candump's own do: two
+// captures line up on one time line, and no line has second 0 (which log2asc takes for "no time
+// yet", writing its header again before each such line).
+TEST(LogFormatter, CandumpLinesCountFromTheWallClockAtTheStart) {
+  const std::time_t when = 1765285509;
+  const std::tm start = *std::localtime(&when);
+  Capture first(LogForm::Candump);
+  first.formatter.setStart(start);
+  first.add(rec(kStd, {0x11}, 7000));
+  first.add(rec(kExt, {0xAB}, 7250));
+  first.formatter.restart();
+  first.add(rec(kStd, {0x12}, 9001));
+  EXPECT_EQ(first.text,
+            "(1765285509.000000) can0 123#11\n"
+            "(1765285509.250000) can0 18FEF100#AB\n"
+            "(1765285511.001000) can0 123#12\n");
+  // A minute later the controller's clock says little; the wall clock orders the captures.
+  const std::time_t later = when + 60;
+  Capture second(LogForm::Candump);
+  second.formatter.setStart(*std::localtime(&later));
+  second.add(rec(kStd, {0x11}, 100));
+  EXPECT_EQ(second.text, "(1765285569.000000) can0 123#11\n");
+  const CaptureRead read = readCandump(first.text + second.text);
+  ASSERT_EQ(read.records.size(), 4u);
+  EXPECT_EQ(read.records[3].timeStamp - read.records[0].timeStamp, 60000u);
+}
+
+TEST(LogFile, ACandumpFileCountsFromTheStartItWasOpenedWith) {
+  const auto dir = std::filesystem::temp_directory_path() / "kivprism_canlog_start_test";
+  std::filesystem::create_directories(dir);
+  const std::time_t when = 1765285509;
+  LogFile file;
+  ASSERT_TRUE(file.open(dir / "c.candump", LogForm::Candump, *std::localtime(&when)));
+  file.write(PacketRow{rec(kStd, {1}, 500), 0, 1, 0, {}});
+  file.close();
+  std::ifstream in(dir / "c.candump", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), "(1765285509.000000) can0 123#01\n");
+  std::filesystem::remove_all(dir);
 }
 
 TEST(LogFormatter, VectorAscHeaderFramesAndEnd) {

@@ -172,6 +172,9 @@ TEST(ConfigFileWrite, SignedValuesAndOrder) {
   EXPECT_LT(text.find("PWMPARAM="), text.find("[KEYSCH1]"));
 }
 
+// For the tests of partial files: load whatever the file lacks.
+const AcceptDamage kLoadAnyway = [](const FileDamage&) { return true; };
+
 class ConfigFileOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -298,7 +301,7 @@ TEST_F(ConfigFileOnDisk, AFileWithoutAnyConfigurationKeyIsRefusedAndChangesNothi
   }
 }
 
-TEST_F(ConfigFileOnDisk, AnyOneKeyMakesAConfigurationAndTheRestGetLoadDefaults) {
+TEST_F(ConfigFileOnDisk, AnyOneKeyMakesADamagedConfigurationAndTheRestGetLoadDefaults) {
   const struct {
     std::string text;
     Field field;
@@ -321,7 +324,12 @@ TEST_F(ConfigFileOnDisk, AnyOneKeyMakesAConfigurationAndTheRestGetLoadDefaults) 
     std::ofstream(dir_ / "one.KST401", std::ios::binary | std::ios::trunc) << c.text;
     ConfigImage image;
     image.set(L::kEnc0Mode, 3);
-    ASSERT_FALSE(readConfigFile(dir_ / "one.KST401", image).has_value()) << c.text;
+    const ConfigImage before = image;
+    const auto refused = readConfigFile(dir_ / "one.KST401", image);
+    ASSERT_TRUE(refused.has_value()) << c.text;
+    EXPECT_EQ(refused->kind, FileError::Kind::Damaged) << c.text;
+    EXPECT_EQ(image, before) << c.text;
+    ASSERT_FALSE(readConfigFile(dir_ / "one.KST401", image, kLoadAnyway).has_value()) << c.text;
     EXPECT_EQ(image.get(c.field), c.value) << c.text;
     if (c.field.offset != L::kEnc0Mode.offset) {
       EXPECT_EQ(image.get(L::kEnc0Mode), 0u) << c.text;
@@ -407,7 +415,7 @@ TEST_F(ConfigFileOnDisk, AByteOrderMarkKeepsTheTouchSection) {
   std::ofstream(file, std::ios::binary) << "\xEF\xBB\xBF[TOUCH]\r\nTOUCH=0A0B\r\n[PARAM]\r\n"
                                            "ENC0MODE=2\r\n";
   ConfigImage image;
-  ASSERT_FALSE(readConfigFile(file, image).has_value());
+  ASSERT_FALSE(readConfigFile(file, image, kLoadAnyway).has_value());
   EXPECT_EQ(image.span(L::kTouchBlock)[0], 0x0A);
   EXPECT_EQ(image.span(L::kTouchBlock)[1], 0x0B);
   EXPECT_EQ(image.get(L::kEnc0Mode), 2u);
@@ -478,6 +486,138 @@ TEST_F(ConfigFileOnDisk, SourceNamesWithBlanksOrQuotesComeBackAsTheyWere) {
   EXPECT_EQ(fieldText(back.span(L::sourceName(1))), " FM ");
   EXPECT_EQ(fieldText(back.span(L::sourceName(2))), "\"CD\"");
   EXPECT_EQ(fieldText(back.span(L::sourceName(3))), "'");
+}
+
+// A saved file cut short, as a copy that stopped early or a truncated download leaves it.
+class DamagedConfigFile : public ConfigFileOnDisk {
+ protected:
+  void SetUp() override {
+    ConfigFileOnDisk::SetUp();
+    good_ = randomImage(5);
+    ASSERT_FALSE(writeConfigFile(dir_ / "good.KST401", good_).has_value());
+    text_ = slurp(dir_ / "good.KST401");
+  }
+  // Writes the text to a file and reads it over an image of its own.
+  std::optional<FileError> read(std::string_view text, ConfigImage& image,
+                                const AcceptDamage& accept = {}) {
+    std::ofstream(dir_ / "cut.KST401", std::ios::binary | std::ios::trunc) << text;
+    return readConfigFile(dir_ / "cut.KST401", image, accept);
+  }
+  std::string upTo(std::string_view marker) const { return text_.substr(0, text_.find(marker)); }
+  ConfigImage good_;
+  std::string text_;
+};
+
+TEST_F(DamagedConfigFile, AWholeFileIsNotDamaged) {
+  const ProfileStore profile = ProfileStore::parse(text_);
+  EXPECT_FALSE(findDamage(text_, profile).damaged());
+  ConfigImage image;
+  bool asked = false;
+  ASSERT_FALSE(read(text_, image, [&asked](const FileDamage&) { return asked = true; }));
+  EXPECT_FALSE(asked);
+  EXPECT_TRUE(std::equal(image.bytes().begin() + L::entry(0).offset,
+                         image.bytes().begin() + L::entry(99).end(),
+                         good_.bytes().begin() + L::entry(0).offset));
+}
+
+TEST_F(DamagedConfigFile, TheFirst3000BytesAreRefusedAndTheImageStays) {
+  ConfigImage image = randomImage(9);
+  const ConfigImage before = image;
+  const auto error = read(text_.substr(0, 3000), image);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->kind, FileError::Kind::Damaged);
+  EXPECT_EQ(image, before);
+  EXPECT_EQ(error->damage.missingSections,
+            (std::vector<std::string>{"KEYSCH3", "KEYSCH4", "EVENTS", "SOURCE"}));
+  EXPECT_NE(error->describe().find("cut.KST401"), std::string::npos);
+  EXPECT_NE(error->describe().find("EVENTS"), std::string::npos) << error->describe();
+}
+
+TEST_F(DamagedConfigFile, TheCallerIsAskedOnceAndDecides) {
+  const std::string cut = upTo("[EVENTS]");
+  std::vector<FileDamage> asked;
+  ConfigImage image = randomImage(9);
+  const ConfigImage before = image;
+  const auto no = read(cut, image, [&asked](const FileDamage& d) {
+    asked.push_back(d);
+    return false;
+  });
+  ASSERT_TRUE(no.has_value());
+  EXPECT_EQ(no->kind, FileError::Kind::Damaged);
+  EXPECT_EQ(image, before) << "No keeps everything as it was";
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].missingSections, (std::vector<std::string>{"EVENTS", "SOURCE"}));
+  EXPECT_EQ(asked[0].cutSection, "");
+
+  ASSERT_FALSE(read(cut, image, kLoadAnyway).has_value());
+  EXPECT_EQ(image.get(L::kEnc0Mode), good_.get(L::kEnc0Mode));
+  EXPECT_TRUE(std::all_of(image.bytes().begin() + L::entry(0).offset,
+                          image.bytes().begin() + L::entry(99).end(),
+                          [](std::uint8_t b) { return b == 0; }))
+      << "what the file lacks reads as its load default";
+}
+
+TEST_F(DamagedConfigFile, ATextThatStopsInsideASectionIsCut) {
+  const struct {
+    std::string text;
+    std::vector<std::string> missing;
+    std::string cut;
+  } cases[] = {
+      // At a line end inside the events: the last entries and the names are gone.
+      {upTo("EVRESP57="), {"SOURCE"}, "EVENTS"},
+      // Inside the value of the last entry.
+      {upTo("[SOURCE]").substr(0, upTo("[SOURCE]").size() - 40), {"SOURCE"}, "EVENTS"},
+      // Inside the hex value of the parameters' last block.
+      {upTo("[KEYSCH1]").substr(0, upTo("PWMPARAM=").size() + 20),
+       {"KEYSCH1", "KEYSCH2", "KEYSCH3", "KEYSCH4", "EVENTS", "SOURCE"},
+       "PARAM"},
+      // Inside the last key entry of a channel.
+      {upTo("[KEYSCH3]").substr(0, upTo("[KEYSCH3]").size() - 5),
+       {"KEYSCH3", "KEYSCH4", "EVENTS", "SOURCE"},
+       "KEYSCH2"},
+      // At the line end before the names: the events are whole, the names' header is missing.
+      {upTo("[SOURCE]"), {"SOURCE"}, ""},
+  };
+  for (const auto& c : cases) {
+    ConfigImage image;
+    const auto error = read(c.text, image);
+    ASSERT_TRUE(error.has_value()) << c.cut;
+    EXPECT_EQ(error->damage.missingSections, c.missing) << c.cut;
+    EXPECT_EQ(error->damage.cutSection, c.cut) << c.text.substr(c.text.size() - 30);
+  }
+}
+
+TEST_F(DamagedConfigFile, OlderFilesWithoutNewerKeysAndHandEditedFilesAreWhole) {
+  // An older file: no PWM block and a parameter or two fewer, sections in lower case, the names
+  // section without its last names and without a line end at the very end.
+  std::string older = text_;
+  const auto pwm = older.find("PWMPARAM=");
+  older.erase(pwm, older.find("\r\n", pwm) + 2 - pwm);
+  const auto hwr = older.find("HWRMAXTO=");
+  older.erase(hwr, older.find("\r\n", hwr) + 2 - hwr);
+  older.replace(older.find("[EVENTS]"), 8, "[events]");
+  older = older.substr(0, older.find("NAME7="));
+  older += "NAME7=abc";
+  ConfigImage image;
+  EXPECT_FALSE(read(older, image).has_value())
+      << findDamage(older, ProfileStore::parse(older)).describe();
+  EXPECT_EQ(image.get(L::kHwrMaxTo), 1000u);
+  // A section of the user's own after the configuration's changes nothing.
+  EXPECT_FALSE(read(text_ + "[Notes]\r\nCar=Camry", image).has_value());
+}
+
+TEST(FileDamageText, NamesEverySectionAndWhereTheFileStops) {
+  FileDamage d;
+  EXPECT_EQ(d.describe(), "");
+  d.missingSections = {"SOURCE"};
+  EXPECT_EQ(d.describe(), "the section SOURCE is missing");
+  d.missingSections = {"EVENTS", "SOURCE"};
+  d.cutSection = "KEYSCH4";
+  EXPECT_EQ(d.describe(),
+            "the sections EVENTS, SOURCE are missing; the file ends inside section KEYSCH4");
+  d.missingSections.clear();
+  EXPECT_EQ(d.describe(), "the file ends inside section KEYSCH4");
+  EXPECT_TRUE(d.damaged());
 }
 
 }  // namespace

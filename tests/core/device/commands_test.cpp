@@ -110,6 +110,48 @@ TEST_F(CommandsTest, CancelledOrFailedFileCommandsChangeNothing) {
   EXPECT_EQ(host.toolbarUpdates.back(), false);
 }
 
+// A file cut short (here its first 3000 bytes) would blank all 100 entries and then the controller
+// at the next change sending: the user is told what is missing and decides.
+TEST_F(CommandsTest, ADamagedFileIsLoadedOnlyWhenTheUserSaysSo) {
+  const auto whole = dir / "whole.KST401";
+  model.working.set(config::layout::kLongPressTime, 1234);
+  model.working.entry(0)[0] = 0x11;
+  ASSERT_TRUE(commands.saveConfigFile(steps(whole)));
+  const auto cut = dir / "cut.KST401";
+  testing::writeWholeFile(cut, testing::readWholeFile(whole).substr(0, 3000));
+  tick();
+  const config::ConfigImage before = model.working;
+  const std::size_t flashes = host.flashes.size();
+
+  host.answers = {false};
+  EXPECT_FALSE(commands.openConfigFile(steps(cut)));
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_TRUE(host.questions[0].starts_with("The configuration file is damaged:\n"))
+      << host.questions[0];
+  EXPECT_NE(host.questions[0].find("Missing sections: KEYSCH4, EVENTS, SOURCE\n"
+                                   "The file ends inside section KEYSCH3"),
+            std::string::npos)
+      << host.questions[0];
+  EXPECT_TRUE(host.errors.empty()) << "No is an answer, not an error";
+  EXPECT_EQ(model.working, before);
+  EXPECT_EQ(host.flashes.size(), flashes);
+  EXPECT_EQ(remembered.size(), 1u) << "only the saved file is remembered";
+  tick();
+  EXPECT_EQ(controller.configuration().entry(0)[0], 0x11) << "the controller keeps its entries";
+
+  host.answers = {true};
+  EXPECT_TRUE(commands.openConfigFile(steps(cut)));
+  EXPECT_EQ(host.questions.size(), 2u);
+  EXPECT_EQ(model.working.entry(0)[0], 0);
+  EXPECT_EQ(model.working.get(config::layout::kLongPressTime), 1234u);
+  EXPECT_EQ(host.flashes.back(), "The configuration is read");
+
+  // A whole file asks nothing.
+  EXPECT_TRUE(commands.openConfigFile(steps(whole)));
+  EXPECT_EQ(host.questions.size(), 2u);
+  EXPECT_EQ(model.working.entry(0)[0], 0x11);
+}
+
 TEST_F(CommandsTest, WriteDeviceAsksThenWritesAndResets) {
   host.answers = {false};
   EXPECT_EQ(commands.writeDevice(), status::kOk);

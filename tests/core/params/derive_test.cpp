@@ -431,3 +431,280 @@ TEST(DerivePage, ModuleSettingsFollowTheirSwitch) {
 
 }  // namespace
 }  // namespace kivprism::params
+
+namespace kivprism::params {
+namespace {
+
+namespace layout = config::layout;
+using lang::Language;
+
+// Derives the page of an image with the given fields set.
+PageView pageWith(std::initializer_list<std::pair<config::Field, std::uint32_t>> fields,
+                  Language language = Language::English) {
+  config::ConfigImage image;
+  for (const auto& [field, value] : fields) {
+    image.set(field, value);
+  }
+  return derivePage(image, language);
+}
+
+TEST(DerivePageTabs, EveryTabStartsVisibleAndOnlyTheProgramsOwnTabsGetACaption) {
+  const PageView v = pageWith({{layout::kDiffBusMode, kBusCan}, {layout::kLin1Mode, 1}});
+  for (std::string_view name : {"TabSheetPINS", "TabSheetInterfaces", "TabSheetKEYS", "TabSheetGPS",
+                                "TabSheetPWMParamx", "TabSheetUARTx"}) {
+    ASSERT_NE(v.findTab(name), nullptr) << name;
+    EXPECT_TRUE(v.findTab(name)->visible) << name;
+  }
+  // Tabs the language table names carry no caption of the page's own.
+  for (std::string_view name : {"TabSheetPINS", "TabSheetGPS", "TabSheetLINParam"}) {
+    EXPECT_FALSE(v.findTab(name)->caption.has_value()) << name;
+  }
+  const struct {
+    std::string_view tab;
+    std::string_view en;
+  } captions[] = {{"TabSheetIBUSx", "iBus BMW"}, {"TabSheetPS2x", "PS2"},
+                  {"TabSheetUARTx", "UART"},     {"TabSheetVOLVO_ALPSx", "Volvo Alps SW"},
+                  {"TabSheetPWMParamx", "PWM"},  {"TabSheetAcuraJoyParamx", "ACURA JOY"}};
+  for (const auto& c : captions) {
+    const TabView* tab = v.findTab(c.tab);
+    ASSERT_TRUE(tab->caption.has_value()) << c.tab;
+    EXPECT_EQ(tab->caption->en, c.en) << c.tab;
+  }
+  EXPECT_EQ(v.findTab("TabSheetCarDSPx")->caption->ru, "CarDSP");
+}
+
+TEST(DerivePageTabs, ABusModeBeyondTheListKeepsThePlainBusCaption) {
+  const PageView v = pageWith({{layout::kDiffBusMode, 10}});
+  const TabView* tab = v.findTab("TabSheet_DIFFBUSx");
+  ASSERT_TRUE(tab->caption.has_value());
+  EXPECT_EQ(tab->caption->en, "Bus");
+  EXPECT_EQ(tab->caption->ru, "Шина");
+  EXPECT_FALSE(v.canLogVisible);
+  const PageView last = pageWith({{layout::kDiffBusMode, kBusAinet}});
+  EXPECT_EQ(last.findTab("TabSheet_DIFFBUSx")->caption->en, "AiNet Bus");
+}
+
+TEST(DerivePageTouch, WithoutTheConverterTheTouchSettingsAreOpen) {
+  const PageView v = pageWith({});
+  EXPECT_TRUE(v.touchSetupAllowed);
+  EXPECT_FALSE(v.find("PanelTouchFromCap2Res")->visible);
+  for (auto name : {"CheckBoxTouchDXY", "CheckBoxTouchWakeUp", "CheckBoxTouchHide"}) {
+    EXPECT_TRUE(v.find(name)->enabled) << name;
+  }
+  EXPECT_FALSE(v.find("CheckBoxTouchDXY")->hasValue);  // keeps what the user ticked
+  const PageView cap2res = pageWith({{layout::kCap2ResNum, 1}});
+  for (auto name : {"CheckBoxTouchWakeUp", "CheckBoxTouchHide"}) {
+    EXPECT_FALSE(cap2res.find(name)->enabled) << name;
+  }
+}
+
+TEST(DerivePageTouch, TheIrOptionsOpenWithAnIrInput) {
+  for (const unsigned input : {0u, 1u, 5u}) {
+    const PageView v = pageWith({{layout::kIrInpNum, input}});
+    EXPECT_EQ(v.find("CheckBoxIRINPINV")->enabled, input != 0) << input;
+    EXPECT_EQ(v.find("CheckBoxIRINPADTx")->enabled, input != 0) << input;
+  }
+}
+
+TEST(DerivePageTouch, TheUsbSourceListShowsAnyFirstAndTheChosenSourcesSecond) {
+  const PageView v = pageWith({{layout::kTouchSrcMask, 0x01}});
+  const auto items = itemTexts(*v.find("ComboBoxSource2Touch"), Language::English);
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0], "Any");
+  EXPECT_EQ(items[1], " 1");
+  EXPECT_EQ(v.find("ComboBoxSource2Touch")->value, 1);
+  // Only touch mode 4 builds its item from the intercept mask.
+  EXPECT_EQ(touchSourcesItem(3, 0x01, Language::English), "Sources...");
+  EXPECT_EQ(touchSourcesItem(4, 0x80, Language::English), "Sources 8");
+  EXPECT_EQ(touchSourcesItem(4, 0, Language::English), "Sources no");
+  EXPECT_EQ(usbTouchItem(0xFF, Language::English), " 1 2 3 4 5 6 7 8");
+}
+
+TEST(DerivePageSources, PulseTimesNeedASourceCountAndAPulseCount) {
+  PageView v = pageWith({{layout::kPulseNumSrc, 2}, {layout::kPulseMsActive, 300}});
+  EXPECT_TRUE(v.find("ComboBoxPULSENUM")->enabled);
+  for (auto name : {"EditPULSEMSACTIVE", "EditPULSEMSPAUSE"}) {
+    EXPECT_FALSE(v.find(name)->enabled) << name;
+    EXPECT_EQ(v.find(name)->text, "") << name;
+  }
+  v = pageWith({{layout::kPulseNumSrc, 1}, {layout::kPulseNum, 3}, {layout::kPulseMsPause, 40}});
+  EXPECT_TRUE(v.find("EditPULSEMSACTIVE")->enabled);
+  EXPECT_EQ(v.find("EditPULSEMSPAUSE")->text, "40");
+  EXPECT_FALSE(pageWith({}).find("ValueListEditorSourceName")->visible);
+}
+
+TEST(DerivePageModules, EncoderDividersOpenWithTheirOwnEncoder) {
+  PageView v = pageWith({{layout::kEnc0Mode, 1}});
+  EXPECT_TRUE(v.find("CSpinEditEncoder1Div")->enabled);
+  EXPECT_FALSE(v.find("CSpinEditEncoder2Div")->enabled);
+  v = pageWith({{layout::kEnc1Mode, 2}});
+  EXPECT_FALSE(v.find("CSpinEditEncoder1Div")->enabled);
+  EXPECT_TRUE(v.find("CSpinEditEncoder2Div")->enabled);
+}
+
+TEST(DerivePageModules, GpsFormatNeedsThePortAsWellAsASpeed) {
+  const PageView v = pageWith({{layout::kGpsSpeed, 1}});
+  for (auto name : {"ComboBoxGPSNBITSx", "ComboBoxGPSSBITSx", "ComboBoxGPSPARITYx",
+                    "ComboBoxGPSSPEED", "CheckBox_GPS_COURSE"}) {
+    EXPECT_FALSE(v.find(name)->enabled) << name;
+  }
+  const PageView on = pageWith({{layout::kGpsSpeed, 2}, {layout::kGpsNum, 1}});
+  for (auto name : {"ComboBoxGPSSBITSx", "ComboBoxGPSPARITYx"}) {
+    EXPECT_TRUE(on.find(name)->enabled) << name;
+  }
+}
+
+TEST(DerivePageModules, HeadUnitTypeOpensWithItsPortAndKeepsItsType) {
+  config::ConfigImage image;
+  image.set(layout::kHeadNum, 1);
+  image.set(layout::kHeadType, 4);
+  const PageView v = derivePage(image, Language::English);
+  EXPECT_TRUE(v.find("ComboBoxHEADTYPE")->enabled);
+  EXPECT_EQ(image.getU8(layout::kHeadType), 4);
+  image.set(layout::kExtNaviNum, 1);
+  image.set(layout::kExtNaviType, 2);
+  image.set(layout::kExtNaviSrc, 3);
+  derivePage(image, Language::English);
+  EXPECT_EQ(image.getU8(layout::kExtNaviType), 2);
+  EXPECT_EQ(image.getU8(layout::kExtNaviSrc), 3);
+}
+
+TEST(DerivePageModules, GanetVolumeOutputBelongsToTheInspireModeOnly) {
+  for (const unsigned mode : {0u, 1u, 2u, 3u}) {
+    config::ConfigImage image;
+    image.set(layout::kGanetMode, mode);
+    image.set(layout::kGanetVolCh, 2);
+    const PageView v = derivePage(image, Language::English);
+    EXPECT_EQ(v.find("ComboBoxGaNetVolumeOut")->enabled, mode == 2) << mode;
+    EXPECT_EQ(image.getU8(layout::kGanetVolCh), mode == 2 ? 2 : 0) << mode;
+  }
+}
+
+TEST(DerivePageModules, IdriveLightVoltagesGetADefaultOnlyWhenBothAreUnset) {
+  const struct {
+    unsigned light;
+    std::uint16_t min;
+    std::uint16_t max;
+    std::uint16_t maxAfter;
+  } cases[] = {
+      {0, 0, 0, 0}, {1, 0, 0, 0},   {2, 0, 0, 12000}, {3, 0, 0, 12000},
+      {4, 0, 0, 0}, {2, 500, 0, 0}, {3, 0, 900, 900}, {2, 100, 8000, 8000},
+  };
+  for (const auto& c : cases) {
+    config::ConfigImage image;
+    image.set(layout::kIdriveLight, c.light);
+    image.set(layout::kIdriveLightMin, c.min);
+    image.set(layout::kIdriveLightMax, c.max);
+    const PageView v = derivePage(image, Language::English);
+    EXPECT_EQ(image.getU16(layout::kIdriveLightMax), c.maxAfter) << c.light << " " << c.min;
+    EXPECT_EQ(image.getU16(layout::kIdriveLightMin), c.min) << c.light;
+    const bool voltages = c.light == 2 || c.light == 3;
+    for (auto name : {"EditiDriveLightMin", "LabeliDriveLightMin", "LabeliDriveLightMax",
+                      "PanelEditiDriveLightMaxV"}) {
+      EXPECT_EQ(v.find(name)->visible, voltages) << name << " light " << c.light;
+    }
+  }
+}
+
+TEST(DerivePageModules, TheIdriveLightChoiceBelongsToTheStandaloneMode) {
+  for (const unsigned mode : {0u, 1u, 2u}) {
+    const PageView v = pageWith({{layout::kIdriveMode, mode}});
+    EXPECT_EQ(v.find("ComboBoxIDRIVELIGHT")->visible, mode == 0) << mode;
+    EXPECT_EQ(v.find("PanelIDRIVELIGHT")->visible, mode == 0) << mode;
+  }
+}
+
+TEST(DerivePageModules, AVwLinMasterKeepsTheSpeedsItAcceptsAndOtherModesKeepAny) {
+  const struct {
+    unsigned lin2;
+    unsigned speed;
+    unsigned after;
+  } cases[] = {{kLin2MasterVw, 4, 4},
+               {kLin2MasterVw, 5, 5},
+               {kLin2MasterVw, 0, 4},
+               {kLin2MasterVw, 6, 4},
+               {kLin2MasterVw, 3, 4},
+               {0, 1, 1},
+               {1, 6, 6}};
+  for (const auto& c : cases) {
+    config::ConfigImage image;
+    image.set(layout::kLin2Mode, c.lin2);
+    image.set(layout::kLinSpeedType, c.speed);
+    derivePage(image, Language::English);
+    EXPECT_EQ(image.getU8(layout::kLinSpeedType), c.after) << c.lin2 << " " << c.speed;
+  }
+}
+
+TEST(DerivePageModules, LinSpeedPanelAndCommandsFollowTheLinModes) {
+  config::ConfigImage image;
+  image.set(layout::kLin1Mode, 7);
+  PageView v = derivePage(image, Language::English);
+  EXPECT_TRUE(v.find("PanelLINSPEED")->enabled);
+  EXPECT_EQ(v.linCommands, linReactionCommands(7, 0));
+  image.set(layout::kLin1Mode, 3);
+  v = derivePage(image, Language::English);
+  EXPECT_FALSE(v.find("PanelLINSPEED")->enabled);
+  image.set(layout::kLin1Mode, 5);
+  image.set(layout::kLin2Mode, 6);
+  v = derivePage(image, Language::English);
+  EXPECT_EQ(v.linCommands, linReactionCommands(5, 6));
+  EXPECT_FALSE(v.linCommands.empty());
+}
+
+TEST(DerivePageModules, IebusAmplifierDelayIsShownAndFilledOnlyWithTheAmplifier) {
+  config::ConfigImage image;
+  image.set(layout::kIebusModeBits, 1);
+  image.set(layout::kAmplParamTo, 700);
+  PageView v = derivePage(image, Language::English);
+  for (auto name : {"EditAMPLDELAYTO", "PanelAMPLDELAYTO", "PanelAMPLDELAYTOMS"}) {
+    EXPECT_TRUE(v.find(name)->visible) << name;
+  }
+  EXPECT_EQ(v.find("EditAMPLDELAYTO")->text, "700");
+  image.set(layout::kIebusModeBits, 1u << 2);
+  image.set(layout::kIebusTouch, 1);
+  image.set(layout::kIebusVolPreDiv, 3);
+  v = derivePage(image, Language::English);
+  for (auto name : {"EditAMPLDELAYTO", "PanelAMPLDELAYTO", "PanelAMPLDELAYTOMS"}) {
+    EXPECT_FALSE(v.find(name)->visible) << name;
+  }
+  EXPECT_EQ(v.find("EditAMPLDELAYTO")->text, "");
+  EXPECT_EQ(image.getU16(layout::kAmplParamTo), 0);
+  EXPECT_EQ(image.get(layout::kIebusModeBits), 1u << 2);  // other functions combine freely
+  EXPECT_EQ(image.getU8(layout::kIebusTouch), 1);         // kept while a function is on
+  EXPECT_EQ(image.getU8(layout::kIebusVolPreDiv), 3);
+  EXPECT_TRUE(v.find("CheckBoxIEBUSTouch")->enabled);
+  for (const unsigned bit : {1u, 10u, 11u}) {
+    EXPECT_TRUE(pageWith({{layout::kIebusModeBits, 1u << bit}}).find("CheckBoxIEBUSTouch")->enabled)
+        << bit;
+  }
+  for (const unsigned bit : {0u, 4u, 8u, 12u}) {
+    EXPECT_FALSE(
+        pageWith({{layout::kIebusModeBits, 1u << bit}}).find("CheckBoxIEBUSTouch")->enabled)
+        << bit;
+  }
+}
+
+TEST(DerivePageModules, UartTimesOutsideTheirRangeGetTheirDefaults) {
+  config::ConfigImage image;
+  image.set(layout::kUartDelayMs, 300);
+  image.set(layout::kUartReplayMs, 0);
+  derivePage(image, Language::English);
+  EXPECT_EQ(image.getU16(layout::kUartDelayMs), 300);
+  EXPECT_EQ(image.getU16(layout::kUartReplayMs), 100);
+  image.set(layout::kUartDelayMs, 10001);
+  image.set(layout::kUartReplayMs, 250);
+  derivePage(image, Language::English);
+  EXPECT_EQ(image.getU16(layout::kUartDelayMs), 500);
+  EXPECT_EQ(image.getU16(layout::kUartReplayMs), 250);
+}
+
+TEST(DerivePageSingle, OneControlDerivesAsOnThePage) {
+  config::ConfigImage image;
+  image.set(layout::kGpsNum, 2);
+  EXPECT_EQ(deriveControl(image, "ComboBoxGPSNUM").value, 2);
+  EXPECT_EQ(deriveControl(image, "ComboBoxGPSNUM").value,
+            derivePage(image, Language::English).find("ComboBoxGPSNUM")->value);
+}
+
+}  // namespace
+}  // namespace kivprism::params
