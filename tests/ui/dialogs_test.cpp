@@ -146,12 +146,17 @@ class DialogsTest : public QObject {
   void irCodeListsTheContextsProtocols() {
     TFormIRCode form;
     auto* list = child<QComboBox>(&form, "ComboBoxIRCodeTypex");
-    form.load({}, {9, 17, 1234}, events::IrContext::Event);
+    form.load({}, {1, 17, 1234}, events::IrContext::Event);
     QCOMPARE(list->count(), 12);
-    QCOMPARE(list->currentText(), QString("NONE"));
+    QCOMPARE(list->currentText(), QString("IR_NEC"));
+    // An event code in USER, which the event list leaves out, is listed for it and kept at OK.
+    form.load({}, {9, 17, 1234}, events::IrContext::Event);
+    QCOMPARE(list->count(), 13);
+    QCOMPARE(list->currentText(), QString("USER"));
     QCOMPARE(child<QLineEdit>(&form, "EditIRCodeAddress")->text(), QString("1234"));
     QCOMPARE(child<QLineEdit>(&form, "EditIRCodeCommand")->text(), QString("17"));
-    QCOMPARE(form.result(), (events::IrCode{0, 17, 1234}));
+    retype(&form, "EditIRCodeCommand", "18");
+    QCOMPARE(form.result(), (events::IrCode{9, 18, 1234}));
     QCOMPARE(form.windowTitle(), QString("IR code"));
     QCOMPARE(child<QLabel>(&form, "PanelIRCodeType")->text(), QString("Encoding"));
 
@@ -209,6 +214,46 @@ class DialogsTest : public QObject {
     });
     QCOMPARE(form.editIrCode({}, {1, 2, 3}, events::IrContext::Reaction),
              std::optional<events::IrCode>(events::IrCode{1, 99, 3}));
+  }
+
+  // Eight bytes, the identifier, the labels and the caption all show whole in either language.
+  void smallDialogsShowTheirWholeContentInBothLanguages() {
+    const auto fits = [](QLineEdit* edit) {
+      return edit->contentsRect().width() > edit->fontMetrics().horizontalAdvance(edit->text()) +
+                                                edit->textMargins().left() +
+                                                edit->textMargins().right();
+    };
+    for (const auto language : {lang::Language::Russian, lang::Language::English}) {
+      lang::setCurrentLanguage(language);
+      TFormCANMSG message;
+      message.load({}, "Press", {});
+      message.show();
+      retype(&message, "EditID", "1FFFFFFF");
+      retype(&message, "EditData", "FF FF FF FF FF FF FF FF");
+      QCOMPARE(child<QLineEdit>(&message, "EditData")->text().size(), 23);
+      QVERIFY(fits(child<QLineEdit>(&message, "EditData")));
+      QVERIFY(fits(child<QLineEdit>(&message, "EditID")));
+      for (const char* label : {"LabelID", "LabelData"}) {
+        auto* l = child<QLabel>(&message, label);
+        QVERIFY(l->width() >= l->fontMetrics().horizontalAdvance(l->text()));
+      }
+      TFormCANFilter filter;
+      filter.load({}, "Filter", {});
+      filter.show();
+      retype(&filter, "EditData", "FF FF FF FF FF FF FF FF");
+      retype(&filter, "EditMask", "FF FF FF FF FF FF FF FF");
+      QVERIFY(fits(child<QLineEdit>(&filter, "EditMask")));
+      QVERIFY(fits(child<QLineEdit>(&filter, "EditData")));
+      TFormEditEventReactionName name;
+      name.load({}, 100, "WWWWWWWWWWWWWWWW");
+      name.show();
+      QVERIFY(name.width() >
+              QFontMetrics(QApplication::font()).horizontalAdvance(name.windowTitle()));
+      QVERIFY(fits(child<QLineEdit>(&name, "EditEventReaction")));
+      message.hide();
+      filter.hide();
+      name.hide();
+    }
   }
 
   void entryNameTakesSixteenCharacters() {

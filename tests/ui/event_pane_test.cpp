@@ -260,6 +260,35 @@ class EventPaneTest : public QObject {
     QVERIFY(!rig.pane().irPanelMenu());
   }
 
+  // A code learnt in USER, which the event list does not offer, survives an edit with OK, and so
+  // does the reaction behind it.
+  void editingAUserEventCodeKeepsTheCodeAndTheReaction() {
+    Rig rig;
+    const auto e = events::entryAt(rig.window->model().working, 6);
+    e[16] = 2;     // IR code event
+    e[18] = 9;     // USER
+    e[19] = 17;    // command
+    e[20] = 0x34;  // address 0x1234
+    e[21] = 0x12;
+    e[80] = 2;  // IR code reaction
+    e[81] = 1;  // NEC
+    e[82] = 5;
+    rig.pane().selectEntry(6);
+    QMenu* menu = rig.pane().irPanelMenu();
+    QVERIFY(menu);
+    whenShown<kivprism::ui::dialogs::TFormIRCode>([](QDialog* d) {
+      retype(d, "EditIRCodeCommand", "18");
+      QTest::mouseClick(child<QPushButton>(d, "ButtonIRCodeOK"), Qt::LeftButton);
+    });
+    menu->actions().at(1)->trigger();
+    delete menu;
+    QCOMPARE(at(rig.workingEntry(6), 18), std::uint8_t{9});
+    QCOMPARE(at(rig.workingEntry(6), 19), std::uint8_t{18});
+    QCOMPARE(at(rig.workingEntry(6), 21), std::uint8_t{0x12});
+    QCOMPARE(at(rig.workingEntry(6), 80), std::uint8_t{2});
+    QCOMPARE(at(rig.workingEntry(6), 82), std::uint8_t{5});
+  }
+
   // The window's own wiring: a click on the IR panel asks the controller for its last code.
   void irPanelClickLearnsTheControllersCode() {
     Rig rig;

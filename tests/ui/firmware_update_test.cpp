@@ -1,5 +1,6 @@
 // The firmware update from the window's toolbar, on the simulated controller and its update disk.
 #include <QFile>
+#include <QGroupBox>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -53,6 +54,7 @@ class Rig {
       // The toolbar is disabled while the command runs.
       toolbarBusyAtBox = !button("SpeedButtonReadConfig")->isEnabled() &&
                          !button("SpeedButtonUpdateDevice")->isEnabled();
+      keyboardLockedAtBox = !keyboardGroup()->isEnabled();
       return answer;
     };
     options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
@@ -62,6 +64,9 @@ class Rig {
   }
 
   QToolButton* button(const char* name) const { return window->findChild<QToolButton*>(name); }
+  QGroupBox* keyboardGroup() const {
+    return window->findChild<QGroupBox*>("GroupBoxKeyboardPage07");
+  }
   bool waitConnected() {
     return QTest::qWaitFor([this] { return window->link().isConnected(); }, kConnectTimeoutMs);
   }
@@ -102,6 +107,7 @@ class Rig {
   std::unique_ptr<TMainForm> window;
   std::vector<Box> boxes;
   bool toolbarBusyAtBox = false;
+  bool keyboardLockedAtBox = false;
   int answer = box::kYes;
   QString chosenFile;
 };
@@ -157,6 +163,9 @@ class FirmwareUpdateTest : public QObject {
     // A warning with Yes preselected.
     QCOMPARE(rig.boxes[0].flags, box::kWarning);
     QVERIFY(rig.toolbarBusyAtBox);
+    // The keyboard dialog's keys are locked while the update runs, and free again after it.
+    QVERIFY(rig.keyboardLockedAtBox);
+    QVERIFY(rig.keyboardGroup()->isEnabled());
     QCOMPARE(rig.bootLoaderStarts(), std::size_t{0});
     QVERIFY(!rig.controller.inBootLoader());
     QVERIFY(rig.button("SpeedButtonUpdateDevice")->isEnabled());

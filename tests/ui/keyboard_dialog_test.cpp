@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -19,7 +20,9 @@
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/shell_settings.hpp"
+#include "ui/app/window_placement.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
+#include "ui/editor/event_reaction_pane.hpp"
 
 using namespace kivprism;
 using ui::dialogs::TFormKeyBoard;
@@ -189,8 +192,18 @@ class KeyboardDialogTest : public QObject {
     QCOMPARE(t.dialog.target(), std::optional<std::size_t>(5));
     QVERIFY(chosen(&t.dialog, "PanelKey41x"));
     QCOMPARE(t.memo.toPlainText(), QString("  \n  \nEsc"));
-    t.dialog.followEntry(6);  // not a USB key: the dialog stays on entry 5
-    QCOMPARE(t.dialog.target(), std::optional<std::size_t>(5));
+    // Another reaction: the dialog moves with the selection and shows an empty keyboard, so a
+    // click never lands in entry 5, which is no longer on view.
+    t.dialog.followEntry(6);
+    QCOMPARE(t.dialog.target(), std::optional<std::size_t>(6));
+    QVERIFY(!chosen(&t.dialog, "PanelKey41x"));
+    QCOMPARE(t.dialog.windowTitle(), QString::fromUtf8("Клавиатура (реакция на событие 6)"));
+    clickPanel(&t.dialog, "PanelKey5x");
+    QCOMPARE(events::get(t.entry(5), usb::kFirstKey), std::uint8_t{41});
+    QCOMPARE(events::get(t.entry(5), usb::kSecondKey), std::uint8_t{0});
+    QCOMPARE(events::get(t.entry(6), events::entry::kReactionType), std::uint8_t{1});
+    QCOMPARE(events::get(t.entry(6), usb::kFirstKey), std::uint8_t{5});
+    events::set(t.entry(6), events::entry::kReactionType, 2);
     // The pane redraws after the USB functions changed on the parameters page.
     t.image.set(config::layout::kPidSupport, 0x0002);
     t.dialog.followEntry(6);
@@ -200,6 +213,22 @@ class KeyboardDialogTest : public QObject {
     t.dialog.followEntry(5);
     QVERIFY(!chosen(&t.dialog, "PanelKey41x"));
     QCOMPARE(child<QLineEdit>(&t.dialog, "EditKEY1")->text(), QString("x00"));
+  }
+
+  // Shown by the saved settings before any entry was opened: a click changes neither the image
+  // nor the look, a consumer button included, which would otherwise toggle itself down.
+  void withoutATargetAClickChangesNothing() {
+    Lone t;
+    const config::ConfigImage before = t.image;
+    QSignalSpy changed(&t.dialog, &TFormKeyBoard::entryChanged);
+    t.dialog.show();
+    auto* mute = child<QToolButton>(&t.dialog, "SpeedButtonMMKey00E2x");
+    QTest::mouseClick(mute, Qt::LeftButton);
+    QVERIFY(!mute->isChecked());
+    clickPanel(&t.dialog, "PanelKey4x");
+    QVERIFY(!chosen(&t.dialog, "PanelKey4x"));
+    QCOMPARE(t.image, before);
+    QCOMPARE(changed.count(), 0);
   }
 
   void followsTheLanguage() {
@@ -237,13 +266,26 @@ class KeyboardDialogTest : public QObject {
     t.dialog.hide();
     t.dialog.storePlacement(saved);
     QCOMPARE(saved.keyVisible, 0);
-    // A stored place far off the screen is replaced by the centred one; hidden stays hidden.
-    Lone u;
-    settings.keyTop = 100000;
-    settings.keyVisible = 0;
-    u.dialog.restoreKeyboardDialog(settings);
-    QVERIFY(!u.dialog.isVisible());
-    QVERIFY(u.dialog.y() < 100000);
+    // A stored place far off the screen is not used: the dialog, sized by its keys, opens wholly
+    // on the screen, title bar included; hidden stays hidden.
+    const QRect screen = ui::screenAreaOf(&t.dialog);
+    for (const auto& [left, top] :
+         {std::pair{30, 100000}, std::pair{-100000, -100000}, std::pair{-200, 10},
+          std::pair{screen.right() - 20, screen.bottom() - 20}}) {
+      Lone u;
+      settings.keyLeft = left;
+      settings.keyTop = top;
+      settings.keyVisible = 0;
+      u.dialog.restoreKeyboardDialog(settings);
+      QVERIFY(!u.dialog.isVisible());
+      const QRect frame(u.dialog.pos(), ui::frameSizeOf(&u.dialog));
+      QVERIFY(frame.width() >= u.dialog.sizeHint().width());
+      QVERIFY2(screen.contains(frame), qPrintable(QString("%1,%2 %3x%4")
+                                                      .arg(frame.x())
+                                                      .arg(frame.y())
+                                                      .arg(frame.width())
+                                                      .arg(frame.height())));
+    }
   }
 
   // The whole road: a key chosen on the drawn keyboard of the running window reaches the
@@ -304,6 +346,32 @@ class KeyboardDialogTest : public QObject {
     events::set(events::entryAt(window.model().working, 7), usb::kSecondKey, 41);
     emit window.pagesInvalidated();
     QVERIFY(chosen(dialog, "PanelKey41x"));
+
+    // The window's own dialog, open on entry 7, follows the USB functions ticked on the
+    // interfaces tab and the entry selected in the pane at once.
+    TFormKeyBoard* own = nullptr;
+    for (auto* d : window.findChildren<TFormKeyBoard*>()) {
+      own = d != dialog ? d : own;
+    }
+    QVERIFY(own != nullptr);
+    dialog->hide();
+    window.eventPane()->selectEntry(7);
+    own->openKeyboardDialog(7);
+    QVERIFY(child<QGroupBox>(own, "GroupBoxKeyboardPage0C")->isVisible());
+    auto* functions = window.findChild<QListWidget*>("CheckListBoxUSBMODEx");
+    QVERIFY(functions != nullptr);
+    functions->item(2)->setCheckState(Qt::Unchecked);  // Keyboard Multimedia
+    QVERIFY(!child<QGroupBox>(own, "GroupBoxKeyboardPage0C")->isVisible());
+    QVERIFY(child<QGroupBox>(own, "GroupBoxKeyboardPage07")->isVisible());
+    functions->item(2)->setCheckState(Qt::Checked);
+    QVERIFY(child<QGroupBox>(own, "GroupBoxKeyboardPage0C")->isVisible());
+    window.eventPane()->selectEntry(8);
+    QCOMPARE(own->target(), std::optional<std::size_t>(8));
+    clickPanel(own, "PanelKey4x");
+    QCOMPARE(events::get(events::entryAt(window.model().working, 7), usb::kFirstKey),
+             std::uint8_t{76});
+    QCOMPARE(events::get(events::entryAt(window.model().working, 8), usb::kFirstKey),
+             std::uint8_t{4});
     window.close();
   }
 };

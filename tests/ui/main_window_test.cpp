@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -400,6 +401,37 @@ class MainWindowTest : public QObject {
     QCOMPARE(s.keyVisible, 1);
     QVERIFY(s.mainTop.has_value() && s.mainLeft.has_value());
     QCOMPARE(s.txHeight, 120);
+  }
+
+  // The window opens large enough for its pages (within the screen), wholly on the screen even
+  // from a place stored far off it, and comes back maximized when it was closed so.
+  void opensWholeOnTheScreenAndRemembersMaximized() {
+    Rig rig("[MainSettings]\r\nLang=1\r\nMainTop=5000\r\nMainLeft=-5000\r\n");
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    const QRect screen = rig.window->screen()->availableGeometry();
+    const auto rect = [](const QRect& r) {
+      return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    QVERIFY2(screen.contains(rig.window->frameGeometry()),
+             qPrintable(rect(rig.window->frameGeometry()) + " on " + rect(screen) + " min " +
+                        rect(QRect(QPoint(), rig.window->minimumSizeHint())) + " hint " +
+                        rect(QRect(QPoint(), rig.window->sizeHint()))));
+    // The parameters page and the status bar's texts show whole where the screen has the room.
+    auto* page = rig.window->findChild<QWidget*>("TabSheetParameters");
+    QVERIFY(page->width() >= std::min(page->sizeHint().width(), screen.width() - 40));
+    QVERIFY(page->height() >= std::min(page->sizeHint().height(), screen.height() - 150));
+    auto* sync = rig.window->findChild<QLabel*>("StatusBarPanelSyncx");
+    QVERIFY(sync->width() >= sync->sizeHint().width());
+    QVERIFY(!rig.window->isMaximized());
+    rig.window->showMaximized();
+    rig.window->close();
+    kivprism::ui::SettingsFile settings(rig.window->settingsPath());
+    QVERIFY(settings.load());
+    QVERIFY(settings.shell().mainMaximized);
+    QVERIFY(screen.contains(QPoint(*settings.shell().mainLeft, *settings.shell().mainTop)));
+
+    Rig again(QString::fromStdString("[MainSettings]\r\nLang=1\r\nMainMaximized=1\r\n"));
+    QVERIFY(again.window->isMaximized());
   }
 
   void closingKeepsTheMemoHeightWhenTheTerminalWasNeverShown() {

@@ -22,11 +22,14 @@
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/shell_settings.hpp"
 #include "ui/app/translate_form.hpp"
+#include "ui/app/window_placement.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
+using kivprism::ui::fitOnScreen;
 using kivprism::ui::PanelMenu;
-using kivprism::ui::placeCoordinate;
+using kivprism::ui::placeWindow;
 using kivprism::ui::ReceivedTextView;
+using kivprism::ui::storedPlace;
 using kivprism::ui::TerminalPage;
 
 class ShellWidgetsTest : public QObject {
@@ -276,16 +279,96 @@ class ShellWidgetsTest : public QObject {
     QVERIFY(QFileInfo(path + "/keep").isDir());
   }
 
+  // Every window opens wholly on a screen: a stored place partly off it is pulled in, one off
+  // every screen is not used, and a window larger than its screen is made to fit.
   void placementRules() {
-    // Top: negative or below the screen's lower half of the window gives the centred default.
-    QCOMPARE(placeCoordinate(-5, 768, 513, 0), 768 / 2 - 513 / 2);
-    QCOMPARE(placeCoordinate(0, 768, 513, 0), 0);
-    QCOMPARE(placeCoordinate(768 - 256, 768, 513, 0), 768 - 256);
-    QCOMPARE(placeCoordinate(768 - 255, 768, 513, 0), 768 / 2 - 513 / 2);
-    QCOMPARE(placeCoordinate(std::nullopt, 768, 513, 0), 768 / 2 - 513 / 2);
-    // Left: half the window may hang off the left edge.
-    QCOMPARE(placeCoordinate(-360, 1024, 720, -360), -360);
-    QCOMPARE(placeCoordinate(-361, 1024, 720, -360), 1024 / 2 - 720 / 2);
+    const QRect laptop(0, 0, 1366, 728);
+    const QRect right(1366, 0, 1920, 1040);
+    const QSize keyboard(790, 560);
+    // No place stored: centred on the home screen.
+    QCOMPARE(placeWindow(std::nullopt, keyboard, {laptop}, laptop),
+             QRect(QPoint(288, 84), keyboard));
+    // A place on the screen stays.
+    QCOMPARE(placeWindow(QPoint(30, 40), keyboard, {laptop}, laptop),
+             QRect(QPoint(30, 40), keyboard));
+    // Partly off the bottom right, or half off the left: moved until the whole window shows.
+    QCOMPARE(placeWindow(QPoint(1000, 400), keyboard, {laptop}, laptop),
+             QRect(QPoint(1366 - 790, 728 - 560), keyboard));
+    QCOMPARE(placeWindow(QPoint(-395, -5), keyboard, {laptop}, laptop),
+             QRect(QPoint(0, 0), keyboard));
+    // Off every screen: the stored place is not used.
+    QCOMPARE(placeWindow(QPoint(5000, 5000), keyboard, {laptop, right}, laptop),
+             placeWindow(std::nullopt, keyboard, {laptop}, laptop));
+    // Mostly on the second screen: fitted there, not pulled back to the first.
+    QCOMPARE(placeWindow(QPoint(1300, 100), keyboard, {laptop, right}, laptop),
+             QRect(QPoint(1366, 100), keyboard));
+    // Larger than the screen: the size shrinks to it.
+    QCOMPARE(placeWindow(QPoint(10, 10), QSize(1600, 900), {laptop}, laptop), laptop);
+    QCOMPARE(placeWindow(std::nullopt, QSize(1600, 900), {laptop}, laptop), laptop);
+    QCOMPARE(fitOnScreen(QRect(-50, 700, 100, 100), right), QRect(1366, 700, 100, 100));
+    // One stored coordinate: the other is the centred one.
+    QCOMPARE(storedPlace(std::nullopt, 5, keyboard, laptop), std::optional(QPoint(288, 5)));
+    QCOMPARE(storedPlace(7, std::nullopt, keyboard, laptop), std::optional(QPoint(7, 84)));
+    QCOMPARE(storedPlace(std::nullopt, std::nullopt, keyboard, laptop), std::nullopt);
+  }
+
+  // A box that only tells something is shown once: the same text raised again while it is open
+  // (by a timer, the poll or the field it took the focus from) does not stack a copy under it.
+  void theSameMessageIsNotShownTwiceAtOnce() {
+    using kivprism::ui::showMessageBox;
+    namespace box = kivprism::ui::box;
+    int boxesAtOnce = 0;
+    int second = -1;
+    QTimer::singleShot(0, [&] {
+      QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+          if (auto* shown = qobject_cast<QMessageBox*>(w); shown && shown->isVisible()) {
+            ++boxesAtOnce;
+            shown->done(0);
+          }
+        }
+      });
+      second = showMessageBox(nullptr, box::kError, "The value must be in the range");
+    });
+    QCOMPARE(showMessageBox(nullptr, box::kError, "The value must be in the range"), box::kOk);
+    QCOMPARE(second, box::kOk);
+    QCOMPARE(boxesAtOnce, 1);
+    // Another text, or the same one once the first is closed, is shown.
+    int answered = 0;
+    const kivprism::ui::BoxAnswerer answerer = [&](unsigned, const QString&, const QString&) {
+      ++answered;
+      if (answered == 1) {
+        showMessageBox(nullptr, box::kError, "Another",
+                       [&](unsigned, const QString&, const QString&) {
+                         ++answered;
+                         return box::kOk;
+                       });
+        showMessageBox(nullptr, box::kError, "Same", [&](unsigned, const QString&, const QString&) {
+          ++answered;
+          return box::kOk;
+        });
+      }
+      return box::kOk;
+    };
+    showMessageBox(nullptr, box::kError, "Same", answerer);
+    QCOMPARE(answered, 2);
+    showMessageBox(nullptr, box::kError, "Same", answerer);
+    QCOMPARE(answered, 3);
+    // A question is always asked.
+    int asked = 0;
+    const kivprism::ui::BoxAnswerer yes = [&](unsigned, const QString&, const QString&) {
+      ++asked;
+      if (asked == 1) {
+        showMessageBox(nullptr, box::kQuestion, "Sure?",
+                       [&](unsigned, const QString&, const QString&) {
+                         ++asked;
+                         return box::kYes;
+                       });
+      }
+      return box::kYes;
+    };
+    QCOMPARE(showMessageBox(nullptr, box::kQuestion, "Sure?", yes), box::kYes);
+    QCOMPARE(asked, 2);
   }
 };
 

@@ -25,8 +25,17 @@ std::optional<view::Notice> check(std::string_view text, std::uint32_t maximum) 
 
 IrCodeForm irCodeForm(const IrCode& code, IrContext context) {
   IrCodeForm form;
-  for (const auto& protocol : events::offeredIrProtocols(context)) {
-    if (protocol.code == code.protocol) {
+  // An event code the controller learnt in a protocol the list does not offer (USER) stays listed
+  // for this record: "NONE" in its place would store no code at OK, and an IR event without a
+  // code loses its reaction too.
+  const bool keepOwn = context == IrContext::Event && events::isEventIrCodeSet(code.protocol);
+  for (const auto& protocol : events::kIrProtocols) {
+    const bool offered = context == IrContext::Event ? protocol.forEvents : protocol.forReactions;
+    const bool own = protocol.code == code.protocol;
+    if (!offered && !(own && keepOwn)) {
+      continue;
+    }
+    if (own) {
       form.selected = static_cast<int>(form.protocols.size());
     }
     form.protocols.push_back(protocol.name);

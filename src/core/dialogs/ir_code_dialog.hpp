@@ -28,7 +28,8 @@ struct IrCodeForm {
   friend bool operator==(const IrCodeForm&, const IrCodeForm&) = default;
 };
 
-// The form for a record: a protocol not offered in the context (or above 15) selects "NONE".
+// The form for a record: a protocol not offered in the context (or above 15) selects "NONE",
+// except an event code of a protocol the list leaves out (USER), which is listed for it.
 IrCodeForm irCodeForm(const events::IrCode& code, events::IrContext context);
 
 // The record after OK: the selected protocol's code; an address or command text that the check

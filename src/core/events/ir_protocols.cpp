@@ -28,7 +28,10 @@ namespace {
 // Codes an input event can carry. USER (9) is not offered in the event dialog, yet a learnt or
 // loaded event code of that protocol is still a code.
 constexpr std::array<std::uint8_t, 12> kEventCodeProtocols{1, 2, 3, 5, 6, 7, 9, 10, 11, 12, 13, 14};
-constexpr std::array<std::uint8_t, 10> kLearntReactionProtocols{1, 2, 5, 6, 7, 10, 11, 12, 13, 14};
+// A CAN AUTO code (11) is a decoded CAN key, which an IR reaction cannot send: it is refused like
+// the other codes a reaction cannot send, instead of being stored and then cleared on the next
+// refresh.
+constexpr std::array<std::uint8_t, 9> kLearntReactionProtocols{1, 2, 5, 6, 7, 10, 12, 13, 14};
 
 template <std::size_t N>
 bool contains(const std::array<std::uint8_t, N>& codes, unsigned code) {

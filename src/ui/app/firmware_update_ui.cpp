@@ -9,6 +9,7 @@
 #include "ui/app/main_window.hpp"
 #include "ui/app/message_box.hpp"
 #include "ui/app/qt_text.hpp"
+#include "ui/dialogs/keyboard_dialog.hpp"
 
 namespace kivprism::ui {
 
@@ -73,6 +74,8 @@ void TMainForm::SpeedButtonUpdateDeviceClick() {
   updateDevice_->setEnabled(false);
   link_->setUserCommand(true);
   updateToolbar(true);
+  // A key clicked during the update would be a change for a controller that is restarting.
+  keyboard_->setKeyGroupsEnabled(false);
   // The CAN log stops, and its file closes, before the controller restarts.
   stopCanLogQuietly();
   std::unique_ptr<device::VolumeProvider> systemVolumes;
@@ -86,6 +89,7 @@ void TMainForm::SpeedButtonUpdateDeviceClick() {
     device::FirmwareUpdate update(*link_, *volumes, host);
     update.run();
   }
+  keyboard_->setKeyGroupsEnabled(true);
   updateToolbar(false);
   // The next poll reads the configuration of the controller that comes back.
   link_->setInSync(false);

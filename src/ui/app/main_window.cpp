@@ -26,6 +26,7 @@
 #include "ui/app/qt_text.hpp"
 #include "ui/app/qt_translation.hpp"
 #include "ui/app/shell_texts.hpp"
+#include "ui/app/window_placement.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
@@ -222,7 +223,8 @@ void TMainForm::buildPages() {
 
 void TMainForm::startUp() {
   loadSettings();
-  setMinimumSize(size());
+  placeMainWindow();
+  keyboard_->restoreKeyboardDialog(loaded_);
   applyDebugItems();
   model_.working.clear();
   model_.device.clear();
@@ -239,13 +241,6 @@ void TMainForm::loadSettings() {
     return;
   }
   loaded_ = settings_.shell();
-  keyboard_->restoreKeyboardDialog(loaded_);
-  const QRect screen = QGuiApplication::primaryScreen() != nullptr
-                           ? QGuiApplication::primaryScreen()->availableGeometry()
-                           : QRect(0, 0, 1024, 768);
-  const int top = placeCoordinate(loaded_.mainTop, screen.height(), height(), 0);
-  const int left = placeCoordinate(loaded_.mainLeft, screen.width(), width(), -(width() / 2));
-  move(left, top);
   terminal_->setMemoHeight(loaded_.txHeight);
   if (pageControlMain_->isTabEnabled(1)) {
     pageControlMain_->setCurrentIndex(1);
@@ -264,10 +259,43 @@ void TMainForm::loadSettings() {
   }
 }
 
+// The window opens large enough to show its pages whole, within the screen, at its stored place
+// when that lies on a screen, and maximized when it was closed so.
+void TMainForm::placeMainWindow() {
+  const QRect home = QGuiApplication::primaryScreen() != nullptr
+                         ? QGuiApplication::primaryScreen()->availableGeometry()
+                         : screenAreaOf(this);
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    screens.push_back(screen->availableGeometry());
+  }
+  // The parameters page is the one laid out to be seen whole; the logs scroll. The window's own
+  // hint would take the widest line any page could show.
+  const QSize chrome = (sizeHint() - pageControlMain_->sizeHint()).expandedTo(QSize(0, 0));
+  const QSize pages = parametersPage_->sizeHint() + chrome;
+  const QSize contents =
+      size().expandedTo(pages).expandedTo(QSize(statusBar()->sizeHint().width(), 0));
+  const QSize decoration = frameSizeOf(this) - size();
+  const auto stored = storedPlace(loaded_.mainLeft, loaded_.mainTop, contents + decoration, home);
+  const QRect frame = placeWindow(stored, contents + decoration, screens, home);
+  const QSize fitted = frame.size() - decoration;
+  setMinimumSize(QSize(kDesignWidth, kDesignHeight).boundedTo(fitted));
+  resize(fitted);
+  move(frame.topLeft());
+  if (loaded_.mainMaximized) {
+    setWindowState(windowState() | Qt::WindowMaximized);
+  }
+}
+
 void TMainForm::saveSettings() {
   ShellSettings s = loaded_;
-  s.mainTop = y();
-  s.mainLeft = x();
+  // A maximized window keeps the place it returns to.
+  const bool maximized = isMaximized();
+  const QPoint place =
+      maximized ? normalGeometry().topLeft() - (geometry().topLeft() - pos()) : pos();
+  s.mainTop = place.y();
+  s.mainLeft = place.x();
+  s.mainMaximized = maximized;
   s.lang = lang::languageIndex(lang::currentLanguage());
   s.log = menuItemLog_->isChecked();
   s.debug = menuItemDebug_->isChecked();

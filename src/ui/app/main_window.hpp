@@ -182,6 +182,7 @@ class TMainForm : public QMainWindow,
   void buildMenu();
   void buildPages();
   void loadSettings();
+  void placeMainWindow();
   void saveSettings();
   void applyDebugItems();
   void translateForm();

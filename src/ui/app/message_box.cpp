@@ -1,11 +1,15 @@
 #include "ui/app/message_box.hpp"
 
+#include <QList>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
+#include <algorithm>
+#include <optional>
 
 #include "ui/app/qt_text.hpp"
 #include "ui/app/shell_texts.hpp"
+#include "ui/app/window_placement.hpp"
 
 namespace kivprism::ui {
 
@@ -33,6 +37,36 @@ bool asksYesNo(unsigned flags) {
   return kind == box::kQuestion || kind == box::kWarning;
 }
 
+bool onlyTellsSomething(unsigned flags) {
+  return !asksYesNo(flags) && (flags & box::kButtonsMask) != box::kSaveDiscardCancel;
+}
+
+// The boxes that only tell something and are open now. An open box runs its own event loop, and
+// what runs in it (a timer, the poll, the field the box took the focus from, which stores again
+// when it loses it) may raise the same message: that one is already on the screen, and a second
+// copy under it would reappear as soon as the user dismissed the first.
+struct OpenBox {
+  unsigned flags;
+  QString text;
+};
+QList<OpenBox>& openBoxes() {
+  static QList<OpenBox> boxes;
+  return boxes;
+}
+
+class OpenBoxMark {
+ public:
+  OpenBoxMark(unsigned flags, const QString& text) { openBoxes().push_back({flags, text}); }
+  ~OpenBoxMark() { openBoxes().pop_back(); }
+  OpenBoxMark(const OpenBoxMark&) = delete;
+  OpenBoxMark& operator=(const OpenBoxMark&) = delete;
+};
+
+bool alreadyOpen(unsigned flags, const QString& text) {
+  return std::any_of(openBoxes().begin(), openBoxes().end(),
+                     [&](const OpenBox& b) { return b.flags == flags && b.text == text; });
+}
+
 }  // namespace
 
 QString boxCaption(unsigned flags) {
@@ -53,6 +87,14 @@ QString boxCaption(unsigned flags) {
 int showMessageBox(QWidget* owner, unsigned flags, const QString& text,
                    const BoxAnswerer& answerer) {
   const QString caption = boxCaption(flags);
+  const bool tells = onlyTellsSomething(flags);
+  if (tells && alreadyOpen(flags, text)) {
+    return box::kOk;
+  }
+  std::optional<OpenBoxMark> mark;
+  if (tells) {
+    mark.emplace(flags, text);
+  }
   if (answerer) {
     return answerer(flags, caption, text);
   }
@@ -82,6 +124,7 @@ int showMessageBox(QWidget* owner, unsigned flags, const QString& text,
     messageBox.adjustSize();
     const QPoint centre = owner->window()->frameGeometry().center() + QPoint(0, kCentreDropPx);
     messageBox.move(centre - QPoint(messageBox.width() / 2, messageBox.height() / 2));
+    keepOnScreenOf(&messageBox, owner);
   }
   const int pressed = messageBox.exec();
   if (saveDiscardCancel) {

@@ -20,14 +20,6 @@ void setInteger(config::ProfileStore& profile, const char* key, int value) {
 
 }  // namespace
 
-int placeCoordinate(std::optional<int> stored, int screenSize, int windowSize, int lowest) {
-  const int centred = screenSize / 2 - windowSize / 2;
-  if (!stored || *stored < lowest || *stored > screenSize - windowSize / 2) {
-    return centred;
-  }
-  return *stored;
-}
-
 bool SettingsFile::load() {
   profile_ = {};
   unreadable_ = false;
@@ -75,6 +67,7 @@ ShellSettings SettingsFile::shell() const {
   ShellSettings s;
   s.mainTop = integer("MainTop");
   s.mainLeft = integer("MainLeft");
+  s.mainMaximized = integer("MainMaximized").value_or(0) != 0;
   s.lang = integer("Lang");
   s.log = integer("Log").value_or(0) != 0;
   s.debug = integer("Debug").value_or(0) != 0;
@@ -89,6 +82,7 @@ ShellSettings SettingsFile::shell() const {
 void SettingsFile::setShell(const ShellSettings& s) {
   setInteger(profile_, "MainTop", s.mainTop.value_or(0));
   setInteger(profile_, "MainLeft", s.mainLeft.value_or(0));
+  setInteger(profile_, "MainMaximized", s.mainMaximized ? 1 : 0);
   setInteger(profile_, "Lang", s.lang.value_or(0));
   setInteger(profile_, "Log", s.log ? 1 : 0);
   setInteger(profile_, "Debug", s.debug ? 1 : 0);

@@ -14,6 +14,7 @@ inline constexpr char kMainSettings[] = "MainSettings";
 struct ShellSettings {
   std::optional<int> mainTop;
   std::optional<int> mainLeft;
+  bool mainMaximized = false;
   std::optional<int> lang;
   bool log = false;
   bool debug = false;
@@ -24,10 +25,6 @@ struct ShellSettings {
   int keyVisible = 0;
   int txHeight = 64;
 };
-
-// A stored window coordinate, or the centred default when it is missing or out of range: below
-// lowest, or beyond the screen size less half the window.
-int placeCoordinate(std::optional<int> stored, int screenSize, int windowSize, int lowest);
 
 class SettingsFile {
  public:

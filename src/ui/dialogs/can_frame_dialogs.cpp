@@ -12,6 +12,8 @@
 #include "core/lang/dialog_rows.hpp"
 #include "ui/app/qt_text.hpp"
 #include "ui/app/translate_form.hpp"
+#include "ui/app/window_placement.hpp"
+#include "ui/dialogs/text_width.hpp"
 
 namespace kivprism::ui::dialogs {
 
@@ -38,6 +40,8 @@ QLineEdit* addRow(QGridLayout* grid, QDialog* form, const char* label, const cha
   auto* field = new QLineEdit(form);
   field->setObjectName(edit);
   field->setMaxLength(maxLength);
+  // Room for the longest text the field takes: eight bytes must all be in view.
+  field->setMinimumWidth(editWidthFor(field, maxLength));
   caption->setBuddy(field);
   grid->addWidget(caption, row, 0);
   grid->addWidget(field, row, 1);
@@ -82,8 +86,11 @@ void TFormCANMSG::showTexts(const core::CanMessageTexts& texts) {
 }
 
 void TFormCANMSG::load(QPoint at, const QString& caption, const events::CanMessage& message) {
-  move(at);
   setWindowTitle(caption);
+  setMinimumWidth(titleWidthFor(this, caption));
+  adjustSize();
+  move(at);
+  keepOnScreenOf(this, parentWidget());
   original_ = message;
   showTexts(core::canMessageTexts(message));
   id_->setFocus();
@@ -122,8 +129,11 @@ void TFormCANFilter::showTexts(const core::CanFilterTexts& texts) {
 }
 
 void TFormCANFilter::load(QPoint at, const QString& caption, const events::CanFilter& filter) {
-  move(at);
   setWindowTitle(caption);
+  setMinimumWidth(titleWidthFor(this, caption));
+  adjustSize();
+  move(at);
+  keepOnScreenOf(this, parentWidget());
   original_ = filter;
   showTexts(core::canFilterTexts(filter));
   id_->setFocus();

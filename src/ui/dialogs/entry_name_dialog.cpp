@@ -8,6 +8,8 @@
 #include "core/lang/dialog_rows.hpp"
 #include "ui/app/qt_text.hpp"
 #include "ui/app/translate_form.hpp"
+#include "ui/app/window_placement.hpp"
+#include "ui/dialogs/text_width.hpp"
 
 namespace kivprism::ui::dialogs {
 
@@ -22,6 +24,7 @@ TFormEditEventReactionName::TFormEditEventReactionName(QWidget* parent)
   edit_ = new QLineEdit(this);
   edit_->setObjectName("EditEventReaction");
   edit_->setMaxLength(core::kEntryNameMax);
+  edit_->setMinimumWidth(editWidthFor(edit_, core::kEntryNameMax));
   ok_ = new QPushButton("OK", this);
   ok_->setObjectName("BitBtnOk");
   ok_->setDefault(true);
@@ -32,8 +35,13 @@ TFormEditEventReactionName::TFormEditEventReactionName(QWidget* parent)
 
 void TFormEditEventReactionName::load(QPoint at, std::size_t entryNumber, const std::string& name) {
   translateForm(this, lang::kEntryNameFormName, lang::entryNameFormRows());
-  setWindowTitle(qtText(core::entryNameCaption(entryNumber)));
+  const QString caption = qtText(core::entryNameCaption(entryNumber));
+  setWindowTitle(caption);
+  // The caption names the entry; the title bar must not cut it.
+  setMinimumWidth(titleWidthFor(this, caption));
+  adjustSize();
   move(at);
+  keepOnScreenOf(this, parentWidget());
   edit_->setText(qtText(name));
   edit_->selectAll();
   edit_->setFocus();

@@ -10,6 +10,7 @@
 #include "core/lang/dialog_rows.hpp"
 #include "ui/app/qt_text.hpp"
 #include "ui/app/translate_form.hpp"
+#include "ui/app/window_placement.hpp"
 #include "ui/common/bound_form.hpp"
 
 namespace kivprism::ui::dialogs {
@@ -71,7 +72,6 @@ void TFormIRCode::retranslate() {
 
 void TFormIRCode::load(QPoint at, const events::IrCode& code, events::IrContext context) {
   retranslate();
-  move(at);
   original_ = code;
   form_ = core::irCodeForm(code, context);
   protocols_->clear();
@@ -82,6 +82,9 @@ void TFormIRCode::load(QPoint at, const events::IrCode& code, events::IrContext 
   address_->setText(QString::fromStdString(form_.address));
   command_->setText(QString::fromStdString(form_.command));
   showChecks();
+  adjustSize();
+  move(at);
+  keepOnScreenOf(this, parentWidget());
   protocols_->setFocus();
 }
 

@@ -28,6 +28,7 @@
 #include "ui/app/qt_text.hpp"
 #include "ui/app/shell_settings.hpp"
 #include "ui/app/translate_form.hpp"
+#include "ui/app/window_placement.hpp"
 
 namespace kivprism::ui::dialogs {
 
@@ -386,25 +387,31 @@ void TFormKeyBoard::showKeyboardTarget(std::size_t entry) {
   target_ = entry;
   // It comes to the front; the focus stays where the user works (following the selected entry
   // must not take it from the main window).
+  if (!isVisible()) {
+    adjustSize();
+    keepOnScreenOf(this, parentWidget());
+  }
   show();
   raise();
   retranslate();
   refresh();
 }
 
+// The open dialog always edits the entry on view: staying on the previous one would write the
+// next click into an entry the user no longer sees. Another reaction type shows an empty keyboard,
+// and a key clicked there makes the entry a USB key reaction, as a key chosen on the reaction
+// page would.
 void TFormKeyBoard::followEntry(std::size_t entry) {
   if (!isVisible() || entry < events::kFirstEntryNumber || entry > events::kLastEntryNumber) {
     return;
   }
-  if (entry == target_ || core::deriveKeyboard(events::entryAt(image_, entry)).usbKey) {
-    showKeyboardTarget(entry);
-  } else {
-    showKeyboardGroups();
-  }
+  showKeyboardTarget(entry);
 }
 
 void TFormKeyBoard::refresh() {
   if (!target_) {
+    // A consumer button toggles itself when clicked; without a target it must stay up.
+    applyView({});
     showKeyboardGroups();
     return;
   }
@@ -489,6 +496,7 @@ void TFormKeyBoard::retranslate() {
 
 void TFormKeyBoard::PanelKey59xClick(QObject* component) {
   if (!target_ || component == nullptr) {
+    refresh();
     return;
   }
   const auto control = core::keyControlFromName(component->objectName().toStdString());
@@ -541,13 +549,14 @@ bool TFormKeyBoard::event(QEvent* event) {
 
 // --- placement ---
 
+// The dialog takes its size from its keys before it is placed, so that a centred or fitted place
+// keeps the title bar, the keypad and the multimedia field on the main window's screen.
 void TFormKeyBoard::restoreKeyboardDialog(const ShellSettings& settings) {
-  const QRect screen = QGuiApplication::primaryScreen() != nullptr
-                           ? QGuiApplication::primaryScreen()->availableGeometry()
-                           : QRect(0, 0, 1024, 768);
-  const QSize size = sizeHint();
-  move(placeCoordinate(settings.keyLeft, screen.width(), size.width(), -(size.width() / 2)),
-       placeCoordinate(settings.keyTop, screen.height(), size.height(), 0));
+  adjustSize();
+  const QRect home = screenAreaOf(parentWidget() != nullptr ? parentWidget() : this);
+  const QSize frame = frameSizeOf(this);
+  const auto stored = storedPlace(settings.keyLeft, settings.keyTop, frame, home);
+  move(placeWindow(stored, frame, {home}, home).topLeft());
   if (settings.keyVisible != 0) {
     show();
   }

@@ -46,6 +46,11 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
     if (eventPane_) {
       eventPane_->refresh();
     }
+    // A USB function ticked on the interfaces tab shows or hides the open keyboard's groups even
+    // when the selected entry, and so the pane, did not change.
+    if (keyboard_) {
+      keyboard_->showKeyboardGroups();
+    }
   };
   auto* row = new QHBoxLayout;
   layout->addLayout(row, 1);

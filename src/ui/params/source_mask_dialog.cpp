@@ -5,8 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/app/qt_text.hpp"
 #include "core/params/source_mask.hpp"
+#include "ui/app/qt_text.hpp"
+#include "ui/app/window_placement.hpp"
 
 namespace kivprism::ui::params {
 
@@ -60,7 +61,9 @@ std::optional<std::uint8_t> TInterceptForm::editSourceMask(const QString& first,
   setWindowTitle(translated(core::kSourceMaskCaption));
   first_->setText(first);
   second_->setText(second);
+  adjustSize();
   move(at);
+  keepOnScreenOf(this, parentWidget());
   setTicks(mask);
   if (exec() != QDialog::Accepted) {
     return std::nullopt;

@@ -38,11 +38,22 @@ TEST(IrCodeDialog, OpensOnTheRecordsProtocolAndNumbers) {
   EXPECT_EQ(irCodeForm({1, 0, 0}, IrContext::Reaction).selected, 1);
 }
 
-TEST(IrCodeDialog, AProtocolNotOfferedSelectsNone) {
+TEST(IrCodeDialog, AnEventCodeInAProtocolNotOfferedKeepsItAtOk) {
   const IrCode user{9, 17, 1234};
-  const auto form = irCodeForm(user, IrContext::Event);
-  EXPECT_EQ(form.selected, 0);
-  EXPECT_EQ(confirmIrCode(form, user), (IrCode{0, 17, 1234}));
+  auto form = irCodeForm(user, IrContext::Event);
+  ASSERT_EQ(form.protocols.size(), 13u);
+  EXPECT_EQ(form.protocols[static_cast<std::size_t>(form.selected)], "USER");
+  EXPECT_EQ(form.protocols[7], "USER");  // in code order, between IR_SONY_20BITS and IR_SAMSUNG
+  EXPECT_EQ(confirmIrCode(form, user), user);
+  form.command = "18";
+  EXPECT_EQ(confirmIrCode(form, user), (IrCode{9, 18, 1234}));
+  // Another record of the same dialog gets the usual list back.
+  EXPECT_EQ(irCodeForm({1, 0, 0}, IrContext::Event).protocols.size(), 12u);
+}
+
+TEST(IrCodeDialog, AProtocolThatIsNoCodeInTheContextSelectsNone) {
+  EXPECT_EQ(irCodeForm({4, 0, 0}, IrContext::Event).selected, 0);
+  EXPECT_EQ(irCodeForm({4, 0, 0}, IrContext::Event).protocols.size(), 12u);
   EXPECT_EQ(irCodeForm({11, 0, 0}, IrContext::Reaction).selected, 0);
   EXPECT_EQ(irCodeForm({16, 0, 0}, IrContext::Reaction).selected, 0);
   EXPECT_EQ(irCodeForm({255, 0, 0}, IrContext::Event).selected, 0);

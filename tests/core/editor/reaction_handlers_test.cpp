@@ -457,6 +457,10 @@ TEST(ReactionLearning, OnlyAcceptedProtocolsBecomeAnIrReaction) {
   EXPECT_EQ(storeLearntReactionIrCode(image, 1, rc5), LearntReactionCode::Unsupported);
   EXPECT_EQ(kUnsupportedReactionProtocol.ru, "Этот протокол не поддерживается для реакции");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "02 01 00 00 00 05 06"}}));
+  // A decoded CAN key is refused the same way and leaves the reaction as it was.
+  const std::array<std::uint8_t, 4> canAuto{11, 0x21, 0x05, 0x00};
+  EXPECT_EQ(storeLearntReactionIrCode(image, 1, canAuto), LearntReactionCode::Unsupported);
+  EXPECT_EQ(entryOf(image, 1), entryHex({{80, "02 01 00 00 00 05 06"}}));
   const std::array<std::uint8_t, 4> nec{1, 0x10, 0x34, 0x12};
   EXPECT_EQ(storeLearntReactionIrCode(image, 1, nec), LearntReactionCode::Stored);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "02 01 10 34 12 05 06"}}));

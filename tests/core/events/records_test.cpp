@@ -120,7 +120,7 @@ TEST(IrProtocols, WhichCodesCount) {
     }
   }
   EXPECT_EQ(event, (std::vector<unsigned>{1, 2, 3, 5, 6, 7, 9, 10, 11, 12, 13, 14}));
-  EXPECT_EQ(learnt, (std::vector<unsigned>{1, 2, 5, 6, 7, 10, 11, 12, 13, 14}));
+  EXPECT_EQ(learnt, (std::vector<unsigned>{1, 2, 5, 6, 7, 10, 12, 13, 14}));
 }
 
 }  // namespace
