@@ -22,7 +22,8 @@ class LogFormatter {
   explicit LogFormatter(LogForm form) : form_(form) {}
 
   LogForm form() const { return form_; }
-  // What opens the file (the ASC header, dated with the capture's start); empty for the others.
+  // What opens the file (the ASC header, dated with the capture's start and naming the program
+  // and its version in a comment); empty for the others.
   std::string fileStart(const std::tm& start) const;
   // What closes the file (the end of the ASC trigger block); empty for the others.
   std::string fileEnd() const;

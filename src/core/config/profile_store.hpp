@@ -28,6 +28,10 @@ class ProfileStore {
   // change (blanks at either end, or quotes around the whole of it) is written in double quotes,
   // so get() returns it as it was set.
   void set(std::string_view section, std::string_view key, std::string_view value);
+  // Puts "; COMMENT" on the first line, naming who wrote the text. A first line that is a comment
+  // opening with the same word (the previous writer's) is replaced, so saving again does not
+  // stack them; every other line stays. Line breaks in the comment are left out.
+  void setHeaderComment(std::string_view comment);
 
  private:
   struct Line {
