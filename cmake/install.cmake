@@ -78,15 +78,19 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${KIVPRISM_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "configuration program for the KIVSOLANPRISM-F401 car controller")
+# Debian wraps the long description at 80 columns; these lines stay below.
 set(CPACK_PACKAGE_DESCRIPTION
-    "kivprism finds the KIVSOLANPRISM-F401 car-electronics controller over USB HID, reads its
-configuration and lets an installer edit every parameter and the event and reaction rules, each
-change going to the controller at once. It saves and loads configuration files, shows the
-controller's monitoring text and CAN traffic, updates its firmware, and speaks Russian and English.
+    "kivprism finds the KIVSOLANPRISM-F401 car-electronics controller over
+USB HID, reads its configuration and lets an installer edit every
+parameter and the event and reaction rules, each change going to the
+controller at once. It saves and loads configuration files, shows the
+controller's monitoring text and CAN traffic, updates its firmware, and
+speaks Russian and English.
 .
-The package holds the program (kivprism), the same window on a built-in simulated controller
-(kivprism-demo), the command-line tool (kivprism-cli) and a udev rule that opens the controller to
-the user at the seat.")
+The package holds the program (kivprism), the same window on a built-in
+simulated controller (kivprism-demo), the command-line tool
+(kivprism-cli) and a udev rule that opens the controller to the user at
+the seat.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
