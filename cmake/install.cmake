@@ -53,6 +53,17 @@ if(KIVPRISM_GZIP)
     VERBATIM)
   set(packaging_outputs ${packaging_out}/changelog.gz)
   install(FILES ${packaging_out}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  # The window programs' manual page (the demo's points to it).
+  if(TARGET kivprism)
+    foreach(page kivprism kivprism-demo)
+      add_custom_command(
+        OUTPUT ${packaging_out}/${page}.1.gz
+        COMMAND ${KIVPRISM_GZIP} -9nc ${linux_dir}/${page}.1 > ${packaging_out}/${page}.1.gz
+        DEPENDS ${linux_dir}/${page}.1)
+      list(APPEND packaging_outputs ${packaging_out}/${page}.1.gz)
+      install(FILES ${packaging_out}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endforeach()
+  endif()
   # The manual page of the command-line tool, from its --help and --version.
   if(KIVPRISM_HELP2MAN AND TARGET kivprism-cli)
     add_custom_command(
