@@ -5,7 +5,14 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-tools/install-deps.sh
+# The format, static and package checks, off until the tree is formatted once:
+# KIVPRISM_CHECKS="format tidy package" ./test.sh runs them after the tests of the first build.
+checks=${KIVPRISM_CHECKS:-}
+if [ -n "$checks" ]; then
+  tools/install-deps.sh --checks
+else
+  tools/install-deps.sh
+fi
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
@@ -13,6 +20,14 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIVPRISM_WERROR=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300
+for check in $checks; do
+  case $check in
+    format) tools/format-check.sh ;;
+    tidy) JOBS=$jobs tools/tidy.sh build ;;
+    package) JOBS=$jobs tools/package-check.sh build ;;
+    *) echo "test.sh: unknown check '$check' (format, tidy, package)" >&2; exit 2 ;;
+  esac
+done
 
 # Sanitizers: the core and the window tests. Qt itself is not instrumented; tools/lsan.supp
 # suppresses the leaks of Qt and the system libraries below it.

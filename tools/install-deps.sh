@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages kivprism needs to build, test and run, when any is missing.
+# --checks adds those of the format, static and package checks (tools/format-check.sh,
+# tools/tidy.sh, tools/package-check.sh).
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,9 @@ packages=(
   libhidapi-dev
   xvfb xauth fonts-dejavu-core
 )
+if [ "${1:-}" = "--checks" ]; then
+  packages+=(clang-format clang-tidy desktop-file-utils appstream lintian help2man)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

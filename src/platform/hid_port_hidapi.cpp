@@ -69,6 +69,11 @@ bool accessRefused(const std::string& path, int openError) {
 
 HidapiPort::~HidapiPort() { close(); }
 
+std::string HidapiPort::libraryVersion() const {
+  // hid_version_str() reads a constant of the library, so it needs no hid_init().
+  return std::string("hidapi ") + hid_version_str();
+}
+
 HidResult HidapiPort::enumerate(std::uint16_t vendorId, std::uint16_t productId,
                                 std::vector<device::HidDeviceInfo>& devices) {
   devices.clear();

@@ -19,6 +19,9 @@ class HidapiPort final : public device::HidPort {
   HidapiPort(const HidapiPort&) = delete;
   HidapiPort& operator=(const HidapiPort&) = delete;
 
+  // "hidapi" and the version of the library loaded at run time.
+  std::string libraryVersion() const override;
+
   // The HID interfaces with this vendor and product id, with their manufacturer and product
   // strings as the device reports them (nothing where a string could not be read).
   device::HidResult enumerate(std::uint16_t vendorId, std::uint16_t productId,

@@ -19,9 +19,16 @@ QString chooseSettingsFilePath(const QString& programFile, const QString& userCo
   const QFileInfo program(programFile);
   const QString fileName = program.completeBaseName() + ".ini";
   const QFileInfo beside(program.dir(), fileName);
+  // An installed copy (its desktop entry installed beside it, in PREFIX/share/applications) keeps
+  // its settings with the user even when its folder is writable: for root, or a user who owns the
+  // prefix, a settings file in PREFIX/bin would be left behind there and shared by every user.
+  const bool installed =
+      QFileInfo(program.dir(), QStringLiteral("../share/applications/") +
+                                   program.completeBaseName() + QStringLiteral(".desktop"))
+          .exists();
   const bool writable =
       beside.exists() ? beside.isWritable() : QFileInfo(program.absolutePath()).isWritable();
-  if (writable) {
+  if (writable && !installed) {
     return beside.absoluteFilePath();
   }
   return QDir(userConfigDir).filePath(QStringLiteral("kivprism/") + fileName);

@@ -1,6 +1,6 @@
 // Where the program keeps its settings file: beside the program, named like the program file with
 // ".ini", as installers expect when they carry the program on a stick; when that folder is not
-// writable (an installed program on Linux or macOS), in the user's configuration folder.
+// writable, or when the program is an installed copy, in the user's configuration folder.
 #pragma once
 
 #include <QString>
@@ -14,7 +14,8 @@ QString programDirectory();
 QString settingsFilePath();
 
 // The rule itself, for a program file in a folder: beside it when the folder (or an existing file)
-// is writable, else "<userConfigDir>/kivprism/<base name>.ini".
+// is writable and the program is not installed (no "../share/applications/<base name>.desktop"
+// beside its folder), else "<userConfigDir>/kivprism/<base name>.ini".
 QString chooseSettingsFilePath(const QString& programFile, const QString& userConfigDir);
 
 }  // namespace kivprism::platform

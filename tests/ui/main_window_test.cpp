@@ -1,4 +1,5 @@
 // The main window on the simulated controller, driven as a user would drive it.
+#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <array>
 #include <memory>
 
+#include "core/about/version.hpp"
 #include "core/device/packet.hpp"
 #include "core/lang/text.hpp"
 #include "platform/single_instance.hpp"
@@ -401,6 +403,40 @@ class MainWindowTest : public QObject {
     QCOMPARE(s.keyVisible, 1);
     QVERIFY(s.mainTop.has_value() && s.mainLeft.has_value());
     QCOMPARE(s.txHeight, 120);
+    // The file names its writer and version once, on its first line, however often it is saved.
+    QFile saved(rig.window->settingsPath());
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(saved.readAll());
+    const QString header =
+        "; kivprism " + QString::fromUtf8(kivprism::about::programVersion()) + "\r\n[MainSettings]";
+    QVERIFY2(text.startsWith(header), qPrintable(text));
+    QCOMPARE(text.count("; kivprism "), 1);
+  }
+
+  // The About box names the version, the licence and the libraries, in the current language.
+  void aboutBoxShowsVersionLicenceAndLibraries() {
+    Rig rig("[MainSettings]\r\nLang=1\r\n");
+    auto* about = rig.window->findChild<QAction*>("MenuItemAboutx");
+    QVERIFY(about != nullptr);
+    QCOMPARE(about->text(), QString("About"));
+    rig.answer = box::kOk;
+    about->trigger();
+    QCOMPARE(rig.boxes.size(), std::size_t(1));
+    QCOMPARE(rig.boxes[0].flags & box::kKindMask, box::kInformation);
+    const QString text = rig.boxes[0].text;
+    QVERIFY2(text.startsWith("kivprism " + QString::fromUtf8(kivprism::about::programVersion())),
+             qPrintable(text));
+    QVERIFY2(text.contains("MIT"), qPrintable(text));
+    QVERIFY2(text.contains(QString("Qt ") + qVersion() + ", simulated controller"),
+             qPrintable(text));
+    rig.window->SpeedButtonLangxClick();
+    QCOMPARE(about->text(), QString::fromUtf8("О программе"));
+    about->trigger();
+    QCOMPARE(rig.boxes.size(), std::size_t(2));
+    QVERIFY2(rig.boxes[1].text.contains(QString::fromUtf8("Лицензия MIT")),
+             qPrintable(rig.boxes[1].text));
+    QVERIFY2(rig.boxes[1].text.contains(QString::fromUtf8("симулятор контроллера")),
+             qPrintable(rig.boxes[1].text));
   }
 
   // The window opens large enough for its pages (within the screen), wholly on the screen even

@@ -27,6 +27,25 @@ class PlatformServicesTest : public QObject {
              QString("/home/u/.config/kivprism/kivprism.ini"));
   }
 
+  // Installed under a prefix the user may write to (root, or a user's own prefix): the settings
+  // still go to the user's folder, not into PREFIX/bin. Another program's entry does not count.
+  void anInstalledProgramKeepsItsSettingsWithTheUserEvenInAWritableFolder() {
+    QTemporaryDir prefix;
+    QVERIFY(QDir(prefix.path()).mkpath("bin"));
+    QVERIFY(QDir(prefix.path()).mkpath("share/applications"));
+    const QString program = prefix.filePath("bin/kivprism-demo");
+    QFile other(prefix.filePath("share/applications/kivprism.desktop"));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.close();
+    QCOMPARE(chooseSettingsFilePath(program, "/home/u/.config"),
+             prefix.filePath("bin/kivprism-demo.ini"));
+    QFile entry(prefix.filePath("share/applications/kivprism-demo.desktop"));
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+    entry.close();
+    QCOMPARE(chooseSettingsFilePath(program, "/home/u/.config"),
+             QString("/home/u/.config/kivprism/kivprism-demo.ini"));
+  }
+
   void secondLockIsRefusedUntilTheFirstIsReleased() {
     QTemporaryDir folder;
     SingleInstance first("KIVST_GUI_F401", folder.path());

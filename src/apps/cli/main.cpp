@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "apps/cli/cli.hpp"
+#include "core/about/version.hpp"
 
 namespace {
 
@@ -32,7 +33,8 @@ void printUsage(std::ostream& out, const std::vector<kivprism::cli::Command>& co
                                  : head + "\n  " + std::string(kColumn, ' ');
     out << "  " << head << c.summary << '\n';
   }
-  out << "\n  --help                            print this text\n";
+  out << "\n  --help                            print this text\n"
+      << "  --version                         print the program's version\n";
 }
 
 }  // namespace
@@ -47,6 +49,10 @@ int main(int argc, char** argv) {
   }
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     printUsage(std::cout, commands);
+    return kExitOk;
+  }
+  if (args[0] == "--version" || args[0] == "-V") {
+    std::cout << "kivprism-cli " << kivprism::about::programVersion() << '\n';
     return kExitOk;
   }
   for (const auto& command : commands) {

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "core/about/version.hpp"
+
 namespace kivprism::canlog {
 
 namespace {
@@ -60,6 +62,8 @@ std::string LogFormatter::fileStart(const std::tm& start) const {
   std::string text = "date " + date + std::string(kCrLf);
   text += "base hex  timestamps absolute" + std::string(kCrLf);
   text += "internal events logged" + std::string(kCrLf);
+  // The CAN tools skip "//" lines; the writer's version helps when a capture looks wrong.
+  text += "// " + about::writerLine() + std::string(kCrLf);
   text += "Begin Triggerblock " + date + std::string(kCrLf);
   text += "   0.000000 Start of measurement" + std::string(kCrLf);
   return text;

@@ -26,7 +26,8 @@ class LogFormatter {
   // own do, so two captures line up, and tools that read a zero second as "no time yet" see a
   // real one. Without it (or before 1970) they count from the first record.
   void setStart(const std::tm& start);
-  // What opens the file (the ASC header, dated with the capture's start); empty for the others.
+  // What opens the file (the ASC header, dated with the capture's start and naming the program
+  // and its version in a comment); empty for the others.
   std::string fileStart(const std::tm& start) const;
   // What closes the file (the end of the ASC trigger block); empty for the others.
   std::string fileEnd() const;

@@ -113,6 +113,29 @@ std::string ProfileStore::serialize() const {
   return out;
 }
 
+void ProfileStore::setHeaderComment(std::string_view comment) {
+  std::string text = "; ";
+  for (const char c : comment) {
+    if (c != '\r' && c != '\n') {
+      text += c;
+    }
+  }
+  const std::string_view body = std::string_view(text).substr(2);
+  if (body.empty()) {
+    return;
+  }
+  const std::string mark = "; " + std::string(body.substr(0, body.find(' '))) + ' ';
+  if (sections_.empty() || sections_.front().hasHeader) {
+    sections_.insert(sections_.begin(), Section{});
+  }
+  auto& lines = sections_.front().lines;
+  if (!lines.empty() && (lines.front().text + ' ').starts_with(mark)) {
+    lines.front() = Line{std::move(text), {}, 0};
+  } else {
+    lines.insert(lines.begin(), Line{std::move(text), {}, 0});
+  }
+}
+
 const ProfileStore::Section* ProfileStore::findSection(std::string_view name) const {
   for (const auto& section : sections_) {
     if (section.hasHeader && equalsIgnoreCase(section.name, name)) {

@@ -30,6 +30,10 @@ class ProfileStore {
   void set(std::string_view section, std::string_view key, std::string_view value);
   // The names of the section headers, in the order of the text.
   std::vector<std::string> sectionNames() const;
+  // Puts "; COMMENT" on the first line, naming who wrote the text. A first line that is a comment
+  // opening with the same word (the previous writer's) is replaced, so saving again does not
+  // stack them; every other line stays. Line breaks in the comment are left out.
+  void setHeaderComment(std::string_view comment);
 
  private:
   struct Line {

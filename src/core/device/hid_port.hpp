@@ -53,6 +53,9 @@ class HidPort {
   // Fills the whole report; byte 0 carries the report id asked for.
   virtual HidResult getFeature(Report& report) = 0;
   virtual HidResult setFeature(const Report& report) = 0;
+  // The library the port talks through with its version ("hidapi 0.13.1"), for the About box;
+  // empty when there is none, as for the simulated controller.
+  virtual std::string libraryVersion() const { return {}; }
 };
 
 }  // namespace kivprism::device

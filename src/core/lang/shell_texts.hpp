@@ -10,6 +10,20 @@ inline constexpr char kProgramVersion[] = "1.40";
 inline constexpr TextPair kWindowCaption{"Программа настройки KIV SOLAN PRISM F401. Версия %s",
                                          "Setup program KIV SOLAN PRISM F401. Version %s"};
 
+// The About box: this program's version and licence, and the libraries it runs on.
+inline constexpr TextPair kAboutMenu{"О программе", "About"};
+inline constexpr TextPair kAboutText{
+    "kivprism %s\n"
+    "Программа настройки контроллера KIVSOLANPRISM-F401.\n"
+    "Лицензия MIT (файл LICENSE): свободное использование, изменение и распространение, "
+    "без гарантий.\n"
+    "Qt %s, %s",
+    "kivprism %s\n"
+    "Configuration program of the KIVSOLANPRISM-F401 controller.\n"
+    "MIT licence (file LICENSE): free to use, change and pass on, without warranty.\n"
+    "Qt %s, %s"};
+inline constexpr TextPair kAboutSimulated{"симулятор контроллера", "simulated controller"};
+
 // Message box captions by kind.
 inline constexpr TextPair kCaptionError{"Ошибка", "Error"};
 inline constexpr TextPair kCaptionQuestion{"Вопрос", "Question"};

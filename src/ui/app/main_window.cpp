@@ -67,6 +67,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   setObjectName("MainForm");
   clock_.start();
   link_ = std::make_unique<device::DeviceLink>(port, *this, model_);
+  hidLibrary_ = port.libraryVersion();
   link_->addMonitorListener(*this);
   link_->addCanRecordListener(*this);
   link_->addStateListener(*this);
@@ -174,6 +175,8 @@ void TMainForm::buildMenu() {
   menuItemWriteNow_->setObjectName("MenuItemWriteNow");
   menuItemWriteNow_->setVisible(false);
   menuItemLanguagex_ = popupMenu_->addMenu(QString());
+  menuItemAboutx_ = popupMenu_->addAction(QString());
+  menuItemAboutx_->setObjectName("MenuItemAboutx");
   menuItemLanguagex_->setObjectName("MenuItemLanguagex");
   menuItemLanguageRussianx_ = menuItemLanguagex_->addAction(QString());
   menuItemLanguageRussianx_->setObjectName("MenuItemLanguageRussianx");
@@ -185,6 +188,7 @@ void TMainForm::buildMenu() {
   connect(panelMenu_, &PanelMenu::menuRequested, this,
           [this](const QPoint& at) { popupMenu_->popup(at); });
   connect(menuItemDebug_, &QAction::triggered, this, &TMainForm::MenuItemDebugClick);
+  connect(menuItemAboutx_, &QAction::triggered, this, &TMainForm::MenuItemAboutxClick);
   connect(menuItemOnlyUsed_, &QAction::triggered, this, [this] {
     onlyUsedx_->setChecked(menuItemOnlyUsed_->isChecked());
     invalidatePages();

@@ -112,6 +112,9 @@ class TMainForm : public QMainWindow,
   void SpeedButtonLangxClick();
   void SpeedButtonLanguageMakerxClick();
   void MenuItemDebugClick();
+  // The About box: version, licence, the Qt and USB library versions.
+  void MenuItemAboutxClick();
+  QString aboutText() const;
   void TimerKIVSOLANPRISMTestTimer();
 
   // --- state for the pages and tests ---
@@ -209,6 +212,8 @@ class TMainForm : public QMainWindow,
   MainWindowOptions options_;
   config::ConfigModel model_;
   std::unique_ptr<device::DeviceLink> link_;
+  // The USB library of the port, for the About box; empty on the simulated controller.
+  std::string hidLibrary_;
   std::unique_ptr<device::ToolbarCommands> commands_;
   std::unique_ptr<KeyProcedures> keyProcedures_;
   bool procedureRunning_ = false;
@@ -248,6 +253,7 @@ class TMainForm : public QMainWindow,
   QAction* menuItemLog_ = nullptr;
   QAction* menuItemOnlyUsed_ = nullptr;
   QAction* menuItemWriteNow_ = nullptr;
+  QAction* menuItemAboutx_ = nullptr;
   QMenu* menuItemLanguagex_ = nullptr;
   QAction* menuItemLanguageRussianx_ = nullptr;
   QAction* menuItemLanguageEnglishx_ = nullptr;

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <filesystem>
 
+#include "core/about/version.hpp"
 #include "core/config/image.hpp"
 #include "core/device/packet.hpp"
 #include "core/lang/language.hpp"
@@ -259,6 +260,16 @@ void TMainForm::translateForm() {
       qtText(lang::formatText(lang::translateText(texts::kWindowCaption), texts::kProgramVersion)));
 }
 
+QString TMainForm::aboutText() const {
+  const std::string version(about::programVersion());
+  const std::string hid =
+      hidLibrary_.empty() ? std::string(lang::translateText(texts::kAboutSimulated)) : hidLibrary_;
+  return qtText(lang::formatText(lang::translateText(texts::kAboutText), version.c_str(),
+                                 qVersion(), hid.c_str()));
+}
+
+void TMainForm::MenuItemAboutxClick() { messageBox(box::kInformation, aboutText()); }
+
 void TMainForm::retranslateProgramTexts() {
   langx_->setToolTip(translated(texts::kLanguageHint));
   // The hint says what a click on the switch will do.
@@ -266,6 +277,7 @@ void TMainForm::retranslateProgramTexts() {
   menuItemLanguagex_->setTitle(translated(texts::kLanguageMenu));
   menuItemLanguageRussianx_->setText(translated(texts::kRussian));
   menuItemLanguageEnglishx_->setText(translated(texts::kEnglish));
+  menuItemAboutx_->setText(translated(texts::kAboutMenu));
   currentSource_->setText(translated(texts::kSelectedUnknown));
   currentSource_->setToolTip(translated(texts::kCurrentSourceHint));
 }

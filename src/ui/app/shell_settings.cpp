@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <filesystem>
 
+#include "core/about/version.hpp"
 #include "core/config/config_file.hpp"
 
 namespace kivprism::ui {
@@ -44,6 +45,7 @@ bool SettingsFile::save(std::string* reason) {
     return false;
   }
   QDir().mkpath(QFileInfo(path_).absolutePath());
+  profile_.setHeaderComment(about::writerLine());
   const auto error = config::writeFileAtomically(fsPath(path_), profile_.serialize());
   if (error && reason != nullptr) {
     *reason = error->describe();

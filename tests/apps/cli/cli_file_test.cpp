@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/about/version.hpp"
 #include "core/config/config_file.hpp"
 #include "core/config/image.hpp"
 #include "support/process.hpp"
@@ -200,6 +201,17 @@ TEST(CliUsage, WrongCommandLinesExitTwoAndHelpExitsZero) {
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("convert"), std::string::npos);
   EXPECT_NE(help.out.find("show"), std::string::npos);
+  EXPECT_NE(help.out.find("--version"), std::string::npos);
+}
+
+// One line, name first and the version the package carries next, as help2man and packagers read it.
+TEST(CliUsage, VersionIsOneLineWithTheProjectVersion) {
+  const auto version = runProcess(kCli, {"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_TRUE(version.out.starts_with("kivprism-cli " + std::string(about::projectVersion())))
+      << version.out;
+  EXPECT_EQ(version.out.find('\n'), version.out.size() - 1) << version.out;
+  EXPECT_EQ(runProcess(kCli, {"-V"}).out, version.out);
 }
 
 }  // namespace

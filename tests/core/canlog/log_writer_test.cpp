@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/about/version.hpp"
 #include "core/canlog/capture_reader.hpp"
 
 namespace kivprism::canlog {
@@ -170,8 +171,11 @@ TEST(LogFormatter, VectorAscHeaderFramesAndEnd) {
             "date Tue Dec 08 01:05:09.000 pm 2026\r\n"
             "base hex  timestamps absolute\r\n"
             "internal events logged\r\n"
-            "Begin Triggerblock Tue Dec 08 01:05:09.000 pm 2026\r\n"
-            "   0.000000 Start of measurement\r\n");
+            "// kivprism " +
+                std::string(about::programVersion()) +
+                "\r\n"
+                "Begin Triggerblock Tue Dec 08 01:05:09.000 pm 2026\r\n"
+                "   0.000000 Start of measurement\r\n");
   start.tm_hour = 0;
   EXPECT_NE(f.fileStart(start).find("Dec 08 12:05:09.000 am"), std::string::npos);
   start.tm_hour = 12;

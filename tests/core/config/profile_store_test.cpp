@@ -49,6 +49,34 @@ TEST(ProfileStore, WritingChangesOnlyWhatItMust) {
             "K=v\r\n");
 }
 
+TEST(ProfileStore, TheWritersHeaderCommentIsReplacedOnEachSaveAndLeavesTheRestAlone) {
+  // A store made in memory (no text read yet) and one read from a file that starts with a section.
+  ProfileStore fresh;
+  fresh.set("MainSettings", "Lang", "1");
+  fresh.setHeaderComment("kivprism 0.1.0");
+  EXPECT_EQ(fresh.serialize(), "; kivprism 0.1.0\r\n[MainSettings]\r\nLang=1\r\n");
+
+  auto store = ProfileStore::parse(kHandMade);
+  store.setHeaderComment("kivprism 0.1.0");
+  store.setHeaderComment("kivprism 0.2.0 (git abc)");
+  store = ProfileStore::parse(store.serialize());
+  store.setHeaderComment("kivprism 0.3.0\r\n(git abc)");
+  const std::string text = store.serialize();
+  EXPECT_TRUE(text.starts_with("; kivprism 0.3.0(git abc)\r\n; made by hand\r\n[ Param ]\r\n"))
+      << text;
+  EXPECT_EQ(text.find("0.1.0"), std::string::npos) << "an older writer's line is not stacked";
+  EXPECT_EQ(text.find("0.2.0"), std::string::npos);
+  EXPECT_EQ(ProfileStore::parse(text).get("PARAM", "ENC0MODE"), "3");
+  EXPECT_EQ(ProfileStore::parse(text).get("OTHER", "NOTE"), "keep me");
+
+  // A first line that merely starts with the same letters is somebody else's comment.
+  auto other = ProfileStore::parse("; kivprismatic notes\r\n[A]\r\nk=1\r\n");
+  other.setHeaderComment("kivprism 0.1.0");
+  EXPECT_EQ(other.serialize(), "; kivprism 0.1.0\r\n; kivprismatic notes\r\n[A]\r\nk=1\r\n");
+  other.setHeaderComment("");
+  EXPECT_TRUE(other.serialize().starts_with("; kivprism 0.1.0\r\n"));
+}
+
 TEST(ProfileStore, CrLfAndTextBytesPassThrough) {
   const std::string text = "[SOURCE]\r\nNAME1=\xCF\xF0\xE8\r\n";
   auto store = ProfileStore::parse(text);

@@ -22,6 +22,13 @@ TEST(HidapiPort, EnumerationSucceedsAndFindsNoControllerHere) {
   EXPECT_TRUE(found.empty());
 }
 
+TEST(HidapiPort, NamesTheLoadedLibraryWithItsVersion) {
+  const std::string version = HidapiPort().libraryVersion();
+  ASSERT_TRUE(version.starts_with("hidapi ")) << version;
+  EXPECT_GE(version.size(), std::string("hidapi 0.0.0").size()) << version;
+  EXPECT_EQ(version.find_first_not_of("0123456789.", 7), std::string::npos) << version;
+}
+
 TEST(HidapiPort, ClosedPortRefusesReportsAndAMissingPathDoesNotOpen) {
   HidapiPort port;
   device::Report report{};
