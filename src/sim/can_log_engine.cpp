@@ -13,12 +13,16 @@ constexpr std::size_t kRecordLengthOffset = 4;
 constexpr std::size_t kRecordDataOffset = 5;
 constexpr std::size_t kRecordTimeOffset = 13;
 
-// A handful of identifiers a car bus typically carries: engine, speed, lights, steering-wheel
-// keys, doors and one extended (J1939-style) identifier.
+// A handful of identifiers of the bulk traffic whose rate tests and benchmarks set: five standard
+// and one extended (J1939-style) identifier, none of them used by the car's own sources, so that
+// every identifier has one period and one length.
 std::vector<std::uint32_t> defaultIdentifiers() {
-  return {CanRecord::standardId(0x280), CanRecord::standardId(0x1A0), CanRecord::standardId(0x3E5),
-          CanRecord::standardId(0x5C1), CanRecord::standardId(0x470), 0x18FEF100};
+  return {CanRecord::standardId(0x2C4), CanRecord::standardId(0x1B8), CanRecord::standardId(0x3F2),
+          CanRecord::standardId(0x5D4), CanRecord::standardId(0x47A), 0x18FEF900};
 }
+
+// Wrap-safe order of two time stamps.
+bool earlier(std::uint32_t a, std::uint32_t b) { return static_cast<std::int32_t>(a - b) < 0; }
 
 }  // namespace
 
@@ -61,21 +65,41 @@ void CanLogEngine::setRate(std::uint32_t recordsPerSecond) {
   restartTraffic_ = true;
 }
 
-void CanLogEngine::update(std::uint32_t now) {
-  if (!running() || rate_ == 0) {
+void CanLogEngine::update(std::uint32_t now, std::span<const CanRecord> otherFrames) {
+  if (!running()) {
     return;
   }
-  if (restartTraffic_) {
-    restartTraffic_ = false;
-    startTick_ = now;
-    generated_ = 0;
+  std::size_t other = 0;
+  if (rate_ != 0) {
+    if (restartTraffic_) {
+      restartTraffic_ = false;
+      startTick_ = now;
+      generated_ = 0;
+    }
+    // Record g is stamped g * 1000 / rate after the start; those stamped before now are due. A
+    // record stamped now waits for the next update, which the other sources' frames stamped now
+    // do not: so no later update can bring a record older than one already handed out.
+    const std::uint64_t elapsed = static_cast<std::uint32_t>(now - startTick_);
+    const std::uint64_t due = (elapsed * rate_ + 999) / 1000;
+    for (; generated_ < due; ++generated_) {
+      const auto stamp = static_cast<std::uint32_t>(startTick_ + generated_ * 1000 / rate_);
+      for (; other < otherFrames.size() && earlier(otherFrames[other].timeStamp, stamp); ++other) {
+        record(otherFrames[other]);
+      }
+      record(nextTrafficRecord(stamp));
+    }
   }
-  const std::uint64_t elapsed = static_cast<std::uint32_t>(now - startTick_);
-  const std::uint64_t due = elapsed * rate_ / 1000;
-  for (; generated_ < due; ++generated_) {
-    const auto stamp = static_cast<std::uint32_t>(startTick_ + generated_ * 1000 / rate_);
-    record(nextTrafficRecord(stamp));
+  for (; other < otherFrames.size(); ++other) {
+    record(otherFrames[other]);
   }
+}
+
+std::vector<std::uint32_t> CanLogEngine::identifiers() const {
+  std::vector<std::uint32_t> ids;
+  for (const Source& s : sources_) {
+    ids.push_back(s.identifierWord);
+  }
+  return ids;
 }
 
 CanRecord CanLogEngine::nextTrafficRecord(std::uint32_t timeStamp) {

@@ -49,8 +49,12 @@ class CanLogEngine {
   void setRate(std::uint32_t recordsPerSecond);
   std::uint32_t rate() const { return rate_; }
 
-  // Records the traffic that has become due by this tick.
-  void update(std::uint32_t now);
+  // Records the traffic stamped before this tick, in time order together with the frames of the
+  // other bus sources (oldest first, none stamped later than now). Nothing is recorded while
+  // stopped.
+  void update(std::uint32_t now, std::span<const CanRecord> otherFrames = {});
+  // The identifiers of the recorder's own traffic; no other source may use them.
+  std::vector<std::uint32_t> identifiers() const;
   // A record of the caller's making, handed out in turn with the generated ones (also while
   // stopped, so that tests can feed exact records).
   void queue(const CanRecord& record);

@@ -60,7 +60,7 @@ void CarCanTraffic::restart(std::uint32_t now) {
   }
 }
 
-void CarCanTraffic::update(std::uint32_t now, CanLogEngine& recorder) {
+std::vector<CanRecord> CarCanTraffic::due(std::uint32_t now) {
   std::vector<CanRecord> due;
   for (Source& source : sources_) {
     if (static_cast<std::uint32_t>(now - source.nextDue) > kCatchUpMs &&
@@ -77,7 +77,11 @@ void CarCanTraffic::update(std::uint32_t now, CanLogEngine& recorder) {
   std::stable_sort(due.begin(), due.end(), [](const CanRecord& a, const CanRecord& b) {
     return static_cast<std::int32_t>(a.timeStamp - b.timeStamp) < 0;
   });
-  for (const CanRecord& r : due) {
+  return due;
+}
+
+void CarCanTraffic::update(std::uint32_t now, CanLogEngine& recorder) {
+  for (const CanRecord& r : due(now)) {
     recorder.queue(r);
   }
 }

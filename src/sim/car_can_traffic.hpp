@@ -29,8 +29,10 @@ class CarCanTraffic {
 
   // Every source starts again from this tick (a new capture), staggered over its first period.
   void restart(std::uint32_t now);
-  // Hands the frames that have become due by now to the recorder, oldest first. A recorder left
-  // alone for long does not get a burst: sources more than a second behind skip ahead.
+  // The frames that have become due by now, oldest first. A recorder left alone for long does not
+  // get a burst: sources more than a second behind skip ahead.
+  std::vector<CanRecord> due(std::uint32_t now);
+  // Hands the frames due by now to the recorder, oldest first.
   void update(std::uint32_t now, CanLogEngine& recorder);
 
   const std::vector<Source>& sources() const { return sources_; }

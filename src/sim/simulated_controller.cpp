@@ -304,10 +304,12 @@ void SimulatedController::update() {
     restartUntil_.reset();
   }
   monitorText_.update(t);
-  canLog_.update(t);
+  // One time line: the car's frames and the recorder's own traffic go out merged by time stamp.
+  std::vector<CanRecord> carFrames;
   if (demo_ && canLog_.running() && configuration_.getU8(layout::kDiffBusMode) == kCanBusMode) {
-    carTraffic_.update(t, canLog_);
+    carFrames = carTraffic_.due(t);
   }
+  canLog_.update(t, carFrames);
   if (const auto block = touchCalibration_.update(t)) {
     std::copy(block->begin(), block->end(), configuration_.span(layout::kTouchBlock).begin());
   }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFile>
 #include <QHeaderView>
+#include <QImage>
 #include <QMenu>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -126,12 +127,14 @@ class CanLogPageTest : public QObject {
              QString("Data Hex"));
     QVERIFY(p.page->packetList()->isColumnHidden(0));
     QCOMPARE(p.page->packetList()->columnWidth(2), 170);
-    // Widths stay within their limits.
+    // Widths stay within their limits; within them the user's width stays.
     p.page->packetList()->horizontalHeader()->resizeSection(2, 100);
     QCOMPARE(p.page->packetList()->columnWidth(2), 170);
     p.page->packetList()->horizontalHeader()->resizeSection(3, 90);
     QCOMPARE(p.page->packetList()->columnWidth(3), 40);
     p.page->packetList()->horizontalHeader()->resizeSection(5, 130);
+    p.feed(standardWord(0x123), {0x11, 0x23}, 1150);
+    p.page->publish();
     QCOMPARE(p.page->packetList()->columnWidth(5), 130);
     p.page->detailList()->horizontalHeader()->resizeSection(3, 200);
     QCOMPARE(p.page->detailList()->columnWidth(3), 120);
@@ -339,38 +342,112 @@ class CanLogPageTest : public QObject {
     QCOMPARE(p.echoed, QStringList{"012.345 CANRX 0123 [ 01 AB ]"});
   }
 
-  void rowsSortByIdentifierCountOrPeriodFromTheHeader() {
+  void theRowsKeepTheirOrderOfArrivalWhenAHeaderIsClicked() {
     BarePage p;
     p.feed(standardWord(0x300), {}, 0);
     p.feed(standardWord(0x100), {}, 0);
     p.feed(standardWord(0x100), {}, 40);
     p.feed(standardWord(0x200), {}, 0);
     p.page->publish();
+    p.page->packetList()->selectRow(1);
     auto* header = p.page->packetList()->horizontalHeader();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(2) + 5, 5));
-    QCOMPARE(p.cell(0, 2), QString("100( 256)"));
-    QCOMPARE(p.cell(2, 2), QString("300( 768)"));
-    QCOMPARE(p.cell(0, 1), QString("2"));
-    // The selection follows its identifier when the order turns round.
-    p.page->packetList()->selectRow(0);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(2) + 5, 5));
-    QCOMPARE(p.cell(0, 2), QString("300( 768)"));
-    QCOMPARE(p.page->packetList()->selectionModel()->selectedRows().value(0).row(), 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(6) + 5, 5));
-    QCOMPARE(p.cell(2, 2), QString("100( 256)"));
-    // New rows join the sorted order with the next batch; the row number returns to arrival.
+    for (const int column : {2, 2, 5, 6, 1}) {
+      QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                        QPoint(header->sectionViewportPosition(column) + 5, 5));
+      QCOMPARE(p.cell(0, 2), QString("300( 768)"));
+      QCOMPARE(p.cell(1, 2), QString("100( 256)"));
+      QCOMPARE(p.cell(2, 2), QString("200( 512)"));
+      QCOMPARE(p.cell(1, 1), QString("2"));
+      QCOMPARE(p.page->packetList()->selectionModel()->selectedRows().value(0).row(), 1);
+    }
+    QVERIFY(!header->isSortIndicatorShown());
+    // New rows join at the end.
     p.feed(standardWord(0x050), {}, 0);
-    p.feed(standardWord(0x050), {}, 1);
-    p.feed(standardWord(0x050), {}, 2);
     p.page->publish();
     QCOMPARE(p.cell(3, 2), QString("050(  80)"));
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(1) + 5, 5));
-    QCOMPARE(p.cell(0, 2), QString("300( 768)"));
-    QCOMPARE(p.cell(3, 2), QString("050(  80)"));
+  }
+
+  void packetColumnsSizeToTheirTextsWithinTheirLimits() {
+    BarePage p;
+    QTableView* list = p.page->packetList();
+    const QFontMetrics metrics(list->font());
+    const auto fits = [&](int row, int column) {
+      return metrics.horizontalAdvance(p.cell(row, column)) < list->columnWidth(column);
+    };
+    p.feed(standardWord(0x123), {0x11}, 0);
+    p.feed(standardWord(0x123), {0x11}, 7);
+    p.page->publish();
+    // Short texts: the number and period columns are no wider than their captions need.
+    const int shortPeriod = list->columnWidth(5);
+    QVERIFY(list->columnWidth(1) < 60);
+    QVERIFY(shortPeriod < 100);
+    QVERIFY(fits(0, 1));
+    QVERIFY(fits(0, 5));
+    // Columns with limits keep them: the identifier at least 170, the length at most 40.
+    QCOMPARE(list->columnWidth(2), 170);
+    QVERIFY(list->columnWidth(3) <= 40);
+    QVERIFY(fits(0, 3));
+    // Wider texts still fit: an extended identifier, a long period, a full table of rows.
+    p.feed(0x18FEF100, {1, 2, 3, 4, 5, 6, 7, 8}, 0);
+    p.feed(0x18FEF100, {1, 2, 3, 4, 5, 6, 7, 8}, 987654);
+    for (std::uint32_t i = 0; i < kivprism::canlog::kMaxPacketRows; ++i) {
+      p.feed(0x100000 + i, {1}, 0);
+    }
+    p.page->publish();
+    const int lastRow = p.page->packetModel()->rowCount() - 1;
+    QCOMPARE(p.cell(lastRow, 1), QString("9999"));
+    QVERIFY(list->columnWidth(5) >= shortPeriod);
+    for (const int column : {1, 2, 4, 5}) {
+      for (const int row : {1, lastRow}) {
+        QVERIFY2(fits(row, column), qPrintable(QString("column %1 row %2").arg(column).arg(row)));
+      }
+    }
+    // Emptied, the columns return to their first widths.
+    p.page->CANLOG_CLEARClick();
+    QCOMPARE(list->columnWidth(1), 60);
+    QCOMPARE(list->columnWidth(5), 100);
+  }
+
+  void changedBytesStayReadableInTheSelectedRow() {
+    BarePage p;
+    p.feed(standardWord(0x123), {0x11, 0x22}, 0);
+    p.feed(standardWord(0x123), {0x11, 0xEE}, 10);
+    p.page->publish();
+    QTableView* list = p.page->packetList();
+    const QModelIndex data = p.page->packetModel()->index(0, 4);
+    QCOMPARE(data.data(kivprism::ui::CanLogPacketModel::kChangedBytesRole).toUInt(), 2u);
+    // A highlight whose text is white, as the usual palettes have it.
+    QPalette palette = list->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+      palette.setColor(group, QPalette::Highlight, QColor(0, 120, 215));
+      palette.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
+    list->setPalette(palette);
+    list->selectRow(0);
+    const QImage image = list->viewport()->grab(list->visualRect(data)).toImage();
+    // Inside the light mark of the changed byte there must be dark text.
+    int marked = 0;
+    int darkInMark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        if (c.red() > 200 && c.green() > 150 && c.blue() < 160) {
+          ++marked;
+          continue;
+        }
+        // A dark pixel with the mark beside it (the glyphs lie on the mark).
+        if (c.lightness() < 80 && x > 0 && x + 1 < image.width()) {
+          const QColor l = image.pixelColor(x - 1, y);
+          const QColor r = image.pixelColor(x + 1, y);
+          const auto isMark = [](const QColor& m) {
+            return m.red() > 200 && m.green() > 150 && m.blue() < 160;
+          };
+          darkInMark += isMark(l) || isMark(r) ? 1 : 0;
+        }
+      }
+    }
+    QVERIFY(marked > 20);
+    QVERIFY2(darkInMark > 5, qPrintable(QString("dark pixels on the mark: %1").arg(darkInMark)));
   }
 
   // --- in the main window ---

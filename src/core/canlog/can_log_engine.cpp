@@ -1,7 +1,6 @@
 #include "core/canlog/can_log_engine.hpp"
 
 #include <algorithm>
-#include <numeric>
 
 namespace kivprism::canlog {
 
@@ -110,31 +109,5 @@ bool CanLogEngine::hideAllExceptRow(std::size_t row) {
 }
 
 void CanLogEngine::reset() { *this = CanLogEngine(); }
-
-std::vector<std::size_t> sortedRows(const std::vector<PacketRow>& rows, SortKey key,
-                                    bool descending) {
-  std::vector<std::size_t> order(rows.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  const auto value = [&rows, key](std::size_t i) -> std::uint64_t {
-    const PacketRow& row = rows[i];
-    switch (key) {
-      case SortKey::Identifier:
-        // Standard identifiers before extended ones, each by value.
-        return (std::uint64_t{isExtended(row.record.identifierWord)} << 32) |
-               displayIdentifier(row.record.identifierWord);
-      case SortKey::Count:
-        return row.count;
-      case SortKey::Period:
-        return row.period;
-      case SortKey::Arrival:
-        break;
-    }
-    return i;
-  };
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return descending ? value(b) < value(a) : value(a) < value(b);
-  });
-  return order;
-}
 
 }  // namespace kivprism::canlog

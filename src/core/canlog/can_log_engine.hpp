@@ -104,9 +104,4 @@ class CanLogEngine {
   std::uint32_t rate_ = 0;
 };
 
-// The row order of a sorted view: indexes into rows. Arrival order is the default.
-enum class SortKey { Arrival, Identifier, Count, Period };
-std::vector<std::size_t> sortedRows(const std::vector<PacketRow>& rows, SortKey key,
-                                    bool descending);
-
 }  // namespace kivprism::canlog

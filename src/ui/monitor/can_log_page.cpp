@@ -25,7 +25,6 @@ namespace {
 constexpr int kNoLimit = 1 << 20;
 
 using canlog::CanLogMode;
-using canlog::SortKey;
 
 struct Column {
   const char* caption;
@@ -54,6 +53,11 @@ constexpr std::array<Column, CanLogDetailModel::kColumns> kDetailColumns = {{
 }};
 constexpr int kFontPixels = 11;
 constexpr int kByteChars = 3;
+constexpr int kHexDigits = 2;
+// The background of a byte that changed within the last second, and its text: dark on the light
+// mark in every row, the selected one too, whatever the palette's highlighted-text colour is.
+constexpr QRgb kChangedMark = qRgb(255, 214, 102);
+constexpr QRgb kChangedMarkText = qRgb(0, 0, 0);
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
@@ -78,21 +82,26 @@ class ChangedBytesDelegate : public QStyledItemDelegate {
     const QFontMetrics metrics(opt.font);
     const int width = metrics.horizontalAdvance(shown);
     const int left = opt.rect.left() + (opt.rect.width() - width) / 2;
+    const QColor plain = opt.palette.color(
+        (opt.state & QStyle::State_Selected) != 0 ? QPalette::HighlightedText : QPalette::Text);
     painter->save();
+    painter->setFont(opt.font);
     for (int k = 0; k < static_cast<int>(canlog::kMaxDataBytes); ++k) {
-      if (((changed >> k) & 1u) == 0) {
+      const QString digits = shown.mid(k * kByteChars, kHexDigits);
+      if (digits.trimmed().isEmpty()) {
         continue;
       }
       const int from = metrics.horizontalAdvance(shown.left(k * kByteChars));
-      const int to = metrics.horizontalAdvance(shown.left(k * kByteChars + 2));
-      painter->fillRect(QRect(left + from, opt.rect.top() + 1, to - from, opt.rect.height() - 2),
-                        QColor(255, 214, 102));
+      const int to = metrics.horizontalAdvance(shown.left(k * kByteChars + kHexDigits));
+      const bool marked = ((changed >> k) & 1u) != 0;
+      if (marked) {
+        painter->fillRect(QRect(left + from, opt.rect.top() + 1, to - from, opt.rect.height() - 2),
+                          QColor(kChangedMark));
+      }
+      painter->setPen(marked ? QColor(kChangedMarkText) : plain);
+      painter->drawText(QRect(left + from, opt.rect.top(), to - from, opt.rect.height()),
+                        Qt::AlignLeft | Qt::AlignVCenter, digits);
     }
-    painter->setFont(opt.font);
-    painter->setPen(opt.palette.color(
-        (opt.state & QStyle::State_Selected) != 0 ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(QRect(left, opt.rect.top(), width, opt.rect.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter, shown);
     painter->restore();
   }
 };
@@ -171,21 +180,11 @@ int CanLogPacketModel::columnCount(const QModelIndex& parent) const {
 }
 
 int CanLogPacketModel::engineRow(int viewRow) const {
-  if (viewRow < 0 || viewRow >= shownRows_) {
-    return -1;
-  }
-  return order_.empty() ? viewRow : static_cast<int>(order_[std::size_t(viewRow)]);
+  return viewRow < 0 || viewRow >= shownRows_ ? -1 : viewRow;
 }
 
 int CanLogPacketModel::viewRow(int engineRow) const {
-  if (engineRow < 0 || engineRow >= shownRows_) {
-    return -1;
-  }
-  if (order_.empty()) {
-    return engineRow;
-  }
-  const auto it = std::find(order_.begin(), order_.end(), std::size_t(engineRow));
-  return it == order_.end() ? -1 : static_cast<int>(it - order_.begin());
+  return engineRow < 0 || engineRow >= shownRows_ ? -1 : engineRow;
 }
 
 QVariant CanLogPacketModel::data(const QModelIndex& index, int role) const {
@@ -238,6 +237,30 @@ QVariant CanLogPacketModel::headerData(int section, Qt::Orientation orientation,
 
 void CanLogPacketModel::noteChanged(std::size_t engineRow) {
   dirty_.add(static_cast<int>(engineRow));
+  // Per record only numbers are formatted; the identifier and data texts of a row keep their
+  // width, so they are measured once, when the row is new.
+  measure(engineRow, engine_.rows()[engineRow].count == 1);
+}
+
+void CanLogPacketModel::measure(std::size_t engineRow, bool wholeRow) {
+  const canlog::PacketRow& row = engine_.rows()[engineRow];
+  if (wholeRow) {
+    noteWidest(1, QString::number(engineRow + 1));
+    noteWidest(2, text(canlog::identifierText(row.record.identifierWord)));
+    noteWidest(kDataColumn, text(canlog::dataText(row.record, true)));
+  }
+  noteWidest(3, QString::number(row.record.length));
+  if (row.period != 0) {
+    noteWidest(5, QString::number(row.period));
+  }
+  noteWidest(6, QString::number(row.count));
+}
+
+void CanLogPacketModel::noteWidest(int column, const QString& shown) {
+  QString& widest = widest_[std::size_t(column)];
+  if (shown.size() > widest.size()) {
+    widest = shown;
+  }
 }
 
 void CanLogPacketModel::publish() {
@@ -256,18 +279,8 @@ void CanLogPacketModel::publish() {
   const int known = shownRows_;
   if (rows > shownRows_) {
     beginInsertRows({}, shownRows_, rows - 1);
-    for (int r = shownRows_; r < rows && sortKey_ != SortKey::Arrival; ++r) {
-      order_.push_back(std::size_t(r));
-    }
     shownRows_ = rows;
     endInsertRows();
-  }
-  if (sortKey_ != SortKey::Arrival) {
-    reorder([this] { order_ = canlog::sortedRows(engine_.rows(), sortKey_, descending_); });
-    if (changed.first >= 0 && rows > 0) {
-      emit dataChanged(index(0, 1), index(rows - 1, kColumns - 1));
-    }
-    return;
   }
   // Rows inserted in this batch were already shown whole.
   changed.last = std::min(changed.last, known - 1);
@@ -279,45 +292,13 @@ void CanLogPacketModel::publish() {
 void CanLogPacketModel::reset() {
   beginResetModel();
   shownRows_ = static_cast<int>(engine_.rows().size());
-  order_.clear();
-  if (sortKey_ != SortKey::Arrival) {
-    order_ = canlog::sortedRows(engine_.rows(), sortKey_, descending_);
-  }
   dirty_ = Range{};
   recent_.fill(Range{});
+  widest_.fill(QString());
+  for (std::size_t r = 0; r < engine_.rows().size(); ++r) {
+    measure(r, true);
+  }
   endResetModel();
-}
-
-void CanLogPacketModel::setSortKey(SortKey key, bool descending) {
-  sortKey_ = key;
-  descending_ = descending;
-  reorder([this, key, descending] {
-    order_.clear();
-    if (key != SortKey::Arrival) {
-      // Only the rows the view knows; newer ones arrive with the next batch.
-      order_ = canlog::sortedRows(engine_.rows(), key, descending);
-      std::erase_if(order_, [this](std::size_t r) { return r >= std::size_t(shownRows_); });
-    }
-  });
-}
-
-void CanLogPacketModel::reorder(const std::function<void()>& change) {
-  // The selection stays on its identifier while the rows move.
-  emit layoutAboutToBeChanged();
-  const QModelIndexList before = persistentIndexList();
-  std::vector<int> engineRows;
-  engineRows.reserve(std::size_t(before.size()));
-  for (const QModelIndex& i : before) {
-    engineRows.push_back(engineRow(i.row()));
-  }
-  change();
-  QModelIndexList after;
-  for (qsizetype k = 0; k < before.size(); ++k) {
-    const int row = viewRow(engineRows[std::size_t(k)]);
-    after << (row < 0 ? QModelIndex() : index(row, before[k].column()));
-  }
-  changePersistentIndexList(before, after);
-  emit layoutChanged();
 }
 
 // --- detail model ---
@@ -413,8 +394,9 @@ CanLogPage::CanLogPage(Hooks hooks, QWidget* parent) : QWidget(parent), hooks_(s
   listViewCANLOG_->setItemDelegateForColumn(CanLogPacketModel::kDataColumn,
                                             new ChangedBytesDelegate(listViewCANLOG_));
   listViewCANLOG_->horizontalHeader()->setStretchLastSection(true);
+  // The rows keep their order of first arrival; the headers only name the columns.
   listViewCANLOG_->horizontalHeader()->setSortIndicatorShown(false);
-  listViewCANLOG_->horizontalHeader()->setSectionsClickable(true);
+  listViewCANLOG_->horizontalHeader()->setSectionsClickable(false);
   panelLayout->addWidget(listViewCANLOG_, 1);
 
   listViewCANLOGDATA_ = new QTableView(panel_);
@@ -457,26 +439,6 @@ CanLogPage::CanLogPage(Hooks hooks, QWidget* parent) : QWidget(parent), hooks_(s
   listViewCANLOGDATA_->viewport()->installEventFilter(this);
   connect(listViewCANLOG_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) { ListViewCANLOGSelectItem(current.row()); });
-  connect(listViewCANLOG_->horizontalHeader(), &QHeaderView::sectionClicked, this,
-          [this](int section) {
-            // Identifier, period or count; the row number returns to the order of arrival.
-            SortKey key = SortKey::Arrival;
-            if (section == 2) {
-              key = SortKey::Identifier;
-            } else if (section == 5) {
-              key = SortKey::Period;
-            } else if (section == 6) {
-              key = SortKey::Count;
-            }
-            // A second click on the same column turns the order round.
-            const bool descending =
-                key == packets_->sortKey() && key != SortKey::Arrival && !packets_->descending();
-            packets_->setSortKey(key, descending);
-            listViewCANLOG_->horizontalHeader()->setSortIndicatorShown(key != SortKey::Arrival);
-            listViewCANLOG_->horizontalHeader()->setSortIndicator(
-                section, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-            placeGauges();
-          });
   const auto replace = [this] { placeGauges(); };
   connect(listViewCANLOGDATA_->horizontalHeader(), &QHeaderView::sectionResized, this, replace);
   connect(listViewCANLOGDATA_->verticalScrollBar(), &QScrollBar::valueChanged, this, replace);
@@ -519,6 +481,7 @@ void CanLogPage::intake(device::CanRecord bytes) {
 
 void CanLogPage::publish() {
   packets_->publish();
+  fitColumns();
   if (detailDirty_) {
     detailDirty_ = false;
     details_->publish();
@@ -569,6 +532,7 @@ bool CanLogPage::requireConnected() {
 void CanLogPage::emptyRows() {
   engine_.clearRows();
   packets_->reset();
+  fitColumns();
   hideDetails();
   selectedRow_ = -1;
   lastPressedRow_ = -1;
@@ -719,10 +683,28 @@ void CanLogPage::placeGauges() {
   }
 }
 
-void CanLogPage::relayoutCanLog() {
-  packets_->publish();
-  details_->publish();
-  placeGauges();
+void CanLogPage::fitColumns() {
+  QHeaderView* header = listViewCANLOG_->horizontalHeader();
+  const QFontMetrics metrics(listViewCANLOG_->font());
+  // The item view's text margins on both sides and the grid line.
+  const int margin = 2 * (listViewCANLOG_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
+                                                                nullptr, listViewCANLOG_) +
+                          1) +
+                     1;
+  for (int c = 1; c < CanLogPacketModel::kColumns; ++c) {
+    const Column& column = kPacketColumns[std::size_t(c)];
+    const QString& widest = packets_->widestText(c);
+    // An empty list keeps the columns' first widths.
+    const int wanted = widest.isEmpty() ? column.width
+                                        : std::max(header->sectionSizeHint(c),
+                                                   metrics.horizontalAdvance(widest) + margin);
+    const int fit = std::clamp(wanted, column.minimum, column.maximum);
+    // Only a new fit moves the column, so a width the user dragged stays until the texts grow.
+    if (fit != fitted_[std::size_t(c)]) {
+      fitted_[std::size_t(c)] = fit;
+      listViewCANLOG_->setColumnWidth(c, fit);
+    }
+  }
 }
 
 bool CanLogPage::eventFilter(QObject* watched, QEvent* event) {

@@ -25,7 +25,7 @@ class QTableView;
 
 namespace kivprism::ui {
 
-// The packet list over the engine's rows, in the engine's order or sorted.
+// The packet list over the engine's rows, in their order of first arrival.
 class CanLogPacketModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -51,12 +51,11 @@ class CanLogPacketModel : public QAbstractTableModel {
   // The engine's rows were emptied.
   void reset();
 
-  void setSortKey(canlog::SortKey key, bool descending);
-  canlog::SortKey sortKey() const { return sortKey_; }
-  bool descending() const { return descending_; }
   // Engine row of a view row and back; -1 for none.
   int engineRow(int viewRow) const;
   int viewRow(int engineRow) const;
+  // The widest text each column has had to show since the rows were last emptied.
+  const QString& widestText(int column) const { return widest_[std::size_t(column)]; }
 
  private:
   struct Range {
@@ -67,7 +66,8 @@ class CanLogPacketModel : public QAbstractTableModel {
   };
   static constexpr std::size_t kMarkBatches = 12;
 
-  void reorder(const std::function<void()>& change);
+  void measure(std::size_t engineRow, bool wholeRow);
+  void noteWidest(int column, const QString& text);
 
   const canlog::CanLogEngine& engine_;
   std::function<std::uint32_t()> tickMs_;
@@ -76,9 +76,7 @@ class CanLogPacketModel : public QAbstractTableModel {
   // Ranges of the last batches, so that marks are redrawn when they run out.
   std::array<Range, kMarkBatches> recent_{};
   std::size_t recentNext_ = 0;
-  canlog::SortKey sortKey_ = canlog::SortKey::Arrival;
-  bool descending_ = false;
-  std::vector<std::size_t> order_;
+  std::array<QString, kColumns> widest_{};
 };
 
 // The bytes of one row.
@@ -151,8 +149,6 @@ class CanLogPage : public QWidget {
   // Follows the bus mode; true when the visibility changed. Hiding closes the file.
   bool setPageShown(bool shown);
   bool pageShown() const { return pageShown_; }
-  void relayoutCanLog();
-  void retranslate();
   bool writingToFile() const { return file_.isOpen(); }
   std::uint32_t recordsPerSecond() const { return engine_.rate(); }
 
@@ -198,6 +194,8 @@ class CanLogPage : public QWidget {
   void showDetails(int engineRow);
   void hideDetails();
   void placeGauges();
+  // Sizes the packet list's columns to the widest text they have shown, within their limits.
+  void fitColumns();
   QAction* addItem(const char* name, void (CanLogPage::*handler)());
 
   Hooks hooks_;
@@ -209,6 +207,8 @@ class CanLogPage : public QWidget {
   QTableView* listViewCANLOG_;
   QTableView* listViewCANLOGDATA_;
   std::array<QProgressBar*, canlog::kMaxDataBytes> gauges_{};
+  // The packet list's column widths as last fitted to their texts.
+  std::array<int, CanLogPacketModel::kColumns> fitted_{};
   QMenu* popupMenuCANLOG_;
   QTimer batchTimer_;
   int selectedRow_ = -1;

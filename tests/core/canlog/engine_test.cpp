@@ -250,43 +250,5 @@ TEST_F(Engine, ResetReturnsToTheStartUpState) {
   EXPECT_EQ(engine.rate(), 0u);
 }
 
-TEST(SortedRows, ArrivalIdentifierCountAndPeriod) {
-  CanLogEngine engine;
-  engine.canLogIntake(rec(kC, {}, 0), 0);   // row 0: extended
-  engine.canLogIntake(rec(kB, {}, 0), 0);   // row 1
-  engine.canLogIntake(rec(kA, {}, 0), 0);   // row 2
-  engine.canLogIntake(rec(kA, {}, 50), 0);  // A: count 2, period 50
-  engine.canLogIntake(rec(kB, {}, 10), 0);  // B: count 2, period 10
-  engine.canLogIntake(rec(kB, {}, 30), 0);  // B: count 3, period 20
-  const auto& rows = engine.rows();
-  using V = std::vector<std::size_t>;
-  EXPECT_EQ(sortedRows(rows, SortKey::Arrival, false), (V{0, 1, 2}));
-  EXPECT_EQ(sortedRows(rows, SortKey::Arrival, true), (V{2, 1, 0}));
-  EXPECT_EQ(sortedRows(rows, SortKey::Identifier, false), (V{2, 1, 0}));
-  EXPECT_EQ(sortedRows(rows, SortKey::Identifier, true), (V{0, 1, 2}));
-  EXPECT_EQ(sortedRows(rows, SortKey::Count, false), (V{0, 2, 1}));
-  EXPECT_EQ(sortedRows(rows, SortKey::Count, true), (V{1, 2, 0}));
-  EXPECT_EQ(sortedRows(rows, SortKey::Period, false), (V{0, 1, 2}));
-  EXPECT_EQ(sortedRows(rows, SortKey::Period, true), (V{2, 1, 0}));
-}
-
-TEST(SortedRows, EqualKeysKeepTheOrderOfArrival) {
-  CanLogEngine engine;
-  for (std::uint32_t id = 1; id <= 5; ++id) {
-    engine.canLogIntake(rec(standardWord(id), {}), 0);
-  }
-  using V = std::vector<std::size_t>;
-  EXPECT_EQ(sortedRows(engine.rows(), SortKey::Count, false), (V{0, 1, 2, 3, 4}));
-  EXPECT_EQ(sortedRows(engine.rows(), SortKey::Period, true), (V{0, 1, 2, 3, 4}));
-}
-
-TEST(SortedRows, ExtendedSortsAfterStandardEvenWithASmallerValue) {
-  CanLogEngine engine;
-  engine.canLogIntake(rec(0x1, {}), 0);
-  engine.canLogIntake(rec(standardWord(0x7FF), {}), 0);
-  EXPECT_EQ(sortedRows(engine.rows(), SortKey::Identifier, false),
-            (std::vector<std::size_t>{1, 0}));
-}
-
 }  // namespace
 }  // namespace kivprism::canlog
