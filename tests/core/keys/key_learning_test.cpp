@@ -56,7 +56,9 @@ TEST_F(KeyLearningTest, TwoChannelsEndInTheControllerWithTolerancesAndReferenceL
   EXPECT_EQ(prompts[0], "Do not press anything");
   EXPECT_EQ(prompts[1], "Press each button and give it a name");
   EXPECT_EQ(prompts[2], "Customize Buttons completed successfully");
+  // The two prompts stay until replaced; the success message goes after three seconds.
   EXPECT_EQ(window.prompts[0].first, 0u);
+  EXPECT_EQ(window.prompts[1].first, 0u);
   EXPECT_EQ(window.prompts[2].first, 3000u);
 
   // The re-pressed key keeps its slot with the new reading.
