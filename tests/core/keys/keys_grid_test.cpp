@@ -273,6 +273,7 @@ TEST_F(KeysGridTest, MenuOffersKeysAndChannelsWithData) {
   EXPECT_EQ(menu->mode, KeysMenu::Mode::DeleteChannel);
   EXPECT_EQ(menu->caption, "Delete all buttons of the channel 2");
   EXPECT_EQ(menu->channel, 1u);
+  EXPECT_EQ(menu->key, 0u) << "the whole channel, no key of it";
   EXPECT_FALSE(grid.menuAt(image, 2, 0));
   // The encoder column has no menu, whatever lies beyond the keys table.
   image.set(layout::kAnaVout1, 500);
