@@ -316,12 +316,15 @@ TEST_F(KeysGridTest, DeletingAChannelKeepsItsReferencesAndTheirPanelsSayTheKeyIs
   events::setEventType(e, static_cast<std::uint8_t>(events::EventType::Key));
   events::setKey(e, {1, 0});
   image.set(layout::keyReferenceLevel(0), 2500);
+  addKey(0, 15, 3000, "End");
+  grid.fill(image);
   grid.showPressedKey(image, 0, 1);
   EXPECT_EQ(editor::keyPanelText(image, {1, 0}, false), "1.1000");
   EXPECT_TRUE(grid.apply(image, *grid.menuAt(image, 0, 0))) << "the event pane must redraw";
   EXPECT_FALSE(channelHasData(image, 0));
   EXPECT_EQ(grid.text(0, 1), "");
   EXPECT_EQ(grid.text(0, 2), "");
+  EXPECT_EQ(grid.text(0, 15), "") << "the last slot goes too";
   EXPECT_EQ(grid.text(0, 0), "Ch 1");
   EXPECT_FALSE(grid.highlighted(0, 1));
   EXPECT_EQ(events::keyOf(image.entry(4)), (events::KeyReference{1, 0}));
