@@ -112,8 +112,8 @@ KeyLearning::Outcome KeyLearning::learnKeys() {
     writeBlock(false, ChannelLevels{});
     return Outcome::NothingLearnt;
   }
+  // Tolerances and reference levels show in no cell: the grid was redrawn above.
   session.finish(link_.model().working);
-  host_.keysGridChanged();
   if (exchangeLost(failure_)) {
     return Outcome::ControllerLost;
   }

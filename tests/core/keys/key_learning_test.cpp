@@ -56,7 +56,9 @@ TEST_F(KeyLearningTest, TwoChannelsEndInTheControllerWithTolerancesAndReferenceL
   EXPECT_EQ(prompts[0], "Do not press anything");
   EXPECT_EQ(prompts[1], "Press each button and give it a name");
   EXPECT_EQ(prompts[2], "Customize Buttons completed successfully");
+  // The two prompts stay until replaced; the success message goes after three seconds.
   EXPECT_EQ(window.prompts[0].first, 0u);
+  EXPECT_EQ(window.prompts[1].first, 0u);
   EXPECT_EQ(window.prompts[2].first, 3000u);
 
   // The re-pressed key keeps its slot with the new reading.
@@ -380,6 +382,77 @@ TEST_F(KeyLearningFailureTest, RefusedKeyReadWritesWhatWasLearntWithoutSuccess) 
   }
   EXPECT_FALSE(controller.keyLearning().active());
   EXPECT_TRUE(link.inSync());
+}
+
+TEST_F(KeyLearningTest, TheLastRedrawShowsNoKeyStillLit) {
+  useTwoChannels();
+  connect();
+  std::vector<bool> lit;
+  window.onGridChange = [&, this] { lit.push_back(grid.highlighted(0, 1)); };
+  window.onWait = [this] {
+    if (grid.highlighted(0, 1)) {
+      learning.setRunning(false);
+    }
+  };
+  learning.setRunning(true);
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::Done);
+  ASSERT_FALSE(lit.empty());
+  EXPECT_EQ(std::count(lit.begin(), lit.end(), true), 1);
+  EXPECT_FALSE(lit.back());
+}
+
+TEST_F(KeyLearningTest, WrittenKeysMakeTheImageTheUsersAgain) {
+  useTwoChannels();
+  connect();
+  // An image the program does not take for the user's own (as after a command that failed).
+  link.setInSync(false);
+  window.onWait = [this] {
+    if (grid.highlighted(0, 1)) {
+      learning.setRunning(false);
+    }
+  };
+  learning.setRunning(true);
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::Done);
+  EXPECT_TRUE(link.inSync());
+}
+
+TEST_F(KeyLearningFailureTest, EveryRunStartsAfresh) {
+  useTwoChannels();
+  connect();
+  const auto stopAtFirstKey = [this] {
+    if (grid.highlighted(0, 1)) {
+      learning.setRunning(false);
+    }
+  };
+  // A run that lost its controller.
+  window.onWait = [this] {
+    if (keyLevelAt(model.working, 0, 1) != 0 && controller.isPresent()) {
+      controller.unplug();
+    }
+  };
+  learning.setRunning(true);
+  ASSERT_EQ(learning.learnKeys(), KeyLearning::Outcome::ControllerLost);
+  window.onWait = {};
+  controller.plugIn();
+  window.pollTick = {};
+  connect();
+  // A run with a short reading in its key phase, after the learnt key is back on the controller.
+  window.onWait = [this] {
+    if (grid.highlighted(0, 1)) {
+      controller.endReadsAt(area::kKeyLearning, 4);
+    }
+  };
+  learning.setRunning(true);
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::ReadFailed);
+  // A sound run.
+  controller.clearFaults();
+  window.onWait = stopAtFirstKey;
+  learning.setRunning(true);
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::Done);
+  // A run stopped in its quiet phase.
+  window.onWait = [this] { learning.setRunning(false); };
+  learning.setRunning(true);
+  EXPECT_EQ(learning.learnKeys(), KeyLearning::Outcome::NothingLearnt);
 }
 
 TEST_F(KeyLearningTest, StatusBarCountsLearntLevelsUntilTheyAreWritten) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/editor/event_rules.hpp"
 #include "core/events/entry_operations.hpp"
 #include "core/events/entry_types.hpp"
@@ -199,6 +201,16 @@ TEST_F(KeysGridTest, EditStatesFollowThePollTicks) {
   EXPECT_EQ(storedLabel(image, 0, 1), "Fast");
 }
 
+TEST_F(KeysGridTest, KeyDeletedWhileItsLabelIsEditedKeepsNoLabel) {
+  EXPECT_TRUE(grid.openEditor(image, 0, 2));
+  grid.finishEdit(image, true);
+  grid.typed(image, 0, 2, "Mute");
+  grid.apply(image, *grid.menuAt(image, 0, 2));
+  EXPECT_FALSE(grid.finishEdit(image, false).finished);
+  EXPECT_EQ(storedLabel(image, 0, 2), "");
+  EXPECT_EQ(grid.editState(), 0);
+}
+
 TEST_F(KeysGridTest, SelectionFollowsKeysAndEncoders) {
   EXPECT_TRUE(grid.canSelect(image, 2, 0));
   EXPECT_TRUE(grid.canSelect(image, 4, 0));
@@ -237,6 +249,10 @@ TEST_F(KeysGridTest, HintsAndCursors) {
   EXPECT_EQ(grid.hint(image, 2, 0).cursor, CellCursor::Default);
   EXPECT_EQ(grid.hint(image, 4, 0).cursor, CellCursor::Default);
   EXPECT_TRUE(grid.hint(image, 0, 0).text.empty());
+  // The encoder header never asks for help, whatever lies beyond the keys table.
+  const auto beyond = image.span({layout::kKeysTable.end(), layout::kKeyChannelStride});
+  std::fill(beyond.begin(), beyond.end(), std::uint8_t{0x11});
+  EXPECT_EQ(grid.hint(image, 4, 0).cursor, CellCursor::Default);
   // A channel whose only key sits in the first or the last slot.
   addKey(2, 1, 500, "");
   addKey(3, 15, 500, "");
@@ -257,6 +273,7 @@ TEST_F(KeysGridTest, MenuOffersKeysAndChannelsWithData) {
   EXPECT_EQ(menu->mode, KeysMenu::Mode::DeleteChannel);
   EXPECT_EQ(menu->caption, "Delete all buttons of the channel 2");
   EXPECT_EQ(menu->channel, 1u);
+  EXPECT_EQ(menu->key, 0u) << "the whole channel, no key of it";
   EXPECT_FALSE(grid.menuAt(image, 2, 0));
   // The encoder column has no menu, whatever lies beyond the keys table.
   image.set(layout::kAnaVout1, 500);
@@ -299,12 +316,15 @@ TEST_F(KeysGridTest, DeletingAChannelKeepsItsReferencesAndTheirPanelsSayTheKeyIs
   events::setEventType(e, static_cast<std::uint8_t>(events::EventType::Key));
   events::setKey(e, {1, 0});
   image.set(layout::keyReferenceLevel(0), 2500);
+  addKey(0, 15, 3000, "End");
+  grid.fill(image);
   grid.showPressedKey(image, 0, 1);
   EXPECT_EQ(editor::keyPanelText(image, {1, 0}, false), "1.1000");
   EXPECT_TRUE(grid.apply(image, *grid.menuAt(image, 0, 0))) << "the event pane must redraw";
   EXPECT_FALSE(channelHasData(image, 0));
   EXPECT_EQ(grid.text(0, 1), "");
   EXPECT_EQ(grid.text(0, 2), "");
+  EXPECT_EQ(grid.text(0, 15), "") << "the last slot goes too";
   EXPECT_EQ(grid.text(0, 0), "Ch 1");
   EXPECT_FALSE(grid.highlighted(0, 1));
   EXPECT_EQ(events::keyOf(image.entry(4)), (events::KeyReference{1, 0}));

@@ -26,6 +26,8 @@ class ProcedureWindow : public KeyLearningHost {
 
   std::deque<bool> answers;  // Yes when empty
   std::function<void()> onWait;
+  // Runs at every redraw of the keys grid the procedure asks for.
+  std::function<void()> onGridChange;
   std::function<void()> pollTick;
   // How deep the poll is suspended, asked while a box is open.
   std::function<unsigned()> pollSuspension;
@@ -73,7 +75,12 @@ class ProcedureWindow : public KeyLearningHost {
   }
   void endPrompt() override { ++promptsEnded; }
   void setProcedureRunning(bool on) override { running.push_back(on); }
-  void keysGridChanged() override { ++gridChanges; }
+  void keysGridChanged() override {
+    ++gridChanges;
+    if (onGridChange) {
+      onGridChange();
+    }
+  }
   void keyLearningEnded() override { ++learningEnds; }
 
   std::vector<std::string> promptTexts() const {
