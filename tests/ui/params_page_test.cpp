@@ -396,7 +396,8 @@ class ParamsPageTest : public QObject {
     QTest::keyClicks(edit, "x2711");
     emit edit->editingFinished();
     QCOMPARE(boxes.size(), std::size_t{1});
-    QVERIFY(boxes[0].contains(QString::fromUtf8("шестнадцатеричные")));
+    // Typed in hexadecimal: the bounds in hexadecimal, the message the check's text alone.
+    QCOMPARE(boxes[0], QString::fromUtf8("Значение должно находиться в интервале от 00 до 2710"));
     QCOMPARE(model.working.getU16(layout::kKeyReassignTo), 1234);
     QCOMPARE(edit->text(), QString("x2711"));
     QVERIFY(kivprism::ui::isUnstored(edit));
@@ -431,8 +432,7 @@ class ParamsPageTest : public QObject {
     }
     emit page.findChild<QComboBox*>("ComboBoxGPSNUM")->activated(1);
     QVERIFY(!warning->isHidden());
-    QCOMPARE(warning->text(),
-             QString::fromUtf8("Вывод X4/3 занят дважды: ИК вход и UART GPS"));
+    QCOMPARE(warning->text(), QString::fromUtf8("Вывод X4/3 занят дважды: ИК вход и UART GPS"));
   }
 };
 

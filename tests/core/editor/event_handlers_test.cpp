@@ -84,6 +84,13 @@ TEST(EventPressKind, AnImpossiblePressKindIsReplacedWithAWord) {
   EXPECT_FALSE(pick(image, "ComboBoxEventEvent", 0).change.notice);  // disabled: allowed
   EXPECT_EQ(entryOf(image, 1)[77], 0);
 
+  // No item, or one past the list: nothing stored, nothing said.
+  for (const int none : {-1, 4}) {
+    r = pick(image, "ComboBoxEventEvent", none);
+    EXPECT_FALSE(r.change.notice) << none;
+    EXPECT_EQ(entryOf(image, 1)[77], 0) << none;
+  }
+
   place(image, 2, entryHex({{16, "1A"}, {77, "03"}}));  // Honda panel: every kind
   for (int kind = 0; kind < 4; ++kind) {
     EXPECT_FALSE(changeEventControl(image, 2, "ComboBoxEventEvent", ControlKind::Combo,
