@@ -275,11 +275,14 @@ class ReactionPaneTest : public QObject {
                                                                kivprism::lang::Language::Russian);
     QVERIFY(described && described->find("A") != std::string::npos);
     QCOMPARE(memo->text(), QString::fromStdString(*described));
-    // The dialog follows the pane: to an entry made a USB key reaction on the spot.
+    // The dialog follows the pane at once, also to an entry that is no USB key reaction yet, so
+    // that no click lands in entry 12 any more; it stays there once the entry is made one.
     rig.pane().selectEntry(13);
-    QCOMPARE(keyboard->target(), std::optional<std::size_t>{12});
+    QCOMPARE(keyboard->target(), std::optional<std::size_t>{13});
+    QVERIFY(!child<QLabel>(keyboard, "PanelKey4x")->property("chosen").toBool());
     rig.chooseReactionPage(ReactionType::UsbKey);
     QCOMPARE(keyboard->target(), std::optional<std::size_t>{13});
+    QCOMPARE(bytes(rig.workingEntry(12), 80, 85), (std::vector<std::uint8_t>{1, 7, 0x02, 4, 0}));
     keyboard->close();
   }
 

@@ -302,6 +302,9 @@ class ShellWidgetsTest : public QObject {
     // Mostly on the second screen: fitted there, not pulled back to the first.
     QCOMPARE(placeWindow(QPoint(1300, 100), keyboard, {laptop, right}, laptop),
              QRect(QPoint(1366, 100), keyboard));
+    // Mostly on the first screen and a little on the second: fitted on the first.
+    QCOMPARE(placeWindow(QPoint(600, 100), keyboard, {laptop, right}, laptop),
+             QRect(QPoint(1366 - 790, 100), keyboard));
     // Larger than the screen: the size shrinks to it.
     QCOMPARE(placeWindow(QPoint(10, 10), QSize(1600, 900), {laptop}, laptop), laptop);
     QCOMPARE(placeWindow(std::nullopt, QSize(1600, 900), {laptop}, laptop), laptop);

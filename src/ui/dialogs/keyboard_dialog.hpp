@@ -10,6 +10,8 @@
 //   pane refresh with entry selected     => followEntry(entry)
 //   entryChanged()                       => pane refresh
 //   a capture procedure runs (bool)      => setKeyGroupsEnabled(!running)
+//   the firmware update runs             => setKeyGroupsEnabled(false), then (true)
+//   parameters page refreshed            => showKeyboardGroups()
 #pragma once
 
 #include <QDialog>
@@ -51,8 +53,8 @@ class TFormKeyBoard : public QDialog {
   // the USB function mask makes the controller no keyboard at all.
   void openKeyboardDialog(std::size_t entry);
   void showKeyboardTarget(std::size_t entry);
-  // The pane's selected entry changed: while the dialog is visible it follows an entry whose
-  // reaction is a USB key; otherwise it keeps its target.
+  // The pane's selected entry changed: while the dialog is visible the entry becomes its target,
+  // whatever its reaction, so that no click lands in an entry no longer on view.
   void followEntry(std::size_t entry);
   // Off while a long device procedure runs.
   void setKeyGroupsEnabled(bool enabled);
