@@ -291,6 +291,26 @@ class ParamsPageTest : public QObject {
     QCOMPARE(grid->item(2, 3)->text(), QString("255"));
   }
 
+  void sourceNamesSitBesideTheirSourceNumbersUnderTwoColumnTitles() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    auto* grid = rig.control<QTableWidget>("ValueListEditorSourceName");
+    QCOMPARE(grid->columnCount(), 2);
+    QCOMPARE(grid->rowCount(), 8);
+    QCOMPARE(grid->horizontalHeaderItem(0)->text(), QString::fromUtf8("Источник"));
+    QCOMPARE(grid->horizontalHeaderItem(1)->text(), QString::fromUtf8("Имя"));
+    QCOMPARE(grid->item(0, 0)->text(), QString("1"));
+    QCOMPARE(grid->item(7, 0)->text(), QString("8"));
+    QVERIFY(!(grid->item(2, 0)->flags() & Qt::ItemIsEditable));
+    grid->item(2, 1)->setText("RADIO");
+    const auto field = rig.window->model().working.span(layout::sourceName(3));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(field.data()), 5), QByteArray("RADIO"));
+    QCOMPARE(grid->item(2, 0)->text(), QString("3"));
+    rig.window->applyLanguage(1);
+    QTRY_COMPARE(grid->horizontalHeaderItem(0)->text(), QString("Source"));
+    QCOMPARE(grid->horizontalHeaderItem(1)->text(), QString("Name"));
+  }
+
   void languageAndOnlyUsedHintFollowTheWindow() {
     Rig rig;
     auto* onlyUsed = rig.window->findChild<QToolButton*>("SpeedButtonOnlyUsedx");

@@ -33,7 +33,7 @@ constexpr std::array kMainFormRows = {
     LanguageRow{"MainForm_MenuItemLog_Caption", {"Лог обмена", "Exchange log"}},
     LanguageRow{"MainForm_MenuItemOnlyUsed_Caption",
                 {"Отображать только используемые события и реакции",
-                 "Show only the used events and responses"}},
+                 "Display only used events and reactions"}},
     LanguageRow{"MainForm_MenuItemWriteNow_Caption",
                 {"Применить параметры сразу", "Apply the parameters at once"}},
 };

@@ -376,7 +376,7 @@ constexpr std::array kRows = {
                 {"Расширенный\r\n"
                  "Укороченный\r\n",
                  "Extended\r\n"
-                 "Short\r\n"}},
+                 "Shortened\r\n"}},
     LanguageRow{"MainForm_ComboBoxRESEMULPARAM_Caption",
                 {"Отключен\r\n"
                  "X4/2, X4/3\r\n"

@@ -141,9 +141,11 @@ QWidget* BoundForm::makeControl(std::string_view control, QWidget* parent) {
       break;
     }
     case ControlKind::Grid: {
-      auto* grid = new QTableWidget(0, 1, parent);
+      // A key column naming the rows and the column of values the user edits.
+      auto* grid = new QTableWidget(0, 2, parent);
       grid->setItemDelegate(new LimitedCellDelegate(grid));
       grid->horizontalHeader()->setStretchLastSection(true);
+      grid->verticalHeader()->hide();
       w = grid;
       break;
     }
@@ -277,8 +279,11 @@ void BoundForm::connectControl(const view::Binding& b, QWidget* w) {
     }
     case ControlKind::Grid: {
       auto* grid = static_cast<QTableWidget*>(w);
-      connect(grid, &QTableWidget::cellChanged, this, [this, control, grid](int row, int) {
-        const std::string text = grid->item(row, 0)->text().toStdString();
+      connect(grid, &QTableWidget::cellChanged, this, [this, control, grid](int row, int column) {
+        if (column != 1) {
+          return;
+        }
+        const std::string text = grid->item(row, 1)->text().toStdString();
         view::Change c;
         c.index = row;
         c.text = text;
@@ -444,27 +449,28 @@ void BoundForm::applyControl(const view::ControlView& c, QWidget* w) {
       auto* grid = static_cast<QTableWidget*>(w);
       const int rows = static_cast<int>(c.cells.size());
       if (grid->rowCount() != rows) {
+        const QSignalBlocker quiet(grid);
         grid->setRowCount(rows);
         for (int r = 0; r < rows; ++r) {
-          grid->setItem(r, 0, new QTableWidgetItem);
+          // The key column holds the row numbers, which the user does not edit.
+          auto* key = new QTableWidgetItem(QString::number(r + 1));
+          key->setFlags(key->flags() & ~Qt::ItemIsEditable);
+          grid->setItem(r, 0, key);
+          grid->setItem(r, 1, new QTableWidgetItem);
         }
         grid->setMinimumHeight(grid->rowHeight(0) * (rows + 1) + 4);
       }
       grid->setProperty(kMaxLength, c.maxLength);
-      // Titles: item 0 names the rows (with their number), item 1 the column.
+      // Titles: item 0 names the key column, item 1 the value column.
       if (c.items.size() >= 2) {
-        const QString column = qtText(c.items[1].in(language));
-        if (!grid->horizontalHeaderItem(0) || grid->horizontalHeaderItem(0)->text() != column) {
-          grid->setHorizontalHeaderLabels({column});
-          QStringList titles;
-          for (int r = 1; r <= rows; ++r) {
-            titles << qtText(c.items[0].in(language)) + ' ' + QString::number(r);
-          }
-          grid->setVerticalHeaderLabels(titles);
+        const QStringList titles{qtText(c.items[0].in(language)), qtText(c.items[1].in(language))};
+        if (!grid->horizontalHeaderItem(1) || grid->horizontalHeaderItem(1)->text() != titles[1] ||
+            grid->horizontalHeaderItem(0)->text() != titles[0]) {
+          grid->setHorizontalHeaderLabels(titles);
         }
       }
       for (int r = 0; r < rows; ++r) {
-        grid->item(r, 0)->setText(qtText(c.cells[static_cast<std::size_t>(r)]));
+        grid->item(r, 1)->setText(qtText(c.cells[static_cast<std::size_t>(r)]));
       }
       break;
     }

@@ -97,6 +97,32 @@ TEST(LanguageTable, MainFormDesignTextsAreTheRussianColumn) {
   }
 }
 
+// Rows whose texts the pages naming the controls quote in both languages (or in Russian only).
+TEST(LanguageTable, RowsCarryTheTextsThePagesQuote) {
+  const LanguageRow expected[] = {
+      {"MainForm_MenuItemOnlyUsed_Caption",
+       {"Отображать только используемые события и реакции",
+        "Display only used events and reactions"}},
+      {"MainForm_SpeedButtonTouchSetup_Hint",
+       {"Настройка ориентации тачпанели и координат углов изображения", ""}},
+      {"MainForm_ComboBoxCarDspType_Caption",
+       {"Расширенный\r\nУкороченный\r\n", "Extended\r\nShortened\r\n"}},
+      {"MainForm_CheckBoxTouchDXY_Caption", {"Отступ 10% при настройке", ""}},
+      {"MainForm_TabSheetCANLOG_Caption", {"CAN лог", "CAN log"}},
+      {"MainForm_CANLOG_SAVE_TAB_Caption",
+       {"Пуск и сохранить в файл с табуляцией", "Start and save to file with a TAB"}},
+  };
+  for (const LanguageRow& want : expected) {
+    SCOPED_TRACE(want.key);
+    const LanguageRow* row = findLanguageRow(want.key, mainFormRows());
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->text.ru, want.text.ru);
+    if (!want.text.en.empty()) {
+      EXPECT_EQ(row->text.en, want.text.en);
+    }
+  }
+}
+
 // A list row's items are positions: both languages must have the same number, each closed by CR LF,
 // or a switch would shift what the stored position shows.
 TEST(LanguageTable, ListRowsHaveTheSameItemsInBothLanguages) {
