@@ -18,7 +18,9 @@ done
 scratch=$(mktemp -d)
 demo_pid=
 cleanup() {
-  [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null
+  if [ -n "$demo_pid" ]; then
+    kill $(pgrep -P "$demo_pid") "$demo_pid" 2>/dev/null || true
+  fi
   rm -rf "$scratch"
 }
 trap cleanup EXIT
