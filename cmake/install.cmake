@@ -1,6 +1,10 @@
 # What `cmake --install` puts where (GNU layout under the prefix), and the Debian package that
 # CPack builds from it (`cpack -G DEB` in the build folder; tools/package-check.sh checks it).
 include(GNUInstallDirs)
+# A sanitizer build is for the tests only and never installed.
+if(KIVPRISM_SANITIZE)
+  return()
+endif()
 
 set(linux_dir ${PROJECT_SOURCE_DIR}/packaging/linux)
 set(debian_dir ${PROJECT_SOURCE_DIR}/packaging/debian)

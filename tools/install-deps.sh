@@ -12,7 +12,7 @@ packages=(
   xvfb xauth fonts-dejavu-core
 )
 if [ "${1:-}" = "--checks" ]; then
-  packages+=(clang-format clang-tidy desktop-file-utils appstream lintian help2man)
+  packages+=(clang-format clang-tidy desktop-file-utils appstream lintian help2man strace)
 fi
 
 missing=()

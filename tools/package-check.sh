@@ -18,7 +18,9 @@ done
 scratch=$(mktemp -d)
 demo_pid=
 cleanup() {
-  [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null
+  if [ -n "$demo_pid" ]; then
+    kill $(pgrep -P "$demo_pid") "$demo_pid" 2>/dev/null || true
+  fi
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -65,27 +67,49 @@ else
 fi
 
 step "installed kivprism-demo for a few seconds, offscreen"
+# The installed copy must read its settings from the user's configuration folder, even though
+# root may write to the scratch root's usr/bin: a settings file is left there, and strace (when
+# installed) shows which one the program opens.
 mkdir -m 700 "$scratch/home" "$scratch/run"
+mkdir -p "$scratch/home/.config/kivprism"
+user_ini=$scratch/home/.config/kivprism/kivprism-demo.ini
+printf '[MainSettings]\r\nLang=1\r\n' >"$user_ini"
+tracer=()
+command -v strace >/dev/null && tracer=(strace -f -qq -e trace=openat -o "$scratch/trace")
 (
   cd "$scratch"
   HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_RUNTIME_DIR=$scratch/run \
-    QT_QPA_PLATFORM=offscreen exec "$usr/bin/kivprism-demo"
+    QT_QPA_PLATFORM=offscreen exec "${tracer[@]}" "$usr/bin/kivprism-demo"
 ) >"$scratch/demo.log" 2>&1 &
 demo_pid=$!
 sleep "${KIVPRISM_DEMO_SECONDS:-4}"
 if kill -0 "$demo_pid" 2>/dev/null; then
-  # A plain TERM: the program closes as from the window manager and saves its settings.
-  kill -TERM "$demo_pid"
+  # Under strace the program is strace's child: stopping strace would leave it running.
+  target=$demo_pid
+  if [ ${#tracer[@]} -gt 0 ]; then
+    target=$(pgrep -P "$demo_pid" || echo "$demo_pid")
+  fi
+  kill -TERM $target
   wait "$demo_pid" || true
   demo_pid=
-  echo "kivprism-demo ran and was stopped"
+  echo "kivprism-demo ran until stopped"
 else
   wait "$demo_pid" || true
   demo_pid=
   fail "kivprism-demo ended by itself: $(cat "$scratch/demo.log")"
 fi
 [ -e "$usr/bin/kivprism-demo.ini" ] && fail "the installed demo wrote its settings into usr/bin"
-find "$scratch/home" -name '*.ini' -print | sed "s|$scratch/home|~|"
+if [ ${#tracer[@]} -gt 0 ]; then
+  if grep -q "openat(.*\"$user_ini\".*= [0-9]" "$scratch/trace"; then
+    echo "settings read from ~/.config/kivprism/kivprism-demo.ini"
+  else
+    fail "the installed demo did not read ~/.config/kivprism/kivprism-demo.ini"
+  fi
+  grep -q "\"$usr/bin/kivprism-demo.ini\"" "$scratch/trace" &&
+    fail "the installed demo opened a settings file in usr/bin"
+else
+  echo "strace is not installed: where the settings are read from is not checked"
+fi
 
 step "desktop-file-validate"
 desktop-file-validate "$usr"/share/applications/*.desktop && echo "desktop entries: no complaint" ||

@@ -541,7 +541,7 @@ std::optional<FileError> readFileBytes(const std::filesystem::path& path, std::s
   in.exceptions(std::ios::badbit);
   std::string text;
   try {
-    std::array<char, 64 * 1024> chunk{};
+    std::array<char, std::size_t{64} * 1024> chunk{};
     while (in) {
       in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
       text.append(chunk.data(), static_cast<std::size_t>(in.gcount()));

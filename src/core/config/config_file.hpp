@@ -49,7 +49,7 @@ FileDamage findDamage(std::string_view text, const ProfileStore& profile);
 // The largest file the open command reads. A full configuration file is about 34 KB (100 entries of
 // 288 hex characters make most of it); a file kept with comments and other sections stays well
 // below 1 MiB, while a stray video or disk image would take seconds and gigabytes to parse.
-inline constexpr std::uintmax_t kConfigFileSizeLimit = 1024 * 1024;
+inline constexpr std::uintmax_t kConfigFileSizeLimit = std::uintmax_t{1024} * 1024;
 
 struct FileError {
   enum class Kind {

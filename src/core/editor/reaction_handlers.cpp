@@ -64,7 +64,7 @@ ReactionChangeOutcome withDialog(std::optional<ReactionDialogRequest> dialog) {
   ReactionChangeOutcome out;
   if (dialog) {
     out.change.after = view::After::Refresh;
-    out.dialog = std::move(dialog);
+    out.dialog = dialog;
   }
   return out;
 }

@@ -220,6 +220,8 @@ bool encoderConnected(const ConfigImage& image, const FormContext& c) {
   return events::get(selected(image, c), reaction::encoder::kConnection) != 0;
 }
 void showSteps(ControlView& v, const Binding&, const ConfigImage& image, const FormContext& c) {
+  // The steps are a signed byte on purpose: a negative count turns the other way.
+  // NOLINTNEXTLINE(bugprone-signed-char-misuse)
   v.value = events::get(selected(image, c), reaction::encoder::kSteps);
   v.enabled = encoderConnected(image, c);
 }

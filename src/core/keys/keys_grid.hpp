@@ -107,7 +107,7 @@ class KeysGrid {
     return cells_[index(static_cast<int>(channel), static_cast<int>(key))];
   }
 
-  std::array<std::string, kGridColumns * kGridRows> cells_;
+  std::array<std::string, std::size_t{kGridColumns} * kGridRows> cells_;
   std::array<std::array<bool, kKeysPerChannel + 1>, kChannels> highlight_{};
   int editState_ = 0;  // 0 idle, 1 editor opened, 2 editing
   int editColumn_ = 0;
