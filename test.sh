@@ -7,6 +7,10 @@ cd "$(dirname "$0")"
 
 tools/install-deps.sh
 
+# No POSIX or Win32 call above the platform layer, no ANSI Win32 call anywhere.
+tools/check-platform-calls.sh --self-test
+tools/check-platform-calls.sh
+
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
