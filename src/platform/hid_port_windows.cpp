@@ -8,10 +8,13 @@
 #include <windows.h>
 #include <winioctl.h>
 
-// The HID headers after windows.h, which they build on.
+// The HID headers after windows.h, which they build on; MinGW's declare C functions without
+// saying so.
+extern "C" {
 #include <hidclass.h>
 #include <hidsdi.h>
 #include <setupapi.h>
+}
 
 #include <algorithm>
 #include <cwctype>
