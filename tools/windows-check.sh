@@ -34,10 +34,12 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x8
   -DKIVPRISM_WERROR=ON "${launcher[@]}" >/dev/null || exit 1
 cmake --build "$build" -j "$(nproc)" || exit 1
 
+# Debian installs the 64-bit loader outside PATH.
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 [ -x "$wine" ] || wine=$(command -v wine)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 scratch=$(mktemp -d)
-trap 'WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
+trap 'WINEPREFIX="$scratch/prefix" "$wineserver" -k 2>/dev/null; rm -rf "$scratch"' EXIT
 export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$wine" wineboot -i >/dev/null 2>&1
 

@@ -145,8 +145,7 @@ TEST_F(CliUpdate, TheSimulatedDiskInAChosenFolderIsEmptiedAndGetsTheFileUnderIts
     ++entries;
   }
   EXPECT_EQ(entries, 1u) << "what the boot loader left there last time is gone";
-  EXPECT_NE(info().out.find("Application version 1.51
-"), std::string::npos);
+  EXPECT_NE(info().out.find("Application version 1.51\n"), std::string::npos);
 }
 
 }  // namespace
