@@ -68,11 +68,13 @@ TEST_F(WindowsHidPortRefusal, AControllerHeldWithoutSharingIsInUse) {
 }
 
 TEST_F(WindowsHidPortRefusal, AnInterfaceTheSystemWillNotOpenForWritingIsAccessDenied) {
-  ASSERT_TRUE(SetFileAttributesW(node.c_str(), FILE_ATTRIBUTE_READONLY));
+  // A folder cannot be opened as a device: the system answers "access denied", as it does for an
+  // interface that is not this user's.
+  const std::filesystem::path folder = dir.path() / std::filesystem::path(u8"папка");
+  std::filesystem::create_directories(folder);
   WindowsHidPort port;
-  EXPECT_EQ(port.open(config::pathToUtf8(node)), HidResult::AccessDenied);
+  EXPECT_EQ(port.open(config::pathToUtf8(folder)), HidResult::AccessDenied);
   EXPECT_FALSE(port.isOpen());
-  SetFileAttributesW(node.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
