@@ -14,6 +14,10 @@ else
   tools/install-deps.sh
 fi
 
+# No POSIX or Win32 call above the platform layer, no ANSI Win32 call anywhere.
+tools/check-platform-calls.sh --self-test
+tools/check-platform-calls.sh
+
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
@@ -50,4 +54,11 @@ if command -v clang++ >/dev/null &&
 else
   rm -rf "$fuzz_probe"
   echo "fuzz targets skipped: clang++ with the libFuzzer runtime is not installed"
+fi
+
+# The Windows cross build under Wine (tools/windows-check.sh) is not run by default: from a cold
+# compiler cache it adds more than the time this script may take in CI; KIVPRISM_WINDOWS_CHECK=1
+# runs it here as well.
+if [ "${KIVPRISM_WINDOWS_CHECK:-0}" = 1 ]; then
+  tools/windows-check.sh
 fi

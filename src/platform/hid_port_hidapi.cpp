@@ -1,5 +1,7 @@
 #include "platform/hid_port_hidapi.hpp"
 
+#include "platform/hid_port.hpp"
+
 #include <hidapi.h>
 
 #include <algorithm>
@@ -66,6 +68,8 @@ bool accessRefused(const std::string& path, int openError) {
 }
 
 }  // namespace
+
+std::unique_ptr<device::HidPort> makeSystemHidPort() { return std::make_unique<HidapiPort>(); }
 
 HidapiPort::~HidapiPort() { close(); }
 

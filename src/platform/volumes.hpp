@@ -79,6 +79,12 @@ struct MountEntry {
 std::vector<MountEntry> parseMountTable(const std::string& text);
 #endif
 
+#if defined(_WIN32)
+// Every drive the system lists, in letter order; label, file system and size are filled for the
+// removable ones only (asking a network or an empty card drive can take seconds).
+std::vector<device::VolumeFacts> windowsVolumes();
+#endif
+
 // What a FAT boot sector tells: its label (empty for "NO NAME"), "FAT" for FAT12/16 or "FAT32",
 // and the size of its data area, which is what the system reports as the volume's total size.
 struct BootSectorFacts {

@@ -1,5 +1,6 @@
-// The update disk on Windows: drive letters A to Z, removable drives only, with the volume label,
-// the file system name and the size the volume functions report.
+// The update disk on Windows: the drives the system lists, removable drives only, with the volume
+// label, the file system name and the size the volume functions report. Every call is the wide
+// one; names and labels meet the program's UTF-8 in platform/wide_text.hpp only.
 #if defined(_WIN32)
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/volumes.hpp"
+#include "platform/wide_text.hpp"
 
 namespace kivprism::platform {
 
@@ -15,34 +17,26 @@ namespace {
 constexpr DWORD kFourAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
+bool isDotEntry(const wchar_t* name) {
+  return std::wstring_view(name) == L"." || std::wstring_view(name) == L"..";
+}
+
+// "U:\" from "U:\", "U:" or "U".
+std::wstring rootOf(const std::string& root) {
+  std::wstring wide = widen(root);
+  if (wide.size() == 1) {
+    wide += L':';
+  }
+  if (!wide.empty() && wide.back() != L'\\') {
+    wide += L'\\';
+  }
+  return wide;
+}
+
 class WindowsVolumeProvider : public device::VolumeProvider {
  public:
   device::DiskSearch findUpdateDisk() override {
-    const DWORD drives = GetLogicalDrives();
-    for (int i = 0; i < 26; ++i) {
-      if ((drives & (DWORD{1} << i)) == 0) {
-        continue;
-      }
-      const char letter = static_cast<char>('A' + i);
-      const std::string root = std::string(1, letter) + ":\\";
-      device::VolumeFacts v;
-      v.root = root;
-      v.name = std::string(1, letter);
-      v.removable = GetDriveTypeA(root.c_str()) == DRIVE_REMOVABLE;
-      if (!v.removable) {
-        continue;
-      }
-      char label[MAX_PATH + 1] = {};
-      char fileSystem[MAX_PATH + 1] = {};
-      if (!GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr,
-                                 fileSystem, sizeof fileSystem)) {
-        continue;
-      }
-      v.label = label;
-      v.fileSystem = fileSystem;
-      if (const auto space = diskSpace({root, v.name})) {
-        v.totalBytes = space->total;
-      }
+    for (const device::VolumeFacts& v : windowsVolumes()) {
       if (device::isUpdateDisk(v)) {
         return {device::UpdateDisk{v.root, v.name}, {}};
       }
@@ -54,7 +48,7 @@ class WindowsVolumeProvider : public device::VolumeProvider {
     ULARGE_INTEGER available{};
     ULARGE_INTEGER totalBytes{};
     ULARGE_INTEGER freeBytes{};
-    if (!GetDiskFreeSpaceExA(disk.root.c_str(), &available, &totalBytes, &freeBytes)) {
+    if (!GetDiskFreeSpaceExW(rootOf(disk.root).c_str(), &available, &totalBytes, &freeBytes)) {
       return std::nullopt;
     }
     return device::DiskSpace{totalBytes.QuadPart, freeBytes.QuadPart};
@@ -62,24 +56,26 @@ class WindowsVolumeProvider : public device::VolumeProvider {
 
   std::vector<device::DiskEntry> listRoot(const device::UpdateDisk& disk) override {
     std::vector<device::DiskEntry> entries;
-    WIN32_FIND_DATAA data{};
-    const std::string pattern = disk.root + "*.*";
-    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    WIN32_FIND_DATAW data{};
+    const std::wstring root = rootOf(disk.root);
+    HANDLE find = FindFirstFileW((root + L"*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) {
       return entries;
     }
     do {
-      const std::string name = data.cFileName;
-      if (name != "." && name != "..") {
-        entries.push_back({name, disk.root + name});
+      if (!isDotEntry(data.cFileName)) {
+        const std::string name = narrow(data.cFileName);
+        entries.push_back({name, narrow(root) + name});
       }
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.name < b.name; });
     return entries;
   }
 
   std::optional<device::EntryAttributes> attributes(const std::string& path) override {
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    const DWORD bits = GetFileAttributesW(widen(path).c_str());
     if (bits == INVALID_FILE_ATTRIBUTES) {
       return std::nullopt;
     }
@@ -93,61 +89,116 @@ class WindowsVolumeProvider : public device::VolumeProvider {
   }
 
   bool clearAttributes(const std::string& path) override {
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    const std::wstring wide = widen(path);
+    const DWORD bits = GetFileAttributesW(wide.c_str());
     return bits != INVALID_FILE_ATTRIBUTES &&
-           SetFileAttributesA(path.c_str(), bits & ~kFourAttributes) != 0;
+           SetFileAttributesW(wide.c_str(), bits & ~kFourAttributes) != 0;
   }
 
-  bool removeDirectory(const std::string& path) override {
-    // The update disk is emptied whole: a folder goes with what it holds.
-    WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA((path + "\\*.*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..") {
-          continue;
-        }
-        const std::string inner = path + "\\" + name;
-        SetFileAttributesA(inner.c_str(), data.dwFileAttributes & ~kFourAttributes);
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-          removeDirectory(inner);
-        } else {
-          DeleteFileA(inner.c_str());
-        }
-      } while (FindNextFileA(find, &data));
-      FindClose(find);
-    }
-    return RemoveDirectoryA(path.c_str()) != 0;
-  }
+  bool removeDirectory(const std::string& path) override { return removeTree(widen(path)); }
 
-  bool removeFile(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+  bool removeFile(const std::string& path) override {
+    return DeleteFileW(widen(path).c_str()) != 0;
+  }
 
   std::string targetPath(const device::UpdateDisk& disk, std::string_view fileName) override {
-    return disk.root + std::string(fileName);
+    return narrow(rootOf(disk.root)) + std::string(fileName);
   }
 
   bool writeFile(const std::string& path, std::span<const std::uint8_t> bytes,
                  std::size_t& written) override {
     written = 0;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       return false;
     }
-    DWORD n = 0;
-    if (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr)) {
-      written = n;
+    // In pieces, so that a disk that goes away midway reports how far the copy got.
+    constexpr std::size_t kPiece = 64 * 1024;
+    while (written < bytes.size()) {
+      const auto piece = static_cast<DWORD>(std::min(kPiece, bytes.size() - written));
+      DWORD n = 0;
+      if (!WriteFile(file, bytes.data() + written, piece, &n, nullptr) || n == 0) {
+        break;
+      }
+      written += n;
     }
+    // The boot loader takes the disk away right after the copy: the data must be on it.
     if (!FlushFileBuffers(file)) {
       written = 0;
     }
     CloseHandle(file);
     return true;
   }
+
+ private:
+  static bool removeTree(const std::wstring& path) {
+    // The update disk is emptied whole: a folder goes with what it holds.
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        if (isDotEntry(data.cFileName)) {
+          continue;
+        }
+        const std::wstring inner = path + L"\\" + data.cFileName;
+        SetFileAttributesW(inner.c_str(), data.dwFileAttributes & ~kFourAttributes);
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+          removeTree(inner);
+        } else {
+          DeleteFileW(inner.c_str());
+        }
+      } while (FindNextFileW(find, &data));
+      FindClose(find);
+    }
+    return RemoveDirectoryW(path.c_str()) != 0;
+  }
 };
 
 }  // namespace
+
+std::vector<device::VolumeFacts> windowsVolumes() {
+  std::vector<device::VolumeFacts> volumes;
+  const DWORD needed = GetLogicalDriveStringsW(0, nullptr);
+  if (needed == 0) {
+    return volumes;
+  }
+  std::wstring roots(needed + 1, L'\0');
+  const DWORD length = GetLogicalDriveStringsW(needed, roots.data());
+  roots.resize(std::min<std::size_t>(length, roots.size()));
+  // "A:\", "C:\", ... each ended by a NUL; they come in letter order.
+  for (std::size_t at = 0; at < roots.size();) {
+    const std::size_t end = roots.find(L'\0', at);
+    const std::wstring root = roots.substr(at, end == std::wstring::npos ? end : end - at);
+    at = end == std::wstring::npos ? roots.size() : end + 1;
+    if (root.empty()) {
+      continue;
+    }
+    device::VolumeFacts v;
+    v.root = narrow(root);
+    v.name = narrow(root.substr(0, 1));
+    v.removable = GetDriveTypeW(root.c_str()) == DRIVE_REMOVABLE;
+    if (!v.removable) {
+      volumes.push_back(v);
+      continue;
+    }
+    wchar_t label[MAX_PATH + 1] = {};
+    wchar_t fileSystem[MAX_PATH + 1] = {};
+    if (GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                              fileSystem, MAX_PATH + 1)) {
+      v.label = narrow(label);
+      v.fileSystem = narrow(fileSystem);
+    }
+    ULARGE_INTEGER available{};
+    ULARGE_INTEGER totalBytes{};
+    ULARGE_INTEGER freeBytes{};
+    if (GetDiskFreeSpaceExW(root.c_str(), &available, &totalBytes, &freeBytes)) {
+      v.totalBytes = totalBytes.QuadPart;
+    }
+    volumes.push_back(v);
+  }
+  return volumes;
+}
 
 std::unique_ptr<device::VolumeProvider> makeSystemVolumeProvider() {
   return std::make_unique<WindowsVolumeProvider>();

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "core/config/image.hpp"
+#include "core/config/utf8_path.hpp"
 #include "core/device/firmware_file.hpp"
 
 namespace kivprism::sim {
@@ -59,8 +60,8 @@ SimulatedUpdateDisk::SimulatedUpdateDisk(SimulatedController& controller, fs::pa
   if (!folder_.has_filename()) {
     folder_ = folder_.parent_path();
   }
-  facts_.root = folder_.string();
-  facts_.name = folder_.string();
+  facts_.root = config::pathToUtf8(folder_);
+  facts_.name = facts_.root;
   facts_.removable = true;
   facts_.label = std::string(device::kUpdateDiskLabel);
   facts_.fileSystem = std::string(device::kFatFileSystem);
@@ -133,8 +134,8 @@ std::vector<device::DiskEntry> SimulatedUpdateDisk::listRoot(const device::Updat
   std::vector<device::DiskEntry> entries;
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(folder_, ec)) {
-    const std::string name = entry.path().filename().string();
-    entries.push_back({name, (folder_ / name).string()});
+    const std::string name = config::pathToUtf8(entry.path().filename());
+    entries.push_back({name, config::pathToUtf8(folder_ / entry.path().filename())});
   }
   std::sort(entries.begin(), entries.end(),
             [](const auto& a, const auto& b) { return a.name < b.name; });
@@ -146,13 +147,14 @@ bool SimulatedUpdateDisk::inside(const fs::path& path) const {
 }
 
 std::string SimulatedUpdateDisk::nameOf(const std::string& path) const {
-  return fs::path(path).filename().string();
+  return config::pathToUtf8(config::pathFromUtf8(path).filename());
 }
 
 std::optional<device::EntryAttributes> SimulatedUpdateDisk::attributes(const std::string& path) {
   std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  if (ec || !fs::exists(status) || !inside(path)) {
+  const fs::path where = config::pathFromUtf8(path);
+  const fs::file_status status = fs::status(where, ec);
+  if (ec || !fs::exists(status) || !inside(where)) {
     return std::nullopt;
   }
   device::EntryAttributes a = attributes_[nameOf(path)];
@@ -175,7 +177,7 @@ bool SimulatedUpdateDisk::removeDirectory(const std::string& path) {
     return false;
   }
   std::error_code ec;
-  fs::remove_all(path, ec);
+  fs::remove_all(config::pathFromUtf8(path), ec);
   attributes_.erase(nameOf(path));
   return !ec;
 }
@@ -187,23 +189,24 @@ bool SimulatedUpdateDisk::removeFile(const std::string& path) {
     return false;
   }
   std::error_code ec;
-  fs::remove(path, ec);
+  fs::remove(config::pathFromUtf8(path), ec);
   attributes_.erase(nameOf(path));
   return !ec;
 }
 
 std::string SimulatedUpdateDisk::targetPath(const device::UpdateDisk& disk,
                                             std::string_view fileName) {
-  return (fs::path(disk.root) / fs::path(std::string(fileName))).string();
+  return config::pathToUtf8(config::pathFromUtf8(disk.root) / config::pathFromUtf8(fileName));
 }
 
 bool SimulatedUpdateDisk::writeFile(const std::string& path, std::span<const std::uint8_t> bytes,
                                     std::size_t& written) {
   written = 0;
-  if (!mounted() || !inside(path)) {
+  const fs::path where = config::pathFromUtf8(path);
+  if (!mounted() || !inside(where)) {
     return false;
   }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(where, std::ios::binary | std::ios::trunc);
   if (!out) {
     return false;
   }

@@ -1,6 +1,8 @@
 #include "support/process.hpp"
 
+#if !defined(_WIN32)
 #include <sys/wait.h>
+#endif
 
 #include <cstdio>
 #include <fstream>
@@ -11,6 +13,19 @@ namespace kivprism::testing {
 
 namespace {
 
+#if defined(_WIN32)
+// cmd.exe: double quotes, an inner quote doubled.
+std::string shellQuote(const std::string& s) {
+  std::string out = "\"";
+  for (char c : s) {
+    out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  }
+  return out + "\"";
+}
+constexpr const char* kNoInput = " <NUL 2>";
+FILE* openPipe(const std::string& command) { return ::_popen(command.c_str(), "rb"); }
+int exitCodeOf(FILE* pipe) { return ::_pclose(pipe); }
+#else
 std::string shellQuote(const std::string& s) {
   std::string out = "'";
   for (char c : s) {
@@ -22,6 +37,13 @@ std::string shellQuote(const std::string& s) {
   }
   return out + "'";
 }
+constexpr const char* kNoInput = " </dev/null 2>";
+FILE* openPipe(const std::string& command) { return ::popen(command.c_str(), "r"); }
+int exitCodeOf(FILE* pipe) {
+  const int status = ::pclose(pipe);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+#endif
 
 }  // namespace
 
@@ -33,9 +55,9 @@ ProcessResult runProcess(const std::filesystem::path& program,
   for (const auto& a : args) {
     command += " " + shellQuote(a);
   }
-  command += " </dev/null 2>" + shellQuote(errFile.string());
+  command += kNoInput + shellQuote(errFile.string());
   ProcessResult result;
-  FILE* pipe = ::popen(command.c_str(), "r");
+  FILE* pipe = openPipe(command);
   if (pipe == nullptr) {
     return result;
   }
@@ -43,8 +65,7 @@ ProcessResult runProcess(const std::filesystem::path& program,
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
     result.out.append(buffer, n);
   }
-  const int status = ::pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.exitCode = exitCodeOf(pipe);
   result.err = readWholeFile(errFile);
   return result;
 }

@@ -15,6 +15,7 @@
 #include "core/canlog/can_log_texts.hpp"
 #include "core/canlog/log_writer.hpp"
 #include "core/config/image_layout.hpp"
+#include "core/config/utf8_path.hpp"
 #include "core/device/device_info.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/device_status.hpp"
@@ -24,8 +25,9 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #endif
+#include "platform/system.hpp"
 #ifdef KIVPRISM_HAVE_HID
-#include "platform/hid_port_hidapi.hpp"
+#include "platform/hid_port.hpp"
 #endif
 
 namespace kivprism::cli {
@@ -101,7 +103,7 @@ CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
     }
     if (a.starts_with("--simulator=")) {
       o.simulator = true;
-      o.simulatorState = std::filesystem::path(std::string(value("--simulator=")));
+      o.simulatorState = config::pathFromUtf8(value("--simulator="));
       continue;
     }
     if (a == "--log") {
@@ -127,7 +129,7 @@ CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
         if (value(prefix).empty()) {
           throw UsageError{"canlog: " + std::string(prefix) + " needs a file name"};
         }
-        o.files.emplace_back(form, std::filesystem::path(std::string(value(prefix))));
+        o.files.emplace_back(form, config::pathFromUtf8(value(prefix)));
         matched = true;
       }
     }
@@ -199,7 +201,7 @@ class Capture {
 #endif
     } else {
 #ifdef KIVPRISM_HAVE_HID
-      port_ = std::make_unique<platform::HidapiPort>();
+      port_ = platform::makeSystemHidPort();
 #else
       return std::string("this kivprism-cli was built without USB support; use --simulator");
 #endif
@@ -258,13 +260,12 @@ class Capture {
       return failWith(st);
     }
     const std::time_t wall = std::time(nullptr);
-    std::tm start{};
-    localtime_r(&wall, &start);
+    const std::tm start = platform::localTime(wall);
     stdoutFormatter_.setStart(start);
     for (const auto& [form, path] : options_.files) {
       auto file = std::make_unique<canlog::LogFile>();
       if (!file->open(path, form, start)) {
-        return failWith("cannot create " + path.string());
+        return failWith("cannot create " + config::pathToUtf8(path));
       }
       files_.push_back(std::move(file));
     }

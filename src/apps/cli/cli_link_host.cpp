@@ -1,22 +1,14 @@
 #include "apps/cli/cli_link_host.hpp"
 
 #include <chrono>
-#include <csignal>
 #include <istream>
 #include <ostream>
 #include <thread>
 
 #include "core/monitor/monitoring_line.hpp"
+#include "platform/system.hpp"
 
 namespace kivprism::cli {
-
-namespace {
-
-volatile std::sig_atomic_t gInterrupted = 0;
-
-extern "C" void onInterrupt(int) { gInterrupted = 1; }
-
-}  // namespace
 
 CliLinkHost::CliLinkHost(Options options, std::istream& in, std::ostream& out, std::ostream& err)
     : options_(options), in_(in), out_(out), err_(err) {}
@@ -26,12 +18,9 @@ void CliLinkHost::attach(device::DeviceLink& link) {
   link.setPacketLogEnabled(options_.packetLog);
 }
 
-void CliLinkHost::installInterruptHandler() {
-  std::signal(SIGINT, onInterrupt);
-  std::signal(SIGTERM, onInterrupt);
-}
+void CliLinkHost::installInterruptHandler() { platform::catchInterrupts(); }
 
-bool CliLinkHost::interrupted() { return gInterrupted != 0; }
+bool CliLinkHost::interrupted() { return platform::interruptRequested(); }
 
 std::uint32_t CliLinkHost::tickMs() {
   using namespace std::chrono;

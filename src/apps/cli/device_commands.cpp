@@ -1,6 +1,5 @@
 // The controller commands: each talks to the controller through the same device link as the
 // program, over USB or to the simulated controller.
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -11,6 +10,7 @@
 
 #include "apps/cli/cli.hpp"
 #include "apps/cli/cli_link_host.hpp"
+#include "core/config/utf8_path.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/transport.hpp"
 
@@ -18,8 +18,9 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #endif
+#include "platform/system.hpp"
 #ifdef KIVPRISM_HAVE_HID
-#include "platform/hid_port_hidapi.hpp"
+#include "platform/hid_port.hpp"
 #endif
 
 namespace kivprism::cli {
@@ -86,7 +87,7 @@ DeviceOptions parseOptions(std::string_view command, std::span<const std::string
       o.simulator = true;
     } else if (a.starts_with(std::string(kSimulatorOption) + "=")) {
       o.simulator = true;
-      o.simulatorState = std::filesystem::path(std::string(a.substr(kSimulatorOption.size() + 1)));
+      o.simulatorState = config::pathFromUtf8(a.substr(kSimulatorOption.size() + 1));
     } else if (a == kYesOption && allowYes) {
       o.yes = true;
     } else if (a == kLogOption) {
@@ -142,7 +143,7 @@ class Session {
 #endif
     } else {
 #ifdef KIVPRISM_HAVE_HID
-      port_ = std::make_unique<platform::HidapiPort>();
+      port_ = platform::makeSystemHidPort();
 #else
       return std::string("this kivprism-cli was built without USB support; use --simulator");
 #endif
@@ -219,7 +220,7 @@ CliLinkHost::Options hostOptionsFor(const DeviceOptions& o) {
   CliLinkHost::Options h;
   h.packetLog = o.packetLog;
   h.assumeYes = o.yes;
-  h.showProgress = ::isatty(::fileno(stderr)) != 0;
+  h.showProgress = platform::isTerminal(stderr);
   return h;
 }
 
@@ -243,9 +244,9 @@ int info(std::span<const std::string> args) {
 
 int read(std::span<const std::string> args) {
   const DeviceOptions o = parseOptions("read", args, 1, false, false);
-  const std::filesystem::path file = o.positional[0];
+  const std::filesystem::path file = config::pathFromUtf8(o.positional[0]);
   if (!imageFileKind(file)) {
-    throw UsageError{"read: " + file.string() + " is neither .KST401 nor .bin"};
+    throw UsageError{"read: " + config::pathToUtf8(file) + " is neither .KST401 nor .bin"};
   }
   return runSession(o, hostOptionsFor(o), [&file](Session& s) {
     if (const DeviceStatus st = s.connect(); st != device::status::kOk) {
@@ -266,7 +267,7 @@ int read(std::span<const std::string> args) {
 
 int write(std::span<const std::string> args) {
   const DeviceOptions o = parseOptions("write", args, 1, false, false, true);
-  const std::filesystem::path file = o.positional[0];
+  const std::filesystem::path file = config::pathFromUtf8(o.positional[0]);
   return runSession(o, hostOptionsFor(o), [&file, &o](Session& s) {
     if (auto error = loadImageFile(file, s.model().working, o.force)) {
       std::cerr << *error << '\n';

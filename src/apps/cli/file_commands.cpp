@@ -5,20 +5,21 @@
 #include "apps/cli/cli.hpp"
 #include "core/config/config_file.hpp"
 #include "core/config/text_codec.hpp"
+#include "core/config/utf8_path.hpp"
 
 namespace kivprism::cli {
 
 namespace {
 
 std::string lowerExtension(const std::filesystem::path& path) {
-  std::string ext = path.extension().string();
+  std::string ext = config::pathToUtf8(path.extension());
   std::transform(ext.begin(), ext.end(), ext.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return ext;
 }
 
 std::string unknownKindMessage(const std::filesystem::path& path) {
-  return path.string() + ": unknown file kind (expected .KST401 or .bin)";
+  return config::pathToUtf8(path) + ": unknown file kind (expected .KST401 or .bin)";
 }
 
 // Only entries with content are worth a line; empty ones are 288 zeros each.
@@ -45,11 +46,11 @@ int convert(std::span<const std::string> args) {
     throw UsageError{"convert takes IN and OUT"};
   }
   config::ConfigImage image;
-  if (auto error = loadImageFile(files[0], image, force)) {
+  if (auto error = loadImageFile(config::pathFromUtf8(files[0]), image, force)) {
     std::cerr << *error << '\n';
     return kExitFailure;
   }
-  if (auto error = saveImageFile(files[1], image)) {
+  if (auto error = saveImageFile(config::pathFromUtf8(files[1]), image)) {
     std::cerr << *error << '\n';
     return kExitFailure;
   }
@@ -59,7 +60,7 @@ int convert(std::span<const std::string> args) {
 int show(std::span<const std::string> args) {
   const ShowOptions options = parseShowOptions(args);
   config::ConfigImage image;
-  if (auto error = loadImageFile(options.file, image, options.force)) {
+  if (auto error = loadImageFile(config::pathFromUtf8(options.file), image, options.force)) {
     std::cerr << *error << '\n';
     return kExitFailure;
   }
@@ -108,12 +109,13 @@ std::optional<std::string> loadRawImage(const std::filesystem::path& path,
   std::string bytes;
   if (auto error = config::readFileBytes(path, bytes, kSize)) {
     if (error->kind == config::FileError::Kind::TooLarge) {
-      return path.string() + ": " + expected + ", this file is larger";
+      return config::pathToUtf8(path) + ": " + expected + ", this file is larger";
     }
     return error->describe();
   }
   if (bytes.size() != kSize) {
-    return path.string() + ": " + expected + ", this file has " + std::to_string(bytes.size());
+    return config::pathToUtf8(path) + ": " + expected + ", this file has " +
+           std::to_string(bytes.size());
   }
   std::copy(bytes.begin(), bytes.end(), image.data());
   return std::nullopt;

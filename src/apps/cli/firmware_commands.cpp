@@ -1,6 +1,5 @@
 // `update FILE.LDR`: the firmware update on a terminal, with the controller over USB and the
 // system's update disk, or with the simulated controller and its simulated update disk.
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -11,6 +10,7 @@
 
 #include "apps/cli/cli.hpp"
 #include "apps/cli/cli_link_host.hpp"
+#include "core/config/utf8_path.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/firmware_update.hpp"
 
@@ -19,8 +19,9 @@
 #include "sim/simulated_hid_port.hpp"
 #include "sim/update_disk.hpp"
 #endif
+#include "platform/system.hpp"
 #ifdef KIVPRISM_HAVE_HID
-#include "platform/hid_port_hidapi.hpp"
+#include "platform/hid_port.hpp"
 #endif
 #ifdef KIVPRISM_HAVE_VOLUMES
 #include "platform/volumes.hpp"
@@ -42,6 +43,9 @@ struct UpdateOptions {
   bool simulator = false;
   bool packetLog = false;
   std::optional<std::filesystem::path> simulatorState;
+  // Where the simulated controller's update disk appears (a folder or a drive); empty: a
+  // temporary folder.
+  std::filesystem::path updateDisk;
 };
 
 void setLanguageCode(std::string_view code) {
@@ -68,7 +72,9 @@ UpdateOptions parseUpdateOptions(std::span<const std::string> args) {
       o.simulator = true;
     } else if (a.starts_with(std::string(kSimulatorOption) + "=")) {
       o.simulator = true;
-      o.simulatorState = std::filesystem::path(std::string(a.substr(kSimulatorOption.size() + 1)));
+      o.simulatorState = config::pathFromUtf8(a.substr(kSimulatorOption.size() + 1));
+    } else if (a.starts_with("--update-disk=")) {
+      o.updateDisk = config::pathFromUtf8(a.substr(14));
     } else if (a == "--lang") {
       if (i + 1 == args.size()) {
         throw UsageError{"update: --lang needs ru or en"};
@@ -84,6 +90,9 @@ UpdateOptions parseUpdateOptions(std::span<const std::string> args) {
   }
   if (positional.size() != 1) {
     throw UsageError{"update takes one FILE"};
+  }
+  if (!o.updateDisk.empty() && !o.simulator) {
+    throw UsageError{"update: --update-disk goes with --simulator"};
   }
   o.file = positional[0];
   return o;
@@ -134,7 +143,7 @@ class CliUpdateHost : public device::FirmwareUpdateHost {
   bool shuttingDown() const override { return CliLinkHost::interrupted(); }
   void disableToolbar() override {}
   void diskWaitProgress(unsigned look, unsigned looks) override {
-    if (::isatty(::fileno(stderr)) == 0) {
+    if (!platform::isTerminal(stderr)) {
       return;
     }
     if (look < looks) {
@@ -197,7 +206,7 @@ int update(std::span<const std::string> args) {
       return kExitFailure;
     }
     port = std::make_unique<sim::SimulatedHidPort>(*controller);
-    auto disk = std::make_unique<sim::SimulatedUpdateDisk>(*controller);
+    auto disk = std::make_unique<sim::SimulatedUpdateDisk>(*controller, o.updateDisk);
     disk->setAppearDelay(kSimulatedDiskAppearMs);
     volumes = std::move(disk);
 #else
@@ -206,7 +215,7 @@ int update(std::span<const std::string> args) {
 #endif
   } else {
 #if defined(KIVPRISM_HAVE_HID) && defined(KIVPRISM_HAVE_VOLUMES)
-    port = std::make_unique<platform::HidapiPort>();
+    port = platform::makeSystemHidPort();
     volumes = platform::makeSystemVolumeProvider();
 #else
     std::cerr << "kivprism-cli: this kivprism-cli was built without USB support; use --simulator\n";
@@ -252,7 +261,7 @@ int update(std::span<const std::string> args) {
 
 std::vector<Command> firmwareCommands() {
   return {
-      {"update", "FILE.LDR [--yes] [--simulator[=STATE.bin]]",
+      {"update", "FILE.LDR [--yes] [--simulator[=STATE.bin] [--update-disk=FOLDER]]",
        "update the controller's firmware from a firmware file (asks before a same or older "
        "version)",
        update},

@@ -6,6 +6,7 @@
 
 #include "apps/cli/cli.hpp"
 #include "core/about/version.hpp"
+#include "platform/system.hpp"
 
 namespace {
 
@@ -41,8 +42,9 @@ void printUsage(std::ostream& out, const std::vector<kivprism::cli::Command>& co
 
 int main(int argc, char** argv) {
   using namespace kivprism::cli;
+  kivprism::platform::useUtf8Console();
   const auto commands = allCommands();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = kivprism::platform::utf8Arguments(argc, argv);
   if (args.empty()) {
     printUsage(std::cerr, commands);
     return kExitUsage;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/about/version.hpp"
+#include "core/config/utf8_path.hpp"
 
 namespace kivprism::canlog {
 
@@ -168,7 +169,7 @@ void LogFile::write(const PacketRow& row) {
 }
 
 std::optional<LogForm> captureFormFor(const std::filesystem::path& path) {
-  std::string ext = path.extension().string();
+  std::string ext = config::pathToUtf8(path.extension());
   std::transform(ext.begin(), ext.end(), ext.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (ext == ".asc") {

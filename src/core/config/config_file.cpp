@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "core/config/text_codec.hpp"
+#include "core/config/utf8_path.hpp"
 
 namespace kivprism::config {
 
@@ -382,7 +383,7 @@ void saveImage(const ConfigImage& image, ProfileStore& profile) {
   writeBlock(image, profile, kParamSection, kPwmKey, L::kPwmBlock);
 }
 
-std::string FileError::describe() const { return path.string() + ": " + reason; }
+std::string FileError::describe() const { return pathToUtf8(path) + ": " + reason; }
 
 bool holdsConfigurationKeys(const ProfileStore& profile) {
   const auto has = [&profile](std::string_view section, std::string_view key) {

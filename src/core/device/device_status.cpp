@@ -12,7 +12,7 @@ constexpr lang::TextPair kCommunicationFailed{"Ошибка обмена дан�
                                               "Failed to communicate with the controller"};
 constexpr lang::TextPair kUnknownError{"Неизвестная ошибка USB: %d", "Unknown error USB: %d"};
 
-constexpr std::array<std::pair<DeviceStatus, lang::TextPair>, 17> kStatusTexts{{
+constexpr std::array<std::pair<DeviceStatus, lang::TextPair>, 18> kStatusTexts{{
     {status::kOk, kNoErrors},
     {status::kHidLibraryMissing,
      {"Ошибка загрузки драйвера HID.DLL", "Error loading driver HID.DLL"}},
@@ -34,6 +34,11 @@ constexpr std::array<std::pair<DeviceStatus, lang::TextPair>, 17> kStatusTexts{{
       "udev packaging/linux/70-kivprism.rules (см. README)",
       "Access to the controller was refused by the system. Install the udev rule "
       "packaging/linux/70-kivprism.rules (see README)"}},
+    {status::kDeviceInUse,
+     {"Контроллер занят другой программой. Закройте её (например, вторую копию kivprism или "
+      "другую программу настройки) и повторите",
+      "The controller is in use by another program. Close it (for example another copy of "
+      "kivprism or another configuration tool) and try again"}},
     {status::kBadParameters, {"Ошибка в параметрах", "Error in parameters"}},
     {status::kFailedResult, {"Ошибка результата", "Failed result"}},
 }};

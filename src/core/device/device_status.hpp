@@ -28,6 +28,9 @@ inline constexpr DeviceStatus kDisconnected = 12;
 inline constexpr DeviceStatus kTimeout = 13;
 // The controller is there but the system refused to open it (on Linux: the udev rule is missing).
 inline constexpr DeviceStatus kAccessDenied = 14;
+// The controller is there but another program holds it (on Windows: a second copy of the program
+// or another configuration tool).
+inline constexpr DeviceStatus kDeviceInUse = 15;
 inline constexpr DeviceStatus kBadParameters = -254;
 inline constexpr DeviceStatus kFailedResult = -253;
 }  // namespace status

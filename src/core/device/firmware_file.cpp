@@ -84,10 +84,6 @@ std::pair<std::string, std::string> splitDisplayName(const std::string& displayN
   return {displayName.substr(0, dot), displayName.substr(dot)};
 }
 
-std::filesystem::path pathFromUtf8(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 FirmwareFileError checkFirmwareBytes(std::span<const std::uint8_t> bytes) {
   if (bytes.size() > kFirmwareMaxSize) {
     return FirmwareFileError::TooLarge;

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/config/utf8_path.hpp"
+
 namespace kivprism::device {
 
 // The update disk is exactly this size, so no firmware file may be larger.
@@ -79,8 +81,7 @@ struct FirmwareFile {
 std::string firmwareDisplayName(const std::filesystem::path& path);
 // The name without and the extension with its dot: "FW.LDR" gives "FW" and ".LDR".
 std::pair<std::string, std::string> splitDisplayName(const std::string& displayName);
-// A path from UTF-8 text, on every platform.
-std::filesystem::path pathFromUtf8(const std::string& utf8);
+using config::pathFromUtf8;
 
 // Reads and checks a firmware file; the file is filled as far as the checks got.
 FirmwareFileError readFirmwareFile(const std::filesystem::path& path, FirmwareFile& file);

@@ -20,6 +20,7 @@ enum class HidResult {
   CallFailed,     // the call itself reported failure
   PlatformError,  // the platform raised an error (device gone, handle invalid)
   AccessDenied,   // the device exists but the user may not open it (Linux: no udev rule)
+  InUse,          // another program holds the device and shares it with nobody (Windows)
 };
 
 struct HidDeviceInfo {

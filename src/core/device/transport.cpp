@@ -109,10 +109,12 @@ DeviceStatus Transport::searchController(std::uint16_t productId) {
                      return interfaceRank(*a) < interfaceRank(*b);
                    });
   bool accessDenied = false;
+  bool inUse = false;
   for (const HidDeviceInfo* device : candidates) {
     const HidResult opened = port_.open(device->path);
     if (opened != HidResult::Ok) {
       accessDenied = accessDenied || opened == HidResult::AccessDenied;
+      inUse = inUse || opened == HidResult::InUse;
       continue;
     }
     // Among several interfaces, one that is not marked as the vendor's must show that it carries
@@ -122,7 +124,10 @@ DeviceStatus Transport::searchController(std::uint16_t productId) {
     }
     port_.close();
   }
-  return accessDenied ? status::kAccessDenied : result;
+  if (accessDenied) {
+    return status::kAccessDenied;
+  }
+  return inUse ? status::kDeviceInUse : result;
 }
 
 bool Transport::answersFeatureReport() {
@@ -177,7 +182,7 @@ DeviceStatus Transport::isDeviceOnline() {
   busy_ = false;
   // A controller that is there but refused stays the one probed, so the refusal stays on screen
   // instead of alternating with "disconnected" from the other product ids.
-  if (result != status::kOk && result != status::kAccessDenied) {
+  if (result != status::kOk && result != status::kAccessDenied && result != status::kDeviceInUse) {
     ++productIdIndex_;
   }
   return result;

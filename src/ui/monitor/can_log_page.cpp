@@ -16,6 +16,8 @@
 #include <ctime>
 
 #include "core/canlog/can_log_texts.hpp"
+#include "core/config/utf8_path.hpp"
+#include "platform/system.hpp"
 #include "ui/app/qt_text.hpp"
 
 namespace kivprism::ui {
@@ -565,9 +567,8 @@ void CanLogPage::startAndSave(canlog::LogForm form) {
     if (!name.isEmpty()) {
       hooks_.rememberLogFile(name);
       const std::time_t now = std::time(nullptr);
-      std::tm start{};
-      localtime_r(&now, &start);
-      file_.open(std::filesystem::path(QFile::encodeName(name).toStdString()), chosen, start);
+      const std::tm start = platform::localTime(now);
+      file_.open(config::pathFromUtf8(name.toStdString()), chosen, start);
     }
     if (file_.isOpen()) {
       sendCanLogCommand(CanLogMode::ShowAll, true);

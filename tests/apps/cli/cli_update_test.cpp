@@ -144,8 +144,27 @@ TEST_F(CliUpdate, WrongCommandLines) {
   EXPECT_EQ(runProcess(kCli, {"update", simulator()}).exitCode, 2);
   EXPECT_EQ(runProcess(kCli, {"update", "A.LDR", "B.LDR", simulator()}).exitCode, 2);
   EXPECT_EQ(runProcess(kCli, {"update", "A.LDR", "--force", simulator()}).exitCode, 2);
+  // The folder of the update disk belongs to the simulated controller only.
+  EXPECT_EQ(runProcess(kCli, {"update", "A.LDR", "--update-disk=" + dir.path().string()}).exitCode,
+            2);
   const auto help = runProcess(kCli, {"--help"});
-  EXPECT_NE(help.out.find("update FILE.LDR [--yes] [--simulator[=STATE.bin]]"), std::string::npos);
+  EXPECT_NE(
+      help.out.find("update FILE.LDR [--yes] [--simulator[=STATE.bin] [--update-disk=FOLDER]]"),
+      std::string::npos);
+}
+
+TEST_F(CliUpdate, TheSimulatedDiskInAChosenFolderIsEmptiedAndGetsTheFileUnderItsCyrillicName) {
+  const std::string file = firmware("Прошивка 1.51.LDR", 4099, kType, 151);
+  const auto disk = dir / "Диск";
+  const auto done = update({file, "--update-disk=" + disk.string()});
+  ASSERT_EQ(done.exitCode, 0) << done.err;
+  EXPECT_EQ(readWholeFile(disk / "Прошивка 1.51.LDR"), readWholeFile(file));
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(disk)) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1u) << "what the boot loader left there last time is gone";
+  EXPECT_NE(info().out.find("Application version 1.51\n"), std::string::npos);
 }
 
 }  // namespace

@@ -391,6 +391,10 @@ TEST_F(ConfigFileOnDisk, AFileFarLargerThanAnyConfigurationIsRefusedBeforeItIsRe
 TEST_F(ConfigFileOnDisk, AReadErrorOfTheDiskIsAnErrorNotAnException) {
   // Reading the process's own memory at address 0 fails with EIO, as a failing stick does.
   const fs::path failing = "/proc/self/mem";
+#if defined(_WIN32)
+  // Under Wine the Linux /proc shows through drive Z: with other errors; Windows has none.
+  GTEST_SKIP() << "no /proc on Windows";
+#endif
   if (!fs::exists(failing)) {
     GTEST_SKIP() << "no /proc on this system";
   }
@@ -422,6 +426,9 @@ TEST_F(ConfigFileOnDisk, AByteOrderMarkKeepsTheTouchSection) {
 }
 
 TEST_F(ConfigFileOnDisk, SavingKeepsTheModeAndWritesThroughASymbolicLink) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "permission bits and symbolic links of this kind are POSIX matters";
+#endif
   ConfigImage image;
   image.set(L::kEnc0Mode, 2);
   const fs::path real = dir_ / "cars" / "camry.KST401";

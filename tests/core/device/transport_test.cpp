@@ -89,6 +89,25 @@ TEST_F(TransportTest, RefusedAccessNamesTheUdevRule) {
   EXPECT_EQ(transport.openDevice(), status::kDisconnected);
 }
 
+TEST_F(TransportTest, AControllerHeldByAnotherProgramSaysWhatToCloseAndStaysProbed) {
+  port.openFailures["ctl"] = HidResult::InUse;
+  EXPECT_EQ(transport.openDevice(), status::kDeviceInUse);
+  const std::string text = statusText(status::kDeviceInUse, lang::Language::English);
+  EXPECT_NE(text.find("another program"), std::string::npos);
+  EXPECT_NE(text.find("Close it"), std::string::npos);
+  EXPECT_NE(statusText(status::kDeviceInUse, lang::Language::Russian).find("Закройте"),
+            std::string::npos);
+  EXPECT_EQ(transport.isDeviceOnline(), status::kDeviceInUse);
+  EXPECT_EQ(transport.isDeviceOnline(), status::kDeviceInUse);
+  EXPECT_EQ(transport.currentProductId(), 0x45);
+  // A refusal of the user outweighs another program's hold: that one the user must mend first.
+  port.devices.push_back(FakeHidPort::controller("second"));
+  port.openFailures["second"] = HidResult::AccessDenied;
+  EXPECT_EQ(transport.openDevice(), status::kAccessDenied);
+  port.openFailures.clear();
+  EXPECT_EQ(transport.isDeviceOnline(), status::kOk);
+}
+
 TEST_F(TransportTest, ReportFailuresGiveTheirStatusAndCloseTheDevice) {
   Packet p{};
   port.getResults = {HidResult::CallFailed};
