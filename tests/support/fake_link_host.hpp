@@ -49,6 +49,7 @@ class FakeLinkHost : public device::LinkHost,
   std::vector<std::uint16_t> stateWords;
   std::vector<bool> toolbarUpdates;
   std::vector<std::string> flashes;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> flashTimings;  // duration, blink
   std::vector<std::string> errors;
   std::vector<std::string> questions;
   std::vector<std::string> logLines;
@@ -94,8 +95,10 @@ class FakeLinkHost : public device::LinkHost,
     progressVisible = false;
   }
   void updateToolbar(bool busy) override { toolbarUpdates.push_back(busy); }
-  void flashMessage(std::uint32_t, std::uint32_t, std::string_view text) override {
+  void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
+                    std::string_view text) override {
     flashes.emplace_back(text);
+    flashTimings.emplace_back(durationMs, blinkMs);
   }
   void showError(std::string_view text) override { errors.emplace_back(text); }
   bool askQuestion(std::string_view text) override { return askYesNo(text); }

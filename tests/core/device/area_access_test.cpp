@@ -117,6 +117,14 @@ TEST_F(AreaAccessTest, WriteRangeStopsAtTheFirstFailure) {
   std::array<std::uint8_t, 17> tail{};
   EXPECT_EQ(link.readAreaRange(area::kConfiguration, 0xFFF0, tail), status::kBadParameters);
   EXPECT_EQ(port.requests.size(), 3u);
+  // A range that ends exactly at the last offset is a range like any other.
+  answerWith(FakeHidPort::answer(kAnswerAck, 0xFFF0));
+  EXPECT_EQ(link.writeAreaRange(area::kConfiguration, 0xFFF0, std::span(data).first(16)),
+            status::kOk);
+  EXPECT_EQ(port.requests.size(), 4u);
+  EXPECT_NE(link.readAreaRange(area::kConfiguration, 0xFFF0, std::span(tail).first(16)),
+            status::kBadParameters);
+  EXPECT_EQ(port.requests.size(), 5u);
 }
 
 TEST_F(AreaAccessTest, ReportedReadNamesTheStatus) {
