@@ -39,6 +39,8 @@ class FakeLinkHost : public device::LinkHost,
   int processEventsCalls = 0;
   std::vector<std::uint32_t> waits;
   bool pollTimerEnabled = false;
+  // A box or question was shown while the poll timer ran.
+  bool timerOnDuringBox = false;
   std::vector<std::uint32_t> pollIntervals;
   std::vector<std::string> statusTexts;
   std::vector<std::string> syncTexts;
@@ -100,10 +102,14 @@ class FakeLinkHost : public device::LinkHost,
     flashes.emplace_back(text);
     flashTimings.emplace_back(durationMs, blinkMs);
   }
-  void showError(std::string_view text) override { errors.emplace_back(text); }
+  void showError(std::string_view text) override {
+    errors.emplace_back(text);
+    timerOnDuringBox |= pollTimerEnabled;
+  }
   bool askQuestion(std::string_view text) override { return askYesNo(text); }
   bool askYesNo(std::string_view text) override {
     questions.emplace_back(text);
+    timerOnDuringBox |= pollTimerEnabled;
     if (answers.empty()) {
       return true;
     }

@@ -170,7 +170,8 @@ TEST_F(DeviceLinkTest, WholeWriteSendsEveryChunkThenResets) {
   EXPECT_EQ(writes.back().len, 50);
   EXPECT_EQ(link.progressCount(), kImageSize);
   EXPECT_EQ(host.progress.back(), (std::pair<std::size_t, std::size_t>{kImageSize, kImageSize}));
-  EXPECT_EQ(requestsFor(area::kReset | kWriteFlag).size(), 1u);
+  ASSERT_EQ(requestsFor(area::kReset | kWriteFlag).size(), 1u);
+  EXPECT_EQ(requestsFor(area::kReset | kWriteFlag)[0].offset, 0);
   EXPECT_EQ(controller.resetCount(), resets + 1);
   EXPECT_TRUE(link.inSync());
   EXPECT_EQ(host.syncTexts.back(), "All changes are on the controller");
@@ -750,8 +751,10 @@ TEST_F(DeviceLinkTest, RestoreDefaultsAsksFirst) {
   controller.configuration().data()[50] = 0x99;
   host.answers = {true};
   EXPECT_EQ(link.restoreDefaults(), status::kOk);
-  EXPECT_EQ(requestsFor(area::kRestoreDefaults | kWriteFlag).size(), 1u);
+  ASSERT_EQ(requestsFor(area::kRestoreDefaults | kWriteFlag).size(), 1u);
+  EXPECT_EQ(requestsFor(area::kRestoreDefaults | kWriteFlag)[0].offset, 0);
   EXPECT_EQ(link.pollSuspendCount(), 0u);
+  EXPECT_FALSE(host.timerOnDuringBox);  // no poll while the question waits
 }
 
 TEST_F(DeviceLinkTest, AreaAnswersMapToStatuses) {
@@ -1010,6 +1013,8 @@ TEST_F(DeviceLinkTest, ReportedReadFailureShowsTheBoxAndRestoresTheToolbar) {
   EXPECT_FALSE(link.userCommand());
   EXPECT_EQ(host.toolbarUpdates.back(), false);
   EXPECT_EQ(link.pollSuspendCount(), 0u);
+  EXPECT_FALSE(host.timerOnDuringBox);  // no poll while the box is open
+  EXPECT_TRUE(host.pollTimerEnabled);
 }
 
 TEST_F(DeviceLinkTest, HoldOffSkipsTwoTicksAfterOtherTraffic) {
