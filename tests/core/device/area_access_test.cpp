@@ -106,6 +106,13 @@ TEST_F(AreaAccessTest, ProgressShowsItsCaptionAgainAfterBeingHiddenAndStopsAtThe
   const std::size_t shown = host.progress.size();
   link.progressStep(1);
   EXPECT_EQ(host.progress.size(), shown);
+  // A gauge filled exactly takes no further step either.
+  link.progressStart(50, "Writing");
+  link.progressStep(50);
+  const std::size_t full = host.progress.size();
+  link.progressStep(1);
+  EXPECT_EQ(host.progress.size(), full);
+  EXPECT_EQ(link.progressCount(), 50u);
 }
 
 TEST_F(AreaAccessTest, WriteRangeStopsAtTheFirstFailure) {
