@@ -980,6 +980,31 @@ TEST_F(DeviceLinkTest, VariablesAreReadOnlyWhileTheirViewShows) {
   EXPECT_EQ(host.variables[0].dec[3], "255");
 }
 
+// The window gets to run before each read of the variables and of the drains.
+TEST_F(DeviceLinkTest, TheWindowRunsBeforeEveryReadOfTheDrainsAndTheVariables) {
+  connect();
+  tick();
+  int before = host.processEventsCalls;
+  tick();
+  const int idle = host.processEventsCalls - before;
+  host.variablesView = true;
+  before = host.processEventsCalls;
+  tick();
+  EXPECT_EQ(host.processEventsCalls - before, idle + 1);
+  host.variablesView = false;
+  controller.queueMonitoringText("x\n");
+  before = host.processEventsCalls;
+  tick();  // one read with the text, one that comes back empty
+  EXPECT_EQ(host.processEventsCalls - before, idle + 2);
+  sim::CanRecord r;
+  r.identifierWord = sim::CanRecord::standardId(0x100);
+  controller.canLog().queue(r);
+  before = host.processEventsCalls;
+  tick();
+  EXPECT_EQ(host.processEventsCalls - before, idle + 1);
+  EXPECT_EQ(host.canRecords.size(), 1u);
+}
+
 TEST_F(DeviceLinkTest, ReadDeviceInfoLogsTheHeaderAndFourLines) {
   connect();
   host.logLines.clear();
