@@ -176,6 +176,24 @@ TEST_F(DeviceLinkTest, WholeWriteSendsEveryChunkThenResets) {
   EXPECT_TRUE(link.inSync());
   EXPECT_EQ(host.syncTexts.back(), "All changes are on the controller");
   EXPECT_EQ(link.pollSuspendCount(), 0u);
+  EXPECT_NE(std::find(host.statusTexts.begin(), host.statusTexts.end(),
+                      "Write configuration to the device"),
+            host.statusTexts.end());
+}
+
+// A whole write the controller refuses leaves the image pending, held like any refused change.
+TEST_F(DeviceLinkTest, ARefusedWholeWriteIsHeldNotRepeatedOnEveryTick) {
+  connect();
+  model.working.data()[0] ^= 1;
+  model.working.data()[7000] ^= 1;
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  EXPECT_EQ(link.writeConfiguration(), status::kFailedResult);
+  EXPECT_EQ(link.pendingChanges(), 2u);
+  controller.clearRequests();
+  tick();
+  tick();
+  EXPECT_TRUE(requestsFor(area::kConfiguration | kWriteFlag).empty());
+  EXPECT_TRUE(host.errors.empty());  // the command shows its own box
 }
 
 TEST_F(DeviceLinkTest, UnplugDuringWriteStopsAtTheFailingChunkWithoutReset) {
