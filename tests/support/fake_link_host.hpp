@@ -39,6 +39,8 @@ class FakeLinkHost : public device::LinkHost,
   int processEventsCalls = 0;
   std::vector<std::uint32_t> waits;
   bool pollTimerEnabled = false;
+  // A box or question was shown while the poll timer ran.
+  bool timerOnDuringBox = false;
   std::vector<std::uint32_t> pollIntervals;
   std::vector<std::string> statusTexts;
   std::vector<std::string> syncTexts;
@@ -49,6 +51,7 @@ class FakeLinkHost : public device::LinkHost,
   std::vector<std::uint16_t> stateWords;
   std::vector<bool> toolbarUpdates;
   std::vector<std::string> flashes;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> flashTimings;  // duration, blink
   std::vector<std::string> errors;
   std::vector<std::string> questions;
   std::vector<std::string> logLines;
@@ -94,13 +97,19 @@ class FakeLinkHost : public device::LinkHost,
     progressVisible = false;
   }
   void updateToolbar(bool busy) override { toolbarUpdates.push_back(busy); }
-  void flashMessage(std::uint32_t, std::uint32_t, std::string_view text) override {
+  void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
+                    std::string_view text) override {
     flashes.emplace_back(text);
+    flashTimings.emplace_back(durationMs, blinkMs);
   }
-  void showError(std::string_view text) override { errors.emplace_back(text); }
+  void showError(std::string_view text) override {
+    errors.emplace_back(text);
+    timerOnDuringBox |= pollTimerEnabled;
+  }
   bool askQuestion(std::string_view text) override { return askYesNo(text); }
   bool askYesNo(std::string_view text) override {
     questions.emplace_back(text);
+    timerOnDuringBox |= pollTimerEnabled;
     if (answers.empty()) {
       return true;
     }

@@ -83,18 +83,36 @@ TEST_F(AreaAccessTest, RangedReadTakesOnlyTheMissingBytesOfALongAnswer) {
 }
 
 TEST_F(AreaAccessTest, ProgressShowsItsCaptionAgainAfterBeingHiddenAndStopsAtTheEnd) {
+  int calls = host.processEventsCalls;
   link.progressStart(100, "Reading");
+  EXPECT_GT(host.processEventsCalls, calls);  // so that the gauge paints
   EXPECT_EQ(host.statusTexts.back(), "Reading");
+  EXPECT_EQ(host.progress.back(), (std::pair<std::size_t, std::size_t>{0, 100}));
+  // While the gauge shows, a step does not put the caption up again.
+  calls = host.processEventsCalls;
+  link.progressStep(10);
+  EXPECT_GT(host.processEventsCalls, calls);
+  EXPECT_EQ(std::count(host.statusTexts.begin(), host.statusTexts.end(), "Reading"), 1);
   host.statusTexts.push_back("Controller is connected");
   link.progressHide();
-  link.progressStep(60);
+  EXPECT_FALSE(host.progressVisible);
+  link.progressStep(30);
+  link.progressStep(30);
   EXPECT_EQ(host.statusTexts.back(), "Reading");
+  EXPECT_EQ(std::count(host.statusTexts.begin(), host.statusTexts.end(), "Reading"), 2);
   EXPECT_TRUE(host.progressVisible);
-  link.progressStep(60);
+  link.progressStep(40);
   EXPECT_EQ(host.progress.back(), (std::pair<std::size_t, std::size_t>{100, 100}));
   const std::size_t shown = host.progress.size();
   link.progressStep(1);
   EXPECT_EQ(host.progress.size(), shown);
+  // A gauge filled exactly takes no further step either.
+  link.progressStart(50, "Writing");
+  link.progressStep(50);
+  const std::size_t full = host.progress.size();
+  link.progressStep(1);
+  EXPECT_EQ(host.progress.size(), full);
+  EXPECT_EQ(link.progressCount(), 50u);
 }
 
 TEST_F(AreaAccessTest, WriteRangeStopsAtTheFirstFailure) {
@@ -105,8 +123,10 @@ TEST_F(AreaAccessTest, WriteRangeStopsAtTheFirstFailure) {
         FakeHidPort::answer(fail ? kAnswerFailed : kAnswerAck, packetOffset(r))};
   };
   std::vector<std::uint8_t> data(300, 0x11);
+  link.progressStart(300, "Writing");
   EXPECT_EQ(link.writeAreaRange(area::kConfiguration, 0, data), status::kFailedResult);
   EXPECT_EQ(port.requests.size(), 3u);
+  EXPECT_EQ(link.progressCount(), 128u);  // the two chunks that were taken
   EXPECT_EQ(packetOffset(port.requests[2]), 128);
   EXPECT_TRUE(link.writeAreaRange(area::kConfiguration, 0, {}) == status::kOk);
   EXPECT_EQ(port.requests.size(), 3u);
@@ -117,6 +137,14 @@ TEST_F(AreaAccessTest, WriteRangeStopsAtTheFirstFailure) {
   std::array<std::uint8_t, 17> tail{};
   EXPECT_EQ(link.readAreaRange(area::kConfiguration, 0xFFF0, tail), status::kBadParameters);
   EXPECT_EQ(port.requests.size(), 3u);
+  // A range that ends exactly at the last offset is a range like any other.
+  answerWith(FakeHidPort::answer(kAnswerAck, 0xFFF0));
+  EXPECT_EQ(link.writeAreaRange(area::kConfiguration, 0xFFF0, std::span(data).first(16)),
+            status::kOk);
+  EXPECT_EQ(port.requests.size(), 4u);
+  EXPECT_NE(link.readAreaRange(area::kConfiguration, 0xFFF0, std::span(tail).first(16)),
+            status::kBadParameters);
+  EXPECT_EQ(port.requests.size(), 5u);
 }
 
 TEST_F(AreaAccessTest, ReportedReadNamesTheStatus) {
@@ -127,6 +155,13 @@ TEST_F(AreaAccessTest, ReportedReadNamesTheStatus) {
   EXPECT_EQ(link.readAreaReported(area::kIrCode, 0, buffer, count), status::kBadParameters);
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_EQ(host.errors[0], "Ошибка чтения из устройства\nОшибка в параметрах");
+  const std::array<std::uint8_t, 2> data{1, 2};
+  EXPECT_EQ(link.writeAreaReported(area::kIrCode, 0, data), status::kBadParameters);
+  ASSERT_EQ(host.errors.size(), 2u);
+  EXPECT_EQ(host.errors[1], "Ошибка записи в устройство\nОшибка в параметрах");
+  answerWith(FakeHidPort::answer(kAnswerAck, 0));
+  EXPECT_EQ(link.writeAreaReported(area::kIrCode, 0, data), status::kOk);
+  EXPECT_EQ(host.errors.size(), 2u);
   lang::setCurrentLanguage(lang::Language::English);
 }
 

@@ -158,6 +158,10 @@ TEST_F(DeviceLinkTest, WholeWriteSendsEveryChunkThenResets) {
   for (std::size_t i = 0; i < kImageSize; ++i) {
     model.working.data()[i] = static_cast<std::uint8_t>(i * 7);
   }
+  // Out of sync (a broken read): nothing goes by itself, the panel counts what differs.
+  link.setInSync(false);
+  tick();
+  ASSERT_NE(host.syncTexts.back(), "All changes are on the controller");
   const unsigned resets = controller.resetCount();
   ASSERT_EQ(link.writeConfiguration(), status::kOk);
   EXPECT_EQ(controller.configuration(), model.working);
@@ -166,10 +170,30 @@ TEST_F(DeviceLinkTest, WholeWriteSendsEveryChunkThenResets) {
   EXPECT_EQ(writes.back().len, 50);
   EXPECT_EQ(link.progressCount(), kImageSize);
   EXPECT_EQ(host.progress.back(), (std::pair<std::size_t, std::size_t>{kImageSize, kImageSize}));
-  EXPECT_EQ(requestsFor(area::kReset | kWriteFlag).size(), 1u);
+  ASSERT_EQ(requestsFor(area::kReset | kWriteFlag).size(), 1u);
+  EXPECT_EQ(requestsFor(area::kReset | kWriteFlag)[0].offset, 0);
   EXPECT_EQ(controller.resetCount(), resets + 1);
   EXPECT_TRUE(link.inSync());
+  EXPECT_EQ(host.syncTexts.back(), "All changes are on the controller");
   EXPECT_EQ(link.pollSuspendCount(), 0u);
+  EXPECT_NE(std::find(host.statusTexts.begin(), host.statusTexts.end(),
+                      "Write configuration to the device"),
+            host.statusTexts.end());
+}
+
+// A whole write the controller refuses leaves the image pending, held like any refused change.
+TEST_F(DeviceLinkTest, ARefusedWholeWriteIsHeldNotRepeatedOnEveryTick) {
+  connect();
+  model.working.data()[0] ^= 1;
+  model.working.data()[7000] ^= 1;
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  EXPECT_EQ(link.writeConfiguration(), status::kFailedResult);
+  EXPECT_EQ(link.pendingChanges(), 2u);
+  controller.clearRequests();
+  tick();
+  tick();
+  EXPECT_TRUE(requestsFor(area::kConfiguration | kWriteFlag).empty());
+  EXPECT_TRUE(host.errors.empty());  // the command shows its own box
 }
 
 TEST_F(DeviceLinkTest, UnplugDuringWriteStopsAtTheFailingChunkWithoutReset) {
@@ -185,6 +209,10 @@ TEST_F(DeviceLinkTest, UnplugDuringWriteStopsAtTheFailingChunkWithoutReset) {
   EXPECT_TRUE(std::all_of(mem.begin(), mem.begin() + 640, [](std::uint8_t b) { return b == 0; }));
   EXPECT_TRUE(std::equal(mem.begin() + 640, mem.end(), before.bytes().begin() + 640));
   EXPECT_EQ(link.pollSuspendCount(), 0u);
+  // The command shows its own box; the link adds none, and the panel says what is missing at once.
+  EXPECT_TRUE(host.errors.empty());
+  ASSERT_GT(link.pendingChanges(), 0u);
+  EXPECT_EQ(host.syncTexts.back(), syncStateText(link.syncState()));
   // The link knows the tail did not arrive, and sends it when the controller is back.
   EXPECT_GT(link.pendingChanges(), 0u);
   tick();
@@ -207,6 +235,7 @@ TEST_F(DeviceLinkTest, ChangedRunsAreSentAtTheirOffsets) {
   EXPECT_EQ(writes[0].offset, 1000);
   EXPECT_EQ(writes[0].len, 1);
   EXPECT_EQ(host.flashes.back(), "Send of changes");
+  EXPECT_EQ(host.flashTimings.back(), (std::pair<std::uint32_t, std::uint32_t>{1000, 250}));
   EXPECT_EQ(model.device, model.working);
   EXPECT_EQ(controller.configuration(), model.working);
 
@@ -497,6 +526,7 @@ TEST_F(DeviceLinkTest, AWholeWriteEndsWhatABrokenReadLeft) {
   link.suspendPoll();
   ASSERT_EQ(link.readConfiguration(), status::kRangeEndedEarly);
   link.resumePoll();
+  EXPECT_EQ(link.pendingChanges(), 0u);  // the cleared block is no change of the user's
   controller.clearFaults();
   const std::size_t at = layout::kParamBlock.offset + 40;
   ASSERT_EQ(model.working.data()[at], 0);
@@ -554,6 +584,137 @@ TEST_F(DeviceLinkTest, AWholeWriteDropsWhatWasKeptForAReturn) {
   EXPECT_EQ(controller.configuration().data()[kAt], original);
 }
 
+// Whole transfers stop the poll while they run and release it afterwards.
+TEST_F(DeviceLinkTest, WholeTransfersHoldThePollWhileTheyRun) {
+  connect();
+  while (link.trafficHoldOff() > 0) {
+    link.pollTick();
+  }
+  bool timerOn = false;
+  host.onProcessEvents = [&] { timerOn |= host.pollTimerEnabled; };
+  ASSERT_EQ(link.readConfiguration(), status::kOk);
+  EXPECT_FALSE(timerOn);
+  EXPECT_TRUE(host.pollTimerEnabled);
+  ASSERT_EQ(link.writeConfiguration(), status::kOk);
+  EXPECT_FALSE(timerOn);
+  EXPECT_TRUE(host.pollTimerEnabled);
+}
+
+// The first and the last byte of the image are kept for a returning controller like any other.
+TEST_F(DeviceLinkTest, EditsAtBothEndsOfTheImageAreKeptForTheReturn) {
+  connect();
+  controller.unplug();
+  tick();
+  model.working.data()[0] ^= 0x01;
+  model.working.data()[kImageSize - 1] ^= 0x80;
+  EXPECT_EQ(link.pendingChanges(), 2u);
+  controller.plugIn();
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  tick();
+  EXPECT_EQ(controller.configuration(), model.working);
+  EXPECT_EQ(link.pendingChanges(), 0u);
+}
+
+// Each absence keeps its own changes, also after an earlier return delivered others.
+TEST_F(DeviceLinkTest, EveryAbsenceKeepsItsChanges) {
+  connect();
+  for (std::size_t at : {std::size_t{700}, std::size_t{800}}) {
+    controller.unplug();
+    tick();
+    ASSERT_FALSE(link.isConnected());
+    model.working.data()[at] ^= 0x3C;
+    controller.plugIn();
+    for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+      tick();
+    }
+    tick();
+    EXPECT_EQ(controller.configuration(), model.working) << at;
+  }
+}
+
+// Leaving the connection without a failure (a language switch) keeps the changes for the return.
+TEST_F(DeviceLinkTest, LeavingTheConnectionKeepsTheChanges) {
+  connect();
+  link.clearConnected();
+  const std::uint8_t edited = model.working.data()[1200] ^ 0x42;
+  model.working.data()[1200] = edited;
+  for (int i = 0; i < 8 && !(link.isConnected() && link.inSync()); ++i) {
+    tick();
+  }
+  tick();
+  EXPECT_EQ(model.working.data()[1200], edited);
+  EXPECT_EQ(controller.configuration().data()[1200], edited);
+  EXPECT_EQ(link.pendingChanges(), 0u);
+}
+
+// A read the user asks for replaces what was kept for a return that could not be read.
+TEST_F(DeviceLinkTest, AReadTheUserAsksForDropsWhatWasKept) {
+  connect();
+  model.working.data()[9000] ^= 0x0F;
+  controller.unplug();
+  tick();
+  controller.plugIn();
+  controller.endReadsAt(area::kConfiguration, 5000);
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  ASSERT_TRUE(link.isConnected());
+  controller.clearFaults();
+  ASSERT_EQ(link.readConfigurationReported(), status::kOk);
+  EXPECT_EQ(model.working, controller.configuration());
+  EXPECT_EQ(link.pendingChanges(), 0u);
+}
+
+// A successful whole read ends both what a broken read left and the changes held after a refusal.
+TEST_F(DeviceLinkTest, AWholeReadEndsABrokenReadAndHeldChanges) {
+  connect();
+  const std::size_t at = layout::kParamBlock.offset + 40;
+  controller.configuration().data()[at] = 5;
+  controller.endReadsAt(area::kConfiguration, 5000);
+  link.suspendPoll();
+  ASSERT_NE(link.readConfiguration(), status::kOk);
+  controller.clearFaults();
+  ASSERT_EQ(link.readConfiguration(), status::kOk);
+  link.resumePoll();
+  ASSERT_EQ(model.working.data()[at], 5);
+  model.working.data()[at] = 0;
+  EXPECT_EQ(link.pendingChanges(), 1u);
+  tick();
+  EXPECT_EQ(controller.configuration().data()[at], 0);
+
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  model.working.data()[at] = 6;
+  tick();
+  ASSERT_EQ(link.pendingChanges(), 1u);
+  controller.clearFaults();
+  link.suspendPoll();
+  ASSERT_EQ(link.readConfiguration(), status::kOk);
+  link.resumePoll();
+  model.working.data()[at] = 7;
+  tick();
+  EXPECT_EQ(controller.configuration().data()[at], 7);
+}
+
+// An episode of failures lasts while anything is still held: a change the controller takes
+// meanwhile does not end it, so a further refusal gets no second box.
+TEST_F(DeviceLinkTest, AFailureEpisodeLastsWhileChangesAreHeld) {
+  connect();
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  model.working.data()[3] ^= 1;
+  tick();
+  ASSERT_EQ(host.errors.size(), 1u);
+  controller.clearFaults();
+  model.working.data()[2000] ^= 1;
+  tick();  // the new change goes; the held one waits for the next pass
+  ASSERT_EQ(controller.configuration().data()[2000], model.working.data()[2000]);
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  tick();  // the held one is refused again
+  EXPECT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(link.pendingChanges(), 1u);
+}
+
 // Another controller in its place does not get the changes meant for the first one.
 TEST_F(DeviceLinkTest, ChangesKeptForOneControllerAreNotSentToAnother) {
   connect();
@@ -608,8 +769,10 @@ TEST_F(DeviceLinkTest, RestoreDefaultsAsksFirst) {
   controller.configuration().data()[50] = 0x99;
   host.answers = {true};
   EXPECT_EQ(link.restoreDefaults(), status::kOk);
-  EXPECT_EQ(requestsFor(area::kRestoreDefaults | kWriteFlag).size(), 1u);
+  ASSERT_EQ(requestsFor(area::kRestoreDefaults | kWriteFlag).size(), 1u);
+  EXPECT_EQ(requestsFor(area::kRestoreDefaults | kWriteFlag)[0].offset, 0);
   EXPECT_EQ(link.pollSuspendCount(), 0u);
+  EXPECT_FALSE(host.timerOnDuringBox);  // no poll while the question waits
 }
 
 TEST_F(DeviceLinkTest, AreaAnswersMapToStatuses) {
@@ -835,6 +998,31 @@ TEST_F(DeviceLinkTest, VariablesAreReadOnlyWhileTheirViewShows) {
   EXPECT_EQ(host.variables[0].dec[3], "255");
 }
 
+// The window gets to run before each read of the variables and of the drains.
+TEST_F(DeviceLinkTest, TheWindowRunsBeforeEveryReadOfTheDrainsAndTheVariables) {
+  connect();
+  tick();
+  int before = host.processEventsCalls;
+  tick();
+  const int idle = host.processEventsCalls - before;
+  host.variablesView = true;
+  before = host.processEventsCalls;
+  tick();
+  EXPECT_EQ(host.processEventsCalls - before, idle + 1);
+  host.variablesView = false;
+  controller.queueMonitoringText("x\n");
+  before = host.processEventsCalls;
+  tick();  // one read with the text, one that comes back empty
+  EXPECT_EQ(host.processEventsCalls - before, idle + 2);
+  sim::CanRecord r;
+  r.identifierWord = sim::CanRecord::standardId(0x100);
+  controller.canLog().queue(r);
+  before = host.processEventsCalls;
+  tick();
+  EXPECT_EQ(host.processEventsCalls - before, idle + 1);
+  EXPECT_EQ(host.canRecords.size(), 1u);
+}
+
 TEST_F(DeviceLinkTest, ReadDeviceInfoLogsTheHeaderAndFourLines) {
   connect();
   host.logLines.clear();
@@ -855,7 +1043,11 @@ TEST_F(DeviceLinkTest, ReportedReadFailureShowsTheBoxAndRestoresTheToolbar) {
   connect();
   controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
   host.toolbarUpdates.clear();
+  bool userCommandWhileReading = false;
+  host.onProcessEvents = [&] { userCommandWhileReading |= link.userCommand(); };
   EXPECT_EQ(link.readConfigurationReported(), status::kFailedResult);
+  host.onProcessEvents = nullptr;
+  EXPECT_TRUE(userCommandWhileReading);
   EXPECT_EQ(host.toolbarUpdates, (std::vector<bool>{true, false}));
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_EQ(host.errors[0],
@@ -864,6 +1056,8 @@ TEST_F(DeviceLinkTest, ReportedReadFailureShowsTheBoxAndRestoresTheToolbar) {
   EXPECT_FALSE(link.userCommand());
   EXPECT_EQ(host.toolbarUpdates.back(), false);
   EXPECT_EQ(link.pollSuspendCount(), 0u);
+  EXPECT_FALSE(host.timerOnDuringBox);  // no poll while the box is open
+  EXPECT_TRUE(host.pollTimerEnabled);
 }
 
 TEST_F(DeviceLinkTest, HoldOffSkipsTwoTicksAfterOtherTraffic) {
@@ -891,6 +1085,15 @@ TEST_F(DeviceLinkTest, PollReturnsToIdleIntervalWhenTheControllerGoes) {
   EXPECT_EQ(link.pollInterval(), kPollIdleMs);
   EXPECT_EQ(host.pollIntervals.back(), kPollIdleMs);
   EXPECT_EQ(host.connectionChanges, (std::vector<bool>{true, false}));
+  // Back again: no rate from before the loss, the idle pace at once, the dots from the start.
+  controller.plugIn();
+  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+    tick();
+  }
+  tick();
+  EXPECT_EQ(link.pollInterval(), kPollIdleMs);
+  EXPECT_EQ(host.statusTexts.back().find("packets/sec"), std::string::npos);
+  EXPECT_EQ(link.activityDots(), 1u);
 }
 
 // A device-information answer shorter than the record is a failed read, never a controller with
