@@ -498,6 +498,25 @@ TEST(DerivePageTouch, WithoutTheConverterTheTouchSettingsAreOpen) {
   }
 }
 
+TEST(DerivePageTouch, TheConverterOnItsFirstPortClearsTheTouchOptionsToo) {
+  config::ConfigImage image;
+  image.set(layout::kCap2ResNum, 1);
+  image.set(layout::kTouchWakeup, 1);
+  image.set(layout::kTouchHide, 1);
+  image.set(layout::kTouchGestures, 1);
+  derivePage(image, Language::English);
+  EXPECT_EQ(image.getU8(layout::kTouchWakeup), 0);
+  EXPECT_EQ(image.getU8(layout::kTouchHide), 0);
+  EXPECT_EQ(image.getU8(layout::kTouchGestures), 0);
+  // Without the converter the panel's own options stay.
+  image.set(layout::kCap2ResNum, 0);
+  image.set(layout::kTouchWakeup, 1);
+  image.set(layout::kTouchGestures, 1);
+  derivePage(image, Language::English);
+  EXPECT_EQ(image.getU8(layout::kTouchWakeup), 1);
+  EXPECT_EQ(image.getU8(layout::kTouchGestures), 1);
+}
+
 TEST(DerivePageTouch, TheIrOptionsOpenWithAnIrInput) {
   for (const unsigned input : {0u, 1u, 5u}) {
     const PageView v = pageWith({{layout::kIrInpNum, input}});
