@@ -310,7 +310,10 @@ class MainWindowTest : public QObject {
     Rig rig;
     rig.controller.configuration().data()[15000] = 0x5A;
     QVERIFY(rig.waitConnected());
-    QTest::qWait(300);  // start-up change sending settles
+    // Start-up change sending settles: whatever the refresh corrected has reached the controller.
+    QTest::qWait(300);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.controller.configuration() == rig.window->model().working,
+                             kConnectTimeoutMs);
     const auto controllerBefore = rig.controller.configuration();
     const auto before = rig.window->model().working;
     rig.chosenFile = rig.dir.filePath("notes.KST401");
