@@ -135,7 +135,7 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_PanelGPSConnect_Caption", kConnection},
     LanguageRow{"MainForm_PanelGPSSpeed_Caption", kSpeed},
     LanguageRow{"MainForm_PanelGPSFormat_Caption", kDataFormat},
-    LanguageRow{"MainForm_CheckBox_GPS_COURSE_Caption", {"Расчёт курса", "Course calculation"}},
+    LanguageRow{"MainForm_CheckBox_GPS_COURSE_Caption", {"Рассчет курса", "Course calculation"}},
     LanguageRow{"MainForm_PanelHEADConnect_Caption", kConnection},
     LanguageRow{"MainForm_PanelHEADTYPEText_Caption", kType},
     LanguageRow{"MainForm_PanelEXTNAVINUM_Caption", kConnection},

@@ -111,6 +111,7 @@ TEST(LanguageTable, RowsCarryTheTextsThePagesQuote) {
       {"MainForm_TabSheetCANLOG_Caption", {"CAN лог", "CAN log"}},
       {"MainForm_CANLOG_SAVE_TAB_Caption",
        {"Пуск и сохранить в файл с табуляцией", "Start and save to file with a TAB"}},
+      {"MainForm_CheckBox_GPS_COURSE_Caption", {"Рассчет курса", "Course calculation"}},
   };
   for (const LanguageRow& want : expected) {
     SCOPED_TRACE(want.key);
