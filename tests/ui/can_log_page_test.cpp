@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
@@ -323,8 +324,19 @@ class CanLogPageTest : public QObject {
     p.page->stopSilently();
     QFile candump(p.chosenFile);
     QVERIFY(candump.open(QIODevice::ReadOnly));
-    QCOMPARE(candump.readAll(), QByteArray("(0000000000.000000) can0 18FEF100#0102\n"
-                                           "(0000000000.250000) can0 18FEF100#0103\n"));
+    // Candump times count from the wall clock at the capture's start, as candump's own do.
+    const QStringList lines =
+        QString::fromLatin1(candump.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    const QRegularExpression line(R"(^\((\d{10}\.\d{6})\) can0 18FEF100#(\d{4})$)");
+    const QRegularExpressionMatch first = line.match(lines[0]);
+    const QRegularExpressionMatch second = line.match(lines[1]);
+    QVERIFY(first.hasMatch() && second.hasMatch());
+    QCOMPARE(first.captured(2), QString("0102"));
+    QCOMPARE(second.captured(2), QString("0103"));
+    const double start = first.captured(1).toDouble();
+    QVERIFY(start > 1.0e9);
+    QCOMPARE(qRound((second.captured(1).toDouble() - start) * 1000), 250);
   }
 
   void hidingThePageClosesTheFileAndEchoGoesToTheTerminal() {

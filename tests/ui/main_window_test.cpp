@@ -459,7 +459,9 @@ class MainWindowTest : public QObject {
     // The parameters page and the status bar's texts show whole where the screen has the room.
     auto* page = rig.window->findChild<QWidget*>("TabSheetParameters");
     QVERIFY(page->width() >= std::min(page->sizeHint().width(), screen.width() - 40));
-    QVERIFY(page->height() >= std::min(page->sizeHint().height(), screen.height() - 150));
+    QVERIFY2(page->height() >= std::min(page->sizeHint().height(), screen.height() - 150),
+             qPrintable(rect(page->geometry()) + " hint " +
+                        rect(QRect(QPoint(), page->sizeHint())) + " on " + rect(screen)));
     auto* sync = rig.window->findChild<QLabel*>("StatusBarPanelSyncx");
     QVERIFY(sync->width() >= sync->sizeHint().width());
     QVERIFY(!rig.window->isMaximized());

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QSet>
@@ -255,12 +256,18 @@ class PanePagesTest : public QObject {
       rig.pane().selectEntry(20);
       const auto check = [&clipped](QTabWidget* pages) {
         QWidget* page = pages->currentWidget();
+        // The page was sized while hidden; measure it as laid out for the user, not as left.
+        page->layout()->activate();
         for (QWidget* w : page->findChildren<QWidget*>()) {
           if (!w->isVisible() || w->objectName().isEmpty() || w->parentWidget() != page) {
             continue;
           }
           if (w->geometry().right() >= page->width()) {
-            clipped << page->objectName() + "/" + w->objectName();
+            clipped << QString("%1/%2 (%3..%4 of %5)")
+                           .arg(page->objectName(), w->objectName())
+                           .arg(w->geometry().left())
+                           .arg(w->geometry().right())
+                           .arg(page->width());
           }
         }
       };
@@ -279,7 +286,10 @@ class PanePagesTest : public QObject {
         }
       }
     }
-    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(", ")));
+    QVERIFY2(clipped.isEmpty(),
+             qPrintable(
+                 clipped.join(", ") +
+                 QString(" in a window %1x%2").arg(rig.window->width()).arg(rig.window->height())));
   }
 
   // The refresh ends by giving the main window the focus while it is shown.

@@ -336,7 +336,7 @@ constexpr std::array kAudiMmiType = {
 };
 constexpr std::array kCarDspType = {
     TextPair{"Расширенный", "Extended"},
-    TextPair{"Укороченный", "Short"},
+    TextPair{"Укороченный", "Shortened"},
 };
 constexpr std::array kCarDspBits = {same("Src"), same("Preset"), same("Sub"), same("Vol")};
 constexpr std::array kGazerType = {same("GAZER PA40R/PA45R")};

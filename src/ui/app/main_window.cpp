@@ -275,7 +275,13 @@ void TMainForm::placeMainWindow() {
   }
   // The parameters page is the one laid out to be seen whole; the logs scroll. The window's own
   // hint would take the widest line any page could show.
-  const QSize chrome = (sizeHint() - pageControlMain_->sizeHint()).expandedTo(QSize(0, 0));
+  // Around the page sit the window's bars and the page control's own tabs and frame.
+  QSize largestPage;
+  for (int i = 0; i < pageControlMain_->count(); ++i) {
+    largestPage = largestPage.expandedTo(pageControlMain_->widget(i)->sizeHint());
+  }
+  const QSize chrome = (sizeHint() - pageControlMain_->sizeHint()).expandedTo(QSize(0, 0)) +
+                       (pageControlMain_->sizeHint() - largestPage).expandedTo(QSize(0, 0));
   const QSize pages = parametersPage_->sizeHint() + chrome;
   const QSize contents =
       size().expandedTo(pages).expandedTo(QSize(statusBar()->sizeHint().width(), 0));
