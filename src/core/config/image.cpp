@@ -22,13 +22,9 @@ void writeLe(std::span<std::uint8_t> bytes, std::size_t offset, std::size_t widt
   }
 }
 
-std::uint32_t ConfigImage::get(Field f) const {
-  return readLe(bytes_, f.offset, f.width);
-}
+std::uint32_t ConfigImage::get(Field f) const { return readLe(bytes_, f.offset, f.width); }
 
-void ConfigImage::set(Field f, std::uint32_t value) {
-  writeLe(bytes_, f.offset, f.width, value);
-}
+void ConfigImage::set(Field f, std::uint32_t value) { writeLe(bytes_, f.offset, f.width, value); }
 
 unsigned ConfigImage::getBits(BitField b) const {
   return (bytes_[b.byte.offset] & b.mask()) >> b.shift;

@@ -74,9 +74,7 @@ bool isEmptyEntry(std::span<const std::uint8_t, layout::kEntrySize> entry);
 // CRC-32/MPEG-2: polynomial 0x04C11DB7, MSB first, initial 0xFFFFFFFF, no final XOR. Used as the
 // change hash of the whole image and the hash of one entry, only to skip redundant redraws.
 std::uint32_t crc32Mpeg2(std::span<const std::uint8_t> bytes);
-inline std::uint32_t changeHash(const ConfigImage& image) {
-  return crc32Mpeg2(image.bytes());
-}
+inline std::uint32_t changeHash(const ConfigImage& image) { return crc32Mpeg2(image.bytes()); }
 // A stored hash set to this value forces the next refresh.
 inline constexpr std::uint32_t kForceRefreshHash = 0xDEADBEAF;
 

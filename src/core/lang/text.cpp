@@ -10,13 +10,9 @@ namespace {
 Language gLanguage = Language::Russian;
 }  // namespace
 
-Language currentLanguage() {
-  return gLanguage;
-}
+Language currentLanguage() { return gLanguage; }
 
-void setCurrentLanguage(Language language) {
-  gLanguage = language;
-}
+void setCurrentLanguage(Language language) { gLanguage = language; }
 
 // A pair without its English twin shows the Russian text in both languages.
 std::string_view translateText(const TextPair& pair) {

@@ -21,9 +21,7 @@ struct TextPair {
 Language currentLanguage();
 void setCurrentLanguage(Language language);
 // The language index as the settings file stores it: 0 Russian, 1 English.
-inline int languageIndex(Language language) {
-  return static_cast<int>(language);
-}
+inline int languageIndex(Language language) { return static_cast<int>(language); }
 
 // The text of the pair in the current language.
 std::string_view translateText(const TextPair& pair);

@@ -24,13 +24,9 @@ constexpr std::size_t kMaxNumberDigits = 10;
 constexpr std::int64_t kLongMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kLongMin = std::numeric_limits<std::int32_t>::min();
 
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool isCSpace(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
-}
+bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 std::size_t skipDigits(const std::string& line, std::size_t pos) {
   std::size_t skipped = 0;

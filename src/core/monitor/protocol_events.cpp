@@ -616,9 +616,7 @@ constexpr std::array<ProtocolEventList, kProtocolListCount> kLists = {{
 
 }  // namespace
 
-std::span<const ProtocolEventList, kProtocolListCount> protocolEventLists() {
-  return kLists;
-}
+std::span<const ProtocolEventList, kProtocolListCount> protocolEventLists() { return kLists; }
 
 const ProtocolEventList& protocolEventList(ProtocolList id) {
   return kLists[static_cast<std::size_t>(id)];

@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <exception>
 
-#include "ui/app/shell_texts.hpp"
 #include "platform/single_instance.hpp"
+#include "ui/app/shell_texts.hpp"
 
 namespace kivprism::ui {
 

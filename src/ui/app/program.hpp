@@ -6,8 +6,8 @@
 #include <QString>
 #include <functional>
 
-#include "ui/app/main_window.hpp"
 #include "core/device/hid_port.hpp"
+#include "ui/app/main_window.hpp"
 
 namespace kivprism::ui {
 

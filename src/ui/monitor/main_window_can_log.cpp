@@ -54,8 +54,9 @@ void TMainForm::buildCanLogPage() {
   hooks.tickMs = [this] { return tickMs(); };
   canLog_ = new CanLogPage(std::move(hooks), pageControlMain_);
   pageControlMain_->setTabVisible(pageControlMain_->addTab(canLog_, QString()), false);
-  connect(this, &TMainForm::pagesInvalidated, canLog_, [this] { refreshCanLogPage(); },
-          Qt::QueuedConnection);
+  connect(
+      this, &TMainForm::pagesInvalidated, canLog_, [this] { refreshCanLogPage(); },
+      Qt::QueuedConnection);
 }
 
 QString TMainForm::chooseCanLogFile(canlog::LogForm& form) {

@@ -6,9 +6,9 @@
 #include <set>
 #include <string>
 
-#include "entry_hex.hpp"
 #include "core/events/consistency.hpp"
 #include "core/events/entry_types.hpp"
+#include "entry_hex.hpp"
 
 namespace kivprism::events {
 namespace {

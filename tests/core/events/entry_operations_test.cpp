@@ -3,9 +3,9 @@
 
 #include <stdexcept>
 
-#include "entry_hex.hpp"
 #include "core/events/entry_operations.hpp"
 #include "core/events/entry_types.hpp"
+#include "entry_hex.hpp"
 
 namespace kivprism::events {
 namespace {

@@ -1,8 +1,8 @@
 // Every event type's parameters, decoded from hex fixtures of whole entries.
 #include <gtest/gtest.h>
 
-#include "entry_hex.hpp"
 #include "core/events/entry_types.hpp"
+#include "entry_hex.hpp"
 
 namespace kivprism::events {
 namespace {
