@@ -68,8 +68,9 @@ if(KIVPRISM_GZIP)
       install(FILES ${packaging_out}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     endforeach()
   endif()
-  # The manual page of the command-line tool, from its --help and --version.
-  if(KIVPRISM_HELP2MAN AND TARGET kivprism-cli)
+  # The manual page of the command-line tool, from its --help and --version (which a cross build
+  # cannot run here).
+  if(KIVPRISM_HELP2MAN AND TARGET kivprism-cli AND NOT CMAKE_CROSSCOMPILING)
     add_custom_command(
       OUTPUT ${packaging_out}/kivprism-cli.1.gz
       COMMAND ${KIVPRISM_HELP2MAN} --no-info --section=1 --source=kivprism
@@ -81,7 +82,7 @@ if(KIVPRISM_GZIP)
     list(APPEND packaging_outputs ${packaging_out}/kivprism-cli.1.gz)
     install(FILES ${packaging_out}/kivprism-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   else()
-    message(STATUS "help2man not found: kivprism-cli gets no manual page (its --help stays)")
+    message(STATUS "no help2man or a cross build: kivprism-cli gets no manual page (its --help stays)")
   endif()
   add_custom_target(kivprism_packaging_files ALL DEPENDS ${packaging_outputs})
 endif()
