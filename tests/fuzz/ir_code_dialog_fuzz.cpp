@@ -47,9 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const events::IrCode untouched = dialogs::confirmIrCode(form, stored);
   KIVPRISM_FUZZ_CHECK(untouched.address == stored.address && untouched.command == stored.command,
                       "OK on an untouched form keeps address and command");
-  KIVPRISM_FUZZ_CHECK(
-      untouched.protocol == (offered(stored.protocol, context) ? stored.protocol : 0),
-      "OK keeps an offered protocol and drops any other");
+  // A code in a protocol the list does not offer (USER in an event) is listed and kept too.
+  KIVPRISM_FUZZ_CHECK(untouched.protocol == stored.protocol || untouched.protocol == 0,
+                      "OK keeps the stored protocol or drops it to NONE");
+  KIVPRISM_FUZZ_CHECK(!offered(stored.protocol, context) || untouched.protocol == stored.protocol,
+                      "OK keeps an offered protocol");
 
   // Typed texts and any selection.
   dialogs::IrCodeForm typedForm = form;
@@ -57,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   typedForm.address = address;
   typedForm.command = command;
   const events::IrCode typed = dialogs::confirmIrCode(typedForm, stored);
-  KIVPRISM_FUZZ_CHECK(offered(typed.protocol, context), "only an offered protocol is stored");
+  KIVPRISM_FUZZ_CHECK(offered(typed.protocol, context) || typed.protocol == stored.protocol,
+                      "only an offered protocol or the stored one is stored");
   const bool addressAccepted = !dialogs::checkIrAddressText(address).has_value();
   const auto addressValue = dialogs::enteredValue(address, dialogs::kIrAddressMax);
   KIVPRISM_FUZZ_CHECK(addressAccepted == addressValue.has_value(),
