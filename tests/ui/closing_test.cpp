@@ -1,11 +1,14 @@
 // Closing the main window when changes would be lost: the question, its three answers, and the
 // cases where nothing is at risk and nothing is asked.
+#include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "core/config/config_file.hpp"
+#include "core/config/image_layout.hpp"
 #include "core/device/packet.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
@@ -57,6 +60,8 @@ class Rig {
     window->startUp();
     window->show();
   }
+  // The window goes first: closing it may still ask, and the answers live here.
+  ~Rig() { window.reset(); }
 
   // Connected, and the normalisations of the pages' first redraw are on the controller.
   bool waitConnected() {
@@ -68,6 +73,22 @@ class Rig {
         [this] { return window->syncText() == "All changes are on the controller"; }, kTimeoutMs);
   }
   void edit(std::size_t at = kEdited) { window->model().working.data()[at] ^= 0x5A; }
+  // Types into the key-reassignment time field and leaves the cursor in it, as a user who then
+  // goes straight for the toolbar or the title bar does.
+  bool typeWithoutLeaving(const char* text) {
+    auto* field = window->findChild<QLineEdit*>("Edit_KEY_REASSIGN_TO");
+    if (field == nullptr) {
+      return false;
+    }
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get())) {
+      return false;
+    }
+    field->setFocus();
+    field->clear();
+    QTest::keyClicks(field, text);
+    return field->hasFocus();
+  }
   // Closes as the title bar's button does; true when the window went.
   bool close() { return window->close(); }
 
@@ -129,6 +150,27 @@ class ClosingTest : public QObject {
     kivprism::config::ConfigImage saved;
     QVERIFY(!kivprism::config::readConfigFile(rig.chosenFile.toStdString(), saved));
     QCOMPARE(saved, rig.window->model().working);
+  }
+
+  void aValueStillBeingTypedIsStoredBeforeSavingOrClosing() {
+    namespace layout = kivprism::config::layout;
+    {
+      Rig rig(false);
+      QVERIFY(rig.typeWithoutLeaving("1234"));
+      rig.chosenFile = rig.dir.filePath("typed.KST401");
+      rig.window->SpeedButtonWriteConfigClick();
+      kivprism::config::ConfigImage saved;
+      QVERIFY(!kivprism::config::readConfigFile(rig.chosenFile.toStdString(), saved));
+      QCOMPARE(saved.getU16(layout::kKeyReassignTo), 1234);
+      // The cursor stays where the user left it.
+      QCOMPARE(QApplication::focusWidget()->objectName(), QString("Edit_KEY_REASSIGN_TO"));
+    }
+    Rig rig;
+    QVERIFY(rig.waitConnected());
+    QVERIFY(rig.typeWithoutLeaving("1235"));
+    QVERIFY(rig.close());
+    QVERIFY(rig.boxes.empty());
+    QCOMPARE(rig.controller.configuration().getU16(layout::kKeyReassignTo), 1235);
   }
 
   void disconnectedWithoutEditsClosesSilently() {

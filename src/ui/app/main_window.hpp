@@ -208,6 +208,7 @@ class TMainForm : public QMainWindow,
   void procedureRunningChanged(bool running);
   // Closing would lose changes: offers to save them first; false keeps the window open.
   bool mayClose();
+  void storeTypedValue();
 
   MainWindowOptions options_;
   config::ConfigModel model_;

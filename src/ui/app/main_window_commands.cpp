@@ -1,6 +1,7 @@
 // The toolbar commands, the file choosers, the value entry check and the language switch of the
 // main window.
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QDir>
 #include <QFileDialog>
@@ -79,11 +80,26 @@ void TMainForm::updateToolbar(bool busy) {
   }
 }
 
+void TMainForm::storeTypedValue() {
+  // The toolbar takes no focus, so a value typed and not yet confirmed would be left out of a save,
+  // a write or the changes sent on closing. Leaving the field stores it; the cursor then returns.
+  QWidget* focused = QApplication::focusWidget();
+  if (focused == nullptr || !isAncestorOf(focused)) {
+    return;
+  }
+  focused->clearFocus();
+  focused->setFocus();
+}
+
 void TMainForm::SpeedButtonReadConfigClick() { commands_->openConfigFile(configFileSteps(false)); }
 
-void TMainForm::SpeedButtonWriteConfigClick() { commands_->saveConfigFile(configFileSteps(true)); }
+void TMainForm::SpeedButtonWriteConfigClick() {
+  storeTypedValue();
+  commands_->saveConfigFile(configFileSteps(true));
+}
 
 bool TMainForm::mayClose() {
+  storeTypedValue();
   // Fresh edits go out first, so that only what the controller did not take is asked about.
   if (link_->isConnected() && !link_->transportBusy()) {
     link_->suspendPoll();
@@ -104,7 +120,10 @@ bool TMainForm::mayClose() {
 
 void TMainForm::SpeedButtonReadDeviceClick() { commands_->readDevice(); }
 
-void TMainForm::SpeedButtonWriteDeviceClick() { commands_->writeDevice(); }
+void TMainForm::SpeedButtonWriteDeviceClick() {
+  storeTypedValue();
+  commands_->writeDevice();
+}
 
 void TMainForm::SpeedButtonToDefaultClick() { commands_->restoreDefaults(); }
 
