@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
@@ -46,6 +48,24 @@ class DeviceLinkTest : public ::testing::Test {
     for (int i = 0; i < 8 && !link.isConnected(); ++i) {
       tick();
     }
+  }
+  // Unplugs the controller, flips the given bits of bytes while it is away (checking the panel's
+  // count of them), plugs it in again and polls until the changes went. Returns the image as the
+  // user left it.
+  config::ConfigImage editWhileAway(
+      std::initializer_list<std::pair<std::size_t, std::uint8_t>> edits, std::size_t changes = 1) {
+    controller.unplug();
+    tick();
+    EXPECT_FALSE(link.isConnected());
+    for (const auto& [at, bits] : edits) {
+      model.working.data()[at] ^= bits;
+    }
+    EXPECT_EQ(link.pendingChanges(), changes);
+    const config::ConfigImage edited = model.working;
+    controller.plugIn();
+    waitForConnection();
+    tick();
+    return edited;
   }
   bool tick() {
     while (link.trafficHoldOff() > 0) {
@@ -593,15 +613,9 @@ TEST_F(DeviceLinkTest, WholeTransfersHoldThePollWhileTheyRun) {
 // The first and the last byte of the image are kept for a returning controller like any other.
 TEST_F(DeviceLinkTest, EditsAtBothEndsOfTheImageAreKeptForTheReturn) {
   connect();
-  controller.unplug();
-  tick();
-  model.working.data()[0] ^= 0x01;
-  model.working.data()[kImageSize - 1] ^= 0x80;
-  EXPECT_EQ(link.pendingChanges(), 2u);
-  controller.plugIn();
-  waitForConnection();
-  tick();
-  EXPECT_EQ(controller.configuration(), model.working);
+  const config::ConfigImage edited = editWhileAway({{0, 0x01}, {kImageSize - 1, 0x80}}, 2);
+  EXPECT_EQ(model.working, edited);
+  EXPECT_EQ(controller.configuration(), edited);
   EXPECT_EQ(link.pendingChanges(), 0u);
 }
 
@@ -609,15 +623,20 @@ TEST_F(DeviceLinkTest, EditsAtBothEndsOfTheImageAreKeptForTheReturn) {
 TEST_F(DeviceLinkTest, EveryAbsenceKeepsItsChanges) {
   connect();
   for (std::size_t at : {std::size_t{700}, std::size_t{800}}) {
-    controller.unplug();
-    tick();
-    ASSERT_FALSE(link.isConnected());
-    model.working.data()[at] ^= 0x3C;
-    controller.plugIn();
-    waitForConnection();
-    tick();
-    EXPECT_EQ(controller.configuration(), model.working) << at;
+    const config::ConfigImage edited = editWhileAway({{at, 0x3C}});
+    EXPECT_EQ(model.working, edited) << at;
+    EXPECT_EQ(controller.configuration(), edited) << at;
   }
+}
+
+// Serial number 1 is a controller like any other: its return brings what was kept for it.
+TEST_F(DeviceLinkTest, TheLowestSerialNumberGetsItsChangesOnReturn) {
+  controller.identity().serialNumber = 1;
+  connect();
+  ASSERT_EQ(link.lastSerialNumber(), 1u);
+  const config::ConfigImage edited = editWhileAway({{700, 0x3C}});
+  EXPECT_EQ(model.working, edited);
+  EXPECT_EQ(controller.configuration(), edited);
 }
 
 // Leaving the connection without a failure (a language switch) keeps the changes for the return.
