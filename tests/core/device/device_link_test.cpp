@@ -637,6 +637,16 @@ TEST_F(DeviceLinkTest, TheLowestSerialNumberGetsItsChangesOnReturn) {
   const config::ConfigImage edited = editWhileAway({{700, 0x3C}});
   EXPECT_EQ(model.working, edited);
   EXPECT_EQ(controller.configuration(), edited);
+  // Once delivered, nothing is kept for it: a read the program makes replaces the image again, and
+  // so does one the user asks for.
+  model.working.data()[4100] ^= 1;
+  link.suspendPoll();
+  ASSERT_EQ(link.readConfiguration(), status::kOk);
+  link.resumePoll();
+  EXPECT_EQ(model.working, controller.configuration());
+  model.working.data()[4100] ^= 1;
+  ASSERT_EQ(link.readConfigurationReported(), status::kOk);
+  EXPECT_EQ(model.working, controller.configuration());
 }
 
 // Leaving the connection without a failure (a language switch) keeps the changes for the return.
