@@ -1048,6 +1048,20 @@ TEST_F(DeviceLinkTest, ReadDeviceInfoLogsTheHeaderAndFourLines) {
   EXPECT_EQ(host.logLines.back(), "Application version (application is not loaded)");
 }
 
+// Versions count in hundredths: 199 is 1.99 and 299 is 2.99, in the log and in the connection line.
+TEST_F(DeviceLinkTest, VersionsReadAsMajorAndTwoMinorDigits) {
+  controller.identity().loaderVersion = 199;
+  controller.identity().applicationVersion = 299;
+  connect();
+  EXPECT_NE(std::find(host.logLines.begin(), host.logLines.end(), "Boot version        1.99"),
+            host.logLines.end());
+  EXPECT_EQ(host.logLines.back(), "Application version 2.99");
+  tick();
+  EXPECT_TRUE(
+      host.statusTexts.back().starts_with("Controller \"KIVSOLANPRISM-F401 V2.99\" is connected"))
+      << host.statusTexts.back();
+}
+
 TEST_F(DeviceLinkTest, ReportedReadFailureShowsTheBoxAndRestoresTheToolbar) {
   connect();
   controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
