@@ -629,12 +629,41 @@ TEST_F(DeviceLinkTest, EveryAbsenceKeepsItsChanges) {
   }
 }
 
+// A new connection is a reason to try a refused change again, also when its read broke off and
+// the user then put the image back in order (a file loaded).
+TEST_F(DeviceLinkTest, ANewConnectionRetriesARefusedChangeAfterABrokenRead) {
+  connect();
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  model.working.data()[3] ^= 1;
+  tick();
+  ASSERT_EQ(link.pendingChanges(), 1u);
+  const config::ConfigImage edited = model.working;
+  controller.unplug();
+  tick();
+  controller.setAreaAnswer(area::kConfiguration, 0);
+  controller.plugIn();
+  controller.endReadsAt(area::kConfiguration, 5000);
+  waitForConnection();
+  ASSERT_TRUE(link.isConnected());
+  ASSERT_FALSE(link.inSync());
+  controller.clearFaults();
+  model.working = edited;
+  link.setInSync(true);
+  tick();
+  tick();
+  EXPECT_EQ(controller.configuration(), edited);
+  EXPECT_EQ(link.pendingChanges(), 0u);
+}
+
 // Serial number 1 is a controller like any other: its return brings what was kept for it.
 TEST_F(DeviceLinkTest, TheLowestSerialNumberGetsItsChangesOnReturn) {
   controller.identity().serialNumber = 1;
   connect();
   ASSERT_EQ(link.lastSerialNumber(), 1u);
-  const config::ConfigImage edited = editWhileAway({{700, 0x3C}});
+  // What the controller holds where the user changed nothing is read on its return.
+  controller.configuration().data()[4000] = 0x44;
+  config::ConfigImage edited = editWhileAway({{700, 0x3C}});
+  edited.data()[4000] = 0x44;
   EXPECT_EQ(model.working, edited);
   EXPECT_EQ(controller.configuration(), edited);
   // Once delivered, nothing is kept for it: a read the program makes replaces the image again, and
@@ -1102,6 +1131,9 @@ TEST_F(DeviceLinkTest, PollReturnsToIdleIntervalWhenTheControllerGoes) {
   controller.queueMonitoringText("x\n");
   tick();
   EXPECT_EQ(link.pollInterval(), kPollCanMs);
+  tick();  // the records' turn: the connection line shows their rate
+  ASSERT_EQ(host.canRecords.size(), 1u);
+  ASSERT_NE(host.statusTexts.back().find("packets/sec"), std::string::npos);
   controller.unplug();
   tick();
   EXPECT_FALSE(link.isConnected());
