@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/device/device_link.hpp"
 #include "support/fake_hid_port.hpp"
@@ -15,6 +17,23 @@ namespace {
 using testing::FakeHidPort;
 using testing::FakeLinkHost;
 
+// The 58-byte device-information record written out by hand, so that the parser and the simulated
+// controller cannot share a mistake.
+std::vector<std::uint8_t> deviceRecord(std::string_view stateWordHex) {
+  std::string hex =
+      "8D000000"
+      "04030201"
+      "69000000"
+      "01040000"
+      "54455354" +
+      std::string(72, '0') + std::string(stateWordHex);
+  std::vector<std::uint8_t> out;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    out.push_back(static_cast<std::uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+  }
+  return out;
+}
+
 class AreaAccessTest : public ::testing::Test {
  protected:
   AreaAccessTest() { port.devices.push_back(FakeHidPort::controller("ctl")); }
@@ -23,6 +42,51 @@ class AreaAccessTest : public ::testing::Test {
   void answerWith(Report answer) {
     port.responder = [answer](const Report&) { return std::deque<Report>{answer}; };
   }
+
+  // Connects to a controller scripted byte by byte: the literal device record with stateWord, an
+  // empty configuration, canAnswer from the CAN log, writes acknowledged unless writeAnswer says
+  // otherwise, and an empty answer to anything else.
+  void connectScripted() {
+    port.responder = [this](const Report& r) {
+      const std::uint8_t cmd = packetCmd(r);
+      const std::uint16_t offset = packetOffset(r);
+      Report answer = FakeHidPort::answer(static_cast<std::uint8_t>(cmd | kWriteFlag), 0);
+      if (cmd == area::kDeviceInfo) {
+        answer = FakeHidPort::answer(0x81, 0, deviceRecord(stateWord));
+      } else if (cmd == area::kConfiguration) {
+        answer = FakeHidPort::answer(
+            0x90, offset,
+            std::vector<std::uint8_t>(
+                std::min<std::size_t>(64, config::ConfigImage::kSize - offset), 0));
+      } else if (cmd == area::kCanLog) {
+        answer = FakeHidPort::answer(static_cast<std::uint8_t>(cmd | kWriteFlag), 0, canAnswer);
+      } else if (isWriteCmd(cmd)) {
+        answer = writeAnswer ? writeAnswer(r) : FakeHidPort::answer(kAnswerAck, offset);
+      }
+      return std::deque<Report>{answer};
+    };
+    host.attach(link);
+    link.resumePoll();
+    poll();
+    poll();
+    ASSERT_TRUE(link.isConnected());
+  }
+  void poll() {
+    while (link.trafficHoldOff() > 0) {
+      link.pollTick();
+    }
+    link.pollTick();
+  }
+  std::size_t configurationWritesAt(std::uint16_t offset) const {
+    return static_cast<std::size_t>(
+        std::count_if(port.requests.begin(), port.requests.end(), [offset](const Report& r) {
+          return packetCmd(r) == (area::kConfiguration | kWriteFlag) && packetOffset(r) == offset;
+        }));
+  }
+
+  std::string stateWord = "0000";
+  std::vector<std::uint8_t> canAnswer;
+  std::function<Report(const Report&)> writeAnswer;
 
   FakeLinkHost host;
   FakeHidPort port;
@@ -165,23 +229,6 @@ TEST_F(AreaAccessTest, ReportedReadNamesTheStatus) {
   lang::setCurrentLanguage(lang::Language::English);
 }
 
-// The 58-byte device-information record written out by hand, so that the parser and the simulated
-// controller cannot share a mistake.
-std::vector<std::uint8_t> deviceRecord(std::string_view stateWordHex) {
-  std::string hex =
-      "8D000000"
-      "04030201"
-      "69000000"
-      "01040000"
-      "54455354" +
-      std::string(72, '0') + std::string(stateWordHex);
-  std::vector<std::uint8_t> out;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-    out.push_back(static_cast<std::uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
-  }
-  return out;
-}
-
 TEST(DeviceRecord, ParsesTheLiteralRecord) {
   const auto bytes = deviceRecord("02E0");
   ASSERT_EQ(bytes.size(), kDeviceInfoSize);
@@ -200,36 +247,15 @@ TEST(DeviceRecord, ParsesTheLiteralRecord) {
 // What the poll does with state-word bits 13 and 14 of a literal record.
 TEST_F(AreaAccessTest, StateWordBits13And14DriveTheCanLog) {
   lang::setCurrentLanguage(lang::Language::English);
-  std::string stateWord = "0000";
-  port.responder = [&stateWord](const Report& r) {
-    const std::uint8_t cmd = packetCmd(r);
-    if (cmd == area::kDeviceInfo) {
-      return std::deque<Report>{FakeHidPort::answer(0x81, 0, deviceRecord(stateWord))};
-    }
-    if (cmd == area::kConfiguration) {
-      return std::deque<Report>{FakeHidPort::answer(
-          0x90, packetOffset(r),
-          std::vector<std::uint8_t>(
-              std::min<std::size_t>(64, config::ConfigImage::kSize - packetOffset(r)), 0))};
-    }
-    return std::deque<Report>{FakeHidPort::answer(static_cast<std::uint8_t>(cmd | 0x80), 0)};
-  };
-  link.resumePoll();
-  const auto poll = [&] {
-    while (link.trafficHoldOff() > 0) {
-      link.pollTick();
-    }
-    link.pollTick();
-  };
-  poll();
-  poll();
-  ASSERT_TRUE(link.isConnected());
+  connectScripted();
   const auto canReads = [&] {
     return std::count_if(port.requests.begin(), port.requests.end(),
                          [](const Report& r) { return packetCmd(r) == area::kCanLog; });
   };
   stateWord = "0020";  // bit 13: running, nothing waiting
   poll();
+  ASSERT_FALSE(host.stateWords.empty());
+  EXPECT_EQ(host.stateWords.back(), 0x2000);  // the pages get the word as read
   EXPECT_NE(host.statusTexts.back().find(". CAN log started"), std::string::npos);
   EXPECT_EQ(canReads(), 0);
   stateWord = "0040";  // bit 14: records waiting, the log not named as running
@@ -237,6 +263,38 @@ TEST_F(AreaAccessTest, StateWordBits13And14DriveTheCanLog) {
   EXPECT_EQ(canReads(), 1);
   EXPECT_EQ(host.statusTexts.back().find("CAN log"), std::string::npos);
   EXPECT_EQ(link.pollInterval(), kPollCanMs);
+}
+
+// Only whole CAN records are taken: an answer that ends inside a record is dropped whole.
+TEST_F(AreaAccessTest, ACanAnswerEndingInsideARecordIsDropped) {
+  connectScripted();
+  stateWord = "0040";
+  canAnswer.assign(kCanRecordSize + kCanRecordSize / 2, 0x5A);
+  poll();
+  EXPECT_TRUE(host.canRecords.empty());
+  canAnswer.assign(2 * kCanRecordSize, 0x5A);
+  poll();
+  EXPECT_EQ(host.canRecords.size(), 2u);
+}
+
+// An answer to a change that does not acknowledge it leaves the change pending but, like a
+// refusal, concerns its run only: the rest of the pass still goes.
+TEST_F(AreaAccessTest, AnUnacknowledgedChangeDoesNotEndThePass) {
+  connectScripted();
+  writeAnswer = [](const Report& r) {
+    const std::uint16_t offset = packetOffset(r);
+    return FakeHidPort::answer(kAnswerAck, offset == 100 ? 101 : offset);
+  };
+  model.working.data()[100] ^= 1;
+  model.working.data()[200] ^= 1;
+  port.requests.clear();
+  poll();
+  EXPECT_EQ(configurationWritesAt(100), 1u);
+  EXPECT_EQ(configurationWritesAt(200), 1u);
+  EXPECT_EQ(model.device.data()[200], model.working.data()[200]);
+  EXPECT_NE(model.device.data()[100], model.working.data()[100]);
+  EXPECT_EQ(link.pendingChanges(), 1u);
+  EXPECT_EQ(host.errors.size(), 1u);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
@@ -37,11 +39,33 @@ class DeviceLinkTest : public ::testing::Test {
 
   // Polls until connected; the first connection reads the whole configuration.
   void connect() {
+    waitForConnection();
+    ASSERT_TRUE(link.isConnected());
+    controller.clearRequests();
+  }
+  // Polls until the controller is (back) on the link, at most eight ticks.
+  void waitForConnection() {
     for (int i = 0; i < 8 && !link.isConnected(); ++i) {
       tick();
     }
-    ASSERT_TRUE(link.isConnected());
-    controller.clearRequests();
+  }
+  // Unplugs the controller, flips the given bits of bytes while it is away (checking the panel's
+  // count of them), plugs it in again and polls until the changes went. Returns the image as the
+  // user left it.
+  config::ConfigImage editWhileAway(
+      std::initializer_list<std::pair<std::size_t, std::uint8_t>> edits, std::size_t changes = 1) {
+    controller.unplug();
+    tick();
+    EXPECT_FALSE(link.isConnected());
+    for (const auto& [at, bits] : edits) {
+      model.working.data()[at] ^= bits;
+    }
+    EXPECT_EQ(link.pendingChanges(), changes);
+    const config::ConfigImage edited = model.working;
+    controller.plugIn();
+    waitForConnection();
+    tick();
+    return edited;
   }
   bool tick() {
     while (link.trafficHoldOff() > 0) {
@@ -218,9 +242,7 @@ TEST_F(DeviceLinkTest, UnplugDuringWriteStopsAtTheFailingChunkWithoutReset) {
   tick();
   EXPECT_FALSE(link.isConnected());
   controller.plugIn();
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
+  waitForConnection();
   tick();
   EXPECT_EQ(controller.configuration(), model.working);
   EXPECT_EQ(link.pendingChanges(), 0u);
@@ -365,17 +387,13 @@ TEST_F(DeviceLinkTest, UnplugDuringChangeSendingKeepsTheRestForTheReturn) {
   // The first return fails again while the kept changes go: a new connection, a new box.
   controller.plugIn();
   controller.unplugAtRequest(1 + 238 + 1);
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
+  waitForConnection();
   EXPECT_EQ(host.errors.size(), 2u);
   tick();
   EXPECT_FALSE(link.isConnected());
 
   controller.plugIn();
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
+  waitForConnection();
   ASSERT_TRUE(link.isConnected());
   tick();
   EXPECT_EQ(model.working.data()[4000], 0x44);
@@ -402,9 +420,7 @@ TEST_F(DeviceLinkTest, AFailedReadOnReturnDoesNotBecomeChanges) {
   ASSERT_FALSE(link.isConnected());
   controller.plugIn();
   controller.endReadsAt(area::kConfiguration, 5000);
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
+  waitForConnection();
   ASSERT_TRUE(link.isConnected());
   EXPECT_FALSE(link.inSync());
   controller.unplug();
@@ -412,9 +428,7 @@ TEST_F(DeviceLinkTest, AFailedReadOnReturnDoesNotBecomeChanges) {
   controller.plugIn();
   controller.clearFaults();
   const config::ConfigImage before = controller.configuration();
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
+  waitForConnection();
   tick();
   // Only the user's change went to the controller.
   const auto writes = requestsFor(area::kConfiguration | kWriteFlag);
@@ -495,9 +509,7 @@ TEST_F(DeviceLinkTest, AnUnansweredChangeTakenBackReachesTheReturningController)
   ASSERT_FALSE(link.isConnected());
   EXPECT_EQ(host.syncTexts.back(), "Not connected: changes are kept here (1)");
   controller.plugIn();
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
+  waitForConnection();
   ASSERT_TRUE(link.isConnected());
   tick();
   EXPECT_EQ(model.working.data()[kAt], before);
@@ -564,9 +576,7 @@ TEST_F(DeviceLinkTest, AWholeWriteDropsWhatWasKeptForAReturn) {
   ASSERT_FALSE(link.isConnected());
   controller.plugIn();
   controller.endReadsAt(area::kConfiguration, 5000);
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
+  waitForConnection();
   ASSERT_TRUE(link.isConnected());
   ASSERT_FALSE(link.inSync());
   controller.clearFaults();
@@ -603,17 +613,9 @@ TEST_F(DeviceLinkTest, WholeTransfersHoldThePollWhileTheyRun) {
 // The first and the last byte of the image are kept for a returning controller like any other.
 TEST_F(DeviceLinkTest, EditsAtBothEndsOfTheImageAreKeptForTheReturn) {
   connect();
-  controller.unplug();
-  tick();
-  model.working.data()[0] ^= 0x01;
-  model.working.data()[kImageSize - 1] ^= 0x80;
-  EXPECT_EQ(link.pendingChanges(), 2u);
-  controller.plugIn();
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
-  tick();
-  EXPECT_EQ(controller.configuration(), model.working);
+  const config::ConfigImage edited = editWhileAway({{0, 0x01}, {kImageSize - 1, 0x80}}, 2);
+  EXPECT_EQ(model.working, edited);
+  EXPECT_EQ(controller.configuration(), edited);
   EXPECT_EQ(link.pendingChanges(), 0u);
 }
 
@@ -621,17 +623,59 @@ TEST_F(DeviceLinkTest, EditsAtBothEndsOfTheImageAreKeptForTheReturn) {
 TEST_F(DeviceLinkTest, EveryAbsenceKeepsItsChanges) {
   connect();
   for (std::size_t at : {std::size_t{700}, std::size_t{800}}) {
-    controller.unplug();
-    tick();
-    ASSERT_FALSE(link.isConnected());
-    model.working.data()[at] ^= 0x3C;
-    controller.plugIn();
-    for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-      tick();
-    }
-    tick();
-    EXPECT_EQ(controller.configuration(), model.working) << at;
+    const config::ConfigImage edited = editWhileAway({{at, 0x3C}});
+    EXPECT_EQ(model.working, edited) << at;
+    EXPECT_EQ(controller.configuration(), edited) << at;
   }
+}
+
+// A new connection is a reason to try a refused change again, also when its read broke off and
+// the user then put the image back in order (a file loaded).
+TEST_F(DeviceLinkTest, ANewConnectionRetriesARefusedChangeAfterABrokenRead) {
+  connect();
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  model.working.data()[3] ^= 1;
+  tick();
+  ASSERT_EQ(link.pendingChanges(), 1u);
+  const config::ConfigImage edited = model.working;
+  controller.unplug();
+  tick();
+  controller.setAreaAnswer(area::kConfiguration, 0);
+  controller.plugIn();
+  controller.endReadsAt(area::kConfiguration, 5000);
+  waitForConnection();
+  ASSERT_TRUE(link.isConnected());
+  ASSERT_FALSE(link.inSync());
+  controller.clearFaults();
+  model.working = edited;
+  link.setInSync(true);
+  tick();
+  tick();
+  EXPECT_EQ(controller.configuration(), edited);
+  EXPECT_EQ(link.pendingChanges(), 0u);
+}
+
+// Serial number 1 is a controller like any other: its return brings what was kept for it.
+TEST_F(DeviceLinkTest, TheLowestSerialNumberGetsItsChangesOnReturn) {
+  controller.identity().serialNumber = 1;
+  connect();
+  ASSERT_EQ(link.lastSerialNumber(), 1u);
+  // What the controller holds where the user changed nothing is read on its return.
+  controller.configuration().data()[4000] = 0x44;
+  config::ConfigImage edited = editWhileAway({{700, 0x3C}});
+  edited.data()[4000] = 0x44;
+  EXPECT_EQ(model.working, edited);
+  EXPECT_EQ(controller.configuration(), edited);
+  // Once delivered, nothing is kept for it: a read the program makes replaces the image again, and
+  // so does one the user asks for.
+  model.working.data()[4100] ^= 1;
+  link.suspendPoll();
+  ASSERT_EQ(link.readConfiguration(), status::kOk);
+  link.resumePoll();
+  EXPECT_EQ(model.working, controller.configuration());
+  model.working.data()[4100] ^= 1;
+  ASSERT_EQ(link.readConfigurationReported(), status::kOk);
+  EXPECT_EQ(model.working, controller.configuration());
 }
 
 // Leaving the connection without a failure (a language switch) keeps the changes for the return.
@@ -657,9 +701,7 @@ TEST_F(DeviceLinkTest, AReadTheUserAsksForDropsWhatWasKept) {
   tick();
   controller.plugIn();
   controller.endReadsAt(area::kConfiguration, 5000);
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
+  waitForConnection();
   ASSERT_TRUE(link.isConnected());
   controller.clearFaults();
   ASSERT_EQ(link.readConfigurationReported(), status::kOk);
@@ -722,9 +764,7 @@ TEST_F(DeviceLinkTest, ChangesKeptForOneControllerAreNotSentToAnother) {
   tick();
   model.working.data()[1234] ^= 0xFF;
   controller.replaceWithAnotherController(5550123);
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
+  waitForConnection();
   tick();
   EXPECT_EQ(model.working, controller.configuration());
   EXPECT_TRUE(requestsFor(area::kConfiguration | kWriteFlag).empty());
@@ -944,9 +984,7 @@ TEST_F(DeviceLinkTest, AReconnectionStartsANewMonitoringLine) {
   controller.unplug();
   tick();
   controller.plugIn();
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
+  waitForConnection();
   controller.queueMonitoringText("whole\n");
   tick();
   tick();
@@ -1039,6 +1077,20 @@ TEST_F(DeviceLinkTest, ReadDeviceInfoLogsTheHeaderAndFourLines) {
   EXPECT_EQ(host.logLines.back(), "Application version (application is not loaded)");
 }
 
+// Versions count in hundredths: 199 is 1.99 and 299 is 2.99, in the log and in the connection line.
+TEST_F(DeviceLinkTest, VersionsReadAsMajorAndTwoMinorDigits) {
+  controller.identity().loaderVersion = 199;
+  controller.identity().applicationVersion = 299;
+  connect();
+  EXPECT_NE(std::find(host.logLines.begin(), host.logLines.end(), "Boot version        1.99"),
+            host.logLines.end());
+  EXPECT_EQ(host.logLines.back(), "Application version 2.99");
+  tick();
+  EXPECT_TRUE(
+      host.statusTexts.back().starts_with("Controller \"KIVSOLANPRISM-F401 V2.99\" is connected"))
+      << host.statusTexts.back();
+}
+
 TEST_F(DeviceLinkTest, ReportedReadFailureShowsTheBoxAndRestoresTheToolbar) {
   connect();
   controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
@@ -1079,6 +1131,9 @@ TEST_F(DeviceLinkTest, PollReturnsToIdleIntervalWhenTheControllerGoes) {
   controller.queueMonitoringText("x\n");
   tick();
   EXPECT_EQ(link.pollInterval(), kPollCanMs);
+  tick();  // the records' turn: the connection line shows their rate
+  ASSERT_EQ(host.canRecords.size(), 1u);
+  ASSERT_NE(host.statusTexts.back().find("packets/sec"), std::string::npos);
   controller.unplug();
   tick();
   EXPECT_FALSE(link.isConnected());
@@ -1087,9 +1142,7 @@ TEST_F(DeviceLinkTest, PollReturnsToIdleIntervalWhenTheControllerGoes) {
   EXPECT_EQ(host.connectionChanges, (std::vector<bool>{true, false}));
   // Back again: no rate from before the loss, the idle pace at once, the dots from the start.
   controller.plugIn();
-  for (int i = 0; i < 8 && !link.isConnected(); ++i) {
-    tick();
-  }
+  waitForConnection();
   tick();
   EXPECT_EQ(link.pollInterval(), kPollIdleMs);
   EXPECT_EQ(host.statusTexts.back().find("packets/sec"), std::string::npos);
@@ -1139,6 +1192,180 @@ TEST_F(DeviceLinkTest, PollStepsAProcedureAndStopsItOnDisconnect) {
   const int steps = endless.steps;
   tick();
   EXPECT_EQ(endless.steps, steps);
+}
+
+// --- the poll's pace and its place among other traffic ---
+
+// After CAN records the poll stays quick for a few ticks, as after monitoring text, then idles.
+TEST_F(DeviceLinkTest, AfterCanRecordsThePollStaysQuickForAFewTicks) {
+  connect();
+  sim::CanRecord r;
+  r.identifierWord = sim::CanRecord::standardId(0x100);
+  controller.canLog().queue(r);
+  tick();
+  ASSERT_EQ(host.canRecords.size(), 1u);
+  EXPECT_EQ(link.pollInterval(), kPollCanMs);
+  for (const auto& read : requestsFor(area::kCanLog)) {
+    EXPECT_EQ(read.offset, 0);
+  }
+  for (unsigned i = 0; i < kFastPollTicks; ++i) {
+    tick();
+    EXPECT_EQ(link.pollInterval(), kPollFastMs) << i;
+  }
+  tick();
+  EXPECT_EQ(link.pollInterval(), kPollIdleMs);
+  // Both kinds waiting, and the records gone before their turn: the quick ticks follow as well.
+  controller.canLog().queue(r);
+  controller.queueMonitoringText("x\n");
+  tick();
+  controller.canLog().clear();
+  tick();
+  EXPECT_EQ(link.pollInterval(), kPollFastMs);
+}
+
+// The poll's own exchanges run with the timer stopped, and a tick takes down the gauge of the
+// whole transfer before it.
+TEST_F(DeviceLinkTest, ATickRunsWithTheTimerOffAndTakesTheGaugeDown) {
+  connect();
+  ASSERT_TRUE(host.progressVisible);  // the connection's whole read
+  bool timerOn = false;
+  host.onProcessEvents = [&] { timerOn |= host.pollTimerEnabled; };
+  controller.queueMonitoringText("x\n");
+  tick();
+  host.onProcessEvents = nullptr;
+  EXPECT_FALSE(timerOn);
+  EXPECT_TRUE(host.pollTimerEnabled);
+  EXPECT_FALSE(host.progressVisible);
+}
+
+// A tick that comes while another exchange holds the transport (the firmware update's packets)
+// is skipped instead of mixing its requests into that exchange.
+TEST_F(DeviceLinkTest, ATickDuringAnotherExchangeIsSkipped) {
+  connect();
+  tick();
+  ASSERT_EQ(link.trafficHoldOff(), 0u);
+  bool ticked = false;
+  bool nestedTickRan = true;
+  controller.setReportCallHook([&] {
+    host.now += 1;
+    if (!ticked) {
+      ticked = true;
+      nestedTickRan = link.pollTick();
+    }
+  });
+  controller.clearRequests();
+  Packet packet = makeReadRequest(area::kVariables, 0);
+  EXPECT_EQ(link.transport().sendPacket(packet), status::kOk);
+  controller.setReportCallHook([this] { host.now += 1; });
+  ASSERT_TRUE(ticked);
+  EXPECT_FALSE(nestedTickRan);
+  EXPECT_EQ(controller.requests().size(), 1u);
+}
+
+// A controller under a later product id of the family is found by the poll's probe.
+TEST_F(DeviceLinkTest, TheProbeFindsAControllerUnderAnotherProductId) {
+  sim::UsbIdentity usb;
+  usb.productId = kProductIds[2];
+  controller.setUsbIdentity(usb);
+  connect();
+  EXPECT_EQ(model.working, controller.configuration());
+}
+
+// A page that removed its listeners hears nothing more from the link; the others still do.
+TEST_F(DeviceLinkTest, RemovedListenersHearNothing) {
+  FakeLinkHost page;
+  page.variablesView = true;
+  page.attach(link);
+  link.removeMonitorListener(page);
+  link.removeCanRecordListener(page);
+  link.removeStateListener(page);
+  link.removeVariablesListener(page);
+  link.removeConnectionListener(page);
+  connect();
+  controller.queueMonitoringText("x\n");
+  tick();
+  controller.unplug();
+  tick();
+  EXPECT_TRUE(page.logLines.empty());
+  EXPECT_TRUE(page.monitoringLines.empty());
+  EXPECT_EQ(page.canPageRefreshes, 0);
+  EXPECT_TRUE(page.currentSource.empty());
+  EXPECT_TRUE(page.stateWords.empty());
+  EXPECT_TRUE(page.variables.empty());
+  EXPECT_TRUE(page.connectionChanges.empty());
+  EXPECT_EQ(page.reloads, 0);
+  EXPECT_EQ(host.monitoringLines, std::vector<std::string>{"x"});
+  EXPECT_EQ(host.connectionChanges, (std::vector<bool>{true, false}));
+}
+
+// --- what counts as a change, and what ends a failure ---
+
+TEST(SyncStateText, SaysWhereTheChangesAre) {
+  lang::setCurrentLanguage(lang::Language::English);
+  EXPECT_EQ(syncStateText({false, 0}), "");
+  EXPECT_EQ(syncStateText({false, 1}), "Not connected: changes are kept here (1)");
+  EXPECT_EQ(syncStateText({true, 0}), "All changes are on the controller");
+  EXPECT_EQ(syncStateText({true, 1}), "Changes not yet on the controller: 1");
+  EXPECT_EQ(syncStateText({true, 12}), "Changes not yet on the controller: 12");
+}
+
+// Adjacent changed bytes are one change: the panel counts runs, not bytes.
+TEST_F(DeviceLinkTest, AdjacentChangedBytesCountAsOneChange) {
+  connect();
+  link.clearConnected();
+  for (std::size_t at = 3000; at < 3003; ++at) {
+    model.working.data()[at] ^= 0x11;
+  }
+  model.working.data()[3004] ^= 0x11;
+  for (std::size_t at = 3000; at < 3005; ++at) {
+    EXPECT_EQ(link.isChange(at), at != 3003) << at;
+  }
+  EXPECT_EQ(link.pendingChanges(), 2u);
+  link.updateSyncText();
+  EXPECT_EQ(host.syncTexts.back(), "Not connected: changes are kept here (2)");
+}
+
+// The controller took a whole image and refused only its reset: what was held and the failure
+// episode end with the write, so a held byte edited again goes, and a new refusal gets its box.
+TEST_F(DeviceLinkTest, AWholeWriteEndsHeldChangesAndTheFailureEpisode) {
+  connect();
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  model.working.data()[3] ^= 1;
+  tick();
+  ASSERT_EQ(host.errors.size(), 1u);
+  controller.setAreaAnswer(area::kConfiguration, 0);
+  controller.setAreaAnswer(area::kReset, kAnswerFailed);
+  EXPECT_EQ(link.writeConfiguration(), status::kFailedResult);
+  ASSERT_EQ(controller.configuration(), model.working);
+  EXPECT_EQ(link.pendingChanges(), 0u);
+  EXPECT_EQ(host.errors.size(), 1u);
+
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  model.working.data()[5] ^= 1;
+  tick();
+  EXPECT_EQ(host.errors.size(), 2u);
+  controller.setAreaAnswer(area::kConfiguration, 0);
+  model.working.data()[3] ^= 1;
+  tick();
+  tick();
+  EXPECT_EQ(controller.configuration(), model.working);
+  EXPECT_EQ(link.pendingChanges(), 0u);
+}
+
+// Sending the user's changes shows its own flash, not the gauge a failed whole write left behind.
+TEST_F(DeviceLinkTest, SendingChangesLeavesTheGaugeAlone) {
+  connect();
+  controller.setAreaAnswer(area::kConfiguration, kAnswerFailed);
+  model.working.data()[10] ^= 1;
+  ASSERT_EQ(link.writeConfiguration(), status::kFailedResult);
+  controller.setAreaAnswer(area::kConfiguration, 0);
+  model.working.data()[2000] ^= 1;
+  const std::size_t shown = host.progress.size();
+  tick();
+  EXPECT_EQ(controller.configuration().data()[2000], model.working.data()[2000]);
+  EXPECT_EQ(host.progress.size(), shown);
+  EXPECT_FALSE(host.progressVisible);
+  EXPECT_TRUE(host.statusTexts.back().starts_with("Controller \""));
 }
 
 }  // namespace
