@@ -1,0 +1,262 @@
+#include "core/summary/config_diff.hpp"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <set>
+#include <tuple>
+
+#include "core/config/config_file.hpp"
+#include "core/events/entry.hpp"
+#include "core/lang/language_table.hpp"
+#include "core/params/bindings.hpp"
+#include "core/summary/rule_summary.hpp"
+#include "core/summary/summary_texts.hpp"
+#include "core/view/field_ref.hpp"
+
+namespace kivprism::summary {
+
+namespace {
+
+namespace layout = config::layout;
+using config::ConfigImage;
+using lang::Language;
+using view::Binding;
+using view::ControlKind;
+using view::ControlView;
+
+constexpr std::string_view kArrow = " -> ";
+
+// The caption the parameters page shows beside a control: its own caption (check boxes), the
+// caption of its panel ("Panel" and the control's role), or the one kept with its binding.
+std::string captionOf(const Binding& b, Language l) {
+  const auto rows = lang::mainFormRows();
+  const auto lookup = [&](std::string_view control) -> std::optional<std::string> {
+    const std::string key =
+        std::string(lang::kMainFormName) + "_" + std::string(control) + "_Caption";
+    if (const lang::LanguageRow* row = lang::findLanguageRow(key, rows)) {
+      return std::string(row->text.in(l));
+    }
+    return std::nullopt;
+  };
+  if (!b.caption.in(l).empty()) {
+    return std::string(b.caption.in(l));
+  }
+  if (auto own = lookup(b.control)) {
+    return *own;
+  }
+  std::string_view role = b.control;
+  for (std::string_view prefix :
+       {"ValueListEditor", "CheckListBox", "CSpinEdit", "ComboBox", "CheckBox", "Edit"}) {
+    if (role.starts_with(prefix)) {
+      role.remove_prefix(prefix.size());
+      break;
+    }
+  }
+  if (role.ends_with('x')) {
+    role.remove_suffix(1);
+  }
+  return lookup("Panel" + std::string(role)).value_or(std::string{});
+}
+
+// What the control shows for the image, in words.
+std::string valueWords(const Binding& b, const ConfigImage& image, Language l) {
+  ControlView v;
+  view::showControl(v, b, image, view::FormContext{l, 1});
+  switch (b.kind) {
+    case ControlKind::Combo: {
+      for (const auto& [index, text] : v.itemOverrides) {
+        if (index == v.value) {
+          return text;
+        }
+      }
+      if (v.value >= 0 && static_cast<std::size_t>(v.value) < v.items.size()) {
+        return std::string(v.items[static_cast<std::size_t>(v.value)].in(l));
+      }
+      return std::to_string(v.value);
+    }
+    case ControlKind::Check:
+      return std::string((v.checked ? texts::kOn : texts::kOff).in(l));
+    case ControlKind::CheckList: {
+      std::string out;
+      for (std::size_t i = 0; i < v.items.size() && i < 32; ++i) {
+        if ((v.bits & (1u << i)) != 0) {
+          out += (out.empty() ? "" : ", ") + std::string(v.items[i].in(l));
+        }
+      }
+      return out.empty() ? std::string(texts::kNone.in(l)) : out;
+    }
+    case ControlKind::Edit:
+      return v.text;
+    case ControlKind::Spin:
+      return std::to_string(v.value);
+    case ControlKind::Grid:
+    case ControlKind::Widget:
+      break;
+  }
+  return std::to_string(view::readField(image, b.field, 1));
+}
+
+std::string hexRun(const ConfigImage& image, std::size_t offset, std::size_t size) {
+  std::string out;
+  for (std::size_t i = 0; i < size; ++i) {
+    out += lang::formatText(i == 0 ? "%02X" : " %02X", unsigned{image.data()[offset + i]});
+  }
+  return out;
+}
+
+// Bit masks of the parameter bytes some control of the parameters page names.
+using Coverage = std::array<std::uint8_t, layout::kParamBlock.width>;
+
+void compareParameters(const ConfigImage& a, const ConfigImage& b, Language l, Coverage& covered,
+                       std::vector<Difference>& out) {
+  std::set<std::tuple<std::size_t, std::size_t, unsigned, unsigned>> seen;
+  for (const Binding& binding : params::bindings()) {
+    if (!view::hasField(binding.field)) {
+      continue;
+    }
+    const config::Field field = view::imageField(binding.field);
+    const std::optional<config::BitField> bits = view::bitField(binding.field);
+    if (field.offset < layout::kParamBlock.offset || field.end() > layout::kParamBlock.end()) {
+      continue;
+    }
+    const std::uint8_t mask = bits ? bits->mask() : std::uint8_t{0xFF};
+    for (std::size_t i = field.offset; i < field.end(); ++i) {
+      covered[i - layout::kParamBlock.offset] |= mask;
+    }
+    if (!seen.emplace(field.offset, field.width, bits ? bits->shift : 0u, bits ? bits->bits : 8u)
+             .second) {
+      continue;
+    }
+    if (view::readField(a, binding.field, 1) == view::readField(b, binding.field, 1)) {
+      continue;
+    }
+    Difference d;
+    d.kind = DifferenceKind::Parameter;
+    d.key = std::string(config::integerKeyName(field, bits).value_or(binding.control));
+    d.label = captionOf(binding, l);
+    d.offset = field.offset;
+    d.changes.push_back({{}, valueWords(binding, a, l), valueWords(binding, b, l)});
+    out.push_back(std::move(d));
+  }
+}
+
+// Runs of bytes that differ in bits no name covers; `mask` gives the named bits of each byte.
+template <typename MaskOf>
+void compareBytes(const ConfigImage& a, const ConfigImage& b, config::Field area, MaskOf maskOf,
+                  Language l, std::vector<Difference>& out) {
+  std::size_t i = area.offset;
+  while (i < area.end()) {
+    const auto unnamed = [&](std::size_t at) {
+      return ((a.data()[at] ^ b.data()[at]) & static_cast<std::uint8_t>(~maskOf(at))) != 0;
+    };
+    if (!unnamed(i)) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i + 1;
+    while (end < area.end() && unnamed(end)) {
+      ++end;
+    }
+    Difference d;
+    d.kind = DifferenceKind::Bytes;
+    d.offset = i;
+    d.label = lang::formatText(texts::kImageBytes.in(l), static_cast<unsigned>(i),
+                               static_cast<unsigned>(end - 1));
+    d.changes.push_back({{}, hexRun(a, i, end - i), hexRun(b, i, end - i)});
+    out.push_back(std::move(d));
+    i = end;
+  }
+}
+
+std::string ruleLabel(std::size_t number, const std::string& name, Language l) {
+  std::string label = lang::formatText(texts::kRuleLabel.in(l), static_cast<unsigned>(number));
+  return name.empty() ? label : label + " \"" + name + "\"";
+}
+
+void compareRule(const ConfigImage& a, const ConfigImage& b, std::size_t number, Language l,
+                 std::vector<Difference>& out) {
+  const events::ConstEntryBytes ea = events::entryAt(a, number);
+  const events::ConstEntryBytes eb = events::entryAt(b, number);
+  if (std::equal(ea.begin(), ea.end(), eb.begin())) {
+    return;
+  }
+  Difference d;
+  d.kind = DifferenceKind::Rule;
+  d.entry = number;
+  d.offset = layout::entry(number - 1).offset;
+  const std::string nameA = events::entryName(ea);
+  const std::string nameB = events::entryName(eb);
+  d.label = ruleLabel(number, nameB.empty() ? nameA : nameB, l);
+  const auto words = [&](const ConfigImage& image, events::ConstEntryBytes e, auto summary) {
+    return isUnused(e) ? std::string(texts::kEmpty.in(l)) : summary(image, number, l);
+  };
+  const auto add = [&](const lang::TextPair& field, std::string before, std::string after) {
+    if (before != after) {
+      d.changes.push_back({std::string(field.in(l)), std::move(before), std::move(after)});
+    }
+  };
+  add(texts::kFieldName, '"' + nameA + '"', '"' + nameB + '"');
+  add(texts::kFieldEvent, words(a, ea, eventWords), words(b, eb, eventWords));
+  add(texts::kFieldPress, words(a, ea, pressWords), words(b, eb, pressWords));
+  add(texts::kFieldReaction, words(a, ea, reactionWords), words(b, eb, reactionWords));
+  if (d.changes.empty()) {
+    // Bytes the words do not show (a stored setting the page hides): shown as bytes.
+    std::size_t first = 0;
+    while (ea[first] == eb[first]) {
+      ++first;
+    }
+    std::size_t last = ea.size() - 1;
+    while (ea[last] == eb[last]) {
+      --last;
+    }
+    const std::string range = std::to_string(first) + ".." + std::to_string(last);
+    d.changes.push_back({lang::formatText(texts::kFieldBytes.in(l), range.c_str()),
+                         hexRun(a, d.offset + first, last - first + 1),
+                         hexRun(b, d.offset + first, last - first + 1)});
+  }
+  out.push_back(std::move(d));
+}
+
+}  // namespace
+
+std::string Difference::line() const {
+  std::string text;
+  switch (kind) {
+    case DifferenceKind::Parameter:
+      text = label.empty() ? key : key + " (" + label + ")";
+      break;
+    case DifferenceKind::Rule:
+    case DifferenceKind::Bytes:
+      text = label;
+      break;
+  }
+  text += ": ";
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    if (i != 0) {
+      text += "; ";
+    }
+    if (!changes[i].field.empty()) {
+      text += changes[i].field + ": ";
+    }
+    text += changes[i].before + std::string(kArrow) + changes[i].after;
+  }
+  return text;
+}
+
+std::vector<Difference> compareImages(const ConfigImage& a, const ConfigImage& b, Language l) {
+  std::vector<Difference> out;
+  compareBytes(
+      a, b, layout::kTouchBlock, [](std::size_t) { return std::uint8_t{0}; }, l, out);
+  for (std::size_t n = events::kFirstEntryNumber; n <= events::kLastEntryNumber; ++n) {
+    compareRule(a, b, n, l, out);
+  }
+  Coverage covered{};
+  compareParameters(a, b, l, covered, out);
+  compareBytes(
+      a, b, layout::kParamBlock,
+      [&covered](std::size_t at) { return covered[at - layout::kParamBlock.offset]; }, l, out);
+  return out;
+}
+
+}  // namespace kivprism::summary

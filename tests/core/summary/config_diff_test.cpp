@@ -1,0 +1,134 @@
+// Comparing two configurations: nothing for equal images, a parameter by its key and caption with
+// both values in words, a rule by the summary fields that differ, and bytes no name covers as
+// bytes.
+#include "core/summary/config_diff.hpp"
+
+#include <gtest/gtest.h>
+
+#include "core/params/lists.hpp"
+#include "core/summary/rule_summary.hpp"
+#include "sim/factory_defaults.hpp"
+#include "summary_fixture.hpp"
+
+namespace kivprism::summary {
+namespace {
+
+using lang::Language;
+using testing::at;
+namespace layout = config::layout;
+
+TEST(ConfigDiffTest, EqualImagesHaveNoDifferences) {
+  const config::ConfigImage image = sim::factoryConfiguration();
+  EXPECT_TRUE(compareImages(image, image, Language::English).empty());
+  EXPECT_TRUE(
+      compareImages(config::ConfigImage{}, config::ConfigImage{}, Language::Russian).empty());
+}
+
+TEST(ConfigDiffTest, AParameterByItsKeyCaptionAndValuesInWords) {
+  const config::ConfigImage before = sim::factoryConfiguration();
+  config::ConfigImage after = before;
+  after.set(layout::kCanParamBaud500k, 2);
+  const auto differences = compareImages(before, after, Language::English);
+  ASSERT_EQ(differences.size(), 1u);
+  const Difference& d = differences[0];
+  EXPECT_EQ(d.kind, DifferenceKind::Parameter);
+  EXPECT_EQ(d.key, "CANPARAM_BAUD500K");
+  EXPECT_EQ(d.label, "Bus speed");
+  EXPECT_EQ(d.line(), "CANPARAM_BAUD500K (Bus speed): Not set -> " +
+                          std::string(params::lists::canSpeed()[2].en));
+  const auto russian = compareImages(before, after, Language::Russian);
+  ASSERT_EQ(russian.size(), 1u);
+  EXPECT_EQ(russian[0].line(), "CANPARAM_BAUD500K (Скорость шины): Не задана -> " +
+                                   std::string(params::lists::canSpeed()[2].ru));
+}
+
+TEST(ConfigDiffTest, CheckBoxesAndNumbersInWords) {
+  config::ConfigImage before;
+  config::ConfigImage after;
+  after.set(layout::kCanParamAcked, 1);
+  after.set(layout::kKeyReassignTo, 350);
+  const auto differences = compareImages(before, after, Language::English);
+  ASSERT_EQ(differences.size(), 2u);
+  EXPECT_EQ(differences[0].changes.at(0).before + "/" + differences[0].changes.at(0).after,
+            differences[0].key == "CANPARAM_ACKED" ? "off/on" : "0/350");
+  for (const Difference& d : differences) {
+    EXPECT_EQ(d.kind, DifferenceKind::Parameter);
+    EXPECT_TRUE(d.key == "CANPARAM_ACKED" || d.key == "KEY_REASSIGN_TO") << d.key;
+  }
+}
+
+TEST(ConfigDiffTest, ARuleByNumberNameAndTheFieldsThatDiffer) {
+  const config::ConfigImage before = sim::factoryConfiguration();
+  config::ConfigImage after = before;
+  events::set(at(after, 2), events::entry::kPressKind, 2);
+  auto differences = compareImages(before, after, Language::English);
+  ASSERT_EQ(differences.size(), 1u);
+  EXPECT_EQ(differences[0].kind, DifferenceKind::Rule);
+  EXPECT_EQ(differences[0].entry, 2u);
+  ASSERT_EQ(differences[0].changes.size(), 1u);
+  EXPECT_EQ(differences[0].changes[0].field, "press");
+  EXPECT_EQ(differences[0].line(),
+            "Rule 2 \"Volume down\": press: " + pressWords(before, 2, Language::English) + " -> " +
+                pressWords(after, 2, Language::English));
+
+  events::setEntryName(at(after, 2), "Quieter");
+  differences = compareImages(before, after, Language::Russian);
+  ASSERT_EQ(differences.size(), 1u);
+  EXPECT_EQ(differences[0].label, "Правило 2 \"Quieter\"");
+  ASSERT_EQ(differences[0].changes.size(), 2u);
+  EXPECT_EQ(differences[0].changes[0].field, "имя");
+  EXPECT_EQ(differences[0].changes[0].before, "\"Volume down\"");
+  EXPECT_EQ(differences[0].changes[1].field, "нажатие");
+}
+
+TEST(ConfigDiffTest, ANewAndARemovedRuleReadAsEmptyOnOneSide) {
+  const config::ConfigImage before = sim::factoryConfiguration();
+  config::ConfigImage after = before;
+  std::fill(at(after, 3).begin(), at(after, 3).end(), std::uint8_t{0});
+  const auto differences = compareImages(before, after, Language::English);
+  ASSERT_EQ(differences.size(), 1u);
+  EXPECT_EQ(differences[0].label, "Rule 3 \"IR mute\"");
+  for (const FieldChange& c : differences[0].changes) {
+    if (c.field != "name") {
+      EXPECT_EQ(c.after, "(empty)") << c.field;
+    }
+  }
+  const auto back = compareImages(after, before, Language::English);
+  ASSERT_EQ(back.size(), 1u);
+  EXPECT_EQ(back[0].changes.back().before, "(empty)");
+  EXPECT_EQ(back[0].changes.back().after, reactionWords(before, 3, Language::English));
+}
+
+TEST(ConfigDiffTest, BytesNoNameCoversAreShownAsBytes) {
+  const config::ConfigImage before = sim::factoryConfiguration();
+  config::ConfigImage after = before;
+  after.data()[layout::kTouchBlock.offset + 2] = 0x7F;
+  // A byte an IR reaction carries unchanged: the words stay the same.
+  config::ConfigImage ir = before;
+  events::set(at(ir, 3), events::entry::kReactionType, 2);
+  config::ConfigImage irAfter = ir;
+  events::set(at(irAfter, 3), events::reaction::ir_code::kReserved, 9);
+  auto differences = compareImages(before, after, Language::English);
+  ASSERT_EQ(differences.size(), 1u);
+  EXPECT_EQ(differences[0].kind, DifferenceKind::Bytes);
+  EXPECT_EQ(differences[0].line(), "Image bytes 2..2: 00 -> 7F");
+
+  differences = compareImages(ir, irAfter, Language::English);
+  ASSERT_EQ(differences.size(), 1u);
+  EXPECT_EQ(differences[0].kind, DifferenceKind::Rule);
+  ASSERT_EQ(differences[0].changes.size(), 1u);
+  EXPECT_EQ(differences[0].changes[0].field, "bytes 85..85");
+  EXPECT_EQ(differences[0].changes[0].before, "00");
+  EXPECT_EQ(differences[0].changes[0].after, "09");
+
+  // A learnt key's level lies in the keys table, which no parameter control names.
+  config::ConfigImage keys = before;
+  keys.set(layout::keyLevel(0, 0), 1001);
+  differences = compareImages(before, keys, Language::English);
+  ASSERT_EQ(differences.size(), 1u);
+  EXPECT_EQ(differences[0].kind, DifferenceKind::Bytes);
+  EXPECT_EQ(differences[0].offset, layout::keyLevel(0, 0).offset);
+}
+
+}  // namespace
+}  // namespace kivprism::summary
