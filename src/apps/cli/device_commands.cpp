@@ -336,6 +336,33 @@ int monitorCommand(std::span<const std::string> args) {
 
 }  // namespace
 
+std::optional<std::string> readDeviceImage(const DeviceSource& source, config::ConfigImage& image) {
+  DeviceOptions o;
+  o.simulator = source.simulator;
+  o.simulatorState = source.simulatorState;
+  o.packetLog = source.packetLog;
+  std::optional<std::string> error;
+  const int result = runSession(o, hostOptionsFor(o), [&](Session& s) {
+    if (const DeviceStatus st = s.connect(); st != device::status::kOk) {
+      error = std::string(device::statusText(st));
+      return kExitFailure;
+    }
+    const DeviceStatus st = s.link().readConfiguration();
+    s.host().finishProgress();
+    if (st != device::status::kOk) {
+      error = std::string(device::statusText(st));
+      return kExitFailure;
+    }
+    image = s.model().working;
+    return kExitOk;
+  });
+  if (result != kExitOk && !error) {
+    // runSession has printed why (the port or the simulator's state could not be opened).
+    error = std::string("the controller could not be read");
+  }
+  return error;
+}
+
 std::vector<Command> deviceCommands() {
   return {
       {"info", "[--simulator[=STATE.bin]]", "print the controller's device information", info},

@@ -27,23 +27,25 @@ using view::ControlView;
 
 constexpr std::string_view kArrow = " -> ";
 
-// The caption the parameters page shows beside a control: its own caption (check boxes), the
-// caption of its panel ("Panel" and the control's role), or the one kept with its binding.
+// The caption the parameters page shows for a control: a check box's own caption, the caption
+// kept with a program-filled control's binding, or the caption of the panel beside it ("Panel"
+// and the control's role). A control whose label the page places elsewhere gets none.
 std::string captionOf(const Binding& b, Language l) {
-  const auto rows = lang::mainFormRows();
-  const auto lookup = [&](std::string_view control) -> std::optional<std::string> {
-    const std::string key =
-        std::string(lang::kMainFormName) + "_" + std::string(control) + "_Caption";
-    if (const lang::LanguageRow* row = lang::findLanguageRow(key, rows)) {
-      return std::string(row->text.in(l));
-    }
-    return std::nullopt;
-  };
   if (!b.caption.in(l).empty()) {
     return std::string(b.caption.in(l));
   }
-  if (auto own = lookup(b.control)) {
-    return *own;
+  const auto rows = lang::mainFormRows();
+  const auto lookup = [&](std::string_view control) -> std::string {
+    const std::string key =
+        std::string(lang::kMainFormName) + "_" + std::string(control) + "_Caption";
+    const lang::LanguageRow* row = lang::findLanguageRow(key, rows);
+    if (row == nullptr || row->text.in(l).find_first_of("\r\n") != std::string_view::npos) {
+      return {};
+    }
+    return std::string(row->text.in(l));
+  };
+  if (b.kind == ControlKind::Check) {
+    return lookup(b.control);
   }
   std::string_view role = b.control;
   for (std::string_view prefix :
@@ -56,7 +58,7 @@ std::string captionOf(const Binding& b, Language l) {
   if (role.ends_with('x')) {
     role.remove_suffix(1);
   }
-  return lookup("Panel" + std::string(role)).value_or(std::string{});
+  return lookup("Panel" + std::string(role));
 }
 
 // What the control shows for the image, in words.
