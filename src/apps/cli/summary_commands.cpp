@@ -51,6 +51,24 @@ std::string_view differenceKindName(summary::DifferenceKind kind) {
   return "unknown";
 }
 
+std::string_view ruleFieldName(summary::RuleField field) {
+  switch (field) {
+    case summary::RuleField::None:
+      return "";
+    case summary::RuleField::Name:
+      return "name";
+    case summary::RuleField::Event:
+      return "event";
+    case summary::RuleField::Press:
+      return "press";
+    case summary::RuleField::Reaction:
+      return "reaction";
+    case summary::RuleField::Bytes:
+      return "bytes";
+  }
+  return "";
+}
+
 std::string_view languageCode(lang::Language language) {
   return language == lang::Language::Russian ? "ru" : "en";
 }
@@ -141,7 +159,8 @@ void printDiffJson(const std::vector<summary::Difference>& differences, const Di
         << ", \"entry\": " << d.entry << ", \"offset\": " << d.offset
         << ", \"line\": " << jsonString(d.line()) << ", \"changes\": [";
     for (std::size_t c = 0; c < d.changes.size(); ++c) {
-      out << (c == 0 ? "" : ", ") << "{\"field\": " << jsonString(d.changes[c].field)
+      out << (c == 0 ? "" : ", ") << "{\"field\": " << jsonString(ruleFieldName(d.changes[c].id))
+          << ", \"fieldLabel\": " << jsonString(d.changes[c].field)
           << ", \"before\": " << jsonString(d.changes[c].before)
           << ", \"after\": " << jsonString(d.changes[c].after) << "}";
     }

@@ -138,7 +138,8 @@ void compareParameters(const ConfigImage& a, const ConfigImage& b, Language l, C
     d.key = std::string(config::integerKeyName(field, bits).value_or(binding.control));
     d.label = captionOf(binding, l);
     d.offset = field.offset;
-    d.changes.push_back({{}, valueWords(binding, a, l), valueWords(binding, b, l)});
+    d.changes.push_back(
+        {{}, RuleField::None, valueWords(binding, a, l), valueWords(binding, b, l)});
     out.push_back(std::move(d));
   }
 }
@@ -165,7 +166,7 @@ void compareBytes(const ConfigImage& a, const ConfigImage& b, config::Field area
     d.offset = i;
     d.label = lang::formatText(texts::kImageBytes.in(l), static_cast<unsigned>(i),
                                static_cast<unsigned>(end - 1));
-    d.changes.push_back({{}, hexRun(a, i, end - i), hexRun(b, i, end - i)});
+    d.changes.push_back({{}, RuleField::None, hexRun(a, i, end - i), hexRun(b, i, end - i)});
     out.push_back(std::move(d));
     i = end;
   }
@@ -193,15 +194,17 @@ void compareRule(const ConfigImage& a, const ConfigImage& b, std::size_t number,
   const auto words = [&](const ConfigImage& image, events::ConstEntryBytes e, auto summary) {
     return isUnused(e) ? std::string(texts::kEmpty.in(l)) : summary(image, number, l);
   };
-  const auto add = [&](const lang::TextPair& field, std::string before, std::string after) {
+  const auto add = [&](const lang::TextPair& field, RuleField id, std::string before,
+                       std::string after) {
     if (before != after) {
-      d.changes.push_back({std::string(field.in(l)), std::move(before), std::move(after)});
+      d.changes.push_back({std::string(field.in(l)), id, std::move(before), std::move(after)});
     }
   };
-  add(texts::kFieldName, '"' + nameA + '"', '"' + nameB + '"');
-  add(texts::kFieldEvent, words(a, ea, eventWords), words(b, eb, eventWords));
-  add(texts::kFieldPress, words(a, ea, pressWords), words(b, eb, pressWords));
-  add(texts::kFieldReaction, words(a, ea, reactionWords), words(b, eb, reactionWords));
+  add(texts::kFieldName, RuleField::Name, '"' + nameA + '"', '"' + nameB + '"');
+  add(texts::kFieldEvent, RuleField::Event, words(a, ea, eventWords), words(b, eb, eventWords));
+  add(texts::kFieldPress, RuleField::Press, words(a, ea, pressWords), words(b, eb, pressWords));
+  add(texts::kFieldReaction, RuleField::Reaction, words(a, ea, reactionWords),
+      words(b, eb, reactionWords));
   if (d.changes.empty()) {
     // Bytes the words do not show (a stored setting the page hides): shown as bytes.
     std::size_t first = 0;
@@ -214,7 +217,7 @@ void compareRule(const ConfigImage& a, const ConfigImage& b, std::size_t number,
     }
     const std::string range = std::to_string(first) + ".." + std::to_string(last);
     d.changes.push_back({lang::formatText(texts::kFieldBytes.in(l), range.c_str()),
-                         hexRun(a, d.offset + first, last - first + 1),
+                         RuleField::Bytes, hexRun(a, d.offset + first, last - first + 1),
                          hexRun(b, d.offset + first, last - first + 1)});
   }
   out.push_back(std::move(d));

@@ -14,8 +14,12 @@ namespace kivprism::summary {
 
 enum class DifferenceKind { Parameter, Rule, Bytes };
 
+// What a rule field is, for scripts: the same in every language.
+enum class RuleField { None, Name, Event, Press, Reaction, Bytes };
+
 struct FieldChange {
-  std::string field;  // parameter: empty; rule: "event", "press", ...; bytes: the offsets
+  std::string field;  // in words: parameter: empty; rule: "event", "press", ...; bytes: offsets
+  RuleField id = RuleField::None;
   std::string before;
   std::string after;
   friend bool operator==(const FieldChange&, const FieldChange&) = default;

@@ -201,6 +201,13 @@ TEST_F(CliSummary, DiffJsonParsesAndNamesItsFields) {
         "\"after\": \"33 KBit/s\""}) {
     EXPECT_NE(result.out.find(field), std::string::npos) << field << "\n" << result.out;
   }
+  // Field names stay English; the words follow the language.
+  const auto russian =
+      cli({"diff", path("a.KST401"), path("b.KST401"), "--format", "json", "--lang", "ru"});
+  EXPECT_TRUE(isJson(russian.out)) << russian.out;
+  EXPECT_NE(russian.out.find("{\"field\": \"name\", \"fieldLabel\": \"имя\""), std::string::npos)
+      << russian.out;
+  EXPECT_NE(russian.out.find("\"label\": \"Скорость шины\""), std::string::npos);
   const auto equal = cli({"diff", path("a.bin"), path("a.KST401"), "--format=json"});
   EXPECT_EQ(equal.exitCode, 0);
   EXPECT_TRUE(isJson(equal.out)) << equal.out;

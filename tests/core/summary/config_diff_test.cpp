@@ -67,6 +67,7 @@ TEST(ConfigDiffTest, ARuleByNumberNameAndTheFieldsThatDiffer) {
   EXPECT_EQ(differences[0].entry, 2u);
   ASSERT_EQ(differences[0].changes.size(), 1u);
   EXPECT_EQ(differences[0].changes[0].field, "press");
+  EXPECT_EQ(differences[0].changes[0].id, RuleField::Press);
   EXPECT_EQ(differences[0].line(),
             "Rule 2 \"Volume down\": press: " + pressWords(before, 2, Language::English) + " -> " +
                 pressWords(after, 2, Language::English));
@@ -78,7 +79,9 @@ TEST(ConfigDiffTest, ARuleByNumberNameAndTheFieldsThatDiffer) {
   ASSERT_EQ(differences[0].changes.size(), 2u);
   EXPECT_EQ(differences[0].changes[0].field, "имя");
   EXPECT_EQ(differences[0].changes[0].before, "\"Volume down\"");
+  EXPECT_EQ(differences[0].changes[0].id, RuleField::Name);
   EXPECT_EQ(differences[0].changes[1].field, "нажатие");
+  EXPECT_EQ(differences[0].changes[1].id, RuleField::Press);
 }
 
 TEST(ConfigDiffTest, ANewAndARemovedRuleReadAsEmptyOnOneSide) {
@@ -118,6 +121,7 @@ TEST(ConfigDiffTest, BytesNoNameCoversAreShownAsBytes) {
   EXPECT_EQ(differences[0].kind, DifferenceKind::Rule);
   ASSERT_EQ(differences[0].changes.size(), 1u);
   EXPECT_EQ(differences[0].changes[0].field, "bytes 85..85");
+  EXPECT_EQ(differences[0].changes[0].id, RuleField::Bytes);
   EXPECT_EQ(differences[0].changes[0].before, "00");
   EXPECT_EQ(differences[0].changes[0].after, "09");
 
