@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
 
 #include "core/events/entry_operations.hpp"
 #include "core/summary/rule_summary.hpp"
@@ -70,6 +73,32 @@ TEST(RuleTableTest, UsbKeyReactionsCannotFireWhileTheirUsbFunctionIsOff) {
   table.rebuild(image, Language::Russian);
   EXPECT_TRUE(table.row(1).troubles.empty()) << table.row(1).troubleText();
   EXPECT_TRUE(table.row(3).troubles.empty());
+}
+
+// Each usage page needs its own USB function: keyboard keys, media keys, system control.
+TEST(RuleTableTest, EachUsagePageNamesTheFunctionItNeeds) {
+  namespace usb = events::reaction::usb_key;
+  config::ConfigImage image;
+  const std::array<std::pair<std::uint8_t, std::string>, 3> pages{{
+      {usb::kKeyboardPage, "Keyboard 101 Keys"},
+      {usb::kConsumerPage, "Keyboard Multimedia"},
+      {usb::kGenericDesktopPage, "Keyboard Sys Control"},
+  }};
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    setTypes(image, i + 1, EventType::Source, ReactionType::UsbKey);
+    events::set(at(image, i + 1), usb::kUsagePage, pages[i].first);
+  }
+  RuleTable table;
+  for (std::size_t on = 0; on < pages.size(); ++on) {
+    image.set(config::layout::kPidSupport, 1u << (on + 1));
+    table.rebuild(image, Language::English);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+      const std::string expected =
+          i == on ? ""
+                  : "The reaction cannot fire: the USB function \"" + pages[i].second + "\" is off";
+      EXPECT_EQ(table.row(i + 1).troubleText(), expected) << on << " " << i;
+    }
+  }
 }
 
 TEST(RuleTableTest, PagesTheParametersTurnOffAreMarked) {
@@ -139,6 +168,27 @@ TEST(RuleTableTest, RulesWaitingForTheSameEventMarkEachOther) {
   events::set(at(image, 11), events::event::ir_code::kCode, code);
   table.rebuildRow(image, 11);
   EXPECT_FALSE(has(table.row(3), TroubleKind::SameEvent));
+}
+
+// Every data byte of a CAN filter counts, wherever it differs.
+TEST(RuleTableTest, CanFiltersDifferingInAnyDataByteDoNotClash) {
+  config::ConfigImage image;
+  for (std::size_t n : {1u, 2u}) {
+    testing::setCanFilterEvent(image, n, 0x3E5, 0x00, 0xFF);
+    events::CanFilter filter =
+        events::get(events::entryAt(image, n), events::event::sw_can::kFilter);
+    filter.count = 2;
+    filter.mask[1] = 0xFF;
+    filter.data[0] = n == 1 ? 0x01 : 0x00;
+    filter.data[1] = n == 1 ? 0x00 : 0x80;
+    events::set(at(image, n), events::event::sw_can::kFilter, filter);
+  }
+  RuleTable table;
+  table.rebuild(image, Language::English);
+  EXPECT_FALSE(has(table.row(1), TroubleKind::SameEvent));
+  copyEntry(image, 1, 2);
+  table.rebuildRow(image, 2);
+  EXPECT_TRUE(has(table.row(1), TroubleKind::SameEvent));
 }
 
 TEST(RuleTableTest, ThreeRulesOnOneEventNameTheOtherTwo) {
