@@ -77,25 +77,30 @@ void keyTroubles(const config::ConfigImage& image, events::ConstEntryBytes e, La
   }
 }
 
-// Case folding of the letters an installer types: Latin A-Z and Cyrillic А-Я, Ё in UTF-8.
+// Case folding of the letters an installer types: Latin A-Z, and the Cyrillic capitals, which all
+// start with the byte D0 in UTF-8 (А-П become D0 B0-BF, Р-Я D1 80-8F, Ѐ-Џ with Ё D1 90-9F).
 std::string folded(std::string_view text) {
   std::string out(text);
   for (std::size_t i = 0; i < out.size(); ++i) {
     const auto c = static_cast<unsigned char>(out[i]);
     if (c >= 'A' && c <= 'Z') {
       out[i] = static_cast<char>(c + ('a' - 'A'));
-    } else if ((c == 0xD0 || c == 0xD1) && i + 1 < out.size()) {
-      const unsigned code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(out[i + 1]) & 0x3Fu);
-      unsigned lower = code;
-      if (code >= 0x410 && code <= 0x42F) {
-        lower = code + 0x20;
-      } else if (code >= 0x400 && code <= 0x40F) {
-        lower = code + 0x50;
-      }
-      out[i] = static_cast<char>(0xC0 | (lower >> 6));
-      out[i + 1] = static_cast<char>(0x80 | (lower & 0x3Fu));
-      ++i;
+      continue;
     }
+    if (c != 0xD0 || i + 1 == out.size()) {
+      continue;
+    }
+    const auto next = static_cast<unsigned char>(out[i + 1]);
+    if (next >= 0x90 && next <= 0x9F) {
+      out[i + 1] = static_cast<char>(next + 0x20);
+    } else if (next >= 0xA0 && next <= 0xAF) {
+      out[i] = static_cast<char>(0xD1);
+      out[i + 1] = static_cast<char>(next - 0x20);
+    } else if (next >= 0x80 && next <= 0x8F) {
+      out[i] = static_cast<char>(0xD1);
+      out[i + 1] = static_cast<char>(next + 0x10);
+    }
+    ++i;
   }
   return out;
 }

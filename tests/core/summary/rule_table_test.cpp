@@ -257,5 +257,24 @@ TEST(RuleTableTest, RowMatchFoldsCyrillicAndLatinLetters) {
   EXPECT_FALSE(rowMatches(row, "елка"));
 }
 
+TEST(RuleTableTest, EveryCapitalLetterMatchesItsSmallOne) {
+  RuleRow row;
+  row.name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ ЁЂЏЀ @[`{ ё";
+  EXPECT_TRUE(rowMatches(row, "abcdefghijklmnopqrstuvwxyz абвгдежзийклмнопрстуфхцчшщъыьэюя ёђџѐ"));
+  EXPECT_TRUE(rowMatches(row, row.name));
+  // The neighbours of A and Z are no letters.
+  EXPECT_FALSE(rowMatches(row, "`[`{"));
+  EXPECT_FALSE(rowMatches(row, "@[@{"));
+  EXPECT_FALSE(rowMatches(row, "@{"));
+  // Small letters stay as they are; a cut letter at the end is compared as its byte.
+  RuleRow small;
+  small.name = "ёлка рядом";
+  EXPECT_TRUE(rowMatches(small, "ЁЛКА РЯДОМ"));
+  EXPECT_FALSE(rowMatches(small, "ЕЛКА"));
+  RuleRow cut;
+  cut.name = "ok\xD0";
+  EXPECT_TRUE(rowMatches(cut, "OK\xD0"));
+}
+
 }  // namespace
 }  // namespace kivprism::summary
