@@ -8,6 +8,7 @@
 
 #include "core/config/config_file.hpp"
 #include "core/events/entry.hpp"
+#include "core/keys/key_rules.hpp"
 #include "core/lang/language_table.hpp"
 #include "core/params/bindings.hpp"
 #include "core/summary/rule_summary.hpp"
@@ -172,6 +173,44 @@ void compareBytes(const ConfigImage& a, const ConfigImage& b, config::Field area
   }
 }
 
+// A learnt key of the keys table, by its file section and key ("KEYSCH1 KEY03") and its label.
+void compareKeys(const ConfigImage& a, const ConfigImage& b, Language l, Coverage& covered,
+                 std::vector<Difference>& out) {
+  const auto words = [l](const ConfigImage& image, std::size_t channel, std::size_t key) {
+    const std::string label = keys::keyCellText(image, channel, key);
+    if (label.empty()) {
+      return std::string(texts::kEmpty.in(l));
+    }
+    return lang::formatText(texts::kLearntKey.in(l), label.c_str(),
+                            unsigned{keys::keyLevelAt(image, channel, key)},
+                            unsigned{keys::keyToleranceAt(image, channel, key)});
+  };
+  for (std::size_t channel = 0; channel < layout::kKeyChannelCount; ++channel) {
+    for (std::size_t key = 1; key <= layout::kKeysPerChannel; ++key) {
+      const config::Field field = layout::keyEntry(channel, key - 1);
+      for (std::size_t i = field.offset; i < field.end(); ++i) {
+        covered[i - layout::kParamBlock.offset] = 0xFF;
+      }
+      const std::string before = words(a, channel, key);
+      const std::string after = words(b, channel, key);
+      if (before == after) {
+        // Bytes behind an empty slot, or a stored label the cell does not show: as bytes.
+        for (std::size_t i = field.offset; i < field.end(); ++i) {
+          covered[i - layout::kParamBlock.offset] = 0;
+        }
+        continue;
+      }
+      Difference d;
+      d.kind = DifferenceKind::Parameter;
+      d.key = lang::formatText("KEYSCH%u KEY%02u", static_cast<unsigned>(channel + 1),
+                               static_cast<unsigned>(key));
+      d.offset = field.offset;
+      d.changes.push_back({{}, RuleField::None, before, after});
+      out.push_back(std::move(d));
+    }
+  }
+}
+
 std::string ruleLabel(std::size_t number, const std::string& name, Language l) {
   std::string label = lang::formatText(texts::kRuleLabel.in(l), static_cast<unsigned>(number));
   return name.empty() ? label : label + " \"" + name + "\"";
@@ -258,6 +297,7 @@ std::vector<Difference> compareImages(const ConfigImage& a, const ConfigImage& b
   }
   Coverage covered{};
   compareParameters(a, b, l, covered, out);
+  compareKeys(a, b, l, covered, out);
   compareBytes(
       a, b, layout::kParamBlock,
       [&covered](std::size_t at) { return covered[at - layout::kParamBlock.offset]; }, l, out);

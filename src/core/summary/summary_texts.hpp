@@ -67,6 +67,7 @@ inline constexpr lang::TextPair kFieldReaction{"реакция", "reaction"};
 inline constexpr lang::TextPair kFieldBytes{"байты %s", "bytes %s"};
 inline constexpr lang::TextPair kImageBytes{"Байты образа %u..%u", "Image bytes %u..%u"};
 inline constexpr lang::TextPair kEmpty{"(пусто)", "(empty)"};
+inline constexpr lang::TextPair kLearntKey{"%s, уровень %u ± %u", "%s, level %u ± %u"};
 inline constexpr lang::TextPair kOn{"вкл", "on"};
 inline constexpr lang::TextPair kOff{"выкл", "off"};
 inline constexpr lang::TextPair kNone{"нет", "none"};

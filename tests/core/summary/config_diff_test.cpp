@@ -125,13 +125,30 @@ TEST(ConfigDiffTest, BytesNoNameCoversAreShownAsBytes) {
   EXPECT_EQ(differences[0].changes[0].before, "00");
   EXPECT_EQ(differences[0].changes[0].after, "09");
 
-  // A learnt key's level lies in the keys table, which no parameter control names.
+  // Behind an empty slot of the keys table a byte is only a byte.
   config::ConfigImage keys = before;
-  keys.set(layout::keyLevel(0, 0), 1001);
+  keys.data()[layout::keyLabel(2, 4).offset] = 'Q';
   differences = compareImages(before, keys, Language::English);
   ASSERT_EQ(differences.size(), 1u);
   EXPECT_EQ(differences[0].kind, DifferenceKind::Bytes);
-  EXPECT_EQ(differences[0].offset, layout::keyLevel(0, 0).offset);
+  EXPECT_EQ(differences[0].offset, layout::keyLabel(2, 4).offset);
+}
+
+TEST(ConfigDiffTest, ALearntKeyByItsSectionKeyAndLabel) {
+  const config::ConfigImage before = sim::factoryConfiguration();
+  config::ConfigImage after = before;
+  after.set(layout::keyLevel(0, 1), 1900);
+  after.set(layout::keyLevel(3, 14), 700);
+  after.set(layout::keyTolerance(3, 14), 50);
+  const auto differences = compareImages(before, after, Language::English);
+  ASSERT_EQ(differences.size(), 2u);
+  EXPECT_EQ(differences[0].line(),
+            "KEYSCH1 KEY02: VOL-, level 1840 ± 380 -> VOL-, level 1900 ± 380");
+  EXPECT_EQ(differences[1].line(), "KEYSCH4 KEY15: (empty) -> 4.700, level 700 ± 50");
+  EXPECT_EQ(differences[1].offset, layout::keyEntry(3, 14).offset);
+  const auto russian = compareImages(after, before, Language::Russian);
+  ASSERT_EQ(russian.size(), 2u);
+  EXPECT_EQ(russian[1].line(), "KEYSCH4 KEY15: 4.700, уровень 700 ± 50 -> (пусто)");
 }
 
 }  // namespace
