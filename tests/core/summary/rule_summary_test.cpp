@@ -222,6 +222,156 @@ TEST(RuleSummaryTest, ReactionsNameTheirListItemsAndSettings) {
                                               " x10");
 }
 
+std::string en(lang::TextPair pair) { return std::string(pair.en); }
+
+TEST(RuleSummaryTest, AnalogOutputsSourcesAndCursorSettings) {
+  config::ConfigImage image;
+  setTypes(image, 1, EventType::Source, ReactionType::Control);
+  const auto c = at(image, 1);
+  events::set(c, rx::control::kChannel1.voltage, 475);
+  events::set(c, rx::control::kChannel1.action, 1);
+  events::set(c, rx::control::kChannel2.voltage, 20);
+  events::set(c, rx::control::kChannel2.saveBeforeChange, 1);
+  events::set(c, rx::control::kPeriodMs, 300);
+  const auto actions = editor::lists::analogActions();
+  EXPECT_EQ(reactionWords(image, 1, kEn), "Control: channel 1: " + en(actions[1]) + " " +
+                                              editor::voltsText(475) +
+                                              " V, channel 2: " + en(actions[0]) + " " +
+                                              editor::voltsText(20) + " V saved first, 300 ms");
+
+  setTypes(image, 2, EventType::Source, ReactionType::Source);
+  events::set(at(image, 2), rx::source::kChoice, 3);
+  EXPECT_EQ(reactionWords(image, 2, kEn), "Source: " + en(editor::lists::sourceChoices()[3]));
+  events::set(at(image, 2), rx::source::kSkipMask, 0x05);
+  events::set(at(image, 2), rx::source::kSaveBeforeChange, 1);
+  EXPECT_EQ(reactionWords(image, 2, kEn), "Source: " + en(editor::lists::sourceChoices()[3]) +
+                                              ", " + editor::skipButtonCaption(0x05, kEn) +
+                                              ", saved first");
+
+  setTypes(image, 3, EventType::Source, ReactionType::CursorMove);
+  events::set(at(image, 3), rx::cursor_move::kDirection, 2);
+  events::set(at(image, 3), rx::cursor_move::kPoints, 12);
+  EXPECT_EQ(reactionWords(image, 3, kEn),
+            "Cursor Move: " + en(editor::lists::cursorDirections()[2]) + ", points 12");
+  events::set(at(image, 3), rx::cursor_move::kWithPress, 1);
+  EXPECT_EQ(reactionWords(image, 3, kRu),
+            "Cursor Move: " + std::string(editor::lists::cursorDirections()[2].ru) +
+                ", точек 12, с нажатием");
+
+  setTypes(image, 4, EventType::Source, ReactionType::UsbTouch);
+  events::set(at(image, 4), rx::usb_touch::kX, 100);
+  events::set(at(image, 4), rx::usb_touch::kY, 4000);
+  events::set(at(image, 4), rx::usb_touch::kDurationMs, 60);
+  EXPECT_EQ(reactionWords(image, 4, kEn), "USB Touch: X 100, Y 4000, duration 60 ms");
+}
+
+TEST(RuleSummaryTest, ListReactionsAtTheEndOfTheirLists) {
+  config::ConfigImage image;
+  setTypes(image, 1, EventType::Source, ReactionType::UsbMouse);
+  const auto mouse = editor::lists::mouseActions();
+  events::set(at(image, 1), rx::usb_mouse::kAction, static_cast<std::uint8_t>(mouse.size() - 1));
+  EXPECT_EQ(reactionWords(image, 1, kEn), "USB mouse: " + en(mouse.back()));
+  events::set(at(image, 1), rx::usb_mouse::kAction, static_cast<std::uint8_t>(mouse.size()));
+  EXPECT_EQ(reactionWords(image, 1, kEn), "USB mouse: ? (" + std::to_string(mouse.size()) + ")");
+
+  setTypes(image, 2, EventType::Source, ReactionType::Amplifier);
+  events::set(at(image, 2), rx::amplifier::kParameter, 1);
+  const auto actions = editor::lists::amplifierActions(1, kEn);
+  events::set(at(image, 2), rx::amplifier::kPosition,
+              static_cast<std::uint8_t>(actions.size() - 1));
+  EXPECT_EQ(reactionWords(image, 2, kEn),
+            "Amplifier control: " + en(editor::lists::amplifierTabs()[1]) + " " + actions.back());
+  events::set(at(image, 2), rx::amplifier::kPosition, static_cast<std::uint8_t>(actions.size()));
+  EXPECT_EQ(reactionWords(image, 2, kEn),
+            "Amplifier control: " + en(editor::lists::amplifierTabs()[1]) + " ? (" +
+                std::to_string(actions.size()) + ")");
+
+  setTypes(image, 3, EventType::Source, ReactionType::Lin);
+  const auto table = editor::lists::linCommandTable();
+  events::set(at(image, 3), rx::lin::kCommand, static_cast<std::uint8_t>(table.size() - 1));
+  EXPECT_EQ(reactionWords(image, 3, kEn), "LIN: " + std::string(table.back()));
+  events::set(at(image, 3), rx::lin::kCommand, static_cast<std::uint8_t>(table.size()));
+  EXPECT_EQ(reactionWords(image, 3, kEn), "LIN: ? (" + std::to_string(table.size()) + ")");
+
+  setTypes(image, 4, EventType::Source, ReactionType::Hwr);
+  events::set(at(image, 4), rx::hwr::kCommand, 1);
+  EXPECT_EQ(reactionWords(image, 4, kEn), "HWR: " + en(editor::lists::hwrCommands()[1]));
+  events::set(at(image, 4), rx::hwr::kTrigger, 1);
+  EXPECT_EQ(reactionWords(image, 4, kEn),
+            "HWR: " + en(editor::lists::hwrCommands()[1]) + ", trigger");
+}
+
+TEST(RuleSummaryTest, CarDspParametersFollowTheParametersPagesType) {
+  config::ConfigImage image;
+  setTypes(image, 1, EventType::Source, ReactionType::CarDsp);
+  events::set(at(image, 1), rx::car_dsp::kMode, 7);
+  events::set(at(image, 1), rx::car_dsp::kParameter, 100);
+  const std::string mode = en(editor::lists::carDspModes()[7]);
+  EXPECT_EQ(reactionWords(image, 1, kEn),
+            "CarDSP: " + mode + ", " + editor::lists::carDspParameters(7, false)[100]);
+  image.set(config::layout::kCarDspType, 1);  // the shortened list ends before 100
+  EXPECT_EQ(reactionWords(image, 1, kEn), "CarDSP: " + mode + ", parameter 100");
+  events::set(at(image, 1), rx::car_dsp::kMode, 2);
+  events::set(at(image, 1), rx::car_dsp::kParameter, 3);
+  events::set(at(image, 1), rx::car_dsp::kRepeatMs, 250);
+  EXPECT_EQ(reactionWords(image, 1, kEn), "CarDSP: " + en(editor::lists::carDspModes()[2]) + ", " +
+                                              editor::lists::carDspParameters(2, true)[3] +
+                                              ", repeat 250 ms");
+  events::set(at(image, 1), rx::car_dsp::kMode, 0);
+  EXPECT_EQ(reactionWords(image, 1, kEn), "CarDSP: " + en(editor::lists::carDspModes()[0]));
+}
+
+TEST(RuleSummaryTest, DashboardTextGaNetCodeAndPwmChannels) {
+  config::ConfigImage image;
+  setTypes(image, 1, EventType::Source, ReactionType::SwCan);
+  const auto e = at(image, 1);
+  events::set(e, rx::sw_can::kType, rx::sw_can::kDisplayType);
+  events::set(e, rx::sw_can::kLine1, "RADIO");
+  events::set(e, rx::sw_can::kLine2, "FM 1");
+  events::set(e, rx::sw_can::kDisplayMs, 3000);
+  EXPECT_EQ(reactionWords(image, 1, kEn),
+            "SW CAN: " + en(editor::lists::swCanTypes()[rx::sw_can::kDisplayType]) +
+                ", \"RADIO\", \"FM 1\", duration 3000 ms");
+  events::set(e, rx::sw_can::kType, 1);
+  const std::uint8_t command = editor::lists::swCanCommands(1)[0];
+  events::set(e, rx::sw_can::kCommand, command);
+  EXPECT_EQ(reactionWords(image, 1, kEn), "SW CAN: " + en(editor::lists::swCanTypes()[1]) + ", " +
+                                              en(*editor::lists::swCanCommandName(command)));
+
+  setTypes(image, 2, EventType::Source, ReactionType::GaNet);
+  EXPECT_EQ(reactionWords(image, 2, kEn),
+            "GaNet: " + en(editor::lists::ganetModes()[0]) + ", any code");
+  events::set(at(image, 2), rx::ganet::kMode, 3);
+  events::set(at(image, 2), rx::ganet::kCode, 0x12AB);
+  EXPECT_EQ(reactionWords(image, 2, kEn),
+            "GaNet: " + en(editor::lists::ganetModes()[3]) + ", code 12 AB");
+
+  setTypes(image, 3, EventType::Source, ReactionType::Pwm);
+  events::set(at(image, 3), rx::pwm::channel(0).mode, 1);
+  events::set(at(image, 3), rx::pwm::channel(0).value, 500);
+  events::set(at(image, 3), rx::pwm::channel(3).mode, 2);
+  events::set(at(image, 3), rx::pwm::channel(3).value, 7);
+  events::set(at(image, 3), rx::pwm::kRepeatMs, 20);
+  const auto modes = editor::lists::pwmModes();
+  EXPECT_EQ(reactionWords(image, 3, kEn), "PWM: channel 1: " + en(modes[1]) + " 500, channel 4: " +
+                                              en(modes[2]) + " 7, repeat 20 ms");
+}
+
+TEST(RuleSummaryTest, TypeCodesJustPastTheTablesAreUnknown) {
+  config::ConfigImage image;
+  events::set(at(image, 1), events::entry::kEventType,
+              static_cast<std::uint8_t>(events::kEventTypeCount));
+  events::set(at(image, 1), events::entry::kReactionType,
+              static_cast<std::uint8_t>(events::kReactionTypeCount));
+  EXPECT_EQ(eventWords(image, 1, kEn), "? (" + std::to_string(events::kEventTypeCount) + ")");
+  EXPECT_EQ(reactionWords(image, 1, kEn), "? (" + std::to_string(events::kReactionTypeCount) + ")");
+  events::set(at(image, 1), events::entry::kEventType,
+              static_cast<std::uint8_t>(events::kEventTypeCount - 1));
+  EXPECT_EQ(
+      eventWords(image, 1, kEn).rfind(en(*events::eventTypeName(events::kEventTypeCount - 1)), 0),
+      0u);
+}
+
 TEST(RuleSummaryTest, EveryTypeStartsWithItsPageCaptionInEitherLanguage) {
   for (unsigned type = 0; type < events::kEventTypeCount; ++type) {
     config::ConfigImage image;
