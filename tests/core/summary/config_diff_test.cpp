@@ -42,19 +42,50 @@ TEST(ConfigDiffTest, AParameterByItsKeyCaptionAndValuesInWords) {
                                    std::string(params::lists::canSpeed()[2].ru));
 }
 
-TEST(ConfigDiffTest, CheckBoxesAndNumbersInWords) {
+std::string lineOf(const std::vector<Difference>& differences, std::string_view key) {
+  for (const Difference& d : differences) {
+    if (d.key == key) {
+      EXPECT_EQ(d.kind, DifferenceKind::Parameter) << key;
+      return d.line();
+    }
+  }
+  return "<no difference " + std::string(key) + ">";
+}
+
+TEST(ConfigDiffTest, EveryKindOfControlInWords) {
   config::ConfigImage before;
   config::ConfigImage after;
   after.set(layout::kCanParamAcked, 1);
   after.set(layout::kKeyReassignTo, 350);
+  after.set(layout::kPidSupport, (1u << 1) | (1u << 2));
+  after.set(layout::kEnc0Div, 4);
+  const auto en = compareImages(before, after, Language::English);
+  EXPECT_EQ(en.size(), 4u);
+  EXPECT_EQ(lineOf(en, "CANPARAM_ACKED"), "CANPARAM_ACKED (Acknowledge frames): off -> on");
+  EXPECT_EQ(lineOf(en, "PID_SUPPORT"),
+            "PID_SUPPORT (USB functions): none -> Keyboard 101 Keys, Keyboard Multimedia");
+  EXPECT_NE(lineOf(en, "KEY_REASSIGN_TO").find(": 0 -> 350"), std::string::npos)
+      << lineOf(en, "KEY_REASSIGN_TO");
+  EXPECT_NE(lineOf(en, "ENC0DIV").find(" -> "), std::string::npos) << lineOf(en, "ENC0DIV");
+  const auto ru = compareImages(before, after, Language::Russian);
+  EXPECT_EQ(lineOf(ru, "CANPARAM_ACKED"), "CANPARAM_ACKED (Подтверждать пакеты): выкл -> вкл");
+  EXPECT_EQ(lineOf(ru, "PID_SUPPORT"),
+            "PID_SUPPORT (Функции USB): нет -> Keyboard 101 Keys, Keyboard Multimedia");
+}
+
+// A control whose caption the page places in a panel of another name gets its key alone; a list
+// position beyond the list is shown as its number.
+TEST(ConfigDiffTest, ParametersWithoutACaptionAndUnknownPositions) {
+  config::ConfigImage before;
+  config::ConfigImage after;
+  after.set(layout::kEnc0Mode, 1);
+  after.set(layout::kCanParamBaud500k, 200);
   const auto differences = compareImages(before, after, Language::English);
   ASSERT_EQ(differences.size(), 2u);
-  EXPECT_EQ(differences[0].changes.at(0).before + "/" + differences[0].changes.at(0).after,
-            differences[0].key == "CANPARAM_ACKED" ? "off/on" : "0/350");
-  for (const Difference& d : differences) {
-    EXPECT_EQ(d.kind, DifferenceKind::Parameter);
-    EXPECT_TRUE(d.key == "CANPARAM_ACKED" || d.key == "KEY_REASSIGN_TO") << d.key;
-  }
+  EXPECT_EQ(lineOf(differences, "ENC0MODE").rfind("ENC0MODE: ", 0), 0u)
+      << lineOf(differences, "ENC0MODE");
+  EXPECT_EQ(lineOf(differences, "CANPARAM_BAUD500K"),
+            "CANPARAM_BAUD500K (Bus speed): Not set -> 200");
 }
 
 TEST(ConfigDiffTest, ARuleByNumberNameAndTheFieldsThatDiffer) {
@@ -115,6 +146,14 @@ TEST(ConfigDiffTest, BytesNoNameCoversAreShownAsBytes) {
   ASSERT_EQ(differences.size(), 1u);
   EXPECT_EQ(differences[0].kind, DifferenceKind::Bytes);
   EXPECT_EQ(differences[0].line(), "Image bytes 2..2: 00 -> 7F");
+  // Neighbouring bytes make one run; a byte apart makes its own.
+  after.data()[layout::kTouchBlock.offset + 3] = 0x01;
+  after.data()[layout::kTouchBlock.offset + 5] = 0x02;
+  differences = compareImages(before, after, Language::Russian);
+  ASSERT_EQ(differences.size(), 2u);
+  EXPECT_EQ(differences[0].line(), "Байты образа 2..3: 00 00 -> 7F 01");
+  EXPECT_EQ(differences[1].line(), "Байты образа 5..5: 00 -> 02");
+  EXPECT_EQ(differences[1].offset, layout::kTouchBlock.offset + 5);
 
   differences = compareImages(ir, irAfter, Language::English);
   ASSERT_EQ(differences.size(), 1u);
@@ -124,6 +163,16 @@ TEST(ConfigDiffTest, BytesNoNameCoversAreShownAsBytes) {
   EXPECT_EQ(differences[0].changes[0].id, RuleField::Bytes);
   EXPECT_EQ(differences[0].changes[0].before, "00");
   EXPECT_EQ(differences[0].changes[0].after, "09");
+
+  // A pin reaction without a pin hides its mode and time: the first and last differing bytes.
+  config::ConfigImage pin = before;
+  events::set(at(pin, 5), events::entry::kReactionType, 3);
+  config::ConfigImage pinAfter = pin;
+  events::set(at(pinAfter, 5), events::reaction::pin::kMode, 1);
+  events::set(at(pinAfter, 5), events::reaction::pin::kMinTimeMs, 0x0500);
+  differences = compareImages(pin, pinAfter, Language::English);
+  ASSERT_EQ(differences.size(), 1u);
+  EXPECT_EQ(differences[0].line(), "Rule 5: bytes 82..84: 00 00 00 -> 01 00 05");
 
   // Behind an empty slot of the keys table a byte is only a byte.
   config::ConfigImage keys = before;
