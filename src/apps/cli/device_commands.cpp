@@ -341,24 +341,22 @@ std::optional<std::string> readDeviceImage(const DeviceSource& source, config::C
   o.simulator = source.simulator;
   o.simulatorState = source.simulatorState;
   o.packetLog = source.packetLog;
+  Session session(o, hostOptionsFor(o));
+  if (auto error = session.open()) {
+    return error;
+  }
   std::optional<std::string> error;
-  const int result = runSession(o, hostOptionsFor(o), [&](Session& s) {
-    if (const DeviceStatus st = s.connect(); st != device::status::kOk) {
-      error = std::string(device::statusText(st));
-      return kExitFailure;
-    }
-    const DeviceStatus st = s.link().readConfiguration();
-    s.host().finishProgress();
-    if (st != device::status::kOk) {
-      error = std::string(device::statusText(st));
-      return kExitFailure;
-    }
-    image = s.model().working;
-    return kExitOk;
-  });
-  if (result != kExitOk && !error) {
-    // runSession has printed why (the port or the simulator's state could not be opened).
-    error = std::string("the controller could not be read");
+  if (const DeviceStatus st = session.connect(); st != device::status::kOk) {
+    error = device::statusText(st);
+  } else if (const DeviceStatus read = session.link().readConfiguration();
+             read != device::status::kOk) {
+    error = device::statusText(read);
+  } else {
+    image = session.model().working;
+  }
+  session.host().finishProgress();
+  if (auto closeError = session.close(); closeError && !error) {
+    error = closeError;
   }
   return error;
 }

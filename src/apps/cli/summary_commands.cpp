@@ -171,6 +171,8 @@ void printDiffJson(const std::vector<summary::Difference>& differences, const Di
 
 int diff(std::span<const std::string> args) {
   const DiffOptions o = parseDiffOptions(args);
+  // The controller's status texts follow the chosen language too.
+  lang::setCurrentLanguage(o.language);
   config::ConfigImage a;
   config::ConfigImage b;
   for (const auto& [operand, image] :

@@ -224,15 +224,17 @@ TEST_F(CliSummary, DiffAgainstTheSimulatedController) {
 
 TEST_F(CliSummary, DiffErrorsExitTwoWithOneLine) {
   std::filesystem::create_directories(dir_ / "folder");
+  writeWholeFile(dir_ / "short-state.bin", "too short");
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"diff", path("a.KST401"), path("missing.KST401")},
            {"diff", path("notes.txt"), path("a.KST401")},
            {"diff", "device", path("a.KST401"), "--simulator=" + path("folder")},
+           {"diff", path("a.KST401"), "device", "--simulator=" + path("short-state.bin")},
        }) {
     const auto result = cli(args);
     EXPECT_EQ(result.exitCode, 2) << args[1] << " " << args[2];
     EXPECT_TRUE(result.out.empty()) << result.out;
-    EXPECT_GE(lineCount(result.err), 1u);
+    EXPECT_EQ(lineCount(result.err), 1u) << result.err;
     EXPECT_NE(result.err.find("kivprism-cli: "), std::string::npos) << result.err;
   }
   // A cut file is refused unless forced, as show refuses it.
