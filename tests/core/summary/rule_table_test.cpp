@@ -191,6 +191,31 @@ TEST(RuleTableTest, CanFiltersDifferingInAnyDataByteDoNotClash) {
   EXPECT_TRUE(has(table.row(1), TroubleKind::SameEvent));
 }
 
+// A position in a bus's event list names one message: the same position clashes, another not.
+TEST(RuleTableTest, BusListEventsClashOnTheSamePosition) {
+  config::ConfigImage image;
+  const auto listed = [&](std::size_t n, EventType type, std::uint8_t position) {
+    setTypes(image, n, type, ReactionType::Pin);
+    events::set(at(image, n), events::event::kListPosition, position);
+  };
+  listed(1, EventType::SwCan, 3);
+  listed(2, EventType::SwCan, 4);
+  listed(3, EventType::BmwIbus, 3);
+  listed(4, EventType::BmwIbus, 5);
+  listed(5, EventType::Timeout, 0);
+  listed(6, EventType::Timeout, 0);
+  RuleTable table;
+  table.rebuild(image, Language::English);
+  for (std::size_t n = 1; n <= 6; ++n) {
+    EXPECT_FALSE(has(table.row(n), TroubleKind::SameEvent)) << n;
+  }
+  listed(2, EventType::SwCan, 3);
+  listed(4, EventType::BmwIbus, 3);
+  table.rebuild(image, Language::English);
+  EXPECT_EQ(table.row(1).troubles.front().reason, "Same event as rule 2");
+  EXPECT_EQ(table.row(3).troubles.front().reason, "Same event as rule 4");
+}
+
 TEST(RuleTableTest, ThreeRulesOnOneEventNameTheOtherTwo) {
   config::ConfigImage image = sim::factoryConfiguration();
   copyEntry(image, 1, 10);
