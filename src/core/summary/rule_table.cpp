@@ -153,7 +153,8 @@ EventIdentity eventIdentity(const config::ConfigImage& image, std::size_t number
       if (!filter.isSet()) {
         return {};
       }
-      id.first = (std::uint64_t{filter.count} << 32) | filter.idWord | (std::uint64_t{1} << 40);
+      // The count (1..8) above the identifier word keeps a filter apart from any list position.
+      id.first = (std::uint64_t{filter.count} << 32) | filter.idWord;
       id.second = packBytes(filter.usedData());
       id.third = packBytes(filter.usedMask());
       break;

@@ -162,6 +162,17 @@ TEST(RuleTableTest, RulesWaitingForTheSameEventMarkEachOther) {
   events::set(at(image, 10), events::entry::kSourceMask, 0x02);
   table.rebuild(image, Language::English);
   EXPECT_FALSE(has(table.row(1), TroubleKind::SameEvent));
+  EXPECT_FALSE(has(table.row(10), TroubleKind::SameEvent));
+  events::set(at(image, 10), events::entry::kSourceMask, 0x03);
+  table.rebuildRow(image, 10);
+  EXPECT_TRUE(has(table.row(1), TroubleKind::SameEvent));
+  EXPECT_TRUE(has(table.row(10), TroubleKind::SameEvent));
+  events::set(at(image, 1), events::entry::kSourceMask, 0x00);
+  events::set(at(image, 10), events::entry::kSourceMask, 0x80);
+  table.rebuild(image, Language::English);
+  EXPECT_TRUE(has(table.row(1), TroubleKind::SameEvent));
+  EXPECT_TRUE(has(table.row(10), TroubleKind::SameEvent));
+  events::set(at(image, 10), events::entry::kSourceMask, 0x02);
   // Another IR protocol with the same numbers is another code.
   events::IrCode code = events::get(events::entryAt(image, 3), events::event::ir_code::kCode);
   code.protocol = 3;
