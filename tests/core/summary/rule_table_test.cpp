@@ -260,6 +260,21 @@ TEST(RuleTableTest, OneRebuiltRowMatchesAWholeRebuild) {
   EXPECT_FALSE(has(table.row(2), TroubleKind::SameEvent));
 }
 
+TEST(RuleTableTest, AFirstRowEditBuildsTheWholeTableAndMarksJoinByLines) {
+  config::ConfigImage image = sim::factoryConfiguration();
+  events::setKey(at(image, 1), {9, 0});
+  copyEntry(image, 1, 30);
+  RuleTable table;
+  table.rebuildRow(image, 30);
+  ASSERT_EQ(table.rows().size(), 100u);
+  EXPECT_EQ(table.row(2).name, "Volume down");
+  // A table not built yet speaks Russian, the program's first language.
+  EXPECT_EQ(table.row(1).troubleText(),
+            "То же событие, что в правиле 30\n"
+            "Кнопка 1.[9] не обучена в таблице кнопок\n"
+            "Реакция не сработает: функция USB \"Keyboard Multimedia\" выключена");
+}
+
 TEST(RuleTableTest, FilterMatchesAnyColumnWithoutRegardToCase) {
   config::ConfigImage image = sim::factoryConfiguration();
   testing::setCanFilterEvent(image, 20, 0x280, 0x01, 0xFF);
