@@ -257,6 +257,10 @@ TEST(RuleTableTest, OneRebuiltRowMatchesAWholeRebuild) {
   std::fill(at(image, 7).begin(), at(image, 7).end(), std::uint8_t{0});
   table.rebuildRow(image, 7);
   EXPECT_TRUE(table.row(7).unused);
+  EXPECT_TRUE(table.row(7).event.empty());
+  EXPECT_TRUE(table.row(7).press.empty());
+  EXPECT_TRUE(table.row(7).name.empty());
+  EXPECT_TRUE(table.row(7).troubles.empty());
   EXPECT_FALSE(has(table.row(2), TroubleKind::SameEvent));
 }
 
