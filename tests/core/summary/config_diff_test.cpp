@@ -88,6 +88,30 @@ TEST(ConfigDiffTest, ParametersWithoutACaptionAndUnknownPositions) {
             "CANPARAM_BAUD500K (Bus speed): Not set -> 200");
 }
 
+// One byte packs three settings: each bit group by its own key, a bit no control names as bytes.
+TEST(ConfigDiffTest, BitGroupsOfOneByteByTheirOwnKeys) {
+  config::ConfigImage before;
+  config::ConfigImage after;
+  after.set(layout::kLinFlags, 0x01 | (3u << 1));
+  auto differences = compareImages(before, after, Language::English);
+  ASSERT_EQ(differences.size(), 2u);
+  EXPECT_EQ(differences[0].key, "LINPARAM_SWAP_VOLDN_OK");
+  EXPECT_EQ(differences[0].changes.at(0).after, "on");
+  EXPECT_EQ(differences[1].key, "LINPARAM_TEMP_RELAY_PIN");
+  // A setting the file does not keep goes by its control's name.
+  after.set(layout::kLinFlags, 1u << 6);
+  differences = compareImages(before, after, Language::English);
+  ASSERT_EQ(differences.size(), 1u);
+  EXPECT_EQ(differences[0].line(), "ComboBoxLINVERSIONx (LIN version): LIN 1.0 -> LIN 2.0");
+  after.set(layout::kLinFlags, 1u << 7);
+  differences = compareImages(before, after, Language::English);
+  ASSERT_EQ(differences.size(), 1u);
+  EXPECT_EQ(differences[0].kind, DifferenceKind::Bytes);
+  EXPECT_EQ(differences[0].line(), "Image bytes " + std::to_string(layout::kLinFlags.offset) +
+                                       ".." + std::to_string(layout::kLinFlags.offset) +
+                                       ": 00 -> 80");
+}
+
 TEST(ConfigDiffTest, ARuleByNumberNameAndTheFieldsThatDiffer) {
   const config::ConfigImage before = sim::factoryConfiguration();
   config::ConfigImage after = before;
