@@ -357,6 +357,34 @@ TEST(RuleSummaryTest, DashboardTextGaNetCodeAndPwmChannels) {
                                               en(modes[2]) + " 7, repeat 20 ms");
 }
 
+TEST(RuleSummaryTest, ParametersWithTheLabelsThePagesShow) {
+  config::ConfigImage image;
+  setTypes(image, 1, EventType::Source, ReactionType::IDrive);
+  events::set(at(image, 1), rx::idrive::kCommand, 14);
+  events::set(at(image, 1), rx::idrive::kParameter, 600);
+  EXPECT_EQ(reactionWords(image, 1, kEn), "iDrive: " + en(editor::lists::iDriveCommands()[14]) +
+                                              ", " + en(*editor::iDriveParameterLabel(14)) +
+                                              " 600");
+  events::set(at(image, 1), rx::idrive::kCommand, 5);
+  EXPECT_EQ(reactionWords(image, 1, kEn), "iDrive: " + en(editor::lists::iDriveCommands()[5]));
+
+  setTypes(image, 2, EventType::Source, ReactionType::AudiMmi);
+  events::set(at(image, 2), rx::audi_mmi::kMode, 1);
+  events::set(at(image, 2), rx::audi_mmi::kParameter, 40);
+  EXPECT_EQ(reactionWords(image, 2, kRu),
+            "AUDI MMI: " + std::string(editor::lists::audiMmiModes()[1].ru) + ", " +
+                std::string(editor::audiMmiParameterLabel(1)->ru) + " 40");
+  events::set(at(image, 2), rx::audi_mmi::kMode, 0);
+  EXPECT_EQ(reactionWords(image, 2, kEn), "AUDI MMI: " + en(editor::lists::audiMmiModes()[0]));
+
+  // A VAR event without a variable tests nothing and waits for nothing.
+  setTypes(image, 3, EventType::Var, ReactionType::Pin);
+  events::set(at(image, 3), event::var::kHoldMs, 90);
+  EXPECT_EQ(eventWords(image, 3, kEn), "VAR: " + en(editor::lists::varNames()[0]));
+  events::set(at(image, 3), event::var::kVariable, 1);
+  EXPECT_EQ(eventWords(image, 3, kEn), "VAR: " + en(editor::lists::varNames()[1]) + ", hold 90 ms");
+}
+
 TEST(RuleSummaryTest, TypeCodesJustPastTheTablesAreUnknown) {
   config::ConfigImage image;
   events::set(at(image, 1), events::entry::kEventType,
