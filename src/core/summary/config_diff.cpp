@@ -81,11 +81,15 @@ std::string valueWords(const Binding& b, const ConfigImage& image, Language l) {
     case ControlKind::Check:
       return std::string((v.checked ? texts::kOn : texts::kOff).in(l));
     case ControlKind::CheckList: {
+      // A bit the list has no item for (a file from a newer controller) is named by its number.
       std::string out;
-      for (std::size_t i = 0; i < v.items.size() && i < 32; ++i) {
-        if ((v.bits & (1u << i)) != 0) {
-          out += (out.empty() ? "" : ", ") + std::string(v.items[i].in(l));
+      for (unsigned bit = 0; bit < 32; ++bit) {
+        if ((v.bits & (1u << bit)) == 0) {
+          continue;
         }
+        out += out.empty() ? "" : ", ";
+        out += bit < v.items.size() ? std::string(v.items[bit].in(l))
+                                    : lang::formatText(texts::kBit.in(l), bit);
       }
       return out.empty() ? std::string(texts::kNone.in(l)) : out;
     }
@@ -108,8 +112,8 @@ std::string hexRun(const ConfigImage& image, std::size_t offset, std::size_t siz
   return out;
 }
 
-// Bit masks of the parameter bytes some control of the parameters page names.
-using Coverage = std::array<std::uint8_t, layout::kParamBlock.width>;
+// For every image byte, the bits some control of the parameters page names.
+using Coverage = std::array<std::uint8_t, layout::kImageSize>;
 
 void compareParameters(const ConfigImage& a, const ConfigImage& b, Language l, Coverage& covered,
                        std::vector<Difference>& out) {
@@ -120,12 +124,9 @@ void compareParameters(const ConfigImage& a, const ConfigImage& b, Language l, C
     }
     const config::Field field = view::imageField(binding.field);
     const std::optional<config::BitField> bits = view::bitField(binding.field);
-    if (field.offset < layout::kParamBlock.offset || field.end() > layout::kParamBlock.end()) {
-      continue;
-    }
     const std::uint8_t mask = bits ? bits->mask() : std::uint8_t{0xFF};
     for (std::size_t i = field.offset; i < field.end(); ++i) {
-      covered[i - layout::kParamBlock.offset] |= mask;
+      covered.at(i) |= mask;
     }
     if (!seen.emplace(field.offset, field.width, bits ? bits->shift : 0u, bits ? bits->bits : 8u)
              .second) {
@@ -145,14 +146,13 @@ void compareParameters(const ConfigImage& a, const ConfigImage& b, Language l, C
   }
 }
 
-// Runs of bytes that differ in bits no name covers; `mask` gives the named bits of each byte.
-template <typename MaskOf>
-void compareBytes(const ConfigImage& a, const ConfigImage& b, config::Field area, MaskOf maskOf,
-                  Language l, std::vector<Difference>& out) {
+// Runs of bytes of an area that differ in bits no name covers.
+void compareBytes(const ConfigImage& a, const ConfigImage& b, config::Field area,
+                  const Coverage& covered, Language l, std::vector<Difference>& out) {
   std::size_t i = area.offset;
   while (i < area.end()) {
     const auto unnamed = [&](std::size_t at) {
-      return ((a.data()[at] ^ b.data()[at]) & static_cast<std::uint8_t>(~maskOf(at))) != 0;
+      return ((a.data()[at] ^ b.data()[at]) & static_cast<std::uint8_t>(~covered[at])) != 0;
     };
     if (!unnamed(i)) {
       ++i;
@@ -189,14 +189,14 @@ void compareKeys(const ConfigImage& a, const ConfigImage& b, Language l, Coverag
     for (std::size_t key = 1; key <= layout::kKeysPerChannel; ++key) {
       const config::Field field = layout::keyEntry(channel, key - 1);
       for (std::size_t i = field.offset; i < field.end(); ++i) {
-        covered[i - layout::kParamBlock.offset] = 0xFF;
+        covered[i] = 0xFF;
       }
       const std::string before = words(a, channel, key);
       const std::string after = words(b, channel, key);
       if (before == after) {
         // Bytes behind an empty slot, or a stored label the cell does not show: as bytes.
         for (std::size_t i = field.offset; i < field.end(); ++i) {
-          covered[i - layout::kParamBlock.offset] = 0;
+          covered[i] = 0;
         }
         continue;
       }
@@ -290,17 +290,14 @@ std::string Difference::line() const {
 
 std::vector<Difference> compareImages(const ConfigImage& a, const ConfigImage& b, Language l) {
   std::vector<Difference> out;
-  compareBytes(
-      a, b, layout::kTouchBlock, [](std::size_t) { return std::uint8_t{0}; }, l, out);
+  Coverage covered{};
+  compareBytes(a, b, layout::kTouchBlock, covered, l, out);
   for (std::size_t n = events::kFirstEntryNumber; n <= events::kLastEntryNumber; ++n) {
     compareRule(a, b, n, l, out);
   }
-  Coverage covered{};
   compareParameters(a, b, l, covered, out);
   compareKeys(a, b, l, covered, out);
-  compareBytes(
-      a, b, layout::kParamBlock,
-      [&covered](std::size_t at) { return covered[at - layout::kParamBlock.offset]; }, l, out);
+  compareBytes(a, b, layout::kParamBlock, covered, l, out);
   return out;
 }
 

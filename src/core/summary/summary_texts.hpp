@@ -71,5 +71,6 @@ inline constexpr lang::TextPair kLearntKey{"%s, уровень %u ± %u", "%s, l
 inline constexpr lang::TextPair kOn{"вкл", "on"};
 inline constexpr lang::TextPair kOff{"выкл", "off"};
 inline constexpr lang::TextPair kNone{"нет", "none"};
+inline constexpr lang::TextPair kBit{"бит %u", "bit %u"};
 
 }  // namespace kivprism::summary::texts

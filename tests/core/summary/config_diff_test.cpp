@@ -71,6 +71,15 @@ TEST(ConfigDiffTest, EveryKindOfControlInWords) {
   EXPECT_EQ(lineOf(ru, "CANPARAM_ACKED"), "CANPARAM_ACKED (Подтверждать пакеты): выкл -> вкл");
   EXPECT_EQ(lineOf(ru, "PID_SUPPORT"),
             "PID_SUPPORT (Функции USB): нет -> Keyboard 101 Keys, Keyboard Multimedia");
+  // The first item, and bits the list has no item for, by their numbers.
+  config::ConfigImage more = after;
+  more.set(layout::kPidSupport, 1u | (1u << 7) | (1u << 15));
+  EXPECT_EQ(lineOf(compareImages(after, more, Language::English), "PID_SUPPORT"),
+            "PID_SUPPORT (USB functions): Keyboard 101 Keys, Keyboard Multimedia -> " +
+                std::string(params::lists::usbFunctions()[0].en) + ", bit 7, bit 15");
+  EXPECT_EQ(lineOf(compareImages(more, after, Language::Russian), "PID_SUPPORT"),
+            "PID_SUPPORT (Функции USB): " + std::string(params::lists::usbFunctions()[0].ru) +
+                ", бит 7, бит 15 -> Keyboard 101 Keys, Keyboard Multimedia");
 }
 
 // A control whose caption the page places in a panel of another name gets its key alone; a list
