@@ -34,6 +34,7 @@ TEST(ConfigDiffTest, AParameterByItsKeyCaptionAndValuesInWords) {
   EXPECT_EQ(d.kind, DifferenceKind::Parameter);
   EXPECT_EQ(d.key, "CANPARAM_BAUD500K");
   EXPECT_EQ(d.label, "Bus speed");
+  EXPECT_EQ(d.offset, layout::kCanParamBaud500k.offset);
   EXPECT_EQ(d.line(), "CANPARAM_BAUD500K (Bus speed): Not set -> " +
                           std::string(params::lists::canSpeed()[2].en));
   const auto russian = compareImages(before, after, Language::Russian);
@@ -187,6 +188,14 @@ TEST(ConfigDiffTest, BytesNoNameCoversAreShownAsBytes) {
   EXPECT_EQ(differences[0].line(), "Байты образа 2..3: 00 00 -> 7F 01");
   EXPECT_EQ(differences[1].line(), "Байты образа 5..5: 00 -> 02");
   EXPECT_EQ(differences[1].offset, layout::kTouchBlock.offset + 5);
+  // A run ends with its area: the touch block's last byte and the first rule's name apart.
+  config::ConfigImage edge = before;
+  edge.data()[layout::kTouchBlock.end() - 1] = 0x11;
+  events::setEntryName(at(edge, 1), "Louder");
+  differences = compareImages(before, edge, Language::English);
+  ASSERT_EQ(differences.size(), 2u);
+  EXPECT_EQ(differences[0].line(), "Image bytes 8..8: 00 -> 11");
+  EXPECT_EQ(differences[1].kind, DifferenceKind::Rule);
 
   differences = compareImages(ir, irAfter, Language::English);
   ASSERT_EQ(differences.size(), 1u);
