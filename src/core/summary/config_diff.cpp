@@ -117,7 +117,7 @@ using Coverage = std::array<std::uint8_t, layout::kImageSize>;
 
 void compareParameters(const ConfigImage& a, const ConfigImage& b, Language l, Coverage& covered,
                        std::vector<Difference>& out) {
-  std::set<std::tuple<std::size_t, std::size_t, unsigned, unsigned>> seen;
+  std::set<std::tuple<std::size_t, std::size_t, std::uint8_t>> seen;  // offset, width, bits
   for (const Binding& binding : params::bindings()) {
     if (!view::hasField(binding.field)) {
       continue;
@@ -128,8 +128,7 @@ void compareParameters(const ConfigImage& a, const ConfigImage& b, Language l, C
     for (std::size_t i = field.offset; i < field.end(); ++i) {
       covered.at(i) |= mask;
     }
-    if (!seen.emplace(field.offset, field.width, bits ? bits->shift : 0u, bits ? bits->bits : 8u)
-             .second) {
+    if (!seen.emplace(field.offset, field.width, mask).second) {
       continue;
     }
     if (view::readField(a, binding.field, 1) == view::readField(b, binding.field, 1)) {

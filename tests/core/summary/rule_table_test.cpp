@@ -227,6 +227,24 @@ TEST(RuleTableTest, BusListEventsClashOnTheSamePosition) {
   EXPECT_EQ(table.row(3).troubles.front().reason, "Same event as rule 4");
 }
 
+// Address and command are both part of an IR code.
+TEST(RuleTableTest, IrCodesDifferingInAddressOrCommandDoNotClash) {
+  config::ConfigImage image;
+  const auto ir = [&](std::size_t n, std::uint16_t address, std::uint8_t command) {
+    setTypes(image, n, EventType::IrCode, ReactionType::Pin);
+    events::set(at(image, n), events::event::ir_code::kCode, events::IrCode{1, command, address});
+  };
+  ir(1, 1, 0x00);
+  ir(2, 0, 0x80);
+  ir(3, 2, 0x05);
+  ir(4, 3, 0x05);
+  RuleTable table;
+  table.rebuild(image, Language::English);
+  for (std::size_t n = 1; n <= 4; ++n) {
+    EXPECT_FALSE(has(table.row(n), TroubleKind::SameEvent)) << n;
+  }
+}
+
 TEST(RuleTableTest, ThreeRulesOnOneEventNameTheOtherTwo) {
   config::ConfigImage image = sim::factoryConfiguration();
   copyEntry(image, 1, 10);
