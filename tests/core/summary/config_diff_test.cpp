@@ -216,6 +216,15 @@ TEST(ConfigDiffTest, BytesNoNameCoversAreShownAsBytes) {
   ASSERT_EQ(differences.size(), 1u);
   EXPECT_EQ(differences[0].line(), "Rule 5: bytes 82..84: 00 00 00 -> 01 00 05");
 
+  // The entry's very last byte, with the next entry changed too: each rule keeps to its bytes.
+  config::ConfigImage tail = pin;
+  at(tail, 5)[events::entry::kSize - 1] = 0x33;
+  events::setEntryName(at(tail, 6), "Next");
+  differences = compareImages(pin, tail, Language::English);
+  ASSERT_EQ(differences.size(), 2u);
+  EXPECT_EQ(differences[0].line(), "Rule 5: bytes 143..143: 00 -> 33");
+  EXPECT_EQ(differences[1].entry, 6u);
+
   // Behind an empty slot of the keys table a byte is only a byte.
   config::ConfigImage keys = before;
   keys.data()[layout::keyLabel(2, 4).offset] = 'Q';
