@@ -68,13 +68,41 @@ void printEntryListing(const config::ConfigImage& image, lang::Language language
 // Russian when the locale variables (LC_ALL, LC_MESSAGES, LANG) name a Russian user, else English.
 lang::Language listingLanguageFromEnvironment();
 
-// `show FILE [--lang ru|en] [--force]`; the language defaults to the environment's. Throws
-// UsageError.
+// How `show` and `diff` print: lines for people, or JSON for scripts (the schema is in
+// docs/user-guide).
+enum class OutputFormat { Text, Json };
+
+// `show FILE [--lang ru|en] [--force] [--raw] [--format text|json]`; the language defaults to the
+// environment's. Throws UsageError.
 struct ShowOptions {
   std::string file;
   lang::Language language;
   bool force = false;
+  bool raw = false;  // the file's keys and each entry's bytes, as before the summaries
+  OutputFormat format = OutputFormat::Text;
 };
 ShowOptions parseShowOptions(std::span<const std::string> args);
+
+// The used rules in the rules table's words, with their trouble marks.
+void printRuleSummaries(const config::ConfigImage& image, lang::Language language,
+                        std::ostream& out);
+void printRuleSummariesJson(const config::ConfigImage& image, lang::Language language,
+                            std::ostream& out);
+
+// A JSON string literal of a UTF-8 text, quotes included.
+std::string jsonString(std::string_view text);
+
+// Where a command reads the connected controller's configuration from: the USB controller, or the
+// simulated one (with its state file, left unchanged).
+struct DeviceSource {
+  bool simulator = false;
+  std::optional<std::filesystem::path> simulatorState;
+  bool packetLog = false;
+};
+// Reads the whole configuration; an error line on failure.
+std::optional<std::string> readDeviceImage(const DeviceSource& source, config::ConfigImage& image);
+
+// The commands that compare configurations.
+std::vector<Command> summaryCommands();
 
 }  // namespace kivprism::cli

@@ -336,6 +336,31 @@ int monitorCommand(std::span<const std::string> args) {
 
 }  // namespace
 
+std::optional<std::string> readDeviceImage(const DeviceSource& source, config::ConfigImage& image) {
+  DeviceOptions o;
+  o.simulator = source.simulator;
+  o.simulatorState = source.simulatorState;
+  o.packetLog = source.packetLog;
+  Session session(o, hostOptionsFor(o));
+  if (auto error = session.open()) {
+    return error;
+  }
+  std::optional<std::string> error;
+  if (const DeviceStatus st = session.connect(); st != device::status::kOk) {
+    error = device::statusText(st);
+  } else if (const DeviceStatus read = session.link().readConfiguration();
+             read != device::status::kOk) {
+    error = device::statusText(read);
+  } else {
+    image = session.model().working;
+  }
+  session.host().finishProgress();
+  if (auto closeError = session.close(); closeError && !error) {
+    error = closeError;
+  }
+  return error;
+}
+
 std::vector<Command> deviceCommands() {
   return {
       {"info", "[--simulator[=STATE.bin]]", "print the controller's device information", info},

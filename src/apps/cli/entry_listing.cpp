@@ -41,9 +41,28 @@ ShowOptions parseShowOptions(std::span<const std::string> args) {
   lang::Language language = listingLanguageFromEnvironment();
   std::vector<std::string> files;
   bool force = false;
+  bool raw = false;
+  OutputFormat format = OutputFormat::Text;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--force") {
       force = true;
+    } else if (args[i] == "--raw") {
+      raw = true;
+    } else if (args[i] == "--format" || args[i].starts_with("--format=")) {
+      const std::string value = args[i] == "--format" ? (i + 1 < args.size() ? args[++i] : "")
+                                                      : args[i].substr(sizeof("--format=") - 1);
+      if (value != "text" && value != "json") {
+        throw UsageError{"--format takes text or json"};
+      }
+      format = value == "json" ? OutputFormat::Json : OutputFormat::Text;
+    } else if (args[i].starts_with("--lang=")) {
+      const std::string value = args[i].substr(sizeof("--lang=") - 1);
+      if (value != "ru" && value != "en") {
+        throw UsageError{"--lang takes ru or en"};
+      }
+      language = value == "ru" ? lang::Language::Russian : lang::Language::English;
+    } else if (args[i].starts_with("--") && args[i] != "--lang") {
+      throw UsageError{"show: unknown option '" + args[i] + "'"};
     } else if (args[i] != "--lang") {
       files.push_back(args[i]);
     } else if (i + 1 < args.size() && (args[i + 1] == "ru" || args[i + 1] == "en")) {
@@ -55,7 +74,10 @@ ShowOptions parseShowOptions(std::span<const std::string> args) {
   if (files.size() != 1) {
     throw UsageError{"show takes one FILE"};
   }
-  return {files[0], language, force};
+  if (raw && format == OutputFormat::Json) {
+    throw UsageError{"show: --raw prints the file's own text, not JSON"};
+  }
+  return {files[0], language, force, raw, format};
 }
 
 void printEntryListing(const config::ConfigImage& image, lang::Language language,

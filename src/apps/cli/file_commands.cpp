@@ -64,8 +64,14 @@ int show(std::span<const std::string> args) {
     std::cerr << *error << '\n';
     return kExitFailure;
   }
-  printConfiguration(image, std::cout);
-  printEntryListing(image, options.language, std::cout);
+  if (options.raw) {
+    printConfiguration(image, std::cout);
+    printEntryListing(image, options.language, std::cout);
+  } else if (options.format == OutputFormat::Json) {
+    printRuleSummariesJson(image, options.language, std::cout);
+  } else {
+    printRuleSummaries(image, options.language, std::cout);
+  }
   return kExitOk;
 }
 
@@ -160,8 +166,8 @@ std::vector<Command> fileCommands() {
   return {
       {"convert", "IN OUT [--force]",
        "convert between a configuration file (.KST401) and a raw image (.bin)", convert},
-      {"show", "FILE [--lang ru|en] [--force]", "print the configuration of a .KST401 or .bin file",
-       show},
+      {"show", "FILE [--lang ru|en] [--format text|json] [--raw] [--force]",
+       "print the used rules of a .KST401 or .bin file in words (--raw: its keys and bytes)", show},
   };
 }
 

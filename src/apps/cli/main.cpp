@@ -12,6 +12,9 @@ namespace {
 
 std::vector<kivprism::cli::Command> allCommands() {
   std::vector<kivprism::cli::Command> commands = kivprism::cli::fileCommands();
+  for (auto& command : kivprism::cli::summaryCommands()) {
+    commands.push_back(std::move(command));
+  }
   for (auto& command : kivprism::cli::deviceCommands()) {
     commands.push_back(std::move(command));
   }

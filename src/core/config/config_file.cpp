@@ -298,6 +298,21 @@ void writeIntegerKey(const ConfigImage& image, ProfileStore& profile, const Inte
 
 }  // namespace
 
+std::optional<std::string_view> integerKeyName(Field field, std::optional<BitField> bits) {
+  for (const auto& key : kIntegerKeys) {
+    if (key.field != field) {
+      continue;
+    }
+    const bool sameBits =
+        key.bits.has_value() == bits.has_value() &&
+        (!bits || (key.bits->shift == bits->shift && key.bits->bits == bits->bits));
+    if (sameBits) {
+      return key.name;
+    }
+  }
+  return std::nullopt;
+}
+
 std::optional<std::uint32_t> parseProfileInteger(std::string_view text) {
   text = trimBlanks(text);
   std::uint64_t value = 0;

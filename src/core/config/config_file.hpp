@@ -22,6 +22,10 @@ void loadImage(const ProfileStore& profile, ConfigImage& image);
 // of the profile stay.
 void saveImage(const ConfigImage& image, ProfileStore& profile);
 
+// The file key that stores a parameter field (or a group of bits of it), as the file names it;
+// nothing for a field that no single key stores (the block keys, the touch block).
+std::optional<std::string_view> integerKeyName(Field field, std::optional<BitField> bits = {});
+
 // Integer value of a file key: decimal (optionally signed) or 0x with hex digits; anything else
 // gives nothing. Values wider than 32 bits keep their low 32 bits.
 std::optional<std::uint32_t> parseProfileInteger(std::string_view text);

@@ -23,7 +23,7 @@ TEST(CliDevice, ReadGivesAFileThatShowReads) {
   const auto read = runProcess(kCli, {"read", (dir / "out.KST401").string(), simulator(dir)});
   ASSERT_EQ(read.exitCode, 0) << read.err;
   EXPECT_EQ(readWholeFile(dir / "state.bin").size(), L::kImageSize);
-  const auto show = runProcess(kCli, {"show", (dir / "out.KST401").string()});
+  const auto show = runProcess(kCli, {"show", (dir / "out.KST401").string(), "--raw"});
   ASSERT_EQ(show.exitCode, 0) << show.err;
   EXPECT_NE(show.out.find("[PARAM]"), std::string::npos);
 }

@@ -1,4 +1,4 @@
-// `show` names the event and reaction of every used entry, in the chosen language.
+// `show --raw` names the event and reaction of every used entry, in the chosen language.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -56,7 +56,7 @@ class CliShowEntries : public ::testing::Test {
   }
   testing::ProcessResult show(std::vector<std::string> extra = {}) {
     // The file holds only what the listing needs: a damaged file, shown all the same.
-    std::vector<std::string> args{"show", (dir_ / "car.KST401").string(), "--force"};
+    std::vector<std::string> args{"show", (dir_ / "car.KST401").string(), "--force", "--raw"};
     args.insert(args.end(), extra.begin(), extra.end());
     return runProcess(kCli, args);
   }
@@ -109,7 +109,7 @@ TEST_F(CliShowEntries, WrongLanguageIsAUsageError) {
 TEST_F(CliShowEntries, NoListingWithoutUsedEntries) {
   writeWholeFile(dir_ / "empty.KST401", "[PARAM]\nENC0MODE=1\n");
   const auto result =
-      runProcess(kCli, {"show", (dir_ / "empty.KST401").string(), "--force", "--lang", "en"});
+      runProcess(kCli, {"show", (dir_ / "empty.KST401").string(), "--force", "--raw", "--lang", "en"});
   ASSERT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.out.find("Entries:"), std::string::npos);
 }

@@ -63,7 +63,7 @@ TEST(CliConvert, ConfigFileToRawImageAndBackKeepsTheFileContent) {
 TEST(CliShow, PrintsKeysInWriterOrderWithUtf8NamesAndOnlyUsedEntries) {
   TempDir dir;
   writeWholeFile(dir / "car.KST401", kHandMadeFile);
-  const auto result = runProcess(kCli, {"show", "--force", (dir / "car.KST401").string()});
+  const auto result = runProcess(kCli, {"show", "--raw", "--force", (dir / "car.KST401").string()});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const std::string& out = result.out;
   EXPECT_EQ(out.rfind("[TOUCH]\nTOUCH=010200000000000000\n[PARAM]\nENC0MODE=3\n", 0), 0u) << out;
@@ -164,7 +164,7 @@ TEST(CliErrors, ADamagedFileIsRefusedUnlessForced) {
   EXPECT_FALSE(std::filesystem::exists(dir / "out.bin"));
   EXPECT_EQ(readWholeFile(state), controller) << "the controller was not touched";
 
-  const auto shown = runProcess(kCli, {"show", cut, "--force"});
+  const auto shown = runProcess(kCli, {"show", cut, "--force", "--raw"});
   EXPECT_EQ(shown.exitCode, 0) << shown.err;
   EXPECT_NE(shown.out.find("ENC0MODE=2\n"), std::string::npos);
   const auto converted = runProcess(kCli, {"convert", "--force", cut, (dir / "out.bin").string()});
