@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/events/entry.hpp"
+#include "core/events/entry_layout.hpp"
 #include "core/lang/history_texts.hpp"
 
 namespace kivprism::history {
@@ -34,6 +36,22 @@ bool within(config::Field field, std::size_t first, std::size_t last) {
   return first >= field.offset && last < field.end();
 }
 
+// What a change of one entry did, in the words of the editor.
+const lang::TextPair& entryStepKind(events::ConstEntryBytes before, events::ConstEntryBytes after) {
+  if (config::isEmptyEntry(after)) {
+    return texts::kStepRuleCleared;
+  }
+  if (events::get(before, events::entry::kEventType) !=
+      events::get(after, events::entry::kEventType)) {
+    return texts::kStepEventType;
+  }
+  if (events::get(before, events::entry::kReactionType) !=
+      events::get(after, events::entry::kReactionType)) {
+    return texts::kStepReactionType;
+  }
+  return texts::kStepRuleChanged;
+}
+
 }  // namespace
 
 std::string StepName::text(lang::Language language) const {
@@ -58,7 +76,8 @@ StepName nameByPlace(const config::ConfigImage& before, const config::ConfigImag
   if (within(L::kEntryTable, first, last)) {
     const std::size_t entry = (first - L::kEntryTable.offset) / L::kEntrySize;
     if (within(L::entry(entry), first, last)) {
-      return stepName(texts::kStepRuleChanged, static_cast<unsigned>(entry + 1));
+      return stepName(entryStepKind(before.entry(entry), after.entry(entry)),
+                      static_cast<unsigned>(entry + 1));
     }
   }
   if (within(L::kParamBlock, first, last)) {

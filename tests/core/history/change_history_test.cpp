@@ -281,6 +281,22 @@ TEST(StepNames, AStepNoControlNamesIsNamedByWhereItsBytesLie) {
   ConfigImage after = empty;
   after.data()[L::entry(3).offset + 1] = 1;
   EXPECT_EQ(nameByPlace(empty, after).text(Language::Russian), "Изменение (правило 4)");
+
+  // What the editor's type choices and the clearing of a rule did.
+  ConfigImage used = empty;
+  used.entry(6)[16] = 2;
+  used.entry(6)[80] = 3;
+  used.entry(6)[81] = 1;
+  EXPECT_EQ(nameByPlace(empty, used).text(Language::English), "Event type of rule 7");
+  EXPECT_EQ(nameByPlace(used, empty).text(Language::English), "Clearing of rule 7");
+  ConfigImage reaction = used;
+  reaction.entry(6)[80] = 4;
+  reaction.entry(6)[81] = 0;
+  EXPECT_EQ(nameByPlace(used, reaction).text(Language::English), "Reaction type of rule 7");
+  EXPECT_EQ(nameByPlace(used, reaction).text(Language::Russian), "Тип реакции (правило 7)");
+  ConfigImage field = used;
+  field.entry(6)[81] = 9;
+  EXPECT_EQ(nameByPlace(used, field).text(Language::English), "Change of rule 7");
 }
 
 TEST(StepNames, AControlIsNamedByItsCaptionFromTheLanguageTable) {
