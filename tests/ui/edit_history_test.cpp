@@ -1,0 +1,179 @@
+// Undo and redo in the main window on the simulated controller: a parameter edit and a file
+// opened are steps that undo and redo put back into the image, the controls and the controller,
+// and the commands name the step in the language shown.
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "core/config/config_file.hpp"
+#include "core/config/image_layout.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+#include "ui/app/edit_history.hpp"
+#include "ui/app/main_window.hpp"
+
+using kivprism::config::ConfigImage;
+using kivprism::sim::SimulatedController;
+using kivprism::sim::SimulatedHidPort;
+using kivprism::ui::MainWindowOptions;
+using kivprism::ui::TMainForm;
+namespace box = kivprism::ui::box;
+namespace layout = kivprism::config::layout;
+
+namespace {
+
+constexpr int kTimeoutMs = 10000;
+
+class Rig {
+ public:
+  Rig() : port(controller) {
+    const QString path = dir.filePath("kivprism.ini");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("[MainSettings]\r\nLang=0\r\n");
+    file.close();
+    MainWindowOptions options;
+    options.settingsPath = path;
+    options.systemLanguage = "ru-RU";
+    options.boxAnswerer = [](unsigned, const QString&, const QString&) { return box::kOk; };
+    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
+    window = std::make_unique<TMainForm>(port, options);
+    window->startUp();
+    window->show();
+  }
+
+  // Connected, the pages redrawn, and the controller holds every change of the working image.
+  bool waitSynced() {
+    const auto synced = [this] {
+      return window->link().isConnected() && window->link().inSync() &&
+             window->model().working == window->model().device &&
+             controller.configuration() == window->model().working;
+    };
+    // The redraw after a read or an undo may write corrections, which are sent in turn.
+    if (!QTest::qWaitFor(synced, kTimeoutMs)) {
+      return false;
+    }
+    QTest::qWait(50);
+    return QTest::qWaitFor(synced, kTimeoutMs);
+  }
+
+  QAction* undo() const { return window->findChild<QAction*>("MenuItemUndox"); }
+  QAction* redo() const { return window->findChild<QAction*>("MenuItemRedox"); }
+  ConfigImage& working() { return window->model().working; }
+
+  QTemporaryDir dir;
+  SimulatedController controller;
+  SimulatedHidPort port;
+  std::unique_ptr<TMainForm> window;
+  QString chosenFile;
+};
+
+}  // namespace
+
+class EditHistoryTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aParameterEditIsUndoneAndRedoneInImageControlAndController() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    // The configuration the controller brought is where undo starts.
+    QVERIFY(!rig.undo()->isEnabled());
+    QVERIFY(!rig.redo()->isEnabled());
+    QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить"));
+    const ConfigImage before = rig.working();
+    const unsigned old = before.getU16(layout::kLongPressTime);
+    const unsigned edited = old == 1500 ? 2500 : 1500;
+
+    auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");
+    longPress->setText(QString::number(edited));
+    emit longPress->returnPressed();
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), edited);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.undo()->isEnabled(), kTimeoutMs);
+    QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить: Длинное нажатие более чем"));
+    QCOMPARE(rig.window->findChild<QToolButton*>("SpeedButtonUndox")->toolTip(),
+             rig.undo()->toolTip());
+    QVERIFY(rig.waitSynced());
+    const ConfigImage after = rig.working();
+
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), before);
+    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(), QString::number(old), kTimeoutMs);
+    // Sent like any edit: the controller holds the old value again.
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), before);
+    QVERIFY(!rig.undo()->isEnabled());
+    QVERIFY(rig.redo()->isEnabled());
+    QCOMPARE(rig.redo()->text(), QString::fromUtf8("Повторить: Длинное нажатие более чем"));
+
+    rig.redo()->trigger();
+    QCOMPARE(rig.working(), after);
+    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(), QString::number(edited), kTimeoutMs);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), after);
+    QVERIFY(!rig.redo()->isEnabled());
+
+    // The texts follow the language.
+    rig.window->findChild<QToolButton*>("SpeedButtonLangx")->click();
+    QCOMPARE(rig.undo()->text(), QString("Undo: Long press longer than"));
+    QCOMPARE(rig.redo()->text(), QString("Redo"));
+    rig.undo()->trigger();
+    QCOMPARE(rig.redo()->text(), QString("Redo: Long press longer than"));
+    QCOMPARE(rig.undo()->text(), QString("Undo"));
+    QCOMPARE(rig.working(), before);
+  }
+
+  void theKeysUndoAndRedo() {
+    Rig rig;
+    QCOMPARE(rig.undo()->shortcuts(), QList<QKeySequence>{QKeySequence("Ctrl+Z")});
+    QCOMPARE(rig.redo()->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    QVERIFY(rig.window->actions().contains(rig.undo()));
+    QVERIFY(rig.window->actions().contains(rig.redo()));
+  }
+
+  void openingAFileIsUndoneAndThePreviousConfigurationSentAgain() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    const ConfigImage before = rig.working();
+    ConfigImage file = before;
+    file.set(layout::kLongPressTime, before.getU16(layout::kLongPressTime) == 3000 ? 3500 : 3000);
+    file.entry(3)[0] = 'Q';  // the name of rule 4
+    rig.chosenFile = rig.dir.filePath("car.KST401");
+    QVERIFY(!kivprism::config::writeConfigFile(rig.chosenFile.toStdString(), file));
+
+    rig.window->findChild<QToolButton*>("SpeedButtonReadConfig")->click();
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), file.getU16(layout::kLongPressTime));
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить: Открытие файла конфигурации"));
+    const ConfigImage opened = rig.working();
+
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), before);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), before);
+    QCOMPARE(rig.redo()->text(), QString::fromUtf8("Повторить: Открытие файла конфигурации"));
+
+    rig.redo()->trigger();
+    QCOMPARE(rig.working(), opened);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), opened);
+
+    // A new step after an undo leaves nothing to redo.
+    rig.undo()->trigger();
+    auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");
+    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(),
+                              QString::number(before.getU16(layout::kLongPressTime)), kTimeoutMs);
+    longPress->setText("4000");
+    emit longPress->returnPressed();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.redo()->isEnabled(), kTimeoutMs);
+    QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить: Длинное нажатие более чем"));
+  }
+};
+
+QTEST_MAIN(EditHistoryTest)
+#include "edit_history_test.moc"
