@@ -112,30 +112,25 @@ std::vector<ByteRun> differences(const config::ConfigImage& before,
   const std::uint8_t* a = before.data();
   const std::uint8_t* b = after.data();
   const std::size_t size = config::ConfigImage::kSize;
-  std::size_t at = 0;
-  while (at < size) {
-    const auto [endA, endB] = std::mismatch(a + at, a + size, b + at);
-    if (endA == a + size) {
-      break;
-    }
-    const std::size_t begin = static_cast<std::size_t>(endA - a);
-    // The run ends where more than kJoinGap equal bytes follow its last change.
-    std::size_t end = begin + 1;
-    std::size_t equal = 0;
-    for (std::size_t i = end; i < size && equal <= kJoinGap; ++i) {
-      if (a[i] == b[i]) {
-        ++equal;
-      } else {
-        end = i + 1;
-        equal = 0;
+  // The first byte from `from` on that differs; size when none does.
+  const auto firstChangeFrom = [a, b, size](std::size_t from) {
+    return static_cast<std::size_t>(std::mismatch(a + from, a + size, b + from).first - a);
+  };
+  for (std::size_t begin = firstChangeFrom(0); begin != size;) {
+    std::size_t last = begin;
+    for (;;) {
+      const std::size_t next = firstChangeFrom(last + 1);
+      if (next == size || next - last > kJoinGap + 1) {
+        break;
       }
+      last = next;
     }
     ByteRun run;
     run.offset = begin;
-    run.before.assign(a + begin, a + end);
-    run.after.assign(b + begin, b + end);
+    run.before.assign(a + begin, a + last + 1);
+    run.after.assign(b + begin, b + last + 1);
     runs.push_back(std::move(run));
-    at = end;
+    begin = firstChangeFrom(last + 1);
   }
   return runs;
 }
@@ -164,7 +159,7 @@ bool ChangeHistory::record(StepName name, const config::ConfigImage& before,
     bytes_ -= steps_.back().bytes;
     steps_.pop_back();
   }
-  Step step{std::move(name), std::move(runs), 0};
+  Step step{std::move(name), std::move(runs)};
   step.bytes = sizeOf(step);
   bytes_ += step.bytes;
   steps_.push_back(std::move(step));

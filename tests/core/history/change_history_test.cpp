@@ -183,6 +183,18 @@ TEST(ChangeHistory, TheMemoryLimitDropsTheOldestStepsButNeverTheNewest) {
   EXPECT_EQ(tiny.size(), 1u);
   EXPECT_EQ(tiny.undoName()->en, "b");
 
+  // A history exactly at its limit keeps what it holds.
+  ChangeHistory measure;
+  measure.record({"c", "c"}, ConfigImage{}, withByte(ConfigImage{}, 7, 1));
+  measure.record({"d", "d"}, ConfigImage{}, withByte(ConfigImage{}, 8, 1));
+  ChangeHistory exact({.steps = 1000, .bytes = measure.bytesUsed()});
+  exact.record({"c", "c"}, ConfigImage{}, withByte(ConfigImage{}, 7, 1));
+  exact.record({"d", "d"}, ConfigImage{}, withByte(ConfigImage{}, 8, 1));
+  EXPECT_EQ(exact.size(), 2u);
+  exact.record({"e", "e"}, ConfigImage{}, withByte(ConfigImage{}, 9, 1));
+  EXPECT_EQ(exact.size(), 2u);
+  EXPECT_EQ(exact.bytesUsed(), measure.bytesUsed());
+
   ChangeHistory counted({.steps = 2, .bytes = ChangeHistory::kMaxBytes});
   for (std::uint8_t i = 1; i <= 3; ++i) {
     counted.record({"s", "s"}, ConfigImage{}, withByte(ConfigImage{}, i, i));
@@ -258,6 +270,8 @@ TEST(StepNames, TheCommandsNameTheStepInBothLanguages) {
   EXPECT_EQ(history.redoText(Language::Russian), "Повторить: Длинное нажатие (правило 4)");
   EXPECT_EQ(stepName({"Режим", "Mode"}).text(Language::English), "Mode");
   EXPECT_EQ(stepName({"  ", " : "}).en, "");
+  EXPECT_EQ(stepName({"Режим :", "Mode :"}).text(Language::English), "Mode");
+  EXPECT_EQ(stepName({"Режим:", "Mode:"}).text(Language::Russian), "Режим");
 }
 
 TEST(StepNames, AStepNoControlNamesIsNamedByWhereItsBytesLie) {
