@@ -11,10 +11,12 @@
 
 #include "core/config/config_file.hpp"
 #include "core/config/image_layout.hpp"
+#include "core/events/entry_types.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "ui/app/edit_history.hpp"
 #include "ui/app/main_window.hpp"
+#include "ui/editor/event_reaction_pane.hpp"
 
 using kivprism::config::ConfigImage;
 using kivprism::sim::SimulatedController;
@@ -125,6 +127,41 @@ class EditHistoryTest : public QObject {
     QCOMPARE(rig.redo()->text(), QString("Redo: Long press longer than"));
     QCOMPARE(rig.undo()->text(), QString("Undo"));
     QCOMPARE(rig.working(), before);
+  }
+
+  void anEntryEditIsAStepOfItsRule() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    auto* pane = rig.window->eventPane();
+    pane->selectEntry(4);
+    QVERIFY(rig.waitSynced());
+    const ConfigImage before = rig.working();
+    pane->eventPages()->setCurrentIndex(static_cast<int>(kivprism::events::EventType::Timeout));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Тип события (правило 4)"), kTimeoutMs);
+    const ConfigImage chosen = rig.working();
+    auto* timeout = rig.window->findChild<QLineEdit*>("EditEventTimeout");
+    timeout->setText("1234");
+    emit timeout->returnPressed();
+    // "after [ ] ms" is named by its page.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Таймаут (правило 4)"), kTimeoutMs);
+    QVERIFY(rig.waitSynced());
+
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), chosen);
+    QTRY_COMPARE_WITH_TIMEOUT(timeout->text(), QString("0"), kTimeoutMs);
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), before);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), before);
+    QVERIFY(!rig.undo()->isEnabled());
+    rig.window->findChild<QToolButton*>("SpeedButtonLangx")->click();
+    QCOMPARE(rig.redo()->text(), QString("Redo: Event type of rule 4"));
+    rig.redo()->trigger();
+    rig.redo()->trigger();
+    QCOMPARE(rig.undo()->text(), QString("Undo: Timeout of rule 4"));
+    QTRY_COMPARE_WITH_TIMEOUT(timeout->text(), QString("1234"), kTimeoutMs);
   }
 
   void theKeysUndoAndRedo() {

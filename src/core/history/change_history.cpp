@@ -89,6 +89,11 @@ StepName nameByPlace(const config::ConfigImage& before, const config::ConfigImag
   return stepName(texts::kStepConfiguration);
 }
 
+bool isCaptionFragment(const lang::TextPair& caption) {
+  const std::string text = trimmed(caption.en);
+  return text.empty() || (text.front() >= 'a' && text.front() <= 'z');
+}
+
 const lang::TextPair* controlCaption(std::string_view form, std::string_view control,
                                      std::string_view captionLabel,
                                      std::span<const lang::LanguageRow> table) {

@@ -33,6 +33,8 @@ StepName stepName(const lang::TextPair& caption, unsigned rule = 0);
 // A step no control names, by where its bytes lie: one rule, the parameters, the touch block or
 // the configuration as a whole.
 StepName nameByPlace(const config::ConfigImage& before, const config::ConfigImage& after);
+// A caption that is only the start of a phrase ("after", "ms"), which names nothing by itself.
+bool isCaptionFragment(const lang::TextPair& caption);
 // The caption of a form's control from the language table: its caption label's, else its own.
 const lang::TextPair* controlCaption(std::string_view form, std::string_view control,
                                      std::string_view captionLabel,

@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QStyle>
 #include <QTimer>
+#include <QWidget>
 
 #include "core/lang/history_texts.hpp"
 #include "core/lang/language_table.hpp"
@@ -23,6 +24,20 @@ QAction* makeAction(QObject* parent, const char* name, QStyle::StandardPixmap ic
   action->setShortcuts(keys);
   action->setEnabled(false);
   return action;
+}
+
+// The caption of the tab page that holds the widget ("Timeout" for "after [ ] ms").
+const lang::TextPair* pageCaption(const QWidget* widget) {
+  for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+    if (w->objectName().startsWith("TabSheet")) {
+      const lang::TextPair* caption = history::controlCaption(
+          lang::kMainFormName, w->objectName().toStdString(), {}, lang::mainFormRows());
+      if (caption && !history::isCaptionFragment(*caption)) {
+        return caption;
+      }
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -114,6 +129,9 @@ void EditHistory::watch(BoundForm& form, bool forRules) {
             : history::controlCaption(lang::kMainFormName, name,
                                       form.captionLabelName(name).toStdString(),
                                       lang::mainFormRows());
+    if (!caption || history::isCaptionFragment(*caption)) {
+      caption = pageCaption(form.widget(name));
+    }
     if (caption) {
       const unsigned rule = forRules && hooks_.selectedRule ? hooks_.selectedRule() : 0;
       pending_ = history::stepName(*caption, rule);

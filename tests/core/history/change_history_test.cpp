@@ -327,6 +327,20 @@ TEST(StepNames, AControlIsNamedByItsCaptionFromTheLanguageTable) {
   EXPECT_EQ(controlCaption("MainForm", "CheckBoxSourceNameUse", "PanelNoSuchLabel", rows), own);
   EXPECT_EQ(controlCaption("MainForm", "EditNoSuchControl", "", rows), nullptr);
   EXPECT_EQ(controlCaption("OtherForm", "CheckBoxSourceNameUse", "", rows), nullptr);
+
+  // "after [ ] ms" names nothing alone: the window names such a control by its page instead.
+  const lang::TextPair* after =
+      controlCaption("MainForm", "EditEventTimeout", "PanelEventTimeoutFrom", rows);
+  ASSERT_NE(after, nullptr);
+  EXPECT_TRUE(isCaptionFragment(*after));
+  EXPECT_TRUE(isCaptionFragment({"мс", " ms"}));
+  EXPECT_TRUE(isCaptionFragment({"", " "}));
+  EXPECT_TRUE(isCaptionFragment({"", "z"}));
+  EXPECT_FALSE(isCaptionFragment(*longPress));
+  EXPECT_FALSE(isCaptionFragment({"", "X"}));
+  EXPECT_FALSE(isCaptionFragment({"", "10% margin"}));
+  EXPECT_FALSE(isCaptionFragment({"", "{"}));
+  EXPECT_FALSE(isCaptionFragment({"", "`"}));
 }
 
 }  // namespace
