@@ -41,7 +41,7 @@ class Rig {
     MainWindowOptions options;
     options.settingsPath = path;
     options.systemLanguage = "ru-RU";
-    options.boxAnswerer = [](unsigned, const QString&, const QString&) { return box::kOk; };
+    options.boxAnswerer = [this](unsigned, const QString&, const QString&) { return answer; };
     options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
     window = std::make_unique<TMainForm>(port, options);
     window->startUp();
@@ -72,6 +72,7 @@ class Rig {
   SimulatedHidPort port;
   std::unique_ptr<TMainForm> window;
   QString chosenFile;
+  int answer = box::kOk;
 };
 
 }  // namespace
@@ -162,6 +163,43 @@ class EditHistoryTest : public QObject {
     rig.redo()->trigger();
     QCOMPARE(rig.undo()->text(), QString("Undo: Timeout of rule 4"));
     QTRY_COMPARE_WITH_TIMEOUT(timeout->text(), QString("1234"), kTimeoutMs);
+  }
+
+  void aWholeReadAndARestoreOfDefaultsAreStepsThatUndoSendsBack() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    const ConfigImage before = rig.working();
+    const unsigned old = before.getU16(layout::kLongPressTime);
+    rig.controller.configuration().set(layout::kLongPressTime, old + 100);
+    rig.window->findChild<QToolButton*>("SpeedButtonReadDevice")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Чтение конфигурации из контроллера"),
+                              kTimeoutMs);
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), old + 100);
+    QVERIFY(rig.waitSynced());
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), before);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), before);
+
+    // Defaults replace an edit; undoing them gives the controller the edit back.
+    auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");
+    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(), QString::number(old), kTimeoutMs);
+    longPress->setText(QString::number(old + 200));
+    emit longPress->returnPressed();
+    QVERIFY(rig.waitSynced());
+    const ConfigImage edited = rig.working();
+    rig.answer = box::kYes;
+    rig.window->findChild<QToolButton*>("SpeedButtonToDefault")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Восстановление настроек по умолчанию"),
+                              kTimeoutMs);
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), old);
+    QVERIFY(rig.waitSynced());
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), edited);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), edited);
   }
 
   void theKeysUndoAndRedo() {

@@ -144,10 +144,11 @@ void EditHistory::watch(BoundForm& form, bool forRules) {
   });
 }
 
-void EditHistory::beginCommand(const lang::TextPair& name) {
+void EditHistory::beginCommand(const lang::TextPair& name, bool forRule) {
   beginChange();
-  pending_ = history::stepName(name);
-  pendingRuleFromBytes_ = false;
+  const unsigned rule = forRule && hooks_.selectedRule ? hooks_.selectedRule() : 0;
+  pending_ = history::stepName(name, rule);
+  pendingRuleFromBytes_ = forRule;
 }
 
 void EditHistory::endCommand() {

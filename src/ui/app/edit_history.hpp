@@ -45,8 +45,9 @@ class EditHistory : public QObject {
   // A change of one of the form's controls is one step named by the control's caption; forRules
   // adds the number of the rule it belongs to.
   void watch(BoundForm& form, bool forRules);
-  // A command or procedure that changes the image: what it changes is one step of this name.
-  void beginCommand(const lang::TextPair& name);
+  // A command or procedure that changes the image: what it changes is one step of this name;
+  // forRule adds the number of the rule it changes.
+  void beginCommand(const lang::TextPair& name, bool forRule = false);
   void endCommand();
   // The next whole read, which a command on the controller leads to, is named so.
   void nameNextRead(const lang::TextPair& name);

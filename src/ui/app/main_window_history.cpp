@@ -8,6 +8,7 @@
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/capture_procedures.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
+#include "ui/editor/panel_button.hpp"
 #include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
@@ -44,6 +45,18 @@ void TMainForm::watchEdits() {
   connect(captures_, &editor::CaptureProcedures::entryChanged, history_, &EditHistory::settleLater);
   connect(keyProcedures_.get(), &KeyProcedures::keyEventsChanged, history_,
           &EditHistory::settleLater);
+  // A key dragged from the keys grid onto the event's key panels.
+  for (const bool modifier : {false, true}) {
+    if (editor::KeyDropPanel* panel = eventPane_->keyPanel(modifier)) {
+      panel->dropped = [this, drop = std::move(panel->dropped)](int column, int row) {
+        history_->beginCommand(lang::history::kStepKeyDragged, true);
+        if (drop) {
+          drop(column, row);
+        }
+        history_->endCommand();
+      };
+    }
+  }
   // Key learning and touch calibration write the image while they run: one step each.
   connect(keyProcedures_.get(), &KeyProcedures::procedureRunningChanged, history_,
           [this, running = false](bool now) mutable {
