@@ -17,6 +17,7 @@
 #include "ui/app/edit_history.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
+#include "ui/editor/panel_button.hpp"
 
 using kivprism::config::ConfigImage;
 using kivprism::sim::SimulatedController;
@@ -163,6 +164,23 @@ class EditHistoryTest : public QObject {
     rig.redo()->trigger();
     QCOMPARE(rig.undo()->text(), QString("Undo: Timeout of rule 4"));
     QTRY_COMPARE_WITH_TIMEOUT(timeout->text(), QString("1234"), kTimeoutMs);
+  }
+
+  void aKeyDroppedOnAnEventIsAStepOfItsRule() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    auto* pane = rig.window->eventPane();
+    pane->selectEntry(4);
+    pane->eventPages()->setCurrentIndex(static_cast<int>(kivprism::events::EventType::Key));
+    QTRY_VERIFY_WITH_TIMEOUT(rig.undo()->isEnabled(), kTimeoutMs);
+    QVERIFY(rig.waitSynced());
+    const ConfigImage chosen = rig.working();
+    pane->keyPanel(false)->dropped(2, 5);
+    QCOMPARE(rig.working().entry(3)[18], std::uint8_t{5});
+    QTRY_COMPARE_WITH_TIMEOUT(
+        rig.undo()->text(), QString::fromUtf8("Отменить: Кнопка события (правило 4)"), kTimeoutMs);
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), chosen);
   }
 
   void aWholeReadAndARestoreOfDefaultsAreStepsThatUndoSendsBack() {
