@@ -116,9 +116,9 @@ std::vector<ByteRun> differences(const config::ConfigImage& before,
   std::vector<ByteRun> runs;
   const std::uint8_t* a = before.data();
   const std::uint8_t* b = after.data();
-  const std::size_t size = config::ConfigImage::kSize;
+  constexpr std::size_t size = config::ConfigImage::kSize;
   // The first byte from `from` on that differs; size when none does.
-  const auto firstChangeFrom = [a, b, size](std::size_t from) {
+  const auto firstChangeFrom = [a, b](std::size_t from) {
     return static_cast<std::size_t>(std::mismatch(a + from, a + size, b + from).first - a);
   };
   for (std::size_t begin = firstChangeFrom(0); begin != size;) {
