@@ -220,8 +220,32 @@ class EditHistoryTest : public QObject {
     QCOMPARE(rig.controller.configuration(), edited);
   }
 
-  void theKeysUndoAndRedo() {
+  void theKeysUndoAndRedoOutsideATypedField() {
     Rig rig;
+    QVERIFY(rig.waitSynced());
+    rig.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");
+    const QString old = longPress->text();
+    const QString edited = old == "1500" ? "2500" : "1500";
+    longPress->setFocus();
+    longPress->selectAll();
+    QTest::keyClicks(longPress, edited);
+    QTest::keyClick(longPress, Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.undo()->isEnabled(), kTimeoutMs);
+    // In the field Ctrl+Z takes back its own typing, not the stored step.
+    QTest::keyClick(longPress, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(rig.undo()->isEnabled());
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), edited.toUInt());
+    auto* tabs = rig.window->findChild<QWidget*>("PageControlMain");
+    tabs->setFocus();
+    QTest::keyClick(tabs, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), old.toUInt());
+    QTest::keyClick(tabs, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), edited.toUInt());
+    QTest::keyClick(tabs, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(tabs, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), edited.toUInt());
     QCOMPARE(rig.undo()->shortcuts(), QList<QKeySequence>{QKeySequence("Ctrl+Z")});
     QCOMPARE(rig.redo()->shortcuts(),
              (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
