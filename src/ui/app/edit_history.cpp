@@ -78,7 +78,10 @@ void EditHistory::absorbRedraw() {
 
 void EditHistory::beginChange() {
   settle();
-  absorbNext_ = false;
+  if (absorbNext_) {
+    baseline_ = working_;
+    absorbNext_ = false;
+  }
   ++changing_;
 }
 
@@ -136,6 +139,8 @@ void EditHistory::watch(BoundForm& form, bool forRules) {
       const unsigned rule = forRules && hooks_.selectedRule ? hooks_.selectedRule() : 0;
       pending_ = history::stepName(*caption, rule);
       pendingRuleFromBytes_ = forRules;
+    } else {
+      pending_.reset();  // named by where its bytes lie
     }
     if (changing_ > 0) {
       --changing_;
