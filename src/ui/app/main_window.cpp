@@ -21,6 +21,7 @@
 #include "core/lang/language.hpp"
 #include "core/monitor/monitoring_line.hpp"
 #include "platform/settings_location.hpp"
+#include "ui/app/edit_history.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/qt_text.hpp"
@@ -86,9 +87,11 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   pollTimer_.setObjectName("TimerKIVSOLANPRISMTest");
   pollTimer_.setInterval(static_cast<int>(device::kPollIdleMs));
   connect(&pollTimer_, &QTimer::timeout, this, &TMainForm::TimerKIVSOLANPRISMTestTimer);
+  buildEditHistory();
   buildToolBar();
   buildMenu();
   buildPages();
+  watchEdits();
   statusPanel_ = new QLabel(this);
   statusPanel_->setObjectName("StatusBarPanel0x");
   // The sync panel shares the bar, so the window keeps its design width.
@@ -134,6 +137,11 @@ void TMainForm::buildToolBar() {
   toDefault_ = addButton(mainToolBar_, "SpeedButtonToDefault", QStyle::SP_DialogResetButton);
   reset_ = addButton(mainToolBar_, "SpeedButtonReset", QStyle::SP_MediaSkipBackward);
   mainToolBar_->addSeparator();
+  mainToolBar_->addAction(history_->undoAction());
+  mainToolBar_->widgetForAction(history_->undoAction())->setObjectName("SpeedButtonUndox");
+  mainToolBar_->addAction(history_->redoAction());
+  mainToolBar_->widgetForAction(history_->redoAction())->setObjectName("SpeedButtonRedox");
+  mainToolBar_->addSeparator();
   onlyUsedx_ = addButton(mainToolBar_, "SpeedButtonOnlyUsedx", QStyle::SP_FileDialogListView);
   onlyUsedx_->setCheckable(true);
   langx_ = addTextButton(mainToolBar_, "SpeedButtonLangx", "EN");
@@ -159,6 +167,9 @@ void TMainForm::buildToolBar() {
 void TMainForm::buildMenu() {
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName("PopupMenu");
+  popupMenu_->addAction(history_->undoAction());
+  popupMenu_->addAction(history_->redoAction());
+  popupMenu_->addSeparator();
   menuItemDebug_ = popupMenu_->addAction(QString());
   menuItemDebug_->setObjectName("MenuItemDebug");
   menuItemDebug_->setCheckable(true);
@@ -235,6 +246,7 @@ void TMainForm::startUp() {
   updateToolbar(false);
   link_->resumePoll();
   configurationReloaded();
+  history_->restart();
 }
 
 // --- settings ---
@@ -437,7 +449,10 @@ void TMainForm::appendLine(const QColor& colour, const QString& text) {
   terminal_->appendLine(colour, text);
 }
 
-void TMainForm::configurationReloaded() { invalidatePages(); }
+void TMainForm::configurationReloaded() {
+  invalidatePages();
+  history_->wholeReadArrived();
+}
 
 void TMainForm::invalidatePages() { emit pagesInvalidated(); }
 

@@ -36,6 +36,7 @@ class QVBoxLayout;
 namespace kivprism::ui {
 
 class CanLogPage;
+class EditHistory;
 class KeyProcedures;
 class PanelMenu;
 class TerminalPage;
@@ -129,6 +130,8 @@ class TMainForm : public QMainWindow,
   editor::EventReactionPane* eventPane() const { return eventPane_; }
   CanLogPage* canLogPage() const { return canLog_; }
   PanelMenu* panelMenu() const { return panelMenu_; }
+  // Undo and redo of the changes to the working image.
+  EditHistory& editHistory() { return *history_; }
   QString statusText() const;
   // The panel beside it: whether the changes are on the controller.
   QString syncText() const;
@@ -182,6 +185,8 @@ class TMainForm : public QMainWindow,
 
  private:
   void buildToolBar();
+  void buildEditHistory();
+  void watchEdits();
   void buildMenu();
   void buildPages();
   void loadSettings();
@@ -218,6 +223,7 @@ class TMainForm : public QMainWindow,
   std::unique_ptr<device::ToolbarCommands> commands_;
   std::unique_ptr<KeyProcedures> keyProcedures_;
   bool procedureRunning_ = false;
+  EditHistory* history_ = nullptr;
   SettingsFile settings_;
   ShellSettings loaded_;
   QElapsedTimer clock_;

@@ -15,11 +15,13 @@
 #include "core/about/version.hpp"
 #include "core/config/image.hpp"
 #include "core/device/packet.hpp"
+#include "core/lang/history_texts.hpp"
 #include "core/lang/language.hpp"
 #include "core/lang/language_table.hpp"
 #include "core/params/availability.hpp"
 #include "core/params/entry_value.hpp"
 #include "platform/settings_location.hpp"
+#include "ui/app/edit_history.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
@@ -91,7 +93,11 @@ void TMainForm::storeTypedValue() {
   focused->setFocus();
 }
 
-void TMainForm::SpeedButtonReadConfigClick() { commands_->openConfigFile(configFileSteps(false)); }
+void TMainForm::SpeedButtonReadConfigClick() {
+  history_->beginCommand(lang::history::kStepFileOpened);
+  commands_->openConfigFile(configFileSteps(false));
+  history_->endCommand();
+}
 
 void TMainForm::SpeedButtonWriteConfigClick() {
   storeTypedValue();
@@ -118,14 +124,23 @@ bool TMainForm::mayClose() {
   return answer == box::kSave && commands_->saveConfigFile(configFileSteps(true));
 }
 
-void TMainForm::SpeedButtonReadDeviceClick() { commands_->readDevice(); }
+void TMainForm::SpeedButtonReadDeviceClick() {
+  history_->beginCommand(lang::history::kStepWholeRead);
+  commands_->readDevice();
+  history_->endCommand();
+}
 
 void TMainForm::SpeedButtonWriteDeviceClick() {
   storeTypedValue();
   commands_->writeDevice();
 }
 
-void TMainForm::SpeedButtonToDefaultClick() { commands_->restoreDefaults(); }
+void TMainForm::SpeedButtonToDefaultClick() {
+  history_->settle();
+  commands_->restoreDefaults();
+  // The controller's defaults arrive with the whole read that follows.
+  history_->nameNextRead(lang::history::kStepDefaults);
+}
 
 void TMainForm::SpeedButtonResetClick() { commands_->reset(); }
 
@@ -142,6 +157,8 @@ void TMainForm::SpeedButtonLangxClick() {
 void TMainForm::SpeedButtonLanguageMakerxClick() { applyLanguage(0); }
 
 void TMainForm::TimerKIVSOLANPRISMTestTimer() {
+  // Whatever changed since the last step and was not cut yet becomes one before it is sent.
+  history_->settle();
   keyProcedures_->pollTick();
   link_->pollTick();
 }
@@ -299,6 +316,7 @@ void TMainForm::retranslateProgramTexts() {
   menuItemAboutx_->setText(translated(texts::kAboutMenu));
   currentSource_->setText(translated(texts::kSelectedUnknown));
   currentSource_->setToolTip(translated(texts::kCurrentSourceHint));
+  history_->retranslate();
 }
 
 }  // namespace kivprism::ui

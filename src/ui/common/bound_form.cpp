@@ -301,6 +301,8 @@ void BoundForm::changed(std::string_view control, ControlKind kind, const view::
   if (hooks_.refreshing && hooks_.refreshing()) {
     return;  // the refresh's own updates are not user changes
   }
+  const QString name = qtName(control);
+  emit changeStarted(name);
   const view::ChangeOutcome outcome = hooks_.change(control, kind, change);
   auto* edit = qobject_cast<QLineEdit*>(source);
   if (outcome.notice) {
@@ -330,6 +332,18 @@ void BoundForm::changed(std::string_view control, ControlKind kind, const view::
   if (hooks_.followUp) {
     hooks_.followUp(outcome, source);
   }
+  emit changeFinished(name);
+}
+
+QString BoundForm::captionLabelName(std::string_view control) const {
+  const QWidget* w = widget(control);
+  for (const QWidget* follower : followers_.value(qtName(control))) {
+    const auto* label = qobject_cast<const QLabel*>(follower);
+    if (label && w && label->buddy() == w) {
+      return label->objectName();
+    }
+  }
+  return {};
 }
 
 void BoundForm::commitEdit(QLineEdit* edit, std::string_view control, bool fromEnter) {

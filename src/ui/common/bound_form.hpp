@@ -79,6 +79,15 @@ class BoundForm : public QObject {
 
   QWidget* widget(std::string_view control) const;
   QStringList names() const { return widgets_.keys(); }
+  const view::BindingTable& table() const { return table_; }
+  // The object name of the label that captions the control; empty when it has none.
+  QString captionLabelName(std::string_view control) const;
+
+ signals:
+  // A user's change of a control begins, and has been handled with everything that follows it
+  // (the refresh, a dialog and its answer): the edit history makes one step of what lies between.
+  void changeStarted(const QString& control);
+  void changeFinished(const QString& control);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,296 @@
+// Undo and redo in the main window on the simulated controller: a parameter edit and a file
+// opened are steps that undo and redo put back into the image, the controls and the controller,
+// and the commands name the step in the language shown.
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "core/config/config_file.hpp"
+#include "core/config/image_layout.hpp"
+#include "core/events/entry_types.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
+#include "ui/app/edit_history.hpp"
+#include "ui/app/main_window.hpp"
+#include "ui/editor/event_reaction_pane.hpp"
+#include "ui/editor/panel_button.hpp"
+
+using kivprism::config::ConfigImage;
+using kivprism::sim::SimulatedController;
+using kivprism::sim::SimulatedHidPort;
+using kivprism::ui::MainWindowOptions;
+using kivprism::ui::TMainForm;
+namespace box = kivprism::ui::box;
+namespace layout = kivprism::config::layout;
+
+namespace {
+
+constexpr int kTimeoutMs = 10000;
+
+class Rig {
+ public:
+  Rig() : port(controller) {
+    const QString path = dir.filePath("kivprism.ini");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("[MainSettings]\r\nLang=0\r\n");
+    file.close();
+    MainWindowOptions options;
+    options.settingsPath = path;
+    options.systemLanguage = "ru-RU";
+    options.boxAnswerer = [this](unsigned, const QString&, const QString&) { return answer; };
+    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
+    window = std::make_unique<TMainForm>(port, options);
+    window->startUp();
+    window->show();
+  }
+
+  // Connected, the pages redrawn, and the controller holds every change of the working image.
+  bool waitSynced() {
+    const auto synced = [this] {
+      return window->link().isConnected() && window->link().inSync() &&
+             window->model().working == window->model().device &&
+             controller.configuration() == window->model().working;
+    };
+    // The redraw after a read or an undo may write corrections, which are sent in turn.
+    if (!QTest::qWaitFor(synced, kTimeoutMs)) {
+      return false;
+    }
+    QTest::qWait(50);
+    return QTest::qWaitFor(synced, kTimeoutMs);
+  }
+
+  QAction* undo() const { return window->findChild<QAction*>("MenuItemUndox"); }
+  QAction* redo() const { return window->findChild<QAction*>("MenuItemRedox"); }
+  ConfigImage& working() { return window->model().working; }
+
+  QTemporaryDir dir;
+  SimulatedController controller;
+  SimulatedHidPort port;
+  std::unique_ptr<TMainForm> window;
+  QString chosenFile;
+  int answer = box::kOk;
+};
+
+}  // namespace
+
+class EditHistoryTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aParameterEditIsUndoneAndRedoneInImageControlAndController() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    // The configuration the controller brought is where undo starts.
+    QVERIFY(!rig.undo()->isEnabled());
+    QVERIFY(!rig.redo()->isEnabled());
+    QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить"));
+    const ConfigImage before = rig.working();
+    const unsigned old = before.getU16(layout::kLongPressTime);
+    const unsigned edited = old == 1500 ? 2500 : 1500;
+
+    auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");
+    longPress->setText(QString::number(edited));
+    emit longPress->returnPressed();
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), edited);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.undo()->isEnabled(), kTimeoutMs);
+    QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить: Длинное нажатие более чем"));
+    QCOMPARE(rig.window->findChild<QToolButton*>("SpeedButtonUndox")->toolTip(),
+             rig.undo()->toolTip());
+    QVERIFY(rig.waitSynced());
+    const ConfigImage after = rig.working();
+
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), before);
+    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(), QString::number(old), kTimeoutMs);
+    // Sent like any edit: the controller holds the old value again.
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), before);
+    QVERIFY(!rig.undo()->isEnabled());
+    QVERIFY(rig.redo()->isEnabled());
+    QCOMPARE(rig.redo()->text(), QString::fromUtf8("Повторить: Длинное нажатие более чем"));
+
+    rig.redo()->trigger();
+    QCOMPARE(rig.working(), after);
+    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(), QString::number(edited), kTimeoutMs);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), after);
+    QVERIFY(!rig.redo()->isEnabled());
+
+    // The texts follow the language.
+    rig.window->findChild<QToolButton*>("SpeedButtonLangx")->click();
+    QCOMPARE(rig.undo()->text(), QString("Undo: Long press longer than"));
+    QCOMPARE(rig.redo()->text(), QString("Redo"));
+    rig.undo()->trigger();
+    QCOMPARE(rig.redo()->text(), QString("Redo: Long press longer than"));
+    QCOMPARE(rig.undo()->text(), QString("Undo"));
+    QCOMPARE(rig.working(), before);
+  }
+
+  void anEntryEditIsAStepOfItsRule() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    auto* pane = rig.window->eventPane();
+    pane->selectEntry(4);
+    QVERIFY(rig.waitSynced());
+    const ConfigImage before = rig.working();
+    pane->eventPages()->setCurrentIndex(static_cast<int>(kivprism::events::EventType::Timeout));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Тип события (правило 4)"), kTimeoutMs);
+    const ConfigImage chosen = rig.working();
+    auto* timeout = rig.window->findChild<QLineEdit*>("EditEventTimeout");
+    timeout->setText("1234");
+    emit timeout->returnPressed();
+    // "after [ ] ms" is named by its page.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Таймаут (правило 4)"), kTimeoutMs);
+    QVERIFY(rig.waitSynced());
+
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), chosen);
+    QTRY_COMPARE_WITH_TIMEOUT(timeout->text(), QString("0"), kTimeoutMs);
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), before);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), before);
+    QVERIFY(!rig.undo()->isEnabled());
+    rig.window->findChild<QToolButton*>("SpeedButtonLangx")->click();
+    QCOMPARE(rig.redo()->text(), QString("Redo: Event type of rule 4"));
+    rig.redo()->trigger();
+    rig.redo()->trigger();
+    QCOMPARE(rig.undo()->text(), QString("Undo: Timeout of rule 4"));
+    QTRY_COMPARE_WITH_TIMEOUT(timeout->text(), QString("1234"), kTimeoutMs);
+  }
+
+  void aKeyDroppedOnAnEventIsAStepOfItsRule() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    auto* pane = rig.window->eventPane();
+    pane->selectEntry(4);
+    pane->eventPages()->setCurrentIndex(static_cast<int>(kivprism::events::EventType::Key));
+    QTRY_VERIFY_WITH_TIMEOUT(rig.undo()->isEnabled(), kTimeoutMs);
+    QVERIFY(rig.waitSynced());
+    const ConfigImage chosen = rig.working();
+    pane->keyPanel(false)->dropped(2, 5);
+    QCOMPARE(rig.working().entry(3)[18], std::uint8_t{5});
+    QTRY_COMPARE_WITH_TIMEOUT(
+        rig.undo()->text(), QString::fromUtf8("Отменить: Кнопка события (правило 4)"), kTimeoutMs);
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), chosen);
+  }
+
+  void aWholeReadAndARestoreOfDefaultsAreStepsThatUndoSendsBack() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    const ConfigImage before = rig.working();
+    const unsigned old = before.getU16(layout::kLongPressTime);
+    rig.controller.configuration().set(layout::kLongPressTime, old + 100);
+    rig.window->findChild<QToolButton*>("SpeedButtonReadDevice")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Чтение конфигурации из контроллера"),
+                              kTimeoutMs);
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), old + 100);
+    QVERIFY(rig.waitSynced());
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), before);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), before);
+
+    // Defaults replace an edit; undoing them gives the controller the edit back.
+    auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");
+    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(), QString::number(old), kTimeoutMs);
+    longPress->setText(QString::number(old + 200));
+    emit longPress->returnPressed();
+    QVERIFY(rig.waitSynced());
+    const ConfigImage edited = rig.working();
+    rig.answer = box::kYes;
+    rig.window->findChild<QToolButton*>("SpeedButtonToDefault")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Восстановление настроек по умолчанию"),
+                              kTimeoutMs);
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), old);
+    QVERIFY(rig.waitSynced());
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), edited);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), edited);
+  }
+
+  void theKeysUndoAndRedoOutsideATypedField() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    rig.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");
+    const QString old = longPress->text();
+    const QString edited = old == "1500" ? "2500" : "1500";
+    longPress->setFocus();
+    longPress->selectAll();
+    QTest::keyClicks(longPress, edited);
+    QTest::keyClick(longPress, Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.undo()->isEnabled(), kTimeoutMs);
+    // In the field Ctrl+Z takes back its own typing, not the stored step.
+    QTest::keyClick(longPress, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(rig.undo()->isEnabled());
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), edited.toUInt());
+    auto* tabs = rig.window->findChild<QWidget*>("PageControlMain");
+    tabs->setFocus();
+    QTest::keyClick(tabs, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), old.toUInt());
+    QTest::keyClick(tabs, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), edited.toUInt());
+    QTest::keyClick(tabs, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(tabs, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), edited.toUInt());
+    QCOMPARE(rig.undo()->shortcuts(), QList<QKeySequence>{QKeySequence("Ctrl+Z")});
+    QCOMPARE(rig.redo()->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    QVERIFY(rig.window->actions().contains(rig.undo()));
+    QVERIFY(rig.window->actions().contains(rig.redo()));
+  }
+
+  void openingAFileIsUndoneAndThePreviousConfigurationSentAgain() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    const ConfigImage before = rig.working();
+    ConfigImage file = before;
+    file.set(layout::kLongPressTime, before.getU16(layout::kLongPressTime) == 3000 ? 3500 : 3000);
+    file.entry(3)[0] = 'Q';  // the name of rule 4
+    rig.chosenFile = rig.dir.filePath("car.KST401");
+    QVERIFY(!kivprism::config::writeConfigFile(rig.chosenFile.toStdString(), file));
+
+    rig.window->findChild<QToolButton*>("SpeedButtonReadConfig")->click();
+    QCOMPARE(rig.working().getU16(layout::kLongPressTime), file.getU16(layout::kLongPressTime));
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить: Открытие файла конфигурации"));
+    const ConfigImage opened = rig.working();
+
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), before);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), before);
+    QCOMPARE(rig.redo()->text(), QString::fromUtf8("Повторить: Открытие файла конфигурации"));
+
+    rig.redo()->trigger();
+    QCOMPARE(rig.working(), opened);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(rig.controller.configuration(), opened);
+
+    // A new step after an undo leaves nothing to redo.
+    rig.undo()->trigger();
+    auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");
+    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(),
+                              QString::number(before.getU16(layout::kLongPressTime)), kTimeoutMs);
+    longPress->setText("4000");
+    emit longPress->returnPressed();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.redo()->isEnabled(), kTimeoutMs);
+    QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить: Длинное нажатие более чем"));
+  }
+};
+
+QTEST_MAIN(EditHistoryTest)
+#include "edit_history_test.moc"
