@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -192,18 +193,20 @@ void ReceivedTextView::scheduleRelease() {
 
 void ReceivedTextView::releaseSlice() {
   releaseScheduled_ = false;
-  if (released_.empty()) {
-    return;
-  }
-  // Each line holds its own layout; freeing a whole page of them at once would stall the view.
-  QTextDocument* document = released_.front();
-  if (document->blockCount() <= kReleaseSlice) {
-    delete document;
-    released_.pop_front();
-  } else {
+  // Each line holds its own layout; freeing a whole page of them at once would stall the view
+  // for tens of milliseconds, so a few hundred lines go at a time until the pass's share is used.
+  QElapsedTimer spent;
+  spent.start();
+  while (!released_.empty() && spent.elapsed() < kReleaseBudgetMs) {
+    QTextDocument* document = released_.front();
+    if (document->blockCount() <= kReleaseStep) {
+      delete document;
+      released_.pop_front();
+      continue;
+    }
     // Moving the cursor block by block would lay out each line on the way.
     QTextCursor cursor(document);
-    cursor.setPosition(document->findBlockByNumber(kReleaseSlice).position(),
+    cursor.setPosition(document->findBlockByNumber(kReleaseStep).position(),
                        QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
   }

@@ -51,8 +51,10 @@ class ReceivedTextView : public QWidget {
  public:
   static constexpr int kScrollbackLines = 100000;
   static constexpr std::size_t kLongestBurst = 4096;
-  // Lines of a page that was let go released in one pass of the event loop.
-  static constexpr int kReleaseSlice = 2000;
+  // The text of a page that was let go is released this many lines at a time, for at most this
+  // long in one pass of the event loop.
+  static constexpr int kReleaseStep = 250;
+  static constexpr qint64 kReleaseBudgetMs = 3;
 
   explicit ReceivedTextView(QWidget* parent = nullptr);
 
