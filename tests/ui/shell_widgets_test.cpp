@@ -171,6 +171,7 @@ class ShellWidgetsTest : public QObject {
     int presses = 0;
     connect(view, &ReceivedTextView::leftPressed, [&presses] { ++presses; });
     const QPlainTextEdit* first = view->shownPage();
+    const Qt::FocusPolicy policy = first->focusPolicy();
     for (int i = 0; i <= view->scrollback(); ++i) {
       view->appendLine(Qt::blue, QString::number(i));
     }
@@ -181,6 +182,7 @@ class ShellWidgetsTest : public QObject {
     QVERIFY(!view->rect().intersects(first->geometry()));
     QVERIFY(view->shownPage()->hasFocus());
     QCOMPARE(first->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(view->shownPage()->focusPolicy(), policy);
     QTest::mousePress(view->shownPage()->viewport(), Qt::LeftButton);
     QCOMPARE(presses, 1);
     // The old page's lines are let go later, in passes of the event loop, not in the flush.
