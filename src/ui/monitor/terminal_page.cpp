@@ -4,14 +4,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPlainTextDocumentLayout>
-#include <QResizeEvent>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBlock>
@@ -34,59 +31,17 @@ QFont terminalFont() {
 
 }  // namespace
 
-ReceivedTextPage::ReceivedTextPage(QWidget* parent) : QPlainTextEdit(parent) {
+ReceivedTextView::ReceivedTextView(QWidget* parent) : QPlainTextEdit(parent) {
+  setObjectName("RichEditRX");
   setReadOnly(true);
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setMaximumBlockCount(kScrollbackLines);
   setUndoRedoEnabled(false);
   setContextMenuPolicy(Qt::NoContextMenu);
   setFont(terminalFont());
 }
-
-void ReceivedTextPage::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) {
-    emit leftPressed();
-  } else if (event->button() == Qt::RightButton) {
-    emit rightPressed(event->globalPosition().toPoint());
-    return;
-  }
-  QPlainTextEdit::mousePressEvent(event);
-}
-
-void ReceivedTextPage::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) {
-    emit leftPressed();
-  }
-  QPlainTextEdit::mouseDoubleClickEvent(event);
-}
-
-ReceivedTextView::ReceivedTextView(QWidget* parent) : QWidget(parent) {
-  setObjectName("RichEditRX");
-  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  for (Page& page : pages_) {
-    page.view = new ReceivedTextPage(this);
-    // The page's own first document would be deleted at once when the page is let go; these
-    // are released a slice at a time instead.
-    page.view->setDocument(newDocument(*page.view));
-    connect(page.view, &ReceivedTextPage::leftPressed, this, &ReceivedTextView::leftPressed);
-    connect(page.view, &ReceivedTextPage::rightPressed, this, &ReceivedTextView::rightPressed);
-  }
-  pages_[1].view->setObjectName("RichEditRXStandby");
-  pages_[1].view->setFocusPolicy(Qt::NoFocus);
-  setFocusProxy(pages_[0].view);
-  placePages();
-}
-
-QTextDocument* ReceivedTextView::newDocument(const ReceivedTextPage& page) {
-  auto* document = new QTextDocument(this);
-  document->setDocumentLayout(new QPlainTextDocumentLayout(document));
-  document->setUndoRedoEnabled(false);
-  document->setDefaultFont(page.font());
-  return document;
-}
-
-void ReceivedTextView::setScrollback(int lines) { scrollback_ = std::max(lines, 2); }
 
 void ReceivedTextView::appendLine(const QColor& colour, const QString& text) {
   pending_.push_back({colour, text});
@@ -102,149 +57,66 @@ void ReceivedTextView::flush() {
   if (pending_.empty()) {
     return;
   }
-  // The view follows new lines only when the reader is at the bottom; otherwise the lines the
-  // reader looks at stay in place, also when the standby page takes over.
-  QScrollBar* bar = shownPage()->verticalScrollBar();
-  const bool following = bar->value() >= bar->maximum();
-  int firstShown = bar->value();
-  bool switched = false;
-  std::size_t at = 0;
-  while (at < pending_.size()) {
-    while (pages_[shown_].lines >= scrollback_) {
-      firstShown -= pages_[shown_].lines - pages_[1 - shown_].lines;
-      showStandby();
-      switched = true;
-    }
-    Page& shown = pages_[shown_];
-    Page& standby = pages_[1 - shown_];
-    const std::size_t count =
-        std::min(pending_.size() - at, static_cast<std::size_t>(scrollback_ - shown.lines));
-    // The standby takes the lines that come after the shown page's first half.
-    const std::size_t skipped =
-        std::min(count, static_cast<std::size_t>(std::max(scrollback_ / 2 - shown.lines, 0)));
-    append(shown, at, at + count);
-    append(standby, at + skipped, at + count);
-    at += count;
-  }
-  pending_.clear();
-  bar = shownPage()->verticalScrollBar();
-  if (following) {
-    bar->setValue(bar->maximum());
-  } else if (switched) {
-    bar->setValue(std::max(0, firstShown));
-  }
-}
-
-void ReceivedTextView::append(Page& page, std::size_t from, std::size_t to) {
-  if (from >= to) {
-    return;
-  }
   // Lines come in bursts (one drain of the controller's text, a CAN echo); one edit per burst
   // lays the document out and scrolls once instead of once per line.
-  QTextCursor cursor(page.view->document());
+  // The view follows new lines only when the reader is at the bottom; otherwise the lines the
+  // reader looks at stay in place, also when the oldest lines make room for the new ones.
+  QScrollBar* bar = verticalScrollBar();
+  const bool following = bar->value() >= bar->maximum();
+  const int firstShown = bar->value();
+  const int blocksBefore = document()->blockCount();
+  int blocksAdded = 0;
+  QTextCursor cursor(document());
   cursor.beginEditBlock();
   cursor.movePosition(QTextCursor::End);
-  for (std::size_t i = from; i < to; ++i) {
+  for (const PendingLine& line : pending_) {
     QTextCharFormat format;
-    format.setForeground(pending_[i].colour);
-    // The document of an empty first line still counts as empty, so count the lines here.
-    if (page.lines > 0) {
+    format.setForeground(line.colour);
+    // The document of an empty first line still counts as empty, so keep track of it here.
+    if (hasLines_) {
       cursor.insertBlock();
+      ++blocksAdded;
     }
-    ++page.lines;
-    cursor.insertText(pending_[i].text, format);
+    hasLines_ = true;
+    cursor.insertText(line.text, format);
   }
   cursor.endEditBlock();
-}
-
-void ReceivedTextView::showStandby() {
-  Page& old = pages_[shown_];
-  shown_ = 1 - shown_;
-  Page& next = pages_[shown_];
-  const bool hadFocus = old.view->hasFocus();
-  next.view->setFocusPolicy(old.view->focusPolicy());
-  old.view->setFocusPolicy(Qt::NoFocus);
-  setFocusProxy(next.view);
-  next.view->horizontalScrollBar()->setValue(old.view->horizontalScrollBar()->value());
-  placePages();
-  if (hadFocus) {
-    next.view->setFocus();
-  }
-  letGo(old);
-}
-
-void ReceivedTextView::letGo(Page& page) {
-  QTextDocument* old = page.view->document();
-  page.view->setDocument(newDocument(*page.view));
-  page.lines = 0;
-  // Without undo a document rebuilds its whole text store once half of it is removed text;
-  // with undo the removed text simply stays until the document goes.
-  old->setUndoRedoEnabled(true);
-  released_.push_back(old);
-  scheduleRelease();
-}
-
-void ReceivedTextView::scheduleRelease() {
-  if (!releaseScheduled_) {
-    releaseScheduled_ = true;
-    QTimer::singleShot(0, this, &ReceivedTextView::releaseSlice);
+  pending_.clear();
+  if (following) {
+    bar->setValue(bar->maximum());
+  } else {
+    const int dropped = blocksBefore + blocksAdded - document()->blockCount();
+    bar->setValue(std::max(0, firstShown - dropped));
   }
 }
-
-void ReceivedTextView::releaseSlice() {
-  releaseScheduled_ = false;
-  // Each line holds its own layout; freeing a whole page of them at once would stall the view
-  // for tens of milliseconds, so a few hundred lines go at a time until the pass's share is used.
-  QElapsedTimer spent;
-  spent.start();
-  while (!released_.empty() && spent.elapsed() < kReleaseBudgetMs) {
-    QTextDocument* document = released_.front();
-    if (document->blockCount() <= kReleaseStep) {
-      delete document;
-      released_.pop_front();
-      continue;
-    }
-    // Moving the cursor block by block would lay out each line on the way.
-    QTextCursor cursor(document);
-    cursor.setPosition(document->findBlockByNumber(kReleaseStep).position(),
-                       QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-  }
-  if (!released_.empty()) {
-    scheduleRelease();
-  }
-}
-
-void ReceivedTextView::placePages() {
-  // The standby lies just below the view, out of sight but laid out at the view's size, so
-  // that showing it costs no new layout of its lines.
-  const QRect area = rect();
-  pages_[shown_].view->setGeometry(area);
-  pages_[1 - shown_].view->setGeometry(area.translated(0, area.height() + 1));
-}
-
-void ReceivedTextView::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  placePages();
-}
-
-QSize ReceivedTextView::sizeHint() const { return shownPage()->sizeHint(); }
-
-QSize ReceivedTextView::minimumSizeHint() const { return shownPage()->minimumSizeHint(); }
 
 QString ReceivedTextView::text() {
   flush();
-  return shownPage()->toPlainText();
+  return toPlainText();
 }
 
 void ReceivedTextView::clearAll() {
   pending_.clear();
-  for (Page& page : pages_) {
-    letGo(page);
-  }
+  hasLines_ = false;
+  clear();
 }
 
-void ReceivedTextView::selectAll() { shownPage()->selectAll(); }
+void ReceivedTextView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    emit leftPressed();
+  } else if (event->button() == Qt::RightButton) {
+    emit rightPressed(event->globalPosition().toPoint());
+    return;
+  }
+  QPlainTextEdit::mousePressEvent(event);
+}
+
+void ReceivedTextView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    emit leftPressed();
+  }
+  QPlainTextEdit::mouseDoubleClickEvent(event);
+}
 
 SendMemo::SendMemo(QWidget* parent) : QPlainTextEdit(parent) {
   setObjectName("MemoTX");
