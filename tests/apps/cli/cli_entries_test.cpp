@@ -108,8 +108,8 @@ TEST_F(CliShowEntries, WrongLanguageIsAUsageError) {
 
 TEST_F(CliShowEntries, NoListingWithoutUsedEntries) {
   writeWholeFile(dir_ / "empty.KST401", "[PARAM]\nENC0MODE=1\n");
-  const auto result =
-      runProcess(kCli, {"show", (dir_ / "empty.KST401").string(), "--force", "--raw", "--lang", "en"});
+  const auto result = runProcess(
+      kCli, {"show", (dir_ / "empty.KST401").string(), "--force", "--raw", "--lang", "en"});
   ASSERT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.out.find("Entries:"), std::string::npos);
 }
