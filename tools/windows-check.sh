@@ -109,7 +109,7 @@ else
   cat "$scratch/write.out"
 fi
 
-if run show "Настройка.KST401" --lang en >"$scratch/show.out" 2>&1 &&
+if run show "Настройка.KST401" --raw --lang en >"$scratch/show.out" 2>&1 &&
   grep -q '^\[PARAM\]' "$scratch/show.out"; then
   pass
 else
