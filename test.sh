@@ -61,7 +61,7 @@ fi
 # 30 minutes: when the run so far took longer than usual the check is left out, and says so, rather
 # than pushing the whole run past its limit. KIVPRISM_WINDOWS_CHECK=0 leaves it out, =1 always runs it.
 windows_check=${KIVPRISM_WINDOWS_CHECK:-auto}
-if [ "$windows_check" = 1 ] || { [ "$windows_check" = auto ] && [ "$SECONDS" -lt $((22 * 60)) ]; }; then
+if [ "$windows_check" = 1 ] || { [ "$windows_check" = auto ] && [ "$SECONDS" -lt $((20 * 60)) ]; }; then
   tools/windows-check.sh
 elif [ "$windows_check" = auto ]; then
   echo "windows-check skipped: the run took $((SECONDS / 60)) minutes so far; run tools/windows-check.sh"
