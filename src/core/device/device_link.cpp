@@ -49,12 +49,6 @@ constexpr TextPair kReadAreaError{"Ошибка чтения из устройс
                                   "Error reading from device \"%s\"\n%s"};
 constexpr TextPair kWriteAreaError{"Ошибка записи в устройство\n%s",
                                    "Error writing to the device \"%s\"\n%s"};
-constexpr TextPair kAllChangesSent{"Все изменения в контроллере",
-                                   "All changes are on the controller"};
-constexpr TextPair kChangesNotSent{"Не отправлено в контроллер изменений: %u",
-                                   "Changes not yet on the controller: %u"};
-constexpr TextPair kChangesKeptHere{"Нет связи: изменения сохранены здесь (%u)",
-                                    "Not connected: changes are kept here (%u)"};
 
 constexpr std::size_t kRangeScratchSize = 1024;
 constexpr std::size_t kMonitorReadCapacity = 199;
@@ -121,17 +115,8 @@ VariablesView formatVariables(std::span<const std::uint8_t, 4> values) {
   return view;
 }
 
-std::string syncStateText(const SyncState& state) {
-  const auto pending = static_cast<unsigned>(state.pendingChanges);
-  if (!state.connected) {
-    return pending == 0 ? std::string() : formatText(translateText(kChangesKeptHere), pending);
-  }
-  return pending == 0 ? std::string(translateText(kAllChangesSent))
-                      : formatText(translateText(kChangesNotSent), pending);
-}
-
 DeviceLink::DeviceLink(HidPort& port, LinkHost& host, config::ConfigModel& model)
-    : transport_(port, host), host_(host), model_(model) {
+    : transport_(port, host), host_(host), model_(model), changes_(model) {
   transport_.setLogSink([this](std::string_view line) { logLine(line); });
 }
 
@@ -382,46 +367,21 @@ void DeviceLink::showErrorBox(std::string_view text) {
 DeviceStatus DeviceLink::readConfiguration() {
   inSync_ = false;
   suspendPoll();
-  // A controller that comes back gets the changes that had not reached it before it went. They
-  // are taken once: a failed read leaves the working image with a cleared parameter block.
-  const bool returning = keepForSerial_ != 0 && keepForSerial_ == deviceInfo_.serialNumber;
-  if (returning && !keptTaken_) {
-    kept_.clear();
-    const auto working = model_.working.bytes();
-    for (std::size_t i = 0; i < working.size(); ++i) {
-      if (isChange(i)) {
-        kept_.emplace_back(i, working[i]);
-      }
-    }
-    keptTaken_ = true;
-  }
+  const bool returning = changes_.beforeWholeRead(deviceInfo_.serialNumber);
   progressStart(config::ConfigImage::kSize, translateText(kReadingConfiguration));
   const DeviceStatus result = readAreaRange(area::kConfiguration, 0, model_.working.bytes());
   // Only the parameter block is dropped on failure: the touch block and the entries that
   // arrived stay for the user to see.
   config::applyAfterWholeRead(model_.working, result == status::kOk);
   const config::ConfigImage controllerImage = model_.working;
-  if (result == status::kOk) {
-    if (returning) {
-      for (const auto& [at, value] : kept_) {
-        model_.working.data()[at] = value;
-      }
-    }
-    kept_.clear();
-    keptTaken_ = false;
-    keepForSerial_ = 0;
-    failedRead_.reset();
-    std::fill(held_.begin(), held_.end(), false);
-  } else if (!keptTaken_) {
-    failedRead_ = model_.working;
-  }
+  changes_.afterWholeRead(result == status::kOk, returning, model_.working);
   resumePoll();
   notifyReloaded();
   if (result != status::kOk) {
     return result;
   }
   model_.device = controllerImage;
-  clearUnknown();
+  changes_.clearUnknown();
   inSync_ = true;
   return status::kOk;
 }
@@ -431,7 +391,7 @@ DeviceStatus DeviceLink::readConfigurationReported() {
   // A read the user asks for replaces what was kept for a returning controller; the automatic
   // read of a connection keeps it.
   if (connected_) {
-    keepForSerial_ = 0;
+    changes_.forgetKept();
   }
   host_.updateToolbar(true);
   const DeviceStatus result = readConfiguration();
@@ -451,18 +411,14 @@ DeviceStatus DeviceLink::writeConfiguration() {
   if (result != status::kOk) {
     // The controller holds the new image's head and the old tail: the tail stays pending, and the
     // command's own box is this episode's box.
-    failureShown_ = true;
+    changes_.failureReported();
     holdFrom(0, config::ConfigImage::kSize, result);
     updateSyncText();
     return result;
   }
   inSync_ = true;
-  // The controller holds the whole image now (every chunk was acknowledged): nothing a broken
-  // read left, nor anything kept for its return, stands against it any more.
-  failedRead_.reset();
-  keptTaken_ = false;
-  std::fill(held_.begin(), held_.end(), false);
-  failureShown_ = false;
+  // Every chunk was acknowledged.
+  changes_.wholeImageWritten();
   updateSyncText();
   return resetDevice();
 }
@@ -524,25 +480,23 @@ void DeviceLink::syncChanges() {
   const auto working = model_.working.bytes();
   const auto device = model_.device.bytes();
   if (!connected_ ||
-      (std::memcmp(working.data(), device.data(), working.size()) == 0 && !anyUnknown())) {
+      (std::memcmp(working.data(), device.data(), working.size()) == 0 && !changes_.anyUnknown())) {
     return;
   }
   std::size_t total = 0;
   bool tookChange = false;
   std::size_t begin = 0;
   while (begin < working.size()) {
-    if (!differs(begin)) {
+    if (!changes_.differs(begin)) {
       ++begin;
       continue;
     }
     std::size_t end = begin;
-    bool allHeld = true;
-    while (end < working.size() && differs(end)) {
-      allHeld = allHeld && held_[end];
+    while (end < working.size() && changes_.differs(end)) {
       ++end;
     }
     // A run that failed waits for a reason to try again; one with a fresh change goes now.
-    if (!allHeld) {
+    if (!changes_.allHeld(begin, end)) {
       const DeviceStatus result = sendRun(begin, end - begin, false);
       total += end - begin;
       if (result != status::kOk) {
@@ -558,11 +512,7 @@ void DeviceLink::syncChanges() {
     begin = end;
   }
   if (tookChange) {
-    // The controller takes changes again: what it failed before is tried once more next tick.
-    std::fill(held_.begin(), held_.end(), false);
-    if (pendingChanges() == 0) {
-      failureShown_ = false;
-    }
+    changes_.changeTaken();
   }
   if (total > 0) {
     host_.flashMessage(1000, 250, translateText(kSendingChanges));
@@ -578,17 +528,16 @@ DeviceStatus DeviceLink::sendRun(std::size_t begin, std::size_t length, bool ste
     const std::size_t at = begin + sent;
     const DeviceStatus written =
         writeArea(area::kConfiguration, static_cast<std::uint16_t>(at), working.subspan(at, n));
-    const auto first = unknown_.begin() + static_cast<std::ptrdiff_t>(at);
     if (written != status::kOk) {
       // Refused: the controller kept what it had. Otherwise the write may have arrived.
       if (!refused(written)) {
-        std::fill_n(first, n, true);
+        changes_.markUnknown(at, n);
       }
       return written;
     }
     std::copy_n(working.begin() + static_cast<std::ptrdiff_t>(at), n,
                 device.begin() + static_cast<std::ptrdiff_t>(at));
-    std::fill_n(first, n, false);
+    changes_.markAcknowledged(at, n);
     sent += n;
     if (stepProgress) {
       progressStep(n);
@@ -598,66 +547,20 @@ DeviceStatus DeviceLink::sendRun(std::size_t begin, std::size_t length, bool ste
 }
 
 void DeviceLink::holdFrom(std::size_t begin, std::size_t end, DeviceStatus result) {
-  for (std::size_t i = begin; i < end; ++i) {
-    if (differs(i)) {
-      held_[i] = true;
-    }
-  }
-  if (!failureShown_) {
-    failureShown_ = true;
+  if (changes_.hold(begin, end)) {
     showErrorBox(areaErrorText(kWriteAreaError, result));
   }
 }
 
-bool DeviceLink::differs(std::size_t at) const {
-  return unknown_[at] || model_.working.data()[at] != model_.device.data()[at];
-}
-
-bool DeviceLink::anyUnknown() const {
-  return std::find(unknown_.begin(), unknown_.end(), true) != unknown_.end();
-}
-
-void DeviceLink::clearUnknown() { std::fill(unknown_.begin(), unknown_.end(), false); }
-
-bool DeviceLink::isChange(std::size_t at) const {
-  // A byte whose send went unanswered is the user's, whatever the images say.
-  if (unknown_[at]) {
-    return true;
-  }
-  const std::uint8_t value = model_.working.data()[at];
-  return value != model_.device.data()[at] && (!failedRead_ || value != failedRead_->data()[at]);
-}
-
-std::size_t DeviceLink::pendingChanges() const {
-  const auto working = model_.working.bytes();
-  const auto device = model_.device.bytes();
-  if (std::memcmp(working.data(), device.data(), working.size()) == 0 && !anyUnknown()) {
-    return 0;
-  }
-  std::size_t runs = 0;
-  bool inRun = false;
-  for (std::size_t i = 0; i < working.size(); ++i) {
-    const bool differs = isChange(i);
-    if (differs && !inRun) {
-      ++runs;
-    }
-    inRun = differs;
-  }
-  return runs;
-}
-
 void DeviceLink::updateSyncText() {
-  std::string text = syncStateText(syncState());
-  if (!syncTextShown_ || text != syncText_) {
-    syncText_ = std::move(text);
-    syncTextShown_ = true;
-    host_.setSyncText(syncText_);
+  if (auto text = changes_.syncTextUpdate(connected_)) {
+    host_.setSyncText(*text);
   }
 }
 
 void DeviceLink::clearConnected() {
   if (connected_) {
-    keepForSerial_ = lastSerial_;
+    changes_.keepForReturnOf(lastSerial_);
   }
   connected_ = false;
 }
@@ -862,7 +765,7 @@ void DeviceLink::onPollFailure(DeviceStatus result) {
   }
   logLine(translateText(kDisconnectedLine));
   setCurrentSource(translateText(kSelectedUnknown), false);
-  keepForSerial_ = lastSerial_;
+  changes_.keepForReturnOf(lastSerial_);
   connected_ = false;
   stopProcedure();
   host_.updateToolbar(userCommand_);
@@ -881,8 +784,7 @@ void DeviceLink::onPollSuccess() {
     connected_ = true;
     lineAssembler_.clear();
     // A new connection is a reason to try what failed before, with a box of its own if it fails.
-    std::fill(held_.begin(), held_.end(), false);
-    failureShown_ = false;
+    changes_.connectionMade();
     host_.updateToolbar(false);
     notifyConnection(true);
     return;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/config/image.hpp"
+#include "core/device/change_tracker.hpp"
 #include "core/device/device_info.hpp"
 #include "core/device/device_status.hpp"
 #include "core/device/hid_port.hpp"
@@ -55,16 +56,6 @@ class MonitorLineAssembler {
 
 // The variables view for the four bytes of area 0x17.
 VariablesView formatVariables(std::span<const std::uint8_t, 4> values);
-
-// Whether the user's changes are on the controller, for the status bar beside the connection line.
-struct SyncState {
-  bool connected = false;
-  // Runs of the image that differ from what the controller is known to hold.
-  std::size_t pendingChanges = 0;
-  friend bool operator==(const SyncState&, const SyncState&) = default;
-};
-// The text in the current language; empty when disconnected with nothing kept.
-std::string syncStateText(const SyncState& state);
 
 class DeviceLink {
  public:
@@ -139,9 +130,9 @@ class DeviceLink {
   // controller may hold the new value. One error box per failure episode.
   void syncChanges();
   // Runs of the working image not yet on the controller.
-  std::size_t pendingChanges() const;
+  std::size_t pendingChanges() const { return changes_.pendingChanges(); }
   // The byte is a change of the user's not yet on the controller.
-  bool isChange(std::size_t at) const;
+  bool isChange(std::size_t at) const { return changes_.isChange(at); }
   SyncState syncState() const { return {connected_, pendingChanges()}; }
   // Shows the sync state in the host's panel when it changed.
   void updateSyncText();
@@ -173,7 +164,7 @@ class DeviceLink {
   void setInSync(bool inSync) {
     inSync_ = inSync;
     if (inSync) {
-      failedRead_.reset();
+      changes_.userImageAgain();
     }
   }
   bool userCommand() const { return userCommand_; }
@@ -183,7 +174,7 @@ class DeviceLink {
   // changes not yet on the controller (restore defaults, reset).
   void forgetSerialNumber() {
     lastSerial_ = 0;
-    keepForSerial_ = 0;
+    changes_.forgetKept();
   }
   unsigned trafficHoldOff() const { return trafficHoldOff_; }
   const DeviceInfo& deviceInfo() const { return deviceInfo_; }
@@ -214,11 +205,6 @@ class DeviceLink {
   // was lost may or may not have reached the controller: its bytes stay unknown until one is
   // acknowledged.
   DeviceStatus sendRun(std::size_t begin, std::size_t length, bool stepProgress);
-  // The byte must go to the controller: it differs from the device copy, or a send of it was lost.
-  bool differs(std::size_t at) const;
-  bool anyUnknown() const;
-  // A whole read showed what the controller holds: the device copy.
-  void clearUnknown();
   // A failed change: held back until the next connection or the next change the controller took;
   // the box only once per episode.
   void holdFrom(std::size_t begin, std::size_t end, DeviceStatus result);
@@ -250,23 +236,7 @@ class DeviceLink {
   Procedure* procedure_ = nullptr;
   std::function<bool()> changeSendingHeld_;
 
-  // Bytes whose sending failed, waiting for a reason to try again.
-  std::vector<bool> held_ = std::vector<bool>(config::ConfigImage::kSize, false);
-  // Bytes sent without an answer: the controller holds the old value or the new one.
-  std::vector<bool> unknown_ = std::vector<bool>(config::ConfigImage::kSize, false);
-  bool failureShown_ = false;
-  // The controller whose return brings the changes kept while it was away (0: none).
-  std::uint32_t keepForSerial_ = 0;
-  // Taken once per return: a failed read leaves a cleared parameter block in the working image,
-  // so the changes are not taken again from it.
-  std::vector<std::pair<std::size_t, std::uint8_t>> kept_;
-  bool keptTaken_ = false;
-  // What a failed whole read left in the working image (a cleared parameter block). It is no
-  // change of the user's: only bytes edited since count as changes, shown and kept for a
-  // returning controller.
-  std::optional<config::ConfigImage> failedRead_;
-  std::string syncText_;
-  bool syncTextShown_ = false;
+  ChangeTracker changes_;
 
   std::vector<MonitorListener*> monitorListeners_;
   std::vector<CanRecordListener*> canListeners_;
