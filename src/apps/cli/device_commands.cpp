@@ -167,16 +167,7 @@ class Session {
   }
 
   // Finds the controller, trying each of its product ids once.
-  DeviceStatus connect() {
-    DeviceStatus result = device::status::kDisconnected;
-    for (std::size_t i = 0; i < std::size(device::kProductIds); ++i) {
-      result = link_->transport().isDeviceOnline();
-      if (result == device::status::kOk) {
-        break;
-      }
-    }
-    return result;
-  }
+  DeviceStatus connect() { return link_->findController(); }
 
   DeviceLink& link() { return *link_; }
   CliLinkHost& host() { return host_; }

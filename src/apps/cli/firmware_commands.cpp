@@ -230,11 +230,7 @@ int update(std::span<const std::string> args) {
     linkHost.attach(link);
     link.resumePoll();
     // Each of the controller's product ids is tried once; the disk may be there without it.
-    for (std::size_t i = 0; i < std::size(device::kProductIds); ++i) {
-      if (link.transport().isDeviceOnline() == device::status::kOk) {
-        break;
-      }
-    }
+    link.findController();
     CliUpdateHost host(o.file, o.yes, linkHost);
     device::FirmwareUpdate procedure(link, *volumes, host);
     host.watch(procedure);

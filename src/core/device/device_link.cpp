@@ -754,6 +754,14 @@ DeviceStatus DeviceLink::drainCanLog() {
   return status::kOk;
 }
 
+DeviceStatus DeviceLink::findController() {
+  DeviceStatus result = status::kDisconnected;
+  for (std::size_t i = 0; i < std::size(kProductIds) && result != status::kOk; ++i) {
+    result = transport_.isDeviceOnline();
+  }
+  return result;
+}
+
 void DeviceLink::onPollFailure(DeviceStatus result) {
   host_.setStatusText(statusText(result));
   // Without a controller the probe runs at the idle pace, whatever was streaming before.

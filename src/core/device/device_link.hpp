@@ -79,9 +79,12 @@ class DeviceLink {
   // The packet log goes to the monitor listeners' logLine.
   void setPacketLogEnabled(bool on) { transport_.setPacketLogEnabled(on); }
 
-  Transport& transport() { return transport_; }
-  const Transport& transport() const { return transport_; }
   bool transportBusy() const { return transport_.transportBusy(); }
+  // Looks for the controller, trying each of its product ids once; a tool without a poll uses it
+  // to connect.
+  DeviceStatus findController();
+  // Lets the controller go (the program closes).
+  void closeDevice() { transport_.closeDevice(); }
 
   // --- area access ---
   // One read answer into the buffer (cleared first); count gets the answer's LEN (0 for an
@@ -212,6 +215,7 @@ class DeviceLink {
   // The error box text of a reported area access: the English text also names the controller.
   std::string areaErrorText(const lang::TextPair& text, DeviceStatus result) const;
 
+  // Packets go through the link only, so that its bookkeeping sees every exchange.
   Transport transport_;
   LinkHost& host_;
   config::ConfigModel& model_;

@@ -376,7 +376,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     shuttingDown_ = true;
     stopCanLogQuietly();
     waitMs(kCloseSettleMs);
-    link_->transport().closeDevice();
+    link_->closeDevice();
     waitMs(kCloseSettleMs);
     saveSettings();
   }
