@@ -1,6 +1,9 @@
 // The pieces of the shell one at a time: message panel, terminal page, value entry check and the
 // placement rules of the settings file.
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QMouseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -12,8 +15,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <array>
@@ -230,6 +231,131 @@ class ShellWidgetsTest : public QObject {
     const QPoint at = viewport->mapTo(&page, viewport->rect().center());
     QTest::mouseDClick(page.windowHandle(), Qt::LeftButton, {}, at);
     QVERIFY(page.receivedView()->text().isEmpty());
+  }
+
+  // Lines are selected whole: a press picks a line, a drag or a shift-press extends the choice,
+  // Ctrl+C copies the chosen lines and Ctrl+A chooses all.
+  void selectedLinesAreCopiedWhole() {
+    ReceivedTextView view;
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    for (int i = 0; i < 40; ++i) {
+      view.appendLine(Qt::blue, QString("line %1").arg(i));
+    }
+    view.flush();
+    view.verticalScrollBar()->setValue(10);
+    const auto at = [&view](int line) {
+      const int height = view.fontMetrics().lineSpacing();
+      return QPoint(20, (line - view.firstVisibleLine()) * height + height / 2);
+    };
+    QCOMPARE(view.lineAt(at(12)), 12);
+    QWidget* viewport = view.viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, at(12));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(at(14)), viewport->mapToGlobal(QPointF(at(14))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drag);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at(14));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("line 12\nline 13\nline 14"));
+
+    // Shift extends from where the choice began, also upwards.
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, at(10));
+    QCOMPARE(view.selectedText(), QString("line 10\nline 11\nline 12"));
+    // A plain press starts again.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at(15));
+    QCOMPARE(view.selectedText(), QString("line 15"));
+
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(view.selectionFirst(), 0);
+    QCOMPARE(view.selectionLast(), 39);
+    // A press below the last line chooses nothing, and Ctrl+C leaves the clipboard alone.
+    view.clearAll();
+    view.appendLine(Qt::blue, "only");
+    view.flush();
+    QApplication::clipboard()->setText("kept");
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(20, viewport->height() - 2));
+    QVERIFY(!view.hasSelection());
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("kept"));
+  }
+
+  void aSelectionStaysOnItsLinesWhileTheOldestGo() {
+    ReceivedTextView view;
+    view.setScrollbackLines(10);
+    const auto add = [&view](int from, int count) {
+      for (int i = from; i < from + count; ++i) {
+        view.appendLine(Qt::blue, QString("line %1").arg(i));
+      }
+      view.flush();
+    };
+    add(0, 10);
+    view.selectLines(5, 3);
+    QCOMPARE(view.selectedText(), QString("line 3\nline 4\nline 5"));
+    add(10, 2);
+    QCOMPARE(view.selectionFirst(), 1);
+    QCOMPARE(view.selectedText(), QString("line 3\nline 4\nline 5"));
+    // Selected lines that go leave the selection; the rest stay chosen.
+    add(12, 2);
+    QCOMPARE(view.selectedText(), QString("line 4\nline 5"));
+    add(14, 2);
+    QVERIFY(!view.hasSelection());
+    QVERIFY(view.selectedText().isEmpty());
+    // Clearing drops the choice too.
+    view.selectAll();
+    view.clearAll();
+    QVERIFY(!view.hasSelection());
+  }
+
+  void copyAllAndClearScreenFromTheMenu() {
+    TerminalPage page([] { return 0u; });
+    page.logLine("first");
+    page.appendLine(TerminalPage::monitoringColour(), "second");
+    // The lines still waiting for the event loop are copied too.
+    QApplication::clipboard()->clear();
+    page.findChild<QAction*>("CopyAllx")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("first\nsecond"));
+    QCOMPARE(page.receivedView()->selectedText(), QString("first\nsecond"));
+    // Not while the owner forbids it.
+    page.copyAllAllowed = [] { return false; };
+    page.logLine("third");
+    page.findChild<QAction*>("CopyAllx")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("first\nsecond"));
+    // Clear screen acts only from the menu opened on the terminal.
+    page.findChild<QAction*>("DeleteKeyx")->trigger();
+    QCOMPARE(page.receivedView()->text(), QString("first\nsecond\nthird"));
+    emit page.receivedView()->rightPressed(QPoint(0, 0));
+    page.findChild<QAction*>("DeleteKeyx")->trigger();
+    QVERIFY(page.receivedView()->text().isEmpty());
+  }
+
+  void theWidestLineSetsTheHorizontalRange() {
+    ReceivedTextView view;
+    view.resize(200, 150);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QScrollBar* bar = view.horizontalScrollBar();
+    view.appendLine(Qt::blue, "short");
+    view.flush();
+    QCOMPARE(bar->maximum(), 0);
+    const QString wide(200, QChar('W'));
+    view.appendLine(Qt::blue, wide);
+    view.flush();
+    const int range = bar->maximum();
+    QVERIFY(range + view.viewport()->width() >= view.fontMetrics().horizontalAdvance(wide));
+    // It stays while the wide line may be scrolled back to, and goes with clearing.
+    view.appendLine(Qt::blue, "short again");
+    view.flush();
+    QCOMPARE(bar->maximum(), range);
+    // A larger font widens it.
+    QFont larger = view.font();
+    larger.setPixelSize(larger.pixelSize() * 2);
+    view.setFont(larger);
+    QVERIFY(bar->maximum() > range);
+    view.clearAll();
+    QCOMPARE(bar->maximum(), 0);
+    QCOMPARE(view.verticalScrollBar()->maximum(), 0);
   }
 
   void doubleClickClearsTheMemo() {
