@@ -3,12 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QMouseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>

@@ -288,8 +288,7 @@ void ReceivedTextView::keyPressEvent(QKeyEvent* event) {
     copy();
   } else if (event->matches(QKeySequence::SelectAll)) {
     selectAll();
-  } else if (event->matches(QKeySequence::MoveToStartOfDocument) ||
-             event->key() == Qt::Key_Home) {
+  } else if (event->matches(QKeySequence::MoveToStartOfDocument) || event->key() == Qt::Key_Home) {
     verticalScrollBar()->setValue(0);
   } else if (event->matches(QKeySequence::MoveToEndOfDocument) || event->key() == Qt::Key_End) {
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
