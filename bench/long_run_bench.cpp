@@ -10,9 +10,9 @@
 // terminal lines held at the end, the records delivered, and for the terminal minute and for the
 // CAN-log page the longest stall of the user-interface thread (and the simulated second it came
 // at) and the 99th percentile of all its pieces of work (one poll tick, or one batch with its
-// paint): in thread CPU time, which is what
-// the thread itself spends, and in wall time, which on a busy machine also holds the time other
-// processes had the core. KIVPRISM_LONG_RUN_MINUTES shortens the run.
+// paint): in thread CPU time, which is what the thread itself spends, and in wall time, which on a
+// busy machine also holds the time other processes had the core. KIVPRISM_LONG_RUN_MINUTES shortens
+// the run.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
