@@ -281,6 +281,32 @@ class ShellWidgetsTest : public QObject {
     QCOMPARE(QApplication::clipboard()->text(), QString("kept"));
   }
 
+  void keysScrollAndLinesAreFoundFromTheOldest() {
+    ReceivedTextView view;
+    view.resize(300, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    for (int i = 0; i < 100; ++i) {
+      view.appendLine(Qt::blue, QString("line %1").arg(i));
+    }
+    view.flush();
+    QScrollBar* bar = view.verticalScrollBar();
+    QCOMPARE(bar->value(), bar->maximum());
+    QTest::keyClick(&view, Qt::Key_Home);
+    QCOMPARE(bar->value(), 0);
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    QCOMPARE(bar->value(), bar->pageStep());
+    QTest::keyClick(&view, Qt::Key_End);
+    QCOMPARE(bar->value(), bar->maximum());
+    QCOMPARE(view.findLine("line 0"), 0);
+    QCOMPARE(view.findLine("missing"), -1);
+    // A range past either end is cut to the lines there are.
+    view.selectLines(99, 500);
+    QCOMPARE(view.selectedText(), QString("line 99"));
+    view.selectLines(-5, 1);
+    QCOMPARE(view.selectedText(), QString("line 0\nline 1"));
+  }
+
   void aSelectionStaysOnItsLinesWhileTheOldestGo() {
     ReceivedTextView view;
     view.setScrollbackLines(10);
