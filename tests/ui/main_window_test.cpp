@@ -268,9 +268,8 @@ class MainWindowTest : public QObject {
     rig.controller.queueMonitoringText("RX LIN ID:3 EV:91\r\n IR  CAN_AUTO  ADR:3 CMD:125 x\r\n");
     QTRY_VERIFY_WITH_TIMEOUT(rig.log().contains("VOLVO Next (3/125) x"), kConnectTimeoutMs);
     QVERIFY(rig.log().contains("RX LIN ID:3 EV:EXHAUST"));
-    const QTextBlock block =
-        rig.window->terminal()->receivedView()->document()->find("VOLVO Next").block();
-    QCOMPARE(block.begin().fragment().charFormat().foreground().color(), QColor(0, 0, 255));
+    const kivprism::ui::ReceivedTextView* view = rig.window->terminal()->receivedView();
+    QCOMPARE(view->lineColour(view->findLine("VOLVO Next")), QColor(0, 0, 255));
   }
 
   void languageSwitchLogsTheDeviceAgain() {

@@ -1,19 +1,20 @@
 // The pieces of the shell one at a time: message panel, terminal page, value entry check and the
 // placement rules of the settings file.
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <array>
@@ -78,23 +79,37 @@ class ShellWidgetsTest : public QObject {
 
   void scrollbackKeepsTheNewestLines() {
     ReceivedTextView view;
-    view.setMaximumBlockCount(50);
+    view.setScrollbackLines(50);
     for (int i = 0; i < 120; ++i) {
-      view.appendLine(Qt::blue, QString("line %1").arg(i));
+      view.appendLine(i % 2 == 0 ? Qt::blue : Qt::red, QString("line %1").arg(i));
       if (i % 7 == 0) {
         view.flush();
       }
     }
     view.flush();
-    QCOMPARE(view.document()->blockCount(), 50);
-    QVERIFY(view.document()->firstBlock().text() == "line 70");
-    QVERIFY(view.document()->lastBlock().text() == "line 119");
-    QCOMPARE(ReceivedTextView().maximumBlockCount(), ReceivedTextView::kScrollbackLines);
+    QCOMPARE(view.lineCount(), 50);
+    QCOMPARE(view.line(0), QString("line 70"));
+    QCOMPARE(view.line(49), QString("line 119"));
+    // Each line keeps its own colour after the oldest have gone.
+    QCOMPARE(view.lineColour(0), QColor(Qt::blue));
+    QCOMPARE(view.lineColour(49), QColor(Qt::red));
+    // A burst longer than the scrollback keeps only its newest lines.
+    for (int i = 0; i < 130; ++i) {
+      view.appendLine(Qt::blue, QString("burst %1").arg(i));
+    }
+    view.flush();
+    QCOMPARE(view.lineCount(), 50);
+    QCOMPARE(view.line(0), QString("burst 80"));
+    // Fewer lines to keep lets the oldest go at once.
+    view.setScrollbackLines(10);
+    QCOMPARE(view.lineCount(), 10);
+    QCOMPARE(view.line(0), QString("burst 120"));
+    QCOMPARE(ReceivedTextView().scrollbackLines(), ReceivedTextView::kScrollbackLines);
   }
 
   void newLinesScrollOnlyAReaderAtTheBottom() {
     ReceivedTextView view;
-    view.setMaximumBlockCount(300);
+    view.setScrollbackLines(300);
     view.resize(300, 200);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -104,7 +119,7 @@ class ShellWidgetsTest : public QObject {
       }
       view.flush();
     };
-    const auto topLine = [&view] { return view.cursorForPosition(QPoint(2, 2)).block().text(); };
+    const auto topLine = [&view] { return view.line(view.lineAt(QPoint(2, 2))); };
     QScrollBar* bar = view.verticalScrollBar();
     add(0, 100);
     QVERIFY(bar->maximum() > 0);
@@ -121,14 +136,14 @@ class ShellWidgetsTest : public QObject {
     QVERIFY(bar->value() < bar->maximum());
     // Also when the oldest lines make room: 250 + 100 lines keep only 300.
     add(250, 100);
-    QCOMPARE(view.document()->firstBlock().text(), QString("line 50"));
+    QCOMPARE(view.line(0), QString("line 50"));
     QCOMPARE(topLine(), shown);
 
     // Back at the bottom it follows again.
     bar->setValue(bar->maximum());
     add(350, 10);
     QCOMPARE(bar->value(), bar->maximum());
-    QCOMPARE(view.document()->lastBlock().text(), QString("line 359"));
+    QCOMPARE(view.line(view.lineCount() - 1), QString("line 359"));
   }
 
   void theMemoHeightIsKeptWhileThePageWasNeverShown() {
@@ -186,7 +201,7 @@ class ShellWidgetsTest : public QObject {
     view.flush();
     view.appendLine(Qt::blue, "");
     QCOMPARE(view.text(), QString("again\n"));
-    QCOMPARE(view.document()->blockCount(), 2);
+    QCOMPARE(view.lineCount(), 2);
   }
 
   void doublePressClearsTheView() {
@@ -216,6 +231,157 @@ class ShellWidgetsTest : public QObject {
     const QPoint at = viewport->mapTo(&page, viewport->rect().center());
     QTest::mouseDClick(page.windowHandle(), Qt::LeftButton, {}, at);
     QVERIFY(page.receivedView()->text().isEmpty());
+  }
+
+  // Lines are selected whole: a press picks a line, a drag or a shift-press extends the choice,
+  // Ctrl+C copies the chosen lines and Ctrl+A chooses all.
+  void selectedLinesAreCopiedWhole() {
+    ReceivedTextView view;
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    for (int i = 0; i < 40; ++i) {
+      view.appendLine(Qt::blue, QString("line %1").arg(i));
+    }
+    view.flush();
+    view.verticalScrollBar()->setValue(10);
+    const auto at = [&view](int line) {
+      const int height = view.fontMetrics().lineSpacing();
+      return QPoint(20, (line - view.firstVisibleLine()) * height + height / 2);
+    };
+    QCOMPARE(view.lineAt(at(12)), 12);
+    QWidget* viewport = view.viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, at(12));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(at(14)), viewport->mapToGlobal(QPointF(at(14))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drag);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at(14));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("line 12\nline 13\nline 14"));
+
+    // Shift extends from where the choice began, also upwards.
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, at(10));
+    QCOMPARE(view.selectedText(), QString("line 10\nline 11\nline 12"));
+    // A plain press starts again.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at(15));
+    QCOMPARE(view.selectedText(), QString("line 15"));
+
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(view.selectionFirst(), 0);
+    QCOMPARE(view.selectionLast(), 39);
+    // A press below the last line chooses nothing, and Ctrl+C leaves the clipboard alone.
+    view.clearAll();
+    view.appendLine(Qt::blue, "only");
+    view.flush();
+    QApplication::clipboard()->setText("kept");
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(20, viewport->height() - 2));
+    QVERIFY(!view.hasSelection());
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("kept"));
+  }
+
+  void keysScrollAndLinesAreFoundFromTheOldest() {
+    ReceivedTextView view;
+    view.resize(300, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    for (int i = 0; i < 100; ++i) {
+      view.appendLine(Qt::blue, QString("line %1").arg(i));
+    }
+    view.flush();
+    QScrollBar* bar = view.verticalScrollBar();
+    QCOMPARE(bar->value(), bar->maximum());
+    QTest::keyClick(&view, Qt::Key_Home);
+    QCOMPARE(bar->value(), 0);
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    QCOMPARE(bar->value(), bar->pageStep());
+    QTest::keyClick(&view, Qt::Key_End);
+    QCOMPARE(bar->value(), bar->maximum());
+    QCOMPARE(view.findLine("line 0"), 0);
+    QCOMPARE(view.findLine("missing"), -1);
+    // A range past either end is cut to the lines there are.
+    view.selectLines(500, 99);
+    QCOMPARE(view.selectedText(), QString("line 99"));
+    view.selectLines(-5, 1);
+    QCOMPARE(view.selectedText(), QString("line 0\nline 1"));
+  }
+
+  void aSelectionStaysOnItsLinesWhileTheOldestGo() {
+    ReceivedTextView view;
+    view.setScrollbackLines(10);
+    const auto add = [&view](int from, int count) {
+      for (int i = from; i < from + count; ++i) {
+        view.appendLine(Qt::blue, QString("line %1").arg(i));
+      }
+      view.flush();
+    };
+    add(0, 10);
+    view.selectLines(5, 3);
+    QCOMPARE(view.selectedText(), QString("line 3\nline 4\nline 5"));
+    add(10, 2);
+    QCOMPARE(view.selectionFirst(), 1);
+    QCOMPARE(view.selectedText(), QString("line 3\nline 4\nline 5"));
+    // Selected lines that go leave the selection; the rest stay chosen.
+    add(12, 2);
+    QCOMPARE(view.selectedText(), QString("line 4\nline 5"));
+    add(14, 2);
+    QVERIFY(!view.hasSelection());
+    QVERIFY(view.selectedText().isEmpty());
+    // Clearing drops the choice too.
+    view.selectAll();
+    view.clearAll();
+    QVERIFY(!view.hasSelection());
+  }
+
+  void copyAllAndClearScreenFromTheMenu() {
+    TerminalPage page([] { return 0u; });
+    page.logLine("first");
+    page.appendLine(TerminalPage::monitoringColour(), "second");
+    // The lines still waiting for the event loop are copied too.
+    QApplication::clipboard()->clear();
+    page.findChild<QAction*>("CopyAllx")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("first\nsecond"));
+    QCOMPARE(page.receivedView()->selectedText(), QString("first\nsecond"));
+    // Not while the owner forbids it.
+    page.copyAllAllowed = [] { return false; };
+    page.logLine("third");
+    page.findChild<QAction*>("CopyAllx")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("first\nsecond"));
+    // Clear screen acts only from the menu opened on the terminal.
+    page.findChild<QAction*>("DeleteKeyx")->trigger();
+    QCOMPARE(page.receivedView()->text(), QString("first\nsecond\nthird"));
+    emit page.receivedView()->rightPressed(QPoint(0, 0));
+    page.findChild<QAction*>("DeleteKeyx")->trigger();
+    QVERIFY(page.receivedView()->text().isEmpty());
+  }
+
+  void theWidestLineSetsTheHorizontalRange() {
+    ReceivedTextView view;
+    view.resize(200, 150);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QScrollBar* bar = view.horizontalScrollBar();
+    view.appendLine(Qt::blue, "short");
+    view.flush();
+    QCOMPARE(bar->maximum(), 0);
+    const QString wide(200, QChar('W'));
+    view.appendLine(Qt::blue, wide);
+    view.flush();
+    const int range = bar->maximum();
+    QVERIFY(range + view.viewport()->width() >= view.fontMetrics().horizontalAdvance(wide));
+    // It stays while the wide line may be scrolled back to, and goes with clearing.
+    view.appendLine(Qt::blue, "short again");
+    view.flush();
+    QCOMPARE(bar->maximum(), range);
+    // A larger font widens it.
+    QFont larger = view.font();
+    larger.setPixelSize(larger.pixelSize() * 2);
+    view.setFont(larger);
+    QVERIFY(bar->maximum() > range);
+    view.clearAll();
+    QCOMPARE(bar->maximum(), 0);
+    QCOMPARE(view.verticalScrollBar()->maximum(), 0);
   }
 
   void doubleClickClearsTheMemo() {

@@ -9,9 +9,11 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QTextBlock>
+#include <QStringList>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -23,6 +25,9 @@ namespace kivprism::ui {
 
 namespace {
 
+// Room between the view's edge and the text.
+constexpr int kTextMargin = 4;
+
 QFont terminalFont() {
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPixelSize(13);
@@ -31,16 +36,18 @@ QFont terminalFont() {
 
 }  // namespace
 
-ReceivedTextView::ReceivedTextView(QWidget* parent) : QPlainTextEdit(parent) {
+ReceivedTextView::ReceivedTextView(QWidget* parent) : QAbstractScrollArea(parent) {
   setObjectName("RichEditRX");
-  setReadOnly(true);
-  setLineWrapMode(QPlainTextEdit::NoWrap);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setMaximumBlockCount(kScrollbackLines);
-  setUndoRedoEnabled(false);
   setContextMenuPolicy(Qt::NoContextMenu);
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setBackgroundRole(QPalette::Base);
+  viewport()->setAutoFillBackground(true);
+  viewport()->setCursor(Qt::IBeamCursor);
   setFont(terminalFont());
+  measureFont();
+  updateScrollBars();
 }
 
 void ReceivedTextView::appendLine(const QColor& colour, const QString& text) {
@@ -57,65 +64,292 @@ void ReceivedTextView::flush() {
   if (pending_.empty()) {
     return;
   }
-  // Lines come in bursts (one drain of the controller's text, a CAN echo); one edit per burst
-  // lays the document out and scrolls once instead of once per line.
   // The view follows new lines only when the reader is at the bottom; otherwise the lines the
   // reader looks at stay in place, also when the oldest lines make room for the new ones.
   QScrollBar* bar = verticalScrollBar();
   const bool following = bar->value() >= bar->maximum();
   const int firstShown = bar->value();
-  const int blocksBefore = document()->blockCount();
-  int blocksAdded = 0;
-  QTextCursor cursor(document());
-  cursor.beginEditBlock();
-  cursor.movePosition(QTextCursor::End);
-  for (const PendingLine& line : pending_) {
-    QTextCharFormat format;
-    format.setForeground(line.colour);
-    // The document of an empty first line still counts as empty, so keep track of it here.
-    if (hasLines_) {
-      cursor.insertBlock();
-      ++blocksAdded;
-    }
-    hasLines_ = true;
-    cursor.insertText(line.text, format);
+  const std::int64_t droppedBefore = dropped_;
+  for (PendingLine& line : pending_) {
+    noteWidth(line.text);
+    lines_.push_back({std::move(line.text), line.colour.rgb()});
   }
-  cursor.endEditBlock();
   pending_.clear();
+  if (lines_.size() > std::size_t(scrollback_)) {
+    dropOldest(lines_.size() - std::size_t(scrollback_));
+  }
+  updateScrollBars();
   if (following) {
     bar->setValue(bar->maximum());
   } else {
-    const int dropped = blocksBefore + blocksAdded - document()->blockCount();
-    bar->setValue(std::max(0, firstShown - dropped));
+    bar->setValue(std::max(0, firstShown - int(dropped_ - droppedBefore)));
   }
+  viewport()->update();
 }
 
 QString ReceivedTextView::text() {
   flush();
-  return toPlainText();
+  QStringList all;
+  all.reserve(lineCount());
+  for (const Line& line : lines_) {
+    all.push_back(line.text);
+  }
+  return all.join('\n');
 }
 
 void ReceivedTextView::clearAll() {
   pending_.clear();
-  hasLines_ = false;
-  clear();
+  lines_.clear();
+  dropped_ = 0;
+  anchor_ = -1;
+  current_ = -1;
+  selecting_ = false;
+  widestText_.clear();
+  widestPixels_ = 0;
+  updateScrollBars();
+  viewport()->update();
+}
+
+void ReceivedTextView::setScrollbackLines(int lines) {
+  scrollback_ = std::max(lines, 1);
+  if (lines_.size() > std::size_t(scrollback_)) {
+    dropOldest(lines_.size() - std::size_t(scrollback_));
+    updateScrollBars();
+    viewport()->update();
+  }
+}
+
+QString ReceivedTextView::line(int index) const {
+  return index >= 0 && index < lineCount() ? lines_[std::size_t(index)].text : QString();
+}
+
+QColor ReceivedTextView::lineColour(int index) const {
+  return index >= 0 && index < lineCount() ? QColor(lines_[std::size_t(index)].colour) : QColor();
+}
+
+int ReceivedTextView::findLine(const QString& part) const {
+  for (int i = 0; i < lineCount(); ++i) {
+    if (lines_[std::size_t(i)].text.contains(part)) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+int ReceivedTextView::firstVisibleLine() const { return verticalScrollBar()->value(); }
+
+int ReceivedTextView::lineAt(const QPoint& viewportPos) const {
+  if (viewportPos.y() < 0) {
+    return -1;
+  }
+  const int index = firstVisibleLine() + viewportPos.y() / lineHeight_;
+  return index < lineCount() ? index : -1;
+}
+
+void ReceivedTextView::selectAll() {
+  if (lines_.empty()) {
+    return;
+  }
+  selectLines(0, lineCount() - 1);
+}
+
+void ReceivedTextView::selectLines(int first, int last) {
+  if (lines_.empty()) {
+    return;
+  }
+  anchor_ = serialOf(std::clamp(first, 0, lineCount() - 1));
+  current_ = serialOf(std::clamp(last, 0, lineCount() - 1));
+  viewport()->update();
+}
+
+int ReceivedTextView::selectionFirst() const {
+  return hasSelection() ? indexOf(std::min(anchor_, current_)) : -1;
+}
+
+int ReceivedTextView::selectionLast() const {
+  return hasSelection() ? indexOf(std::max(anchor_, current_)) : -1;
+}
+
+QString ReceivedTextView::selectedText() const {
+  if (!hasSelection()) {
+    return {};
+  }
+  QStringList selected;
+  for (int i = selectionFirst(); i <= selectionLast(); ++i) {
+    selected.push_back(lines_[std::size_t(i)].text);
+  }
+  return selected.join('\n');
+}
+
+void ReceivedTextView::copy() {
+  if (hasSelection()) {
+    QApplication::clipboard()->setText(selectedText());
+  }
+}
+
+void ReceivedTextView::dropOldest(std::size_t count) {
+  lines_.erase(lines_.begin(), lines_.begin() + std::ptrdiff_t(count));
+  dropped_ += std::int64_t(count);
+  if (hasSelection()) {
+    // Lines that went leave the selection; a selection wholly gone is none.
+    if (std::max(anchor_, current_) < dropped_) {
+      anchor_ = -1;
+      current_ = -1;
+      selecting_ = false;
+    } else if (anchor_ < current_) {
+      anchor_ = std::max(anchor_, dropped_);
+    } else {
+      current_ = std::max(current_, dropped_);
+    }
+  }
+}
+
+int ReceivedTextView::indexOf(std::int64_t serial) const {
+  return static_cast<int>(std::clamp<std::int64_t>(serial - dropped_, 0, lineCount() - 1));
+}
+
+void ReceivedTextView::noteWidth(const QString& text) {
+  // Only a line longer than every one before is measured, so the cost per line stays flat.
+  if (text.size() > widestText_.size()) {
+    widestText_ = text;
+    widestPixels_ = fontMetrics().horizontalAdvance(text);
+  }
+}
+
+void ReceivedTextView::measureFont() {
+  const QFontMetrics metrics = fontMetrics();
+  lineHeight_ = std::max(metrics.lineSpacing(), 1);
+  ascent_ = metrics.ascent();
+  widestPixels_ = metrics.horizontalAdvance(widestText_);
+}
+
+int ReceivedTextView::visibleRows() const {
+  return std::max(viewport()->height() / lineHeight_, 1);
+}
+
+void ReceivedTextView::updateScrollBars() {
+  const int rows = visibleRows();
+  QScrollBar* vertical = verticalScrollBar();
+  vertical->setRange(0, std::max(lineCount() - rows, 0));
+  vertical->setPageStep(rows);
+  vertical->setSingleStep(1);
+  QScrollBar* horizontal = horizontalScrollBar();
+  const int textWidth = widestPixels_ + 2 * kTextMargin;
+  horizontal->setRange(0, std::max(textWidth - viewport()->width(), 0));
+  horizontal->setPageStep(viewport()->width());
+  horizontal->setSingleStep(std::max(fontMetrics().averageCharWidth(), 1));
+}
+
+void ReceivedTextView::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  painter.setFont(font());
+  const QRect area = event->rect();
+  const int first = firstVisibleLine();
+  const int from = first + area.top() / lineHeight_;
+  const int to = std::min(first + area.bottom() / lineHeight_, lineCount() - 1);
+  const int x = kTextMargin - horizontalScrollBar()->value();
+  const int selFirst = selectionFirst();
+  const int selLast = selectionLast();
+  const QColor highlight = palette().color(QPalette::Highlight);
+  const QColor highlightedText = palette().color(QPalette::HighlightedText);
+  for (int i = from; i <= to; ++i) {
+    const int top = (i - first) * lineHeight_;
+    const Line& shown = lines_[std::size_t(i)];
+    const bool selected = selFirst >= 0 && i >= selFirst && i <= selLast;
+    if (selected) {
+      painter.fillRect(QRect(0, top, viewport()->width(), lineHeight_), highlight);
+    }
+    painter.setPen(selected ? highlightedText : QColor(shown.colour));
+    painter.drawText(QPoint(x, top + ascent_), shown.text);
+  }
+}
+
+void ReceivedTextView::resizeEvent(QResizeEvent* event) {
+  QScrollBar* bar = verticalScrollBar();
+  const bool following = bar->value() >= bar->maximum();
+  QAbstractScrollArea::resizeEvent(event);
+  updateScrollBars();
+  if (following) {
+    bar->setValue(bar->maximum());
+  }
+}
+
+void ReceivedTextView::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) {
+    measureFont();
+    updateScrollBars();
+    viewport()->update();
+  }
+  QAbstractScrollArea::changeEvent(event);
+}
+
+void ReceivedTextView::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    copy();
+  } else if (event->matches(QKeySequence::SelectAll)) {
+    selectAll();
+  } else if (event->matches(QKeySequence::MoveToStartOfDocument) || event->key() == Qt::Key_Home) {
+    verticalScrollBar()->setValue(0);
+  } else if (event->matches(QKeySequence::MoveToEndOfDocument) || event->key() == Qt::Key_End) {
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+  } else {
+    QAbstractScrollArea::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+}
+
+void ReceivedTextView::pressLine(const QPoint& viewportPos, bool extend) {
+  const int index = lineAt(viewportPos);
+  if (index < 0) {
+    anchor_ = -1;
+    current_ = -1;
+    selecting_ = false;
+  } else {
+    if (!extend || !hasSelection()) {
+      anchor_ = serialOf(index);
+    }
+    current_ = serialOf(index);
+    selecting_ = true;
+  }
+  viewport()->update();
 }
 
 void ReceivedTextView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     emit leftPressed();
+    pressLine(event->position().toPoint(), event->modifiers().testFlag(Qt::ShiftModifier));
   } else if (event->button() == Qt::RightButton) {
     emit rightPressed(event->globalPosition().toPoint());
+  }
+  event->accept();
+}
+
+void ReceivedTextView::mouseMoveEvent(QMouseEvent* event) {
+  if (!selecting_ || !event->buttons().testFlag(Qt::LeftButton) || lines_.empty()) {
     return;
   }
-  QPlainTextEdit::mousePressEvent(event);
+  // Dragging past the top or the bottom scrolls a line at a time.
+  const QPoint pos = event->position().toPoint();
+  QScrollBar* bar = verticalScrollBar();
+  if (pos.y() < 0) {
+    bar->setValue(bar->value() - 1);
+  } else if (pos.y() >= viewport()->height()) {
+    bar->setValue(bar->value() + 1);
+  }
+  const int y = std::clamp(pos.y(), 0, viewport()->height() - 1);
+  const int index = std::min(firstVisibleLine() + y / lineHeight_, lineCount() - 1);
+  current_ = serialOf(index);
+  viewport()->update();
+  event->accept();
 }
 
 void ReceivedTextView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     emit leftPressed();
+    pressLine(event->position().toPoint(), false);
   }
-  QPlainTextEdit::mouseDoubleClickEvent(event);
+  event->accept();
 }
 
 SendMemo::SendMemo(QWidget* parent) : QPlainTextEdit(parent) {
