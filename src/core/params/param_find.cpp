@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <tuple>
+#include <utility>
 
 #include "core/config/config_file.hpp"
 #include "core/lang/language_table.hpp"
+#include "core/lang/param_find_texts.hpp"
 #include "core/params/bindings.hpp"
 #include "core/view/field_ref.hpp"
 
@@ -16,12 +19,13 @@ using lang::TextPair;
 
 namespace {
 
+namespace texts = lang::param_find;
 using Tabs = std::string_view;
 
 constexpr std::array<Tabs, 3> kPinsTabs = {"TabSheetPINS", "TabSheetInterfaces", "TabSheetUARTx"};
-constexpr std::array<Tabs, 7> kInputTabs = {"TabSheetKEYS",      "TabSheetTouch", "TabSheetIRINP",
-                                            "TabSheetEnc",       "TabSheetCap2Resx",
-                                            "TabSheetPS2x",      "TabSheetHWRParamx"};
+constexpr std::array<Tabs, 7> kInputTabs = {"TabSheetKEYS",     "TabSheetTouch",    "TabSheetIRINP",
+                                            "TabSheetEnc",      "TabSheetCap2Resx", "TabSheetPS2x",
+                                            "TabSheetHWRParamx"};
 constexpr std::array<Tabs, 3> kBusTabs = {"TabSheet_DIFFBUSx", "TabSheetIBUSx", "TabSheetLINParam"};
 constexpr std::array<Tabs, 5> kModuleTabs = {"TabSheetAcuraJoyParamx", "TabSheetAUDIMMIx",
                                              "TabSheetCarDSPx", "TabSheetGAZERPARAMx",
@@ -33,14 +37,13 @@ constexpr std::array<Tabs, 3> kOutputTabs = {"TabSheetPULSE", "TabSheetParamCont
 constexpr std::array<Tabs, 1> kSystemTabs = {"TabSheetVARViewx"};
 
 constexpr std::array kCategories = {
-    ParamCategory{"pins", {"Выводы и интерфейсы", "Pins and interfaces"}, kPinsTabs},
-    ParamCategory{"inputs", {"Входы", "Inputs"}, kInputTabs},
-    ParamCategory{"buses", {"Шины", "Buses"}, kBusTabs},
-    ParamCategory{"modules", {"Модули автомобиля", "Car modules"}, kModuleTabs},
-    ParamCategory{"head", {"Головное устройство и навигация", "Head unit and navigation"},
-                  kHeadTabs},
-    ParamCategory{"outputs", {"Выходы", "Outputs"}, kOutputTabs},
-    ParamCategory{"system", {"Система", "System"}, kSystemTabs},
+    ParamCategory{"pins", texts::kPins, kPinsTabs},
+    ParamCategory{"inputs", texts::kInputs, kInputTabs},
+    ParamCategory{"buses", texts::kBuses, kBusTabs},
+    ParamCategory{"modules", texts::kModules, kModuleTabs},
+    ParamCategory{"head", texts::kHead, kHeadTabs},
+    ParamCategory{"outputs", texts::kOutputs, kOutputTabs},
+    ParamCategory{"system", texts::kSystem, kSystemTabs},
 };
 
 // The bus variants first (they decide which car pages exist), then the switches of single cars.
@@ -64,8 +67,8 @@ constexpr std::array<std::string_view, 16> kCarControls = {
 };
 
 std::string_view tableText(std::string_view control, std::string_view property, Language l) {
-  const std::string key = std::string(lang::kMainFormName) + "_" + std::string(control) + "_" +
-                          std::string(property);
+  const std::string key =
+      std::string(lang::kMainFormName) + "_" + std::string(control) + "_" + std::string(property);
   const lang::LanguageRow* row = lang::findLanguageRow(key, lang::mainFormRows());
   return row != nullptr ? row->text.in(l) : std::string_view{};
 }
@@ -104,59 +107,20 @@ std::string hintOf(const FindPlace& place, const view::Binding* binding, Languag
   return oneLine(tableText(place.control, "Hint", l));
 }
 
-// One UTF-8 sequence at text[i]: its code point and length; a malformed byte stands for itself.
-std::pair<char32_t, std::size_t> decode(std::string_view text, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char b = byte(i);
-  if (b < 0x80) {
-    return {b, 1};
-  }
-  std::size_t length = 0;
-  char32_t cp = 0;
-  if ((b & 0xE0) == 0xC0) {
-    length = 2;
-    cp = b & 0x1F;
-  } else if ((b & 0xF0) == 0xE0) {
-    length = 3;
-    cp = b & 0x0F;
-  } else {
-    return {0, 0};
-  }
-  if (i + length > text.size()) {
-    return {0, 0};
-  }
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) {
-      return {0, 0};
-    }
-    cp = (cp << 6) | (byte(i + k) & 0x3F);
-  }
-  return {cp, length};
-}
+// The capital Cyrillic letters are the two-byte sequences D0 80..AF; their small letters are
+// D0 B0..BF and D1 80..9F. Every other letter of both alphabets is already small or not a letter.
+constexpr unsigned char kCyrillicLead = 0xD0;
+constexpr unsigned char kCyrillicLead2 = 0xD1;
 
-void encode(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+// The small letter of the capital whose second byte is c, as its two bytes.
+std::pair<unsigned char, unsigned char> smallCyrillic(unsigned char c) {
+  if (c < 0x90) {  // Ѐ..Џ -> ѐ..џ
+    return {kCyrillicLead2, static_cast<unsigned char>(c + 0x10)};
   }
-}
-
-char32_t foldCodePoint(char32_t cp) {
-  if (cp >= U'A' && cp <= U'Z') {
-    return cp + (U'a' - U'A');
+  if (c < 0xA0) {  // А..П -> а..п
+    return {kCyrillicLead, static_cast<unsigned char>(c + 0x20)};
   }
-  if (cp >= U'А' && cp <= U'Я') {
-    cp += U'а' - U'А';
-  } else if (cp >= 0x400 && cp <= 0x40F) {  // Ѐ..Џ
-    cp += 0x50;
-  }
-  return cp == U'ё' ? U'е' : cp;
+  return {kCyrillicLead2, static_cast<unsigned char>(c - 0x20)};  // Р..Я -> р..я
 }
 
 std::vector<std::string> queryWords(std::string_view query) {
@@ -218,16 +182,30 @@ std::vector<FindEntry> findEntries(std::span<const FindPlace> places) {
 std::string foldForFind(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto [cp, length] = decode(text, i);
-    if (length == 0) {
-      out += text[i];
-      ++i;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 'A' && c <= 'Z') {
+      out += static_cast<char>(c - 'A' + 'a');
       continue;
     }
-    encode(foldCodePoint(cp), out);
-    i += length;
+    const bool pair = i + 1 < text.size() && (c == kCyrillicLead || c == kCyrillicLead2) &&
+                      (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80;
+    if (!pair) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    auto [lead, second] = std::pair{c, static_cast<unsigned char>(text[i + 1])};
+    if (lead == kCyrillicLead && second >= 0x80 && second <= 0xAF) {
+      std::tie(lead, second) = smallCyrillic(second);
+    }
+    // ё reads as е: many write one for the other.
+    if (lead == kCyrillicLead2 && second == 0x91) {
+      lead = kCyrillicLead;
+      second = 0xB5;
+    }
+    out += static_cast<char>(lead);
+    out += static_cast<char>(second);
+    ++i;
   }
   return out;
 }
@@ -258,8 +236,7 @@ std::vector<FindMatch> findParameters(std::span<const FindEntry> entries, std::s
       matches.push_back({&e, view == nullptr || entryShown(e, *view)});
     }
   }
-  std::stable_partition(matches.begin(), matches.end(),
-                        [](const FindMatch& m) { return m.shown; });
+  std::stable_partition(matches.begin(), matches.end(), [](const FindMatch& m) { return m.shown; });
   return matches;
 }
 

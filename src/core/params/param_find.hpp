@@ -30,18 +30,7 @@ const ParamCategory* categoryOfTab(std::string_view tab);
 // The car category: the bus variants and module switches that together describe the car, each
 // a link to its control on its own tab (a control lives on one tab only).
 inline constexpr std::string_view kCarCategoryName = "car";
-inline constexpr lang::TextPair kCarCategoryCaption{"Автомобиль", "Car"};
 std::span<const std::string_view> carControls();
-
-// The search box's texts.
-inline constexpr lang::TextPair kFindPlaceholder{"Найти параметр...", "Find a setting..."};
-inline constexpr lang::TextPair kFindHint{
-    "Часть подписи или подсказки параметра на русском или английском",
-    "Part of a setting's caption or hint, in Russian or English"};
-inline constexpr lang::TextPair kFindNothing{"Ничего не найдено", "Nothing found"};
-// Marks a match whose control the current configuration does not show.
-inline constexpr lang::TextPair kFindHiddenMark{"не показан при этих настройках",
-                                                "not shown with these settings"};
 
 // Where a control sits: its tab, the differential-bus page for the controls of that tab, and the
 // name of the label that carries its caption (empty: the control carries it itself).

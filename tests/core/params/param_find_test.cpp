@@ -79,7 +79,12 @@ TEST(FoldForFind, LowersBothAlphabetsAndKeepsTheRest) {
   // Letters past the two alphabets and malformed bytes pass unchanged.
   EXPECT_EQ(foldForFind("Ωω"), "Ωω");
   EXPECT_EQ(foldForFind(std::string_view("A\xD0", 2)), std::string_view("a\xD0", 2));
-  EXPECT_EQ(foldForFind(std::string_view("\xFF" "B\x80", 3)), std::string_view("\xFF" "b\x80", 3));
+  EXPECT_EQ(foldForFind(std::string_view("\xFF"
+                                         "B\x80",
+                                         3)),
+            std::string_view("\xFF"
+                             "b\x80",
+                             3));
   EXPECT_EQ(foldForFind(std::string_view("\xE2\x82", 2)), std::string_view("\xE2\x82", 2));
   EXPECT_EQ(foldForFind(std::string_view("\xD0Z", 2)), std::string_view("\xD0z", 2));
   EXPECT_EQ(foldForFind("€Я"), "€я");
@@ -118,8 +123,7 @@ TEST(FindParameters, MatchesEveryWordInEitherLanguageAndCase) {
   const auto entries = findEntries(places);
   EXPECT_EQ(controls(findParameters(entries, "шин", nullptr)),
             (Names{"ComboBoxDIFFBUSx", "ComboBoxCANSPEEDx"}));
-  EXPECT_EQ(controls(findParameters(entries, "ПОДКЛЮЧЕН GPS", nullptr)),
-            (Names{"ComboBoxGPSNUM"}));
+  EXPECT_EQ(controls(findParameters(entries, "ПОДКЛЮЧЕН GPS", nullptr)), (Names{"ComboBoxGPSNUM"}));
   EXPECT_EQ(controls(findParameters(entries, "  course  ", nullptr)),
             (Names{"CheckBox_GPS_COURSE"}));
   EXPECT_EQ(controls(findParameters(entries, "COURSE расчет", nullptr)), Names{});
