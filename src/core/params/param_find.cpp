@@ -10,6 +10,8 @@
 #include "core/lang/language_table.hpp"
 #include "core/lang/param_find_texts.hpp"
 #include "core/params/bindings.hpp"
+#include "core/params/bus_modes.hpp"
+#include "core/params/lists.hpp"
 #include "core/view/field_ref.hpp"
 
 namespace kivprism::params {
@@ -96,8 +98,9 @@ std::string captionOf(const FindPlace& place, const view::Binding* binding, Lang
   if (binding != nullptr && !binding->caption.in(l).empty()) {
     return oneLine(binding->caption.in(l));
   }
-  const std::string_view owner = place.captionLabel.empty() ? place.control : place.captionLabel;
-  return oneLine(tableText(owner, "Caption", l));
+  // A check box carries its caption itself, whatever label its row would have.
+  const std::string_view label = tableText(place.captionLabel, "Caption", l);
+  return oneLine(label.empty() ? tableText(place.control, "Caption", l) : label);
 }
 
 std::string hintOf(const FindPlace& place, const view::Binding* binding, Language l) {
@@ -238,6 +241,17 @@ std::vector<FindMatch> findParameters(std::span<const FindEntry> entries, std::s
   }
   std::stable_partition(matches.begin(), matches.end(), [](const FindMatch& m) { return m.shown; });
   return matches;
+}
+
+std::optional<TextPair> busModeOfPage(std::string_view page) {
+  const auto modes = lists::diffBus();
+  for (std::size_t mode = 0; mode < modes.size(); ++mode) {
+    const DiffBusLayout shown = diffBusLayout(static_cast<unsigned>(mode));
+    if (shown.tabVisible && !page.empty() && shown.page == page) {
+      return modes[mode];
+    }
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string_view> controlForKey(std::string_view key) {

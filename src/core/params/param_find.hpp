@@ -82,6 +82,10 @@ std::vector<FindMatch> findParameters(std::span<const FindEntry> entries, std::s
 // Whether the view shows the control of the entry.
 bool entryShown(const FindEntry& entry, const PageView& view);
 
+// The bus mode whose differential-bus page this is, as the bus list names it; nothing for a page no
+// mode shows.
+std::optional<lang::TextPair> busModeOfPage(std::string_view page);
+
 // The control a key names: a control's own name, or the configuration file's key of the field it
 // edits. Nothing for an unknown key or a key no control edits.
 std::optional<std::string_view> controlForKey(std::string_view key);

@@ -299,7 +299,7 @@ void ParametersPage::syncCategories() {
           continue;
         }
         const bool shown = !lastView_ || core::entryShown(*entry, *lastView_);
-        item->setText(0, entryLine(*entry, true));
+        item->setText(0, entryLine(*entry, shown, false));
         item->setToolTip(0, shown ? QString() : translated(find_texts::kHidden));
         item->setForeground(
             0, shown ? categories_->palette().text()
@@ -325,6 +325,7 @@ void ParametersPage::categoryChosen(QTreeWidgetItem* item) {
   if (item == nullptr) {
     return;
   }
+  rememberedTab_.clear();
   const QString itemName = item->data(0, kItemName).toString();
   switch (kindOf(item)) {
     case ItemKind::Category:
@@ -342,7 +343,7 @@ void ParametersPage::categoryChosen(QTreeWidgetItem* item) {
   syncCategories();
 }
 
-QString ParametersPage::entryLine(const core::FindEntry& entry, bool shown) const {
+QString ParametersPage::entryLine(const core::FindEntry& entry, bool shown, bool marked) const {
   const lang::Language language = lang::currentLanguage();
   const lang::Language other =
       language == lang::Language::Russian ? lang::Language::English : lang::Language::Russian;
@@ -356,8 +357,12 @@ QString ParametersPage::entryLine(const core::FindEntry& entry, bool shown) cons
   if (QWidget* page = pageControl_->findChild<QWidget*>(name(entry.tab))) {
     tab = pageControl_->tabText(pageControl_->indexOf(page));
   }
+  // A hidden bus page's tab bears the current mode's name; the mode that shows it says more.
+  if (const auto mode = core::busModeOfPage(entry.page); mode && !shown) {
+    tab = translated(*mode);
+  }
   return qtText(lang::formatText(
-      lang::translateText(shown ? find_texts::kMatchLine : find_texts::kHiddenLine),
+      lang::translateText(shown || !marked ? find_texts::kMatchLine : find_texts::kHiddenLine),
       caption.c_str(), tab.toStdString().c_str()));
 }
 
@@ -373,7 +378,7 @@ void ParametersPage::findTextChanged(const QString& text) {
     return;
   }
   for (const core::FindMatch& m : matches) {
-    auto* item = new QListWidgetItem(entryLine(*m.entry, m.shown), findResults_);
+    auto* item = new QListWidgetItem(entryLine(*m.entry, m.shown, true), findResults_);
     item->setData(kItemName, name(m.entry->control));
     if (!m.shown) {
       item->setForeground(findResults_->palette().brush(QPalette::Disabled, QPalette::Text));
@@ -406,6 +411,7 @@ bool ParametersPage::revealControl(const std::string& key) {
   if (pageControl_->currentWidget() != tab) {
     return false;
   }
+  rememberedTab_.clear();
   syncCategories();
   tab->ensureWidgetVisible(widget);
   widget->setFocus(Qt::OtherFocusReason);
@@ -438,7 +444,15 @@ QString ParametersPage::currentTabName() const {
   return tab != nullptr ? tab->objectName() : QString();
 }
 
+void ParametersPage::rememberTab(const QString& tabName) {
+  rememberedTab_ = showTabNamed(tabName) ? QString() : tabName;
+  syncCategories();
+}
+
 bool ParametersPage::showTabNamed(const QString& tabName) {
+  if (tabName.isEmpty()) {
+    return false;
+  }
   const int index = pageControl_->indexOf(pageControl_->findChild<QWidget*>(tabName));
   if (index < 0 || !pageControl_->isTabVisible(index)) {
     return false;
@@ -704,6 +718,9 @@ void ParametersPage::apply(const core::PageView& view) {
 }
 
 void ParametersPage::afterApply() {
+  if (!rememberedTab_.isEmpty() && showTabNamed(rememberedTab_)) {
+    rememberedTab_.clear();
+  }
   syncCategories();
   if (findResults_->isVisible()) {
     findTextChanged(findBox_->text());

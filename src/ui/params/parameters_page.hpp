@@ -90,6 +90,9 @@ class ParametersPage : public QWidget {
   // The object name of the active tab, and the choice of a tab by it (the settings file keeps it).
   QString currentTabName() const;
   bool showTabNamed(const QString& name);
+  // The tab the settings file remembers: shown now, or as soon as the settings show it, unless the
+  // user chooses another tab first.
+  void rememberTab(const QString& name);
   // The control revealControl highlights just now; nullptr when the highlight has ended.
   QWidget* highlighted() const { return highlighted_; }
   const kivprism::params::PageView* lastView() const { return lastView_ ? &*lastView_ : nullptr; }
@@ -126,7 +129,7 @@ class ParametersPage : public QWidget {
   void categoryChosen(QTreeWidgetItem* item);
   void findTextChanged(const QString& text);
   void highlight(QWidget* control);
-  QString entryLine(const kivprism::params::FindEntry& entry, bool shown) const;
+  QString entryLine(const kivprism::params::FindEntry& entry, bool shown, bool marked) const;
 
   config::ConfigModel& model_;
   Hooks hooks_;
@@ -138,6 +141,7 @@ class ParametersPage : public QWidget {
   QLineEdit* findBox_ = nullptr;
   QListWidget* findResults_ = nullptr;
   QWidget* highlighted_ = nullptr;
+  QString rememberedTab_;
   std::vector<kivprism::params::FindEntry> findEntries_;
   QStackedWidget* diffBusPages_ = nullptr;
   int activeTab_ = 0;

@@ -21,7 +21,7 @@ std::vector<FindPlace> samplePlaces() {
   return {
       {"ComboBoxGPSNUM", "TabSheetGPS", {}, "PanelGPSConnect"},
       {"ComboBoxGPSSPEED", "TabSheetGPS", {}, "PanelGPSSpeed"},
-      {"CheckBox_GPS_COURSE", "TabSheetGPS", {}, ""},
+      {"CheckBox_GPS_COURSE", "TabSheetGPS", {}, "Panel_GPS_COURSE"},
       {"ComboBoxDIFFBUSx", "TabSheetInterfaces", {}, "PanelDIFFBUS"},
       {"CheckBox_CAN_W203_WO_HEAD_USEx", "TabSheet_DIFFBUSx", "TabSheet_CAN_CANx", ""},
       {"ComboBoxCANSPEEDx", "TabSheet_DIFFBUSx", "TabSheet_CAN_CANx", "PanelCANSPEED"},
@@ -191,6 +191,15 @@ TEST(FindParameters, MarksWhatTheConfigurationHidesAndListsItLast) {
   EXPECT_LT(firstHidden, matches.size());
   EXPECT_GT(firstHidden, 0u);
   EXPECT_LT(matches[0].entry, matches[firstHidden - 1].entry);
+}
+
+TEST(BusModeOfPage, NamesTheModeThatShowsThePage) {
+  EXPECT_EQ(busModeOfPage("TabSheet_CAN_CANx")->ru, "Шина CAN");
+  EXPECT_EQ(busModeOfPage("TabSheet_CAN_IDRIVEx")->en, "iDrive CAN Bus");
+  EXPECT_EQ(busModeOfPage("TabSheet_AINETx")->en, "AiNet Bus");
+  EXPECT_EQ(busModeOfPage("TabSheet_CAN_NOx"), std::nullopt);  // its tab is never shown
+  EXPECT_EQ(busModeOfPage(""), std::nullopt);
+  EXPECT_EQ(busModeOfPage("TabSheetGPS"), std::nullopt);
 }
 
 TEST(ControlForKey, TakesAControlNameOrTheFileKeyOfItsField) {
