@@ -75,6 +75,7 @@ TEST(FoldForFind, LowersBothAlphabetsAndKeepsTheRest) {
   EXPECT_EQ(foldForFind("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"), "абвгдежзийклмнопрстуфхцчшщъыьэюя");
   EXPECT_EQ(foldForFind("ЁЛКА ёлка"), "елка елка");
   EXPECT_EQ(foldForFind("ЄІЇЎ"), "єіїў");
+  EXPECT_EQ(foldForFind("ЀЏПРЯ"), "ѐџпря");  // the edges of the capital rows
   EXPECT_EQ(foldForFind("абв xyz 0-9 X4/5 °C"), "абв xyz 0-9 x4/5 °c");
   // Letters past the two alphabets and malformed bytes pass unchanged.
   EXPECT_EQ(foldForFind("Ωω"), "Ωω");
@@ -139,6 +140,8 @@ TEST(FindParameters, MatchesEveryWordInEitherLanguageAndCase) {
   // Words of different texts of one control match together; nothing for an empty query.
   EXPECT_EQ(controls(findParameters(entries, "connection приёмник", nullptr)),
             (Names{"ComboBoxGPSNUM"}));
+  EXPECT_EQ(controls(findParameters(entries, "w", nullptr)),
+            (Names{"CheckBox_CAN_W203_WO_HEAD_USEx"}));  // one letter is a word too
   EXPECT_TRUE(findParameters(entries, "", nullptr).empty());
   EXPECT_TRUE(findParameters(entries, "   ", nullptr).empty());
   EXPECT_TRUE(findParameters(entries, "нет такого", nullptr).empty());
