@@ -170,6 +170,12 @@ TEST(FindParameters, MarksWhatTheConfigurationHidesAndListsItLast) {
   image.set(layout::kDiffBusMode, 3);
   view = derivePage(image, Language::Russian);
   EXPECT_FALSE(findParameters(entries, "w203", &view)[0].shown);
+  // A control on a tab the settings hide: iBus BMW without the LIN1 mode that shows it.
+  const std::vector<FindPlace> ibusPlace = {
+      {"ComboBoxIBUSNUM", "TabSheetIBUSx", {}, "PanelIBUSNUM"}};
+  const auto ibus = findEntries(ibusPlace);
+  ASSERT_EQ(ibus.size(), 1u);
+  EXPECT_FALSE(entryShown(ibus[0], view));
   // A control the view hides on a shown tab, and its tab shown again.
   FindEntry entry = entries[0];
   EXPECT_TRUE(entryShown(entry, view));
