@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <memory>
 
 #include <QWheelEvent>
@@ -42,6 +43,36 @@ namespace box = kivprism::ui::box;
 namespace {
 
 constexpr int kTimeoutMs = 10000;
+
+QTreeWidgetItem* listItem(QTreeWidget* list, const QString& name) {
+  for (int c = 0; c < list->topLevelItemCount(); ++c) {
+    QTreeWidgetItem* category = list->topLevelItem(c);
+    if (category->data(0, Qt::UserRole).toString() == name) {
+      return category;
+    }
+    for (int i = 0; i < category->childCount(); ++i) {
+      if (category->child(i)->data(0, Qt::UserRole).toString() == name) {
+        return category->child(i);
+      }
+    }
+  }
+  return nullptr;
+}
+
+void choose(QTreeWidget* list, const QString& name) {
+  QTreeWidgetItem* item = listItem(list, name);
+  QVERIFY2(item != nullptr, qPrintable(name));
+  list->setCurrentItem(item);
+  emit list->itemClicked(item, 0);
+}
+
+QStringList lines(const QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) {
+    out << list->item(i)->text();
+  }
+  return out;
+}
 
 QSet<QString> viewNames(const kivprism::params::PageView& view) {
   QSet<QString> names;
@@ -138,8 +169,10 @@ class ParamsPageTest : public QObject {
                            qobject_cast<QLineEdit*>(w) || qobject_cast<QSpinBox*>(w) ||
                            qobject_cast<QListWidget*>(w) || qobject_cast<QTableWidget*>(w);
       const QString name = w->objectName();
+      // The search box and its matches find controls; they edit nothing.
       if (!control || name.isEmpty() || name.startsWith("qt_") || name == "StringGridVARx" ||
-          w->window()->objectName() == "InterceptForm") {
+          w->window()->objectName() == "InterceptForm" || name == "EditParamFindx" ||
+          name == "ListBoxParamFindx") {
         continue;
       }
       widgets.insert(name);
@@ -453,6 +486,154 @@ class ParamsPageTest : public QObject {
     emit page.findChild<QComboBox*>("ComboBoxGPSNUM")->activated(1);
     QVERIFY(!warning->isHidden());
     QCOMPARE(warning->text(), QString::fromUtf8("Вывод X4/3 занят дважды: ИК вход и UART GPS"));
+  }
+  // The side list stands for the hidden tab row: it chooses the tab, shows and hides the tabs as
+  // the settings do, names them as the tabs are named, and gives way to a refused change.
+  void theCategoryListChoosesTabsAndHidesWhatTheSettingsHide() {
+    kivprism::config::ConfigModel model;
+    bool allowed = true;
+    ParametersPage::Hooks hooks;
+    hooks.tabChangeAllowed = [&allowed] { return allowed; };
+    ParametersPage page(model, std::move(hooks));
+    QTabWidget* tabs = page.pageControl();
+    QTreeWidget* list = page.categoryList();
+    QVERIFY(!tabs->tabBar()->isVisibleTo(&page));
+    QVERIFY(list->isVisibleTo(&page));
+    choose(list, "TabSheetGPS");
+    QCOMPARE(tabs->currentWidget()->objectName(), QString("TabSheetGPS"));
+    QCOMPARE(listItem(list, "TabSheetGPS")->text(0), QString::fromUtf8("GPS порт"));
+    QCOMPARE(list->currentItem(), listItem(list, "TabSheetGPS"));
+    QCOMPARE(listItem(list, "inputs")->text(0), QString::fromUtf8("Входы"));
+    // Every tab is in the list once; the list hides exactly the tabs the page hides.
+    for (int i = 0; i < tabs->count(); ++i) {
+      QTreeWidgetItem* item = listItem(list, tabs->widget(i)->objectName());
+      QVERIFY2(item != nullptr, qPrintable(tabs->widget(i)->objectName()));
+      QCOMPARE(item->isHidden(), !tabs->isTabVisible(i));
+    }
+    QVERIFY(listItem(list, "TabSheet_DIFFBUSx")->isHidden());
+    QVERIFY(listItem(list, "TabSheetRESEMULPARAMx")->isHidden());
+    QVERIFY(listItem(list, "buses")->isHidden());  // no bus tab is offered with these settings
+    auto* bus = page.findChild<QComboBox*>("ComboBoxDIFFBUSx");
+    emit bus->activated(2);
+    QVERIFY(!listItem(list, "TabSheet_DIFFBUSx")->isHidden());
+    QVERIFY(!listItem(list, "buses")->isHidden());
+    QCOMPARE(listItem(list, "TabSheet_DIFFBUSx")->text(0), QString::fromUtf8("Шина CAN"));
+    choose(list, "TabSheet_DIFFBUSx");
+    QCOMPARE(tabs->currentWidget()->objectName(), QString("TabSheet_DIFFBUSx"));
+    emit bus->activated(1);
+    QVERIFY(listItem(list, "TabSheet_DIFFBUSx")->isHidden());
+    QVERIFY(tabs->currentWidget()->objectName() != QString("TabSheet_DIFFBUSx"));
+    QCOMPARE(list->currentItem()->data(0, Qt::UserRole).toString(),
+             tabs->currentWidget()->objectName());
+    // While a procedure holds the keyboard dialog the tab stays, and so does the list.
+    choose(list, "TabSheetKEYS");
+    allowed = false;
+    choose(list, "TabSheetEnc");
+    QCOMPARE(tabs->currentWidget()->objectName(), QString("TabSheetKEYS"));
+    QCOMPARE(list->currentItem(), listItem(list, "TabSheetKEYS"));
+    QVERIFY(!page.revealControl(QString("ComboBoxGPSNUM")));
+    allowed = true;
+    // The right-click menu of visible tabs moved to the list.
+    QCOMPARE(list->contextMenuPolicy(), Qt::CustomContextMenu);
+  }
+
+  // Russian and English captions and hints find their controls; a match opens its tab, gives the
+  // control the focus and marks it for a moment; a control the settings hide is marked.
+  void theSearchFindsCaptionsInBothLanguagesAndRevealsTheControl() {
+    kivprism::config::ConfigModel model;
+    ParametersPage page(model, {});
+    page.resize(1000, 700);
+    page.show();
+    page.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+    QLineEdit* find = page.findBox();
+    QListWidget* results = page.findResults();
+    QCOMPARE(find->placeholderText(), QString::fromUtf8("Найти параметр..."));
+    find->setText(QString::fromUtf8("РАССЧЕТ"));
+    QVERIFY(results->isVisible());
+    QVERIFY(!page.categoryList()->isVisible());
+    QCOMPARE(lines(results), QStringList{QString::fromUtf8("Рассчет курса — GPS порт")});
+    find->clear();
+    QTest::keyClicks(find, "BAUD rate");  // an English hint while the page speaks Russian
+    QCOMPARE(lines(results), (QStringList{QString::fromUtf8("Скорость — GPS порт"),
+                                          QString::fromUtf8("Скорость — UART")}));
+    QTest::keyClick(find, Qt::Key_Return);
+    auto* speed = page.findChild<QComboBox*>("ComboBoxGPSSPEED");
+    QCOMPARE(page.pageControl()->currentWidget()->objectName(), QString("TabSheetGPS"));
+    QCOMPARE(page.categoryList()->currentItem(), listItem(page.categoryList(), "TabSheetGPS"));
+    // The speed waits for a GPS port and cannot take the focus; the highlight shows it anyway.
+    QVERIFY(!speed->isEnabled());
+    QCOMPARE(page.highlighted(), speed);
+    QVERIFY(speed->graphicsEffect() != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(page.highlighted() == nullptr, 3000);
+    QVERIFY(speed->graphicsEffect() == nullptr);
+    // The differential-bus switch is found but hidden while the bus has no mode.
+    find->setText("w203");
+    QCOMPARE(
+        lines(results),
+        QStringList{QString::fromUtf8("W203_WO_HEAD — Шина CAN (не показан при этих настройках)")});
+    QVERIFY(!page.revealControl(QString("W203_CAN_WO_HEAD_USE")));
+    find->setText("нет такого параметра");
+    QCOMPARE(lines(results), QStringList{QString::fromUtf8("Ничего не найдено")});
+    QVERIFY(!(results->item(0)->flags() & Qt::ItemIsEnabled));
+    find->clear();
+    QVERIFY(!results->isVisible());
+    QVERIFY(page.categoryList()->isVisible());
+    // Once the bus is CAN the switch opens on its page, found by its file key.
+    emit page.findChild<QComboBox*>("ComboBoxDIFFBUSx")->activated(2);
+    auto* w203 = page.findChild<QCheckBox*>("CheckBox_CAN_W203_WO_HEAD_USEx");
+    QVERIFY(page.revealControl(QString("W203_CAN_WO_HEAD_USE")));
+    QCOMPARE(page.pageControl()->currentWidget()->objectName(), QString("TabSheet_DIFFBUSx"));
+    QTRY_VERIFY(w203->hasFocus());
+    QVERIFY(!page.revealControl(QString("NO_SUCH_KEY")));
+    // The car category reaches the bus variants on the interfaces tab.
+    choose(page.categoryList(), "ComboBoxDIFFBUSx");
+    QCOMPARE(page.pageControl()->currentWidget()->objectName(), QString("TabSheetInterfaces"));
+    QTRY_VERIFY(page.findChild<QComboBox*>("ComboBoxDIFFBUSx")->hasFocus());
+    // In English: the English caption, the English tab name.
+    kivprism::lang::setCurrentLanguage(kivprism::lang::Language::English);
+    page.retranslate();
+    QCOMPARE(find->placeholderText(), QString("Find a setting..."));
+    find->setText("course");
+    QCOMPARE(lines(results), QStringList{QString("Course calculation — GPS port")});
+    find->setText(QString::fromUtf8("приёмник"));  // a Russian hint while the page speaks English
+    QCOMPARE(lines(results).size(), 2);
+    QCOMPARE(lines(results).at(0), QString("Connection — GPS port"));
+    emit results->itemActivated(results->item(0));
+    QTRY_VERIFY(page.findChild<QComboBox*>("ComboBoxGPSNUM")->hasFocus());
+    QCOMPARE(listItem(page.categoryList(), "car")->text(0), QString("Car"));
+    kivprism::lang::setCurrentLanguage(kivprism::lang::Language::Russian);
+  }
+
+  // The settings file keeps the last tab; the next start opens it.
+  void theLastTabIsKeptForTheNextStart() {
+    QString settings;
+    {
+      Rig rig;
+      settings = rig.dir.filePath("kivprism.ini");
+      QVERIFY(rig.waitSynced());
+      choose(rig.window->parameters()->categoryList(), "TabSheetEnc");
+      rig.window->close();
+      QFile file(settings);
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      QVERIFY(file.readAll().contains("ParamsTab=TabSheetEnc"));
+      QTemporaryDir keep;
+      QVERIFY(QFile::copy(settings, keep.filePath("kept.ini")));
+      settings = keep.filePath("kept.ini");
+      keep.setAutoRemove(false);
+    }
+    SimulatedController controller;
+    SimulatedHidPort port(controller);
+    MainWindowOptions options;
+    options.settingsPath = settings;
+    options.systemLanguage = "ru-RU";
+    options.boxAnswerer = [](unsigned, const QString&, const QString&) { return box::kOk; };
+    TMainForm window(port, options);
+    window.startUp();
+    QCOMPARE(window.parameters()->currentTabName(), QString("TabSheetEnc"));
+    QCOMPARE(window.parameters()->categoryList()->currentItem(),
+             listItem(window.parameters()->categoryList(), "TabSheetEnc"));
+    QFile::remove(settings);
   }
 };
 

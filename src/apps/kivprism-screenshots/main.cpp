@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPixmap>
 #include <QTabWidget>
@@ -26,6 +27,7 @@
 #include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
+#include "ui/params/parameters_page.hpp"
 
 namespace {
 
@@ -55,6 +57,7 @@ class Shooter {
     }
     main->setCurrentWidget(window_.findChild<QWidget*>("TabSheetParameters"));
     eachTab(window_.findChild<QTabWidget*>("PageControlParams"), "parameters");
+    findShots();
     auto* pane = window_.eventPane();
     eachTab(pane->eventPages(), "event");
     eachTab(pane->reactionPages(), "reaction");
@@ -99,6 +102,27 @@ class Shooter {
       }
     }
     tabs->setCurrentIndex(0);
+    settle();
+  }
+
+  // The category list, and the search with its matches, on the parameters page at 1366x768.
+  void findShots() {
+    auto* page = window_.parameters();
+    const QSize size = window_.size();
+    window_.resize(1366, 768);
+    settle();
+    page->findBox()->clear();
+    settle();
+    shoot(window_, "find", 0, "categories");
+    page->findBox()->setText(language_ == "ru" ? QString::fromUtf8("скорость") : QString("speed"));
+    settle();
+    shoot(window_, "find", 1, "search");
+    page->revealControl(QString("ComboBoxCANSPEEDx"));
+    page->revealControl(QString("ComboBoxGPSSPEED"));
+    waitMs(50);
+    shoot(window_, "find", 2, "revealed");
+    page->findBox()->clear();
+    window_.resize(size);
     settle();
   }
 

@@ -30,6 +30,7 @@
 #include "ui/app/window_placement.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/monitor/terminal_page.hpp"
+#include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
 
@@ -258,6 +259,7 @@ void TMainForm::loadSettings() {
   }
   loaded_ = settings_.shell();
   terminal_->setMemoHeight(loaded_.txHeight);
+  parameters_->rememberTab(loaded_.paramsTab);
   if (pageControlMain_->isTabEnabled(1)) {
     pageControlMain_->setCurrentIndex(1);
   }
@@ -323,6 +325,7 @@ void TMainForm::saveSettings() {
   s.debug = menuItemDebug_->isChecked();
   s.onlyUsed = menuItemOnlyUsed_->isChecked();
   s.txHeight = terminal_->memoHeight();
+  s.paramsTab = parameters_->currentTabName();
   keyboard_->storePlacement(s);
   settings_.setShell(s);
   std::string reason;

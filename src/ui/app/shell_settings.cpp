@@ -78,6 +78,7 @@ ShellSettings SettingsFile::shell() const {
   s.keyLeft = integer("KeyLeft");
   s.keyVisible = integer("KeyVisible").value_or(0);
   s.txHeight = integer("TXHeight").value_or(s.txHeight);
+  s.paramsTab = QString::fromStdString(profile_.get(kMainSettings, "ParamsTab", ""));
   return s;
 }
 
@@ -97,6 +98,9 @@ void SettingsFile::setShell(const ShellSettings& s) {
   }
   setInteger(profile_, "KeyVisible", s.keyVisible);
   setInteger(profile_, "TXHeight", s.txHeight);
+  if (!s.paramsTab.isEmpty()) {
+    profile_.set(kMainSettings, "ParamsTab", s.paramsTab.toStdString());
+  }
 }
 
 QString SettingsFile::remembered(const char* section, const char* key) const {

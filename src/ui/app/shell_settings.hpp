@@ -24,6 +24,8 @@ struct ShellSettings {
   std::optional<int> keyLeft;
   int keyVisible = 0;
   int txHeight = 64;
+  // The parameters page's last tab, by its object name; empty: the first.
+  QString paramsTab;
 };
 
 class SettingsFile {

@@ -1,21 +1,34 @@
 #include "ui/params/parameters_page.hpp"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QGraphicsColorizeEffect>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "core/lang/language_table.hpp"
+#include "core/lang/param_find_texts.hpp"
 #include "core/params/derive.hpp"
 #include "ui/app/qt_text.hpp"
 #include "ui/app/translate_form.hpp"
@@ -28,6 +41,64 @@ namespace core = kivprism::params;
 namespace {
 
 QString name(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+
+namespace find_texts = lang::param_find;
+
+// What an item of the category list stands for: its name in the role below, its kind in the next.
+constexpr int kItemName = Qt::UserRole;
+constexpr int kItemKind = Qt::UserRole + 1;
+enum class ItemKind { Category, Tab, Link };
+// How long a revealed control stays highlighted.
+constexpr int kHighlightMs = 1500;
+// The side list is as wide as its longest line needs, within these bounds.
+constexpr int kSideMinWidth = 150;
+constexpr int kSideMaxWidth = 230;
+
+ItemKind kindOf(const QTreeWidgetItem* item) {
+  return static_cast<ItemKind>(item->data(0, kItemKind).toInt());
+}
+
+// Where every control of the layout sits, for the search; a differential-bus page's controls
+// belong to its page of the bus tab.
+void addPlaces(std::vector<core::FindPlace>& places, const TabLayout& layout, std::string_view tab,
+               std::string_view page) {
+  for (const FormRow& row : layout.rows) {
+    std::string caption;
+    if (row.caption == kDerivedCaption) {
+      caption = derivedCaptionName(row.control).toStdString();
+    } else {
+      caption = std::string(row.caption);
+    }
+    places.push_back({row.control, tab, page, std::move(caption)});
+  }
+}
+
+// The search box hands Down and Enter to the list of matches.
+class FindBoxKeys : public QObject {
+ public:
+  FindBoxKeys(QListWidget* results, QObject* parent) : QObject(parent), results_(results) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || !results_->isVisible() || results_->count() == 0) {
+      return QObject::eventFilter(watched, event);
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Down) {
+      results_->setFocus();
+      results_->setCurrentRow(0);
+      return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      emit results_->itemActivated(results_->item(0));
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QListWidget* results_;
+};
 
 }  // namespace
 
@@ -55,12 +126,17 @@ ParametersPage::ParametersPage(config::ConfigModel& model, Hooks hooks, QWidget*
 ParametersPage::~ParametersPage() = default;
 
 void ParametersPage::build() {
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  auto* side = new QWidget(this);
+  side->setObjectName("PanelParamFindx");
+  layout->addWidget(side);
   pageControl_ = new QTabWidget(this);
   pageControl_->setObjectName("PageControlParams");
   pageControl_->setUsesScrollButtons(true);
-  layout->addWidget(pageControl_);
+  // The category list at the side chooses the tab; a row of 27 tabs would not fit the window.
+  pageControl_->tabBar()->hide();
+  layout->addWidget(pageControl_, 1);
   const auto special = [this](std::string_view control, QWidget* parent) {
     return makeSpecial(control, parent);
   };
@@ -94,6 +170,295 @@ void ParametersPage::build() {
           [this, bar](const QPoint& at) { PageControlParamsMouseDown(bar->mapToGlobal(at)); });
   connect(pageControl_, &QTabWidget::currentChanged, this,
           &ParametersPage::PageControlParamsChange);
+  std::vector<core::FindPlace> places;
+  for (const TabLayout& tab : paramTabs()) {
+    if (tab.name == "TabSheet_DIFFBUSx") {
+      for (const TabLayout& page : diffBusPages()) {
+        addPlaces(places, page, tab.name, page.name);
+      }
+    } else {
+      addPlaces(places, tab, tab.name, {});
+    }
+  }
+  findEntries_ = core::findEntries(places);
+  buildFindPanel(side);
+}
+
+// The search box above the category list; while it holds text, its matches replace the list.
+void ParametersPage::buildFindPanel(QWidget* panel) {
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(0, 0, 0, 0);
+  findBox_ = new QLineEdit(panel);
+  findBox_->setObjectName("EditParamFindx");
+  findBox_->setClearButtonEnabled(true);
+  column->addWidget(findBox_);
+  categories_ = new QTreeWidget(panel);
+  categories_->setObjectName("TreeViewParamsx");
+  categories_->setHeaderHidden(true);
+  categories_->setRootIsDecorated(false);
+  categories_->setIndentation(12);
+  categories_->setContextMenuPolicy(Qt::CustomContextMenu);
+  column->addWidget(categories_, 1);
+  findResults_ = new QListWidget(panel);
+  findResults_->setObjectName("ListBoxParamFindx");
+  findResults_->setWordWrap(true);
+  findResults_->hide();
+  column->addWidget(findResults_, 1);
+  findBox_->installEventFilter(new FindBoxKeys(findResults_, findBox_));
+  buildCategories();
+  connect(categories_, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* item) { categoryChosen(item); });
+  connect(categories_, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* item) { categoryChosen(item); });
+  connect(categories_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    PageControlParamsMouseDown(categories_->viewport()->mapToGlobal(at));
+  });
+  connect(pageControl_, &QTabWidget::currentChanged, this, [this] { syncCategories(); });
+  connect(findBox_, &QLineEdit::textChanged, this, &ParametersPage::findTextChanged);
+  const auto choose = [this](QListWidgetItem* item) {
+    if (item != nullptr && !item->data(kItemName).toString().isEmpty()) {
+      revealControl(item->data(kItemName).toString());
+    }
+  };
+  connect(findResults_, &QListWidget::itemActivated, this, choose);
+  connect(findResults_, &QListWidget::itemClicked, this, choose);
+}
+
+void ParametersPage::buildCategories() {
+  const auto addCategory = [this](std::string_view categoryName) {
+    auto* item = new QTreeWidgetItem(categories_);
+    item->setData(0, kItemName, name(categoryName));
+    item->setData(0, kItemKind, static_cast<int>(ItemKind::Category));
+    QFont bold = item->font(0);
+    bold.setBold(true);
+    item->setFont(0, bold);
+    item->setExpanded(true);
+    return item;
+  };
+  QTreeWidgetItem* car = addCategory(core::kCarCategoryName);
+  for (std::string_view control : core::carControls()) {
+    auto* link = new QTreeWidgetItem(car);
+    link->setData(0, kItemName, name(control));
+    link->setData(0, kItemKind, static_cast<int>(ItemKind::Link));
+  }
+  for (const core::ParamCategory& category : core::paramCategories()) {
+    QTreeWidgetItem* parent = addCategory(category.name);
+    for (std::string_view tab : category.tabs) {
+      auto* item = new QTreeWidgetItem(parent);
+      item->setData(0, kItemName, name(tab));
+      item->setData(0, kItemKind, static_cast<int>(ItemKind::Tab));
+    }
+  }
+  categories_->expandAll();
+}
+
+// The list follows the tabs: their captions, which of them the settings show, the active one;
+// the car links say where their control sits and whether the settings show it.
+void ParametersPage::syncCategories() {
+  if (categories_ == nullptr) {
+    return;
+  }
+  const QSignalBlocker block(categories_);
+  QWidget* current = pageControl_->currentWidget();
+  QTreeWidgetItem* currentItem = nullptr;
+  int widest = 0;
+  const QFontMetrics metrics(categories_->font());
+  for (int c = 0; c < categories_->topLevelItemCount(); ++c) {
+    QTreeWidgetItem* category = categories_->topLevelItem(c);
+    const std::string categoryName = category->data(0, kItemName).toString().toStdString();
+    if (categoryName == core::kCarCategoryName) {
+      category->setText(0, translated(find_texts::kCar));
+    }
+    for (const core::ParamCategory& pc : core::paramCategories()) {
+      if (pc.name == categoryName) {
+        category->setText(0, translated(pc.caption));
+      }
+    }
+    bool anyShown = false;
+    for (int i = 0; i < category->childCount(); ++i) {
+      QTreeWidgetItem* item = category->child(i);
+      const QString itemName = item->data(0, kItemName).toString();
+      if (kindOf(item) == ItemKind::Tab) {
+        auto* tab = pageControl_->findChild<QWidget*>(itemName, Qt::FindDirectChildrenOnly);
+        const int index = pageControl_->indexOf(
+            tab != nullptr ? tab : pageControl_->findChild<QWidget*>(itemName));
+        item->setText(0, pageControl_->tabText(index));
+        const bool shown = index >= 0 && pageControl_->isTabVisible(index);
+        item->setHidden(!shown);
+        anyShown = anyShown || shown;
+        if (index >= 0 && pageControl_->widget(index) == current) {
+          currentItem = item;
+        }
+      } else {
+        const std::string control = itemName.toStdString();
+        const auto entry =
+            std::find_if(findEntries_.begin(), findEntries_.end(),
+                         [&](const core::FindEntry& e) { return e.control == control; });
+        if (entry == findEntries_.end()) {
+          item->setHidden(true);
+          continue;
+        }
+        const bool shown = !lastView_ || core::entryShown(*entry, *lastView_);
+        item->setText(0, entryLine(*entry, shown, false));
+        item->setToolTip(0, shown ? QString() : translated(find_texts::kHidden));
+        item->setForeground(
+            0, shown ? categories_->palette().text()
+                     : categories_->palette().brush(QPalette::Disabled, QPalette::Text));
+        anyShown = true;
+      }
+      if (!item->isHidden()) {
+        widest = std::max(
+            widest, metrics.horizontalAdvance(item->text(0)) + 2 * categories_->indentation());
+      }
+    }
+    category->setHidden(!anyShown);
+  }
+  if (currentItem != nullptr) {
+    categories_->setCurrentItem(currentItem);
+  }
+  const int scroll = categories_->verticalScrollBar()->sizeHint().width();
+  findBox_->parentWidget()->setFixedWidth(std::clamp(
+      widest + scroll + 2 * categories_->frameWidth() + 8, kSideMinWidth, kSideMaxWidth));
+}
+
+void ParametersPage::categoryChosen(QTreeWidgetItem* item) {
+  if (item == nullptr) {
+    return;
+  }
+  rememberedTab_.clear();
+  const QString itemName = item->data(0, kItemName).toString();
+  switch (kindOf(item)) {
+    case ItemKind::Category:
+      break;
+    case ItemKind::Tab:
+      if (QWidget* tab = pageControl_->findChild<QWidget*>(itemName)) {
+        pageControl_->setCurrentWidget(tab);
+      }
+      break;
+    case ItemKind::Link:
+      revealControl(itemName);
+      break;
+  }
+  // A refused change leaves the list on the tab still shown.
+  syncCategories();
+}
+
+QString ParametersPage::entryLine(const core::FindEntry& entry, bool shown, bool marked) const {
+  const lang::Language language = lang::currentLanguage();
+  const lang::Language other =
+      language == lang::Language::Russian ? lang::Language::English : lang::Language::Russian;
+  std::string caption = entry.caption(language);
+  for (const std::string* text : {&entry.caption(other), &entry.hint(language)}) {
+    if (caption.empty()) {
+      caption = *text;
+    }
+  }
+  QString tab;
+  if (QWidget* page = pageControl_->findChild<QWidget*>(name(entry.tab))) {
+    tab = pageControl_->tabText(pageControl_->indexOf(page));
+  }
+  // A hidden bus page's tab bears the current mode's name; the mode that shows it says more.
+  if (const auto mode = core::busModeOfPage(entry.page); mode && !shown) {
+    tab = translated(*mode);
+  }
+  return qtText(lang::formatText(
+      lang::translateText(shown || !marked ? find_texts::kMatchLine : find_texts::kHiddenLine),
+      caption.c_str(), tab.toStdString().c_str()));
+}
+
+void ParametersPage::findTextChanged(const QString& text) {
+  const std::string query = text.toStdString();
+  const std::vector<core::FindMatch> matches =
+      core::findParameters(findEntries_, query, lastView_ ? &*lastView_ : nullptr);
+  const bool searching = !text.trimmed().isEmpty();
+  categories_->setVisible(!searching);
+  findResults_->setVisible(searching);
+  findResults_->clear();
+  if (!searching) {
+    return;
+  }
+  for (const core::FindMatch& m : matches) {
+    auto* item = new QListWidgetItem(entryLine(*m.entry, m.shown, true), findResults_);
+    item->setData(kItemName, name(m.entry->control));
+    if (!m.shown) {
+      item->setForeground(findResults_->palette().brush(QPalette::Disabled, QPalette::Text));
+      item->setToolTip(translated(find_texts::kHidden));
+    }
+  }
+  if (matches.empty()) {
+    auto* item = new QListWidgetItem(translated(find_texts::kNothing), findResults_);
+    item->setFlags(Qt::NoItemFlags);
+  }
+}
+
+bool ParametersPage::revealControl(const std::string& key) {
+  const std::optional<std::string_view> control = core::controlForKey(key);
+  if (!control) {
+    return false;
+  }
+  const auto entry = std::find_if(findEntries_.begin(), findEntries_.end(),
+                                  [&](const core::FindEntry& e) { return e.control == *control; });
+  auto* widget = findChild<QWidget*>(name(*control));
+  if (entry == findEntries_.end() || widget == nullptr ||
+      (lastView_ && !core::entryShown(*entry, *lastView_))) {
+    return false;
+  }
+  auto* tab = pageControl_->findChild<QScrollArea*>(name(entry->tab));
+  if (tab == nullptr) {
+    return false;
+  }
+  pageControl_->setCurrentWidget(tab);
+  if (pageControl_->currentWidget() != tab) {
+    return false;
+  }
+  rememberedTab_.clear();
+  syncCategories();
+  tab->ensureWidgetVisible(widget);
+  widget->setFocus(Qt::OtherFocusReason);
+  highlight(widget);
+  return true;
+}
+
+// A tint over the control for a moment, so that the eye finds it on a full tab.
+void ParametersPage::highlight(QWidget* control) {
+  if (highlighted_ != nullptr && highlighted_ != control) {
+    highlighted_->setGraphicsEffect(nullptr);
+  }
+  auto* tint = new QGraphicsColorizeEffect(control);
+  tint->setColor(QColor(255, 200, 0));
+  tint->setStrength(0.7);
+  control->setGraphicsEffect(tint);
+  highlighted_ = control;
+  QTimer::singleShot(kHighlightMs, tint, [this, control, tint] {
+    if (control->graphicsEffect() == tint) {
+      control->setGraphicsEffect(nullptr);
+    }
+    if (highlighted_ == control) {
+      highlighted_ = nullptr;
+    }
+  });
+}
+
+QString ParametersPage::currentTabName() const {
+  QWidget* tab = pageControl_->currentWidget();
+  return tab != nullptr ? tab->objectName() : QString();
+}
+
+void ParametersPage::rememberTab(const QString& tabName) {
+  rememberedTab_ = showTabNamed(tabName) ? QString() : tabName;
+  syncCategories();
+}
+
+bool ParametersPage::showTabNamed(const QString& tabName) {
+  if (tabName.isEmpty()) {
+    return false;
+  }
+  const int index = pageControl_->indexOf(pageControl_->findChild<QWidget*>(tabName));
+  if (index < 0 || !pageControl_->isTabVisible(index)) {
+    return false;
+  }
+  pageControl_->setCurrentIndex(index);
+  return pageControl_->currentIndex() == index;
 }
 
 void ParametersPage::PageControlParamsMouseDown(const QPoint& at) {
@@ -325,6 +690,7 @@ void ParametersPage::refresh() {
     }
     apply(*view);
     lastView_ = std::move(view);
+    afterApply();
     enableSetupButtons();
     if (hooks_.fillKeysGrid) {
       hooks_.fillKeysGrid();
@@ -349,6 +715,18 @@ void ParametersPage::apply(const core::PageView& view) {
       diffBusPages_->setCurrentWidget(page);
     }
   }
+}
+
+void ParametersPage::afterApply() {
+  if (!rememberedTab_.isEmpty() && showTabNamed(rememberedTab_)) {
+    rememberedTab_.clear();
+  }
+  syncCategories();
+  if (findResults_->isVisible()) {
+    findTextChanged(findBox_->text());
+  }
+  findBox_->setPlaceholderText(translated(find_texts::kPlaceholder));
+  findBox_->setToolTip(translated(find_texts::kHint));
 }
 
 void ParametersPage::retranslate() {

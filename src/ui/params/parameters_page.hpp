@@ -16,13 +16,18 @@
 #include "core/device/link_host.hpp"
 #include "core/params/handlers.hpp"
 #include "core/params/page_view.hpp"
+#include "core/params/param_find.hpp"
 #include "core/params/refresh.hpp"
 #include "ui/common/bound_form.hpp"
 #include "ui/params/page_layout.hpp"
 
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QStackedWidget;
 class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace kivprism::ui::params {
 
@@ -71,7 +76,25 @@ class ParametersPage : public QWidget {
   // Captions, hints and the derived texts in the current language.
   void retranslate();
 
+  // The tabs' page control; its own tab row is hidden, the category list chooses the tab.
   QTabWidget* pageControl() const { return pageControl_; }
+  QTreeWidget* categoryList() const { return categories_; }
+  QLineEdit* findBox() const { return findBox_; }
+  QListWidget* findResults() const { return findResults_; }
+
+  // Opens the tab of a control (by its name or the configuration file's key of its field), scrolls
+  // to it, gives it the focus and highlights it for a moment. False when the key names no control
+  // of the page, the settings hide it or the tab may not change now.
+  bool revealControl(const std::string& key);
+  bool revealControl(const QString& key) { return revealControl(key.toStdString()); }
+  // The object name of the active tab, and the choice of a tab by it (the settings file keeps it).
+  QString currentTabName() const;
+  bool showTabNamed(const QString& name);
+  // The tab the settings file remembers: shown now, or as soon as the settings show it, unless the
+  // user chooses another tab first.
+  void rememberTab(const QString& name);
+  // The control revealControl highlights just now; nullptr when the highlight has ended.
+  QWidget* highlighted() const { return highlighted_; }
   const kivprism::params::PageView* lastView() const { return lastView_ ? &*lastView_ : nullptr; }
   // Names of the widgets the view drives (controls and the labels the refresh shows or hides).
   QStringList boundNames() const { return form_->names(); }
@@ -98,7 +121,15 @@ class ParametersPage : public QWidget {
   void followUp(const kivprism::params::ChangeOutcome& outcome, QWidget* source);
   void ask(const view::DialogRequest& request, QWidget* below);
   void apply(const kivprism::params::PageView& view);
+  void afterApply();
   void enableSetupButtons();
+  void buildFindPanel(QWidget* panel);
+  void buildCategories();
+  void syncCategories();
+  void categoryChosen(QTreeWidgetItem* item);
+  void findTextChanged(const QString& text);
+  void highlight(QWidget* control);
+  QString entryLine(const kivprism::params::FindEntry& entry, bool shown, bool marked) const;
 
   config::ConfigModel& model_;
   Hooks hooks_;
@@ -106,6 +137,12 @@ class ParametersPage : public QWidget {
   std::optional<kivprism::params::PageView> lastView_;
   BoundForm* form_ = nullptr;
   QTabWidget* pageControl_ = nullptr;
+  QTreeWidget* categories_ = nullptr;
+  QLineEdit* findBox_ = nullptr;
+  QListWidget* findResults_ = nullptr;
+  QWidget* highlighted_ = nullptr;
+  QString rememberedTab_;
+  std::vector<kivprism::params::FindEntry> findEntries_;
   QStackedWidget* diffBusPages_ = nullptr;
   int activeTab_ = 0;
   TInterceptForm* interceptForm_ = nullptr;
