@@ -72,9 +72,20 @@ TEST(RuleClipboardTest, TextAroundTheRulesIsIgnoredAndLineEndsMayBeWindowsOnes) 
   ASSERT_TRUE(rules.has_value());
   ASSERT_EQ(rules->size(), 1u);
   EXPECT_EQ((*rules)[0], dataOf(image, 2));
-  // A mail program may change the marker's case.
+  // A mail program may change the marker's case, or indent the line by one space or tab.
   line.replace(0, 8, "KIVPRISM");
   EXPECT_TRUE(parseRulesText(line).has_value());
+  EXPECT_TRUE(parseRulesText(" " + line).has_value());
+  EXPECT_TRUE(parseRulesText("\t" + line + "\t").has_value());
+  EXPECT_FALSE(parseRulesText("kivprisa rule" + line.substr(13)).has_value());
+  EXPECT_FALSE(parseRulesText("kivprism rul").has_value());
+}
+
+TEST(RuleClipboardTest, ControlCharactersOfANameBecomeSpacesAndOthersStay) {
+  config::ConfigImage image = sample();
+  events::setEntryName(at(image, 10), std::string("a\x1f" "b\x7f" "c d~Z"));
+  const std::string line = ruleLine(image, 10, Language::English);
+  EXPECT_EQ(line.rfind("kivprism rule 10 | a b c d~Z | ", 0), 0u) << line;
 }
 
 TEST(RuleClipboardTest, GarbageAndDamagedLinesAreRefusedWhole) {
@@ -116,9 +127,11 @@ TEST(RuleClipboardTest, MoreRulesThanTheTableHoldsOrAHugeTextAreRefused) {
   ASSERT_TRUE(rules.has_value());
   EXPECT_EQ(rules->size(), 100u);
   EXPECT_FALSE(parseRulesText(text + ruleLine(image, 1, Language::English)).has_value());
-  std::string huge(kMaxClipboardText, 'x');
-  huge += "\n" + ruleLine(image, 1, Language::English);
-  EXPECT_FALSE(parseRulesText(huge).has_value());
+  const std::string one = ruleLine(image, 1, Language::English);
+  std::string longest(kMaxClipboardText - one.size() - 1, 'x');
+  longest += "\n" + one;
+  EXPECT_TRUE(parseRulesText(longest).has_value()) << "the longest text allowed";
+  EXPECT_FALSE(parseRulesText("x" + longest).has_value());
 }
 
 // ---- paste, duplicate, move, clear -----------------------------------------------------------
