@@ -83,7 +83,9 @@ TEST(RuleClipboardTest, TextAroundTheRulesIsIgnoredAndLineEndsMayBeWindowsOnes) 
 
 TEST(RuleClipboardTest, ControlCharactersOfANameBecomeSpacesAndOthersStay) {
   config::ConfigImage image = sample();
-  events::setEntryName(at(image, 10), std::string("a\x1f" "b\x7f" "c d~Z"));
+  events::setEntryName(at(image, 10), std::string("a\x1f"
+                                                  "b\x7f"
+                                                  "c d~Z"));
   const std::string line = ruleLine(image, 10, Language::English);
   EXPECT_EQ(line.rfind("kivprism rule 10 | a b c d~Z | ", 0), 0u) << line;
 }
