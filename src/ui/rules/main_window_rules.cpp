@@ -134,6 +134,13 @@ void TMainForm::buildRulesPane() {
   ruleEditMenu_->setObjectName("MenuItemEditx");
   ruleCommands_->fillMenu(ruleEditMenu_);
   popupMenu_->insertMenu(popupMenu_->actions().value(2), ruleEditMenu_);
+  // The window's menu takes the focus from the table: the table's rules while it is shown.
+  connect(ruleEditMenu_, &QMenu::aboutToShow, this, [this] {
+    ruleSource_ = rulesTableShown() && !rulesPane_->selectedEntries().empty() ? RuleSource::Table
+                                                                              : RuleSource::Editor;
+  });
+  connect(popupMenu_, &QMenu::aboutToHide, this,
+          [this] { QTimer::singleShot(0, this, [this] { ruleSource_ = RuleSource::Focus; }); });
 
   // The selection follows both ways.
   connect(rulesPane_, &rules::RulesPane::entryChosen, eventPane_,

@@ -44,7 +44,15 @@ RulesPane::RulesPane(const config::ConfigImage& image, QWidget* parent) : QWidge
   view_->setAlternatingRowColors(true);
   view_->verticalHeader()->hide();
   view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
-  view_->horizontalHeader()->setStretchLastSection(true);
+  // The words get the width; the number and the mark take what they need.
+  QHeaderView* header = view_->horizontalHeader();
+  header->setStretchLastSection(false);
+  header->setSectionResizeMode(RuleTableModel::kNumber, QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(RuleTableModel::kEvent, QHeaderView::Stretch);
+  header->setSectionResizeMode(RuleTableModel::kReaction, QHeaderView::Stretch);
+  header->setSectionResizeMode(RuleTableModel::kMark, QHeaderView::ResizeToContents);
+  header->resizeSection(RuleTableModel::kName, 90);
+  header->resizeSection(RuleTableModel::kPress, 90);
   view_->horizontalHeader()->setHighlightSections(false);
   view_->setContextMenuPolicy(Qt::CustomContextMenu);
   layout->addWidget(view_, 1);
@@ -67,7 +75,6 @@ RulesPane::RulesPane(const config::ConfigImage& image, QWidget* parent) : QWidge
   connect(view_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { emit contextMenuWanted(view_->viewport()->mapToGlobal(at)); });
   retranslate();
-  view_->resizeColumnToContents(RuleTableModel::kNumber);
 }
 
 std::vector<std::size_t> RulesPane::selectedEntries() const {
