@@ -141,7 +141,10 @@ TEST(RuleClipboardTest, MoreRulesThanTheTableHoldsOrAHugeTextAreRefused) {
 TEST(RuleOperationsTest, PasteGoesOverTheSelectionOrOnFromItsFirstEntry) {
   using Numbers = std::vector<std::size_t>;
   EXPECT_EQ(pasteTargets(Numbers{7}, 3), (Numbers{7, 8, 9}));
+  EXPECT_EQ(pasteTargets(Numbers{7}, 1), (Numbers{7}));
+  EXPECT_FALSE(pasteTargets(Numbers{7}, 0).has_value());
   EXPECT_EQ(pasteTargets(Numbers{9, 2, 5}, 2), (Numbers{2, 5})) << "the selection, in order";
+  EXPECT_EQ(pasteTargets(Numbers{9, 2}, 2), (Numbers{2, 9})) << "as many selected as copied";
   EXPECT_EQ(pasteTargets(Numbers{4, 20}, 3), (Numbers{4, 5, 6}));
   EXPECT_EQ(pasteTargets(Numbers{98}, 3), (Numbers{98, 99, 100}));
   EXPECT_FALSE(pasteTargets(Numbers{99}, 3).has_value()) << "past entry 100";
@@ -177,7 +180,7 @@ TEST(RuleOperationsTest, DuplicateFillsTheFirstFreeEntriesOrNothingWhenTooFewAre
   EXPECT_EQ(dataOf(image, 5), dataOf(image, 10));
 
   for (std::size_t entry = 1; entry <= 100; ++entry) {
-    if (isUnused(events::entryAt(image, entry)) && entry != 77) {
+    if (isUnused(events::entryAt(image, entry)) && entry != 100) {
       setTypes(image, entry, EventType::Timeout, ReactionType::Pin);
     }
   }
@@ -186,8 +189,12 @@ TEST(RuleOperationsTest, DuplicateFillsTheFirstFreeEntriesOrNothingWhenTooFewAre
   EXPECT_EQ(image, full) << "nothing changes when not all copies fit";
   const auto last = duplicateRules(image, std::vector<std::size_t>{1});
   ASSERT_TRUE(last.has_value());
-  EXPECT_EQ(*last, std::vector<std::size_t>{77});
+  EXPECT_EQ(*last, std::vector<std::size_t>{100}) << "the last entry counts as free";
   EXPECT_FALSE(duplicateRules(image, std::vector<std::size_t>{1}).has_value());
+  clearRules(image, std::vector<std::size_t>{1});
+  const auto first = duplicateRules(image, std::vector<std::size_t>{2});
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(*first, std::vector<std::size_t>{1}) << "the first entry counts as free";
 }
 
 TEST(RuleOperationsTest, MoveSwapsWithTheNeighbourAndStopsAtTheEnds) {
