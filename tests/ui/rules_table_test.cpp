@@ -240,7 +240,7 @@ class RulesTableTest : public QObject {
     QVERIFY(rig.waitSynced());
     QCOMPARE(rig.rule(rig.controller.configuration(), 10), rig.rule(before, 1));
     QTRY_COMPARE_WITH_TIMEOUT(rig.window->editHistory().undoAction()->text(),
-                              QString("Undo: Paste of a rule of rule 10"), kTimeoutMs);
+                              QString("Undo: Paste of rule 10"), kTimeoutMs);
 
     rig.window->editHistory().undo();
     QCOMPARE(rig.window->model().working, before);

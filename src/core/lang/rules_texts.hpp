@@ -39,14 +39,14 @@ inline constexpr TextPair kMoveDown{"Переместить вниз", "Move dow
 inline constexpr TextPair kClear{"Очистить", "Clear"};
 inline constexpr TextPair kSelectEntry{"Перейти к правилу", "Go to rule"};
 
-// The undo steps of the commands.
-inline constexpr TextPair kStepPasted{"Вставка правила", "Paste of a rule"};
+// The undo steps of the commands; one rule's step reads "Paste of rule 10".
+inline constexpr TextPair kStepPasted{"Вставка", "Paste"};
 inline constexpr TextPair kStepPastedMany{"Вставка правил", "Paste of rules"};
-inline constexpr TextPair kStepDuplicated{"Дублирование правила", "Duplicate of a rule"};
+inline constexpr TextPair kStepDuplicated{"Дублирование", "Duplicate"};
 inline constexpr TextPair kStepDuplicatedMany{"Дублирование правил", "Duplicate of rules"};
 inline constexpr TextPair kStepMovedUp{"Перемещение правил вверх", "Move of rules up"};
 inline constexpr TextPair kStepMovedDown{"Перемещение правил вниз", "Move of rules down"};
-inline constexpr TextPair kStepCleared{"Очистка правила", "Clearing of a rule"};
+inline constexpr TextPair kStepCleared{"Очистка", "Clearing"};
 inline constexpr TextPair kStepClearedMany{"Очистка правил", "Clearing of rules"};
 
 // Questions and refusals.
