@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTabBar>
@@ -126,11 +127,6 @@ class RulesTableTest : public QObject {
              QVariant("Event"));
     QCOMPARE(rig.cell(1, RuleTableModel::kName), QString("Volume up"));
     QCOMPARE(rig.cell(4, RuleTableModel::kMark), QString("unused"));
-    // The factory's USB key rules cannot fire while every USB keyboard function is off.
-    const auto first = rig.model().index(0, RuleTableModel::kMark);
-    if (!rig.model().table().row(1).troubles.empty()) {
-      QVERIFY(first.data(Qt::ToolTipRole).toString().contains("USB"));
-    }
 
     rig.pane().hideUnused()->setChecked(true);
     QCOMPARE(rig.model().rowCount(), 3);
@@ -158,6 +154,30 @@ class RulesTableTest : public QObject {
                               kTimeoutMs);
     QCOMPARE(rig.model().headerData(RuleTableModel::kEvent, Qt::Horizontal, Qt::DisplayRole),
              QVariant(QString::fromUtf8("Событие")));
+  }
+
+  void aParameterThatLetsAReactionFireClearsItsMarkAtOnce() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    auto* usb = rig.window->parameters()->findChild<QListWidget*>("CheckListBoxUSBMODEx");
+    QVERIFY(usb);
+    for (int i = 0; i < usb->count(); ++i) {
+      usb->item(i)->setCheckState(Qt::Unchecked);
+    }
+    // At once, not at the next poll.
+    rig.window->pollTimer().stop();
+    QApplication::processEvents();
+    QCOMPARE(rig.cell(1, RuleTableModel::kMark), QString::fromUtf8("⚠ check"));
+    // The factory's USB key rules cannot fire while every USB function is off; the hint says so.
+    const auto mark = rig.model().index(*rig.model().rowOf(1), RuleTableModel::kMark);
+    QVERIFY(mark.data(Qt::ToolTipRole).toString().contains("USB function"));
+    for (int i = 0; i < usb->count(); ++i) {
+      usb->item(i)->setCheckState(Qt::Checked);
+    }
+    QApplication::processEvents();
+    QCOMPARE(rig.cell(1, RuleTableModel::kMark), QString());
+    QVERIFY(!mark.data(Qt::ToolTipRole).isValid());
+    rig.window->pollTimer().start();
   }
 
   void theSelectionFollowsBothWays() {
