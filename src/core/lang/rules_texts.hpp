@@ -33,7 +33,8 @@ inline constexpr TextPair kShownCount{"Показано %u из 100", "%u of 100
 inline constexpr TextPair kEditMenu{"Правка", "Edit"};
 inline constexpr TextPair kCopy{"Копировать", "Copy"};
 inline constexpr TextPair kPaste{"Вставить", "Paste"};
-inline constexpr TextPair kDuplicate{"Дублировать в свободное", "Duplicate into a free entry"};
+inline constexpr TextPair kDuplicate{"Дублировать в свободное правило",
+                                     "Duplicate into a free entry"};
 inline constexpr TextPair kMoveUp{"Переместить вверх", "Move up"};
 inline constexpr TextPair kMoveDown{"Переместить вниз", "Move down"};
 inline constexpr TextPair kClear{"Очистить", "Clear"};

@@ -78,6 +78,7 @@ TEST(RuleClipboardTest, TextAroundTheRulesIsIgnoredAndLineEndsMayBeWindowsOnes) 
   EXPECT_TRUE(parseRulesText(" " + line).has_value());
   EXPECT_TRUE(parseRulesText("\t" + line + "\t").has_value());
   EXPECT_FALSE(parseRulesText("kivprisa rule" + line.substr(13)).has_value());
+  EXPECT_FALSE(parseRulesText("j" + line.substr(1)).has_value());
   EXPECT_FALSE(parseRulesText("kivprism rul").has_value());
 }
 
