@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Saves PNG pictures of the whole program in Russian and in English into the folder given as
 # argument: every page, every tab of the parameters page, every event and reaction page of the
-# editor, every dialog and the two menus, on the demo's simulated controller. The file names say
-# language, place, position and page ("en-parameters-08-TabSheetGPS.png",
-# "ru-dialog-01-FormIRCode.png"). Runs kivprism-screenshots on Qt's offscreen platform, or under a
+# editor, every dialog, the menus, and the rules table at 1366x768 with its menu, on the demo's
+# simulated controller. The file names say language, place, position and page
+# ("en-parameters-08-TabSheetGPS.png", "ru-dialog-01-FormIRCode.png"). Runs kivprism-screenshots on Qt's offscreen platform, or under a
 # virtual X server when KIVPRISM_SHOTS_X11=1 and xvfb-run is installed. Build first (./run.sh or
 # cmake --build build --target kivprism-screenshots).
 set -euo pipefail

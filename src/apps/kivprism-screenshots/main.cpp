@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/params/parameters_page.hpp"
+#include "ui/rules/rules_pane.hpp"
 
 namespace {
 
@@ -62,7 +64,8 @@ class Shooter {
     eachTab(pane->eventPages(), "event");
     eachTab(pane->reactionPages(), "reaction");
     dialogs();
-    for (const char* name : {"PopupMenu", "PopupMenuCANLOG"}) {
+    rulesTable();
+    for (const char* name : {"PopupMenu", "PopupMenuCANLOG", "MenuItemEditx"}) {
       if (auto* menu = window_.findChild<QMenu*>(name)) {
         menu->popup(window_.geometry().center());
         settle();
@@ -74,6 +77,33 @@ class Shooter {
 
  private:
   static void settle() { waitMs(150); }
+
+  // The rules table beside the editor on a 1366x768 screen: all rules, a filter, its menu.
+  void rulesTable() {
+    const QSize size = window_.size();
+    window_.resize(1366, 738);
+    window_.showRulesTable(true);
+    settle();
+    auto* rules = window_.rulesPane();
+    rules->selectEntries({2});
+    window_.eventPane()->selectEntry(2);
+    settle();
+    shoot(window_, "rules", 0, "TableRules");
+    rules->filter()->setText("USB");
+    settle();
+    shoot(window_, "rules", 1, "TableRulesFiltered");
+    rules->filter()->clear();
+    emit rules->contextMenuWanted(rules->view()->mapToGlobal(QPoint(40, 60)));
+    settle();
+    if (auto* menu = window_.findChild<QMenu*>("PopupMenuRulesx")) {
+      shoot(*menu, "rules", 2, "PopupMenuRules");
+      menu->close();
+    }
+    settle();
+    window_.showRulesTable(false);
+    window_.resize(size);
+    settle();
+  }
 
   void shoot(QWidget& widget, const QString& place, int index, const QString& name) {
     const QString file = QString("%1-%2-%3-%4.png")

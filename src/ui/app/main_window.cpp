@@ -92,6 +92,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   buildToolBar();
   buildMenu();
   buildPages();
+  buildRulesPane();
   watchEdits();
   statusPanel_ = new QLabel(this);
   statusPanel_->setObjectName("StatusBarPanel0x");

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "core/canlog/log_writer.hpp"
 #include "core/config/image.hpp"
@@ -50,6 +51,10 @@ class EventReactionPane;
 namespace dialogs {
 class TFormKeyBoard;
 }
+namespace rules {
+class RuleCommands;
+class RulesPane;
+}  // namespace rules
 
 struct MainWindowOptions {
   // Empty: the settings file of the running program.
@@ -132,6 +137,13 @@ class TMainForm : public QMainWindow,
   PanelMenu* panelMenu() const { return panelMenu_; }
   // Undo and redo of the changes to the working image.
   EditHistory& editHistory() { return *history_; }
+  // The rules table beside the editor, in place of the parameters tabs while it is shown
+  // (src/ui/rules/main_window_rules.cpp).
+  rules::RulesPane* rulesPane() const { return rulesPane_; }
+  rules::RuleCommands* ruleCommands() const { return ruleCommands_; }
+  QMenu* ruleEditMenu() const { return ruleEditMenu_; }
+  void showRulesTable(bool shown);
+  bool rulesTableShown() const;
   QString statusText() const;
   // The panel beside it: whether the changes are on the controller.
   QString syncText() const;
@@ -204,6 +216,9 @@ class TMainForm : public QMainWindow,
   // The parameters page inside TabSheetParameters (src/ui/params/main_window_parameters.cpp).
   void buildParametersPage(QVBoxLayout* layout);
   void buildEventPane(QHBoxLayout* row);
+  void buildRulesPane();
+  std::vector<std::size_t> ruleTargets() const;
+  void retranslateRulesPane();
   void wireEditorProcedures();
   // The CAN-log page (src/ui/monitor/main_window_can_log.cpp).
   void buildCanLogPage();
@@ -253,6 +268,13 @@ class TMainForm : public QMainWindow,
   dialogs::TFormKeyBoard* keyboard_ = nullptr;
   CanLogPage* canLog_ = nullptr;
   QWidget* parametersPage_ = nullptr;
+  rules::RulesPane* rulesPane_ = nullptr;
+  rules::RuleCommands* ruleCommands_ = nullptr;
+  QToolButton* rulesx_ = nullptr;
+  QMenu* ruleEditMenu_ = nullptr;
+  // Which rules a menu's commands act on: the table's selection or the editor's rule.
+  enum class RuleSource { Focus, Table, Editor };
+  RuleSource ruleSource_ = RuleSource::Focus;
   QLabel* currentSource_ = nullptr;
 
   QMenu* popupMenu_ = nullptr;

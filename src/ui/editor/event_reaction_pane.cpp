@@ -98,8 +98,15 @@ void EventReactionPane::build() {
   }
   entryTabs_->installEventFilter(this);
   entryTabs_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(entryTabs_, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { tabsMenu()->popup(entryTabs_->mapToGlobal(at)); });
+  // A click gives the tabs the focus, so the rule commands' keys act on the selected rule.
+  entryTabs_->setFocusPolicy(Qt::StrongFocus);
+  connect(entryTabs_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    // The menu's commands act on the rule right-clicked.
+    if (const int tab = entryTabs_->tabAt(at); tab >= 0) {
+      entryTabs_->setCurrentIndex(tab);
+    }
+    tabsMenu()->popup(entryTabs_->mapToGlobal(at));
+  });
   connect(entryTabs_, &QTabBar::currentChanged, this, [this] {
     // What was typed for the entry left belongs to it, not to the one chosen.
     storeTypedValues();
@@ -445,6 +452,10 @@ QMenu* EventReactionPane::tabsMenu() {
       const std::size_t index = item.index;
       connect(action, &QAction::triggered, this, [this, index] { selectEntry(index + 1); });
     }
+  }
+  if (hooks_.extendTabsMenu) {
+    menu->addSeparator();
+    hooks_.extendTabsMenu(menu);
   }
   return menu;
 }

@@ -58,11 +58,17 @@ class EventReactionPane : public QWidget {
     std::function<bool()> onlyUsed;
     // The refresh's last step gives the main window the focus when it is visible.
     std::function<void()> focusWindow;
+    // Adds the commands on the selected rule (copy, paste, ...) to the entry tabs' menu.
+    std::function<void(QMenu* menu)> extendTabsMenu;
   };
 
   EventReactionPane(config::ConfigImage& image, Hooks hooks, PaneHalf reaction = reactionHalf(),
                     QWidget* parent = nullptr);
   ~EventReactionPane() override;
+
+  void setTabsMenuExtension(std::function<void(QMenu* menu)> extend) {
+    hooks_.extendTabsMenu = std::move(extend);
+  }
 
   std::size_t selectedEntry() const;
   void selectEntry(std::size_t entry);
