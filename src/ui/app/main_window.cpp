@@ -105,6 +105,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   buildToolBar();
   buildMenu();
   buildPages();
+  buildShortcuts();
   watchEdits();
   statusPanel_ = new QLabel(this);
   statusPanel_->setObjectName("StatusBarPanel0x");

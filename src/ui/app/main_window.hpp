@@ -196,6 +196,9 @@ class TMainForm : public QMainWindow,
   void buildEditHistory();
   void watchEdits();
   void buildMenu();
+  // The keys of the commands and pages, and their hints (src/ui/app/main_window_shortcuts.cpp).
+  void buildShortcuts();
+  void showShortcutHints();
   void buildPages();
   void loadSettings();
   void placeMainWindow();

@@ -94,6 +94,7 @@ void TMainForm::storeTypedValue() {
 }
 
 void TMainForm::SpeedButtonReadConfigClick() {
+  storeTypedValue();
   history_->beginCommand(lang::history::kStepFileOpened);
   commands_->openConfigFile(configFileSteps(false));
   history_->endCommand();
@@ -125,6 +126,9 @@ bool TMainForm::mayClose() {
 }
 
 void TMainForm::SpeedButtonReadDeviceClick() {
+  // A value typed and not yet stored is a step of its own, then the read replaces it; left in the
+  // field, it would be stored into the configuration just read.
+  storeTypedValue();
   history_->beginCommand(lang::history::kStepWholeRead);
   commands_->readDevice();
   history_->endCommand();
@@ -317,6 +321,7 @@ void TMainForm::retranslateProgramTexts() {
   currentSource_->setText(translated(texts::kSelectedUnknown));
   currentSource_->setToolTip(translated(texts::kCurrentSourceHint));
   history_->retranslate();
+  showShortcutHints();
 }
 
 }  // namespace kivprism::ui
