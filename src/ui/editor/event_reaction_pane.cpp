@@ -15,6 +15,7 @@
 
 #include "core/editor/pane_texts.hpp"
 #include "core/events/entry_types.hpp"
+#include "core/lang/gesture_texts.hpp"
 #include "core/lang/language_table.hpp"
 #include "ui/app/message_box.hpp"
 #include "ui/app/qt_text.hpp"
@@ -147,6 +148,7 @@ void EventReactionPane::build() {
   canMessageDialog_ = new dialogs::TFormCANMSG(this);
   canFilterDialog_ = new dialogs::TFormCANFilter(this);
   entryNameDialog_ = new dialogs::TFormEditEventReactionName(this);
+  showGestureHints();
 }
 
 BoundForm* EventReactionPane::makeForm(Half& half) {
@@ -186,6 +188,15 @@ QTabWidget* EventReactionPane::buildPages(Half& half, const char* name, QWidget*
     QWidget* content = half.form->buildRows(page.rows, tabs, special);
     content->setObjectName(qtName(page.name));
     tabs->addTab(content, QString());
+  }
+  // The page of no type is empty: it says how to choose one.
+  if (tabs->count() > 0 && tabs->widget(0)->layout() != nullptr) {
+    auto* hint = new QLabel(tabs->widget(0));
+    hint->setObjectName(QString::fromLatin1(name) + "TypeHintx");
+    hint->setWordWrap(true);
+    hint->setEnabled(false);
+    tabs->widget(0)->layout()->addWidget(hint);
+    half.typeHint = hint;
   }
   half.pageCount = std::min<std::size_t>(half.description.pages.size(), half.visible.size());
   half.visible.fill(true);
@@ -672,7 +683,19 @@ void EventReactionPane::updateTabCaptions() {
   }
 }
 
+void EventReactionPane::showGestureHints() {
+  for (Half* half : {&event_, &reaction_}) {
+    if (half->typeHint != nullptr) {
+      half->typeHint->setText(qtText(lang::translateText(lang::gestures::kEmptyTypePage)));
+    }
+  }
+  if (keyPanel_ != nullptr) {
+    keyPanel_->setPlaceholder(qtText(lang::translateText(lang::gestures::kEmptyKeyPanel)));
+  }
+}
+
 void EventReactionPane::retranslate() {
+  showGestureHints();
   ui::translateForm(this, lang::kMainFormName, lang::mainFormRows());
   event_.form->retranslate();
   reaction_.form->retranslate();

@@ -26,6 +26,7 @@
 
 class QGroupBox;
 class QMenu;
+class QLabel;
 class QTabBar;
 class QTabWidget;
 
@@ -107,6 +108,8 @@ class EventReactionPane : public QWidget {
 
   // Captions, hints and the derived texts in the current language; the next refresh redraws.
   void retranslate();
+  // The texts that say what the hidden gestures do, in the current language.
+  void showGestureHints();
   // The bottom centre of a widget on the screen, where the dialogs of its panel open.
   static QPoint bottomCentre(const QWidget* w);
 
@@ -149,6 +152,7 @@ class EventReactionPane : public QWidget {
     BoundForm* form = nullptr;
     QTabWidget* pages = nullptr;
     QTabBar* tabs = nullptr;  // the shown pages' tabs; the page control's own bar stays hidden
+    QLabel* typeHint = nullptr;  // on the page of no type
     std::array<bool, 64> visible{};
     std::size_t pageCount = 0;
     std::size_t shownPage = 0;
