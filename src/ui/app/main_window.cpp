@@ -364,8 +364,9 @@ QString TMainForm::backupsFolder() const {
 void TMainForm::MenuItemBackupsClick() {
   if (const auto reason = backups_->ensureFolder()) {
     const std::string folder = QDir::toNativeSeparators(backupsFolder()).toStdString();
-    messageBox(box::kError, qtText(lang::formatText(lang::translateText(lang::backup::kFolderFailed),
-                                                    folder.c_str(), reason->c_str())));
+    messageBox(box::kError,
+               qtText(lang::formatText(lang::translateText(lang::backup::kFolderFailed),
+                                       folder.c_str(), reason->c_str())));
     return;
   }
   const QUrl url = QUrl::fromLocalFile(backupsFolder());

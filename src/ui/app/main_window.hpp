@@ -8,8 +8,8 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <QUrl>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 

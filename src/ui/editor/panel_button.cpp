@@ -3,7 +3,6 @@
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 
 namespace kivprism::ui::editor {
 
@@ -134,21 +133,6 @@ void KeyDropPanel::dropEvent(QDropEvent* event) {
   } else {
     event->ignore();
   }
-}
-
-void KeyDropPanel::setPlaceholder(const QString& text) {
-  placeholder_ = text;
-  update();
-}
-
-void KeyDropPanel::paintEvent(QPaintEvent* event) {
-  PanelButton::paintEvent(event);
-  if (!text().isEmpty() || placeholder_.isEmpty()) {
-    return;
-  }
-  QPainter painter(this);
-  painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
-  painter.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextWordWrap, placeholder_);
 }
 
 }  // namespace kivprism::ui::editor

@@ -48,21 +48,16 @@ class KeyDropPanel : public PanelButton {
   std::function<bool(int column)> accepts;
   std::function<void(int column, int row)> dropped;
   Look look() const { return look_; }
-  // Shown, greyed, while the panel holds no key: how a key gets there.
-  void setPlaceholder(const QString& text);
-  QString placeholder() const { return placeholder_; }
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dragLeaveEvent(QDragLeaveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
 
  private:
   void setLook(Look look);
   Look look_ = Look::Idle;
-  QString placeholder_;
 };
 
 }  // namespace kivprism::ui::editor
