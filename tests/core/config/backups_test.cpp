@@ -68,6 +68,8 @@ TEST(BackupNames, SayDateTimeAndSerialInCharactersEveryFileSystemTakes) {
 TEST(BackupNames, ReadBackWhatTheyWereWrittenWith) {
   for (const BackupName& name : {BackupName{moment(2026, 3, 7, 9, 5, 4), 12345678, 1},
                                  BackupName{moment(1999, 1, 1, 0, 0, 0), 0, 2},
+                                 BackupName{moment(1900, 1, 1, 0, 0, 0), 1, 1},
+                                 BackupName{moment(9999, 12, 31, 23, 59, 59), 1, 1},
                                  BackupName{moment(2031, 11, 30, 23, 59, 60), 4294967295u, 9999}}) {
     const std::string fileName = backupFileName(name);
     const auto parsed = parseBackupFileName(fileName);
@@ -114,6 +116,9 @@ TEST(BackupNames, AnyOtherNameIsNoBackup) {
            "backup_2026_03-07_09-05-04_sn12.KST401",
            "backup_26-03-07_09-05-04_sn12.KST401",
            "backup_2026-03-07_09-05-04_sn12_2_3.KST401",
+           "backup_1899-12-31_23-59-59_sn12.KST401",
+           "backup_2026-0a-07_09-05-04_sn12.KST401",
+           "backup_2026-03-07_09-05-+4_sn12.KST401",
        }) {
     EXPECT_FALSE(parseBackupFileName(foreign)) << foreign;
   }
@@ -228,6 +233,20 @@ TEST_F(BackupFolderTest, ABackupMadeWithTheClockSetBackIsKept) {
   // The oldest of the others made room.
   EXPECT_EQ(std::vector<std::string>(after.begin() + 1, after.end()),
             std::vector<std::string>(before.begin() + 1, before.end()));
+}
+
+TEST_F(BackupFolderTest, KeepingOneLeavesOnlyTheNewest) {
+  const BackupFolder folder(dir.path(), time.clock(), 1);
+  ASSERT_FALSE(folder.save(image(1), 5).error);
+  time.advanceSeconds(1);
+  const BackupResult newest = folder.save(image(2), 5);
+  ASSERT_FALSE(newest.error);
+  EXPECT_EQ(folder.backups(), std::vector<std::string>{newest.path.filename().string()});
+  // Keeping none would remove the backup just made: one is always kept.
+  const BackupFolder none(dir.path(), time.clock(), 0);
+  time.advanceSeconds(1);
+  const BackupResult kept = none.save(image(3), 5);
+  EXPECT_EQ(none.backups(), std::vector<std::string>{kept.path.filename().string()});
 }
 
 TEST_F(BackupFolderTest, AFolderThatCannotBeMadeIsAnErrorAndWritesNothing) {
