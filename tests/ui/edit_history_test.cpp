@@ -425,6 +425,21 @@ class EditHistoryTest : public QObject {
     QVERIFY(rig.bytesOf(rig.controller.configuration(), layout::kTouchBlock) ==
             rig.bytesOf(calibrated, layout::kTouchBlock));
   }
+
+  // A No to the defaults question sends nothing: the read the user asks for next is named as a
+  // read.
+  void aReadAfterDefaultsAnsweredNoIsARead() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    rig.answer = box::kNo;
+    rig.window->SpeedButtonToDefaultClick();
+    rig.controller.configuration().set(layout::kLongPressTime,
+                                       rig.working().get(layout::kLongPressTime) + 100);
+    rig.window->SpeedButtonReadDeviceClick();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Чтение конфигурации из контроллера"),
+                              kTimeoutMs);
+  }
 };
 
 QTEST_MAIN(EditHistoryTest)

@@ -244,6 +244,7 @@ DeviceStatus ToolbarCommands::restoreDefaults() {
     backup = saved.value_or(std::string());
     return sent;
   });
+  defaultsSent_ = sent;
   reportFailure(kToDefaultFailed, result);
   link_.host().updateToolbar(false);
   // Only defaults that were asked for replace the working image with the next read; a No (to the

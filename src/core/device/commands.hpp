@@ -52,6 +52,8 @@ class ToolbarCommands {
   // empty when not connected, or when it could not be written and the user goes on without one;
   // nothing when the user stops there (the command must then change nothing).
   std::optional<std::string> backUpController();
+  // Whether the last restoreDefaults sent the command (the user said Yes, to the backup too).
+  bool defaultsSent() const { return defaultsSent_; }
   // The file name of the last backup written; empty before the first.
   const std::string& lastBackup() const { return lastBackup_; }
 
@@ -90,6 +92,7 @@ class ToolbarCommands {
   std::optional<config::ConfigImage> fileImage_;
   const config::BackupFolder* backups_ = nullptr;
   std::string lastBackup_;
+  bool defaultsSent_ = false;
 };
 
 }  // namespace kivprism::device

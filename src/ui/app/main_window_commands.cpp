@@ -142,8 +142,11 @@ void TMainForm::SpeedButtonWriteDeviceClick() {
 void TMainForm::SpeedButtonToDefaultClick() {
   history_->settle();
   commands_->restoreDefaults();
-  // The controller's defaults arrive with the whole read that follows.
-  history_->nameNextRead(lang::history::kStepDefaults);
+  // The controller's defaults arrive with the whole read that follows; a No sent nothing, and the
+  // next read is the user's own.
+  if (commands_->defaultsSent()) {
+    history_->nameNextRead(lang::history::kStepDefaults);
+  }
 }
 
 void TMainForm::SpeedButtonResetClick() { commands_->reset(); }
