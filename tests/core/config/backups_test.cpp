@@ -119,6 +119,8 @@ TEST(BackupNames, AnyOtherNameIsNoBackup) {
            "backup_1899-12-31_23-59-59_sn12.KST401",
            "backup_2026-0a-07_09-05-04_sn12.KST401",
            "backup_2026-03-07_09-05-+4_sn12.KST401",
+           // ':' reads as digit 10: "1:" would pass for day 20.
+           "backup_2026-03-1:_09-05-04_sn12.KST401",
        }) {
     EXPECT_FALSE(parseBackupFileName(foreign)) << foreign;
   }
