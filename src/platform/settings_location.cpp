@@ -34,4 +34,9 @@ QString chooseSettingsFilePath(const QString& programFile, const QString& userCo
   return QDir(userConfigDir).filePath(QStringLiteral("kivprism/") + fileName);
 }
 
+QString backupsFolderPath(const QString& settingsFile) {
+  const QFileInfo settings(settingsFile);
+  return settings.dir().filePath(settings.completeBaseName() + QStringLiteral("-backups"));
+}
+
 }  // namespace kivprism::platform

@@ -18,4 +18,9 @@ QString settingsFilePath();
 // beside its folder), else "<userConfigDir>/kivprism/<base name>.ini".
 QString chooseSettingsFilePath(const QString& programFile, const QString& userConfigDir);
 
+// The folder of the backups of the controller's configuration: beside the settings file, named
+// after it ("kivprism-backups" for "kivprism.ini"), so the demo's backups of its simulated
+// controller never take the place of a real car's.
+QString backupsFolderPath(const QString& settingsFile);
+
 }  // namespace kivprism::platform

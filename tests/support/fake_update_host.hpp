@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ class FakeUpdateHost : public device::FirmwareUpdateHost {
 
   // --- what the update did ---
   std::vector<std::string> errors;
+  // The backup before the boot loader starts; none given: no backup, the update goes on.
+  std::function<std::optional<std::string>()> backUp;
+  int backupCalls = 0;
   std::vector<std::string> questions;
   struct Flash {
     std::uint32_t durationMs;
@@ -70,6 +74,10 @@ class FakeUpdateHost : public device::FirmwareUpdateHost {
   bool shuttingDown() const override { return shutdown; }
   void disableToolbar() override { ++toolbarDisabled; }
   void diskWaitProgress(unsigned look, unsigned) override { looks.push_back(look); }
+  std::optional<std::string> backUpConfiguration() override {
+    ++backupCalls;
+    return backUp ? backUp() : std::optional<std::string>(std::string());
+  }
 
  private:
   std::uint32_t& clock_;

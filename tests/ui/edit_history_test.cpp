@@ -2,22 +2,30 @@
 // opened are steps that undo and redo put back into the image, the controls and the controller,
 // and the commands name the step in the language shown.
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 
 #include "core/config/config_file.hpp"
 #include "core/config/image_layout.hpp"
 #include "core/events/entry_types.hpp"
+#include "core/keys/key_rules.hpp"
+#include "sim/learning_scenarios.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "ui/app/edit_history.hpp"
+#include "ui/app/key_procedures.hpp"
+#include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/panel_button.hpp"
+#include "ui/params/parameters_page.hpp"
 
 using kivprism::config::ConfigImage;
 using kivprism::sim::SimulatedController;
@@ -62,6 +70,18 @@ class Rig {
     }
     QTest::qWait(50);
     return QTest::qWaitFor(synced, kTimeoutMs);
+  }
+
+  // The demo's keys and touch corners for key learning and touch calibration.
+  void useDemoScenarios() { kivprism::sim::useDemoScenarios(controller); }
+  QToolButton* button(const char* name) const { return window->findChild<QToolButton*>(name); }
+  void showTab(const char* name) {
+    auto* tabs = window->parameters()->pageControl();
+    tabs->setCurrentWidget(tabs->findChild<QWidget*>(name));
+  }
+  std::vector<std::uint8_t> bytesOf(const ConfigImage& image, kivprism::config::Field span) const {
+    const auto bytes = image.span(span);
+    return {bytes.begin(), bytes.end()};
   }
 
   QAction* undo() const { return window->findChild<QAction*>("MenuItemUndox"); }
@@ -289,6 +309,136 @@ class EditHistoryTest : public QObject {
     emit longPress->returnPressed();
     QTRY_VERIFY_WITH_TIMEOUT(!rig.redo()->isEnabled(), kTimeoutMs);
     QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить: Длинное нажатие более чем"));
+  }
+
+  // Key learning writes the keys table while it runs, and a name typed into the grid afterwards
+  // stores a label: two steps, each undone and redone in the image and on the controller.
+  void keyLearningAndAKeyNameAreStepsOfTheirOwn() {
+    Rig rig;
+    rig.useDemoScenarios();
+    rig.controller.configuration().clear(layout::kKeysTable);
+    rig.answer = box::kYes;
+    QVERIFY(rig.waitSynced());
+    rig.showTab("TabSheetKEYS");
+    QToolButton* keysSetup = rig.button("SpeedButtonKeysSetup");
+    QTRY_VERIFY_WITH_TIMEOUT(keysSetup->isEnabled(), kTimeoutMs);
+    auto* grid = rig.window->findChild<kivprism::ui::KeysGridWidget*>("StringGridKeys");
+    QVERIFY(grid != nullptr);
+    const ConfigImage before = rig.working();
+    const auto learnt = [&] {
+      int n = 0;
+      for (int row = 1; row <= 15; ++row) {
+        for (int column = 0; column < 4; ++column) {
+          n += grid->item(row, column)->text().isEmpty() ? 0 : 1;
+        }
+      }
+      return n;
+    };
+    // Learning runs inside the click; the user stops it once the demo's seven keys are there.
+    QElapsedTimer allShown;
+    QTimer watch;
+    watch.setInterval(100);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      if (!rig.window->keyProcedures().keyLearningActive() || learnt() < 7) {
+        return;
+      }
+      if (!allShown.isValid()) {
+        allShown.start();
+      } else if (allShown.elapsed() > 2500) {
+        watch.stop();
+        keysSetup->click();
+      }
+    });
+    watch.start();
+    QTimer::singleShot(60000, [&] { watch.stop(); });
+    keysSetup->click();
+    watch.stop();
+    QCOMPARE(learnt(), 7);
+    QVERIFY(rig.waitSynced());
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(), QString::fromUtf8("Отменить: Настройка кнопок"),
+                              kTimeoutMs);
+    const ConfigImage learned = rig.working();
+    QVERIFY(rig.bytesOf(learned, layout::kKeysTable) != rig.bytesOf(before, layout::kKeysTable));
+
+    grid->setCurrentCell(1, 0);
+    grid->editItem(grid->item(1, 0));
+    auto* editor = grid->findChild<QLineEdit*>();
+    QVERIFY(editor != nullptr);
+    editor->clear();
+    QTest::keyClicks(editor, "Vol+");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(kivprism::keys::storedLabel(rig.working(), 0, 1), std::string("Vol+"),
+                              kTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(), QString::fromUtf8("Отменить: Имя кнопки"),
+                              kTimeoutMs);
+    QVERIFY(rig.waitSynced());
+    const ConfigImage named = rig.working();
+
+    rig.undo()->trigger();
+    QCOMPARE(rig.working(), learned);
+    QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить: Настройка кнопок"));
+    QVERIFY(rig.waitSynced());
+    rig.undo()->trigger();
+    QVERIFY(rig.bytesOf(rig.working(), layout::kKeysTable) ==
+            rig.bytesOf(before, layout::kKeysTable));
+    QVERIFY(rig.waitSynced());
+    QVERIFY(rig.bytesOf(rig.controller.configuration(), layout::kKeysTable) ==
+            rig.bytesOf(before, layout::kKeysTable));
+    QCOMPARE(rig.redo()->text(), QString::fromUtf8("Повторить: Настройка кнопок"));
+    rig.redo()->trigger();
+    rig.redo()->trigger();
+    QCOMPARE(rig.working(), named);
+    QVERIFY(rig.waitSynced());
+    QCOMPARE(kivprism::keys::storedLabel(rig.controller.configuration(), 0, 1),
+             std::string("Vol+"));
+    rig.window->applyLanguage(1);
+    QCOMPARE(rig.undo()->text(), QString("Undo: Key name"));
+  }
+
+  void touchCalibrationIsOneStep() {
+    Rig rig;
+    rig.useDemoScenarios();
+    rig.controller.configuration().clear(layout::kTouchBlock);
+    rig.answer = box::kYes;
+    QVERIFY(rig.waitSynced());
+    rig.showTab("TabSheetTouch");
+    QToolButton* touchSetup = rig.button("SpeedButtonTouchSetup");
+    QTRY_VERIFY_WITH_TIMEOUT(touchSetup->isEnabled(), kTimeoutMs);
+    const ConfigImage before = rig.working();
+    touchSetup->click();
+    QVERIFY(rig.waitSynced());
+    const ConfigImage calibrated = rig.working();
+    QVERIFY(rig.bytesOf(calibrated, layout::kTouchBlock) !=
+            rig.bytesOf(before, layout::kTouchBlock));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Калибровка тачпанели"), kTimeoutMs);
+
+    rig.undo()->trigger();
+    QVERIFY(rig.bytesOf(rig.working(), layout::kTouchBlock) ==
+            rig.bytesOf(before, layout::kTouchBlock));
+    QVERIFY(rig.waitSynced());
+    QVERIFY(rig.bytesOf(rig.controller.configuration(), layout::kTouchBlock) ==
+            rig.bytesOf(before, layout::kTouchBlock));
+    rig.redo()->trigger();
+    QCOMPARE(rig.working(), calibrated);
+    QVERIFY(rig.waitSynced());
+    QVERIFY(rig.bytesOf(rig.controller.configuration(), layout::kTouchBlock) ==
+            rig.bytesOf(calibrated, layout::kTouchBlock));
+  }
+
+  // A No to the defaults question sends nothing: the read the user asks for next is named as a
+  // read.
+  void aReadAfterDefaultsAnsweredNoIsARead() {
+    Rig rig;
+    QVERIFY(rig.waitSynced());
+    rig.answer = box::kNo;
+    rig.window->SpeedButtonToDefaultClick();
+    rig.controller.configuration().set(layout::kLongPressTime,
+                                       rig.working().get(layout::kLongPressTime) + 100);
+    rig.window->SpeedButtonReadDeviceClick();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Чтение конфигурации из контроллера"),
+                              kTimeoutMs);
   }
 };
 

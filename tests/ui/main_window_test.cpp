@@ -296,13 +296,15 @@ class MainWindowTest : public QObject {
     Rig rig;
     rig.chosenFile = rig.dir.filePath("missing.KST401");
     const auto before = rig.window->model().working;
+    const bool inSync = rig.window->link().inSync();
     rig.window->SpeedButtonReadConfigClick();
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags, box::kError);
     QVERIFY(rig.boxes[0].text.contains("missing.KST401"));
     QCOMPARE(rig.window->model().working, before);
     QVERIFY(rig.window->panelMenu()->text().isEmpty());
-    QVERIFY(rig.window->link().inSync());
+    // A file that was not read leaves the change sending as it was.
+    QCOMPARE(rig.window->link().inSync(), inSync);
   }
 
   void aFileThatIsNoConfigurationIsRefusedAndTheControllerKeepsItsValues() {
@@ -367,9 +369,12 @@ class MainWindowTest : public QObject {
 
     rig.answer = box::kYes;
     rig.window->SpeedButtonReadConfigClick();
-    QCOMPARE(rig.boxes.size(), std::size_t{2});
+    // The question, then the message that the file now goes to the connected controller.
+    QCOMPARE(rig.boxes.size(), std::size_t{3});
+    QVERIFY2(rig.boxes[2].text.startsWith(
+                 QString::fromUtf8("Файл прочитан и сейчас записывается в контроллер.")),
+             qPrintable(rig.boxes[2].text));
     QCOMPARE(rig.window->model().working.entry(0)[0], std::uint8_t{0});
-    QCOMPARE(rig.window->panelMenu()->text(), QString::fromUtf8("Конфигурация прочитана"));
   }
 
   void configurationFileRoundTripRemembersTheFolder() {

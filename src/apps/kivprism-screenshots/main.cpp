@@ -17,6 +17,7 @@
 #include <QThread>
 #include <cstdio>
 
+#include "core/events/entry_types.hpp"
 #include "core/events/ir_protocols.hpp"
 #include "core/events/records.hpp"
 #include "sim/learning_scenarios.hpp"
@@ -63,6 +64,7 @@ class Shooter {
     auto* pane = window_.eventPane();
     eachTab(pane->eventPages(), "event");
     eachTab(pane->reactionPages(), "reaction");
+    emptyKeyPanel();
     dialogs();
     rulesTable();
     for (const char* name : {"PopupMenu", "PopupMenuCANLOG", "MenuItemEditx"}) {
@@ -153,6 +155,17 @@ class Shooter {
     shoot(window_, "find", 2, "revealed");
     page->findBox()->clear();
     window_.resize(size);
+    settle();
+  }
+
+  // The key page of an event without its key: the panel says where the key comes from. The
+  // editor's tabs end on the page of no type, so the entry is one without a key.
+  void emptyKeyPanel() {
+    auto* pages = window_.eventPane()->eventPages();
+    pages->setCurrentIndex(static_cast<int>(kivprism::events::EventType::Key));
+    settle();
+    shoot(window_, "hint", 0, "PanelKeyValx");
+    pages->setCurrentIndex(0);
     settle();
   }
 

@@ -1,6 +1,8 @@
 #include "core/device/commands.hpp"
 
 #include "core/config/config_file.hpp"
+#include "core/config/utf8_path.hpp"
+#include "core/lang/backup_texts.hpp"
 #include "core/lang/text.hpp"
 
 namespace kivprism::device {
@@ -99,24 +101,55 @@ void ToolbarCommands::imageLeaves() {
   }
 }
 
+std::optional<std::string> ToolbarCommands::backUpController() {
+  if (backups_ == nullptr || !link_.isConnected()) {
+    return std::string();
+  }
+  const config::BackupResult result =
+      backups_->save(link_.model().device, link_.deviceInfo().serialNumber);
+  if (!result.error) {
+    lastBackup_ = config::pathToUtf8(result.path.filename());
+    return lastBackup_;
+  }
+  // Not silent: the user decides whether the command goes on without a way back.
+  link_.suspendPoll();
+  const bool goOn = link_.host().askYesNo(
+      formatText(translateText(lang::backup::kAskWithoutBackup), result.error->describe().c_str()));
+  link_.resumePoll();
+  if (!goOn) {
+    return std::nullopt;
+  }
+  return std::string();
+}
+
 bool ToolbarCommands::openConfigFile(const FileSteps& steps) {
   LinkHost& host = link_.host();
   host.updateToolbar(true);
   const auto path = steps.choose();
+  // Nothing is sent while the file is being read; afterwards the state is as before unless a file
+  // came in (a cancelled chooser must not let a broken read's cleared block out to the
+  // controller).
+  const bool wasInSync = link_.inSync();
   link_.setInSync(false);
   bool read = false;
+  bool toController = false;
+  std::string backup;
   if (path) {
     link_.suspendPoll();
     // A damaged file replaces nothing unless the user wants it all the same.
     const auto askDamaged = [&host](const config::FileDamage& damage) {
       return host.askYesNo(formatText(translateText(kAskLoadDamaged), damageText(damage).c_str()));
     };
-    if (const auto error = config::readConfigFile(*path, link_.model().working, askDamaged)) {
+    config::ConfigImage loaded = link_.model().working;
+    if (const auto error = config::readConfigFile(*path, loaded, askDamaged)) {
       if (error->kind != config::FileError::Kind::Damaged) {  // declined: the user knows why
         showError(formatText(translateText(kFileReadFailed), error->describe().c_str()));
       }
-    } else {
+    } else if (const auto saved = backUpController()) {
       read = true;
+      toController = backups_ != nullptr && link_.isConnected();
+      backup = *saved;
+      link_.model().working = loaded;
       fileImage_ = link_.model().working;
       if (steps.remember) {
         steps.remember(*path);
@@ -129,8 +162,20 @@ bool ToolbarCommands::openConfigFile(const FileSteps& steps) {
     invalidatePages();
   }
   // While connected, the next change sending delivers every byte that differs from the device.
-  link_.setInSync(true);
-  if (read) {
+  link_.setInSync(read || wasInSync);
+  if (toController) {
+    const std::string text =
+        backup.empty()
+            ? std::string(translateText(lang::backup::kFileGoesToControllerNoBackup))
+            : formatText(translateText(lang::backup::kFileGoesToController), backup.c_str());
+    if (showInformation) {
+      link_.suspendPoll();
+      showInformation(text);
+      link_.resumePoll();
+    } else {
+      link_.host().flashMessage(kNoticeMs, kNoticeBlinkMs, text);
+    }
+  } else if (read) {
     flashNotice(kConfigRead);
   }
   return read;
@@ -191,11 +236,28 @@ DeviceStatus ToolbarCommands::writeDevice() {
 DeviceStatus ToolbarCommands::restoreDefaults() {
   beginUserCommand();
   controllerChanges();
-  const DeviceStatus result = link_.restoreDefaults();
+  std::string backup;
+  bool sent = false;
+  const DeviceStatus result = link_.restoreDefaults([this, &backup, &sent] {
+    const auto saved = backUpController();
+    sent = saved.has_value();
+    backup = saved.value_or(std::string());
+    return sent;
+  });
+  defaultsSent_ = sent;
   reportFailure(kToDefaultFailed, result);
   link_.host().updateToolbar(false);
-  link_.setInSync(false);
-  link_.forgetSerialNumber();
+  // Only defaults that were asked for replace the working image with the next read; a No (to the
+  // question or to going on without a backup) keeps the changes not yet on the controller.
+  if (sent) {
+    link_.setInSync(false);
+    link_.forgetSerialNumber();
+    if (result == status::kOk && !backup.empty()) {
+      link_.host().flashMessage(
+          kNoticeMs, kNoticeBlinkMs,
+          formatText(translateText(lang::backup::kDefaultsRestored), backup.c_str()));
+    }
+  }
   link_.setUserCommand(false);
   return result;
 }

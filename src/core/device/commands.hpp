@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/config/backups.hpp"
 #include "core/device/device_link.hpp"
 
 namespace kivprism::device {
@@ -41,16 +42,32 @@ class ToolbarCommands {
   // Runs before the working image goes into a file or to the controller: the keys grid stores its
   // labels, so what leaves is what the grid shows.
   std::function<void()> beforeImageLeaves;
+  // An information box; without one the short message in the toolbar panel says it.
+  std::function<void(std::string_view)> showInformation;
 
-  // Loads a configuration file into the working image; while connected the next change sending
-  // delivers what differs. True when a file was read.
+  // Where the controller's configuration is saved before a command replaces it; none (the
+  // command-line tool) saves nothing. Not owned.
+  void setBackups(const config::BackupFolder* backups) { backups_ = backups; }
+  // Saves the connected controller's configuration (the device copy) as a backup. Its file name;
+  // empty when not connected, or when it could not be written and the user goes on without one;
+  // nothing when the user stops there (the command must then change nothing).
+  std::optional<std::string> backUpController();
+  // Whether the last restoreDefaults sent the command (the user said Yes, to the backup too).
+  bool defaultsSent() const { return defaultsSent_; }
+  // The file name of the last backup written; empty before the first.
+  const std::string& lastBackup() const { return lastBackup_; }
+
+  // Loads a configuration file into the working image; while connected the controller's
+  // configuration is backed up first and the next change sending delivers what differs. True when
+  // a file was read.
   bool openConfigFile(const FileSteps& steps);
   // Saves the working image; true when a file was written.
   bool saveConfigFile(const FileSteps& steps);
   DeviceStatus readDevice();
   // Asks first; writes the whole image and resets the controller.
   DeviceStatus writeDevice();
-  // Restores the controller's defaults (the link asks first); the next poll reads them.
+  // Restores the controller's defaults (the link asks first, then the configuration is backed up);
+  // the next poll reads them.
   DeviceStatus restoreDefaults();
   // Restarts the controller; the next poll reads its configuration again.
   DeviceStatus reset();
@@ -73,6 +90,9 @@ class ToolbarCommands {
   DeviceLink& link_;
   // The working image as it was last read from or written to a file.
   std::optional<config::ConfigImage> fileImage_;
+  const config::BackupFolder* backups_ = nullptr;
+  std::string lastBackup_;
+  bool defaultsSent_ = false;
 };
 
 }  // namespace kivprism::device

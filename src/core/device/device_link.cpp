@@ -425,9 +425,10 @@ DeviceStatus DeviceLink::writeConfiguration() {
 
 DeviceStatus DeviceLink::resetDevice() { return writeArea(area::kReset, 0, {}); }
 
-DeviceStatus DeviceLink::restoreDefaults() {
+DeviceStatus DeviceLink::restoreDefaults(const std::function<bool()>& beforeSending) {
   suspendPoll();
-  const bool yes = host_.askYesNo(translateText(kRestoreDefaultsQuestion));
+  const bool yes = host_.askYesNo(translateText(kRestoreDefaultsQuestion)) &&
+                   (!beforeSending || beforeSending());
   resumePoll();
   if (!yes) {
     return status::kOk;

@@ -122,8 +122,9 @@ class DeviceLink {
   DeviceStatus readConfigurationReported();
   DeviceStatus writeConfiguration();
   DeviceStatus resetDevice();
-  // Asks first; No sends nothing and returns 0.
-  DeviceStatus restoreDefaults();
+  // Asks first; No sends nothing and returns 0. After Yes, beforeSending runs (the backup) and
+  // may still stop it, with the same result as No.
+  DeviceStatus restoreDefaults(const std::function<bool()>& beforeSending = {});
   DeviceStatus readDeviceInfo(DeviceInfo& info);
   void showDeviceInfo(const DeviceInfo& info);
   // Sends every run of the working image that differs from the device copy. The device copy takes

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/device/packet.hpp"
+#include "core/lang/backup_texts.hpp"
 
 namespace kivprism::device {
 
@@ -30,6 +31,14 @@ UpdateResult FirmwareUpdate::run() {
   }
   if (!checkFirmwareFile(pathFromUtf8(chosen), search.disk.has_value())) {
     return UpdateResult::Refused;
+  }
+  // A controller in its boot loader (the disk is there) has no configuration to read.
+  if (!search.disk) {
+    const auto backup = host_.backUpConfiguration();
+    if (!backup) {
+      return UpdateResult::Refused;
+    }
+    backup_ = *backup;
   }
   return installFirmware(search.disk);
 }
@@ -140,8 +149,12 @@ UpdateResult FirmwareUpdate::installFirmware(std::optional<UpdateDisk> disk) {
     return fail(formatText(translateText(texts::kWriteFileError), target.c_str()));
   }
   const VersionParts version = versionParts(file_.header.applicationVersion);
-  host_.flashMessage(kStepFlashMs, kBlinkMs,
-                     formatText(translateText(texts::kUpdated), version.whole, version.hundredths));
+  host_.flashMessage(
+      kStepFlashMs, kBlinkMs,
+      backup_.empty()
+          ? formatText(translateText(texts::kUpdated), version.whole, version.hundredths)
+          : formatText(translateText(lang::backup::kUpdatedBackedUp), version.whole,
+                       version.hundredths, backup_.c_str()));
   host_.processEvents();
   return UpdateResult::Updated;
 }

@@ -50,6 +50,10 @@ class FirmwareUpdateHost {
   virtual void disableToolbar() = 0;
   // The wait for the update disk: `look` of `looks` done; called with look == looks when it ends.
   virtual void diskWaitProgress(unsigned look, unsigned looks) = 0;
+  // Runs once the file is accepted and before the boot loader starts: saves the controller's
+  // configuration. The backup's file name (empty for none); nothing stops the update there. Hosts
+  // that keep no backups (the command-line tool) go on without one.
+  virtual std::optional<std::string> backUpConfiguration() { return std::string(); }
 };
 
 enum class UpdateResult {
@@ -145,6 +149,8 @@ class FirmwareUpdate {
 
   const FirmwareFile& file() const { return file_; }
   const DeviceInfo& deviceInfo() const { return deviceInfo_; }
+  // The backup made before the boot loader started; empty for none.
+  const std::string& backup() const { return backup_; }
   // The version the controller was updated to (after Updated).
   std::uint32_t installedVersion() const { return file_.header.applicationVersion; }
 
@@ -160,6 +166,7 @@ class FirmwareUpdate {
   FirmwareUpdateHost& host_;
   FirmwareFile file_;
   DeviceInfo deviceInfo_;
+  std::string backup_;
 };
 
 }  // namespace kivprism::device

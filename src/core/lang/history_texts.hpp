@@ -25,6 +25,7 @@ inline constexpr TextPair kStepDefaults{"Восстановление настр
 inline constexpr TextPair kStepKeyLearning{"Настройка кнопок", "Key setup"};
 inline constexpr TextPair kStepTouchCalibration{"Калибровка тачпанели", "Touch panel calibration"};
 inline constexpr TextPair kStepKeyDragged{"Кнопка события", "Key of the event"};
+inline constexpr TextPair kStepKeyName{"Имя кнопки", "Key name"};
 inline constexpr TextPair kStepRuleCleared{"Очистка", "Clearing"};
 inline constexpr TextPair kStepEventType{"Тип события", "Event type"};
 inline constexpr TextPair kStepReactionType{"Тип реакции", "Reaction type"};

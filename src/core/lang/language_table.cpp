@@ -36,6 +36,8 @@ constexpr std::array kMainFormRows = {
                  "Display only used events and reactions"}},
     LanguageRow{"MainForm_MenuItemWriteNow_Caption",
                 {"Применить параметры сразу", "Apply the parameters at once"}},
+    LanguageRow{"MainForm_MenuItemBackups_Caption",
+                {"Папка резервных копий конфигурации", "Folder of the configuration backups"}},
 };
 
 }  // namespace

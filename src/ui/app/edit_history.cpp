@@ -163,6 +163,14 @@ void EditHistory::endCommand() {
   settleLater();
 }
 
+void EditHistory::nameChange(const lang::TextPair& name) {
+  if (changing_ == 0 && !pending_) {
+    pending_ = history::stepName(name);
+    pendingRuleFromBytes_ = false;
+  }
+  settleLater();
+}
+
 void EditHistory::nameNextRead(const lang::TextPair& name) { nextRead_ = history::stepName(name); }
 
 void EditHistory::wholeReadArrived() {

@@ -49,6 +49,10 @@ class EditHistory : public QObject {
   // forRule adds the number of the rule it changes.
   void beginCommand(const lang::TextPair& name, bool forRule = false);
   void endCommand();
+  // What changed since the last step, by a control outside the forms (a key's name typed into the
+  // keys grid), is one step of this name once its redraw has run; inside a command or a form's
+  // change it stays theirs.
+  void nameChange(const lang::TextPair& name);
   // The next whole read, which a command on the controller leads to, is named so.
   void nameNextRead(const lang::TextPair& name);
   // A whole read from the controller arrived in the working image.

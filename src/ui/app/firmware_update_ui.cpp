@@ -41,6 +41,10 @@ void FirmwareUpdateUi::flashMessage(std::uint32_t durationMs, std::uint32_t blin
 
 void FirmwareUpdateUi::endFlash() { window_.endFlash(); }
 
+std::optional<std::string> FirmwareUpdateUi::backUpConfiguration() {
+  return window_.commands().backUpController();
+}
+
 void FirmwareUpdateUi::logLine(std::string_view text) { window_.logLine(text); }
 
 void FirmwareUpdateUi::processEvents() { window_.processEvents(); }

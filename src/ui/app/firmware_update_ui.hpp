@@ -30,6 +30,7 @@ class FirmwareUpdateUi : public device::FirmwareUpdateHost {
   bool shuttingDown() const override;
   void disableToolbar() override;
   void diskWaitProgress(unsigned look, unsigned looks) override;
+  std::optional<std::string> backUpConfiguration() override;
 
  private:
   TMainForm& window_;

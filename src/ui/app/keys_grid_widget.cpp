@@ -118,6 +118,7 @@ void KeysGridWidget::finishKeyLabelEdit() {
     if (!done.refusal.empty()) {
       emit nameRefused(qtText(done.refusal));
     }
+    emit keyLabelStored();
     emit keyEventsChanged();
     clearKeysSelection();
   }

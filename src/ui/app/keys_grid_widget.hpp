@@ -41,6 +41,8 @@ class KeysGridWidget : public QTableWidget {
  signals:
   // A finished edit or a deleted key changed key events: the event pane redraws.
   void keyEventsChanged();
+  // A label typed into the grid was stored (just before keyEventsChanged).
+  void keyLabelStored();
   // The name of a finished edit is taken by another key: the information box with this text.
   void nameRefused(const QString& text);
 

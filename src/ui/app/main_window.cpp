@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -16,11 +18,16 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <ctime>
+#include <filesystem>
 
 #include "core/config/text_codec.hpp"
+#include "core/config/utf8_path.hpp"
+#include "core/lang/backup_texts.hpp"
 #include "core/lang/language.hpp"
 #include "core/monitor/monitoring_line.hpp"
 #include "platform/settings_location.hpp"
+#include "platform/system.hpp"
 #include "ui/app/edit_history.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/panel_menu.hpp"
@@ -78,6 +85,13 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   commands_ = std::make_unique<device::ToolbarCommands>(*link_);
   commands_->invalidatePages = [this] { invalidatePages(); };
   commands_->beforeControllerChange = [this] { stopCanLogQuietly(); };
+  backups_ = std::make_unique<config::BackupFolder>(
+      std::filesystem::path(platform::backupsFolderPath(settings_.path()).toStdU16String()),
+      [] { return platform::localTime(std::time(nullptr)); });
+  commands_->setBackups(backups_.get());
+  commands_->showInformation = [this](std::string_view text) {
+    messageBox(box::kInformation, qtText(text));
+  };
   keyProcedures_ = std::make_unique<KeyProcedures>(*this);
   // Learning writes the keys table itself; the user's edits wait until it ends.
   link_->holdChangeSendingWhile([this] { return keyProcedures_->keyLearningActive(); });
@@ -93,6 +107,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   buildMenu();
   buildPages();
   buildRulesPane();
+  buildShortcuts();
   watchEdits();
   statusPanel_ = new QLabel(this);
   statusPanel_->setObjectName("StatusBarPanel0x");
@@ -187,6 +202,8 @@ void TMainForm::buildMenu() {
   menuItemWriteNow_ = popupMenu_->addAction(QString());
   menuItemWriteNow_->setObjectName("MenuItemWriteNow");
   menuItemWriteNow_->setVisible(false);
+  menuItemBackups_ = popupMenu_->addAction(QString());
+  menuItemBackups_->setObjectName("MenuItemBackups");
   menuItemLanguagex_ = popupMenu_->addMenu(QString());
   menuItemAboutx_ = popupMenu_->addAction(QString());
   menuItemAboutx_->setObjectName("MenuItemAboutx");
@@ -202,6 +219,7 @@ void TMainForm::buildMenu() {
           [this](const QPoint& at) { popupMenu_->popup(at); });
   connect(menuItemDebug_, &QAction::triggered, this, &TMainForm::MenuItemDebugClick);
   connect(menuItemAboutx_, &QAction::triggered, this, &TMainForm::MenuItemAboutxClick);
+  connect(menuItemBackups_, &QAction::triggered, this, &TMainForm::MenuItemBackupsClick);
   connect(menuItemOnlyUsed_, &QAction::triggered, this, [this] {
     onlyUsedx_->setChecked(menuItemOnlyUsed_->isChecked());
     invalidatePages();
@@ -342,6 +360,26 @@ void TMainForm::applyDebugItems() {
 }
 
 void TMainForm::MenuItemDebugClick() { applyDebugItems(); }
+
+QString TMainForm::backupsFolder() const {
+  return QString::fromStdU16String(backups_->folder().u16string());
+}
+
+void TMainForm::MenuItemBackupsClick() {
+  if (const auto reason = backups_->ensureFolder()) {
+    const std::string folder = QDir::toNativeSeparators(backupsFolder()).toStdString();
+    messageBox(box::kError,
+               qtText(lang::formatText(lang::translateText(lang::backup::kFolderFailed),
+                                       folder.c_str(), reason->c_str())));
+    return;
+  }
+  const QUrl url = QUrl::fromLocalFile(backupsFolder());
+  if (options_.urlOpener) {
+    options_.urlOpener(url);
+  } else {
+    QDesktopServices::openUrl(url);
+  }
+}
 
 bool TMainForm::debugItemsVisible() const {
   return menuItemDebug_->isVisible() && menuItemLog_->isVisible();

@@ -7,12 +7,15 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
+#include <QUrl>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
 
 #include "core/canlog/log_writer.hpp"
+#include "core/config/backups.hpp"
 #include "core/config/image.hpp"
 #include "core/device/commands.hpp"
 #include "core/device/device_link.hpp"
@@ -66,6 +69,8 @@ struct MainWindowOptions {
   FileAnswerer fileAnswerer;
   // The volumes the firmware update looks for the update disk on; empty: the system's.
   device::VolumeProvider* volumes = nullptr;
+  // Opens a folder in the system's file manager; empty: QDesktopServices.
+  std::function<bool(const QUrl&)> urlOpener;
 };
 
 class TMainForm : public QMainWindow,
@@ -118,6 +123,9 @@ class TMainForm : public QMainWindow,
   void SpeedButtonLangxClick();
   void SpeedButtonLanguageMakerxClick();
   void MenuItemDebugClick();
+  // Opens the folder of the backups in the file manager, making it first when missing.
+  void MenuItemBackupsClick();
+  QString backupsFolder() const;
   // The About box: version, licence, the Qt and USB library versions.
   void MenuItemAboutxClick();
   QString aboutText() const;
@@ -200,6 +208,9 @@ class TMainForm : public QMainWindow,
   void buildEditHistory();
   void watchEdits();
   void buildMenu();
+  // The keys of the commands and pages, and their hints (src/ui/app/main_window_shortcuts.cpp).
+  void buildShortcuts();
+  void showShortcutHints();
   void buildPages();
   void loadSettings();
   void placeMainWindow();
@@ -236,6 +247,7 @@ class TMainForm : public QMainWindow,
   // The USB library of the port, for the About box; empty on the simulated controller.
   std::string hidLibrary_;
   std::unique_ptr<device::ToolbarCommands> commands_;
+  std::unique_ptr<config::BackupFolder> backups_;
   std::unique_ptr<KeyProcedures> keyProcedures_;
   bool procedureRunning_ = false;
   EditHistory* history_ = nullptr;
@@ -282,6 +294,7 @@ class TMainForm : public QMainWindow,
   QAction* menuItemLog_ = nullptr;
   QAction* menuItemOnlyUsed_ = nullptr;
   QAction* menuItemWriteNow_ = nullptr;
+  QAction* menuItemBackups_ = nullptr;
   QAction* menuItemAboutx_ = nullptr;
   QMenu* menuItemLanguagex_ = nullptr;
   QAction* menuItemLanguageRussianx_ = nullptr;

@@ -94,6 +94,7 @@ void TMainForm::storeTypedValue() {
 }
 
 void TMainForm::SpeedButtonReadConfigClick() {
+  storeTypedValue();
   history_->beginCommand(lang::history::kStepFileOpened);
   commands_->openConfigFile(configFileSteps(false));
   history_->endCommand();
@@ -125,6 +126,9 @@ bool TMainForm::mayClose() {
 }
 
 void TMainForm::SpeedButtonReadDeviceClick() {
+  // A value typed and not yet stored is a step of its own, then the read replaces it; left in the
+  // field, it would be stored into the configuration just read.
+  storeTypedValue();
   history_->beginCommand(lang::history::kStepWholeRead);
   commands_->readDevice();
   history_->endCommand();
@@ -138,8 +142,11 @@ void TMainForm::SpeedButtonWriteDeviceClick() {
 void TMainForm::SpeedButtonToDefaultClick() {
   history_->settle();
   commands_->restoreDefaults();
-  // The controller's defaults arrive with the whole read that follows.
-  history_->nameNextRead(lang::history::kStepDefaults);
+  // The controller's defaults arrive with the whole read that follows; a No sent nothing, and the
+  // next read is the user's own.
+  if (commands_->defaultsSent()) {
+    history_->nameNextRead(lang::history::kStepDefaults);
+  }
 }
 
 void TMainForm::SpeedButtonResetClick() { commands_->reset(); }
@@ -317,6 +324,7 @@ void TMainForm::retranslateProgramTexts() {
   currentSource_->setText(translated(texts::kSelectedUnknown));
   currentSource_->setToolTip(translated(texts::kCurrentSourceHint));
   history_->retranslate();
+  showShortcutHints();
 }
 
 }  // namespace kivprism::ui

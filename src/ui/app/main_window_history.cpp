@@ -3,6 +3,7 @@
 #include "core/lang/history_texts.hpp"
 #include "ui/app/edit_history.hpp"
 #include "ui/app/key_procedures.hpp"
+#include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/common/bound_form.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
@@ -45,6 +46,8 @@ void TMainForm::watchEdits() {
   connect(captures_, &editor::CaptureProcedures::entryChanged, history_, &EditHistory::settleLater);
   connect(keyProcedures_.get(), &KeyProcedures::keyEventsChanged, history_,
           &EditHistory::settleLater);
+  connect(keyProcedures_->grid(), &KeysGridWidget::keyLabelStored, history_,
+          [this] { history_->nameChange(lang::history::kStepKeyName); });
   // A key dragged from the keys grid onto the event's key panels.
   for (const bool modifier : {false, true}) {
     if (editor::KeyDropPanel* panel = eventPane_->keyPanel(modifier)) {

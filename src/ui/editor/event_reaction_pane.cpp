@@ -11,10 +11,12 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <string>
 
 #include "core/editor/pane_texts.hpp"
 #include "core/events/entry_types.hpp"
+#include "core/lang/gesture_texts.hpp"
 #include "core/lang/language_table.hpp"
 #include "ui/app/message_box.hpp"
 #include "ui/app/qt_text.hpp"
@@ -154,6 +156,12 @@ void EventReactionPane::build() {
   canMessageDialog_ = new dialogs::TFormCANMSG(this);
   canFilterDialog_ = new dialogs::TFormCANFilter(this);
   entryNameDialog_ = new dialogs::TFormEditEventReactionName(this);
+  // An empty key panel says where its key comes from.
+  constexpr auto kKeyPage = static_cast<int>(events::EventType::Key);
+  if (kKeyPage < eventPages_->count()) {
+    keyHint_ = addPageHint(eventPages_->widget(kKeyPage), "PanelKeyHintx");
+  }
+  showGestureHints();
 }
 
 BoundForm* EventReactionPane::makeForm(Half& half) {
@@ -193,6 +201,10 @@ QTabWidget* EventReactionPane::buildPages(Half& half, const char* name, QWidget*
     QWidget* content = half.form->buildRows(page.rows, tabs, special);
     content->setObjectName(qtName(page.name));
     tabs->addTab(content, QString());
+  }
+  // The page of no type is empty: it says how to choose one.
+  if (tabs->count() > 0) {
+    half.typeHint = addPageHint(tabs->widget(0), QString::fromLatin1(name) + "TypeHintx");
   }
   half.pageCount = std::min<std::size_t>(half.description.pages.size(), half.visible.size());
   half.visible.fill(true);
@@ -568,6 +580,7 @@ void EventReactionPane::refresh() {
     }
     const std::size_t eventPage = eventView->page;
     applyHalf(event_, {static_cast<view::FormView&&>(std::move(*eventView)), eventPage});
+    showKeyHint();
     if (reaction_.description.derive) {
       applyHalf(reaction_, reaction_.description.derive(image_, entry, c));
     }
@@ -683,7 +696,39 @@ void EventReactionPane::updateTabCaptions() {
   }
 }
 
+QLabel* EventReactionPane::addPageHint(QWidget* page, const QString& name) {
+  auto* layout = qobject_cast<QVBoxLayout*>(page->layout());
+  if (layout == nullptr) {
+    return nullptr;
+  }
+  auto* hint = new QLabel(page);
+  hint->setObjectName(name);
+  hint->setWordWrap(true);
+  hint->setEnabled(false);
+  // Below the page's rows, above the stretch that keeps them at the top.
+  layout->insertWidget(std::min(1, layout->count()), hint);
+  return hint;
+}
+
+void EventReactionPane::showKeyHint() {
+  if (keyHint_ != nullptr && keyPanel_ != nullptr) {
+    keyHint_->setVisible(keyPanel_->text().isEmpty());
+  }
+}
+
+void EventReactionPane::showGestureHints() {
+  for (Half* half : {&event_, &reaction_}) {
+    if (half->typeHint != nullptr) {
+      half->typeHint->setText(qtText(lang::translateText(lang::gestures::kEmptyTypePage)));
+    }
+  }
+  if (keyHint_ != nullptr) {
+    keyHint_->setText(qtText(lang::translateText(lang::gestures::kEmptyKeyPanel)));
+  }
+}
+
 void EventReactionPane::retranslate() {
+  showGestureHints();
   ui::translateForm(this, lang::kMainFormName, lang::mainFormRows());
   event_.form->retranslate();
   reaction_.form->retranslate();

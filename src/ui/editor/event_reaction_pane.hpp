@@ -26,6 +26,7 @@
 
 class QGroupBox;
 class QMenu;
+class QLabel;
 class QTabBar;
 class QTabWidget;
 
@@ -113,6 +114,10 @@ class EventReactionPane : public QWidget {
 
   // Captions, hints and the derived texts in the current language; the next refresh redraws.
   void retranslate();
+  // The texts that say what the hidden gestures do, in the current language.
+  void showGestureHints();
+  // The line under the key panels: shown while the event has no key.
+  QLabel* keyHint() const { return keyHint_; }
   // The bottom centre of a widget on the screen, where the dialogs of its panel open.
   static QPoint bottomCentre(const QWidget* w);
 
@@ -150,11 +155,15 @@ class EventReactionPane : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // A greyed line under a page's rows.
+  static QLabel* addPageHint(QWidget* page, const QString& name);
+  void showKeyHint();
   struct Half {
     PaneHalf description;
     BoundForm* form = nullptr;
     QTabWidget* pages = nullptr;
-    QTabBar* tabs = nullptr;  // the shown pages' tabs; the page control's own bar stays hidden
+    QTabBar* tabs = nullptr;     // the shown pages' tabs; the page control's own bar stays hidden
+    QLabel* typeHint = nullptr;  // on the page of no type
     std::array<bool, 64> visible{};
     std::size_t pageCount = 0;
     std::size_t shownPage = 0;
@@ -190,6 +199,7 @@ class EventReactionPane : public QWidget {
   std::size_t typedEntry_ = 0;
   std::size_t shownEntry_ = 0;  // the entry the controls show
   QTabBar* entryTabs_ = nullptr;
+  QLabel* keyHint_ = nullptr;
   QTabWidget* eventPages_ = nullptr;
   QTabWidget* reactionPages_ = nullptr;
   QGroupBox* eventBox_ = nullptr;

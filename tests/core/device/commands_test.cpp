@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/config/backups.hpp"
 #include "core/config/config_file.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
@@ -304,6 +305,162 @@ TEST_F(CommandsTest, AFailedReadLeavesNoChangeForTheReturningController) {
   EXPECT_EQ(link.pendingChanges(), 1u);
   tick();
   EXPECT_EQ(controller.configuration().data()[cleared], 0);
+}
+
+// --- backups before the controller's configuration is replaced ---
+
+class BackupCommandsTest : public CommandsTest {
+ protected:
+  BackupCommandsTest() {
+    commands.setBackups(&backups);
+    commands.showInformation = [this](std::string_view text) { informations.emplace_back(text); };
+    // Something of the user's own, saved in a file, and a change not yet sent: the backup is
+    // what the controller holds, neither of these.
+    controller.configuration().set(config::layout::kLongPressTime, 777);
+    EXPECT_EQ(commands.readDevice(), status::kOk);
+    controllerBefore = controller.configuration();
+    model.working.set(config::layout::kLongPressTime, 1234);
+    EXPECT_TRUE(commands.saveConfigFile(steps(file)));
+    model.working.set(config::layout::kLongPressTime, 4321);
+    host.flashes.clear();
+    controller.clearRequests();
+  }
+  std::string backupName() {
+    return "backup_2026-12-09_18-15-30_sn" + std::to_string(controller.identity().serialNumber) +
+           ".KST401";
+  }
+  config::ConfigImage readBack(const std::filesystem::path& path) {
+    config::ConfigImage image;
+    EXPECT_FALSE(config::readConfigFile(path, image));
+    return image;
+  }
+  // Where the backups cannot go: a plain file in the folder's place.
+  void blockBackups() { testing::writeWholeFile(dir / "backups", "in the way"); }
+
+  std::tm now = [] {
+    std::tm t{};
+    t.tm_year = 126;
+    t.tm_mon = 11;
+    t.tm_mday = 9;
+    t.tm_hour = 18;
+    t.tm_min = 15;
+    t.tm_sec = 30;
+    return t;
+  }();
+  config::BackupFolder backups{dir / "backups", [this] { return now; }};
+  std::filesystem::path file = dir / "car.KST401";
+  config::ConfigImage controllerBefore;
+  std::vector<std::string> informations;
+};
+
+TEST_F(BackupCommandsTest, OpeningAFileKeepsWhatTheControllerHeldAndSaysSoOnce) {
+  ASSERT_TRUE(commands.openConfigFile(steps(file)));
+  EXPECT_EQ(backups.backups(), std::vector<std::string>{backupName()});
+  EXPECT_EQ(readBack(dir / "backups" / backupName()), controllerBefore);
+  EXPECT_EQ(commands.lastBackup(), backupName());
+  ASSERT_EQ(informations.size(), 1u);
+  EXPECT_EQ(informations[0],
+            "The file is read and is now being written to the controller.\n"
+            "The controller's previous configuration is saved in the backup " +
+                backupName());
+  EXPECT_TRUE(host.flashes.empty()) << "one message, not two";
+  EXPECT_TRUE(host.questions.empty());
+  // Nothing went out yet: the file reaches the controller with the next poll, as before.
+  EXPECT_EQ(writesTo(area::kConfiguration), 0u);
+  tick();
+  EXPECT_EQ(controller.configuration().get(config::layout::kLongPressTime), 1234u);
+}
+
+TEST_F(BackupCommandsTest, WithoutAControllerAFileReplacesNothingAndNoBackupIsMade) {
+  controller.unplug();
+  tick();
+  ASSERT_FALSE(link.isConnected());
+  ASSERT_TRUE(commands.openConfigFile(steps(file)));
+  EXPECT_TRUE(backups.backups().empty());
+  EXPECT_TRUE(informations.empty());
+  EXPECT_EQ(host.flashes.back(), "The configuration is read");
+}
+
+TEST_F(BackupCommandsTest, ABackupThatCannotBeWrittenAsksAndNoKeepsEverything) {
+  blockBackups();
+  const config::ConfigImage working = model.working;
+  host.answers = {false};
+  EXPECT_FALSE(commands.openConfigFile(steps(file)));
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_TRUE(host.questions[0].starts_with(
+      "The backup of the controller's configuration could not be written:\n"))
+      << host.questions[0];
+  EXPECT_TRUE(host.questions[0].ends_with("\n\nGo on without a backup?"));
+  EXPECT_EQ(model.working, working);
+  EXPECT_TRUE(informations.empty());
+  EXPECT_EQ(remembered.size(), 1u) << "only the saved file";
+  EXPECT_EQ(link.pollSuspendCount(), 0u);
+  tick();
+  // The change made before the open still goes; the file does not.
+  EXPECT_EQ(controller.configuration().get(config::layout::kLongPressTime), 4321u);
+
+  host.answers = {true};
+  EXPECT_TRUE(commands.openConfigFile(steps(file)));
+  EXPECT_EQ(model.working.get(config::layout::kLongPressTime), 1234u);
+  ASSERT_EQ(informations.size(), 1u);
+  EXPECT_EQ(informations[0],
+            "The file is read and is now being written to the controller.\n"
+            "No backup of the previous configuration was saved.");
+  EXPECT_EQ(testing::readWholeFile(dir / "backups"), "in the way");
+}
+
+TEST_F(BackupCommandsTest, DefaultsAreBackedUpOnlyOnceTheUserSaidYes) {
+  host.answers = {false};
+  EXPECT_EQ(commands.restoreDefaults(), status::kOk);
+  EXPECT_TRUE(backups.backups().empty());
+  EXPECT_EQ(writesTo(area::kRestoreDefaults), 0u);
+  // No restores nothing, so the changes not yet on the controller stay changes to send.
+  EXPECT_TRUE(link.inSync());
+  EXPECT_EQ(link.lastSerialNumber(), controller.identity().serialNumber);
+  tick();
+  EXPECT_EQ(controller.configuration().get(config::layout::kLongPressTime), 4321u);
+  controllerBefore = controller.configuration();
+
+  host.answers = {true};
+  EXPECT_EQ(commands.restoreDefaults(), status::kOk);
+  EXPECT_EQ(writesTo(area::kRestoreDefaults), 1u);
+  ASSERT_EQ(backups.backups(), std::vector<std::string>{backupName()});
+  EXPECT_EQ(readBack(dir / "backups" / backupName()), controllerBefore);
+  EXPECT_EQ(host.flashes.back(),
+            "The defaults are restored, the previous configuration is in " + backupName());
+}
+
+TEST_F(BackupCommandsTest, DefaultsWithoutABackupGoOnlyWhenTheUserSaysSo) {
+  blockBackups();
+  host.answers = {true, false};
+  EXPECT_EQ(commands.restoreDefaults(), status::kOk);
+  ASSERT_EQ(host.questions.size(), 2u);
+  EXPECT_TRUE(host.questions[1].ends_with("Go on without a backup?"));
+  EXPECT_EQ(writesTo(area::kRestoreDefaults), 0u);
+  EXPECT_TRUE(link.inSync());
+  EXPECT_FALSE(link.userCommand());
+
+  host.answers = {true, true};
+  EXPECT_EQ(commands.restoreDefaults(), status::kOk);
+  EXPECT_EQ(writesTo(area::kRestoreDefaults), 1u);
+  EXPECT_FALSE(link.inSync());
+  EXPECT_TRUE(host.flashes.empty()) << "no backup to name";
+}
+
+// A cancelled chooser is no file loaded: what a broken read left (a cleared parameter block) must
+// still not go out to the controller.
+TEST_F(CommandsTest, ACancelledOpenAfterABrokenReadSendsNothing) {
+  controller.configuration().set(config::layout::kLongPressTime, 777);
+  ASSERT_EQ(commands.readDevice(), status::kOk);
+  controller.endReadsAt(area::kConfiguration, 8000);
+  EXPECT_NE(commands.readDevice(), status::kOk);
+  ASSERT_TRUE(link.isConnected());
+  controller.clearRequests();
+  EXPECT_FALSE(commands.openConfigFile(steps(std::nullopt)));
+  tick();
+  tick();
+  EXPECT_EQ(writesTo(area::kConfiguration), 0u);
+  EXPECT_EQ(controller.configuration().get(config::layout::kLongPressTime), 777u);
 }
 
 }  // namespace

@@ -235,6 +235,50 @@ TEST_F(FirmwareUpdateTest, WithTheDiskPresentOnlySizeAndChecksumCount) {
   EXPECT_EQ(info.deviceType, kType + 1);
 }
 
+// The controller's configuration is saved once the file is accepted and before the boot loader
+// starts; the closing message names the backup, and a backup the user will not go without stops it.
+TEST_F(FirmwareUpdateTest, TheConfigurationIsBackedUpJustBeforeTheBootLoaderStarts) {
+  connect();
+  controller.clearRequests();
+  choose(makeFirmware(5001, kType, 141));
+  std::size_t startsAtBackup = 99;
+  updateHost.backUp = [&]() -> std::optional<std::string> {
+    startsAtBackup = requestsFor(area::kBootLoader | kWriteFlag);
+    return "backup_2026-12-09_18-15-30_sn1.KST401";
+  };
+  ASSERT_EQ(run(), UpdateResult::Updated);
+  EXPECT_EQ(updateHost.backupCalls, 1);
+  EXPECT_EQ(startsAtBackup, 0u);
+  EXPECT_EQ(requestsFor(area::kBootLoader | kWriteFlag), 1u);
+  EXPECT_EQ(flashTexts().back(),
+            "The device is updated to version 1.41, the previous configuration is in "
+            "backup_2026-12-09_18-15-30_sn1.KST401");
+}
+
+TEST_F(FirmwareUpdateTest, NoBackupAndNoGoingOnStopsBeforeTheBootLoader) {
+  connect();
+  controller.clearRequests();
+  choose(makeFirmware(5001, kType, 141));
+  updateHost.backUp = [] { return std::optional<std::string>(); };
+  EXPECT_EQ(run(), UpdateResult::Refused);
+  EXPECT_EQ(requestsFor(area::kBootLoader | kWriteFlag), 0u);
+  EXPECT_EQ(updateHost.toolbarDisabled, 0);
+  EXPECT_TRUE(updateHost.errors.empty()) << "the user's No is no error";
+  EXPECT_TRUE(link.isConnected());
+}
+
+TEST_F(FirmwareUpdateTest, NoBackupForARefusedFileNorForAControllerInItsBootLoader) {
+  connect();
+  choose(makeFirmware(1024, kType + 1, 200));
+  EXPECT_EQ(run(), UpdateResult::Refused);
+  EXPECT_EQ(updateHost.backupCalls, 0);
+  startBootLoaderBeforehand();
+  choose(makeFirmware(2048, kType, 150));
+  ASSERT_EQ(run(), UpdateResult::Updated);
+  EXPECT_EQ(updateHost.backupCalls, 0);
+  EXPECT_EQ(flashTexts().back(), "The device is updated to version 1.50");
+}
+
 TEST_F(FirmwareUpdateTest, FileRefusalsNameTheFile) {
   struct Case {
     std::vector<std::uint8_t> bytes;
