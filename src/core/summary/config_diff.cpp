@@ -287,6 +287,19 @@ std::string Difference::line() const {
   return text;
 }
 
+std::optional<NamedValue> parameterWords(std::string_view control, const ConfigImage& image,
+                                         Language l) {
+  const Binding* binding = params::findBinding(control);
+  if (binding == nullptr || !view::hasField(binding->field)) {
+    return std::nullopt;
+  }
+  const config::Field field = view::imageField(binding->field);
+  return NamedValue{
+      std::string(
+          config::integerKeyName(field, view::bitField(binding->field)).value_or(binding->control)),
+      captionOf(*binding, l), valueWords(*binding, image, l)};
+}
+
 std::vector<Difference> compareImages(const ConfigImage& a, const ConfigImage& b, Language l) {
   std::vector<Difference> out;
   Coverage covered{};
