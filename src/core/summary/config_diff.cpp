@@ -137,6 +137,7 @@ void compareParameters(const ConfigImage& a, const ConfigImage& b, Language l, C
     Difference d;
     d.kind = DifferenceKind::Parameter;
     d.key = std::string(config::integerKeyName(field, bits).value_or(binding.control));
+    d.control = std::string(binding.control);
     d.label = captionOf(binding, l);
     d.offset = field.offset;
     d.changes.push_back(
@@ -203,6 +204,7 @@ void compareKeys(const ConfigImage& a, const ConfigImage& b, Language l, Coverag
       d.kind = DifferenceKind::Parameter;
       d.key = lang::formatText("KEYSCH%u KEY%02u", static_cast<unsigned>(channel + 1),
                                static_cast<unsigned>(key));
+      d.control = "TabSheetKEYS";
       d.offset = field.offset;
       d.changes.push_back({{}, RuleField::None, before, after});
       out.push_back(std::move(d));

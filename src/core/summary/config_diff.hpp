@@ -29,8 +29,9 @@ struct FieldChange {
 
 struct Difference {
   DifferenceKind kind = DifferenceKind::Bytes;
-  std::string key;    // parameter: the configuration file's key (or the control's name)
-  std::string label;  // parameter: its caption; rule: "Rule 4 \"Seek\""; bytes: "Image bytes .."
+  std::string key;      // parameter: the configuration file's key (or the control's name)
+  std::string control;  // parameter: the control of the parameters page that edits it
+  std::string label;    // parameter: its caption; rule: "Rule 4 \"Seek\""; bytes: "Image bytes .."
   std::size_t entry = 0;   // rule: 1..100
   std::size_t offset = 0;  // image offset of the first byte concerned
   std::vector<FieldChange> changes;

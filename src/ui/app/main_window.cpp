@@ -90,6 +90,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   buildEditHistory();
   buildToolBar();
   buildMenu();
+  buildFileMenu();
   buildPages();
   watchEdits();
   statusPanel_ = new QLabel(this);

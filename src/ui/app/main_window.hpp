@@ -40,6 +40,7 @@ class EditHistory;
 class KeyProcedures;
 class PanelMenu;
 class TerminalPage;
+class TFormCompare;
 namespace params {
 class ParametersPage;
 }
@@ -116,6 +117,12 @@ class TMainForm : public QMainWindow,
   // The About box: version, licence, the Qt and USB library versions.
   void MenuItemAboutxClick();
   QString aboutText() const;
+  // The File menu (src/ui/app/main_window_summary.cpp): compare with a file, export a summary.
+  void MenuItemCompareFileClick();
+  void MenuItemExportSummaryClick();
+  // The parameters page on the tab that holds the control, the control focused.
+  void showParameterControl(const QString& control);
+  TFormCompare* compareDialog() const;
   void TimerKIVSOLANPRISMTestTimer();
 
   // --- state for the pages and tests ---
@@ -188,6 +195,7 @@ class TMainForm : public QMainWindow,
   void buildEditHistory();
   void watchEdits();
   void buildMenu();
+  void buildFileMenu();
   void buildPages();
   void loadSettings();
   void placeMainWindow();
@@ -264,6 +272,10 @@ class TMainForm : public QMainWindow,
   QMenu* menuItemLanguagex_ = nullptr;
   QAction* menuItemLanguageRussianx_ = nullptr;
   QAction* menuItemLanguageEnglishx_ = nullptr;
+  QMenu* menuFile_ = nullptr;
+  QAction* menuItemCompareFile_ = nullptr;
+  QAction* menuItemExportSummary_ = nullptr;
+  TFormCompare* compare_ = nullptr;
 };
 
 }  // namespace kivprism::ui
