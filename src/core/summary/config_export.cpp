@@ -251,8 +251,8 @@ h1 { font-size: 15pt; margin: 0 0 4mm 0; }
 h2 { font-size: 11.5pt; margin: 6mm 0 2mm 0; break-after: avoid; }
 table { border-collapse: collapse; width: 100%; }
 th, td { border: 0.5pt solid #888; padding: 1mm 1.5mm; text-align: left; vertical-align: top;
-  overflow-wrap: anywhere; }
-th { background: #e8e8e8; }
+  overflow-wrap: break-word; }
+th { background: #e8e8e8; white-space: nowrap; }
 thead { display: table-header-group; }
 tr { break-inside: avoid; }
 p.none { color: #444; font-style: italic; margin: 0; }
