@@ -3,6 +3,7 @@
 // configuration; both menu items in both languages.
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QTabWidget>
@@ -168,7 +169,21 @@ class CompareExportTest : public QObject {
     QCOMPARE(menu->title(), QString("File"));
     QCOMPARE(action("MenuItemCompareFile")->text(), QString("Compare with file..."));
     QCOMPARE(action("MenuItemExportSummary")->text(), QString("Export summary..."));
+    // A comparison shown before the switch speaks the new language too.
+    config::ConfigImage other = window_->model().working;
+    other.set(config::layout::kCanParamBaud500k, 2);
+    compareFile_ = dir_.filePath("other.KST401");
+    QVERIFY(!config::writeConfigFile(compareFile_.toStdString(), other).has_value());
+    action("MenuItemCompareFile")->trigger();
+    QVERIFY(window_->compareDialog()->list()->item(0)->text().startsWith(
+        "CANPARAM_BAUD500K (Bus speed): "));
     window_->applyLanguage(0);
+    QVERIFY(window_->compareDialog()->list()->item(0)->text().startsWith(
+        "CANPARAM_BAUD500K (Скорость шины): "));
+    QVERIFY(window_->compareDialog()
+                ->findChild<QLabel*>("LabelCompareFilex")
+                ->text()
+                .startsWith("Файл: other.KST401\n"));
     QCOMPARE(menu->title(), QString("Файл"));
     QCOMPARE(action("MenuItemCompareFile")->text(), QString("Сравнить с файлом..."));
     QCOMPARE(action("MenuItemExportSummary")->text(), QString("Экспорт сводки..."));

@@ -123,6 +123,8 @@ class TMainForm : public QMainWindow,
   // The parameters page on the tab that holds the control, the control focused.
   void showParameterControl(const QString& control);
   TFormCompare* compareDialog() const;
+  // The comparison's lines again in the current language.
+  void retranslateComparison();
   void TimerKIVSOLANPRISMTestTimer();
 
   // --- state for the pages and tests ---
@@ -276,6 +278,9 @@ class TMainForm : public QMainWindow,
   QAction* menuItemCompareFile_ = nullptr;
   QAction* menuItemExportSummary_ = nullptr;
   TFormCompare* compare_ = nullptr;
+  // The file last compared and its name, for the lines after a language switch.
+  config::ConfigImage comparedFile_;
+  QString comparedName_;
 };
 
 }  // namespace kivprism::ui

@@ -318,9 +318,7 @@ void TMainForm::retranslateProgramTexts() {
   currentSource_->setText(translated(texts::kSelectedUnknown));
   currentSource_->setToolTip(translated(texts::kCurrentSourceHint));
   history_->retranslate();
-  if (compare_ != nullptr) {
-    compare_->retranslate();
-  }
+  retranslateComparison();
 }
 
 }  // namespace kivprism::ui

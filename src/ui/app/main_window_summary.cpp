@@ -67,8 +67,10 @@ void TMainForm::MenuItemCompareFileClick() {
     messageBox(box::kError, translatedWith(texts::kCompareReadError, error->describe()));
     return;
   }
-  compare_->showDifferences(QFileInfo(fileName).fileName(),
-                            summary::compareImages(file, model_.working, lang::currentLanguage()));
+  comparedFile_ = file;
+  comparedName_ = QFileInfo(fileName).fileName();
+  compare_->showDifferences(comparedName_, summary::compareImages(comparedFile_, model_.working,
+                                                                  lang::currentLanguage()));
   compare_->show();
   compare_->raise();
 }
@@ -118,5 +120,17 @@ void TMainForm::showParameterControl(const QString& control) {
 }
 
 TFormCompare* TMainForm::compareDialog() const { return compare_; }
+
+void TMainForm::retranslateComparison() {
+  if (compare_ == nullptr) {
+    return;
+  }
+  if (comparedName_.isEmpty()) {
+    compare_->retranslate();
+    return;
+  }
+  compare_->showDifferences(comparedName_, summary::compareImages(comparedFile_, model_.working,
+                                                                  lang::currentLanguage()));
+}
 
 }  // namespace kivprism::ui

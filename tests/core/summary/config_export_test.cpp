@@ -274,6 +274,21 @@ TEST(ConfigExportTest, NamesWithMarkupAndLineBreaksStayTextInHtmlAndMarkdown) {
   EXPECT_EQ(bars, 7u) << row;
 }
 
+TEST(ConfigExportTest, EveryKindOfLineBreakIsOneBreakAndMarkdownTablesHaveTheirHeads) {
+  config::ConfigImage image = sim::factoryConfiguration();
+  events::setEntryName(events::entryAt(image, 1), "\nA\r\nB\rC\n");
+  const ExportSummary s = buildExportSummary(image, std::nullopt, Language::English);
+  EXPECT_NE(renderHtml(s).find("<td>1</td><td><br>A<br>B<br>C<br></td>"), std::string::npos);
+  const std::string md = renderMarkdown(s);
+  EXPECT_NE(md.find("| 1 | <br>A<br>B<br>C<br> |"), std::string::npos) << md;
+  EXPECT_NE(md.find("\n## Rules\n\n| No. | Name | Event | Press | Reaction | Remarks |\n"
+                    "| --- | --- | --- | --- | --- | --- |\n| 1 |"),
+            std::string::npos)
+      << md;
+  EXPECT_NE(md.find("\n## Pin assignment\n\n| Pin | Function |\n| --- | --- |\n| X2/2 |"),
+            std::string::npos);
+}
+
 TEST(ConfigExportTest, CsvReadsBackFieldByFieldWithTheSeparatorOfTheLanguage) {
   EXPECT_EQ(csvSeparatorFor(','), ';');
   EXPECT_EQ(csvSeparatorFor('.'), ',');
