@@ -317,10 +317,20 @@ TEST(ConfigExportTest, CsvReadsBackFieldByFieldWithTheSeparatorOfTheLanguage) {
     EXPECT_EQ(rules[1][5], s.rules[1].event);
     EXPECT_EQ(rules[1][7], s.rules[1].reaction);
     EXPECT_EQ(rules[1][8], s.rules[1].troubleText());
-    const auto firmware = std::find_if(records.begin(), records.end(),
-                                       [](const auto& r) { return r[1] == "firmware"; });
-    ASSERT_NE(firmware, records.end());
-    EXPECT_EQ((*firmware)[3], "1.40");
+    // The controller's four records, in order, right after the column titles.
+    ASSERT_GE(records.size(), 5u);
+    for (std::size_t i = 1; i <= 4; ++i) {
+      EXPECT_EQ(records[i][0], texts::kSectionController.in(l));
+    }
+    EXPECT_EQ(records[1][1], "model");
+    EXPECT_EQ(records[1][3], "KIVSOLANPRISM-F401");
+    EXPECT_EQ(records[2][1], "firmware");
+    EXPECT_EQ(records[2][3], "1.40");
+    EXPECT_EQ(records[3][1], "loader");
+    EXPECT_EQ(records[3][2], texts::kLoader.in(l));
+    EXPECT_EQ(records[3][3], "1.05");
+    EXPECT_EQ(records[4][1], "serial");
+    EXPECT_EQ(records[4][3], "4010001");
     const auto pins = std::count_if(records.begin(), records.end(), [&](const auto& r) {
       return r[0] == texts::kSectionPins.in(l);
     });
