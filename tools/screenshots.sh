@@ -2,8 +2,10 @@
 # Saves PNG pictures of the whole program in Russian and in English into the folder given as
 # argument: every page, every tab of the parameters page, every event and reaction page of the
 # editor, every dialog, the menus, and the rules table at 1366x768 with its menu, on the demo's
-# simulated controller. The file names say language, place, position and page
-# ("en-parameters-08-TabSheetGPS.png", "ru-dialog-01-FormIRCode.png"). Runs kivprism-screenshots on Qt's offscreen platform, or under a
+# simulated controller, and the exported summary printed by a headless chromium
+# (tools/export-shot.sh). The file names say language, place, position and page
+# ("en-parameters-08-TabSheetGPS.png", "ru-dialog-01-FormIRCode.png"). Runs kivprism-screenshots
+# on Qt's offscreen platform, or under a
 # virtual X server when KIVPRISM_SHOTS_X11=1 and xvfb-run is installed. Build first (./run.sh or
 # cmake --build build --target kivprism-screenshots).
 set -euo pipefail
@@ -27,4 +29,6 @@ if [ "${KIVPRISM_SHOTS_X11:-0}" = 1 ]; then
 else
   QT_QPA_PLATFORM=offscreen "$shots" "$out"
 fi
+# The exported summary as a browser prints it (skipped without chromium).
+"$root/tools/export-shot.sh" "$out"
 echo "$(ls "$out"/*.png | wc -l) pictures in $out"

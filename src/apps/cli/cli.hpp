@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/config/image.hpp"
+#include "core/device/device_info.hpp"
 #include "core/lang/text.hpp"
 
 namespace kivprism::cli {
@@ -99,8 +100,10 @@ struct DeviceSource {
   std::optional<std::filesystem::path> simulatorState;
   bool packetLog = false;
 };
-// Reads the whole configuration; an error line on failure.
-std::optional<std::string> readDeviceImage(const DeviceSource& source, config::ConfigImage& image);
+// Reads the whole configuration (and, when asked, the controller's device information); an error
+// line on failure.
+std::optional<std::string> readDeviceImage(const DeviceSource& source, config::ConfigImage& image,
+                                           device::DeviceInfo* info = nullptr);
 
 // The commands that compare configurations.
 std::vector<Command> summaryCommands();

@@ -327,7 +327,8 @@ int monitorCommand(std::span<const std::string> args) {
 
 }  // namespace
 
-std::optional<std::string> readDeviceImage(const DeviceSource& source, config::ConfigImage& image) {
+std::optional<std::string> readDeviceImage(const DeviceSource& source, config::ConfigImage& image,
+                                           device::DeviceInfo* info) {
   DeviceOptions o;
   o.simulator = source.simulator;
   o.simulatorState = source.simulatorState;
@@ -344,6 +345,12 @@ std::optional<std::string> readDeviceImage(const DeviceSource& source, config::C
     error = device::statusText(read);
   } else {
     image = session.model().working;
+    if (info != nullptr) {
+      if (const DeviceStatus infoStatus = session.link().readDeviceInfo(*info);
+          infoStatus != device::status::kOk) {
+        error = device::statusText(infoStatus);
+      }
+    }
   }
   session.host().finishProgress();
   if (auto closeError = session.close(); closeError && !error) {

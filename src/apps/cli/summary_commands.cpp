@@ -1,14 +1,18 @@
 // `show` in words and `diff`: a configuration's rules as the rules table names them, and what
 // differs between two configurations, for people (lines) or for scripts (JSON).
+#include <cctype>
+#include <filesystem>
 #include <iostream>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "apps/cli/cli.hpp"
+#include "core/config/config_file.hpp"
 #include "core/config/utf8_path.hpp"
 #include "core/events/entry.hpp"
 #include "core/summary/config_diff.hpp"
+#include "core/summary/config_export.hpp"
 #include "core/summary/rule_table.hpp"
 
 namespace kivprism::cli {
@@ -198,6 +202,119 @@ int diff(std::span<const std::string> args) {
   return differences.empty() ? kDiffEqual : kDiffDifferent;
 }
 
+struct ExportOptions {
+  std::string source;
+  std::string output;  // empty: standard output
+  std::optional<summary::ExportFormat> format;
+  lang::Language language = lang::Language::English;
+  bool force = false;
+  DeviceSource device;
+};
+
+std::optional<summary::ExportFormat> exportFormatNamed(std::string_view name) {
+  if (name == "html" || name == "htm") {
+    return summary::ExportFormat::Html;
+  }
+  if (name == "md" || name == "markdown") {
+    return summary::ExportFormat::Markdown;
+  }
+  if (name == "csv") {
+    return summary::ExportFormat::Csv;
+  }
+  return std::nullopt;
+}
+
+ExportOptions parseExportOptions(std::span<const std::string> args) {
+  ExportOptions o;
+  o.language = listingLanguageFromEnvironment();
+  std::vector<std::string> operands;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (isOption(arg, "--lang")) {
+      const std::string value = optionValue(args, i, "--lang");
+      if (value != "ru" && value != "en") {
+        throw UsageError{"export: --lang takes ru or en"};
+      }
+      o.language = value == "ru" ? lang::Language::Russian : lang::Language::English;
+    } else if (isOption(arg, "--format")) {
+      o.format = exportFormatNamed(optionValue(args, i, "--format"));
+      if (!o.format) {
+        throw UsageError{"export: --format takes html, md or csv"};
+      }
+    } else if (arg == "-o" || isOption(arg, "--output")) {
+      o.output = optionValue(args, i, arg == "-o" ? "-o" : "--output");
+    } else if (arg == "--simulator") {
+      o.device.simulator = true;
+    } else if (arg.starts_with("--simulator=")) {
+      o.device.simulator = true;
+      o.device.simulatorState = config::pathFromUtf8(arg.substr(sizeof("--simulator=") - 1));
+    } else if (arg == "--force") {
+      o.force = true;
+    } else if (arg == "--log") {
+      o.device.packetLog = true;
+    } else if (arg.starts_with("-") && arg != "-") {
+      throw UsageError{"export: unknown option '" + arg + "'"};
+    } else {
+      operands.push_back(arg);
+    }
+  }
+  if (operands.size() != 1) {
+    throw UsageError{"export takes one configuration: a file or device"};
+  }
+  o.source = operands[0];
+  if (!o.format && !o.output.empty()) {
+    // The output's extension names the format when --format does not.
+    std::string extension = config::pathToUtf8(config::pathFromUtf8(o.output).extension());
+    for (char& c : extension) {
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    o.format = exportFormatNamed(std::string_view(extension).substr(extension.empty() ? 0 : 1));
+  }
+  if (!o.format) {
+    throw UsageError{"export: --format html, md or csv is needed"};
+  }
+  return o;
+}
+
+int exportSummary(std::span<const std::string> args) {
+  const ExportOptions o = parseExportOptions(args);
+  lang::setCurrentLanguage(o.language);
+  config::ConfigImage image;
+  std::optional<device::DeviceInfo> controller;
+  std::string title;
+  if (o.source == kDeviceOperand) {
+    device::DeviceInfo info;
+    if (auto error = readDeviceImage(o.device, image, &info)) {
+      std::cerr << "kivprism-cli: device: " << *error << '\n';
+      return kExitFailure;
+    }
+    controller = info;
+  } else {
+    const std::filesystem::path path = config::pathFromUtf8(o.source);
+    if (auto error = loadImageFile(path, image, o.force)) {
+      std::cerr << "kivprism-cli: " << *error << '\n';
+      return kExitFailure;
+    }
+    title = config::pathToUtf8(path.filename());
+  }
+  const std::string text = summary::renderExport(
+      summary::buildExportSummary(image, controller, o.language, title), *o.format);
+  if (o.output.empty() || o.output == "-") {
+    std::cout << text;
+    std::cout.flush();
+    if (!std::cout) {
+      std::cerr << "kivprism-cli: the output could not be written\n";
+      return kExitFailure;
+    }
+    return kExitOk;
+  }
+  if (auto error = config::writeFileAtomically(config::pathFromUtf8(o.output), text)) {
+    std::cerr << "kivprism-cli: " << error->describe() << '\n';
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 std::string jsonString(std::string_view text) {
@@ -283,6 +400,12 @@ std::vector<Command> summaryCommands() {
       {"diff", "A B [--lang ru|en] [--format text|json] [--force] [--simulator[=STATE.bin]]",
        "compare two configurations (.KST401, .bin or device); exit 0 equal, 1 different, 2 error",
        diff},
+      {"export",
+       "FILE|device [--format html|md|csv] [-o OUT] [--lang ru|en] [--force] "
+       "[--simulator[=STATE.bin]]",
+       "write a readable summary of a configuration (HTML for A4, Markdown or CSV); the format "
+       "follows OUT's extension when not given",
+       exportSummary},
   };
 }
 

@@ -17,12 +17,16 @@
 #include <QThread>
 #include <cstdio>
 
+#include "core/config/image_layout.hpp"
+#include "core/events/entry.hpp"
 #include "core/events/entry_types.hpp"
 #include "core/events/ir_protocols.hpp"
 #include "core/events/records.hpp"
+#include "core/summary/config_diff.hpp"
 #include "sim/learning_scenarios.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "ui/app/compare_dialog.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/dialogs/can_frame_dialogs.hpp"
 #include "ui/dialogs/entry_name_dialog.hpp"
@@ -67,7 +71,7 @@ class Shooter {
     emptyKeyPanel();
     dialogs();
     rulesTable();
-    for (const char* name : {"PopupMenu", "PopupMenuCANLOG", "MenuItemEditx"}) {
+    for (const char* name : {"PopupMenu", "PopupMenuCANLOG", "MenuItemEditx", "MenuFile"}) {
       if (auto* menu = window_.findChild<QMenu*>(name)) {
         menu->popup(window_.geometry().center());
         settle();
@@ -202,6 +206,15 @@ class Shooter {
     dialog(pane->canFilterDialog(), 3,
            [at](auto& d) { d.load(at, QStringLiteral("CAN"), kivprism::events::CanFilter{}); });
     dialog(pane->entryNameDialog(), 4, [at](auto& d) { d.load(at, 1, std::string("KEY 1")); });
+    // The comparison with a file that differs from the demo in one parameter and one rule.
+    dialog(*window_.compareDialog(), 5, [this](auto& d) {
+      kivprism::config::ConfigImage file = window_.model().working;
+      file.set(kivprism::config::layout::kCanParamBaud500k, 2);
+      kivprism::events::setEntryName(kivprism::events::entryAt(file, 2), "Quieter");
+      d.showDifferences("other.KST401",
+                        kivprism::summary::compareImages(file, window_.model().working,
+                                                         kivprism::lang::currentLanguage()));
+    });
   }
 
   TMainForm& window_;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/lang/can_log_rows.hpp"
+#include "core/lang/summary_window_rows.hpp"
 
 namespace kivprism::lang {
 
@@ -45,9 +46,9 @@ constexpr std::array kMainFormRows = {
 std::span<const LanguageRow> mainWindowRows() { return kMainFormRows; }
 
 std::span<std::span<const LanguageRow> (*const)()> mainFormParts() {
-  static constexpr std::array<std::span<const LanguageRow> (*)(), 6> kParts = {
-      mainWindowRows, parametersPageRows, canLogRows,
-      eventPaneRows,  reactionPaneRows,   fixedListRows,
+  static constexpr std::array<std::span<const LanguageRow> (*)(), 7> kParts = {
+      mainWindowRows,   parametersPageRows, canLogRows,        eventPaneRows,
+      reactionPaneRows, fixedListRows,      summaryWindowRows,
   };
   return kParts;
 }

@@ -137,6 +137,7 @@ void compareParameters(const ConfigImage& a, const ConfigImage& b, Language l, C
     Difference d;
     d.kind = DifferenceKind::Parameter;
     d.key = std::string(config::integerKeyName(field, bits).value_or(binding.control));
+    d.control = std::string(binding.control);
     d.label = captionOf(binding, l);
     d.offset = field.offset;
     d.changes.push_back(
@@ -203,6 +204,7 @@ void compareKeys(const ConfigImage& a, const ConfigImage& b, Language l, Coverag
       d.kind = DifferenceKind::Parameter;
       d.key = lang::formatText("KEYSCH%u KEY%02u", static_cast<unsigned>(channel + 1),
                                static_cast<unsigned>(key));
+      d.control = "TabSheetKEYS";
       d.offset = field.offset;
       d.changes.push_back({{}, RuleField::None, before, after});
       out.push_back(std::move(d));
@@ -285,6 +287,19 @@ std::string Difference::line() const {
     text += changes[i].before + std::string(kArrow) + changes[i].after;
   }
   return text;
+}
+
+std::optional<NamedValue> parameterWords(std::string_view control, const ConfigImage& image,
+                                         Language l) {
+  const Binding* binding = params::findBinding(control);
+  if (binding == nullptr || !view::hasField(binding->field)) {
+    return std::nullopt;
+  }
+  const config::Field field = view::imageField(binding->field);
+  return NamedValue{
+      std::string(
+          config::integerKeyName(field, view::bitField(binding->field)).value_or(binding->control)),
+      captionOf(*binding, l), valueWords(*binding, image, l)};
 }
 
 std::vector<Difference> compareImages(const ConfigImage& a, const ConfigImage& b, Language l) {

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/config/image.hpp"
@@ -27,8 +29,9 @@ struct FieldChange {
 
 struct Difference {
   DifferenceKind kind = DifferenceKind::Bytes;
-  std::string key;    // parameter: the configuration file's key (or the control's name)
-  std::string label;  // parameter: its caption; rule: "Rule 4 \"Seek\""; bytes: "Image bytes .."
+  std::string key;      // parameter: the configuration file's key (or the control's name)
+  std::string control;  // parameter: the control of the parameters page that edits it
+  std::string label;    // parameter: its caption; rule: "Rule 4 \"Seek\""; bytes: "Image bytes .."
   std::size_t entry = 0;   // rule: 1..100
   std::size_t offset = 0;  // image offset of the first byte concerned
   std::vector<FieldChange> changes;
@@ -36,6 +39,18 @@ struct Difference {
   // "Rule 4 \"Seek\": reaction: USB key: Next Track -> USB key: Previous Track".
   std::string line() const;
 };
+
+// A control of the parameters page as the comparison names it: the file key (or the control's
+// name), its caption and the value it shows for the image, in words.
+struct NamedValue {
+  std::string key;
+  std::string name;
+  std::string value;
+  friend bool operator==(const NamedValue&, const NamedValue&) = default;
+};
+// Nothing for a name that is no parameter control with a field of its own.
+std::optional<NamedValue> parameterWords(std::string_view control, const config::ConfigImage& image,
+                                         lang::Language language);
 
 std::vector<Difference> compareImages(const config::ConfigImage& before,
                                       const config::ConfigImage& after, lang::Language language);

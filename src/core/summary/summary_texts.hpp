@@ -73,4 +73,37 @@ inline constexpr lang::TextPair kOff{"выкл", "off"};
 inline constexpr lang::TextPair kNone{"нет", "none"};
 inline constexpr lang::TextPair kBit{"бит %u", "bit %u"};
 
+// The exported summary of a configuration.
+inline constexpr lang::TextPair kExportTitle{"Сводка конфигурации", "Configuration summary"};
+inline constexpr lang::TextPair kSectionController{"Контроллер", "Controller"};
+inline constexpr lang::TextPair kSectionInterfaces{"Интерфейсы и шины", "Interfaces and buses"};
+inline constexpr lang::TextPair kSectionPins{"Назначение выводов", "Pin assignment"};
+inline constexpr lang::TextPair kSectionParameters{"Параметры, отличные от значений по умолчанию",
+                                                   "Parameters that differ from the defaults"};
+inline constexpr lang::TextPair kSectionRules{"Правила", "Rules"};
+inline constexpr lang::TextPair kControllerUnknown{
+    "Неизвестен: сводка составлена по файлу конфигурации",
+    "Not known: the summary was made from a configuration file"};
+inline constexpr lang::TextPair kNoInterfaces{"Ни один интерфейс не включён",
+                                              "No interface is switched on"};
+inline constexpr lang::TextPair kNoParameters{"Все параметры имеют значения по умолчанию",
+                                              "Every parameter has its default value"};
+inline constexpr lang::TextPair kNoRules{"Нет используемых правил", "No rule is used"};
+inline constexpr lang::TextPair kModel{"Модель", "Model"};
+inline constexpr lang::TextPair kFirmware{"Версия ПО", "Firmware"};
+inline constexpr lang::TextPair kLoader{"Версия загрузчика", "Boot loader"};
+inline constexpr lang::TextPair kSerialNumber{"Серийный номер", "Serial number"};
+inline constexpr lang::TextPair kColumnSection{"Раздел", "Section"};
+inline constexpr lang::TextPair kColumnKey{"Ключ", "Key"};
+inline constexpr lang::TextPair kColumnName{"Название", "Name"};
+inline constexpr lang::TextPair kColumnValue{"Значение", "Value"};
+inline constexpr lang::TextPair kColumnDefault{"По умолчанию", "Default"};
+inline constexpr lang::TextPair kColumnPin{"Вывод", "Pin"};
+inline constexpr lang::TextPair kColumnFunction{"Назначение", "Function"};
+inline constexpr lang::TextPair kColumnNumber{"№", "No."};
+inline constexpr lang::TextPair kColumnEvent{"Событие", "Event"};
+inline constexpr lang::TextPair kColumnPress{"Нажатие", "Press"};
+inline constexpr lang::TextPair kColumnReaction{"Реакция", "Reaction"};
+inline constexpr lang::TextPair kColumnRemarks{"Замечания", "Remarks"};
+
 }  // namespace kivprism::summary::texts

@@ -1,4 +1,4 @@
-// The four file choosers with the folders they remember in the settings file.
+// The file choosers with the folders they remember in the settings file.
 #pragma once
 
 #include <QString>
@@ -8,7 +8,14 @@
 
 namespace kivprism::ui {
 
-enum class FileChooser { ConfigToOpen, ConfigToSave, FirmwareToOpen, CanLogToSave };
+enum class FileChooser {
+  ConfigToOpen,
+  ConfigToSave,
+  FirmwareToOpen,
+  CanLogToSave,
+  ConfigToCompare,
+  SummaryToSave
+};
 
 struct FileChooserSpec {
   FileChooser kind;

@@ -105,6 +105,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   buildEditHistory();
   buildToolBar();
   buildMenu();
+  buildFileMenu();
   buildPages();
   buildRulesPane();
   buildShortcuts();

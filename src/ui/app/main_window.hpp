@@ -44,6 +44,7 @@ class EditHistory;
 class KeyProcedures;
 class PanelMenu;
 class TerminalPage;
+class TFormCompare;
 namespace params {
 class ParametersPage;
 }
@@ -129,6 +130,14 @@ class TMainForm : public QMainWindow,
   // The About box: version, licence, the Qt and USB library versions.
   void MenuItemAboutxClick();
   QString aboutText() const;
+  // The File menu (src/ui/app/main_window_summary.cpp): compare with a file, export a summary.
+  void MenuItemCompareFileClick();
+  void MenuItemExportSummaryClick();
+  // The parameters page on the tab that holds the control, the control focused.
+  void showParameterControl(const QString& control);
+  TFormCompare* compareDialog() const;
+  // The comparison's lines again in the current language.
+  void retranslateComparison();
   void TimerKIVSOLANPRISMTestTimer();
 
   // --- state for the pages and tests ---
@@ -211,6 +220,7 @@ class TMainForm : public QMainWindow,
   // The keys of the commands and pages, and their hints (src/ui/app/main_window_shortcuts.cpp).
   void buildShortcuts();
   void showShortcutHints();
+  void buildFileMenu();
   void buildPages();
   void loadSettings();
   void placeMainWindow();
@@ -299,6 +309,13 @@ class TMainForm : public QMainWindow,
   QMenu* menuItemLanguagex_ = nullptr;
   QAction* menuItemLanguageRussianx_ = nullptr;
   QAction* menuItemLanguageEnglishx_ = nullptr;
+  QMenu* menuFile_ = nullptr;
+  QAction* menuItemCompareFile_ = nullptr;
+  QAction* menuItemExportSummary_ = nullptr;
+  TFormCompare* compare_ = nullptr;
+  // The file last compared and its name, for the lines after a language switch.
+  config::ConfigImage comparedFile_;
+  QString comparedName_;
 };
 
 }  // namespace kivprism::ui

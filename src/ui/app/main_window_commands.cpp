@@ -21,6 +21,7 @@
 #include "core/params/availability.hpp"
 #include "core/params/entry_value.hpp"
 #include "platform/settings_location.hpp"
+#include "ui/app/compare_dialog.hpp"
 #include "ui/app/edit_history.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
@@ -325,6 +326,7 @@ void TMainForm::retranslateProgramTexts() {
   currentSource_->setToolTip(translated(texts::kCurrentSourceHint));
   history_->retranslate();
   showShortcutHints();
+  retranslateComparison();
 }
 
 }  // namespace kivprism::ui

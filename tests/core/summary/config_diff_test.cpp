@@ -34,6 +34,7 @@ TEST(ConfigDiffTest, AParameterByItsKeyCaptionAndValuesInWords) {
   EXPECT_EQ(d.kind, DifferenceKind::Parameter);
   EXPECT_EQ(d.key, "CANPARAM_BAUD500K");
   EXPECT_EQ(d.label, "Bus speed");
+  EXPECT_EQ(d.control, "ComboBoxCANSPEEDx");  // where the window's comparison leads
   EXPECT_EQ(d.offset, layout::kCanParamBaud500k.offset);
   EXPECT_EQ(d.line(), "CANPARAM_BAUD500K (Bus speed): Not set -> " +
                           std::string(params::lists::canSpeed()[2].en));
