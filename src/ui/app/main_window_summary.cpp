@@ -102,11 +102,15 @@ void TMainForm::showParameterControl(const QString& control) {
   pageControlMain_->setCurrentWidget(parametersPage_);
   // Which tabs the configuration shows is known after the page's redraw.
   parameters_->refresh();
+  // A setting is opened, focused and briefly highlighted as the parameter search does it.
+  if (parameters_->revealControl(control)) {
+    return;
+  }
   QWidget* target = parameters_->findChild<QWidget*>(control);
   if (target == nullptr) {
     return;
   }
-  // The tab of the parameters page that holds the control (or is the control's own tab).
+  // A whole tab (the learnt keys), or a control the settings hide: its tab, when shown.
   QTabWidget* tabs = parameters_->pageControl();
   for (QWidget* w = target; w != nullptr && w != parameters_; w = w->parentWidget()) {
     if (const int index = tabs->indexOf(w); index >= 0) {
