@@ -21,7 +21,7 @@ inline constexpr std::string_view kRuleLineMarker = "kivprism rule ";
 // The most rules one paste carries: the whole table.
 inline constexpr std::size_t kMaxClipboardRules = config::layout::kEntryCount;
 // A longer text is not a copy of rules (a whole file pasted by mistake).
-inline constexpr std::size_t kMaxClipboardText = 256 * 1024;
+inline constexpr std::size_t kMaxClipboardText = std::size_t{256} * 1024;
 
 // "kivprism rule 7 | Seek | Button: VOL+ | Short | USB key: Volume Increment | bytes 0A.. | crc
 // 1A2B3C4D"
