@@ -85,7 +85,10 @@ struct DiffOptions {
   DeviceSource device;
 };
 
-std::string optionValue(std::span<const std::string> args, std::size_t& i, std::string_view name) {
+// The value of an option given as "--name=value" or "--name value"; command names the
+// subcommand in the error.
+std::string optionValue(std::span<const std::string> args, std::size_t& i, std::string_view name,
+                        std::string_view command) {
   const std::string& arg = args[i];
   if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
     return arg.substr(name.size() + 1);
@@ -93,7 +96,16 @@ std::string optionValue(std::span<const std::string> args, std::size_t& i, std::
   if (i + 1 < args.size()) {
     return args[++i];
   }
-  throw UsageError{"diff: " + std::string(name) + " needs a value"};
+  throw UsageError{std::string(command) + ": " + std::string(name) + " needs a value"};
+}
+
+lang::Language languageOption(std::span<const std::string> args, std::size_t& i,
+                              std::string_view command) {
+  const std::string value = optionValue(args, i, "--lang", command);
+  if (value != "ru" && value != "en") {
+    throw UsageError{std::string(command) + ": --lang takes ru or en"};
+  }
+  return value == "ru" ? lang::Language::Russian : lang::Language::English;
 }
 
 bool isOption(const std::string& arg, std::string_view name) {
@@ -107,13 +119,9 @@ DiffOptions parseDiffOptions(std::span<const std::string> args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (isOption(arg, "--lang")) {
-      const std::string value = optionValue(args, i, "--lang");
-      if (value != "ru" && value != "en") {
-        throw UsageError{"diff: --lang takes ru or en"};
-      }
-      o.language = value == "ru" ? lang::Language::Russian : lang::Language::English;
+      o.language = languageOption(args, i, "diff");
     } else if (isOption(arg, "--format")) {
-      const std::string value = optionValue(args, i, "--format");
+      const std::string value = optionValue(args, i, "--format", "diff");
       if (value != "text" && value != "json") {
         throw UsageError{"diff: --format takes text or json"};
       }
@@ -231,18 +239,14 @@ ExportOptions parseExportOptions(std::span<const std::string> args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (isOption(arg, "--lang")) {
-      const std::string value = optionValue(args, i, "--lang");
-      if (value != "ru" && value != "en") {
-        throw UsageError{"export: --lang takes ru or en"};
-      }
-      o.language = value == "ru" ? lang::Language::Russian : lang::Language::English;
+      o.language = languageOption(args, i, "export");
     } else if (isOption(arg, "--format")) {
-      o.format = exportFormatNamed(optionValue(args, i, "--format"));
+      o.format = exportFormatNamed(optionValue(args, i, "--format", "export"));
       if (!o.format) {
         throw UsageError{"export: --format takes html, md or csv"};
       }
     } else if (arg == "-o" || isOption(arg, "--output")) {
-      o.output = optionValue(args, i, arg == "-o" ? "-o" : "--output");
+      o.output = optionValue(args, i, arg == "-o" ? "-o" : "--output", "export");
     } else if (arg == "--simulator") {
       o.device.simulator = true;
     } else if (arg.starts_with("--simulator=")) {
