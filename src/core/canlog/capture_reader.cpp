@@ -86,6 +86,8 @@ CaptureRead readLines(std::string_view text, Parse parse, bool (*isFrame)(std::s
     if (!record) {
       result.error =
           "line " + std::to_string(lineNumber) + ": not a CAN frame: " + std::string(line);
+      result.errorLine = lineNumber;
+      result.errorText = std::string(line);
       return result;
     }
     result.records.push_back(*record);
@@ -178,5 +180,18 @@ CaptureRead readCandump(std::string_view text) {
 }
 
 CaptureRead readAsc(std::string_view text) { return readLines(text, parseAscLine, ascFrame); }
+
+CaptureRead readCapture(std::string_view text) {
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    const std::string_view line = trim(rest.substr(0, end));
+    if (!line.empty()) {
+      return candumpFrame(line) ? readCandump(text) : readAsc(text);
+    }
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  }
+  return {};
+}
 
 }  // namespace kivprism::canlog

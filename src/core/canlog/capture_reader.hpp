@@ -19,9 +19,14 @@ std::optional<CanLogRecord> parseAscLine(std::string_view line);
 
 struct CaptureRead {
   std::vector<CanLogRecord> records;
-  std::string error;  // empty when the whole text was read
+  std::string error;          // empty when the whole text was read
+  std::size_t errorLine = 0;  // the line of the error, counted from 1
+  std::string errorText;      // that line as it stands
 };
 CaptureRead readCandump(std::string_view text);
 CaptureRead readAsc(std::string_view text);
+// Either kind, told by the text: a candump log starts with a time stamp in parentheses, anything
+// else is read as ASC.
+CaptureRead readCapture(std::string_view text);
 
 }  // namespace kivprism::canlog

@@ -109,16 +109,10 @@ std::string LogFormatter::recordText(const PacketRow& row) {
               dataText(r, true) + ']';
       text += kCrLf;
       break;
-    case LogForm::Candump: {
-      const unsigned long id = displayIdentifier(r.identifierWord);
-      const unsigned long long ms = startSeconds_ * 1000 + t;
-      text += format("(%010llu.%06llu) ", ms / 1000, (ms % 1000) * 1000);
-      text += std::string(kCandumpInterface) + ' ';
-      text += isExtended(r.identifierWord) ? format("%08lX", id) : format("%03lX", id);
-      text += '#' + compactHex(r);
+    case LogForm::Candump:
+      text += candumpLine(r, startSeconds_ * 1000 + t);
       text += kLf;
       break;
-    }
     case LogForm::VectorAsc: {
       const unsigned long id = displayIdentifier(r.identifierWord);
       std::string idText = format("%lX", id) + (isExtended(r.identifierWord) ? "x" : "");
@@ -166,6 +160,15 @@ void LogFile::write(const PacketRow& row) {
   if (stream_.is_open()) {
     stream_ << formatter_.recordText(row);
   }
+}
+
+std::string candumpLine(const CanLogRecord& record, std::uint64_t timeMs) {
+  const unsigned long id = displayIdentifier(record.identifierWord);
+  const unsigned long long ms = timeMs;
+  std::string text = format("(%010llu.%06llu) ", ms / 1000, (ms % 1000) * 1000);
+  text += std::string(kCandumpInterface) + ' ';
+  text += isExtended(record.identifierWord) ? format("%08lX", id) : format("%03lX", id);
+  return text + '#' + compactHex(record);
 }
 
 std::optional<LogForm> captureFormFor(const std::filesystem::path& path) {

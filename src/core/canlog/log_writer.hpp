@@ -69,6 +69,10 @@ class LogFile {
   LogFormatter formatter_{LogForm::Aligned};
 };
 
+// One candump line without its line end: "(SECONDS.MICROS) can0 ID#DATA" at the given time in
+// milliseconds.
+std::string candumpLine(const CanLogRecord& record, std::uint64_t timeMs);
+
 // The form a file name asks for: ".asc" Vector ASC, ".candump" or ".can" candump log (any case);
 // nothing for every other name.
 std::optional<LogForm> captureFormFor(const std::filesystem::path& path);
