@@ -1,9 +1,14 @@
 // The CAN-log page: on its own with records fed by hand, and in the main window on the simulated
 // controller streaming a car's traffic.
 #include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QRegularExpression>
@@ -16,11 +21,16 @@
 #include <memory>
 
 #include "core/canlog/capture_reader.hpp"
+#include "core/canlog/frame_rule.hpp"
 #include "core/config/image_layout.hpp"
 #include "core/device/packet.hpp"
+#include "core/events/entry.hpp"
+#include "core/events/entry_types.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "ui/app/edit_history.hpp"
 #include "ui/app/main_window.hpp"
+#include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/can_log_page.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
@@ -72,6 +82,11 @@ struct BarePage {
     h.terminalShown = [this] { return terminal; };
     h.echo = [this](const QString& line) { echoed << line; };
     h.tickMs = [this] { return now; };
+    h.chooseCaptureFile = [this] { return captureFile; };
+    h.makeFrameEvent = [this](const kivprism::events::CanFilter& filter) {
+      events.push_back(filter);
+      return true;
+    };
     page = std::make_unique<CanLogPage>(std::move(h));
     page->resize(900, 600);
     page->show();
@@ -101,8 +116,38 @@ struct BarePage {
   QString chosenFile;
   std::optional<kivprism::canlog::LogForm> chosenForm;
   QString remembered;
+  QString captureFile;
+  std::vector<kivprism::events::CanFilter> events;
   std::unique_ptr<CanLogPage> page;
 };
+
+// The x positions of a row's Data Hex cell and the byte each one picks.
+std::vector<int> bytesAcross(const BarePage& p, int row) {
+  const QRect cell = p.page->packetList()->visualRect(p.page->packetModel()->index(row, 4));
+  std::vector<int> seen;
+  for (int x = cell.left(); x <= cell.right(); ++x) {
+    const int byte = p.page->byteAt(QPoint(x, cell.center().y()));
+    if (seen.empty() || seen.back() != byte) {
+      seen.push_back(byte);
+    }
+  }
+  return seen;
+}
+
+QPoint pointOnByte(const BarePage& p, int row, int byte) {
+  const QRect cell = p.page->packetList()->visualRect(p.page->packetModel()->index(row, 4));
+  for (int x = cell.left(); x <= cell.right(); ++x) {
+    if (p.page->byteAt(QPoint(x, cell.center().y())) == byte) {
+      return {x + 2, cell.center().y()};
+    }
+  }
+  return {};
+}
+
+QByteArray contentsOf(const QString& name) {
+  QFile file(name);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class CanLogPageTest : public QObject {
   Q_OBJECT
@@ -462,6 +507,211 @@ class CanLogPageTest : public QObject {
     QVERIFY2(darkInMark > 5, qPrintable(QString("dark pixels on the mark: %1").arg(darkInMark)));
   }
 
+  void aCaptureIsKeptAndSavedAfterItInEveryForm() {
+    QTemporaryDir dir;
+    BarePage p;
+    p.page->prepareMenu();
+    QVERIFY(!p.item("CANLOG_SAVELOG")->isVisible());
+    p.item("CANLOG_BEGIN")->trigger();
+    p.feed(standardWord(0x123), {0xAB}, 5000);
+    p.feed(0x18FEF100, {1, 2}, 5050);
+    p.feed(standardWord(0x123), {0xAC}, 5100);
+    p.item("CANLOG_END")->trigger();
+    QCOMPARE(p.page->kept().size(), std::size_t{3});
+    p.page->prepareMenu();
+    QVERIFY(p.item("CANLOG_SAVELOG")->isVisible());
+    QVERIFY(p.item("CANLOG_SAVELOG_TAB")->isVisible());
+    // The two text forms by their commands, the captures by the dialog's file type.
+    p.chosenFile = dir.filePath("after.LOG");
+    p.item("CANLOG_SAVELOG")->trigger();
+    QCOMPARE(p.remembered, p.chosenFile);
+    QCOMPARE(contentsOf(p.chosenFile),
+             QByteArray("   1(   1)    0.000(   0.000) 123( 291) 1 [AB                     ]\r\n"
+                        "   2(   1)    0.050(   0.000) 18FEF100(419361024) 2 "
+                        "[01 02                  ]\r\n"
+                        "   3(   2)    0.100(   0.100) 123( 291) 1 [AC                     ]\r\n"));
+    p.chosenFile = dir.filePath("tab.LOG");
+    p.item("CANLOG_SAVELOG_TAB")->trigger();
+    QVERIFY(contentsOf(p.chosenFile).endsWith("3\t2\t0.100\t0.100\t123( 291)\t1\tAC\r\n"));
+    p.chosenFile = dir.filePath("after.candump");
+    p.chosenForm = kivprism::canlog::LogForm::Candump;
+    p.item("CANLOG_SAVELOG")->trigger();
+    const auto candump = kivprism::canlog::readCandump(contentsOf(p.chosenFile).toStdString());
+    QCOMPARE(QString::fromStdString(candump.error), QString());
+    QCOMPARE(candump.records.size(), std::size_t{3});
+    QCOMPARE(candump.records[1].identifierWord, 0x18FEF100u);
+    p.chosenFile = dir.filePath("after.asc");
+    p.chosenForm = kivprism::canlog::LogForm::VectorAsc;
+    p.item("CANLOG_SAVELOG")->trigger();
+    const auto asc = kivprism::canlog::readAsc(contentsOf(p.chosenFile).toStdString());
+    QCOMPARE(asc.records.size(), std::size_t{3});
+    QCOMPARE(asc.records[2].timeStamp, 100u);
+    QVERIFY(p.errors.isEmpty());
+    // A file that cannot be written says so.
+    p.chosenFile = dir.filePath("no/such/folder.asc");
+    p.item("CANLOG_SAVELOG")->trigger();
+    QCOMPARE(p.errors.size(), 1);
+    QVERIFY(p.errors[0].contains("folder.asc"));
+    // Clearing the log starts the kept records anew.
+    p.item("CANLOG_CLEAR")->trigger();
+    QVERIFY(p.page->kept().empty());
+    p.page->prepareMenu();
+    QVERIFY(!p.item("CANLOG_SAVELOG")->isVisible());
+  }
+
+  void theFilterNarrowsThePacketList() {
+    BarePage p;
+    p.feed(standardWord(0x100), {1}, 0);
+    p.feed(standardWord(0x250), {1}, 0);
+    p.feed(0x18FEF100, {1}, 0);
+    p.feed(standardWord(0x123), {1}, 0);
+    p.page->publish();
+    QCOMPARE(p.page->packetModel()->rowCount(), 4);
+    p.page->filterField()->setText("123 200-2ff");
+    QCOMPARE(p.page->packetModel()->rowCount(), 2);
+    QCOMPARE(p.cell(0, 2), QString("250( 592)"));
+    QCOMPARE(p.cell(0, 1), QString("2"));
+    QCOMPARE(p.cell(1, 2), QString("123( 291)"));
+    QCOMPARE(p.page->packetModel()->engineRow(1), 3);
+    QCOMPARE(p.page->packetModel()->viewRow(3), 1);
+    QCOMPARE(p.page->packetModel()->viewRow(0), -1);
+    // New rows that pass join at the end, others stay out.
+    p.feed(standardWord(0x2FF), {1}, 0);
+    p.feed(standardWord(0x300), {1}, 0);
+    p.page->publish();
+    QCOMPARE(p.page->packetModel()->rowCount(), 3);
+    QCOMPARE(p.cell(2, 2), QString("2FF( 767)"));
+    // A left click opens the details of the row it hits.
+    QTest::mouseClick(p.page->packetList()->viewport(), Qt::LeftButton, {}, p.rowCentre(1));
+    QCOMPARE(p.page->detailRow(), 3);
+    // A text that is no list of identifiers leaves the list as it was.
+    p.page->filterField()->setText("12G");
+    QCOMPARE(p.page->packetModel()->rowCount(), 3);
+    // Only changed bytes: a row joins once its bytes change.
+    p.page->filterField()->clear();
+    QCOMPARE(p.page->packetModel()->rowCount(), 6);
+    p.page->changedOnlyBox()->setChecked(true);
+    QCOMPARE(p.page->packetModel()->rowCount(), 0);
+    p.feed(standardWord(0x250), {2}, 10);
+    p.feed(standardWord(0x300), {2}, 10);
+    p.page->publish();
+    QCOMPARE(p.page->packetModel()->rowCount(), 2);
+    QCOMPARE(p.cell(0, 2), QString("250( 592)"));
+    p.feed(standardWord(0x100), {2}, 20);
+    p.page->publish();
+    QCOMPARE(p.page->packetModel()->rowCount(), 3);
+    QCOMPARE(p.cell(0, 2), QString("100( 256)"));
+    QCOMPARE(p.cell(2, 2), QString("300( 768)"));
+    QCOMPARE(p.cell(2, 6), QString("2"));
+    // The filter narrows the view only: the capture keeps every record.
+    QCOMPARE(p.page->kept().size(), std::size_t{9});
+    p.page->changedOnlyBox()->setChecked(false);
+    QCOMPARE(p.page->packetModel()->rowCount(), 6);
+  }
+
+  void aRightClickMakesAnEventOfTheChangedOrThePickedBytes() {
+    BarePage p;
+    p.feed(standardWord(0x123), {0x11, 0x22, 0x33}, 1000);
+    p.feed(standardWord(0x123), {0x11, 0x22, 0x34}, 1010);
+    p.feed(standardWord(0x7FF), {}, 1020);
+    p.page->publish();
+    QCOMPARE(bytesAcross(p, 0), (std::vector<int>{-1, 0, -1, 1, -1, 2, -1}));
+    // On the identifier: the changed byte.
+    QTest::mousePress(p.page->packetList()->viewport(), Qt::RightButton, {}, p.rowCentre(0));
+    p.page->menu()->hide();
+    QVERIFY(p.item("CANLOG_MAKEEVENT")->isVisible());
+    p.item("CANLOG_MAKEEVENT")->trigger();
+    QCOMPARE(p.events.size(), std::size_t{1});
+    QCOMPARE(p.events[0].idWord, standardWord(0x123));
+    QCOMPARE(p.events[0].count, std::uint8_t{3});
+    QCOMPARE(p.events[0].mask, (std::array<std::uint8_t, 8>{0, 0, 0xFF, 0, 0, 0, 0, 0}));
+    QCOMPARE(p.events[0].data, (std::array<std::uint8_t, 8>{0, 0, 0x34, 0, 0, 0, 0, 0}));
+    // On a byte of the data: that byte.
+    QTest::mousePress(p.page->packetList()->viewport(), Qt::RightButton, {}, pointOnByte(p, 0, 0));
+    p.page->menu()->hide();
+    QCOMPARE(p.page->pickedBytes(), std::uint8_t{1});
+    p.item("CANLOG_MAKEEVENT")->trigger();
+    QCOMPARE(p.events.back().mask, (std::array<std::uint8_t, 8>{0xFF, 0, 0, 0, 0, 0, 0, 0}));
+    QCOMPARE(p.events.back().data, (std::array<std::uint8_t, 8>{0x11, 0, 0, 0, 0, 0, 0, 0}));
+    // On a byte of the details.
+    QTest::mouseClick(p.page->packetList()->viewport(), Qt::LeftButton, {}, p.rowCentre(0));
+    const QRect second = p.page->detailList()->visualRect(p.page->detailModel()->index(1, 2));
+    QTest::mousePress(p.page->detailList()->viewport(), Qt::RightButton, {}, second.center());
+    QVERIFY(p.page->menu()->isVisible());
+    p.page->menu()->hide();
+    p.item("CANLOG_MAKEEVENT")->trigger();
+    QCOMPARE(p.events.back().mask, (std::array<std::uint8_t, 8>{0, 0xFF, 0, 0, 0, 0, 0, 0}));
+    // Copy as candump line.
+    p.item("CANLOG_COPYCANDUMP")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("(0000000001.010000) can0 123#112234"));
+    // A frame without data makes no event.
+    QTest::mousePress(p.page->packetList()->viewport(), Qt::RightButton, {}, p.rowCentre(1));
+    p.page->menu()->hide();
+    p.item("CANLOG_MAKEEVENT")->trigger();
+    QCOMPARE(p.events.size(), std::size_t{3});
+    QCOMPARE(p.errors.size(), 1);
+    QCOMPARE(p.errors[0], QString::fromUtf8("Пакет без байтов данных не может стать CAN событием"));
+  }
+
+  void aSavedCaptureOpensIntoThePage() {
+    QTemporaryDir dir;
+    BarePage p;
+    p.feed(standardWord(0x555), {1}, 0);
+    p.captureFile = dir.filePath("car.candump");
+    {
+      QFile file(p.captureFile);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(
+          "(1700000000.000000) can0 123#1122\n(1700000000.100000) can0 18DAF110#01\n"
+          "(1700000000.250000) can0 123#1123\n");
+    }
+    p.page->prepareMenu();
+    QVERIFY(p.item("CANLOG_OPEN")->isVisible());
+    p.item("CANLOG_OPEN")->trigger();
+    QVERIFY(p.errors.isEmpty());
+    QCOMPARE(p.page->packetModel()->rowCount(), 2);
+    QCOMPARE(p.cell(0, 2), QString("123( 291)"));
+    QCOMPARE(p.cell(0, 5), QString("250"));
+    QCOMPARE(p.cell(0, 6), QString("2"));
+    QCOMPARE(p.cell(1, 2), QString("18DAF110(417001744)"));
+    QVERIFY(p.modes.empty());
+    // Studied, it saves as another kind.
+    p.chosenFile = dir.filePath("car.asc");
+    p.chosenForm = kivprism::canlog::LogForm::VectorAsc;
+    p.item("CANLOG_SAVELOG")->trigger();
+    QCOMPARE(kivprism::canlog::readAsc(contentsOf(p.chosenFile).toStdString()).records.size(),
+             std::size_t{3});
+    // Errors name the file's line; the rows stay.
+    {
+      QFile file(p.captureFile);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("(1.0) can0 123#11\n(1.1) can0 123#1\n");
+    }
+    p.item("CANLOG_OPEN")->trigger();
+    QCOMPARE(p.errors.size(), 1);
+    QCOMPARE(p.errors[0],
+             QString::fromUtf8("Строка 2 файла %1 не является CAN пакетом:\n(1.1) can0 123#1")
+                 .arg(p.captureFile));
+    QCOMPARE(p.page->packetModel()->rowCount(), 2);
+    p.captureFile = dir.filePath("missing.asc");
+    p.item("CANLOG_OPEN")->trigger();
+    QCOMPARE(p.errors.size(), 2);
+    QVERIFY(p.errors[1].contains("missing.asc"));
+    p.captureFile = dir.filePath("empty.asc");
+    {
+      QFile file(p.captureFile);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("date Wed Dec 09 02:05:07.000 pm 2026\r\n");
+    }
+    p.item("CANLOG_OPEN")->trigger();
+    QCOMPARE(p.errors.size(), 3);
+    QCOMPARE(p.page->packetModel()->rowCount(), 2);
+    // A cancelled chooser does nothing.
+    p.captureFile.clear();
+    p.item("CANLOG_OPEN")->trigger();
+    QCOMPARE(p.errors.size(), 3);
+  }
+
   // --- in the main window ---
 
   void theWindowShowsLiveTrafficWhileTheBusIsCan() {
@@ -477,9 +727,17 @@ class CanLogPageTest : public QObject {
       boxes.push_back(text);
       return box::kYes;
     };
-    QString chosen = dir.filePath("car.asc");
-    options.fileAnswerer = [&](kivprism::ui::FileChooser, const QString&) { return chosen; };
+    // The user picks the ASC type in the save dialog: the type, not the name, gives the form.
+    QString chosen = dir.filePath("car.log");
+    TMainForm* shown = nullptr;
+    options.fileAnswerer = [&](kivprism::ui::FileChooser, const QString&) {
+      if (auto* dialog = shown->findChild<QFileDialog*>("SaveDialogCANLOG")) {
+        dialog->selectNameFilter(dialog->nameFilters().value(2));
+      }
+      return chosen;
+    };
     TMainForm window(port, options);
+    shown = &window;
     window.startUp();
     window.show();
     QVERIFY(QTest::qWaitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
@@ -510,6 +768,82 @@ class CanLogPageTest : public QObject {
     window.model().working.set(kivprism::config::layout::kDiffBusMode, 0);
     window.refreshCanLogPage();
     QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
+  }
+
+  void frameToRuleOnTheDemosTraffic() {
+    QTemporaryDir dir;
+    kivprism::sim::SimulatedController controller;
+    kivprism::sim::SimulatedHidPort port(controller);
+    controller.startDemo();
+    std::vector<QString> boxes;
+    kivprism::ui::MainWindowOptions options;
+    options.settingsPath = dir.filePath("kivprism.ini");
+    options.systemLanguage = "en-US";
+    options.boxAnswerer = [&](unsigned, const QString&, const QString& text) {
+      boxes.push_back(text);
+      return box::kYes;
+    };
+    TMainForm window(port, options);
+    window.startUp();
+    window.show();
+    QVERIFY(QTest::qWaitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
+    auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
+    CanLogPage* page = window.canLogPage();
+    QTRY_VERIFY_WITH_TIMEOUT(tabs->isTabVisible(tabs->indexOf(page)), 3000);
+    tabs->setCurrentWidget(page);
+    QCOMPARE(page->menu()->findChild<QAction*>("CANLOG_MAKEEVENT")->text(),
+             QString("Make a CAN event from this frame"));
+    page->CANLOG_BEGINClick();
+    // A row of the car's traffic whose bytes change.
+    int row = -1;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+          const auto& rows = page->engine().rows();
+          for (std::size_t r = 0; r < rows.size(); ++r) {
+            if (rows[r].changedBytes != 0 && rows[r].record.dataLength() > 0) {
+              row = page->packetModel()->viewRow(int(r));
+              return row >= 0;
+            }
+          }
+          return false;
+        },
+        8000));
+    page->CANLOG_ENDClick();
+    page->publish();
+    const kivprism::canlog::PacketRow frame =
+        page->engine().rows()[std::size_t(page->packetModel()->engineRow(row))];
+    const auto selected = window.eventPane()->selectedEntry();
+    const auto expected = kivprism::canlog::entryForFrameRule(window.model().working, selected);
+    QVERIFY(expected.has_value());
+    page->packetList()->scrollTo(page->packetModel()->index(row, 2));
+    const QPoint at = page->packetList()->visualRect(page->packetModel()->index(row, 2)).center();
+    QTest::mousePress(page->packetList()->viewport(), Qt::RightButton, {}, at);
+    page->menu()->hide();
+    page->menu()->findChild<QAction*>("CANLOG_MAKEEVENT")->trigger();
+    // The editor shows the entry, which holds the frame's event.
+    QCOMPARE(tabs->currentIndex(), tabs->indexOf(window.findChild<QWidget*>("TabSheetParameters")));
+    QCOMPARE(window.eventPane()->selectedEntry(), *expected);
+    const auto entry = kivprism::events::entryAt(window.model().working, *expected);
+    QCOMPARE(kivprism::events::eventTypeCode(entry), unsigned(kivprism::events::EventType::SwCan));
+    const auto filter = kivprism::events::get(entry, kivprism::events::event::sw_can::kFilter);
+    QCOMPARE(filter.idWord, frame.record.identifierWord);
+    QCOMPARE(filter.count, std::uint8_t(frame.record.dataLength()));
+    for (std::size_t k = 0; k < frame.record.dataLength(); ++k) {
+      const bool changed = ((frame.changedBytes >> k) & 1u) != 0;
+      QCOMPARE(filter.mask[k], std::uint8_t(changed ? 0xFF : 0));
+      QCOMPARE(filter.data[k], std::uint8_t(changed ? frame.record.data[k] : 0));
+    }
+    QCOMPARE(window.eventPane()->eventPages()->currentIndex(),
+             int(kivprism::events::EventType::SwCan));
+    // One step of the history, and the controller gets it with the next write.
+    QTRY_VERIFY_WITH_TIMEOUT(window.editHistory().undoAction()->isEnabled(), 2000);
+    window.editHistory().undo();
+    QVERIFY(kivprism::events::isEmpty(entry));
+    window.editHistory().redo();
+    QCOMPARE(kivprism::events::get(entry, kivprism::events::event::sw_can::kFilter), filter);
+    window.SpeedButtonWriteDeviceClick();
+    const auto written = kivprism::events::entryAt(controller.configuration(), *expected);
+    QVERIFY(std::equal(written.begin(), written.end(), entry.begin()));
   }
 };
 

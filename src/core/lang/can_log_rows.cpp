@@ -27,6 +27,20 @@ constexpr std::array kCanLogRows = {
     LanguageRow{"MainForm_CANLOG_HIDENOTCHANGED_Caption",
                 {"Скрыть без изменений", "Hide not changed"}},
     LanguageRow{"MainForm_CANLOG_SHOWALLID_Caption", {"Показать все", "Show all"}},
+    LanguageRow{"MainForm_CANLOG_MAKEEVENT_Caption",
+                {"Сделать CAN событие из этого пакета", "Make a CAN event from this frame"}},
+    LanguageRow{"MainForm_CANLOG_COPYCANDUMP_Caption",
+                {"Копировать как строку candump", "Copy as candump line"}},
+    LanguageRow{"MainForm_CANLOG_SAVELOG_Caption", {"Сохранить лог...", "Save log..."}},
+    LanguageRow{"MainForm_CANLOG_SAVELOG_TAB_Caption",
+                {"Сохранить лог с табуляцией...", "Save log with a TAB..."}},
+    LanguageRow{"MainForm_CANLOG_OPEN_Caption", {"Открыть запись...", "Open capture..."}},
+    LanguageRow{"MainForm_LabelCANLOGFilter_Caption", {"Идентификаторы:", "Identifiers:"}},
+    LanguageRow{"MainForm_EditCANLOGFilter_Hint",
+                {"Шестнадцатеричные идентификаторы и диапазоны, например: 123 200-2FF 18DAF110",
+                 "Hexadecimal identifiers and ranges, for example: 123 200-2FF 18DAF110"}},
+    LanguageRow{"MainForm_CheckBoxCANLOGChanged_Caption",
+                {"Только с изменёнными байтами", "Changed bytes only"}},
 };
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The language-table rows of the CAN-log page: its caption, the list's hint and the items of its
-// right-click menu.
+// right-click menu, and the packet list's filter.
 #pragma once
 
 #include <span>

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/canlog/can_log_texts.hpp"
 #include "core/lang/summary_window_rows.hpp"
 #include "ui/app/shell_texts.hpp"
 
@@ -9,7 +10,7 @@ namespace kivprism::ui {
 
 namespace {
 
-const std::array<FileChooserSpec, 6> kChoosers = {{
+const std::array<FileChooserSpec, 7> kChoosers = {{
     {FileChooser::ConfigToOpen, false, "KIVSOLANPRISM-F401", "DirectoryConfig", "*.KST401",
      texts::kChooseConfigToOpen},
     {FileChooser::ConfigToSave, true, "KIVSOLANPRISM-F401", "DirectoryConfig", "*.KST401",
@@ -23,6 +24,9 @@ const std::array<FileChooserSpec, 6> kChoosers = {{
     // HTML unless the name typed ends in .md or .csv.
     {FileChooser::SummaryToSave, true, "KIVSOLANPRISM-F401", "DirectorySummary", "*.html",
      lang::summary_window::kChooseSummaryFile},
+    // Captures to study in the CAN log, from where its logs are saved.
+    {FileChooser::CanLogToOpen, false, "KIVSOLANPRISM-F401-CANLOG", "DirectoryConfig", "*.log",
+     canlog::texts::kChooseCaptureToOpen},
 }};
 
 }  // namespace

@@ -14,7 +14,8 @@ enum class FileChooser {
   FirmwareToOpen,
   CanLogToSave,
   ConfigToCompare,
-  SummaryToSave
+  SummaryToSave,
+  CanLogToOpen
 };
 
 struct FileChooserSpec {

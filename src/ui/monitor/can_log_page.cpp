@@ -2,9 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QCursor>
 #include <QFile>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,6 +22,8 @@
 #include <ctime>
 
 #include "core/canlog/can_log_texts.hpp"
+#include "core/canlog/capture_reader.hpp"
+#include "core/canlog/frame_rule.hpp"
 #include "core/config/utf8_path.hpp"
 #include "platform/system.hpp"
 #include "ui/app/qt_text.hpp"
@@ -63,6 +71,20 @@ constexpr QRgb kChangedMarkText = qRgb(0, 0, 0);
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
+// Where byte k of a Data Hex text stands in its cell (the text is centred); empty for no byte.
+QRect byteRect(const QFontMetrics& metrics, const QString& shown, const QRect& cell, int k) {
+  const QString digits = shown.mid(k * kByteChars, kHexDigits);
+  if (digits.trimmed().isEmpty()) {
+    return {};
+  }
+  const int left = cell.left() + (cell.width() - metrics.horizontalAdvance(shown)) / 2;
+  const int from = metrics.horizontalAdvance(shown.left(k * kByteChars));
+  const int to = metrics.horizontalAdvance(shown.left(k * kByteChars + kHexDigits));
+  return {left + from, cell.top(), to - from, cell.height()};
+}
+
+std::tm wallClockNow() { return platform::localTime(std::time(nullptr)); }
+
 // The Data Hex cell with the bytes that changed within the last second on a marked background.
 class ChangedBytesDelegate : public QStyledItemDelegate {
  public:
@@ -82,27 +104,22 @@ class ChangedBytesDelegate : public QStyledItemDelegate {
     QStyle* style = opt.widget != nullptr ? opt.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
     const QFontMetrics metrics(opt.font);
-    const int width = metrics.horizontalAdvance(shown);
-    const int left = opt.rect.left() + (opt.rect.width() - width) / 2;
     const QColor plain = opt.palette.color(
         (opt.state & QStyle::State_Selected) != 0 ? QPalette::HighlightedText : QPalette::Text);
     painter->save();
     painter->setFont(opt.font);
     for (int k = 0; k < static_cast<int>(canlog::kMaxDataBytes); ++k) {
-      const QString digits = shown.mid(k * kByteChars, kHexDigits);
-      if (digits.trimmed().isEmpty()) {
+      const QRect at = byteRect(metrics, shown, opt.rect, k);
+      if (at.isEmpty()) {
         continue;
       }
-      const int from = metrics.horizontalAdvance(shown.left(k * kByteChars));
-      const int to = metrics.horizontalAdvance(shown.left(k * kByteChars + kHexDigits));
       const bool marked = ((changed >> k) & 1u) != 0;
       if (marked) {
-        painter->fillRect(QRect(left + from, opt.rect.top() + 1, to - from, opt.rect.height() - 2),
-                          QColor(kChangedMark));
+        painter->fillRect(at.adjusted(0, 1, 0, -1), QColor(kChangedMark));
       }
       painter->setPen(marked ? QColor(kChangedMarkText) : plain);
-      painter->drawText(QRect(left + from, opt.rect.top(), to - from, opt.rect.height()),
-                        Qt::AlignLeft | Qt::AlignVCenter, digits);
+      painter->drawText(at, Qt::AlignLeft | Qt::AlignVCenter,
+                        shown.mid(k * kByteChars, kHexDigits));
     }
     painter->restore();
   }
@@ -182,11 +199,43 @@ int CanLogPacketModel::columnCount(const QModelIndex& parent) const {
 }
 
 int CanLogPacketModel::engineRow(int viewRow) const {
-  return viewRow < 0 || viewRow >= shownRows_ ? -1 : viewRow;
+  if (viewRow < 0 || viewRow >= shownRows_) {
+    return -1;
+  }
+  return filter_.active() ? shown_[std::size_t(viewRow)] : viewRow;
 }
 
 int CanLogPacketModel::viewRow(int engineRow) const {
-  return engineRow < 0 || engineRow >= shownRows_ ? -1 : engineRow;
+  if (!filter_.active()) {
+    return engineRow < 0 || engineRow >= shownRows_ ? -1 : engineRow;
+  }
+  const auto end = shown_.begin() + shownRows_;
+  const auto at = std::lower_bound(shown_.begin(), end, engineRow);
+  return at != end && *at == engineRow ? static_cast<int>(at - shown_.begin()) : -1;
+}
+
+std::vector<int> CanLogPacketModel::passingRows() const {
+  std::vector<int> rows;
+  for (std::size_t r = 0; r < engine_.rows().size(); ++r) {
+    if (filter_.passes(engine_.rows()[r])) {
+      rows.push_back(static_cast<int>(r));
+    }
+  }
+  return rows;
+}
+
+void CanLogPacketModel::setFilter(const canlog::PacketFilter& filter) {
+  if (filter == filter_) {
+    return;
+  }
+  beginResetModel();
+  filter_ = filter;
+  shown_ = filter_.active() ? passingRows() : std::vector<int>{};
+  shownRows_ =
+      filter_.active() ? static_cast<int>(shown_.size()) : static_cast<int>(engine_.rows().size());
+  dirty_ = Range{};
+  recent_.fill(Range{});
+  endResetModel();
 }
 
 QVariant CanLogPacketModel::data(const QModelIndex& index, int role) const {
@@ -266,6 +315,37 @@ void CanLogPacketModel::noteWidest(int column, const QString& shown) {
 }
 
 void CanLogPacketModel::publish() {
+  if (filter_.active()) {
+    // The rows the filter passes: new ones join at the end, or a row that now passes (its bytes
+    // changed) stands between the others and the list is shown anew.
+    std::vector<int> next = passingRows();
+    const bool appended = next.size() >= std::size_t(shownRows_) &&
+                          std::equal(shown_.begin(), shown_.begin() + shownRows_, next.begin());
+    const bool changed = dirty_.first >= 0;
+    dirty_ = Range{};
+    if (!appended) {
+      beginResetModel();
+      shown_ = std::move(next);
+      shownRows_ = static_cast<int>(shown_.size());
+      endResetModel();
+      return;
+    }
+    const int known = shownRows_;
+    if (next.size() > std::size_t(known)) {
+      beginInsertRows({}, known, static_cast<int>(next.size()) - 1);
+      shown_ = std::move(next);
+      shownRows_ = static_cast<int>(shown_.size());
+      endInsertRows();
+    }
+    // Marks fade too: the whole narrowed list is told, the view redraws only what it shows.
+    if (known > 0 && (changed || std::any_of(recent_.begin(), recent_.end(),
+                                             [](const Range& r) { return r.first >= 0; }))) {
+      emit dataChanged(index(0, 1), index(known - 1, kColumns - 1));
+    }
+    recent_[recentNext_] = changed ? Range{0, known - 1} : Range{};
+    recentNext_ = (recentNext_ + 1) % kMarkBatches;
+    return;
+  }
   const int rows = static_cast<int>(engine_.rows().size());
   if (rows < shownRows_) {
     reset();
@@ -293,7 +373,9 @@ void CanLogPacketModel::publish() {
 
 void CanLogPacketModel::reset() {
   beginResetModel();
-  shownRows_ = static_cast<int>(engine_.rows().size());
+  shown_ = filter_.active() ? passingRows() : std::vector<int>{};
+  shownRows_ =
+      filter_.active() ? static_cast<int>(shown_.size()) : static_cast<int>(engine_.rows().size());
   dirty_ = Range{};
   recent_.fill(Range{});
   widest_.fill(QString());
@@ -389,6 +471,25 @@ CanLogPage::CanLogPage(Hooks hooks, QWidget* parent) : QWidget(parent), hooks_(s
   packets_ = new CanLogPacketModel(engine_, hooks_.tickMs, this);
   details_ = new CanLogDetailModel(engine_, this);
 
+  // The filter of the packet list: identifiers, and only those whose bytes changed.
+  auto* filterBar = new QWidget(panel_);
+  filterBar->setObjectName("PanelCANLOGFilter");
+  auto* filterLayout = new QHBoxLayout(filterBar);
+  filterLayout->setContentsMargins(2, 2, 2, 2);
+  auto* filterLabel = new QLabel(filterBar);
+  filterLabel->setObjectName("LabelCANLOGFilter");
+  filterLayout->addWidget(filterLabel);
+  filterField_ = new QLineEdit(filterBar);
+  filterField_->setObjectName("EditCANLOGFilter");
+  filterField_->setClearButtonEnabled(true);
+  filterLayout->addWidget(filterField_, 1);
+  changedOnly_ = new QCheckBox(filterBar);
+  changedOnly_->setObjectName("CheckBoxCANLOGChanged");
+  filterLayout->addWidget(changedOnly_);
+  panelLayout->addWidget(filterBar);
+  connect(filterField_, &QLineEdit::textChanged, this, [this] { applyFilter(); });
+  connect(changedOnly_, &QCheckBox::toggled, this, [this] { applyFilter(); });
+
   listViewCANLOG_ = new QTableView(panel_);
   setUpList(listViewCANLOG_, "ListViewCANLOG");
   listViewCANLOG_->setModel(packets_);
@@ -436,6 +537,13 @@ CanLogPage::CanLogPage(Hooks hooks, QWidget* parent) : QWidget(parent), hooks_(s
   addItem("CANLOG_HIDECURRENTID", &CanLogPage::CANLOG_HIDECURRENTIDClick);
   addItem("CANLOG_HIDENOTCHANGED", &CanLogPage::CANLOG_HIDENOTCHANGEDClick);
   addItem("CANLOG_SHOWALLID", &CanLogPage::CANLOG_SHOWALLIDClick);
+  popupMenuCANLOG_->addSeparator();
+  addItem("CANLOG_MAKEEVENT", &CanLogPage::CANLOG_MAKEEVENTClick);
+  addItem("CANLOG_COPYCANDUMP", &CanLogPage::CANLOG_COPYCANDUMPClick);
+  popupMenuCANLOG_->addSeparator();
+  addItem("CANLOG_SAVELOG", &CanLogPage::CANLOG_SAVELOGClick);
+  addItem("CANLOG_SAVELOG_TAB", &CanLogPage::CANLOG_SAVELOG_TABClick);
+  addItem("CANLOG_OPEN", &CanLogPage::CANLOG_OPENClick);
 
   listViewCANLOG_->viewport()->installEventFilter(this);
   listViewCANLOGDATA_->viewport()->installEventFilter(this);
@@ -462,23 +570,41 @@ QAction* CanLogPage::addItem(const char* name, void (CanLogPage::*handler)()) {
 
 void CanLogPage::intake(device::CanRecord bytes) {
   const canlog::CanLogRecord record = canlog::CanLogRecord::decode(bytes);
-  const canlog::IntakeResult result = engine_.canLogIntake(record, hooks_.tickMs());
-  if (result.outcome == canlog::IntakeOutcome::Dropped) {
-    return;
-  }
-  if (hooks_.terminalShown && hooks_.terminalShown() && hooks_.echo) {
+  if (take(record, hooks_.tickMs()) && hooks_.terminalShown && hooks_.terminalShown() &&
+      hooks_.echo) {
     hooks_.echo(text(canlog::terminalEchoLine(record)));
   }
+}
+
+bool CanLogPage::take(const canlog::CanLogRecord& record, std::uint32_t now) {
+  const canlog::IntakeResult result = engine_.canLogIntake(record, now);
+  if (result.outcome == canlog::IntakeOutcome::Dropped) {
+    return false;
+  }
   if (!result.shown()) {
-    return;
+    return true;
   }
   packets_->noteChanged(result.row);
   detailDirty_ = detailDirty_ || int(result.row) == details_->detailRow();
   file_.write(engine_.rows()[result.row]);
-  lastShownTick_ = hooks_.tickMs();
+  kept_.add(record);
+  lastShownTick_ = now;
   if (!batchTimer_.isActive()) {
     batchTimer_.start();
   }
+  return true;
+}
+
+void CanLogPage::studyCapture(const std::vector<canlog::CanLogRecord>& records) {
+  closeCanLogFile();
+  // A fresh engine: identifiers hidden for the car's capture must not hide the file's.
+  engine_.reset();
+  emptyRows();
+  const std::uint32_t now = hooks_.tickMs();
+  for (const canlog::CanLogRecord& record : records) {
+    take(record, now);
+  }
+  publish();
 }
 
 void CanLogPage::publish() {
@@ -533,6 +659,9 @@ bool CanLogPage::requireConnected() {
 
 void CanLogPage::emptyRows() {
   engine_.clearRows();
+  kept_.clear();
+  keptStart_ = wallClockNow();
+  pickedBytes_ = 0;
   packets_->reset();
   fitColumns();
   hideDetails();
@@ -614,6 +743,106 @@ void CanLogPage::CANLOG_HIDEALLNOTHISClick() {
   }
 }
 
+void CanLogPage::saveKept(canlog::LogForm form) {
+  canlog::LogForm chosen = form;
+  const QString name = hooks_.chooseLogFile(chosen);
+  if (name.isEmpty()) {
+    return;
+  }
+  hooks_.rememberLogFile(name);
+  if (!canlog::saveCapture(kept_, config::pathFromUtf8(name.toStdString()), chosen, keptStart_)) {
+    hooks_.showError(translatedWith(canlog::texts::kLogNotWritten, name.toStdString()));
+  }
+}
+
+void CanLogPage::CANLOG_OPENClick() {
+  const QString name = hooks_.chooseCaptureFile ? hooks_.chooseCaptureFile() : QString();
+  if (name.isEmpty()) {
+    return;
+  }
+  QFile file(name);
+  if (!file.open(QIODevice::ReadOnly)) {
+    hooks_.showError(translatedWith(canlog::texts::kCaptureNotRead, name.toStdString()));
+    return;
+  }
+  const QByteArray bytes = file.readAll();
+  const canlog::CaptureRead read =
+      canlog::readCapture(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+  if (!read.error.empty()) {
+    hooks_.showError(qtText(lang::formatText(lang::translateText(canlog::texts::kCaptureBadLine),
+                                             unsigned(read.errorLine), name.toStdString().c_str(),
+                                             read.errorText.c_str())));
+    return;
+  }
+  if (read.records.empty()) {
+    hooks_.showError(translatedWith(canlog::texts::kCaptureWithoutFrames, name.toStdString()));
+    return;
+  }
+  studyCapture(read.records);
+}
+
+void CanLogPage::CANLOG_MAKEEVENTClick() {
+  if (selectedRow_ < 0 || std::size_t(selectedRow_) >= engine_.rows().size()) {
+    return;
+  }
+  const canlog::PacketRow& row = engine_.rows()[std::size_t(selectedRow_)];
+  const auto filter = canlog::frameFilter(
+      row.record, canlog::comparedBytes(row.record, pickedBytes_, row.changedBytes));
+  if (!filter) {
+    hooks_.showError(translated(canlog::texts::kFrameWithoutData));
+    return;
+  }
+  if (hooks_.makeFrameEvent) {
+    hooks_.makeFrameEvent(*filter);
+  }
+}
+
+void CanLogPage::CANLOG_COPYCANDUMPClick() {
+  if (selectedRow_ < 0 || std::size_t(selectedRow_) >= engine_.rows().size()) {
+    return;
+  }
+  const canlog::CanLogRecord& record = engine_.rows()[std::size_t(selectedRow_)].record;
+  QGuiApplication::clipboard()->setText(text(canlog::candumpLine(record, record.timeStamp)));
+}
+
+int CanLogPage::byteAt(const QPoint& pos) const {
+  const QModelIndex index = listViewCANLOG_->indexAt(pos);
+  if (!index.isValid() || index.column() != CanLogPacketModel::kDataColumn) {
+    return -1;
+  }
+  const QString shown = index.data().toString();
+  const QRect cell = listViewCANLOG_->visualRect(index);
+  const QFontMetrics metrics(listViewCANLOG_->font());
+  for (int k = 0; k < static_cast<int>(canlog::kMaxDataBytes); ++k) {
+    const QRect at = byteRect(metrics, shown, cell, k);
+    // Half the blank between two bytes belongs to each.
+    const int blank = metrics.horizontalAdvance(QChar(' '));
+    if (!at.isEmpty() && pos.x() >= at.left() - blank / 2 && pos.x() < at.right() + 1 + blank / 2) {
+      return k;
+    }
+  }
+  return -1;
+}
+
+void CanLogPage::applyFilter() {
+  const auto identifiers = canlog::parseIdentifierFilter(filterField_->text().toStdString());
+  // A text that names no identifiers shows so in the field and leaves the list as it was.
+  QPalette palette = filterField_->palette();
+  palette.setColor(QPalette::Text,
+                   identifiers ? QApplication::palette().color(QPalette::Text) : QColor(Qt::red));
+  filterField_->setPalette(palette);
+  if (!identifiers) {
+    return;
+  }
+  canlog::PacketFilter filter;
+  filter.identifiers = *identifiers;
+  filter.changedOnly = changedOnly_->isChecked();
+  packets_->setFilter(filter);
+  selectedRow_ = -1;
+  lastPressedRow_ = -1;
+  hideDetails();
+}
+
 void CanLogPage::showDetails(int engineRow) {
   details_->setDetailRow(engineRow);
   listViewCANLOGDATA_->show();
@@ -643,9 +872,15 @@ void CanLogPage::ListViewCANLOGMouseDown(Qt::MouseButton button, const QPoint& p
     }
     lastPressedRow_ = row;
   } else if (button == Qt::RightButton) {
-    prepareMenu();
-    popupMenuCANLOG_->popup(QCursor::pos());
+    const int byte = row >= 0 ? byteAt(pos) : -1;
+    pickedBytes_ = byte >= 0 ? static_cast<std::uint8_t>(1u << byte) : 0;
+    popupMenuAtCursor();
   }
+}
+
+void CanLogPage::popupMenuAtCursor() {
+  prepareMenu();
+  popupMenuCANLOG_->popup(QCursor::pos());
 }
 
 void CanLogPage::ListViewCANLOGSelectItem(int viewRow) {
@@ -665,6 +900,11 @@ void CanLogPage::prepareMenu() {
   item("CANLOG_HIDEDATA")->setVisible(listViewCANLOGDATA_->isVisible());
   item("CANLOG_HIDETHIS")->setVisible(selectedRow_ >= 0);
   item("CANLOG_HIDEALLNOTHIS")->setVisible(selectedRow_ >= 0);
+  item("CANLOG_MAKEEVENT")->setVisible(selectedRow_ >= 0);
+  item("CANLOG_COPYCANDUMP")->setVisible(selectedRow_ >= 0);
+  item("CANLOG_SAVELOG")->setVisible(!kept_.empty());
+  item("CANLOG_SAVELOG_TAB")->setVisible(!kept_.empty());
+  item("CANLOG_OPEN")->setVisible(!running);
 }
 
 void CanLogPage::placeGauges() {
@@ -713,6 +953,19 @@ bool CanLogPage::eventFilter(QObject* watched, QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     ListViewCANLOGMouseDown(mouse->button(), mouse->position().toPoint());
   } else if (watched == listViewCANLOGDATA_->viewport()) {
+    // A right press on a byte of the details picks that byte for the event.
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+      const int byte =
+          listViewCANLOGDATA_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint())
+              .row();
+      if (byte >= 0 && details_->detailRow() >= 0) {
+        selectedRow_ = details_->detailRow();
+        pickedBytes_ = static_cast<std::uint8_t>(1u << byte);
+        popupMenuAtCursor();
+        return true;
+      }
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
       ListViewCANLOGDATADblClick();
       return true;

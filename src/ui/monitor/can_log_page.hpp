@@ -11,21 +11,29 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "core/canlog/can_log_engine.hpp"
+#include "core/canlog/capture_store.hpp"
 #include "core/canlog/log_writer.hpp"
+#include "core/canlog/packet_filter.hpp"
 #include "core/device/link_host.hpp"
+#include "core/events/records.hpp"
 
 class QAction;
+class QCheckBox;
+class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QTableView;
 
 namespace kivprism::ui {
 
-// The packet list over the engine's rows, in their order of first arrival.
+// The packet list over the engine's rows, in their order of first arrival; a filter narrows it to
+// the rows it passes.
 class CanLogPacketModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -50,6 +58,9 @@ class CanLogPacketModel : public QAbstractTableModel {
   void publish();
   // The engine's rows were emptied.
   void reset();
+  // Shows only the rows the filter passes (all for an inactive one).
+  void setFilter(const canlog::PacketFilter& filter);
+  const canlog::PacketFilter& filter() const { return filter_; }
 
   // Engine row of a view row and back; -1 for none.
   int engineRow(int viewRow) const;
@@ -67,11 +78,15 @@ class CanLogPacketModel : public QAbstractTableModel {
   static constexpr std::size_t kMarkBatches = 12;
 
   void measure(std::size_t engineRow, bool wholeRow);
+  std::vector<int> passingRows() const;
   void noteWidest(int column, const QString& text);
 
   const canlog::CanLogEngine& engine_;
   std::function<std::uint32_t()> tickMs_;
   int shownRows_ = 0;
+  canlog::PacketFilter filter_;
+  // The engine rows shown while the filter is active, in order.
+  std::vector<int> shown_;
   Range dirty_;
   // Ranges of the last batches, so that marks are redrawn when they run out.
   std::array<Range, kMarkBatches> recent_{};
@@ -132,6 +147,11 @@ class CanLogPage : public QWidget {
     std::function<bool()> terminalShown;
     std::function<void(const QString& line)> echo;
     std::function<std::uint32_t()> tickMs;
+    // A capture file to study (empty: cancelled).
+    std::function<QString()> chooseCaptureFile;
+    // Makes the filter the event of a free entry and opens it in the editor; false when there is
+    // no free entry (the shell has said so).
+    std::function<bool(const events::CanFilter& filter)> makeFrameEvent;
   };
 
   explicit CanLogPage(Hooks hooks, QWidget* parent = nullptr);
@@ -139,6 +159,9 @@ class CanLogPage : public QWidget {
 
   // Every record the controller delivers, in order.
   void intake(device::CanRecord record);
+  // A saved capture in place of the rows, to study without the car; its records are kept as a
+  // capture's are.
+  void studyCapture(const std::vector<canlog::CanLogRecord>& records);
 
   // --- for the shell ---
   int sendCanLogCommand(canlog::CanLogMode mode, bool report);
@@ -164,6 +187,14 @@ class CanLogPage : public QWidget {
   void CANLOG_HIDEDATAClick();
   void CANLOG_HIDETHISClick();
   void CANLOG_HIDEALLNOTHISClick();
+  // The kept records of the capture to a file, after it.
+  void CANLOG_SAVELOGClick() { saveKept(canlog::LogForm::Aligned); }
+  void CANLOG_SAVELOG_TABClick() { saveKept(canlog::LogForm::TabSeparated); }
+  void CANLOG_OPENClick();
+  void CANLOG_MAKEEVENTClick();
+  void CANLOG_COPYCANDUMPClick();
+  // The byte of the packet list's data column under a point of its viewport; -1 for none.
+  int byteAt(const QPoint& pos) const;
   void ListViewCANLOGMouseDown(Qt::MouseButton button, const QPoint& pos);
   void ListViewCANLOGSelectItem(int viewRow);
   void ListViewCANLOGDATADblClick() { CANLOG_HIDEDATAClick(); }
@@ -177,6 +208,11 @@ class CanLogPage : public QWidget {
   QTableView* packetList() const { return listViewCANLOG_; }
   QTableView* detailList() const { return listViewCANLOGDATA_; }
   QMenu* menu() const { return popupMenuCANLOG_; }
+  QLineEdit* filterField() const { return filterField_; }
+  QCheckBox* changedOnlyBox() const { return changedOnly_; }
+  const canlog::CaptureStore& kept() const { return kept_; }
+  // The bytes the last right click picked, bit k for byte k.
+  std::uint8_t pickedBytes() const { return pickedBytes_; }
   QProgressBar* gauge(std::size_t k) const { return gauges_[k]; }
   int detailRow() const { return details_->detailRow(); }
   int selectedRow() const { return selectedRow_; }
@@ -189,6 +225,11 @@ class CanLogPage : public QWidget {
  private:
   void startWithMode(canlog::CanLogMode mode);
   void startAndSave(canlog::LogForm form);
+  void saveKept(canlog::LogForm form);
+  // A record for the rows: the engine, the log file and the kept records.
+  bool take(const canlog::CanLogRecord& record, std::uint32_t now);
+  void applyFilter();
+  void popupMenuAtCursor();
   bool requireConnected();
   void emptyRows();
   void showDetails(int engineRow);
@@ -201,11 +242,16 @@ class CanLogPage : public QWidget {
   Hooks hooks_;
   canlog::CanLogEngine engine_;
   canlog::LogFile file_;
+  canlog::CaptureStore kept_;
+  // The wall clock when the kept records began.
+  std::tm keptStart_{};
   CanLogPacketModel* packets_;
   CanLogDetailModel* details_;
   QWidget* panel_;
   QTableView* listViewCANLOG_;
   QTableView* listViewCANLOGDATA_;
+  QLineEdit* filterField_;
+  QCheckBox* changedOnly_;
   std::array<QProgressBar*, canlog::kMaxDataBytes> gauges_{};
   // The packet list's column widths as last fitted to their texts.
   std::array<int, CanLogPacketModel::kColumns> fitted_{};
@@ -213,6 +259,7 @@ class CanLogPage : public QWidget {
   QTimer batchTimer_;
   int selectedRow_ = -1;
   int lastPressedRow_ = -1;
+  std::uint8_t pickedBytes_ = 0;
   bool pageShown_ = false;
   bool detailDirty_ = false;
   std::uint32_t lastShownTick_ = 0;

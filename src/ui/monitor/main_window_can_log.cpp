@@ -6,15 +6,19 @@
 #include <QTabWidget>
 
 #include "core/canlog/can_log_texts.hpp"
+#include "core/canlog/frame_rule.hpp"
 #include "core/device/device_info.hpp"
 #include "core/device/packet.hpp"
 #include "core/lang/language_table.hpp"
 #include "core/params/availability.hpp"
 #include "platform/settings_location.hpp"
+#include "ui/app/edit_history.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/qt_text.hpp"
+#include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/can_log_page.hpp"
 #include "ui/monitor/terminal_page.hpp"
+#include "ui/rules/rules_pane.hpp"
 
 namespace kivprism::ui {
 
@@ -30,6 +34,21 @@ const LogFileType kLogFileTypes[] = {
     {canlog::texts::kFilterLog, "LOG", std::nullopt},
     {canlog::texts::kFilterCandump, "log", canlog::LogForm::Candump},
     {canlog::texts::kFilterAsc, "asc", canlog::LogForm::VectorAsc},
+};
+
+// The form the chosen file type asks for; the page's own type keeps the command's form.
+canlog::LogForm formOfFileType(qsizetype type, canlog::LogForm commandForm) {
+  if (type >= 0 && type < qsizetype(std::size(kLogFileTypes)) && kLogFileTypes[type].form) {
+    return *kLogFileTypes[type].form;
+  }
+  return commandForm;
+}
+
+// The captures the page can study: candump logs and ASC files, told apart by their text.
+const lang::TextPair kCaptureFileTypes[] = {
+    canlog::texts::kFilterCaptures,
+    canlog::texts::kFilterCandump,
+    canlog::texts::kFilterAsc,
 };
 
 }  // namespace
@@ -52,6 +71,50 @@ void TMainForm::buildCanLogPage() {
   hooks.terminalShown = [this] { return pageControlMain_->currentIndex() == 0; };
   hooks.echo = [this](const QString& line) { appendLine(TerminalPage::monitoringColour(), line); };
   hooks.tickMs = [this] { return tickMs(); };
+  hooks.chooseCaptureFile = [this] {
+    const FileChooserSpec& chooser = fileChooserSpec(FileChooser::CanLogToOpen);
+    const QString stored = settings_.remembered(chooser.section, chooser.key);
+    const QString folder =
+        stored.isEmpty() ? platform::programDirectory() : QFileInfo(stored).absolutePath();
+    QString name;
+    if (options_.fileAnswerer) {
+      name = options_.fileAnswerer(FileChooser::CanLogToOpen, folder);
+    } else {
+      QStringList filters;
+      for (const lang::TextPair& type : kCaptureFileTypes) {
+        filters << translated(type);
+      }
+      QFileDialog dialog(this, translated(chooser.title), folder);
+      dialog.setNameFilters(filters);
+      dialog.setAcceptMode(QFileDialog::AcceptOpen);
+      dialog.setFileMode(QFileDialog::ExistingFile);
+      if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        name = dialog.selectedFiles().constFirst();
+      }
+    }
+    if (!name.isEmpty()) {
+      rememberFile(FileChooser::CanLogToOpen, name);
+    }
+    return name;
+  };
+  hooks.makeFrameEvent = [this](const events::CanFilter& filter) {
+    eventPane_->storeTypedValues();
+    const auto entry = canlog::entryForFrameRule(model_.working, eventPane_->selectedEntry());
+    if (!entry) {
+      messageBox(box::kError, translated(canlog::texts::kNoFreeEntry));
+      return false;
+    }
+    history_->beginCommand(canlog::texts::kStepFrameEvent, true);
+    canlog::storeFrameRule(model_.working, *entry, filter);
+    history_->endCommand();
+    pageControlMain_->setCurrentWidget(parametersPage_);
+    eventPane_->selectEntry(*entry);
+    eventPane_->forcedRefresh();
+    if (rulesPane_ != nullptr) {
+      rulesPane_->sync();
+    }
+    return true;
+  };
   canLog_ = new CanLogPage(std::move(hooks), pageControlMain_);
   pageControlMain_->setTabVisible(pageControlMain_->addTab(canLog_, QString()), false);
   connect(
@@ -59,14 +122,9 @@ void TMainForm::buildCanLogPage() {
       Qt::QueuedConnection);
 }
 
+// A test answers in place of the user while the dialog stands ready (it may pick a file type on
+// it), so the file type chosen maps to the form the same way for both.
 QString TMainForm::chooseCanLogFile(canlog::LogForm& form) {
-  if (options_.fileAnswerer) {
-    const QString name = chooseCanLogToSave();
-    if (const auto capture = canlog::captureFormFor(QFile::encodeName(name).toStdString())) {
-      form = *capture;
-    }
-    return name;
-  }
   const FileChooserSpec& chooser = fileChooserSpec(FileChooser::CanLogToSave);
   const QString stored = settings_.remembered(chooser.section, chooser.key);
   const QString folder =
@@ -76,6 +134,7 @@ QString TMainForm::chooseCanLogFile(canlog::LogForm& form) {
     filters << translated(type.caption);
   }
   QFileDialog dialog(this, translated(chooser.title), folder);
+  dialog.setObjectName("SaveDialogCANLOG");
   dialog.setNameFilters(filters);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -83,14 +142,16 @@ QString TMainForm::chooseCanLogFile(canlog::LogForm& form) {
   connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &filters](const QString& f) {
     dialog.setDefaultSuffix(kLogFileTypes[std::max<qsizetype>(filters.indexOf(f), 0)].suffix);
   });
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-    return {};
+  QString name;
+  if (options_.fileAnswerer) {
+    name = options_.fileAnswerer(FileChooser::CanLogToSave, folder);
+  } else if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    name = dialog.selectedFiles().constFirst();
   }
-  const qsizetype type = filters.indexOf(dialog.selectedNameFilter());
-  if (type >= 0 && kLogFileTypes[type].form) {
-    form = *kLogFileTypes[type].form;
+  if (!name.isEmpty()) {
+    form = formOfFileType(filters.indexOf(dialog.selectedNameFilter()), form);
   }
-  return dialog.selectedFiles().constFirst();
+  return name;
 }
 
 // The parameters page redraws once while the window is being built, before this page exists.
