@@ -76,6 +76,24 @@ TEST(CaptureStore, KeepsTheNewestRecordsInOrderUpToItsBound) {
   EXPECT_EQ(store.at(0), rec(1, {}, 1));
 }
 
+TEST(CaptureStore, ABoundOfNoneKeepsOneAndABoundBesideTheBlocksIsFilledWhole) {
+  CaptureStore none(0);
+  EXPECT_EQ(none.capacity(), 1u);
+  none.add(rec(1, {}, 1));
+  none.add(rec(2, {}, 2));
+  EXPECT_EQ(none.size(), 1u);
+  EXPECT_EQ(none.at(0).timeStamp, 2u);
+  // One record more than a block of memory holds.
+  const std::size_t bound = (std::size_t{1} << 16) + 1;
+  CaptureStore store(bound);
+  for (std::uint32_t i = 0; i < bound + 1; ++i) {
+    store.add(rec(standardWord(1), {}, i));
+  }
+  EXPECT_EQ(store.size(), bound);
+  EXPECT_EQ(store.at(0).timeStamp, 1u);
+  EXPECT_EQ(store.at(bound - 1).timeStamp, bound);
+}
+
 TEST(CaptureStore, AMillionRecordsTakeAboutSeventeenMegabytesAndNoMore) {
   CaptureStore store;
   EXPECT_EQ(store.capacity(), kCaptureCapacity);
@@ -193,7 +211,11 @@ TEST(PacketFilter, ReadsIdentifiersAndRangesInHex) {
                     {0x7FF, 0x7FF},
                     {0x200, 0x2FF}}));
   EXPECT_EQ(parseIdentifierFilter("1FFFFFFF"), (Ranges{{0x1FFFFFFF, 0x1FFFFFFF}}));
-  for (const char* wrong : {"12G", "1-", "-5", "1-2-3", "20000000", "123456789", "0x12"}) {
+  EXPECT_EQ(parseIdentifierFilter("9a0F"), (Ranges{{0x9A0F, 0x9A0F}}));
+  EXPECT_EQ(parseIdentifierFilter("a-f"), (Ranges{{0xA, 0xF}}));
+  EXPECT_EQ(parseIdentifierFilter("A-F"), (Ranges{{0xA, 0xF}}));
+  for (const char* wrong :
+       {"12G", "1-", "-5", "1-2-3", "20000000", "123456789", "0x12", "/", ":", "@", "`", "g"}) {
     SCOPED_TRACE(wrong);
     EXPECT_FALSE(parseIdentifierFilter(wrong).has_value());
   }

@@ -76,6 +76,14 @@ TEST(FrameRule, ExtendedIdentifiersKeepTheirTwentyNineBits) {
   EXPECT_EQ(frameFilter(overlong, 0xFF)->count, 8);
 }
 
+TEST(FrameRule, BytesBeyondTheFrameAreNeverCompared) {
+  const auto filter = frameFilter(frame(standardWord(0x10), {0xAA, 0xBB}), 0xFF);
+  ASSERT_TRUE(filter.has_value());
+  EXPECT_EQ(filter->count, 2);
+  EXPECT_EQ(filter->mask, (Bytes{0xFF, 0xFF, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(filter->data, (Bytes{0xAA, 0xBB, 0, 0, 0, 0, 0, 0}));
+}
+
 TEST(FrameRule, AFrameWithoutDataMakesNoFilter) {
   EXPECT_FALSE(frameFilter(frame(standardWord(0x100), {}), 0xFF).has_value());
 }
@@ -91,6 +99,12 @@ TEST(FrameRule, TheEventGoesToTheSelectedEmptyEntryElseTheFirstEmptyOne) {
   EXPECT_EQ(entryForFrameRule(image, 2), 4u);
   EXPECT_EQ(entryForFrameRule(image, 0), 4u);
   EXPECT_EQ(entryForFrameRule(image, 50), 50u);
+  // The last entry is an entry like the others.
+  EXPECT_EQ(entryForFrameRule(image, events::kLastEntryNumber), events::kLastEntryNumber);
+  for (std::size_t n = 1; n < events::kLastEntryNumber; ++n) {
+    events::set(events::entryAt(image, n), events::entry::kSourceMask, 1);
+  }
+  EXPECT_EQ(entryForFrameRule(image, 3), events::kLastEntryNumber);
   for (std::size_t n = 1; n <= events::kLastEntryNumber; ++n) {
     events::set(events::entryAt(image, n), events::entry::kSourceMask, 1);
   }
