@@ -14,7 +14,9 @@
 
 namespace kivprism::sim {
 
-// One CAN-log record as the controller delivers it (little-endian, packed).
+// One CAN-log record as the controller delivers it (little-endian, packed). Coded here and not
+// with the program's canlog::CanLogRecord: the simulator stands for the controller, so the
+// program's codec is checked against an independent one instead of against itself.
 struct CanRecord {
   static constexpr std::size_t kSize = 17;
 
