@@ -770,6 +770,57 @@ class CanLogPageTest : public QObject {
     QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
   }
 
+  void aCaptureOpensFromTheFileMenuWhateverTheBus() {
+    QTemporaryDir dir;
+    kivprism::sim::SimulatedController controller;
+    kivprism::sim::SimulatedHidPort port(controller);
+    kivprism::ui::MainWindowOptions options;
+    options.settingsPath = dir.filePath("kivprism.ini");
+    options.systemLanguage = "en-US";
+    options.boxAnswerer = [](unsigned, const QString&, const QString&) { return box::kYes; };
+    const QString capture = dir.filePath("bench.asc");
+    std::vector<kivprism::ui::FileChooser> asked;
+    options.fileAnswerer = [&](kivprism::ui::FileChooser kind, const QString&) {
+      asked.push_back(kind);
+      return capture;
+    };
+    {
+      QFile file(capture);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(
+          "date Wed Dec 09 02:05:07.000 pm 2026\r\nbase hex  timestamps absolute\r\n"
+          "   0.010000 1  123             Rx   d 2 11 22\r\n"
+          "   0.020000 1  18DAF110x       Rx   d 1 05\r\n");
+    }
+    TMainForm window(port, options);
+    window.startUp();
+    window.show();
+    auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
+    CanLogPage* page = window.canLogPage();
+    window.model().working.set(kivprism::config::layout::kDiffBusMode, 0);
+    window.refreshCanLogPage();
+    QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
+    auto* open = window.findChild<QAction*>("MenuItemOpenCanCapture");
+    QVERIFY(open != nullptr);
+    QCOMPARE(open->text(), QString("Open CAN capture..."));
+    open->trigger();
+    QCOMPARE(asked,
+             std::vector<kivprism::ui::FileChooser>{kivprism::ui::FileChooser::CanLogToOpen});
+    QVERIFY(tabs->isTabVisible(tabs->indexOf(page)));
+    QCOMPARE(tabs->currentWidget(), page);
+    QCOMPARE(page->packetModel()->rowCount(), 2);
+    QCOMPARE(page->packetModel()->index(1, 2).data().toString(), QString("18DAF110(417001744)"));
+    // The page stays while the capture is studied; a start on another bus gives it up.
+    window.refreshCanLogPage();
+    QVERIFY(tabs->isTabVisible(tabs->indexOf(page)));
+    QVERIFY(QTest::qWaitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
+    QTest::qWait(500);
+    window.model().working.set(kivprism::config::layout::kDiffBusMode, 0);
+    page->CANLOG_BEGINClick();
+    window.refreshCanLogPage();
+    QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
+  }
+
   void frameToRuleOnTheDemosTraffic() {
     QTemporaryDir dir;
     kivprism::sim::SimulatedController controller;

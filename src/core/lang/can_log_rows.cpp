@@ -35,6 +35,8 @@ constexpr std::array kCanLogRows = {
     LanguageRow{"MainForm_CANLOG_SAVELOG_TAB_Caption",
                 {"Сохранить лог с табуляцией...", "Save log with a TAB..."}},
     LanguageRow{"MainForm_CANLOG_OPEN_Caption", {"Открыть запись...", "Open capture..."}},
+    LanguageRow{"MainForm_MenuItemOpenCanCapture_Caption",
+                {"Открыть запись CAN...", "Open CAN capture..."}},
     LanguageRow{"MainForm_LabelCANLOGFilter_Caption", {"Идентификаторы:", "Identifiers:"}},
     LanguageRow{"MainForm_EditCANLOGFilter_Hint",
                 {"Шестнадцатеричные идентификаторы и диапазоны, например: 123 200-2FF 18DAF110",

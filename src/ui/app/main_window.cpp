@@ -36,6 +36,7 @@
 #include "ui/app/shell_texts.hpp"
 #include "ui/app/window_placement.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
+#include "ui/monitor/can_log_page.hpp"
 #include "ui/monitor/terminal_page.hpp"
 #include "ui/params/parameters_page.hpp"
 
@@ -78,7 +79,6 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   link_ = std::make_unique<device::DeviceLink>(port, *this, model_);
   hidLibrary_ = port.libraryVersion();
   link_->addMonitorListener(*this);
-  link_->addCanRecordListener(*this);
   link_->addStateListener(*this);
   link_->addVariablesListener(*this);
   link_->addConnectionListener(*this);
@@ -133,7 +133,9 @@ TMainForm::~TMainForm() {
   pollTimer_.stop();
   shuttingDown_ = true;
   link_->removeMonitorListener(*this);
-  link_->removeCanRecordListener(*this);
+  if (canLog_ != nullptr) {
+    link_->removeCanRecordListener(*canLog_);
+  }
   link_->removeStateListener(*this);
   link_->removeVariablesListener(*this);
   link_->removeConnectionListener(*this);

@@ -77,7 +77,6 @@ struct MainWindowOptions {
 class TMainForm : public QMainWindow,
                   public device::LinkHost,
                   public device::MonitorListener,
-                  public device::CanRecordListener,
                   public device::DeviceStateListener,
                   public device::VariablesListener,
                   public device::ConnectionListener {
@@ -191,11 +190,9 @@ class TMainForm : public QMainWindow,
   // The monitoring page.
   void logLine(std::string_view text) override;
   void monitoringLine(std::string_view line) override;
-  // The CAN-log page (src/ui/monitor/main_window_can_log.cpp).
-  void canLogRecord(device::CanRecord record) override;
-  bool canLogWritingToFile() const override;
-  std::uint32_t canRecordsPerSecond() const override;
-  void refreshCanLogPage() override;
+  // The CAN-log page follows the bus mode of the image (src/ui/monitor/main_window_can_log.cpp);
+  // it hears the link's records itself.
+  void refreshCanLogPage();
   // The selected-source panel of the parameters tab.
   void currentSourceChanged(std::string_view text, bool enabled) override;
   // The parameters page's variables view (src/ui/params/main_window_parameters.cpp).

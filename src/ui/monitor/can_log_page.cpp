@@ -605,6 +605,11 @@ void CanLogPage::studyCapture(const std::vector<canlog::CanLogRecord>& records) 
     take(record, now);
   }
   publish();
+  studying_ = true;
+  refreshCanLogPage();
+  if (hooks_.raise) {
+    hooks_.raise();
+  }
 }
 
 void CanLogPage::publish() {
@@ -649,6 +654,13 @@ bool CanLogPage::setPageShown(bool shown) {
   return true;
 }
 
+void CanLogPage::refreshCanLogPage() {
+  const bool wanted = studying_ || (hooks_.canLogVisible && hooks_.canLogVisible());
+  if (setPageShown(wanted) && hooks_.showTab) {
+    hooks_.showTab(pageShown_);
+  }
+}
+
 bool CanLogPage::requireConnected() {
   if (hooks_.isConnected()) {
     return true;
@@ -673,6 +685,7 @@ void CanLogPage::startWithMode(CanLogMode mode) {
   if (!requireConnected()) {
     return;
   }
+  studying_ = false;
   hooks_.suspendPoll();
   if (sendCanLogCommand(CanLogMode::Stop, true) == 0) {
     emptyRows();
@@ -687,6 +700,7 @@ void CanLogPage::startAndSave(canlog::LogForm form) {
   if (!requireConnected()) {
     return;
   }
+  studying_ = false;
   hooks_.updateToolbar(true);
   hooks_.suspendPoll();
   if (sendCanLogCommand(CanLogMode::Stop, true) == 0) {

@@ -121,7 +121,8 @@ class CanLogDetailModel : public QAbstractTableModel {
   int shownRows_ = 0;
 };
 
-class CanLogPage : public QWidget {
+// It hears the link's records itself, and tells the connection line its rate and file.
+class CanLogPage : public QWidget, public device::CanRecordListener {
   Q_OBJECT
 
  public:
@@ -152,6 +153,11 @@ class CanLogPage : public QWidget {
     // Makes the filter the event of a free entry and opens it in the editor; false when there is
     // no free entry (the shell has said so).
     std::function<bool(const events::CanFilter& filter)> makeFrameEvent;
+    // Whether the image sets the differential bus to CAN, and the page's tab shown or hidden.
+    std::function<bool()> canLogVisible;
+    std::function<void(bool shown)> showTab;
+    // Brings the page to the front (a capture opened from elsewhere).
+    std::function<void()> raise;
   };
 
   explicit CanLogPage(Hooks hooks, QWidget* parent = nullptr);
@@ -159,8 +165,14 @@ class CanLogPage : public QWidget {
 
   // Every record the controller delivers, in order.
   void intake(device::CanRecord record);
+  // --- the link's listener ---
+  void canLogRecord(device::CanRecord record) override { intake(record); }
+  bool canLogWritingToFile() const override { return writingToFile(); }
+  std::uint32_t canRecordsPerSecond() const override { return recordsPerSecond(); }
+  // Each poll: the page and its tab follow the bus mode of the image.
+  void refreshCanLogPage() override;
   // A saved capture in place of the rows, to study without the car; its records are kept as a
-  // capture's are.
+  // capture's are, and the page stays shown whatever the bus until the next start.
   void studyCapture(const std::vector<canlog::CanLogRecord>& records);
 
   // --- for the shell ---
@@ -172,6 +184,7 @@ class CanLogPage : public QWidget {
   // Follows the bus mode; true when the visibility changed. Hiding closes the file.
   bool setPageShown(bool shown);
   bool pageShown() const { return pageShown_; }
+  bool studying() const { return studying_; }
   bool writingToFile() const { return file_.isOpen(); }
   std::uint32_t recordsPerSecond() const { return engine_.rate(); }
 
@@ -261,6 +274,7 @@ class CanLogPage : public QWidget {
   int lastPressedRow_ = -1;
   std::uint8_t pickedBytes_ = 0;
   bool pageShown_ = false;
+  bool studying_ = false;
   bool detailDirty_ = false;
   std::uint32_t lastShownTick_ = 0;
 };

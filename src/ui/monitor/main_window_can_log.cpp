@@ -1,8 +1,10 @@
 // The CAN-log page's place in the main window: the third page, fed with the records of the
 // connection poll, shown while the differential bus is set to CAN, and stopped quietly before the
 // commands that rewrite or restart the controller.
+#include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QTabWidget>
 
 #include "core/canlog/can_log_texts.hpp"
@@ -115,8 +117,18 @@ void TMainForm::buildCanLogPage() {
     }
     return true;
   };
+  hooks.canLogVisible = [this] { return kivprism::params::canLogVisible(model_.working); };
+  hooks.showTab = [this](bool shown) {
+    pageControlMain_->setTabVisible(pageControlMain_->indexOf(canLog_), shown);
+  };
+  hooks.raise = [this] { pageControlMain_->setCurrentWidget(canLog_); };
   canLog_ = new CanLogPage(std::move(hooks), pageControlMain_);
   pageControlMain_->setTabVisible(pageControlMain_->addTab(canLog_, QString()), false);
+  link_->addCanRecordListener(*canLog_);
+  // A capture can be studied without a controller, when the page is not yet shown.
+  QAction* open = menuFile_->addAction(QString());
+  open->setObjectName("MenuItemOpenCanCapture");
+  connect(open, &QAction::triggered, canLog_, &CanLogPage::CANLOG_OPENClick);
   connect(
       this, &TMainForm::pagesInvalidated, canLog_, [this] { refreshCanLogPage(); },
       Qt::QueuedConnection);
@@ -155,24 +167,9 @@ QString TMainForm::chooseCanLogFile(canlog::LogForm& form) {
 }
 
 // The parameters page redraws once while the window is being built, before this page exists.
-void TMainForm::canLogRecord(device::CanRecord record) {
-  if (canLog_ != nullptr) {
-    canLog_->intake(record);
-  }
-}
-
-bool TMainForm::canLogWritingToFile() const {
-  return canLog_ != nullptr && canLog_->writingToFile();
-}
-
-std::uint32_t TMainForm::canRecordsPerSecond() const {
-  return canLog_ != nullptr ? canLog_->recordsPerSecond() : 0;
-}
-
 void TMainForm::refreshCanLogPage() {
-  if (canLog_ != nullptr &&
-      canLog_->setPageShown(kivprism::params::canLogVisible(model_.working))) {
-    pageControlMain_->setTabVisible(pageControlMain_->indexOf(canLog_), canLog_->pageShown());
+  if (canLog_ != nullptr) {
+    canLog_->refreshCanLogPage();
   }
 }
 
