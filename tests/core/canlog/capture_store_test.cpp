@@ -175,6 +175,17 @@ TEST(CaptureStore, ASaveThatCannotCreateItsFileFails) {
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+// A disk that fills up is a failed save, not a short file reported as saved.
+TEST(CaptureStore, ASaveOntoAFullDiskFails) {
+  const std::filesystem::path full = "/dev/full";
+  if (!std::filesystem::exists(full)) {
+    GTEST_SKIP() << "no full device here";
+  }
+  CaptureStore store;
+  store.add(rec(standardWord(1), {1}, 0));
+  EXPECT_FALSE(saveCapture(store, full, LogForm::Candump, someStart()));
+}
+
 TEST(CaptureReader, ReadsEitherKindAndNamesTheLineItCannotRead) {
   const CaptureRead candump = readCapture("\n(1.000100) can0 123#1122\n(1.5) can0 18FEF100#\n");
   EXPECT_EQ(candump.error, "");
