@@ -1,7 +1,8 @@
 #include "core/editor/event_handlers.hpp"
 
 #include "core/config/image_layout.hpp"
-#include "core/editor/event_pane.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/event_bindings.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_types.hpp"
 

@@ -1,6 +1,7 @@
 #include "core/editor/reaction_handlers.hpp"
 
-#include "core/editor/reaction_pane.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/reaction_bindings.hpp"
 #include "core/editor/reaction_rules.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_operations.hpp"

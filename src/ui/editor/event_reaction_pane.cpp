@@ -53,7 +53,7 @@ EventReactionPane::EventReactionPane(config::ConfigImage& image, Hooks hooks, Pa
   e.special = [](EventReactionPane& pane, std::string_view control, QWidget* p) {
     return pane.makeEventSpecial(control, p);
   };
-  e.derive = [](config::ConfigImage& im, std::size_t entry, const core::EventPaneContext& c) {
+  e.derive = [](const config::ConfigImage& im, std::size_t entry, const core::EventPaneContext& c) {
     core::EventPaneView v = core::deriveEventPane(im, entry, c);
     const std::size_t page = v.page;
     return HalfView{static_cast<view::FormView&&>(std::move(v)), page};

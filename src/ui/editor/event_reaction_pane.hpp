@@ -18,6 +18,7 @@
 #include "core/config/image.hpp"
 #include "core/editor/event_handlers.hpp"
 #include "core/editor/pane_rules.hpp"
+#include "core/editor/refresh.hpp"
 #include "core/events/ir_protocols.hpp"
 #include "core/params/availability.hpp"
 #include "ui/common/bound_form.hpp"

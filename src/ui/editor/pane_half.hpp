@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "core/config/image.hpp"
-#include "core/editor/event_pane.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/event_bindings.hpp"
 #include "core/editor/pane_rules.hpp"
+#include "core/editor/refresh.hpp"
 #include "core/view/binding.hpp"
 #include "ui/params/page_layout.hpp"
 
@@ -46,7 +48,8 @@ struct PaneHalf {
   // while the pane builds; a bound one registers with the pane's form of its half.
   std::function<QWidget*(EventReactionPane& pane, std::string_view control, QWidget* parent)>
       special;
-  std::function<HalfView(config::ConfigImage& image, std::size_t entry,
+  // Reads only: the pane's refresh has normalised the entry before.
+  std::function<HalfView(const config::ConfigImage& image, std::size_t entry,
                          const kivprism::editor::EventPaneContext& context)>
       derive;
   std::function<HalfChange(config::ConfigImage& image, std::size_t entry, std::string_view control,

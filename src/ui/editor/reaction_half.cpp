@@ -5,9 +5,10 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include "core/editor/derive.hpp"
 #include "core/editor/pane_texts.hpp"
+#include "core/editor/reaction_bindings.hpp"
 #include "core/editor/reaction_handlers.hpp"
-#include "core/editor/reaction_pane.hpp"
 #include "core/lang/language_table.hpp"
 #include "ui/app/qt_text.hpp"
 #include "ui/common/bound_form.hpp"
@@ -136,7 +137,7 @@ PaneHalf reactionHalf() {
     connectSpecial(pane, control, w);
     return w;
   };
-  half.derive = [](config::ConfigImage& image, std::size_t entry,
+  half.derive = [](const config::ConfigImage& image, std::size_t entry,
                    const core::EventPaneContext& context) {
     core::ReactionPaneView v = core::deriveReactionPane(image, entry, context);
     const std::size_t page = v.page;

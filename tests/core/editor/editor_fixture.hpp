@@ -5,7 +5,8 @@
 #include <cstddef>
 
 #include "core/config/image.hpp"
-#include "core/editor/event_pane.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/event_bindings.hpp"
 #include "core/events/entry_hex.hpp"
 
 namespace kivprism::editor::testing {

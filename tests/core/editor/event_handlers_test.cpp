@@ -79,7 +79,7 @@ TEST(EventPressKind, AnImpossiblePressKindIsReplacedWithAWord) {
   EXPECT_EQ(r.change.notice->en, "This event cannot have the press \"Short\", \"Any\" is set");
   EXPECT_EQ(r.change.notice->ru,
             "Для этого события нажатие \"Короткое\" невозможно, установлено \"Любое\"");
-  deriveEventPane(image, 1, {});
+  normaliseEventEntry(image, 1);  // the refresh repairs the entry
   EXPECT_EQ(entryOf(image, 1)[77], 3);
   EXPECT_FALSE(pick(image, "ComboBoxEventEvent", 0).change.notice);  // disabled: allowed
   EXPECT_EQ(entryOf(image, 1)[77], 0);
@@ -147,7 +147,7 @@ TEST(EventHandlers, IebusShortPressBecomesAnyWithOnceAtTheRefresh) {
   place(image, 1, entryHex({{16, "09 00 32"}}));
   pick(image, "ComboBoxEventEvent", 1);
   EXPECT_EQ(entryOf(image, 1), entryHex({{16, "09 00 32"}, {77, "01"}}));
-  deriveEventPane(image, 1, {});
+  normaliseEventEntry(image, 1);  // the refresh repairs the entry
   EXPECT_EQ(entryOf(image, 1), entryHex({{16, "09 00 32"}, {77, "03 01"}}));
 }
 
@@ -265,7 +265,7 @@ TEST(EventDialogs, IrCodeNameAndLearning) {
 
   // Deleting keeps type 2; the refresh then drops the reaction.
   deleteEventIrCode(image, 1);
-  deriveEventPane(image, 1, {});
+  normaliseEventEntry(image, 1);  // the refresh repairs the entry
   EXPECT_EQ(entryOf(image, 1), entryHex({{0, "D0F3EBFC"}, {16, "02"}}));
 
   // A learnt code replaces another type's parameters and makes the press kind "any".

@@ -6,7 +6,8 @@
 
 #include "core/config/image_layout.hpp"
 #include "core/editor/reaction_handlers.hpp"
-#include "core/editor/reaction_pane.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/reaction_bindings.hpp"
 #include "editor_fixture.hpp"
 
 namespace kivprism::editor {
