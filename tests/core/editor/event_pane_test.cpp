@@ -5,9 +5,9 @@
 #include <random>
 
 #include "core/config/image_layout.hpp"
-#include "core/editor/event_lists.hpp"
 #include "core/editor/derive.hpp"
 #include "core/editor/event_bindings.hpp"
+#include "core/editor/event_lists.hpp"
 #include "core/editor/event_rules.hpp"
 #include "core/events/ir_protocols.hpp"
 #include "core/keys/key_rules.hpp"
