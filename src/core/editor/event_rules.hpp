@@ -1,6 +1,7 @@
 // What the event half shows beside the stored bytes: which boxes of the bottom row the user may
 // change, and the texts the pages build from an entry (key names, IR code, CAN filter, units).
-// Everything here reads an entry that the consistency rules have already repaired.
+// Everything here reads an entry that the consistency rules have already repaired. At the end, the
+// rules of the event half's controls that use them.
 #pragma once
 
 #include <cstdint>

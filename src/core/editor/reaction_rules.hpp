@@ -1,7 +1,8 @@
 // What the reaction half shows beside the stored bytes and the checks its choices pass: the texts
 // the pages build from an entry (USB keys, IR code, skip mask, CAN messages, labels), the LIN and
 // command lookups, the pin and encoder checks, and the readers of the texts the user types.
-// Everything here reads an entry that the consistency rules have already repaired.
+// Everything here reads an entry that the consistency rules have already repaired. At the end, the
+// rules of the reaction half's controls that use them.
 #pragma once
 
 #include <cstdint>

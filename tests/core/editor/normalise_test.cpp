@@ -58,6 +58,41 @@ TEST(NormaliseEntry, StoresEachHalfsCorrectionsAndReportsThem) {
   EXPECT_EQ(entryOf(image, 3), events::EntryData{});
 }
 
+// Each correction of the reaction pages is reported once: a value put back is not put back again.
+TEST(NormaliseEntry, TheReactionPagesReportWhatTheyPutBack) {
+  struct Case {
+    events::EntryData stored;
+    events::EntryData corrected;
+  };
+  const Case cases[] = {
+      {entryHex({{80, "02 0B 22 33 44 09 03"}}), entryHex({{80, "02 00 00 00 00 09 03"}})},
+      {entryHex({{80, "14 02 28 F4 01"}}), entryHex({{80, "14 02 00 F4 01"}})},  // CarDSP
+      {entryHex({{80, "18 15 03"}}), entryHex({{80, "18 00 03"}})},  // steering-wheel CAN
+  };
+  for (const Case& c : cases) {
+    ConfigImage image;
+    place(image, 1, c.stored);
+    EXPECT_TRUE(normaliseReactionEntry(image, 1));
+    EXPECT_EQ(entryOf(image, 1), c.corrected);
+    EXPECT_FALSE(normaliseReactionEntry(image, 1));
+    EXPECT_EQ(entryOf(image, 1), c.corrected);
+  }
+  // Values on their lists, and a reaction without such a value, need nothing.
+  const events::EntryData kept[] = {
+      entryHex({{80, "02 01 56 34 12 00 03"}}),
+      entryHex({{80, "14 02 01 F4 01"}}),
+      entryHex({{80, "14 08"}}),  // a CarDSP mode without parameters
+      entryHex({{80, "18 10 03"}}),
+      entryHex({{80, "03 13 03"}}),
+  };
+  for (const events::EntryData& data : kept) {
+    ConfigImage image;
+    place(image, 1, data);
+    EXPECT_FALSE(normaliseReactionEntry(image, 1));
+    EXPECT_EQ(entryOf(image, 1), data);
+  }
+}
+
 TEST(NormaliseEntry, TheRefreshStoresBothHalvesCorrectionsOnce) {
   ConfigImage image = imageToCorrect();
   EventPaneRefresher r;
