@@ -38,6 +38,20 @@ TEST(NormaliseEntry, DerivingLeavesTheImageAsItIs) {
   EXPECT_EQ(deriveReactionPane(image, 1, {}).page, 9u);
 }
 
+// A derivation shows what is stored, also settings the repair would clear: the VAR event's
+// operand shows only with a variable, whatever its operation holds.
+TEST(NormaliseEntry, DerivingAnUnrepairedEntryFollowsItsOwnRules) {
+  ConfigImage image;
+  place(image, 1, entryHex({{16, "19"}, {19, "01 1F 02 05 10 27 00 00"}, {77, "03 01"}}));
+  const EventPaneView v = deriveEventPane(std::as_const(image), 1, {lang::Language::English});
+  EXPECT_EQ(v.table, &eventBindings());
+  EXPECT_EQ(v.language, lang::Language::English);
+  EXPECT_FALSE(testing::control(v, "EditEventVARMask").visible);
+  EXPECT_FALSE(testing::control(v, "EditEventVARVal").visible);
+  EXPECT_EQ(entryOf(image, 1),
+            entryHex({{16, "19"}, {19, "01 1F 02 05 10 27 00 00"}, {77, "03 01"}}));
+}
+
 TEST(NormaliseEntry, StoresEachHalfsCorrectionsAndReportsThem) {
   ConfigImage image = imageToCorrect();
   const EntryCorrections first = normaliseEntry(image, 1);
