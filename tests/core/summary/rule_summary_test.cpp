@@ -7,11 +7,11 @@
 #include <random>
 #include <string>
 
-#include "core/editor/event_lists.hpp"
 #include "core/editor/derive.hpp"
 #include "core/editor/event_bindings.hpp"
-#include "core/editor/reaction_lists.hpp"
+#include "core/editor/event_lists.hpp"
 #include "core/editor/reaction_bindings.hpp"
+#include "core/editor/reaction_lists.hpp"
 #include "core/editor/reaction_rules.hpp"
 #include "core/events/entry_types.hpp"
 #include "core/summary/summary_texts.hpp"
