@@ -8,8 +8,10 @@
 
 #include "core/config/image.hpp"
 #include "core/config/image_layout.hpp"
+#include "core/editor/derive.hpp"
 #include "core/editor/pane_rules.hpp"
-#include "core/editor/reaction_pane.hpp"
+#include "core/editor/reaction_bindings.hpp"
+#include "core/editor/refresh.hpp"
 #include "core/events/entry.hpp"
 
 namespace {

@@ -36,6 +36,16 @@ void BM_DerivePage(benchmark::State& state) {
 }
 BENCHMARK(BM_DerivePage)->Unit(benchmark::kMicrosecond);
 
+// The corrections of a refresh, with the comparison that reports the runs they changed.
+void BM_NormalisePage(benchmark::State& state) {
+  ConfigImage image = busyImage();
+  for (auto _ : state) {
+    auto runs = kivprism::params::normalisePage(image);
+    benchmark::DoNotOptimize(runs);
+  }
+}
+BENCHMARK(BM_NormalisePage)->Unit(benchmark::kMicrosecond);
+
 void BM_RefreshUnchanged(benchmark::State& state) {
   ConfigImage image = busyImage();
   kivprism::params::PageRefresher refresher;

@@ -10,8 +10,9 @@
 #include <set>
 
 #include "core/config/image.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/reaction_bindings.hpp"
 #include "core/editor/reaction_handlers.hpp"
-#include "core/editor/reaction_pane.hpp"
 #include "core/events/entry.hpp"
 #include "ui/common/bound_form.hpp"
 #include "ui/editor/reaction_layout.hpp"

@@ -375,6 +375,9 @@ DeviceStatus DeviceLink::readConfiguration() {
   config::applyAfterWholeRead(model_.working, result == status::kOk);
   const config::ConfigImage controllerImage = model_.working;
   changes_.afterWholeRead(result == status::kOk, returning, model_.working);
+  if (result == status::kOk && normaliseAfterRead_) {
+    normaliseAfterRead_(model_.working);  // after the copy: the corrections stay changes
+  }
   resumePoll();
   notifyReloaded();
   if (result != status::kOk) {

@@ -151,6 +151,12 @@ class DeviceLink {
   // A procedure with waits of its own (key learning) writes the image areas itself: while the
   // predicate says so, the user's edits wait with being sent.
   void holdChangeSendingWhile(std::function<bool()> held) { changeSendingHeld_ = std::move(held); }
+  // The corrections the pages make to a configuration (claimed pins, times out of range, ...):
+  // applied to the working image after every whole read that succeeded, so that they are changes
+  // against what the controller holds and go to it with the next change sending.
+  void normaliseAfterRead(std::function<void(config::ConfigImage&)> normalise) {
+    normaliseAfterRead_ = std::move(normalise);
+  }
 
   // --- the poll ---
   // One timer tick: honours the hold-off counter and the busy transport, then polls and sends the
@@ -240,6 +246,7 @@ class DeviceLink {
   MonitorLineAssembler lineAssembler_;
   Procedure* procedure_ = nullptr;
   std::function<bool()> changeSendingHeld_;
+  std::function<void(config::ConfigImage&)> normaliseAfterRead_;
 
   ChangeTracker changes_;
 

@@ -1,7 +1,8 @@
 #include "core/editor/event_handlers.hpp"
 
 #include "core/config/image_layout.hpp"
-#include "core/editor/event_pane.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/event_bindings.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_types.hpp"
 
@@ -17,33 +18,21 @@ constexpr lang::TextPair kSourceMaskSecond{"источниках:", "sources:"};
 constexpr lang::TextPair kCanFilterCaption{"CAN фильтр", "CAN filter"};
 constexpr std::uint8_t kAllSources = 0xFF;
 
-EventDialogRequest request(EventDialogKind kind, std::size_t number) {
-  EventDialogRequest r;
-  r.kind = kind;
-  r.entry = number;
-  return r;
+SourceMaskRequest sourceMaskRequest(const config::ConfigImage& image, std::size_t number) {
+  return {number, kSourceMaskFirst, kSourceMaskSecond,
+          events::get(events::entryAt(image, number), entry::kSourceMask)};
 }
 
-EventDialogRequest sourceMaskRequest(const config::ConfigImage& image, std::size_t number) {
-  EventDialogRequest r = request(EventDialogKind::SourceMask, number);
-  r.first = kSourceMaskFirst;
-  r.second = kSourceMaskSecond;
-  r.mask = events::get(events::entryAt(image, number), entry::kSourceMask);
-  return r;
-}
-
-EventDialogRequest canFilterRequest(const config::ConfigImage& image, std::size_t number) {
-  EventDialogRequest r = request(EventDialogKind::CanFilter, number);
-  r.first = kCanFilterCaption;
-  r.filter = events::get(events::entryAt(image, number), event::sw_can::kFilter);
-  return r;
+CanFilterRequest canFilterRequest(const config::ConfigImage& image, std::size_t number) {
+  return {number, kCanFilterCaption,
+          events::get(events::entryAt(image, number), event::sw_can::kFilter)};
 }
 
 }  // namespace
 
-EventChangeOutcome changeEventControl(config::ConfigImage& image, std::size_t number,
-                                      std::string_view control, view::ControlKind kind,
-                                      const view::Change& input, lang::Language language) {
+PaneChange changeEventControl(config::ConfigImage& image, std::size_t number,
+                              std::string_view control, view::ControlKind kind,
+                              const view::Change& input, lang::Language language) {
   const view::BindingTable& table = eventBindings();
   const view::Binding* b = table.find(control);
   if (!b || b->kind != kind) {
@@ -62,16 +51,12 @@ bool chooseEventType(config::ConfigImage& image, std::size_t number, std::uint8_
   return events::setEventType(events::entryAt(image, number), type);
 }
 
-EventDialogRequest entryNameRequest(const config::ConfigImage& image, std::size_t number) {
-  EventDialogRequest r = request(EventDialogKind::EntryName, number);
-  r.name = events::entryName(events::entryAt(image, number));
-  return r;
+EntryNameRequest entryNameRequest(const config::ConfigImage& image, std::size_t number) {
+  return {number, events::entryName(events::entryAt(image, number))};
 }
 
-EventDialogRequest eventIrCodeRequest(const config::ConfigImage& image, std::size_t number) {
-  EventDialogRequest r = request(EventDialogKind::IrCode, number);
-  r.code = events::get(events::entryAt(image, number), event::ir_code::kCode);
-  return r;
+EventIrCodeRequest eventIrCodeRequest(const config::ConfigImage& image, std::size_t number) {
+  return {number, events::get(events::entryAt(image, number), event::ir_code::kCode)};
 }
 
 void answerSourceMask(config::ConfigImage& image, std::size_t number, std::uint8_t mask) {

@@ -1,6 +1,7 @@
 // The editing actions of the event half: every change of a control stores into the selected entry
-// through the event bindings; the actions that need a dialog return what the dialog shows, and the
-// dialog's answer comes back through the answer functions below.
+// through the event bindings; the actions that need a dialog return its request
+// (core/editor/requests.hpp), and the dialog's answer comes back through the answer functions
+// below.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include <string_view>
 
 #include "core/config/image.hpp"
+#include "core/editor/requests.hpp"
 #include "core/events/entry_operations.hpp"
 #include "core/events/ir_protocols.hpp"
 #include "core/events/records.hpp"
@@ -18,38 +20,18 @@
 
 namespace kivprism::editor {
 
-enum class EventDialogKind { SourceMask, CanFilter, IrCode, EntryName };
-
-// Everything a dialog of the event half shows; no widget reads the image to prepare it.
-struct EventDialogRequest {
-  EventDialogKind kind = EventDialogKind::SourceMask;
-  std::size_t entry = 1;
-  lang::TextPair first{};   // source mask: the first line; CAN filter: the caption
-  lang::TextPair second{};  // source mask: the second line
-  std::uint8_t mask = 0;
-  events::CanFilter filter{};
-  events::IrCode code{};
-  events::IrContext irContext = events::IrContext::Event;
-  std::string name;  // the entry name, UTF-8
-};
-
-struct EventChangeOutcome {
-  view::ChangeOutcome change;
-  std::optional<EventDialogRequest> dialog;  // asked after the notice; refresh afterwards
-};
-
 // A change of an event-half control by name. A name the bindings lack, or a kind that does not
 // match, changes nothing.
-EventChangeOutcome changeEventControl(config::ConfigImage& image, std::size_t entry,
-                                      std::string_view control, view::ControlKind kind,
-                                      const view::Change& input, lang::Language language);
+PaneChange changeEventControl(config::ConfigImage& image, std::size_t entry,
+                              std::string_view control, view::ControlKind kind,
+                              const view::Change& input, lang::Language language);
 
 // Page selection: the same type again keeps the parameters, another type wipes them.
 bool chooseEventType(config::ConfigImage& image, std::size_t entry, std::uint8_t type);
 
 // Double click on the tab control; the right-click menu's "Edit IR code".
-EventDialogRequest entryNameRequest(const config::ConfigImage& image, std::size_t entry);
-EventDialogRequest eventIrCodeRequest(const config::ConfigImage& image, std::size_t entry);
+EntryNameRequest entryNameRequest(const config::ConfigImage& image, std::size_t entry);
+EventIrCodeRequest eventIrCodeRequest(const config::ConfigImage& image, std::size_t entry);
 
 // The dialogs' answers.
 void answerSourceMask(config::ConfigImage& image, std::size_t entry, std::uint8_t mask);

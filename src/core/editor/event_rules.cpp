@@ -1,14 +1,19 @@
 #include "core/editor/event_rules.hpp"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <string>
 
 #include "core/config/image_layout.hpp"
+#include "core/editor/event_lists.hpp"
+#include "core/events/consistency.hpp"
 #include "core/events/entry_types.hpp"
 #include "core/events/ir_protocols.hpp"
 #include "core/keys/key_rules.hpp"
 #include "core/keys/keys_grid.hpp"
 #include "core/monitor/can_decoders.hpp"
+#include "core/params/rules.hpp"
 
 namespace kivprism::editor {
 
@@ -215,3 +220,188 @@ std::string_view serialSourceText(const config::ConfigImage& image, lang::Langua
 }
 
 }  // namespace kivprism::editor
+
+namespace kivprism::editor::event_rules {
+
+namespace {
+
+namespace entry = events::entry;
+namespace event = events::event;
+using config::ConfigImage;
+using events::EventType;
+using lists::List;
+using view::After;
+using view::Binding;
+using view::Change;
+using view::ChangeOutcome;
+using view::ControlKind;
+using view::ControlView;
+using view::EntryField;
+using view::FormContext;
+using view::Rule;
+
+events::EntryBytes selected(ConfigImage& image, const FormContext& c) {
+  return events::entryAt(image, c.entry);
+}
+events::ConstEntryBytes selected(const ConfigImage& image, const FormContext& c) {
+  return events::entryAt(image, c.entry);
+}
+
+void showSourceMask(ControlView& v, const Binding&, const ConfigImage& image,
+                    const FormContext& c) {
+  const std::uint8_t mask = events::get(selected(image, c), entry::kSourceMask);
+  v.itemOverrides = {{1, sourceMaskItemText(mask, c.language)}};
+  v.value = mask != 0 ? 1 : 0;
+}
+// The first item means any source; the second item asks the dialog (the pane's change handler).
+ChangeOutcome storeSourceMask(ConfigImage& image, const Binding& b, const Change& input,
+                              const FormContext& c) {
+  if (input.index != 0) {
+    return {};
+  }
+  events::set(selected(image, c), entry::kSourceMask, 0);
+  return {std::nullopt, b.after, std::nullopt};
+}
+
+// A press kind the event cannot tell apart is stored as the rules make it, and the user is told.
+constexpr lang::TextPair kPressKindChanged{
+    "Для этого события нажатие \"%s\" невозможно, установлено \"%s\"",
+    "This event cannot have the press \"%s\", \"%s\" is set"};
+ChangeOutcome storePressKind(ConfigImage& image, const Binding& b, const Change& input,
+                             const FormContext& c) {
+  const auto items = lists::pressKinds();
+  if (input.index < 0 || static_cast<std::size_t>(input.index) >= items.size()) {
+    return {};
+  }
+  const auto e = selected(image, c);
+  const auto chosen = static_cast<std::uint8_t>(input.index);
+  events::set(e, entry::kPressKind, chosen);
+  // The refresh repairs the entry; a copy tells now what the press kind will be.
+  std::array<std::uint8_t, entry::kSize> copy{};
+  std::copy(e.begin(), e.end(), copy.begin());
+  events::applyConsistencyRules(events::EntryBytes(copy), events::entryContextOf(image));
+  const std::uint8_t stored = events::get(events::ConstEntryBytes(copy), entry::kPressKind);
+  if (stored == chosen || stored >= items.size()) {
+    return {std::nullopt, b.after, std::nullopt};
+  }
+  const auto text = [&](lang::Language l, std::uint8_t kind) {
+    return std::string(items[kind].in(l));
+  };
+  view::Notice notice{
+      view::NoticeKind::Information,
+      lang::formatText(kPressKindChanged.ru, text(lang::Language::Russian, chosen).c_str(),
+                       text(lang::Language::Russian, stored).c_str()),
+      lang::formatText(kPressKindChanged.en, text(lang::Language::English, chosen).c_str(),
+                       text(lang::Language::English, stored).c_str())};
+  return {std::move(notice), b.after, std::nullopt};
+}
+
+// Choosing a start point makes a timeout event fire: no press kind becomes "any".
+ChangeOutcome storeTimeoutStart(ConfigImage& image, const Binding& b, const Change& input,
+                                const FormContext& c) {
+  if (input.index < 0) {
+    return {};
+  }
+  const auto e = selected(image, c);
+  events::set(e, event::timeout::kStartPoint, static_cast<std::uint8_t>(input.index));
+  if (events::get(e, entry::kPressKind) == 0) {
+    events::set(e, entry::kPressKind, static_cast<std::uint8_t>(events::PressKind::Any));
+  }
+  return {std::nullopt, b.after, std::nullopt};
+}
+
+// Serial and UART texts: 59 bytes of cp1251, the rest zeroed.
+void showEventText(ControlView& v, const Binding&, const ConfigImage& image, const FormContext& c) {
+  v.text = events::get(selected(image, c), event::serial::kText);
+  v.maxLength = static_cast<int>(event::serial::kText.size);
+}
+ChangeOutcome storeEventText(ConfigImage& image, const Binding& b, const Change& input,
+                             const FormContext& c) {
+  events::set(selected(image, c), event::serial::kText, input.text);
+  return {std::nullopt, b.after, std::nullopt};
+}
+
+// Key panels: channel 0 the key, 1 the modifier.
+void showKeyPanel(ControlView& v, const Binding& b, const ConfigImage& image,
+                  const FormContext& c) {
+  const auto e = selected(image, c);
+  const bool modifier = b.channel == 1;
+  v.text = keyPanelText(image, modifier ? events::modifierOf(e) : events::keyOf(e), modifier);
+}
+
+void showIrPanel(ControlView& v, const Binding&, const ConfigImage& image, const FormContext& c) {
+  v.text = eventIrCodeText(events::get(selected(image, c), event::ir_code::kCode), c.language);
+}
+
+void showVoltageSign(ControlView& v, const Binding&, const ConfigImage& image,
+                     const FormContext& c) {
+  v.text = events::get(selected(image, c), event::voltage::kGreaterThan) != 0 ? ">" : "<";
+}
+ChangeOutcome toggleVoltageSign(ConfigImage& image, const Binding& b, const Change&,
+                                const FormContext& c) {
+  const auto e = selected(image, c);
+  const bool greater = events::get(e, event::voltage::kGreaterThan) != 0;
+  events::set(e, event::voltage::kGreaterThan, greater ? 0 : 1);
+  return {std::nullopt, b.after, std::nullopt};
+}
+
+void showVoltageUnit(ControlView& v, const Binding&, const ConfigImage& image,
+                     const FormContext& c) {
+  v.text = voltageUnit(events::get(selected(image, c), event::voltage::kInput), c.language);
+}
+
+void showSerialSource(ControlView& v, const Binding&, const ConfigImage& image,
+                      const FormContext& c) {
+  v.text = serialSourceText(image, c.language);
+}
+
+// The own filter of a steering-wheel CAN event; the button opens the filter dialog.
+void showCanFilter(ControlView& v, const Binding&, const ConfigImage& image, const FormContext& c) {
+  const auto e = selected(image, c);
+  v.visible = events::get(e, event::sw_can::kPosition) == 0;
+  v.text = canFilterText(events::get(e, event::sw_can::kFilter), c.language);
+}
+
+// The VAR buttons step through their operations; channel 0 the logic, 1 the comparison.
+events::U8Field varOperationField(const Binding& b) {
+  return b.channel == 0 ? event::var::kLogicOperation : event::var::kComparison;
+}
+unsigned varOperationCount(const Binding& b) { return b.channel == 0 ? 4 : 5; }
+void showVarOperation(ControlView& v, const Binding& b, const ConfigImage& image,
+                      const FormContext& c) {
+  const unsigned op = events::get(selected(image, c), varOperationField(b));
+  v.text = b.channel == 0 ? varLogicText(op) : varComparisonText(op);
+}
+ChangeOutcome cycleVarOperation(ConfigImage& image, const Binding& b, const Change&,
+                                const FormContext& c) {
+  const auto e = selected(image, c);
+  const unsigned next = (events::get(e, varOperationField(b)) + 1u) % varOperationCount(b);
+  events::set(e, varOperationField(b), static_cast<std::uint8_t>(next));
+  return {std::nullopt, b.after, std::nullopt};
+}
+
+ChangeOutcome storeNumber(ConfigImage& image, const Binding& b, const Change& input,
+                          const FormContext& c) {
+  return params::rules::kNumber.store(image, b, input, c);
+}
+void showHexByte(ControlView& v, const Binding& b, const ConfigImage& image, const FormContext& c) {
+  v.text = hexByteText(view::readField(image, b.field, c.entry));
+}
+
+}  // namespace
+
+const Rule kSourceMask{"SourceMask", storeSourceMask, showSourceMask};
+const Rule kPressKind{"PressKind", storePressKind};
+const Rule kTimeoutStart{"TimeoutStart", storeTimeoutStart};
+const Rule kEventText{"EventText", storeEventText, showEventText};
+const Rule kKeyPanel{"KeyPanel", nullptr, showKeyPanel};
+const Rule kIrPanel{"IrPanel", nullptr, showIrPanel};
+const Rule kVoltageSign{"VoltageSign", toggleVoltageSign, showVoltageSign};
+const Rule kVoltageUnit{"VoltageUnit", nullptr, showVoltageUnit};
+const Rule kSerialSource{"SerialSource", nullptr, showSerialSource};
+const Rule kCanFilter{"CanFilter", nullptr, showCanFilter};
+const Rule kVarOperation{"VarOperation", cycleVarOperation, showVarOperation};
+const Rule kHexByte{"HexByte", storeNumber, showHexByte};
+const Rule kNumber{"Number", storeNumber};
+
+}  // namespace kivprism::editor::event_rules

@@ -1,6 +1,7 @@
 // What the event half shows beside the stored bytes: which boxes of the bottom row the user may
 // change, and the texts the pages build from an entry (key names, IR code, CAN filter, units).
-// Everything here reads an entry that the consistency rules have already repaired.
+// Everything here reads an entry that the consistency rules have already repaired. At the end, the
+// rules of the event half's controls that use them.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include "core/events/entry_operations.hpp"
 #include "core/events/records.hpp"
 #include "core/lang/text.hpp"
+#include "core/view/binding.hpp"
 
 namespace kivprism::editor {
 
@@ -49,5 +51,28 @@ std::string hexByteText(unsigned value);
 
 // PanelSerialEevent: where serial events come from.
 std::string_view serialSourceText(const config::ConfigImage& image, lang::Language language);
+
+// The rules of the event half's controls, each a small named object with the hooks it needs (store,
+// show); the event bindings name the rule of every control.
+namespace event_rules {
+
+// The first item means any source; the second asks the source-mask dialog.
+extern const view::Rule kSourceMask;
+// A press kind the event cannot tell apart: the user is told what the repair will store.
+extern const view::Rule kPressKind;
+// A start point makes a timeout fire: no press kind becomes "any".
+extern const view::Rule kTimeoutStart;
+extern const view::Rule kEventText;     // serial and UART texts
+extern const view::Rule kKeyPanel;      // binding channel: 0 the key, 1 the modifier
+extern const view::Rule kIrPanel;       // the event's IR code
+extern const view::Rule kVoltageSign;   // ">" or "<", toggled by a click
+extern const view::Rule kVoltageUnit;   // the unit of the voltage input
+extern const view::Rule kSerialSource;  // where serial events come from
+extern const view::Rule kCanFilter;     // the steering-wheel CAN event's own filter
+extern const view::Rule kVarOperation;  // binding channel: 0 the logic, 1 the comparison
+extern const view::Rule kHexByte;       // a byte shown as "x1F"
+extern const view::Rule kNumber;        // the value entry check with the binding's range
+
+}  // namespace event_rules
 
 }  // namespace kivprism::editor

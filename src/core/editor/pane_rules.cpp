@@ -54,22 +54,6 @@ std::vector<std::size_t> updateTabCaptions(config::ConfigImage& image, TabCaptio
   return changed;
 }
 
-std::optional<EventPaneView> EventPaneRefresher::refresh(config::ConfigImage& image,
-                                                         std::size_t entry,
-                                                         const EventPaneContext& context) {
-  if (running_) {
-    return std::nullopt;
-  }
-  const std::uint32_t hash = events::entryHash(events::entryAt(image, entry));
-  if (hash == storedHash_) {
-    return std::nullopt;
-  }
-  EventPaneView view = deriveEventPane(image, entry, context);
-  storedHash_ = events::entryHash(events::entryAt(image, entry));
-  ++count_;
-  return view;
-}
-
 std::vector<SubMenu> selectTabsMenu(const TabCaptions& captions) {
   std::vector<SubMenu> menu(kMenuGroups);
   for (std::size_t k = 0; k < kMenuGroups; ++k) {

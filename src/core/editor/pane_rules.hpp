@@ -1,18 +1,17 @@
-// The editor pane's own rules beside the pages: the tab captions, the skip of a refresh whose entry
-// did not change, and the selection menus as plain lists for the widgets to show.
+// The editor pane's own rules beside the pages: the tab captions and the selection menus as plain
+// lists for the widgets to show.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "core/config/image.hpp"
 #include "core/config/image_layout.hpp"
-#include "core/editor/event_pane.hpp"
-#include "core/view/refresh_guard.hpp"
+#include "core/events/entry.hpp"
+#include "core/lang/text.hpp"
 
 namespace kivprism::editor {
 
@@ -25,33 +24,6 @@ std::string tabCaption(events::ConstEntryBytes e, std::size_t number);
 // Zeroes the name bytes of every entry whose name starts with 0, then recomputes the captions;
 // returns the tab indices whose caption changed (a tab is re-captioned only then).
 std::vector<std::size_t> updateTabCaptions(config::ConfigImage& image, TabCaptions& captions);
-
-// The event half's refresh with its skip: the entry hash of the last shown entry, the sentinel
-// that forces the next refresh, and the guard against a refresh from inside a refresh.
-class EventPaneRefresher {
- public:
-  // The view to apply, or nothing when the refresh is skipped. The stored hash is that of the
-  // repaired entry, so the repair itself costs no second pass.
-  std::optional<EventPaneView> refresh(config::ConfigImage& image, std::size_t entry,
-                                       const EventPaneContext& context);
-  // After a read from the controller, a language switch, a switch of the only-used view, or an
-  // edit of a parameter the pages show.
-  void force() { storedHash_ = config::kForceRefreshHash; }
-  bool running() const { return running_; }
-  std::size_t refreshCount() const { return count_; }
-
-  // Held by the pane while it applies a view to its widgets: the change handlers that fire while
-  // controls are set must not start a second refresh.
-  class Guard : public view::RefreshGuard {
-   public:
-    explicit Guard(EventPaneRefresher& r) : RefreshGuard(r.running_) {}
-  };
-
- private:
-  std::uint32_t storedHash_ = config::kForceRefreshHash;
-  bool running_ = false;
-  std::size_t count_ = 0;
-};
 
 // PopupMenuSelectTabs: ten submenus "1...10" .. "91...100", each with ten tabs.
 struct MenuItem {

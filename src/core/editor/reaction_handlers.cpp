@@ -1,6 +1,9 @@
 #include "core/editor/reaction_handlers.hpp"
 
-#include "core/editor/reaction_pane.hpp"
+#include <utility>
+
+#include "core/editor/derive.hpp"
+#include "core/editor/reaction_bindings.hpp"
 #include "core/editor/reaction_rules.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_operations.hpp"
@@ -19,52 +22,42 @@ constexpr lang::TextPair kSkipSecond{"источники:", "sources:"};
 constexpr lang::TextPair kOnPressCaption{" При нажатии ", " On press "};
 constexpr lang::TextPair kOnReleaseCaption{" При отжатии ", " On depress "};
 
-ReactionDialogRequest request(ReactionDialogKind kind, std::size_t number) {
-  ReactionDialogRequest r;
-  r.kind = kind;
-  r.entry = number;
-  return r;
-}
-
 bool hasType(const config::ConfigImage& image, std::size_t number, ReactionType type) {
   return events::reactionTypeCode(events::entryAt(image, number)) == static_cast<unsigned>(type);
 }
 
-std::optional<ReactionDialogRequest> skipMaskRequest(const config::ConfigImage& image,
-                                                     std::size_t number) {
+std::optional<SkipMaskRequest> skipMaskRequest(const config::ConfigImage& image,
+                                               std::size_t number) {
   const auto e = events::entryAt(image, number);
   const unsigned choice = events::get(e, reaction::source::kChoice);
   if (!hasType(image, number, ReactionType::Source) ||
       (choice != events::kSourceNext && choice != events::kSourcePrevious)) {
     return std::nullopt;
   }
-  ReactionDialogRequest r = request(ReactionDialogKind::SourceSkipMask, number);
-  r.first = kSkipFirst;
-  r.second = kSkipSecond;
-  r.mask = events::get(e, reaction::source::kSkipMask);
-  return r;
+  return SkipMaskRequest{number, kSkipFirst, kSkipSecond,
+                         events::get(e, reaction::source::kSkipMask)};
 }
 
-std::optional<ReactionDialogRequest> canMessageRequest(const config::ConfigImage& image,
-                                                       std::size_t number, CanSlot slot) {
+std::optional<CanMessageRequest> canMessageRequest(const config::ConfigImage& image,
+                                                   std::size_t number, CanSlot slot) {
   const auto e = events::entryAt(image, number);
   if (!hasType(image, number, ReactionType::SwCan) ||
       events::get(e, reaction::sw_can::kType) != reaction::sw_can::kUserPacketType) {
     return std::nullopt;
   }
-  ReactionDialogRequest r = request(ReactionDialogKind::CanMessage, number);
-  r.slot = slot;
-  r.first = slot == CanSlot::Press ? kOnPressCaption : kOnReleaseCaption;
-  r.message = events::get(e, slot == CanSlot::Press ? reaction::sw_can::kPressMessage
-                                                    : reaction::sw_can::kReleaseMessage);
-  return r;
+  return CanMessageRequest{
+      number, slot, slot == CanSlot::Press ? kOnPressCaption : kOnReleaseCaption,
+      events::get(e, slot == CanSlot::Press ? reaction::sw_can::kPressMessage
+                                            : reaction::sw_can::kReleaseMessage)};
 }
 
-ReactionChangeOutcome withDialog(std::optional<ReactionDialogRequest> dialog) {
-  ReactionChangeOutcome out;
+// A click that opens a dialog when the entry offers one, and otherwise does nothing.
+template <typename Request>
+PaneChange withDialog(std::optional<Request> dialog) {
+  PaneChange out;
   if (dialog) {
     out.change.after = view::After::Refresh;
-    out.dialog = dialog;
+    out.request = std::move(*dialog);
   }
   return out;
 }
@@ -74,10 +67,9 @@ ReactionChangeOutcome withDialog(std::optional<ReactionDialogRequest> dialog) {
 const lang::TextPair kUnsupportedReactionProtocol{"Этот протокол не поддерживается для реакции",
                                                   "This protocol is not supported for reaction"};
 
-ReactionChangeOutcome changeReactionControl(config::ConfigImage& image, std::size_t number,
-                                            std::string_view control, view::ControlKind kind,
-                                            const view::Change& input,
-                                            const ReactionContext& context) {
+PaneChange changeReactionControl(config::ConfigImage& image, std::size_t number,
+                                 std::string_view control, view::ControlKind kind,
+                                 const view::Change& input, const ReactionContext& context) {
   const view::BindingTable& table = reactionBindings();
   const view::Binding* b = table.find(control);
   if (!b || b->kind != kind) {
@@ -100,20 +92,21 @@ ReactionChangeOutcome changeReactionControl(config::ConfigImage& image, std::siz
   // A refused connection keeps the entry; "no choice" (-1) is no connection and passes.
   if (control == "ComboBoxReactionEncoderMODE") {
     if (auto refusal = encoderConnectionRefusal(image, static_cast<unsigned>(input.index))) {
-      ReactionChangeOutcome out;
+      PaneChange out;
       out.change = {view::plainNotice(view::NoticeKind::Information, *refusal),
                     view::After::Refresh, std::nullopt};
       return out;
     }
   }
-  ReactionChangeOutcome out;
+  PaneChange out;
   out.change = view::change(image, table, control, kind, input, formContext);
-  if (control == "ComboBoxReactionIROUTNUM" || control == "ComboBoxEventReactionPinNUM") {
-    out.switchToPinsTab = out.change.notice.has_value();
+  if ((control == "ComboBoxReactionIROUTNUM" || control == "ComboBoxEventReactionPinNUM") &&
+      out.change.notice) {
+    out.request = PinsTabRequest{};
+  } else if (control == "ComboBoxReactionCurMoveDirection" || control == "ComboBoxReactionMDXJOY" ||
+             control == "CheckBoxReactionCurMovePress") {
+    out.request = ParametersPageRequest{};
   }
-  out.refreshParametersPage = control == "ComboBoxReactionCurMoveDirection" ||
-                              control == "ComboBoxReactionMDXJOY" ||
-                              control == "CheckBoxReactionCurMovePress";
   return out;
 }
 
@@ -122,23 +115,22 @@ bool chooseReactionType(config::ConfigImage& image, std::size_t number, std::uin
                                  events::entryContextOf(image));
 }
 
-std::optional<ReactionDialogRequest> reactionIrCodeRequest(const config::ConfigImage& image,
+std::optional<ReactionIrCodeRequest> reactionIrCodeRequest(const config::ConfigImage& image,
                                                            std::size_t number) {
   if (!hasType(image, number, ReactionType::IrCode)) {
     return std::nullopt;
   }
-  ReactionDialogRequest r = request(ReactionDialogKind::IrCode, number);
-  r.code = events::get(events::entryAt(image, number), reaction::ir_code::kCode);
-  return r;
+  return ReactionIrCodeRequest{
+      number, events::get(events::entryAt(image, number), reaction::ir_code::kCode)};
 }
 
-std::optional<ReactionDialogRequest> keyboardRequest(const config::ConfigImage& image,
-                                                     std::size_t number) {
+std::optional<KeyboardRequest> keyboardRequest(const config::ConfigImage& image,
+                                               std::size_t number) {
   const params::KeyboardGroups groups = params::keyboardGroups(image);
   if (!groups.page07 && !groups.page0C && !groups.systemControl) {
     return std::nullopt;
   }
-  return request(ReactionDialogKind::Keyboard, number);
+  return KeyboardRequest{number};
 }
 
 void answerSkipMask(config::ConfigImage& image, std::size_t number, std::uint8_t mask) {

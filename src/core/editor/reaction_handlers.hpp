@@ -1,6 +1,7 @@
 // The editing actions of the reaction half: every change of a control stores into the selected
-// entry through the reaction bindings; the actions that need a dialog return what the dialog
-// shows, and the dialog's answer comes back through the answer functions below.
+// entry through the reaction bindings; the actions that need a dialog, or a page of the
+// parameters page, return its request (core/editor/requests.hpp), and a dialog's answer comes
+// back through the answer functions below.
 #pragma once
 
 #include <cstddef>
@@ -10,36 +11,12 @@
 #include <string_view>
 
 #include "core/config/image.hpp"
+#include "core/editor/requests.hpp"
 #include "core/events/ir_protocols.hpp"
 #include "core/events/records.hpp"
 #include "core/view/binding.hpp"
 
 namespace kivprism::editor {
-
-enum class ReactionDialogKind { SourceSkipMask, IrCode, CanMessage, Keyboard };
-
-// Which press/release slot a CAN message dialog edits.
-enum class CanSlot { Press = 0, Release = 1 };
-
-// Everything a dialog of the reaction half shows; no widget reads the image to prepare it.
-struct ReactionDialogRequest {
-  ReactionDialogKind kind = ReactionDialogKind::SourceSkipMask;
-  std::size_t entry = 1;
-  lang::TextPair first{};   // skip mask: the first line; CAN message: the caption
-  lang::TextPair second{};  // skip mask: the second line
-  std::uint8_t mask = 0;
-  events::IrCode code{};
-  events::IrContext irContext = events::IrContext::Reaction;
-  events::CanMessage message{};
-  CanSlot slot = CanSlot::Press;
-};
-
-struct ReactionChangeOutcome {
-  view::ChangeOutcome change;
-  std::optional<ReactionDialogRequest> dialog;  // asked after the notice; refresh afterwards
-  bool switchToPinsTab = false;                 // the pin is not set up: show TabSheetPINS
-  bool refreshParametersPage = false;  // the change decides which interface pages are in use
-};
 
 // What the checks need besides the image.
 struct ReactionContext {
@@ -49,21 +26,19 @@ struct ReactionContext {
 // A change of a reaction-half control by name. A name the bindings lack, or a kind that does not
 // match, changes nothing. Widgets (panels, buttons, the amplifier tabs) report a click with
 // ControlKind::Widget; the amplifier tabs carry the tab index in Change::index.
-ReactionChangeOutcome changeReactionControl(config::ConfigImage& image, std::size_t entry,
-                                            std::string_view control, view::ControlKind kind,
-                                            const view::Change& input,
-                                            const ReactionContext& context);
+PaneChange changeReactionControl(config::ConfigImage& image, std::size_t entry,
+                                 std::string_view control, view::ControlKind kind,
+                                 const view::Change& input, const ReactionContext& context);
 
 // Page selection: the same type again keeps the parameters, another type wipes them (a control
 // reaction starts from the outputs' default voltages).
 bool chooseReactionType(config::ConfigImage& image, std::size_t entry, std::uint8_t type);
 
 // The right-click menu's "Edit IR code" of PanelEventReactionIRx (reaction type 2 only).
-std::optional<ReactionDialogRequest> reactionIrCodeRequest(const config::ConfigImage& image,
+std::optional<ReactionIrCodeRequest> reactionIrCodeRequest(const config::ConfigImage& image,
                                                            std::size_t entry);
 // A click on PanelEventReactionx: the keyboard dialog opens only while a keyboard function is on.
-std::optional<ReactionDialogRequest> keyboardRequest(const config::ConfigImage& image,
-                                                     std::size_t entry);
+std::optional<KeyboardRequest> keyboardRequest(const config::ConfigImage& image, std::size_t entry);
 
 // The dialogs' answers.
 void answerSkipMask(config::ConfigImage& image, std::size_t entry, std::uint8_t mask);

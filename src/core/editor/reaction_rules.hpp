@@ -1,7 +1,8 @@
 // What the reaction half shows beside the stored bytes and the checks its choices pass: the texts
 // the pages build from an entry (USB keys, IR code, skip mask, CAN messages, labels), the LIN and
 // command lookups, the pin and encoder checks, and the readers of the texts the user types.
-// Everything here reads an entry that the consistency rules have already repaired.
+// Everything here reads an entry that the consistency rules have already repaired. At the end, the
+// rules of the reaction half's controls that use them.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "core/events/entry.hpp"
 #include "core/events/records.hpp"
 #include "core/lang/text.hpp"
+#include "core/view/binding.hpp"
 
 namespace kivprism::editor {
 
@@ -68,6 +70,9 @@ std::optional<std::size_t> linCommandPosition(const std::vector<std::string_view
 // Reaction 24: the list position of a command code in a type's list.
 std::optional<std::size_t> swCanCommandPosition(unsigned type, unsigned code);
 
+// The CarDSP module of the shortened type offers fewer parameters.
+bool carDspShortened(const config::ConfigImage& image);
+
 // ---- checks -----------------------------------------------------------------------------------
 
 // The connector pin behind an IR output (0..15) or a pin-reaction pin (0..19) that must be set up
@@ -88,5 +93,71 @@ std::optional<lang::TextPair> encoderConnectionRefusal(const config::ConfigImage
 std::uint16_t repeatFromText(std::string_view text);
 // GaNet code: hexadecimal bytes; only exactly two bytes give a value (b0 * 256 + b1).
 std::optional<std::uint16_t> ganetCodeFromText(std::string_view text);
+
+// The rules of the reaction half's controls, each a small named object with the hooks it needs
+// (store, show); the reaction bindings name the rule of every control.
+namespace reaction_rules {
+
+// The value entry check with the binding's range.
+extern const view::Rule kNumber;
+
+// Reactions 1 to 3: the USB key memo and its click area, the IR code, the pins.
+extern const view::Rule kUsbMemo;
+extern const view::Rule kClickArea;
+extern const view::Rule kIrPanel;
+extern const view::Rule kIrOutput;
+extern const view::Rule kPinNumber;
+extern const view::Rule kPinMode;
+extern const view::Rule kPinTime;
+
+// Reaction 4: voltages of the analog control outputs and the time they are held.
+extern const view::Rule kVolts;
+extern const view::Rule kAnalogTime;
+
+// Reaction 5: the source skip mask and the save switch.
+extern const view::Rule kSkipButton;
+extern const view::Rule kSourceSave;
+
+// Reaction 8: the amplifier's parameter tabs and their actions.
+extern const view::Rule kAmplifierTab;
+extern const view::Rule kAmplifierActions;
+
+// Reaction 10: encoder steps and repeat.
+extern const view::Rule kSteps;
+extern const view::Rule kEncoderRepeat;
+
+// Reactions 12 and 19: parameters in the module's own terms.
+extern const view::Rule kIDriveParameter;
+extern const view::Rule kAudiMmiParameter;
+
+// Reactions 14 and 17: serial texts, where they go, and the memo.
+extern const view::Rule kReactionText;
+extern const view::Rule kSerialTarget;
+extern const view::Rule kSerialMemo;
+
+// Reaction 18: the command the LIN modes offer.
+extern const view::Rule kLinCommand;
+
+// Reaction 20: CarDSP parameter and repeat.
+extern const view::Rule kCarDspParameter;
+extern const view::Rule kCarDspRepeat;
+
+// Reaction 24: steering-wheel CAN type and command, its messages, the dashboard display.
+extern const view::Rule kSwCanType;
+extern const view::Rule kSwCanCommand;
+extern const view::Rule kMessageGroup;
+extern const view::Rule kMessagePanel;
+extern const view::Rule kDisplaySetting;
+extern const view::Rule kDisplayTime;
+extern const view::Rule kDisplayLine;
+
+// Reaction 25: the GA-NET code.
+extern const view::Rule kGanetCode;
+
+// Reaction 29: the VAR operation and its operand.
+extern const view::Rule kVarOperation;
+extern const view::Rule kVarOperand;
+
+}  // namespace reaction_rules
 
 }  // namespace kivprism::editor

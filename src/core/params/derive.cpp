@@ -325,14 +325,28 @@ std::string usbTouchItem(std::uint8_t mask, Language language) {
   return mask != 0 ? maskNumbers(mask) : std::string(kChooseSources.in(language));
 }
 
-void normalisePage(ConfigImage& image) {
+std::vector<ImageRun> normalisePage(ConfigImage& image) {
+  const ConfigImage before = image;
   normaliseInputsOutputs(image);
   normaliseModules(image);
   normaliseAssignment(image);
+  std::vector<ImageRun> runs;
+  const auto was = before.bytes();
+  const auto now = image.bytes();
+  for (std::size_t at = 0; at < now.size(); ++at) {
+    if (was[at] == now[at]) {
+      continue;
+    }
+    if (!runs.empty() && runs.back().end == at) {
+      runs.back().end = at + 1;
+    } else {
+      runs.push_back({at, at + 1});
+    }
+  }
+  return runs;
 }
 
-PageView derivePage(ConfigImage& image, Language language) {
-  normalisePage(image);
+PageView derivePage(const ConfigImage& image, Language language) {
   PageView view;
   view::FormContext context;
   context.language = language;

@@ -1,5 +1,7 @@
 // The refresh of the parameters page, without widgets: normalise the image the way the assignment
-// rules demand, then derive the view of every control from it.
+// rules demand (the corrections are changes of the user's image like any edit, and go to the
+// controller with the next change sending), then derive the view of every control from it. The
+// derivation only reads.
 #pragma once
 
 #include <cstdint>
@@ -13,13 +15,22 @@
 
 namespace kivprism::params {
 
+// A run of bytes [begin, end) that a normalisation changed.
+struct ImageRun {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  friend bool operator==(const ImageRun&, const ImageRun&) = default;
+};
+
 // Writes back every normalisation of the page (claimed pins, LIN1 under a two-line LIN2 device,
 // the capacitive converter's touch settings, pulse output, head unit, navigation, GA-NET, iDrive
-// backlight, LIN speed, UART times, IEBUS functions).
-void normalisePage(config::ConfigImage& image);
+// backlight, LIN speed, UART times, IEBUS functions). Returns the runs it changed, in image order;
+// none for an image that needs no correction.
+std::vector<ImageRun> normalisePage(config::ConfigImage& image);
 
-// normalisePage, then the view of the page for the language.
-PageView derivePage(config::ConfigImage& image, lang::Language language);
+// The view of the page for the language, of an image as it stands (normalised first by the
+// caller when the page is to show the corrections).
+PageView derivePage(const config::ConfigImage& image, lang::Language language);
 
 // One control as its binding shows the image, without the page's rules (for a field that has just
 // stored a corrected value and is not followed by a refresh).

@@ -15,6 +15,7 @@ std::optional<PageView> PageRefresher::deriveIfChanged(config::ConfigImage& imag
   if (config::changeHash(image) == storedHash_) {
     return std::nullopt;
   }
+  normalisePage(image);
   PageView view = derivePage(image, language);
   storedHash_ = config::changeHash(image);
   return view;

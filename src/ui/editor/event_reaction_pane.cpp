@@ -13,8 +13,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
+#include <variant>
 
 #include "core/editor/pane_texts.hpp"
+#include "core/editor/reaction_handlers.hpp"
 #include "core/events/entry_types.hpp"
 #include "core/lang/gesture_texts.hpp"
 #include "core/lang/language_table.hpp"
@@ -36,6 +38,12 @@ namespace {
 
 QString qtName(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
+// One visitor of the pane's requests from a lambda per kind.
+template <typename... Answers>
+struct Overloaded : Answers... {
+  using Answers::operator()...;
+};
+
 constexpr std::size_t kIrEventPage = static_cast<std::size_t>(events::EventType::IrCode);
 constexpr int kBoxGap = 2;  // between the event and the reaction box
 
@@ -53,22 +61,14 @@ EventReactionPane::EventReactionPane(config::ConfigImage& image, Hooks hooks, Pa
   e.special = [](EventReactionPane& pane, std::string_view control, QWidget* p) {
     return pane.makeEventSpecial(control, p);
   };
-  e.derive = [](config::ConfigImage& im, std::size_t entry, const core::EventPaneContext& c) {
+  e.derive = [](const config::ConfigImage& im, std::size_t entry, const core::EventPaneContext& c) {
     core::EventPaneView v = core::deriveEventPane(im, entry, c);
     const std::size_t page = v.page;
     return HalfView{static_cast<view::FormView&&>(std::move(v)), page};
   };
-  e.change = [this](config::ConfigImage& im, std::size_t entry, std::string_view control,
-                    view::ControlKind kind, const view::Change& change) {
-    core::EventChangeOutcome out =
-        core::changeEventControl(im, entry, control, kind, change, lang::currentLanguage());
-    HalfChange result{out.change, {}};
-    if (out.dialog) {
-      result.followUp = [request = *out.dialog](EventReactionPane& pane, QWidget* source) {
-        pane.askEventDialog(request, source);
-      };
-    }
-    return result;
+  e.change = [](config::ConfigImage& im, std::size_t entry, std::string_view control,
+                view::ControlKind kind, const view::Change& change) {
+    return core::changeEventControl(im, entry, control, kind, change, lang::currentLanguage());
   };
   e.chooseType = core::chooseEventType;
   e.selectionMenu = core::selectEventMenu;
@@ -168,8 +168,8 @@ BoundForm* EventReactionPane::makeForm(Half& half) {
   BoundForm::Hooks form;
   form.change = [this, &half](std::string_view control, view::ControlKind kind,
                               const view::Change& change) {
-    HalfChange result = half.description.change(image_, editedEntry(), control, kind, change);
-    pendingFollowUp_ = std::move(result.followUp);
+    core::PaneChange result = half.description.change(image_, editedEntry(), control, kind, change);
+    pendingRequest_ = std::move(result.request);
     return result.change;
   };
   form.showOne = [this, &half](std::string_view control) {
@@ -335,22 +335,22 @@ void EventReactionPane::widgetClicked(Half& half, std::string_view control, QWid
   if (applyingView()) {
     return;
   }
-  HalfChange result =
+  core::PaneChange result =
       half.description.change(image_, selectedEntry(), control, view::ControlKind::Widget, change);
   if (result.change.notice) {
     const bool error = result.change.notice->kind == view::NoticeKind::Error;
     messageBox(error ? box::kError : box::kInformation,
                qtText(result.change.notice->in(lang::currentLanguage())));
   }
-  pendingFollowUp_ = std::move(result.followUp);
+  pendingRequest_ = std::move(result.request);
   afterChange(result.change, source);
 }
 
 void EventReactionPane::afterChange(const view::ChangeOutcome& outcome, QWidget* source) {
-  HalfFollowUp followUp = std::move(pendingFollowUp_);
-  pendingFollowUp_ = nullptr;
-  if (followUp) {
-    followUp(*this, source);
+  std::optional<core::PaneRequest> request = std::move(pendingRequest_);
+  pendingRequest_.reset();
+  if (request) {
+    ask(*request, source);
   }
   switch (outcome.after) {
     case view::After::None:
@@ -377,55 +377,88 @@ void EventReactionPane::pageChosen(Half& half, int index) {
   refresh();
 }
 
-void EventReactionPane::askEventDialog(const core::EventDialogRequest& request, QWidget* source) {
-  const std::size_t entry = request.entry;
-  switch (request.kind) {
-    case core::EventDialogKind::SourceMask: {
-      const auto mask =
-          editSourceMask(request.first, request.second,
-                         source ? bottomCentre(source) : QCursor::pos(), request.mask);
-      if (mask) {
-        core::answerSourceMask(image_, entry, *mask);
-      }
-      break;
-    }
-    case core::EventDialogKind::CanFilter: {
-      const auto filter = canFilterDialog().editCanFilter(QCursor::pos(), translated(request.first),
-                                                          request.filter);
-      if (filter) {
-        core::answerCanFilter(image_, entry, *filter);
-      }
-      break;
-    }
-    case core::EventDialogKind::IrCode: {
-      const auto code = irCodeDialog().editIrCode(source ? bottomCentre(source) : QCursor::pos(),
-                                                  request.code, request.irContext);
-      if (code) {
-        core::answerEventIrCode(image_, entry, *code);
-      }
-      break;
-    }
-    case core::EventDialogKind::EntryName: {
-      const auto name = entryNameDialog().editEntryName(
-          source ? bottomCentre(source) : QCursor::pos(), entry, request.name);
-      if (name) {
-        core::answerEntryName(image_, entry, *name);
-        updateTabCaptions();
-      }
-      break;
-    }
-  }
-  // A cancelled dialog must put the list back on the stored item.
-  refresher_.force();
-  refresh();
+// Every request of both halves. The event half's dialogs redraw afterwards in any case: a
+// cancelled dialog must put the list back on the stored item.
+bool EventReactionPane::ask(const core::PaneRequest& request, QWidget* source,
+                            std::optional<QPoint> at) {
+  const QPoint under = at ? *at : source ? bottomCentre(source) : QCursor::pos();
+  const QPoint cursor = at ? *at : QCursor::pos();
+  const auto redrawn = [this](bool answered) {
+    refresher_.force();
+    refresh();
+    return answered;
+  };
+  const Overloaded visitor{
+      [&](const core::SourceMaskRequest& r) {
+        const auto mask = editSourceMask(r.first, r.second, under, r.mask);
+        if (mask) {
+          core::answerSourceMask(image_, r.entry, *mask);
+        }
+        return redrawn(mask.has_value());
+      },
+      [&](const core::CanFilterRequest& r) {
+        const auto filter =
+            canFilterDialog().editCanFilter(cursor, translated(r.caption), r.filter);
+        if (filter) {
+          core::answerCanFilter(image_, r.entry, *filter);
+        }
+        return redrawn(filter.has_value());
+      },
+      [&](const core::EventIrCodeRequest& r) {
+        const auto code = irCodeDialog().editIrCode(under, r.code, events::IrContext::Event);
+        if (code) {
+          core::answerEventIrCode(image_, r.entry, *code);
+        }
+        return redrawn(code.has_value());
+      },
+      [&](const core::EntryNameRequest& r) {
+        const auto name = entryNameDialog().editEntryName(under, r.entry, r.name);
+        if (name) {
+          core::answerEntryName(image_, r.entry, *name);
+          updateTabCaptions();
+        }
+        return name.has_value();
+      },
+      [&](const core::SkipMaskRequest& r) {
+        const auto mask = editSourceMask(r.first, r.second, under, r.mask);
+        if (mask) {
+          core::answerSkipMask(image_, r.entry, *mask);
+        }
+        return mask.has_value();
+      },
+      [&](const core::ReactionIrCodeRequest& r) {
+        const auto code = irCodeDialog().editIrCode(under, r.code, events::IrContext::Reaction);
+        if (code) {
+          core::answerReactionIrCode(image_, r.entry, *code);
+        }
+        return code.has_value();
+      },
+      [&](const core::CanMessageRequest& r) {
+        const auto message =
+            canMessageDialog().editCanMessage(cursor, translated(r.caption), r.message);
+        if (message) {
+          core::answerCanMessage(image_, r.entry, r.slot, *message);
+        }
+        return message.has_value();
+      },
+      [&](const core::KeyboardRequest& r) {
+        emit keyboardPanelClicked(r.entry);
+        return false;
+      },
+      [&](const core::PinsTabRequest&) {
+        emit pinsTabWanted();
+        return false;
+      },
+      [&](const core::ParametersPageRequest&) {
+        emit parametersPageRefreshWanted();
+        return false;
+      },
+  };
+  return std::visit(visitor, request);
 }
 
 void EventReactionPane::editEntryName(QPoint at) {
-  const std::size_t entry = selectedEntry();
-  const core::EventDialogRequest request = core::entryNameRequest(image_, entry);
-  if (const auto name = entryNameDialog().editEntryName(at, entry, request.name)) {
-    core::answerEntryName(image_, entry, *name);
-    updateTabCaptions();
+  if (ask(core::entryNameRequest(image_, selectedEntry()), nullptr, at)) {
     refresh();
   }
 }
@@ -526,7 +559,7 @@ QMenu* EventReactionPane::irPanelMenu() {
   QAction* edit = menu->addAction(translated(core::texts::kEditIrCode));
   edit->setObjectName("CopyAllx");
   connect(edit, &QAction::triggered, this,
-          [this] { askEventDialog(core::eventIrCodeRequest(image_, selectedEntry()), irPanel_); });
+          [this] { ask(core::eventIrCodeRequest(image_, selectedEntry()), irPanel_); });
   return menu;
 }
 

@@ -18,6 +18,7 @@
 #include "core/config/image.hpp"
 #include "core/editor/event_handlers.hpp"
 #include "core/editor/pane_rules.hpp"
+#include "core/editor/refresh.hpp"
 #include "core/events/ir_protocols.hpp"
 #include "core/params/availability.hpp"
 #include "ui/common/bound_form.hpp"
@@ -93,8 +94,14 @@ class EventReactionPane : public QWidget {
   QMenu* keyPanelMenu(bool modifier);
   QMenu* irPanelMenu();
 
-  // The dialogs, for the halves' follow-ups. Each opens modally at the given screen point and
-  // returns the answer, nothing when cancelled.
+  // What a change, a menu or a click asks of the pane, answered here for both halves: a dialog
+  // opens modally under the source widget (at the cursor without one, or at the given point),
+  // and its answer is stored; a cancelled dialog stores nothing. True when a dialog was answered.
+  bool ask(const kivprism::editor::PaneRequest& request, QWidget* source,
+           std::optional<QPoint> at = std::nullopt);
+
+  // The dialogs. Each opens modally at the given screen point and returns the answer, nothing
+  // when cancelled.
   std::optional<std::uint8_t> editSourceMask(const lang::TextPair& first,
                                              const lang::TextPair& second, QPoint at,
                                              std::uint8_t mask);
@@ -183,7 +190,6 @@ class EventReactionPane : public QWidget {
   void showPages(Half& half, std::span<const bool> visible);
   void syncTabs(Half& half);
   std::size_t editedEntry() const;
-  void askEventDialog(const kivprism::editor::EventDialogRequest& request, QWidget* source);
   void updateTabCaptions();
   kivprism::editor::EventPaneContext context() const;
 
@@ -193,7 +199,8 @@ class EventReactionPane : public QWidget {
   kivprism::editor::TabCaptions captions_;
   Half event_;
   Half reaction_;
-  HalfFollowUp pendingFollowUp_;
+  // What the change being handled asks, answered once the form has shown its notice.
+  std::optional<kivprism::editor::PaneRequest> pendingRequest_;
   bool applying_ = false;
   // While typed values are stored on leaving an entry: the entry they belong to.
   std::size_t typedEntry_ = 0;

@@ -12,8 +12,11 @@
 #include <vector>
 
 #include "core/config/image.hpp"
-#include "core/editor/event_pane.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/event_bindings.hpp"
 #include "core/editor/pane_rules.hpp"
+#include "core/editor/refresh.hpp"
+#include "core/editor/requests.hpp"
 #include "core/view/binding.hpp"
 #include "ui/params/page_layout.hpp"
 
@@ -30,14 +33,6 @@ struct HalfView {
   std::size_t page = 0;
 };
 
-// What a change asks of the pane beyond the form's own notice and refresh: a dialog to open, a
-// page of the parameters page to show. Called after the notice, before the refresh.
-using HalfFollowUp = std::function<void(EventReactionPane& pane, QWidget* source)>;
-struct HalfChange {
-  view::ChangeOutcome change;
-  HalfFollowUp followUp;  // unset: nothing beyond the refresh
-};
-
 struct PaneHalf {
   const view::BindingTable* bindings = nullptr;
   std::span<const int> bindingPages;  // page of each binding; kivprism::editor::kBottomRow unused
@@ -46,11 +41,15 @@ struct PaneHalf {
   // while the pane builds; a bound one registers with the pane's form of its half.
   std::function<QWidget*(EventReactionPane& pane, std::string_view control, QWidget* parent)>
       special;
-  std::function<HalfView(config::ConfigImage& image, std::size_t entry,
+  // Reads only: the pane's refresh has normalised the entry before.
+  std::function<HalfView(const config::ConfigImage& image, std::size_t entry,
                          const kivprism::editor::EventPaneContext& context)>
       derive;
-  std::function<HalfChange(config::ConfigImage& image, std::size_t entry, std::string_view control,
-                           view::ControlKind kind, const view::Change& change)>
+  // What a change asks beyond the form's notice and refresh (a dialog, a page of the parameters
+  // page) comes as a request, which the pane answers after the notice, before the refresh.
+  std::function<kivprism::editor::PaneChange(config::ConfigImage& image, std::size_t entry,
+                                             std::string_view control, view::ControlKind kind,
+                                             const view::Change& change)>
       change;
   // A click on a page tab: the same type keeps the parameters, another wipes them.
   std::function<bool(config::ConfigImage& image, std::size_t entry, std::uint8_t type)> chooseType;

@@ -1,18 +1,16 @@
 #include "ui/editor/reaction_half.hpp"
 
-#include <QCursor>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 
+#include "core/editor/derive.hpp"
 #include "core/editor/pane_texts.hpp"
+#include "core/editor/reaction_bindings.hpp"
 #include "core/editor/reaction_handlers.hpp"
-#include "core/editor/reaction_pane.hpp"
 #include "core/lang/language_table.hpp"
 #include "ui/app/qt_text.hpp"
 #include "ui/common/bound_form.hpp"
-#include "ui/dialogs/can_frame_dialogs.hpp"
-#include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/reaction_layout.hpp"
 
@@ -26,60 +24,11 @@ constexpr std::string_view kIrPanel = "PanelEventReactionIRx";
 constexpr std::string_view kTouchCaptureButton = "SpeedButtonReactionTouch";
 constexpr std::string_view kAmplifierTabs = "TabControlAMPLx";
 
-QPoint under(const QWidget* source) {
-  return source ? EventReactionPane::bottomCentre(source) : QCursor::pos();
-}
-
-// Opens what a reaction change asks for and stores the answer; a cancelled dialog stores nothing.
-void askReactionDialog(EventReactionPane& pane, const core::ReactionDialogRequest& request,
-                       QWidget* source) {
-  config::ConfigImage& image = pane.image();
-  switch (request.kind) {
-    case core::ReactionDialogKind::SourceSkipMask:
-      if (const auto mask =
-              pane.editSourceMask(request.first, request.second, under(source), request.mask)) {
-        core::answerSkipMask(image, request.entry, *mask);
-      }
-      break;
-    case core::ReactionDialogKind::IrCode:
-      if (const auto code = pane.irCodeDialog().editIrCode(under(source), request.code,
-                                                           events::IrContext::Reaction)) {
-        core::answerReactionIrCode(image, request.entry, *code);
-      }
-      break;
-    case core::ReactionDialogKind::CanMessage:
-      if (const auto message = pane.canMessageDialog().editCanMessage(
-              QCursor::pos(), translated(request.first), request.message)) {
-        core::answerCanMessage(image, request.entry, request.slot, *message);
-      }
-      break;
-    case core::ReactionDialogKind::Keyboard:
-      emit pane.keyboardPanelClicked(request.entry);
-      break;
-  }
-}
-
-HalfChange changeReaction(config::ConfigImage& image, std::size_t entry, std::string_view control,
-                          view::ControlKind kind, const view::Change& change) {
-  core::ReactionChangeOutcome out =
-      core::changeReactionControl(image, entry, control, kind, change, {lang::currentLanguage()});
-  HalfChange result{out.change, {}};
-  if (out.dialog || out.switchToPinsTab || out.refreshParametersPage) {
-    result.followUp = [dialog = out.dialog, pins = out.switchToPinsTab,
-                       parameters = out.refreshParametersPage](EventReactionPane& pane,
-                                                               QWidget* source) {
-      if (dialog) {
-        askReactionDialog(pane, *dialog, source);
-      }
-      if (pins) {
-        emit pane.pinsTabWanted();
-      }
-      if (parameters) {
-        emit pane.parametersPageRefreshWanted();
-      }
-    };
-  }
-  return result;
+core::PaneChange changeReaction(config::ConfigImage& image, std::size_t entry,
+                                std::string_view control, view::ControlKind kind,
+                                const view::Change& change) {
+  return core::changeReactionControl(image, entry, control, kind, change,
+                                     {lang::currentLanguage()});
 }
 
 // The clicks of the controls the reaction layout makes. Nothing fires while a refresh applies a
@@ -136,7 +85,7 @@ PaneHalf reactionHalf() {
     connectSpecial(pane, control, w);
     return w;
   };
-  half.derive = [](config::ConfigImage& image, std::size_t entry,
+  half.derive = [](const config::ConfigImage& image, std::size_t entry,
                    const core::EventPaneContext& context) {
     core::ReactionPaneView v = core::deriveReactionPane(image, entry, context);
     const std::size_t page = v.page;
@@ -162,7 +111,7 @@ QMenu* reactionIrPanelMenu(EventReactionPane& pane) {
   QObject::connect(edit, &QAction::triggered, &pane, [&pane, entry] {
     // The code as it is when the item is chosen, for the entry the menu opened on.
     if (const auto request = core::reactionIrCodeRequest(pane.image(), entry)) {
-      askReactionDialog(pane, *request, pane.control(kIrPanel));
+      pane.ask(*request, pane.control(kIrPanel));
       pane.refresh();
     }
   });

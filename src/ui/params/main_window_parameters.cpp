@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/params/availability.hpp"
+#include "core/params/derive.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
@@ -67,9 +68,11 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
       parameters_->retranslate();
     }
   });
-  // Queued: after a whole read the link copies the image into the device copy only after asking
-  // the pages to redraw; redrawing afterwards leaves the refresh's normalisations as changes that
-  // the change sending then delivers to the controller.
+  // The page's corrections of a configuration read from the controller are changes the link
+  // sends, made by the link itself: not left to when the page happens to redraw.
+  link_->normaliseAfterRead(
+      [](config::ConfigImage& image) { kivprism::params::normalisePage(image); });
+  // Queued: the page redraws once the whole read is finished.
   connect(
       this, &TMainForm::pagesInvalidated, parameters_,
       [this] {

@@ -2,7 +2,8 @@
 // derived as their value, on the shown page only: the pane's widgets show exactly that.
 #include <gtest/gtest.h>
 
-#include "core/editor/event_pane.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/event_bindings.hpp"
 #include "editor_fixture.hpp"
 
 namespace kivprism::editor {

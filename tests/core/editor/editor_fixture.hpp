@@ -5,7 +5,9 @@
 #include <cstddef>
 
 #include "core/config/image.hpp"
-#include "core/editor/event_pane.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/event_bindings.hpp"
+#include "core/editor/requests.hpp"
 #include "core/events/entry_hex.hpp"
 
 namespace kivprism::editor::testing {
@@ -30,6 +32,12 @@ inline const view::ControlView& control(const EventPaneView& v, std::string_view
     throw std::invalid_argument(std::string(name));
   }
   return *c;
+}
+
+// The request of the given kind a change asked for; nullptr for none or another kind.
+template <typename Request>
+const Request* requestOf(const PaneChange& change) {
+  return change.request ? std::get_if<Request>(&*change.request) : nullptr;
 }
 
 }  // namespace kivprism::editor::testing

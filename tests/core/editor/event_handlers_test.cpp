@@ -15,24 +15,24 @@ using lang::Language;
 using testing::entryHex;
 using testing::entryOf;
 using testing::place;
+using testing::requestOf;
 using view::ControlKind;
 
-EventChangeOutcome edit(ConfigImage& image, std::string_view control, std::string_view text,
-                        std::size_t n = 1) {
+PaneChange edit(ConfigImage& image, std::string_view control, std::string_view text,
+                std::size_t n = 1) {
   view::Change c;
   c.text = text;
   return changeEventControl(image, n, control, ControlKind::Edit, c, Language::Russian);
 }
-EventChangeOutcome pick(ConfigImage& image, std::string_view control, int index,
-                        std::size_t n = 1) {
+PaneChange pick(ConfigImage& image, std::string_view control, int index, std::size_t n = 1) {
   view::Change c;
   c.index = index;
   return changeEventControl(image, n, control, ControlKind::Combo, c, Language::Russian);
 }
-EventChangeOutcome click(ConfigImage& image, std::string_view control, std::size_t n = 1) {
+PaneChange click(ConfigImage& image, std::string_view control, std::size_t n = 1) {
   return changeEventControl(image, n, control, ControlKind::Widget, {}, Language::Russian);
 }
-EventChangeOutcome tick(ConfigImage& image, std::string_view control, bool on) {
+PaneChange tick(ConfigImage& image, std::string_view control, bool on) {
   view::Change c;
   c.checked = on;
   return changeEventControl(image, 1, control, ControlKind::Check, c, Language::Russian);
@@ -79,7 +79,7 @@ TEST(EventPressKind, AnImpossiblePressKindIsReplacedWithAWord) {
   EXPECT_EQ(r.change.notice->en, "This event cannot have the press \"Short\", \"Any\" is set");
   EXPECT_EQ(r.change.notice->ru,
             "Для этого события нажатие \"Короткое\" невозможно, установлено \"Любое\"");
-  deriveEventPane(image, 1, {});
+  normaliseEventEntry(image, 1);  // the refresh repairs the entry
   EXPECT_EQ(entryOf(image, 1)[77], 3);
   EXPECT_FALSE(pick(image, "ComboBoxEventEvent", 0).change.notice);  // disabled: allowed
   EXPECT_EQ(entryOf(image, 1)[77], 0);
@@ -147,7 +147,7 @@ TEST(EventHandlers, IebusShortPressBecomesAnyWithOnceAtTheRefresh) {
   place(image, 1, entryHex({{16, "09 00 32"}}));
   pick(image, "ComboBoxEventEvent", 1);
   EXPECT_EQ(entryOf(image, 1), entryHex({{16, "09 00 32"}, {77, "01"}}));
-  deriveEventPane(image, 1, {});
+  normaliseEventEntry(image, 1);  // the refresh repairs the entry
   EXPECT_EQ(entryOf(image, 1), entryHex({{16, "09 00 32"}, {77, "03 01"}}));
 }
 
@@ -202,7 +202,7 @@ TEST(EventHandlers, RefusesUnknownControlsAndWrongKinds) {
   place(image, 1, entryHex({{16, "07"}}));
   EXPECT_EQ(click(image, "EditEventVoltageValue").change.after, view::After::None);
   EXPECT_EQ(click(image, "NoSuchControl").change.after, view::After::None);
-  EXPECT_FALSE(click(image, "NoSuchControl").dialog);
+  EXPECT_FALSE(click(image, "NoSuchControl").request);
   EXPECT_EQ(entryOf(image, 1), entryHex({{16, "07"}}));
 }
 
@@ -210,19 +210,19 @@ TEST(EventDialogs, SourceMaskAsksAndStores) {
   ConfigImage image;
   place(image, 6, entryHex({{16, "04 05"}, {77, "03 01"}}));
   auto r = pick(image, "ComboBoxEventSRCMASK", 1, 6);
-  ASSERT_TRUE(r.dialog);
-  EXPECT_EQ(r.dialog->kind, EventDialogKind::SourceMask);
-  EXPECT_EQ(r.dialog->entry, 6u);
-  EXPECT_EQ(r.dialog->mask, 0x05);
-  EXPECT_EQ(r.dialog->first.ru, "Событие при");
-  EXPECT_EQ(r.dialog->second.en, "sources:");
+  const auto* mask = requestOf<SourceMaskRequest>(r);
+  ASSERT_NE(mask, nullptr);
+  EXPECT_EQ(mask->entry, 6u);
+  EXPECT_EQ(mask->mask, 0x05);
+  EXPECT_EQ(mask->first.ru, "Событие при");
+  EXPECT_EQ(mask->second.en, "sources:");
   EXPECT_EQ(entryOf(image, 6), entryHex({{16, "04 05"}, {77, "03 01"}}));
   answerSourceMask(image, 6, 0xFF);
   EXPECT_EQ(entryOf(image, 6), entryHex({{16, "04 00"}, {77, "03 01"}}));
   answerSourceMask(image, 6, 0x82);
   EXPECT_EQ(entryOf(image, 6), entryHex({{16, "04 82"}, {77, "03 01"}}));
   r = pick(image, "ComboBoxEventSRCMASK", 0, 6);
-  EXPECT_FALSE(r.dialog);
+  EXPECT_FALSE(r.request);
   EXPECT_EQ(entryOf(image, 6), entryHex({{16, "04 00"}, {77, "03 01"}}));
 }
 
@@ -230,12 +230,12 @@ TEST(EventDialogs, CanFilterAsksWithTheRecordAndStoresTheAnswer) {
   ConfigImage image;
   place(image, 2, entryHex({{16, "17"}, {19, "00 00 80 06 01 FF"}, {32, "12"}}));
   const auto r = click(image, "SpeedButtonCANFILERx", 2);
-  ASSERT_TRUE(r.dialog);
-  EXPECT_EQ(r.dialog->kind, EventDialogKind::CanFilter);
-  EXPECT_EQ(r.dialog->entry, 2u);
-  EXPECT_EQ(r.dialog->first.en, "CAN filter");
-  EXPECT_EQ(r.dialog->filter.idWord, 0x06800000u);
-  EXPECT_EQ(r.dialog->filter.count, 1);
+  const auto* filter = requestOf<CanFilterRequest>(r);
+  ASSERT_NE(filter, nullptr);
+  EXPECT_EQ(filter->entry, 2u);
+  EXPECT_EQ(filter->caption.en, "CAN filter");
+  EXPECT_EQ(filter->filter.idWord, 0x06800000u);
+  EXPECT_EQ(filter->filter.count, 1);
   events::CanFilter f;
   f.idWord = events::encodeIdWord(0x7FF);
   f.count = 2;
@@ -248,15 +248,12 @@ TEST(EventDialogs, CanFilterAsksWithTheRecordAndStoresTheAnswer) {
 TEST(EventDialogs, IrCodeNameAndLearning) {
   ConfigImage image;
   place(image, 1, entryHex({{0, "41"}, {16, "02 00 01 56 34 12 55"}, {77, "03"}, {80, "02"}}));
-  const auto ir = eventIrCodeRequest(image, 1);
-  EXPECT_EQ(ir.kind, EventDialogKind::IrCode);
-  EXPECT_EQ(ir.irContext, events::IrContext::Event);
+  const EventIrCodeRequest ir = eventIrCodeRequest(image, 1);
   EXPECT_EQ(ir.code, (events::IrCode{1, 0x56, 0x1234}));
   answerEventIrCode(image, 1, {3, 7, 9});
   EXPECT_EQ(entryOf(image, 1),
             entryHex({{0, "41"}, {16, "02 00 03 07 09 00"}, {77, "03"}, {80, "02"}}));
-  const auto name = entryNameRequest(image, 1);
-  EXPECT_EQ(name.kind, EventDialogKind::EntryName);
+  const EntryNameRequest name = entryNameRequest(image, 1);
   EXPECT_EQ(name.entry, 1u);
   EXPECT_EQ(name.name, "A");
   EXPECT_EQ(eventIrCodeRequest(image, 1).entry, 1u);
@@ -265,7 +262,7 @@ TEST(EventDialogs, IrCodeNameAndLearning) {
 
   // Deleting keeps type 2; the refresh then drops the reaction.
   deleteEventIrCode(image, 1);
-  deriveEventPane(image, 1, {});
+  normaliseEventEntry(image, 1);  // the refresh repairs the entry
   EXPECT_EQ(entryOf(image, 1), entryHex({{0, "D0F3EBFC"}, {16, "02"}}));
 
   // A learnt code replaces another type's parameters and makes the press kind "any".

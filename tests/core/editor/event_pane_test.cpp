@@ -5,8 +5,9 @@
 #include <random>
 
 #include "core/config/image_layout.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/event_bindings.hpp"
 #include "core/editor/event_lists.hpp"
-#include "core/editor/event_pane.hpp"
 #include "core/editor/event_rules.hpp"
 #include "core/events/ir_protocols.hpp"
 #include "core/keys/key_rules.hpp"
@@ -24,8 +25,12 @@ using testing::entryOf;
 using testing::place;
 namespace layout = config::layout;
 
+// What the event half's refresh shows: the entry repaired, then derived.
 EventPaneView derive(ConfigImage& image, std::size_t n = 1, Language l = Language::Russian) {
-  return deriveEventPane(image, n, {l, {}, false});
+  const events::Repairs repairs = normaliseEventEntry(image, n);
+  EventPaneView view = deriveEventPane(image, n, {l, {}, false});
+  view.repairs = repairs;
+  return view;
 }
 
 // A key on channel c, number k (1-based) with a learnt level and a typed label.

@@ -6,8 +6,9 @@
 #include <set>
 #include <string>
 
-#include "core/editor/event_pane.hpp"
-#include "core/editor/reaction_pane.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/event_bindings.hpp"
+#include "core/editor/reaction_bindings.hpp"
 #include "core/lang/language_table.hpp"
 #include "core/params/bindings.hpp"
 #include "core/params/derive.hpp"

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/editor/pane_rules.hpp"
+#include "core/editor/refresh.hpp"
 #include "editor_fixture.hpp"
 
 namespace kivprism::editor {

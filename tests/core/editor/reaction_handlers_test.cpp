@@ -5,8 +5,9 @@
 #include <array>
 
 #include "core/config/image_layout.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/reaction_bindings.hpp"
 #include "core/editor/reaction_handlers.hpp"
-#include "core/editor/reaction_pane.hpp"
 #include "editor_fixture.hpp"
 
 namespace kivprism::editor {
@@ -18,24 +19,25 @@ using lang::Language;
 using testing::entryHex;
 using testing::entryOf;
 using testing::place;
+using testing::requestOf;
 using view::ControlKind;
 namespace layout = config::layout;
 
-ReactionChangeOutcome edit(ConfigImage& image, std::string_view control, std::string_view text) {
+PaneChange edit(ConfigImage& image, std::string_view control, std::string_view text) {
   view::Change c;
   c.text = text;
   return changeReactionControl(image, 1, control, ControlKind::Edit, c, {});
 }
-ReactionChangeOutcome pick(ConfigImage& image, std::string_view control, int index,
-                           ControlKind kind = ControlKind::Combo) {
+PaneChange pick(ConfigImage& image, std::string_view control, int index,
+                ControlKind kind = ControlKind::Combo) {
   view::Change c;
   c.index = index;
   return changeReactionControl(image, 1, control, kind, c, {});
 }
-ReactionChangeOutcome click(ConfigImage& image, std::string_view control) {
+PaneChange click(ConfigImage& image, std::string_view control) {
   return changeReactionControl(image, 1, control, ControlKind::Widget, {}, {});
 }
-ReactionChangeOutcome tick(ConfigImage& image, std::string_view control, bool on) {
+PaneChange tick(ConfigImage& image, std::string_view control, bool on) {
   view::Change c;
   c.checked = on;
   return changeReactionControl(image, 1, control, ControlKind::Check, c, {});
@@ -303,24 +305,24 @@ TEST(ReactionChoices, CursorMoveAndAcuraJoyRefreshTheParametersPage) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "0F"}}));
   auto r = pick(image, "ComboBoxReactionCurMoveDirection", 3);
-  EXPECT_TRUE(r.refreshParametersPage);
+  EXPECT_NE(requestOf<ParametersPageRequest>(r), nullptr);
   r = tick(image, "CheckBoxReactionCurMovePress", true);
-  EXPECT_TRUE(r.refreshParametersPage);
+  EXPECT_NE(requestOf<ParametersPageRequest>(r), nullptr);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0F 03 00 01"}}));
   r = edit(image, "EditReactionCurMoveNumPoints", "255");
-  EXPECT_FALSE(r.refreshParametersPage);
+  EXPECT_FALSE(r.request);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0F 03 FF 01"}}));
   place(image, 1, entryHex({{80, "10"}}));
-  EXPECT_TRUE(pick(image, "ComboBoxReactionMDXJOY", 2).refreshParametersPage);
+  EXPECT_NE(requestOf<ParametersPageRequest>(pick(image, "ComboBoxReactionMDXJOY", 2)), nullptr);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "10 02"}}));
-  EXPECT_FALSE(pick(image, "ComboBoxReactionHWRx", 2).refreshParametersPage);
+  EXPECT_FALSE(pick(image, "ComboBoxReactionHWRx", 2).request);
 }
 
 TEST(ReactionPinCheck, IrOutputOnAPinNotSetUpStoresZeroAndGoesToThePins) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "02 01 56 34 12 00 08"}}));
   auto r = pick(image, "ComboBoxReactionIROUTNUM", 1);  // X2/2
-  EXPECT_TRUE(r.switchToPinsTab);
+  EXPECT_NE(requestOf<PinsTabRequest>(r), nullptr);
   ASSERT_TRUE(r.change.notice);
   EXPECT_EQ(r.change.notice->kind, view::NoticeKind::Information);
   EXPECT_EQ(r.change.notice->ru, "Сначала настройте параметры вывода\nво вкладке \"Выводы\"");
@@ -332,11 +334,11 @@ TEST(ReactionPinCheck, IrOutputOnAPinNotSetUpStoresZeroAndGoesToThePins) {
   EXPECT_FALSE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1)[86], 0);
   r = pick(image, "ComboBoxReactionIROUTNUM", 9);  // X5/8 needs no check
-  EXPECT_FALSE(r.switchToPinsTab);
+  EXPECT_FALSE(r.request);
   EXPECT_EQ(entryOf(image, 1)[86], 9);
   image.set(layout::pinMode(Pin::IO6), 3);
   r = pick(image, "ComboBoxReactionIROUTNUM", 15);
-  EXPECT_FALSE(r.switchToPinsTab);
+  EXPECT_FALSE(r.request);
   EXPECT_FALSE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1)[86], 15);
 }
@@ -345,14 +347,14 @@ TEST(ReactionPinCheck, PinReactionChecksItsOwnList) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "03"}}));
   auto r = pick(image, "ComboBoxEventReactionPinNUM", 12);  // X6/2
-  EXPECT_TRUE(r.switchToPinsTab);
+  EXPECT_NE(requestOf<PinsTabRequest>(r), nullptr);
   EXPECT_EQ(entryOf(image, 1)[81], 0);
   image.set(layout::pinMode(Pin::X62), 1);
   r = pick(image, "ComboBoxEventReactionPinNUM", 12);
-  EXPECT_FALSE(r.switchToPinsTab);
+  EXPECT_FALSE(r.request);
   EXPECT_EQ(entryOf(image, 1)[81], 12);
   r = pick(image, "ComboBoxEventReactionPinNUM", 19);  // IO6 needs no check here
-  EXPECT_FALSE(r.switchToPinsTab);
+  EXPECT_FALSE(r.request);
   EXPECT_EQ(entryOf(image, 1)[81], 19);
   pick(image, "ComboBoxEventReactionPinMODE", 3);
   edit(image, "EditEventReactionPinTO", "30000");
@@ -386,18 +388,19 @@ TEST(ReactionDialogs, SkipMaskOnlyForStepping) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "05 00 06"}}));
   auto r = click(image, "SpeedButtonEventReactionSRCSkipx");
-  ASSERT_TRUE(r.dialog);
-  EXPECT_EQ(r.dialog->kind, ReactionDialogKind::SourceSkipMask);
+  const auto* skip = requestOf<SkipMaskRequest>(r);
+  ASSERT_NE(skip, nullptr);
   EXPECT_EQ(r.change.after, view::After::Refresh);
-  EXPECT_EQ(r.dialog->first.ru, "Пропускать");
-  EXPECT_EQ(r.dialog->first.en, "Skip");
-  EXPECT_EQ(r.dialog->second.en, "sources:");
-  EXPECT_EQ(r.dialog->mask, 6);
+  EXPECT_EQ(skip->entry, 1u);
+  EXPECT_EQ(skip->first.ru, "Пропускать");
+  EXPECT_EQ(skip->first.en, "Skip");
+  EXPECT_EQ(skip->second.en, "sources:");
+  EXPECT_EQ(skip->mask, 6);
   answerSkipMask(image, 1, 0x81);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "05 00 81"}}));
   place(image, 1, entryHex({{80, "05 04"}}));
   r = click(image, "SpeedButtonEventReactionSRCSkipx");
-  EXPECT_FALSE(r.dialog);
+  EXPECT_FALSE(r.request);
   EXPECT_EQ(r.change.after, view::After::None);
 }
 
@@ -405,15 +408,18 @@ TEST(ReactionDialogs, CanMessageSlotsWithTheGroupCaption) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "18 00 00"}, {100, "00 00 04 0B 01 7F"}}));
   auto r = click(image, "Panel_SW_CAN_DEPRESS");
-  ASSERT_TRUE(r.dialog);
-  EXPECT_EQ(r.dialog->kind, ReactionDialogKind::CanMessage);
-  EXPECT_EQ(r.dialog->slot, CanSlot::Release);
-  EXPECT_EQ(r.dialog->first.ru, " При отжатии ");
-  EXPECT_EQ(r.dialog->message.length, 1);
-  EXPECT_EQ(r.dialog->message.data[0], 0x7F);
+  const auto* release = requestOf<CanMessageRequest>(r);
+  ASSERT_NE(release, nullptr);
+  EXPECT_EQ(release->entry, 1u);
+  EXPECT_EQ(release->slot, CanSlot::Release);
+  EXPECT_EQ(release->caption.ru, " При отжатии ");
+  EXPECT_EQ(release->message.length, 1);
+  EXPECT_EQ(release->message.data[0], 0x7F);
   r = click(image, "Panel_SW_CAN_PRESS");
-  ASSERT_TRUE(r.dialog);
-  EXPECT_EQ(r.dialog->first.en, " On press ");
+  const auto* press = requestOf<CanMessageRequest>(r);
+  ASSERT_NE(press, nullptr);
+  EXPECT_EQ(press->slot, CanSlot::Press);
+  EXPECT_EQ(press->caption.en, " On press ");
   events::CanMessage m;
   m.idWord = events::encodeIdWord(0x123);
   m.length = 2;
@@ -422,28 +428,28 @@ TEST(ReactionDialogs, CanMessageSlotsWithTheGroupCaption) {
   EXPECT_EQ(entryOf(image, 1),
             entryHex({{80, "18 00 00 00 00 8C 04 02 AA BB"}, {100, "00 00 04 0B 01 7F"}}));
   place(image, 1, entryHex({{80, "18 00 03"}}));
-  EXPECT_FALSE(click(image, "Panel_SW_CAN_PRESS").dialog);
+  EXPECT_FALSE(click(image, "Panel_SW_CAN_PRESS").request);
 }
 
 TEST(ReactionDialogs, IrCodeAndKeyboard) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "02 01 56 34 12 07 03"}}));
   auto r = click(image, "PanelEventReactionIRx");
-  ASSERT_TRUE(r.dialog);
-  EXPECT_EQ(r.dialog->kind, ReactionDialogKind::IrCode);
-  EXPECT_EQ(r.dialog->irContext, events::IrContext::Reaction);
-  EXPECT_EQ(r.dialog->code, (events::IrCode{1, 0x56, 0x1234}));
+  const auto* ir = requestOf<ReactionIrCodeRequest>(r);
+  ASSERT_NE(ir, nullptr);
+  EXPECT_EQ(ir->entry, 1u);
+  EXPECT_EQ(ir->code, (events::IrCode{1, 0x56, 0x1234}));
   answerReactionIrCode(image, 1, {10, 1, 2});
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "02 0A 01 02 00 07 03"}}));
   place(image, 1, entryHex({{80, "01"}}));
   EXPECT_FALSE(reactionIrCodeRequest(image, 1));
 
-  EXPECT_FALSE(click(image, "PanelEventReactionx").dialog);  // no keyboard function
+  EXPECT_FALSE(click(image, "PanelEventReactionx").request);  // no keyboard function
   image.set(layout::kPidSupport, 0x08);
   r = click(image, "PanelEventReactionx");
-  ASSERT_TRUE(r.dialog);
-  EXPECT_EQ(r.dialog->kind, ReactionDialogKind::Keyboard);
-  EXPECT_EQ(r.dialog->entry, 1u);
+  const auto* keyboard = requestOf<KeyboardRequest>(r);
+  ASSERT_NE(keyboard, nullptr);
+  EXPECT_EQ(keyboard->entry, 1u);
   image.set(layout::kPidSupport, 0x71);
   EXPECT_FALSE(keyboardRequest(image, 1));
 }

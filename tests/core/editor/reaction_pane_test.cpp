@@ -5,7 +5,8 @@
 #include <set>
 
 #include "core/config/image_layout.hpp"
-#include "core/editor/reaction_pane.hpp"
+#include "core/editor/derive.hpp"
+#include "core/editor/reaction_bindings.hpp"
 #include "editor_fixture.hpp"
 
 namespace kivprism::editor {
@@ -22,6 +23,7 @@ ReactionPaneView derive(ConfigImage& image, std::size_t n = 1,
                         Language language = Language::English) {
   EventPaneContext context;
   context.language = language;
+  normaliseReactionEntry(image, n);
   return deriveReactionPane(image, n, context);
 }
 
@@ -424,8 +426,9 @@ TEST(ReactionPane, CombinedRefreshRepairsThenDerivesTheReaction) {
   ConfigImage image;
   // An IR event without a code drops the reaction: the reaction half then shows page 0.
   place(image, 1, entryHex({{16, "02"}, {80, "09 03"}}));
+  const EntryCorrections corrections = normaliseEntry(image, 1);
   const PaneViews views = derivePane(image, 1, {});
-  EXPECT_TRUE(views.event.repairs.has(events::Repair::MissingIrCode));
+  EXPECT_TRUE(corrections.repairs.has(events::Repair::MissingIrCode));
   EXPECT_EQ(views.reaction.page, 0u);
   EXPECT_EQ(events::reactionTypeCode(events::entryAt(std::as_const(image), 1)), 0u);
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "core/config/text_codec.hpp"
 #include "core/params/assignment.hpp"
@@ -19,6 +21,12 @@ using events::EventType;
 using events::ReactionType;
 using lang::Language;
 
+// What the page's refresh shows: the image normalised, then derived.
+PageView refreshedPage(ConfigImage& image, Language language) {
+  normalisePage(image);
+  return derivePage(image, language);
+}
+
 const ControlView& control(const PageView& v, std::string_view name) {
   const ControlView* c = v.find(name);
   EXPECT_NE(c, nullptr) << name;
@@ -28,7 +36,7 @@ const ControlView& control(const PageView& v, std::string_view name) {
 
 TEST(DerivePage, EveryControlOnceInTableOrderAndAllTabsInPageOrder) {
   ConfigImage image;
-  const PageView v = derivePage(image, Language::Russian);
+  const PageView v = refreshedPage(image, Language::Russian);
   std::set<std::string_view> names;
   for (const ControlView& c : v.controls) {
     EXPECT_TRUE(names.insert(c.name).second) << c.name;
@@ -44,7 +52,7 @@ TEST(DerivePage, TouchPanelClaimsItsPinsAndNamesThem) {
   ConfigImage image;
   image.set(layout::kTouchMode, 1);
   image.set(layout::pinMode(Pin::X23), 4);  // left over from before the panel was chosen
-  const PageView v = derivePage(image, Language::Russian);
+  const PageView v = refreshedPage(image, Language::Russian);
   EXPECT_EQ(image.getU8(layout::pinMode(Pin::X23)), 0);
   for (auto name :
        {"ComboBoxX22x", "ComboBoxX23x", "ComboBoxX24x", "ComboBoxX25x", "ComboBoxX26x"}) {
@@ -60,13 +68,13 @@ TEST(DerivePage, TouchPanelClaimsItsPinsAndNamesThem) {
 TEST(DerivePage, DifferentialBusTabAndCanLog) {
   ConfigImage image;
   image.set(layout::kDiffBusMode, kBusCanSpeedProbe);
-  PageView v = derivePage(image, Language::Russian);
+  PageView v = refreshedPage(image, Language::Russian);
   EXPECT_FALSE(v.findTab("TabSheet_DIFFBUSx")->visible);
   EXPECT_FALSE(v.canLogVisible);
   EXPECT_TRUE(v.marks.eventMarked(EventType::SwCan));
 
   image.set(layout::kDiffBusMode, kBusCan);
-  v = derivePage(image, Language::Russian);
+  v = refreshedPage(image, Language::Russian);
   const TabView* tab = v.findTab("TabSheet_DIFFBUSx");
   EXPECT_TRUE(tab->visible);
   EXPECT_EQ(tab->caption->ru, "Шина CAN");
@@ -77,7 +85,7 @@ TEST(DerivePage, DifferentialBusTabAndCanLog) {
   EXPECT_TRUE(v.marks.eventMarked(EventType::Iebus));
 
   image.set(layout::kDiffBusMode, kBusIebus);
-  v = derivePage(image, Language::Russian);
+  v = refreshedPage(image, Language::Russian);
   EXPECT_EQ(v.diffBusPage, "TabSheet_IEBUSx");
   EXPECT_FALSE(v.marks.reactionMarked(ReactionType::Iebus));
   EXPECT_TRUE(v.marks.eventMarked(EventType::SwCan));
@@ -88,33 +96,33 @@ TEST(DerivePage, LinModesDecideTabsPagesAndSpeed) {
   ConfigImage image;
   image.set(layout::kLin1Mode, 4);
   image.set(layout::kLin2Mode, 12);  // Lin Master JEEP WK2 drives both lines
-  PageView v = derivePage(image, Language::Russian);
+  PageView v = refreshedPage(image, Language::Russian);
   EXPECT_EQ(image.getU8(layout::kLin1Mode), 0);
   EXPECT_FALSE(control(v, "ComboBoxLIN1MODEx").enabled);
   EXPECT_EQ(control(v, "ComboBoxLIN1MODEx").value, 0);
 
   image.set(layout::kLin2Mode, 0);
   image.set(layout::kLin1Mode, 1);
-  v = derivePage(image, Language::Russian);
+  v = refreshedPage(image, Language::Russian);
   EXPECT_TRUE(v.findTab("TabSheetIBUSx")->visible);
   EXPECT_FALSE(v.findTab("TabSheetLINParam")->visible);
   EXPECT_TRUE(v.marks.eventMarked(EventType::Lin));
 
   image.set(layout::kLin1Mode, 7);
-  v = derivePage(image, Language::Russian);
+  v = refreshedPage(image, Language::Russian);
   EXPECT_TRUE(v.findTab("TabSheetLINParam")->visible);
   EXPECT_FALSE(v.marks.eventMarked(EventType::Lin));
   EXPECT_TRUE(v.marks.reactionMarked(ReactionType::Lin));
   EXPECT_TRUE(control(v, "ComboBoxLINSPEEDx").enabled);
 
   image.set(layout::kLin1Mode, 3);
-  v = derivePage(image, Language::Russian);
+  v = refreshedPage(image, Language::Russian);
   EXPECT_FALSE(v.marks.reactionMarked(ReactionType::Lin));
   EXPECT_FALSE(control(v, "ComboBoxLINSPEEDx").enabled);
 
   image.set(layout::kLin2Mode, kLin2MasterVw);
   image.set(layout::kLinSpeedType, 1);  // 9600 Bit/s
-  v = derivePage(image, Language::Russian);
+  v = refreshedPage(image, Language::Russian);
   EXPECT_EQ(image.getU8(layout::kLinSpeedType), 4);
   EXPECT_EQ(control(v, "ComboBoxLINSPEEDx").value, 4);
   EXPECT_TRUE(control(v, "ComboBoxLINSPEEDx").enabled);
@@ -127,7 +135,7 @@ TEST(DerivePage, Cap2ResTakesOverTheTouchSettings) {
   image.set(layout::kTouchHide, 1);
   image.set(layout::kTouchGestures, 1);
   image.set(layout::kCap2ResNum, 2);
-  const PageView v = derivePage(image, Language::Russian);
+  const PageView v = refreshedPage(image, Language::Russian);
   EXPECT_EQ(image.getU8(layout::kTouchWakeup), 0);
   EXPECT_EQ(image.getU8(layout::kTouchHide), 0);
   EXPECT_EQ(image.getU8(layout::kTouchGestures), 0);
@@ -145,7 +153,7 @@ TEST(DerivePage, PulseOutputFollowsTheSourceCountAndPin) {
   image.set(layout::kPulseNum, 8);
   image.set(layout::kPulseMsActive, 300);
   image.set(layout::kPulseMsPause, 400);
-  PageView v = derivePage(image, Language::Russian);
+  PageView v = refreshedPage(image, Language::Russian);
   EXPECT_EQ(image.getU8(layout::kPulseNum), 0);
   EXPECT_EQ(image.getU16(layout::kPulseMsActive), 0);
   EXPECT_EQ(image.getU16(layout::kPulseMsPause), 0);
@@ -156,7 +164,7 @@ TEST(DerivePage, PulseOutputFollowsTheSourceCountAndPin) {
   image.set(layout::kPulseNumSrc, 2);
   image.set(layout::kPulseNum, 8);
   image.set(layout::kPulseMsActive, 300);
-  v = derivePage(image, Language::Russian);
+  v = refreshedPage(image, Language::Russian);
   EXPECT_EQ(control(v, "EditPULSEMSACTIVE").text, "300");
   EXPECT_TRUE(control(v, "EditPULSEMSPAUSE").enabled);
 }
@@ -172,7 +180,7 @@ TEST(DerivePage, ModuleNormalisations) {
   image.set(layout::kUartReplayMs, 20000);
   image.set(layout::kIebusModeBits, 0x0013);
   image.set(layout::kAmplParamTo, 700);
-  PageView v = derivePage(image, Language::Russian);
+  PageView v = refreshedPage(image, Language::Russian);
   EXPECT_EQ(image.getU8(layout::kHeadType), 0);
   EXPECT_FALSE(control(v, "ComboBoxHEADTYPE").enabled);
   EXPECT_EQ(image.getU8(layout::kExtNaviType), 0);
@@ -191,7 +199,7 @@ TEST(DerivePage, ModuleNormalisations) {
   image.set(layout::kIebusModeBits, 0);
   image.set(layout::kIebusTouch, 1);
   image.set(layout::kIdriveLight, 1);
-  v = derivePage(image, Language::Russian);
+  v = refreshedPage(image, Language::Russian);
   EXPECT_EQ(image.getU8(layout::kIebusTouch), 0);
   EXPECT_EQ(image.getU16(layout::kAmplParamTo), 0);
   EXPECT_FALSE(control(v, "EditAMPLDELAYTO").visible);
@@ -200,7 +208,7 @@ TEST(DerivePage, ModuleNormalisations) {
 
 TEST(DerivePage, TouchModeAndUsbSourceItemsShowTheirMasks) {
   ConfigImage image;
-  PageView v = derivePage(image, Language::English);
+  PageView v = refreshedPage(image, Language::English);
   EXPECT_EQ(itemTexts(control(v, "ComboBoxTouchMode"), Language::English)[4], "Sources...");
   EXPECT_EQ(itemTexts(control(v, "ComboBoxSource2Touch"), Language::English)[1], "Select...");
   EXPECT_EQ(control(v, "ComboBoxSource2Touch").value, 0);
@@ -208,7 +216,7 @@ TEST(DerivePage, TouchModeAndUsbSourceItemsShowTheirMasks) {
   image.set(layout::kTouchMode, 4);
   image.set(layout::kTouchInterceptSrcMask, 0x05);
   image.set(layout::kTouchSrcMask, 0x82);
-  v = derivePage(image, Language::Russian);
+  v = refreshedPage(image, Language::Russian);
   EXPECT_EQ(itemTexts(control(v, "ComboBoxTouchMode"), Language::Russian)[4], "Источники 1 3");
   EXPECT_EQ(itemTexts(control(v, "ComboBoxSource2Touch"), Language::Russian)[1], " 2 8");
   EXPECT_EQ(control(v, "ComboBoxSource2Touch").value, 1);
@@ -220,7 +228,7 @@ TEST(DerivePage, AvailabilityMarksFollowTheModules) {
   image.set(layout::kPidSupport, 0x04);
   image.set(layout::kUartNum, 1);
   image.set(layout::kHondaPanel, 1);
-  const PageView v = derivePage(image, Language::Russian);
+  const PageView v = refreshedPage(image, Language::Russian);
   EXPECT_FALSE(v.marks.reactionMarked(ReactionType::UsbKey));
   EXPECT_TRUE(v.marks.reactionMarked(ReactionType::UsbTouch));
   EXPECT_FALSE(v.marks.eventMarked(EventType::Uart));
@@ -276,6 +284,47 @@ TEST(SourceNames, FiveCharactersInCp1251) {
 
 namespace kivprism::params {
 namespace {
+
+// The corrections are made by normalising alone, reported run by run; deriving only reads.
+TEST(NormalisePage, ReportsTheRunsItCorrectedAndDeriveLeavesTheImageAlone) {
+  config::ConfigImage image;
+  EXPECT_FALSE(normalisePage(image).empty());  // an empty image has times to correct
+  EXPECT_TRUE(normalisePage(image).empty());   // a normalised one needs none
+  image.set(layout::kPulseNumSrc, 0);
+  image.set(layout::kPulseNum, 3);
+  image.set(layout::kPulseMsActive, 100);
+  image.set(layout::kHeadNum, 0);
+  image.set(layout::kHeadType, 2);
+  const config::ConfigImage asStored = image;
+  const PageView shown = derivePage(std::as_const(image), lang::Language::English);
+  EXPECT_EQ(image, asStored);
+  EXPECT_EQ(shown.find("ComboBoxPULSENUM")->value, 3);  // the view shows the bytes as they are
+
+  const std::vector<ImageRun> runs = normalisePage(image);
+  EXPECT_EQ(image.getU8(layout::kPulseNum), 0);
+  EXPECT_EQ(image.getU16(layout::kPulseMsActive), 0);
+  EXPECT_EQ(image.getU8(layout::kHeadType), 0);
+  std::set<std::size_t> reported;
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    ASSERT_LT(runs[i].begin, runs[i].end);
+    if (i > 0) {
+      EXPECT_LT(runs[i - 1].end, runs[i].begin);  // in order, adjacent bytes in one run
+    }
+    for (std::size_t at = runs[i].begin; at < runs[i].end; ++at) {
+      reported.insert(at);
+    }
+  }
+  std::set<std::size_t> changed;
+  for (std::size_t at = 0; at < config::ConfigImage::kSize; ++at) {
+    if (image.data()[at] != asStored.data()[at]) {
+      changed.insert(at);
+    }
+  }
+  EXPECT_EQ(reported, changed);
+  EXPECT_TRUE(changed.contains(layout::kPulseNum.offset));
+  EXPECT_TRUE(changed.contains(layout::kHeadType.offset));
+  EXPECT_TRUE(normalisePage(image).empty());  // a second pass finds nothing
+}
 
 TEST(PageRefresher, SkipsAnUnchangedImageUntilForced) {
   config::ConfigImage image;
@@ -337,7 +386,7 @@ unsigned irPositionOn(config::layout::Pin pin) {
 TEST(PinOverlaps, NameThePinAndBothFunctions) {
   config::ConfigImage image;
   EXPECT_TRUE(pinClaimOverlaps(image).empty());
-  const PageView quiet = derivePage(image, lang::Language::English);
+  const PageView quiet = refreshedPage(image, lang::Language::English);
   EXPECT_FALSE(quiet.find("LabelPinOverlapx")->visible);
 
   image.set(layout::kIrInpNum, irPositionOn(config::layout::Pin::X43));
@@ -354,7 +403,7 @@ TEST(PinOverlaps, NameThePinAndBothFunctions) {
   image.set(layout::kIrInpNum, irPositionOn(config::layout::Pin::X62));
   image.set(layout::kUartNum, 2);
   image.set(layout::kEnc0Mode, 0);
-  const PageView v = derivePage(image, lang::Language::English);
+  const PageView v = refreshedPage(image, lang::Language::English);
   const ControlView* line = v.find("LabelPinOverlapx");
   ASSERT_NE(line, nullptr);
   EXPECT_TRUE(line->hasValue);
@@ -367,7 +416,7 @@ TEST(NumberHints, ShowTheRangeTheFieldAccepts) {
   image.set(layout::kPwmPeriod, 1000);
   image.set(layout::pwmMin(2), 100);
   image.set(layout::pwmMax(2), 900);
-  const PageView v = derivePage(image, lang::Language::English);
+  const PageView v = refreshedPage(image, lang::Language::English);
   EXPECT_EQ(v.find("EditPULSEMSACTIVE")->hint, "Range: 0 to 5000");
   EXPECT_EQ(v.find("EditPWMParamCh3Max")->hint, "Range: 0 to 1000");
   EXPECT_EQ(v.find("EditPWMParamCh3Val")->hint, "Range: 100 to 900");
@@ -407,7 +456,7 @@ TEST(DerivePage, ModuleSettingsFollowTheirSwitch) {
     for (const bool on : {false, true}) {
       config::ConfigImage image;
       image.set(c.field, on ? c.on : 0);
-      const PageView v = derivePage(image, lang::Language::English);
+      const PageView v = refreshedPage(image, lang::Language::English);
       for (std::string_view name : c.controls) {
         const ControlView* cv = v.find(name);
         ASSERT_NE(cv, nullptr) << name;
@@ -419,13 +468,13 @@ TEST(DerivePage, ModuleSettingsFollowTheirSwitch) {
   // coordinates leaves the touch box closed.
   config::ConfigImage image;
   image.set(layout::kGpsNum, 2);
-  EXPECT_FALSE(derivePage(image, lang::Language::English).find("ComboBoxGPSPARITYx")->enabled);
+  EXPECT_FALSE(refreshedPage(image, lang::Language::English).find("ComboBoxGPSPARITYx")->enabled);
   image.set(layout::kGpsSpeed, 1);
-  EXPECT_TRUE(derivePage(image, lang::Language::English).find("ComboBoxGPSNBITSx")->enabled);
+  EXPECT_TRUE(refreshedPage(image, lang::Language::English).find("ComboBoxGPSNBITSx")->enabled);
   image.set(layout::kIebusModeBits, 1u << 3);
-  EXPECT_FALSE(derivePage(image, lang::Language::English).find("CheckBoxIEBUSTouch")->enabled);
+  EXPECT_FALSE(refreshedPage(image, lang::Language::English).find("CheckBoxIEBUSTouch")->enabled);
   // The USB touch source list starts with "any source".
-  const PageView v = derivePage(image, lang::Language::English);
+  const PageView v = refreshedPage(image, lang::Language::English);
   EXPECT_EQ(itemTexts(*v.find("ComboBoxSource2Touch"), lang::Language::English)[0], "Any");
 }
 
@@ -445,7 +494,7 @@ PageView pageWith(std::initializer_list<std::pair<config::Field, std::uint32_t>>
   for (const auto& [field, value] : fields) {
     image.set(field, value);
   }
-  return derivePage(image, language);
+  return refreshedPage(image, language);
 }
 
 TEST(DerivePageTabs, EveryTabStartsVisibleAndOnlyTheProgramsOwnTabsGetACaption) {
@@ -504,7 +553,7 @@ TEST(DerivePageTouch, TheConverterOnItsFirstPortClearsTheTouchOptionsToo) {
   image.set(layout::kTouchWakeup, 1);
   image.set(layout::kTouchHide, 1);
   image.set(layout::kTouchGestures, 1);
-  derivePage(image, Language::English);
+  refreshedPage(image, Language::English);
   EXPECT_EQ(image.getU8(layout::kTouchWakeup), 0);
   EXPECT_EQ(image.getU8(layout::kTouchHide), 0);
   EXPECT_EQ(image.getU8(layout::kTouchGestures), 0);
@@ -512,7 +561,7 @@ TEST(DerivePageTouch, TheConverterOnItsFirstPortClearsTheTouchOptionsToo) {
   image.set(layout::kCap2ResNum, 0);
   image.set(layout::kTouchWakeup, 1);
   image.set(layout::kTouchGestures, 1);
-  derivePage(image, Language::English);
+  refreshedPage(image, Language::English);
   EXPECT_EQ(image.getU8(layout::kTouchWakeup), 1);
   EXPECT_EQ(image.getU8(layout::kTouchGestures), 1);
 }
@@ -577,13 +626,13 @@ TEST(DerivePageModules, HeadUnitTypeOpensWithItsPortAndKeepsItsType) {
   config::ConfigImage image;
   image.set(layout::kHeadNum, 1);
   image.set(layout::kHeadType, 4);
-  const PageView v = derivePage(image, Language::English);
+  const PageView v = refreshedPage(image, Language::English);
   EXPECT_TRUE(v.find("ComboBoxHEADTYPE")->enabled);
   EXPECT_EQ(image.getU8(layout::kHeadType), 4);
   image.set(layout::kExtNaviNum, 1);
   image.set(layout::kExtNaviType, 2);
   image.set(layout::kExtNaviSrc, 3);
-  derivePage(image, Language::English);
+  refreshedPage(image, Language::English);
   EXPECT_EQ(image.getU8(layout::kExtNaviType), 2);
   EXPECT_EQ(image.getU8(layout::kExtNaviSrc), 3);
 }
@@ -593,7 +642,7 @@ TEST(DerivePageModules, GanetVolumeOutputBelongsToTheInspireModeOnly) {
     config::ConfigImage image;
     image.set(layout::kGanetMode, mode);
     image.set(layout::kGanetVolCh, 2);
-    const PageView v = derivePage(image, Language::English);
+    const PageView v = refreshedPage(image, Language::English);
     EXPECT_EQ(v.find("ComboBoxGaNetVolumeOut")->enabled, mode == 2) << mode;
     EXPECT_EQ(image.getU8(layout::kGanetVolCh), mode == 2 ? 2 : 0) << mode;
   }
@@ -614,7 +663,7 @@ TEST(DerivePageModules, IdriveLightVoltagesGetADefaultOnlyWhenBothAreUnset) {
     image.set(layout::kIdriveLight, c.light);
     image.set(layout::kIdriveLightMin, c.min);
     image.set(layout::kIdriveLightMax, c.max);
-    const PageView v = derivePage(image, Language::English);
+    const PageView v = refreshedPage(image, Language::English);
     EXPECT_EQ(image.getU16(layout::kIdriveLightMax), c.maxAfter) << c.light << " " << c.min;
     EXPECT_EQ(image.getU16(layout::kIdriveLightMin), c.min) << c.light;
     const bool voltages = c.light == 2 || c.light == 3;
@@ -649,7 +698,7 @@ TEST(DerivePageModules, AVwLinMasterKeepsTheSpeedsItAcceptsAndOtherModesKeepAny)
     config::ConfigImage image;
     image.set(layout::kLin2Mode, c.lin2);
     image.set(layout::kLinSpeedType, c.speed);
-    derivePage(image, Language::English);
+    refreshedPage(image, Language::English);
     EXPECT_EQ(image.getU8(layout::kLinSpeedType), c.after) << c.lin2 << " " << c.speed;
   }
 }
@@ -657,15 +706,15 @@ TEST(DerivePageModules, AVwLinMasterKeepsTheSpeedsItAcceptsAndOtherModesKeepAny)
 TEST(DerivePageModules, LinSpeedPanelAndCommandsFollowTheLinModes) {
   config::ConfigImage image;
   image.set(layout::kLin1Mode, 7);
-  PageView v = derivePage(image, Language::English);
+  PageView v = refreshedPage(image, Language::English);
   EXPECT_TRUE(v.find("PanelLINSPEED")->enabled);
   EXPECT_EQ(v.linCommands, linReactionCommands(7, 0));
   image.set(layout::kLin1Mode, 3);
-  v = derivePage(image, Language::English);
+  v = refreshedPage(image, Language::English);
   EXPECT_FALSE(v.find("PanelLINSPEED")->enabled);
   image.set(layout::kLin1Mode, 5);
   image.set(layout::kLin2Mode, 6);
-  v = derivePage(image, Language::English);
+  v = refreshedPage(image, Language::English);
   EXPECT_EQ(v.linCommands, linReactionCommands(5, 6));
   EXPECT_FALSE(v.linCommands.empty());
 }
@@ -674,7 +723,7 @@ TEST(DerivePageModules, IebusAmplifierDelayIsShownAndFilledOnlyWithTheAmplifier)
   config::ConfigImage image;
   image.set(layout::kIebusModeBits, 1);
   image.set(layout::kAmplParamTo, 700);
-  PageView v = derivePage(image, Language::English);
+  PageView v = refreshedPage(image, Language::English);
   for (auto name : {"EditAMPLDELAYTO", "PanelAMPLDELAYTO", "PanelAMPLDELAYTOMS"}) {
     EXPECT_TRUE(v.find(name)->visible) << name;
   }
@@ -682,7 +731,7 @@ TEST(DerivePageModules, IebusAmplifierDelayIsShownAndFilledOnlyWithTheAmplifier)
   image.set(layout::kIebusModeBits, 1u << 2);
   image.set(layout::kIebusTouch, 1);
   image.set(layout::kIebusVolPreDiv, 3);
-  v = derivePage(image, Language::English);
+  v = refreshedPage(image, Language::English);
   for (auto name : {"EditAMPLDELAYTO", "PanelAMPLDELAYTO", "PanelAMPLDELAYTOMS"}) {
     EXPECT_FALSE(v.find(name)->visible) << name;
   }
@@ -707,12 +756,12 @@ TEST(DerivePageModules, UartTimesOutsideTheirRangeGetTheirDefaults) {
   config::ConfigImage image;
   image.set(layout::kUartDelayMs, 300);
   image.set(layout::kUartReplayMs, 0);
-  derivePage(image, Language::English);
+  refreshedPage(image, Language::English);
   EXPECT_EQ(image.getU16(layout::kUartDelayMs), 300);
   EXPECT_EQ(image.getU16(layout::kUartReplayMs), 100);
   image.set(layout::kUartDelayMs, 10001);
   image.set(layout::kUartReplayMs, 250);
-  derivePage(image, Language::English);
+  refreshedPage(image, Language::English);
   EXPECT_EQ(image.getU16(layout::kUartDelayMs), 500);
   EXPECT_EQ(image.getU16(layout::kUartReplayMs), 250);
 }
@@ -722,7 +771,7 @@ TEST(DerivePageSingle, OneControlDerivesAsOnThePage) {
   image.set(layout::kGpsNum, 2);
   EXPECT_EQ(deriveControl(image, "ComboBoxGPSNUM").value, 2);
   EXPECT_EQ(deriveControl(image, "ComboBoxGPSNUM").value,
-            derivePage(image, Language::English).find("ComboBoxGPSNUM")->value);
+            refreshedPage(image, Language::English).find("ComboBoxGPSNUM")->value);
 }
 
 }  // namespace

@@ -7,10 +7,11 @@
 #include <random>
 #include <string>
 
+#include "core/editor/derive.hpp"
+#include "core/editor/event_bindings.hpp"
 #include "core/editor/event_lists.hpp"
-#include "core/editor/event_pane.hpp"
+#include "core/editor/reaction_bindings.hpp"
 #include "core/editor/reaction_lists.hpp"
-#include "core/editor/reaction_pane.hpp"
 #include "core/editor/reaction_rules.hpp"
 #include "core/events/entry_types.hpp"
 #include "core/summary/summary_texts.hpp"
@@ -33,6 +34,7 @@ constexpr Language kEn = Language::English;
 
 std::string paneText(config::ConfigImage image, std::size_t entry, std::string_view control,
                      Language l) {
+  editor::normaliseEntry(image, entry);  // as the pane's refresh shows it
   const editor::PaneViews views = editor::derivePane(image, entry, {l});
   const view::ControlView* c = views.event.find(control);
   if (c == nullptr) {
