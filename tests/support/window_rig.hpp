@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -18,6 +19,18 @@
 #include "support/virtual_window_clock.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/message_box.hpp"
+
+// QTRY_VERIFY and QTRY_COMPARE on the rig's virtual time: the condition is tried while the rig's
+// time advances, up to the time-out (10 s unless given).
+#define VTRY_VERIFY_WITH_TIMEOUT(rig, condition, timeoutMs) \
+  QVERIFY((rig).waitFor([&] { return static_cast<bool>(condition); }, timeoutMs))
+#define VTRY_VERIFY(rig, condition) VTRY_VERIFY_WITH_TIMEOUT(rig, condition, 10000)
+#define VTRY_COMPARE_WITH_TIMEOUT(rig, actual, expected, timeoutMs)               \
+  do {                                                                          \
+    (rig).waitFor([&] { return static_cast<bool>((actual) == (expected)); }, timeoutMs); \
+    QCOMPARE(actual, expected);                                                 \
+  } while (false)
+#define VTRY_COMPARE(rig, actual, expected) VTRY_COMPARE_WITH_TIMEOUT(rig, actual, expected, 10000)
 
 namespace kivprism::testing {
 
