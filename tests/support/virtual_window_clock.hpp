@@ -52,16 +52,21 @@ class VirtualWindowClock : public ui::WindowClock {
     due_.emplace(nextId_++, Entry{nullptr, std::move(what), now_ + ms, false});
   }
   // Advances in short steps until the condition holds or the time-out has passed.
+  // The condition is also tried right after each timer and action, before the events they
+  // posted are handled, as QTest::qWaitFor tries it after each pass of the event loop.
   bool waitFor(const std::function<bool()>& condition, std::uint32_t timeoutMs = 10000) {
     const std::uint64_t end = now_ + timeoutMs;
-    processEvents();
-    while (!condition()) {
+    if (condition()) {
+      return true;
+    }
+    for (;;) {
+      if (runUntil(std::min(now_ + kStepMs, end), condition)) {
+        return true;
+      }
       if (now_ >= end) {
         return false;
       }
-      waitMs(kStepMs);
     }
-    return true;
   }
 
  private:
@@ -73,8 +78,12 @@ class VirtualWindowClock : public ui::WindowClock {
     bool firing;
   };
 
-  void runUntil(std::uint64_t target) {
+  // True when `stop` held after a timer or action (the time stays at that tick).
+  bool runUntil(std::uint64_t target, const std::function<bool()>& stop = {}) {
     QCoreApplication::processEvents();
+    if (stop && stop()) {
+      return true;
+    }
     for (;;) {
       auto next = due_.end();
       for (auto it = due_.begin(); it != due_.end(); ++it) {
@@ -101,9 +110,13 @@ class VirtualWindowClock : public ui::WindowClock {
           again->second.firing = false;
         }
       }
+      if (stop && stop()) {
+        return true;
+      }
       QCoreApplication::processEvents();
     }
     now_ = std::max(now_, target);
+    return stop && stop();
   }
 
   std::uint64_t now_ = 1;

@@ -25,10 +25,10 @@
 #define VTRY_VERIFY_WITH_TIMEOUT(rig, condition, timeoutMs) \
   QVERIFY((rig).waitFor([&] { return static_cast<bool>(condition); }, timeoutMs))
 #define VTRY_VERIFY(rig, condition) VTRY_VERIFY_WITH_TIMEOUT(rig, condition, 10000)
-#define VTRY_COMPARE_WITH_TIMEOUT(rig, actual, expected, timeoutMs)               \
-  do {                                                                          \
+#define VTRY_COMPARE_WITH_TIMEOUT(rig, actual, expected, timeoutMs)                      \
+  do {                                                                                   \
     (rig).waitFor([&] { return static_cast<bool>((actual) == (expected)); }, timeoutMs); \
-    QCOMPARE(actual, expected);                                                 \
+    QCOMPARE(actual, expected);                                                          \
   } while (false)
 #define VTRY_COMPARE(rig, actual, expected) VTRY_COMPARE_WITH_TIMEOUT(rig, actual, expected, 10000)
 
@@ -36,6 +36,7 @@ namespace kivprism::testing {
 
 struct ShownBox {
   unsigned flags;
+  QString caption;
   QString text;
 };
 
@@ -71,7 +72,7 @@ class WindowRig {
     options.volumes = &disk;
     options.clock = &clock;
     options.boxAnswerer = [this](unsigned flags, const QString& caption, const QString& text) {
-      boxes.push_back({flags, text});
+      boxes.push_back({flags, caption, text});
       return answerBox ? answerBox(flags, caption, text) : boxAnswer;
     };
     options.fileAnswerer = [this](ui::FileChooser kind, const QString& name) {

@@ -13,8 +13,8 @@
 #include "core/events/entry.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
-#include "ui/app/key_procedures.hpp"
 #include "support/window_rig.hpp"
+#include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/message_box.hpp"
 #include "ui/app/panel_menu.hpp"
@@ -41,15 +41,15 @@ class Rig : public kivprism::testing::WindowRig {
     s.systemLanguage = "de-DE";
     return s;
   }
-  Rig() : WindowRig(setup()) {
-    capture = std::make_unique<CaptureProcedures>(*window);
-  }
+  Rig() : WindowRig(setup()) { capture = std::make_unique<CaptureProcedures>(*window); }
   static Bytes bytesOf(std::span<const std::uint8_t> s) { return {s.begin(), s.end()}; }
   Bytes working() { return bytesOf(events::entryAt(window->model().working, kEntry)); }
   // The poll sends the entry as the working image holds it.
   bool entryReachesController() {
     const Bytes wanted = working();
-    return waitFor([&] { return bytesOf(events::entryAt(controller.configuration(), kEntry)) == wanted; }, kTimeoutMs);
+    return waitFor(
+        [&] { return bytesOf(events::entryAt(controller.configuration(), kEntry)) == wanted; },
+        kTimeoutMs);
   }
   QToolButton* toolButton(const char* name) { return window->findChild<QToolButton*>(name); }
 
@@ -163,7 +163,8 @@ class CaptureProceduresTest : public QObject {
     rig.controller.touchCapture().setScript({true, 1000, 700, 100});
     rig.controller.receiveIrCode({1, 17, 0x34, 0x12});
     QVERIFY(rig.waitConnected());
-    QVERIFY(rig.waitFor([&] { return rig.window->model().working == rig.controller.configuration(); }, kTimeoutMs));
+    QVERIFY(rig.waitFor(
+        [&] { return rig.window->model().working == rig.controller.configuration(); }, kTimeoutMs));
     rig.controller.setAnswerDelay(0, 2);
     rig.controller.clearRequests();
     const Bytes before = rig.working();
@@ -198,7 +199,7 @@ class CaptureProceduresTest : public QObject {
     rig.capture->learnIrCode(kEntry, events::IrContext::Reaction);
     rig.capture->captureTouchPoint(kEntry, &bar);
     QCOMPARE(rig.boxes.size(), std::size_t{3});
-    for (const auto& [flags, text] : rig.boxes) {
+    for (const auto& [flags, caption, text] : rig.boxes) {
       QCOMPARE(flags, box::kError);
       QCOMPARE(text, QString("Controller is disconnected"));
     }

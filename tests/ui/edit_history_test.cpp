@@ -18,6 +18,7 @@
 #include "sim/learning_scenarios.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/edit_history.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/keys_grid_widget.hpp"
@@ -25,7 +26,6 @@
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/panel_button.hpp"
 #include "ui/params/parameters_page.hpp"
-#include "support/window_rig.hpp"
 
 using kivprism::config::ConfigImage;
 using kivprism::sim::SimulatedController;
@@ -80,7 +80,6 @@ class Rig : public kivprism::testing::WindowRig {
   QAction* undo() const { return window->findChild<QAction*>("MenuItemUndox"); }
   QAction* redo() const { return window->findChild<QAction*>("MenuItemRedox"); }
   ConfigImage& working() { return window->model().working; }
-
 };
 
 }  // namespace
@@ -146,13 +145,15 @@ class EditHistoryTest : public QObject {
     QVERIFY(rig.waitSynced());
     const ConfigImage before = rig.working();
     pane->eventPages()->setCurrentIndex(static_cast<int>(kivprism::events::EventType::Timeout));
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(), QString::fromUtf8("Отменить: Тип события (правило 4)"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Тип события (правило 4)"), kTimeoutMs);
     const ConfigImage chosen = rig.working();
     auto* timeout = rig.window->findChild<QLineEdit*>("EditEventTimeout");
     timeout->setText("1234");
     emit timeout->returnPressed();
     // "after [ ] ms" is named by its page.
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(), QString::fromUtf8("Отменить: Таймаут (правило 4)"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Таймаут (правило 4)"), kTimeoutMs);
     QVERIFY(rig.waitSynced());
 
     rig.undo()->trigger();
@@ -182,7 +183,9 @@ class EditHistoryTest : public QObject {
     const ConfigImage chosen = rig.working();
     pane->keyPanel(false)->dropped(2, 5);
     QCOMPARE(rig.working().entry(3)[18], std::uint8_t{5});
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(), QString::fromUtf8("Отменить: Кнопка события (правило 4)"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Кнопка события (правило 4)"),
+                              kTimeoutMs);
     rig.undo()->trigger();
     QCOMPARE(rig.working(), chosen);
   }
@@ -194,7 +197,9 @@ class EditHistoryTest : public QObject {
     const unsigned old = before.getU16(layout::kLongPressTime);
     rig.controller.configuration().set(layout::kLongPressTime, old + 100);
     rig.window->findChild<QToolButton*>("SpeedButtonReadDevice")->click();
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(), QString::fromUtf8("Отменить: Чтение конфигурации из контроллера"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Чтение конфигурации из контроллера"),
+                              kTimeoutMs);
     QCOMPARE(rig.working().getU16(layout::kLongPressTime), old + 100);
     QVERIFY(rig.waitSynced());
     rig.undo()->trigger();
@@ -211,7 +216,9 @@ class EditHistoryTest : public QObject {
     const ConfigImage edited = rig.working();
     rig.boxAnswer = box::kYes;
     rig.window->findChild<QToolButton*>("SpeedButtonToDefault")->click();
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(), QString::fromUtf8("Отменить: Восстановление настроек по умолчанию"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Восстановление настроек по умолчанию"),
+                              kTimeoutMs);
     QCOMPARE(rig.working().getU16(layout::kLongPressTime), old);
     QVERIFY(rig.waitSynced());
     rig.undo()->trigger();
@@ -283,7 +290,8 @@ class EditHistoryTest : public QObject {
     // A new step after an undo leaves nothing to redo.
     rig.undo()->trigger();
     auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");
-    VTRY_COMPARE_WITH_TIMEOUT(rig, longPress->text(), QString::number(before.getU16(layout::kLongPressTime)), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, longPress->text(),
+                              QString::number(before.getU16(layout::kLongPressTime)), kTimeoutMs);
     longPress->setText("4000");
     emit longPress->returnPressed();
     VTRY_VERIFY_WITH_TIMEOUT(rig, !rig.redo()->isEnabled(), kTimeoutMs);
@@ -334,7 +342,8 @@ class EditHistoryTest : public QObject {
     watch.stop();
     QCOMPARE(learnt(), 7);
     QVERIFY(rig.waitSynced());
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(), QString::fromUtf8("Отменить: Настройка кнопок"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Настройка кнопок"), kTimeoutMs);
     const ConfigImage learned = rig.working();
     QVERIFY(rig.bytesOf(learned, layout::kKeysTable) != rig.bytesOf(before, layout::kKeysTable));
 
@@ -345,8 +354,10 @@ class EditHistoryTest : public QObject {
     editor->clear();
     QTest::keyClicks(editor, "Vol+");
     QTest::keyClick(editor, Qt::Key_Return);
-    VTRY_COMPARE_WITH_TIMEOUT(rig, kivprism::keys::storedLabel(rig.working(), 0, 1), std::string("Vol+"), kTimeoutMs);
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(), QString::fromUtf8("Отменить: Имя кнопки"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, kivprism::keys::storedLabel(rig.working(), 0, 1),
+                              std::string("Vol+"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(), QString::fromUtf8("Отменить: Имя кнопки"),
+                              kTimeoutMs);
     QVERIFY(rig.waitSynced());
     const ConfigImage named = rig.working();
 
@@ -386,7 +397,8 @@ class EditHistoryTest : public QObject {
     const ConfigImage calibrated = rig.working();
     QVERIFY(rig.bytesOf(calibrated, layout::kTouchBlock) !=
             rig.bytesOf(before, layout::kTouchBlock));
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(), QString::fromUtf8("Отменить: Калибровка тачпанели"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Калибровка тачпанели"), kTimeoutMs);
 
     rig.undo()->trigger();
     QVERIFY(rig.bytesOf(rig.working(), layout::kTouchBlock) ==
@@ -411,7 +423,9 @@ class EditHistoryTest : public QObject {
     rig.controller.configuration().set(layout::kLongPressTime,
                                        rig.working().get(layout::kLongPressTime) + 100);
     rig.window->SpeedButtonReadDeviceClick();
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(), QString::fromUtf8("Отменить: Чтение конфигурации из контроллера"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Чтение конфигурации из контроллера"),
+                              kTimeoutMs);
   }
 };
 

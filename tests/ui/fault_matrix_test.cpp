@@ -27,6 +27,7 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "sim/update_disk.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
@@ -35,7 +36,6 @@
 #include "ui/editor/capture_procedures.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/can_log_page.hpp"
-#include "support/window_rig.hpp"
 
 using kivprism::sim::AnswerFault;
 using kivprism::sim::SimulatedController;

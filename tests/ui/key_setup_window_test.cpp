@@ -20,13 +20,13 @@
 #include "sim/learning_scenarios.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/window_clock.hpp"
 #include "ui/app/message_box.hpp"
+#include "ui/app/window_clock.hpp"
 #include "ui/params/parameters_page.hpp"
-#include "support/window_rig.hpp"
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -81,7 +81,6 @@ class Rig : public kivprism::testing::WindowRig {
     }
     return true;
   }
-
 };
 
 std::vector<std::uint16_t> levelsOf(const kivprism::config::ConfigImage& image,
