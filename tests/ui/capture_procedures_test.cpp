@@ -13,6 +13,7 @@
 #include "core/events/entry.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/message_box.hpp"
@@ -30,49 +31,29 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-constexpr int kTimeoutMs = 10000;
+constexpr std::uint32_t kTimeoutMs = 10000;
 constexpr std::size_t kEntry = 12;
 
-class Rig {
+class Rig : public kivprism::testing::WindowRig {
  public:
-  Rig() : port(controller) {
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=1\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = "de-DE";
-    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
-      boxes.emplace_back(flags, text);
-      return box::kYes;
-    };
-    window = std::make_unique<TMainForm>(port, options);
-    window->startUp();
-    window->show();
-    capture = std::make_unique<CaptureProcedures>(*window);
+  static kivprism::testing::WindowRigSetup setup() {
+    kivprism::testing::WindowRigSetup s;
+    s.systemLanguage = "de-DE";
+    return s;
   }
-  bool waitConnected() {
-    return QTest::qWaitFor([this] { return window->link().isConnected(); }, kTimeoutMs);
-  }
+  Rig() : WindowRig(setup()) { capture = std::make_unique<CaptureProcedures>(*window); }
   static Bytes bytesOf(std::span<const std::uint8_t> s) { return {s.begin(), s.end()}; }
   Bytes working() { return bytesOf(events::entryAt(window->model().working, kEntry)); }
   // The poll sends the entry as the working image holds it.
   bool entryReachesController() {
     const Bytes wanted = working();
-    return QTest::qWaitFor(
+    return waitFor(
         [&] { return bytesOf(events::entryAt(controller.configuration(), kEntry)) == wanted; },
         kTimeoutMs);
   }
   QToolButton* toolButton(const char* name) { return window->findChild<QToolButton*>(name); }
 
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  std::unique_ptr<TMainForm> window;
   std::unique_ptr<CaptureProcedures> capture;
-  std::vector<std::pair<unsigned, QString>> boxes;
 };
 
 }  // namespace
@@ -110,8 +91,8 @@ class CaptureProceduresTest : public QObject {
     QSignalSpy changed(rig.capture.get(), &CaptureProcedures::entryChanged);
     rig.capture->learnIrCode(kEntry, events::IrContext::Reaction);
     QCOMPARE(rig.boxes.size(), std::size_t{1});
-    QCOMPARE(rig.boxes[0].first, box::kInformation);
-    QCOMPARE(rig.boxes[0].second, QString("This protocol is not supported for reaction"));
+    QCOMPARE(rig.boxes[0].flags, box::kInformation);
+    QCOMPARE(rig.boxes[0].text, QString("This protocol is not supported for reaction"));
     QCOMPARE(rig.working(), before);
     QCOMPARE(changed.count(), 0);
 
@@ -132,7 +113,7 @@ class CaptureProceduresTest : public QObject {
     bool barShown = false;
     bool toolbarLocked = false;
     QString prompt;
-    QTimer::singleShot(350, [&] {
+    rig.during(350, [&] {
       barShown = bar.isVisible() && bar.value() > 0 && bar.maximum() == 100;
       toolbarLocked = !rig.toolButton("SpeedButtonReadDevice")->isEnabled();
       prompt = rig.window->panelMenu()->text();
@@ -159,7 +140,7 @@ class CaptureProceduresTest : public QObject {
     QVERIFY(rig.waitConnected());
     auto& keys = rig.window->keyProcedures();
     bool captureRan = true;
-    QTimer::singleShot(600, [&] {
+    rig.during(600, [&] {
       rig.controller.clearRequests();
       QProgressBar bar;
       rig.capture->captureTouchPoint(kEntry, &bar);
@@ -182,14 +163,14 @@ class CaptureProceduresTest : public QObject {
     rig.controller.touchCapture().setScript({true, 1000, 700, 100});
     rig.controller.receiveIrCode({1, 17, 0x34, 0x12});
     QVERIFY(rig.waitConnected());
-    QVERIFY(QTest::qWaitFor(
+    QVERIFY(rig.waitFor(
         [&] { return rig.window->model().working == rig.controller.configuration(); }, kTimeoutMs));
     rig.controller.setAnswerDelay(0, 2);
     rig.controller.clearRequests();
     const Bytes before = rig.working();
     QProgressBar bar;
     bool clicked = false;
-    QTimer::singleShot(100, [&] {
+    rig.during(100, [&] {
       clicked = true;
       rig.capture->captureTouchPoint(kEntry, &bar);
       rig.capture->learnIrCode(kEntry, events::IrContext::Event);
@@ -210,7 +191,7 @@ class CaptureProceduresTest : public QObject {
     Rig rig;
     QVERIFY(rig.waitConnected());
     rig.controller.unplug();
-    QVERIFY(QTest::qWaitFor([&] { return !rig.window->link().isConnected(); }, kTimeoutMs));
+    QVERIFY(rig.waitFor([&] { return !rig.window->link().isConnected(); }, kTimeoutMs));
     rig.boxes.clear();
     const Bytes before = rig.working();
     QProgressBar bar;
@@ -218,7 +199,7 @@ class CaptureProceduresTest : public QObject {
     rig.capture->learnIrCode(kEntry, events::IrContext::Reaction);
     rig.capture->captureTouchPoint(kEntry, &bar);
     QCOMPARE(rig.boxes.size(), std::size_t{3});
-    for (const auto& [flags, text] : rig.boxes) {
+    for (const auto& [flags, caption, text] : rig.boxes) {
       QCOMPARE(flags, box::kError);
       QCOMPARE(text, QString("Controller is disconnected"));
     }

@@ -2,15 +2,14 @@
 // opened are steps that undo and redo put back into the image, the controls and the controller,
 // and the commands name the step in the language shown.
 #include <QAction>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <memory>
+#include <optional>
 
 #include "core/config/config_file.hpp"
 #include "core/config/image_layout.hpp"
@@ -19,6 +18,7 @@
 #include "sim/learning_scenarios.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/edit_history.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/keys_grid_widget.hpp"
@@ -37,25 +37,18 @@ namespace layout = kivprism::config::layout;
 
 namespace {
 
-constexpr int kTimeoutMs = 10000;
+constexpr std::uint32_t kTimeoutMs = 10000;
 
-class Rig {
+kivprism::testing::WindowRigSetup russian() {
+  kivprism::testing::WindowRigSetup setup;
+  setup.settings = "[MainSettings]\r\nLang=0\r\n";
+  setup.systemLanguage = "ru-RU";
+  return setup;
+}
+
+class Rig : public kivprism::testing::WindowRig {
  public:
-  Rig() : port(controller) {
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=0\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = "ru-RU";
-    options.boxAnswerer = [this](unsigned, const QString&, const QString&) { return answer; };
-    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
-    window = std::make_unique<TMainForm>(port, options);
-    window->startUp();
-    window->show();
-  }
+  Rig() : WindowRig(russian()) { boxAnswer = box::kOk; }
 
   // Connected, the pages redrawn, and the controller holds every change of the working image.
   bool waitSynced() {
@@ -65,11 +58,11 @@ class Rig {
              controller.configuration() == window->model().working;
     };
     // The redraw after a read or an undo may write corrections, which are sent in turn.
-    if (!QTest::qWaitFor(synced, kTimeoutMs)) {
+    if (!waitFor(synced, kTimeoutMs)) {
       return false;
     }
-    QTest::qWait(50);
-    return QTest::qWaitFor(synced, kTimeoutMs);
+    advance(50);
+    return waitFor(synced, kTimeoutMs);
   }
 
   // The demo's keys and touch corners for key learning and touch calibration.
@@ -87,13 +80,6 @@ class Rig {
   QAction* undo() const { return window->findChild<QAction*>("MenuItemUndox"); }
   QAction* redo() const { return window->findChild<QAction*>("MenuItemRedox"); }
   ConfigImage& working() { return window->model().working; }
-
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  std::unique_ptr<TMainForm> window;
-  QString chosenFile;
-  int answer = box::kOk;
 };
 
 }  // namespace
@@ -117,7 +103,7 @@ class EditHistoryTest : public QObject {
     longPress->setText(QString::number(edited));
     emit longPress->returnPressed();
     QCOMPARE(rig.working().getU16(layout::kLongPressTime), edited);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.undo()->isEnabled(), kTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.undo()->isEnabled(), kTimeoutMs);
     QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить: Длинное нажатие более чем"));
     QCOMPARE(rig.window->findChild<QToolButton*>("SpeedButtonUndox")->toolTip(),
              rig.undo()->toolTip());
@@ -126,7 +112,7 @@ class EditHistoryTest : public QObject {
 
     rig.undo()->trigger();
     QCOMPARE(rig.working(), before);
-    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(), QString::number(old), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, longPress->text(), QString::number(old), kTimeoutMs);
     // Sent like any edit: the controller holds the old value again.
     QVERIFY(rig.waitSynced());
     QCOMPARE(rig.controller.configuration(), before);
@@ -136,7 +122,7 @@ class EditHistoryTest : public QObject {
 
     rig.redo()->trigger();
     QCOMPARE(rig.working(), after);
-    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(), QString::number(edited), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, longPress->text(), QString::number(edited), kTimeoutMs);
     QVERIFY(rig.waitSynced());
     QCOMPARE(rig.controller.configuration(), after);
     QVERIFY(!rig.redo()->isEnabled());
@@ -159,20 +145,20 @@ class EditHistoryTest : public QObject {
     QVERIFY(rig.waitSynced());
     const ConfigImage before = rig.working();
     pane->eventPages()->setCurrentIndex(static_cast<int>(kivprism::events::EventType::Timeout));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
                               QString::fromUtf8("Отменить: Тип события (правило 4)"), kTimeoutMs);
     const ConfigImage chosen = rig.working();
     auto* timeout = rig.window->findChild<QLineEdit*>("EditEventTimeout");
     timeout->setText("1234");
     emit timeout->returnPressed();
     // "after [ ] ms" is named by its page.
-    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
                               QString::fromUtf8("Отменить: Таймаут (правило 4)"), kTimeoutMs);
     QVERIFY(rig.waitSynced());
 
     rig.undo()->trigger();
     QCOMPARE(rig.working(), chosen);
-    QTRY_COMPARE_WITH_TIMEOUT(timeout->text(), QString("0"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, timeout->text(), QString("0"), kTimeoutMs);
     rig.undo()->trigger();
     QCOMPARE(rig.working(), before);
     QVERIFY(rig.waitSynced());
@@ -183,7 +169,7 @@ class EditHistoryTest : public QObject {
     rig.redo()->trigger();
     rig.redo()->trigger();
     QCOMPARE(rig.undo()->text(), QString("Undo: Timeout of rule 4"));
-    QTRY_COMPARE_WITH_TIMEOUT(timeout->text(), QString("1234"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, timeout->text(), QString("1234"), kTimeoutMs);
   }
 
   void aKeyDroppedOnAnEventIsAStepOfItsRule() {
@@ -192,13 +178,14 @@ class EditHistoryTest : public QObject {
     auto* pane = rig.window->eventPane();
     pane->selectEntry(4);
     pane->eventPages()->setCurrentIndex(static_cast<int>(kivprism::events::EventType::Key));
-    QTRY_VERIFY_WITH_TIMEOUT(rig.undo()->isEnabled(), kTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.undo()->isEnabled(), kTimeoutMs);
     QVERIFY(rig.waitSynced());
     const ConfigImage chosen = rig.working();
     pane->keyPanel(false)->dropped(2, 5);
     QCOMPARE(rig.working().entry(3)[18], std::uint8_t{5});
-    QTRY_COMPARE_WITH_TIMEOUT(
-        rig.undo()->text(), QString::fromUtf8("Отменить: Кнопка события (правило 4)"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Кнопка события (правило 4)"),
+                              kTimeoutMs);
     rig.undo()->trigger();
     QCOMPARE(rig.working(), chosen);
   }
@@ -210,7 +197,7 @@ class EditHistoryTest : public QObject {
     const unsigned old = before.getU16(layout::kLongPressTime);
     rig.controller.configuration().set(layout::kLongPressTime, old + 100);
     rig.window->findChild<QToolButton*>("SpeedButtonReadDevice")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
                               QString::fromUtf8("Отменить: Чтение конфигурации из контроллера"),
                               kTimeoutMs);
     QCOMPARE(rig.working().getU16(layout::kLongPressTime), old + 100);
@@ -222,14 +209,14 @@ class EditHistoryTest : public QObject {
 
     // Defaults replace an edit; undoing them gives the controller the edit back.
     auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");
-    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(), QString::number(old), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, longPress->text(), QString::number(old), kTimeoutMs);
     longPress->setText(QString::number(old + 200));
     emit longPress->returnPressed();
     QVERIFY(rig.waitSynced());
     const ConfigImage edited = rig.working();
-    rig.answer = box::kYes;
+    rig.boxAnswer = box::kYes;
     rig.window->findChild<QToolButton*>("SpeedButtonToDefault")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
                               QString::fromUtf8("Отменить: Восстановление настроек по умолчанию"),
                               kTimeoutMs);
     QCOMPARE(rig.working().getU16(layout::kLongPressTime), old);
@@ -252,7 +239,7 @@ class EditHistoryTest : public QObject {
     longPress->selectAll();
     QTest::keyClicks(longPress, edited);
     QTest::keyClick(longPress, Qt::Key_Return);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.undo()->isEnabled(), kTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.undo()->isEnabled(), kTimeoutMs);
     // In the field Ctrl+Z takes back its own typing, not the stored step.
     QTest::keyClick(longPress, Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(rig.undo()->isEnabled());
@@ -303,11 +290,11 @@ class EditHistoryTest : public QObject {
     // A new step after an undo leaves nothing to redo.
     rig.undo()->trigger();
     auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");
-    QTRY_COMPARE_WITH_TIMEOUT(longPress->text(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, longPress->text(),
                               QString::number(before.getU16(layout::kLongPressTime)), kTimeoutMs);
     longPress->setText("4000");
     emit longPress->returnPressed();
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.redo()->isEnabled(), kTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, !rig.redo()->isEnabled(), kTimeoutMs);
     QCOMPARE(rig.undo()->text(), QString::fromUtf8("Отменить: Длинное нажатие более чем"));
   }
 
@@ -317,11 +304,11 @@ class EditHistoryTest : public QObject {
     Rig rig;
     rig.useDemoScenarios();
     rig.controller.configuration().clear(layout::kKeysTable);
-    rig.answer = box::kYes;
+    rig.boxAnswer = box::kYes;
     QVERIFY(rig.waitSynced());
     rig.showTab("TabSheetKEYS");
     QToolButton* keysSetup = rig.button("SpeedButtonKeysSetup");
-    QTRY_VERIFY_WITH_TIMEOUT(keysSetup->isEnabled(), kTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, keysSetup->isEnabled(), kTimeoutMs);
     auto* grid = rig.window->findChild<kivprism::ui::KeysGridWidget*>("StringGridKeys");
     QVERIFY(grid != nullptr);
     const ConfigImage before = rig.working();
@@ -335,28 +322,28 @@ class EditHistoryTest : public QObject {
       return n;
     };
     // Learning runs inside the click; the user stops it once the demo's seven keys are there.
-    QElapsedTimer allShown;
-    QTimer watch;
+    std::optional<std::uint32_t> allShownAt;
+    kivprism::ui::ClockTimer watch(rig.clock);
     watch.setInterval(100);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
+    QObject::connect(&watch, &kivprism::ui::ClockTimer::timeout, [&] {
       if (!rig.window->keyProcedures().keyLearningActive() || learnt() < 7) {
         return;
       }
-      if (!allShown.isValid()) {
-        allShown.start();
-      } else if (allShown.elapsed() > 2500) {
+      if (!allShownAt) {
+        allShownAt = rig.clock.nowMs();
+      } else if (rig.clock.nowMs() - *allShownAt > 2500) {
         watch.stop();
         keysSetup->click();
       }
     });
     watch.start();
-    QTimer::singleShot(60000, [&] { watch.stop(); });
+    rig.during(60000, [&] { watch.stop(); });
     keysSetup->click();
     watch.stop();
     QCOMPARE(learnt(), 7);
     QVERIFY(rig.waitSynced());
-    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(), QString::fromUtf8("Отменить: Настройка кнопок"),
-                              kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
+                              QString::fromUtf8("Отменить: Настройка кнопок"), kTimeoutMs);
     const ConfigImage learned = rig.working();
     QVERIFY(rig.bytesOf(learned, layout::kKeysTable) != rig.bytesOf(before, layout::kKeysTable));
 
@@ -367,9 +354,9 @@ class EditHistoryTest : public QObject {
     editor->clear();
     QTest::keyClicks(editor, "Vol+");
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(kivprism::keys::storedLabel(rig.working(), 0, 1), std::string("Vol+"),
-                              kTimeoutMs);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(), QString::fromUtf8("Отменить: Имя кнопки"),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, kivprism::keys::storedLabel(rig.working(), 0, 1),
+                              std::string("Vol+"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(), QString::fromUtf8("Отменить: Имя кнопки"),
                               kTimeoutMs);
     QVERIFY(rig.waitSynced());
     const ConfigImage named = rig.working();
@@ -399,18 +386,18 @@ class EditHistoryTest : public QObject {
     Rig rig;
     rig.useDemoScenarios();
     rig.controller.configuration().clear(layout::kTouchBlock);
-    rig.answer = box::kYes;
+    rig.boxAnswer = box::kYes;
     QVERIFY(rig.waitSynced());
     rig.showTab("TabSheetTouch");
     QToolButton* touchSetup = rig.button("SpeedButtonTouchSetup");
-    QTRY_VERIFY_WITH_TIMEOUT(touchSetup->isEnabled(), kTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, touchSetup->isEnabled(), kTimeoutMs);
     const ConfigImage before = rig.working();
     touchSetup->click();
     QVERIFY(rig.waitSynced());
     const ConfigImage calibrated = rig.working();
     QVERIFY(rig.bytesOf(calibrated, layout::kTouchBlock) !=
             rig.bytesOf(before, layout::kTouchBlock));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
                               QString::fromUtf8("Отменить: Калибровка тачпанели"), kTimeoutMs);
 
     rig.undo()->trigger();
@@ -431,12 +418,12 @@ class EditHistoryTest : public QObject {
   void aReadAfterDefaultsAnsweredNoIsARead() {
     Rig rig;
     QVERIFY(rig.waitSynced());
-    rig.answer = box::kNo;
+    rig.boxAnswer = box::kNo;
     rig.window->SpeedButtonToDefaultClick();
     rig.controller.configuration().set(layout::kLongPressTime,
                                        rig.working().get(layout::kLongPressTime) + 100);
     rig.window->SpeedButtonReadDeviceClick();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.undo()->text(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
                               QString::fromUtf8("Отменить: Чтение конфигурации из контроллера"),
                               kTimeoutMs);
   }

@@ -297,7 +297,7 @@ class EventPaneTest : public QObject {
     rig.chooseEventPage(static_cast<int>(events::EventType::IrCode));
     rig.controller.receiveIrCode({1, 17, 0x34, 0x12});  // NEC, command 17, address 0x1234
     QTest::mouseClick(rig.control<QLabel>("PanelIRDEFx"), Qt::LeftButton);
-    QTRY_COMPARE(at(rig.workingEntry(4), 18), std::uint8_t{1});
+    VTRY_COMPARE(rig, at(rig.workingEntry(4), 18), std::uint8_t{1});
     QCOMPARE(at(rig.workingEntry(4), 19), std::uint8_t{17});
     QCOMPARE(at(rig.workingEntry(4), 21), std::uint8_t{0x12});
     QVERIFY(rig.entryDelivered(4));
@@ -363,7 +363,7 @@ class EventPaneTest : public QObject {
     first[19] = 1;
     first[78] = 1;
     QVERIFY(rig.waitConnected());
-    QTRY_COMPARE_WITH_TIMEOUT(rig.pane().entryTabs()->tabText(0), QString("1* (Horn)"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.pane().entryTabs()->tabText(0), QString("1* (Horn)"), kTimeoutMs);
     QCOMPARE(rig.pane().eventPages()->currentWidget()->objectName(),
              QString("TabSheetEventVoltage"));
     QCOMPARE(rig.control<QLabel>("SpeedButtonEventVoltageZnakx")->text(), QString(">"));
@@ -395,7 +395,7 @@ class EventPaneTest : public QObject {
     const int timeout = static_cast<int>(events::EventType::Timeout);
     QVERIFY(rig.pane().eventPages()->isTabVisible(timeout));
     rig.window->SpeedButtonOnlyUsedxClick();
-    QTRY_VERIFY(!rig.pane().eventPages()->isTabVisible(timeout));
+    VTRY_VERIFY(rig, !rig.pane().eventPages()->isTabVisible(timeout));
     QVERIFY(rig.pane().eventPages()->isTabVisible(static_cast<int>(events::EventType::Voltage)));
     QMenu* menu = rig.pane().eventMenu();
     QStringList items;
@@ -406,7 +406,7 @@ class EventPaneTest : public QObject {
     QVERIFY(items.contains(QString::fromUtf8("Напряжение")));
     delete menu;
     rig.window->SpeedButtonOnlyUsedxClick();
-    QTRY_VERIFY(rig.pane().eventPages()->isTabVisible(timeout));
+    VTRY_VERIFY(rig, rig.pane().eventPages()->isTabVisible(timeout));
   }
 
   void identicalEntriesAreNotRedrawn() {
@@ -445,9 +445,9 @@ class EventPaneTest : public QObject {
     auto* group = rig.pane().findChild<QGroupBox*>("GroupBoxEvent");
     QCOMPARE(group->title(), QString::fromUtf8(" Событие "));
     rig.window->applyLanguage(1);
-    QTRY_COMPARE(group->title(), QString(" Event "));
-    QTRY_COMPARE(rig.pane().eventPages()->tabText(1), QString("Button"));
-    QTRY_COMPARE(rig.pane().keyPanel(false)->toolTip(), QString("Drag a button here"));
+    VTRY_COMPARE(rig, group->title(), QString(" Event "));
+    VTRY_COMPARE(rig, rig.pane().eventPages()->tabText(1), QString("Button"));
+    VTRY_COMPARE(rig, rig.pane().keyPanel(false)->toolTip(), QString("Drag a button here"));
   }
 };
 

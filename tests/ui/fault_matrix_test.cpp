@@ -11,7 +11,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <functional>
@@ -28,6 +27,7 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "sim/update_disk.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
@@ -54,7 +54,7 @@ namespace events = kivprism::events;
 
 namespace {
 
-constexpr int kTimeoutMs = 10000;
+constexpr std::uint32_t kTimeoutMs = 10000;
 constexpr int kSettleMs = 600;
 constexpr std::uint32_t kDeviceType = 0x0401;
 // Two edits the user made before the phase: one early in the image, one in the parameter block.
@@ -66,11 +66,6 @@ const QString kAllSent = "All changes are on the controller";
 // Bytes of a cleared parameter block that the pages' first redraw sets to their lowest values.
 constexpr std::ptrdiff_t kNormalisedBytes = 24;
 
-struct Box {
-  unsigned flags;
-  QString text;
-};
-
 // What a touch-point capture holds while it runs: the progress bar, the locked toolbar, the
 // keyboard dialog's locked key groups.
 struct CaptureState {
@@ -80,41 +75,17 @@ struct CaptureState {
   bool keyGroupsLocked = false;
 };
 
-class Rig {
+class Rig : public kivprism::testing::WindowRig {
  public:
-  Rig() : port(controller), disk(controller) {
-    disk.setAppearDelay(300);
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=1\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.volumes = &disk;
-    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
-      boxes.push_back({flags, text});
-      return box::kYes;
-    };
-    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
-    window = std::make_unique<TMainForm>(port, options);
-    window->startUp();
-    window->show();
-  }
-
-  device::DeviceLink& link() { return window->link(); }
-  kivprism::config::ConfigModel& model() { return window->model(); }
+  Rig() { disk.setAppearDelay(300); }
 
   // Connected, and the normalisations of the pages' first redraw are on the controller.
   bool waitSettled() {
-    if (!QTest::qWaitFor([this] { return link().isConnected(); }, kTimeoutMs)) {
+    if (!waitConnected()) {
       return false;
     }
-    QTest::qWait(kSettleMs);
-    return QTest::qWaitFor([this] { return window->syncText() == kAllSent; }, kTimeoutMs);
-  }
-  bool waitDisconnected() {
-    return QTest::qWaitFor([this] { return !link().isConnected(); }, kTimeoutMs);
+    advance(kSettleMs);
+    return waitFor([this] { return window->syncText() == kAllSent; });
   }
   void edit() {
     model().working.data()[kEditEarly] ^= 0x5A;
@@ -138,18 +109,6 @@ class Rig {
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     file.close();
   }
-  // Runs a blocking click and does this once the click has run for the given time.
-  void during(int ms, std::function<void()> what) {
-    QTimer::singleShot(ms, window.get(), std::move(what));
-  }
-
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  SimulatedUpdateDisk disk;
-  std::unique_ptr<TMainForm> window;
-  std::vector<Box> boxes;
-  QString chosenFile;
   kivprism::config::ConfigImage edited;
   bool editedAny = false;
   std::uint32_t firstSerial = 0;
@@ -198,7 +157,7 @@ void unplugAt(Rig& rig, unsigned n) { rig.controller.unplugAtRequest(n); }
 // The edits wait for the next poll tick, whose device-information read is the first request.
 void sendChanges(Rig& rig) {
   rig.edit();
-  QTest::qWait(kSettleMs);
+  rig.advance(kSettleMs);
 }
 void learnKeys(Rig& rig) {
   rig.window->keyProcedures().fillKeysGrid();
@@ -427,7 +386,7 @@ const std::vector<Row>& rows() {
        [](Rig& r) {
          r.controller.canLog().setRate(3000);
          startCanLog(r);
-         QTest::qWait(300);
+         r.advance(300);
          unplugAt(r, 1);
        },
        stopCanLog, "", ImageAfter::Unchanged, true, Recovery::PlugIn, false},
@@ -555,7 +514,7 @@ class FaultMatrixTest : public QObject {
     rig.firstSerial = rig.link().lastSerialNumber();
     if (r.setUp) {
       r.setUp(rig);
-      QVERIFY(QTest::qWaitFor(
+      QVERIFY(rig.waitFor(
           [&rig] {
             return rig.window->syncText() == kAllSent &&
                    rig.controller.configuration() == rig.model().working;
@@ -576,7 +535,7 @@ class FaultMatrixTest : public QObject {
 
     // What the user sees: one error box with the phase's text, or none (questions aside).
     std::vector<QString> errors;
-    for (const Box& b : rig.boxes) {
+    for (const auto& b : rig.boxes) {
       if ((b.flags & box::kKindMask) == box::kError) {
         errors.push_back(b.text);
       }
@@ -593,7 +552,7 @@ class FaultMatrixTest : public QObject {
     if (r.disconnected) {
       QVERIFY(rig.waitDisconnected());
     }
-    QTRY_VERIFY(rig.window->pollTimer().isActive());
+    QVERIFY(rig.waitFor([&rig] { return rig.window->pollTimer().isActive(); }));
     QCOMPARE(rig.link().pollSuspendCount(), 0u);
     QVERIFY(!rig.link().userCommand());
     QVERIFY(rig.window->findChild<QToolButton*>("SpeedButtonReadConfig")->isEnabled());
@@ -626,8 +585,12 @@ class FaultMatrixTest : public QObject {
     // The sync state tells the truth: the device copy is what the controller holds, and the
     // panel shows the link's state.
     QCOMPARE(rig.model().device, rig.controller.configuration());
-    QTRY_COMPARE(rig.window->syncText(),
-                 kivprism::ui::qtText(device::syncStateText(rig.link().syncState())));
+    rig.waitFor([&rig] {
+      return rig.window->syncText() ==
+             kivprism::ui::qtText(device::syncStateText(rig.link().syncState()));
+    });
+    QCOMPARE(rig.window->syncText(),
+             kivprism::ui::qtText(device::syncStateText(rig.link().syncState())));
     if (rig.model().working != rig.model().device && !r.disconnected) {
       QVERIFY(rig.window->syncText() != kAllSent);
     }
@@ -655,15 +618,16 @@ class FaultMatrixTest : public QObject {
       case Recovery::None:
         break;
     }
-    QVERIFY(QTest::qWaitFor([&rig] { return rig.link().isConnected(); }, kTimeoutMs));
-    QTest::qWait(kSettleMs);
+    QVERIFY(rig.waitConnected());
+    rig.advance(kSettleMs);
     if (r.recovery == Recovery::ClearFaults) {
       // Refused changes are tried again after the next change the controller takes.
       rig.model().working.data()[kEditEarly + 1] ^= 0x11;
     }
-    QTRY_VERIFY_WITH_TIMEOUT(
-        rig.window->syncText() == kAllSent && rig.controller.configuration() == rig.model().working,
-        kTimeoutMs);
+    QVERIFY(rig.waitFor([&rig] {
+      return rig.window->syncText() == kAllSent &&
+             rig.controller.configuration() == rig.model().working;
+    }));
     QCOMPARE(rig.controller.configuration(), rig.model().working);
     QCOMPARE(rig.model().device, rig.model().working);
     if (r.image == ImageAfter::ParametersCleared && r.recovery != Recovery::AnotherPlugged) {
@@ -691,9 +655,10 @@ class FaultMatrixTest : public QObject {
       if (QTest::currentTestFailed()) {
         return;
       }
-      QTRY_VERIFY_WITH_TIMEOUT(rig.window->syncText() == kAllSent &&
-                                   rig.controller.configuration() == rig.model().working,
-                               kTimeoutMs);
+      QVERIFY(rig.waitFor([&rig] {
+        return rig.window->syncText() == kAllSent &&
+               rig.controller.configuration() == rig.model().working;
+      }));
     }
     QVERIFY(rig.boxes.empty());
   }

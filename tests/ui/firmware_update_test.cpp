@@ -14,6 +14,7 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "sim/update_disk.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/monitor/terminal_page.hpp"
@@ -28,47 +29,31 @@ namespace device = kivprism::device;
 
 namespace {
 
-constexpr int kConnectTimeoutMs = 10000;
+constexpr std::uint32_t kConnectTimeoutMs = 10000;
 constexpr std::uint32_t kType = 0x0401;
 
-struct Box {
-  unsigned flags;
-  QString text;
-};
+kivprism::testing::WindowRigSetup britishSystem() {
+  kivprism::testing::WindowRigSetup setup;
+  setup.systemLanguage = "en-GB";
+  return setup;
+}
 
-class Rig {
+class Rig : public kivprism::testing::WindowRig {
  public:
-  Rig() : port(controller), disk(controller) {
+  Rig() : WindowRig(britishSystem()) {
     disk.setAppearDelay(300);
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=1\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = "en-GB";
-    options.volumes = &disk;
-    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
-      boxes.push_back({flags, text});
+    answerBox = [this](unsigned, const QString&, const QString&) {
       // The toolbar is disabled while the command runs.
       toolbarBusyAtBox = !button("SpeedButtonReadConfig")->isEnabled() &&
                          !button("SpeedButtonUpdateDevice")->isEnabled();
       keyboardLockedAtBox = !keyboardGroup()->isEnabled();
       return answer;
     };
-    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
-    window = std::make_unique<TMainForm>(port, options);
-    window->startUp();
-    window->show();
   }
 
   QToolButton* button(const char* name) const { return window->findChild<QToolButton*>(name); }
   QGroupBox* keyboardGroup() const {
     return window->findChild<QGroupBox*>("GroupBoxKeyboardPage07");
-  }
-  bool waitConnected() {
-    return QTest::qWaitFor([this] { return window->link().isConnected(); }, kConnectTimeoutMs);
   }
   QString log() const { return window->terminal()->receivedView()->text(); }
   // A firmware file of 3001 bytes with a correct checksum.
@@ -100,16 +85,9 @@ class Rig {
     return n;
   }
 
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  SimulatedUpdateDisk disk;
-  std::unique_ptr<TMainForm> window;
-  std::vector<Box> boxes;
   bool toolbarBusyAtBox = false;
   bool keyboardLockedAtBox = false;
   int answer = box::kYes;
-  QString chosenFile;
 };
 
 }  // namespace
@@ -142,13 +120,13 @@ class FirmwareUpdateTest : public QObject {
     QVERIFY(rig.window->statusBar()->findChild<QProgressBar*>("ProgressBarUpdateDiskx") == nullptr);
 
     // The controller comes back with the new version and its configuration is read again.
-    QVERIFY(QTest::qWaitFor(
+    QVERIFY(rig.waitFor(
         [&rig] {
           return rig.window->link().isConnected() &&
                  rig.window->link().deviceInfo().applicationVersion == 141;
         },
         kConnectTimeoutMs));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->model().working.data()[200], std::uint8_t{0x42},
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->model().working.data()[200], std::uint8_t{0x42},
                               kConnectTimeoutMs);
     QVERIFY(rig.log().contains("Application version 1.41"));
   }

@@ -54,7 +54,7 @@ class GestureHintsTest : public QObject {
     QVERIFY(!hint->isVisible());
 
     rig.window->applyLanguage(1);
-    QTRY_COMPARE(hint->text(), QString("Drag a key here from the keys table"));
+    VTRY_COMPARE(rig, hint->text(), QString("Drag a key here from the keys table"));
   }
 
   void thePageOfNoTypeSaysThatARightClickListsTheTypes() {
@@ -67,10 +67,9 @@ class GestureHintsTest : public QObject {
       auto* hint = pages->widget(0)->findChild<QLabel*>(pages->objectName() + "TypeHintx");
       QVERIFY2(hint != nullptr, qPrintable(pages->objectName()));
       QVERIFY(hint->isVisible());
-      QTRY_COMPARE(hint->text(),
-                   QString::fromUtf8("Щелчок правой кнопкой мыши открывает список типов"));
+      VTRY_COMPARE(rig, hint->text(), QString::fromUtf8("Щелчок правой кнопкой мыши открывает список типов"));
       rig.window->applyLanguage(1);
-      QTRY_COMPARE(hint->text(), QString("A right click opens the list of types"));
+      VTRY_COMPARE(rig, hint->text(), QString("A right click opens the list of types"));
       rig.window->applyLanguage(0);
     }
   }

@@ -12,6 +12,7 @@
 #include "sim/simulated_hid_port.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/keys_grid_widget.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/message_box.hpp"
 
@@ -26,38 +27,20 @@ namespace layout = kivprism::config::layout;
 
 namespace {
 
-constexpr int kConnectTimeoutMs = 10000;
+constexpr std::uint32_t kConnectTimeoutMs = 10000;
 
-class Rig {
+class Rig : public kivprism::testing::WindowRig {
  public:
-  Rig() : port(controller) {
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=1\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = "de-DE";
-    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
-      boxes.emplace_back(flags, text);
-      return box::kYes;
-    };
-    window = std::make_unique<TMainForm>(port, options);
-    window->startUp();
-    window->show();
+  static kivprism::testing::WindowRigSetup setup() {
+    kivprism::testing::WindowRigSetup s;
+    s.systemLanguage = "de-DE";
+    return s;
+  }
+  Rig() : WindowRig(setup()) {
     procedures = &window->keyProcedures();
   }
-  bool waitConnected() {
-    return QTest::qWaitFor([this] { return window->link().isConnected(); }, kConnectTimeoutMs);
-  }
 
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  std::unique_ptr<TMainForm> window;
   KeyProcedures* procedures = nullptr;
-  std::vector<std::pair<unsigned, QString>> boxes;
 };
 
 }  // namespace
@@ -75,7 +58,7 @@ class KeyProceduresTest : public QObject {
     rig.procedures->fillKeysGrid();
     bool sawActive = false;
     // The quiet phase takes two seconds, the presses another 1.6 s; then the second click.
-    QTimer::singleShot(4500, [&] {
+    rig.during(4500, [&] {
       sawActive = rig.procedures->keyLearningActive();
       rig.procedures->SpeedButtonKeysSetupClick();
     });
@@ -83,8 +66,8 @@ class KeyProceduresTest : public QObject {
     QVERIFY(sawActive);
     QVERIFY(!rig.procedures->keyLearningRunning());
     QCOMPARE(rig.boxes.size(), std::size_t{1});
-    QCOMPARE(rig.boxes[0].first, box::kQuestion | box::kDefaultNo);
-    QCOMPARE(rig.boxes[0].second, QString("You really want to launch setup of keys?"));
+    QCOMPARE(rig.boxes[0].flags, box::kQuestion | box::kDefaultNo);
+    QCOMPARE(rig.boxes[0].text, QString("You really want to launch setup of keys?"));
     const auto& device = rig.controller.configuration();
     QCOMPARE(keys::keyLevelAt(device, 0, 1), std::uint16_t{1000});
     QCOMPARE(keys::keyLevelAt(device, 1, 1), std::uint16_t{1200});
@@ -107,16 +90,14 @@ class KeyProceduresTest : public QObject {
     const auto touch = rig.window->model().working.span(layout::kTouchBlock);
     QVERIFY(std::equal(touch.begin(), touch.end(), block.begin()));
     // The poll sends the new block at image offset 0.
-    QVERIFY(QTest::qWaitFor(
-        [&] {
+    QVERIFY(rig.waitFor([&] {
           for (const auto& r : rig.controller.requests()) {
             if (r.cmd == 0x90 && r.offset == 0 && r.len == block.size()) {
               return true;
             }
           }
           return false;
-        },
-        kConnectTimeoutMs));
+        }, kConnectTimeoutMs));
   }
 };
 

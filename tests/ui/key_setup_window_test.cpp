@@ -3,18 +3,16 @@
 // locked toolbar, the keys grid in its group, label edits and what reaches the controller and
 // files.
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/config/config_file.hpp"
@@ -22,10 +20,12 @@
 #include "sim/learning_scenarios.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/key_procedures.hpp"
 #include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/message_box.hpp"
+#include "ui/app/window_clock.hpp"
 #include "ui/params/parameters_page.hpp"
 
 using kivprism::sim::SimulatedController;
@@ -39,33 +39,21 @@ namespace layout = kivprism::config::layout;
 
 namespace {
 
-constexpr int kConnectTimeoutMs = 10000;
-constexpr int kLearningTimeoutMs = 60000;
+constexpr std::uint32_t kLearningTimeoutMs = 60000;
 
-class Rig {
+class Rig : public kivprism::testing::WindowRig {
  public:
-  Rig() : port(controller) {
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=1\r\n");
-    file.close();
+  Rig() : WindowRig(setup()) {
     kivprism::sim::useDemoScenarios(controller);
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = "de-DE";
-    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
-      boxes.emplace_back(flags, text);
-      return box::kYes;
-    };
-    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
-    window = std::make_unique<TMainForm>(port, options);
     window->startUp();
     window->show();
   }
 
-  bool waitConnected() {
-    return QTest::qWaitFor([this] { return window->link().isConnected(); }, kConnectTimeoutMs);
+  static kivprism::testing::WindowRigSetup setup() {
+    kivprism::testing::WindowRigSetup s;
+    s.systemLanguage = "de-DE";
+    s.start = false;
+    return s;
   }
   QToolButton* button(const char* name) const { return window->findChild<QToolButton*>(name); }
   KeysGridWidget* grid() const { return window->findChild<KeysGridWidget*>("StringGridKeys"); }
@@ -93,13 +81,6 @@ class Rig {
     }
     return true;
   }
-
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  std::unique_ptr<TMainForm> window;
-  std::vector<std::pair<unsigned, QString>> boxes;
-  QString chosenFile;
 };
 
 std::vector<std::uint16_t> levelsOf(const kivprism::config::ConfigImage& image,
@@ -145,7 +126,7 @@ class KeySetupWindowTest : public QObject {
     rig.showTab("TabSheetKEYS");
     QToolButton* keysSetup = rig.button("SpeedButtonKeysSetup");
     QToolButton* touchSetup = rig.button("SpeedButtonTouchSetup");
-    QTRY_VERIFY_WITH_TIMEOUT(keysSetup->isEnabled() && touchSetup->isEnabled(), kConnectTimeoutMs);
+    QVERIFY(rig.waitFor([&] { return keysSetup->isEnabled() && touchSetup->isEnabled(); }));
     KeysGridWidget* grid = rig.grid();
     QVERIFY(grid);
     auto* group = qobject_cast<QGroupBox*>(grid->parentWidget());
@@ -160,10 +141,10 @@ class KeySetupWindowTest : public QObject {
     bool lockedWhileRunning = true;
     bool sawRunning = false;
     bool sentWhileLearning = false;
-    QElapsedTimer allShown;
-    QTimer watch;
+    std::optional<std::uint32_t> allShownAt;
+    kivprism::ui::ClockTimer watch(rig.clock);
     watch.setInterval(100);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
+    QObject::connect(&watch, &kivprism::ui::ClockTimer::timeout, [&] {
       if (!rig.window->keyProcedures().keyLearningActive()) {
         return;
       }
@@ -185,15 +166,15 @@ class KeySetupWindowTest : public QObject {
       if (rig.learntKeys() < 7) {
         return;
       }
-      if (!allShown.isValid()) {
-        allShown.start();
-      } else if (allShown.elapsed() > 2500) {
+      if (!allShownAt) {
+        allShownAt = rig.clock.nowMs();
+      } else if (rig.clock.nowMs() - *allShownAt > 2500) {
         watch.stop();
         keysSetup->click();
       }
     });
     watch.start();
-    QTimer::singleShot(kLearningTimeoutMs, [&] { watch.stop(); });
+    rig.during(kLearningTimeoutMs, [&] { watch.stop(); });
     keysSetup->click();
     watch.stop();
 
@@ -201,8 +182,8 @@ class KeySetupWindowTest : public QObject {
     QVERIFY(lockedWhileRunning);
     QVERIFY(!rig.window->keyProcedures().keyLearningRunning());
     QVERIFY(!rig.boxes.empty());
-    QCOMPARE(rig.boxes[0].first, box::kQuestion | box::kDefaultNo);
-    QCOMPARE(rig.boxes[0].second, QString("You really want to launch setup of keys?"));
+    QCOMPARE(rig.boxes[0].flags, box::kQuestion | box::kDefaultNo);
+    QCOMPARE(rig.boxes[0].text, QString("You really want to launch setup of keys?"));
     QCOMPARE(rig.learntKeys(), 7);
     QVERIFY(grid->item(1, 0)->text().startsWith("1."));
     QVERIFY(grid->item(1, 1)->text().startsWith("2."));
@@ -217,12 +198,14 @@ class KeySetupWindowTest : public QObject {
       const auto bytes = image.span(layout::kKeysTable);
       return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
     };
-    QTRY_VERIFY_WITH_TIMEOUT(table(rig.window->model().working) == table(device),
-                             kConnectTimeoutMs);
+    QVERIFY(rig.waitFor([&] { return table(rig.window->model().working) == table(device); }));
     QVERIFY(table(rig.window->model().device) == table(device));
     QVERIFY(!sentWhileLearning);
-    QTRY_COMPARE_WITH_TIMEOUT(device.get(layout::kLongPressTime), 1234u, kConnectTimeoutMs);
-    QTRY_VERIFY(rig.toolbarLocked() == false && keysSetup->isEnabled() && touchSetup->isEnabled());
+    rig.waitFor([&] { return device.get(layout::kLongPressTime) == 1234u; });
+    QCOMPARE(device.get(layout::kLongPressTime), 1234u);
+    QVERIFY(rig.waitFor([&] {
+      return rig.toolbarLocked() == false && keysSetup->isEnabled() && touchSetup->isEnabled();
+    }));
 
     // A name typed into a cell reaches the controller through the poll tick's label step.
     QLineEdit* editor = openEditor(grid, 0, 1);
@@ -230,16 +213,16 @@ class KeySetupWindowTest : public QObject {
     editor->clear();
     QTest::keyClicks(editor, "Vol+");
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(keys::storedLabel(device, 0, 1), std::string("Vol+"),
-                              kConnectTimeoutMs);
+    rig.waitFor([&] { return keys::storedLabel(device, 0, 1) == "Vol+"; });
+    QCOMPARE(keys::storedLabel(device, 0, 1), std::string("Vol+"));
     QCOMPARE(grid->item(1, 0)->text(), QString("Vol+"));
     // An emptied cell gets the automatic label back, stored as typed until the labels are written.
     editor = openEditor(grid, 0, 2);
     QVERIFY(editor);
     editor->clear();
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_VERIFY_WITH_TIMEOUT(!keys::storedLabel(rig.window->model().working, 0, 2).empty(),
-                             kConnectTimeoutMs);
+    QVERIFY(
+        rig.waitFor([&] { return !keys::storedLabel(rig.window->model().working, 0, 2).empty(); }));
     QVERIFY(grid->item(2, 0)->text().startsWith("1."));
 
     // Saving stores the grid's labels first: the automatic one is cleared in the file.
@@ -260,7 +243,7 @@ class KeySetupWindowTest : public QObject {
     rig.showTab("TabSheetTouch");
     QToolButton* keysSetup = rig.button("SpeedButtonKeysSetup");
     QToolButton* touchSetup = rig.button("SpeedButtonTouchSetup");
-    QTRY_VERIFY_WITH_TIMEOUT(touchSetup->isEnabled(), kConnectTimeoutMs);
+    QVERIFY(rig.waitFor([&] { return touchSetup->isEnabled(); }));
     auto* margin = rig.window->findChild<QCheckBox*>("CheckBoxTouchDXY");
     QVERIFY(margin && margin->isEnabled());
     margin->setChecked(true);
@@ -268,9 +251,9 @@ class KeySetupWindowTest : public QObject {
 
     bool lockedWhileRunning = true;
     bool sawRunning = false;
-    QTimer watch;
+    kivprism::ui::ClockTimer watch(rig.clock);
     watch.setInterval(100);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
+    QObject::connect(&watch, &kivprism::ui::ClockTimer::timeout, [&] {
       if (!rig.window->keyProcedures().touchCalibrationRunning()) {
         return;
       }
@@ -290,18 +273,17 @@ class KeySetupWindowTest : public QObject {
     QVERIFY(std::equal(working.begin(), working.end(), block.begin(), block.end()));
     // The change sending delivers the block read from the controller at image offset 0, and the
     // window's device copy follows.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-          const auto device = rig.window->model().device.span(layout::kTouchBlock);
-          return std::equal(device.begin(), device.end(), block.begin(), block.end());
-        }(),
-        kConnectTimeoutMs);
+    QVERIFY(rig.waitFor([&] {
+      const auto device = rig.window->model().device.span(layout::kTouchBlock);
+      return std::equal(device.begin(), device.end(), block.begin(), block.end());
+    }));
     bool sent = false;
     for (const auto& r : rig.controller.requests()) {
       sent = sent || (r.cmd == 0x90 && r.offset == 0);
     }
     QVERIFY(sent);
-    QTRY_VERIFY(!rig.toolbarLocked() && keysSetup->isEnabled() && touchSetup->isEnabled());
+    QVERIFY(rig.waitFor(
+        [&] { return !rig.toolbarLocked() && keysSetup->isEnabled() && touchSetup->isEnabled(); }));
   }
 
   void touchSetupWaitsWhileTheCapacitiveConverterFeedsTheTouches() {
@@ -310,12 +292,13 @@ class KeySetupWindowTest : public QObject {
     QVERIFY(rig.waitConnected());
     QToolButton* keysSetup = rig.button("SpeedButtonKeysSetup");
     QToolButton* touchSetup = rig.button("SpeedButtonTouchSetup");
-    QTRY_VERIFY_WITH_TIMEOUT(keysSetup->isEnabled(), kConnectTimeoutMs);
-    QTRY_VERIFY(!touchSetup->isEnabled());
+    QVERIFY(rig.waitFor([&] { return keysSetup->isEnabled(); }));
+    QVERIFY(rig.waitFor([&] { return !touchSetup->isEnabled(); }));
     // The refresh after the whole read filled the grid with the controller's key names.
     const std::string name = keys::storedLabel(rig.controller.configuration(), 0, 1);
     QVERIFY(!name.empty());
-    QTRY_COMPARE(rig.grid()->item(1, 0)->text(), QString::fromStdString(name));
+    rig.waitFor([&] { return rig.grid()->item(1, 0)->text() == QString::fromStdString(name); });
+    QCOMPARE(rig.grid()->item(1, 0)->text(), QString::fromStdString(name));
     // Turning the converter off gives the button back at the next refresh.
     rig.window->model().working.set(layout::kCap2ResNum, 0);
     rig.window->parameters()->refresh();

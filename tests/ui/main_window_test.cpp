@@ -21,6 +21,7 @@
 #include "platform/single_instance.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/program.hpp"
@@ -36,38 +37,21 @@ namespace area = kivprism::device::area;
 
 namespace {
 
-constexpr int kConnectTimeoutMs = 10000;
-
-struct Box {
-  unsigned flags;
-  QString caption;
-  QString text;
-};
+constexpr std::uint32_t kConnectTimeoutMs = 10000;
 
 // One window on one simulated controller, with a settings file of its own and a scripted user.
-class Rig {
- public:
-  explicit Rig(const QString& settingsText = "[MainSettings]\r\nLang=0\r\n") : port(controller) {
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(settingsText.toUtf8());
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = "de-DE";
-    options.boxAnswerer = [this](unsigned flags, const QString& caption, const QString& text) {
-      boxes.push_back({flags, caption, text});
-      return answer;
-    };
-    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
-    window = std::make_unique<TMainForm>(port, options);
-    window->startUp();
-    window->show();
-  }
+kivprism::testing::WindowRigSetup germanSystem(const QString& settingsText) {
+  kivprism::testing::WindowRigSetup setup;
+  setup.settings = settingsText.toUtf8();
+  setup.systemLanguage = "de-DE";
+  return setup;
+}
 
-  bool waitConnected() {
-    return QTest::qWaitFor([this] { return window->link().isConnected(); }, kConnectTimeoutMs);
+class Rig : public kivprism::testing::WindowRig {
+ public:
+  explicit Rig(const QString& settingsText = "[MainSettings]\r\nLang=0\r\n")
+      : WindowRig(germanSystem(settingsText)) {
+    boxAnswer = box::kNo;
   }
 
   QString log() const { return window->terminal()->receivedView()->text(); }
@@ -82,14 +66,6 @@ class Rig {
     }
     return false;
   }
-
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  std::unique_ptr<TMainForm> window;
-  std::vector<Box> boxes;
-  int answer = box::kNo;
-  QString chosenFile;
 };
 
 }  // namespace
@@ -106,24 +82,25 @@ class MainWindowTest : public QObject {
     QCOMPARE(rig.window->model().device, rig.controller.configuration());
     QVERIFY(rig.window->link().inSync());
     QVERIFY(rig.log().contains(QString::fromUtf8("Серийный номер")));
-    QTRY_VERIFY_WITH_TIMEOUT(
+    VTRY_VERIFY_WITH_TIMEOUT(
+        rig,
         rig.window->statusText().startsWith(QString::fromUtf8("Контроллер \"")) &&
             rig.window->statusText().contains(QString::fromUtf8("подключен")),
         kConnectTimeoutMs);
     // The panel beside the connection line says whether the changes are on the controller.
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->syncText(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->syncText(),
                               QString::fromUtf8("Все изменения в контроллере"), kConnectTimeoutMs);
     rig.controller.setAreaAnswer(kivprism::device::area::kConfiguration,
                                  kivprism::device::kAnswerFailed);
-    rig.answer = box::kOk;
+    rig.boxAnswer = box::kOk;
     rig.window->model().working.data()[100] ^= 1;
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->syncText(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->syncText(),
                               QString::fromUtf8("Не отправлено в контроллер изменений: 1"),
                               kConnectTimeoutMs);
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     rig.controller.setAreaAnswer(kivprism::device::area::kConfiguration, 0);
     rig.window->model().working.data()[101] ^= 1;
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->syncText(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->syncText(),
                               QString::fromUtf8("Все изменения в контроллере"), kConnectTimeoutMs);
     QCOMPARE(rig.controller.configuration(), rig.window->model().working);
     auto* readDevice = rig.window->findChild<QToolButton*>("SpeedButtonReadDevice");
@@ -162,7 +139,8 @@ class MainWindowTest : public QObject {
     const std::uint32_t first = rig.window->link().lastSerialNumber();
     rig.controller.replaceWithAnotherController(first + 1000);
     rig.controller.configuration().data()[200] = 0xA5;
-    QTRY_VERIFY_WITH_TIMEOUT(
+    VTRY_VERIFY_WITH_TIMEOUT(
+        rig,
         rig.window->link().lastSerialNumber() == first + 1000 && rig.window->link().isConnected(),
         kConnectTimeoutMs);
     QCOMPARE(rig.window->model().working, rig.controller.configuration());
@@ -173,7 +151,7 @@ class MainWindowTest : public QObject {
     Rig rig;
     QVERIFY(rig.waitConnected());
     rig.controller.clearRequests();
-    rig.answer = box::kNo;
+    rig.boxAnswer = box::kNo;
     rig.window->SpeedButtonWriteDeviceClick();
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags, box::kQuestion | box::kDefaultNo);
@@ -188,7 +166,7 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.waitConnected());
     rig.window->model().working.data()[300] = 0x33;
     rig.window->link().setInSync(false);
-    rig.answer = box::kYes;
+    rig.boxAnswer = box::kYes;
     rig.window->SpeedButtonWriteDeviceClick();
     QCOMPARE(rig.controller.configuration().data()[300], std::uint8_t{0x33});
     QCOMPARE(rig.controller.resetCount(), 1u);
@@ -198,7 +176,7 @@ class MainWindowTest : public QObject {
     Rig rig;
     QVERIFY(rig.waitConnected());
     rig.controller.clearRequests();
-    rig.answer = box::kNo;
+    rig.boxAnswer = box::kNo;
     rig.window->SpeedButtonToDefaultClick();
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags, box::kWarning | box::kDefaultNo);
@@ -213,7 +191,8 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.boxes.empty());
     QCOMPARE(rig.controller.resetCount(), 1u);
     QCOMPARE(rig.window->link().lastSerialNumber(), 0u);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.window->link().lastSerialNumber() != 0 &&
+    VTRY_VERIFY_WITH_TIMEOUT(rig,
+                             rig.window->link().lastSerialNumber() != 0 &&
                                  rig.window->link().inSync() && rig.window->link().isConnected(),
                              kConnectTimeoutMs);
   }
@@ -266,7 +245,7 @@ class MainWindowTest : public QObject {
     Rig rig;
     QVERIFY(rig.waitConnected());
     rig.controller.queueMonitoringText("RX LIN ID:3 EV:91\r\n IR  CAN_AUTO  ADR:3 CMD:125 x\r\n");
-    QTRY_VERIFY_WITH_TIMEOUT(rig.log().contains("VOLVO Next (3/125) x"), kConnectTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.log().contains("VOLVO Next (3/125) x"), kConnectTimeoutMs);
     QVERIFY(rig.log().contains("RX LIN ID:3 EV:EXHAUST"));
     const kivprism::ui::ReceivedTextView* view = rig.window->terminal()->receivedView();
     QCOMPARE(view->lineColour(view->findLine("VOLVO Next")), QColor(0, 0, 255));
@@ -279,9 +258,9 @@ class MainWindowTest : public QObject {
     rig.window->findChild<QToolButton*>("SpeedButtonLangx")->click();
     QCOMPARE(kivprism::lang::currentLanguage(), kivprism::lang::Language::English);
     rig.controller.configuration().data()[400] = 0x44;
-    QTRY_VERIFY_WITH_TIMEOUT(rig.log().contains("The serial number"), kConnectTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.log().contains("The serial number"), kConnectTimeoutMs);
     // The switch also reads the configuration again.
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->model().working.data()[400], std::uint8_t{0x44},
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->model().working.data()[400], std::uint8_t{0x44},
                               kConnectTimeoutMs);
     QVERIFY(
         rig.window->windowTitle().startsWith("Setup program KIV SOLAN PRISM F401. Version 1.40"));
@@ -312,8 +291,8 @@ class MainWindowTest : public QObject {
     rig.controller.configuration().data()[15000] = 0x5A;
     QVERIFY(rig.waitConnected());
     // Start-up change sending settles: whatever the refresh corrected has reached the controller.
-    QTest::qWait(300);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.controller.configuration() == rig.window->model().working,
+    rig.advance(300);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.controller.configuration() == rig.window->model().working,
                              kConnectTimeoutMs);
     const auto controllerBefore = rig.controller.configuration();
     const auto before = rig.window->model().working;
@@ -330,7 +309,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(rig.window->model().working, before);
     QVERIFY(rig.window->panelMenu()->text() != QString::fromUtf8("Конфигурация прочитана"));
     // Change sending would have written the defaults by now.
-    QTest::qWait(500);
+    rig.advance(500);
     QCOMPARE(rig.controller.configuration(), controllerBefore);
     kivprism::ui::SettingsFile settings(rig.window->settingsPath());
     QVERIFY(settings.load());
@@ -344,7 +323,7 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.waitConnected());
     // The change sending delivers the entry; it is what a damaged file would blank.
     rig.window->model().working.entry(0)[0] = 0x11;
-    QTRY_COMPARE_WITH_TIMEOUT(rig.controller.configuration().entry(0)[0], std::uint8_t{0x11},
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.controller.configuration().entry(0)[0], std::uint8_t{0x11},
                               10000);
     rig.chosenFile = rig.dir.filePath("whole.KST401");
     rig.window->SpeedButtonWriteConfigClick();
@@ -358,16 +337,16 @@ class MainWindowTest : public QObject {
     cut.write(head);
     cut.close();
     const auto before = rig.window->model().working;
-    rig.answer = box::kNo;
+    rig.boxAnswer = box::kNo;
     rig.window->SpeedButtonReadConfigClick();
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags, box::kWarning | box::kDefaultNo);
     QVERIFY2(rig.boxes[0].text.contains("EVENTS, SOURCE"), qPrintable(rig.boxes[0].text));
     QCOMPARE(rig.window->model().working, before);
-    QTest::qWait(500);
+    rig.advance(500);
     QCOMPARE(rig.controller.configuration().entry(0)[0], std::uint8_t{0x11});
 
-    rig.answer = box::kYes;
+    rig.boxAnswer = box::kYes;
     rig.window->SpeedButtonReadConfigClick();
     // The question, then the message that the file now goes to the connected controller.
     QCOMPARE(rig.boxes.size(), std::size_t{3});
@@ -398,7 +377,7 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.window->debugItemsVisible());
     QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
     rig.window->findChild<QTabWidget*>("PageControlMain")->setCurrentIndex(0);
-    QTRY_COMPARE(rig.window->terminal()->sendMemo()->height(), 120);
+    VTRY_COMPARE(rig, rig.window->terminal()->sendMemo()->height(), 120);
     QCOMPARE(kivprism::lang::currentLanguage(), kivprism::lang::Language::English);
     rig.window->close();
     kivprism::ui::SettingsFile settings(rig.window->settingsPath());
@@ -427,7 +406,7 @@ class MainWindowTest : public QObject {
     auto* about = rig.window->findChild<QAction*>("MenuItemAboutx");
     QVERIFY(about != nullptr);
     QCOMPARE(about->text(), QString("About"));
-    rig.answer = box::kOk;
+    rig.boxAnswer = box::kOk;
     about->trigger();
     QCOMPARE(rig.boxes.size(), std::size_t(1));
     QCOMPARE(rig.boxes[0].flags & box::kKindMask, box::kInformation);
@@ -531,7 +510,7 @@ class MainWindowTest : public QObject {
     QVERIFY(first.acquire());
     SimulatedController controller;
     SimulatedHidPort port(controller);
-    std::vector<Box> boxes;
+    std::vector<kivprism::testing::ShownBox> boxes;
     kivprism::ui::ProgramOptions options;
     options.instanceFolder = folder.path();
     options.window.boxAnswerer = [&](unsigned flags, const QString& caption, const QString& text) {

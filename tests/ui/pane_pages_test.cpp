@@ -111,7 +111,7 @@ Expected expectedFor(Rig& rig) {
 
 void showOnScreen(Rig& rig) {
   rig.window->resize(kScreen);
-  QTest::qWait(20);
+  rig.advance(20);
   QApplication::processEvents();
 }
 
@@ -301,7 +301,7 @@ class PanePagesTest : public QObject {
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
     rig.pane().forcedRefresh();
-    QTRY_VERIFY(rig.window->isActiveWindow());
+    VTRY_VERIFY(rig, rig.window->isActiveWindow());
   }
 };
 

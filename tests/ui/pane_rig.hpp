@@ -4,9 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -21,6 +19,7 @@
 #include "ui/app/main_window.hpp"
 #include "ui/app/message_box.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
+#include "support/window_rig.hpp"
 
 namespace pane_rig {
 
@@ -32,42 +31,31 @@ using kivprism::ui::editor::EventReactionPane;
 namespace box = kivprism::ui::box;
 namespace events = kivprism::events;
 
-constexpr int kTimeoutMs = 10000;
+constexpr std::uint32_t kTimeoutMs = 10000;
 
-struct Box {
-  unsigned flags;
-  QString text;
-};
+inline kivprism::testing::WindowRigSetup russianUnstarted() {
+  kivprism::testing::WindowRigSetup setup;
+  setup.settings = "[MainSettings]\r\nLang=0\r\n";
+  setup.systemLanguage = "ru-RU";
+  setup.start = false;
+  return setup;
+}
 
-class Rig {
+class Rig : public kivprism::testing::WindowRig {
  public:
   // `prepare` sets the controller up before the window starts (what the first read brings).
-  explicit Rig(const std::function<void(SimulatedController&)>& prepare = {}) : port(controller) {
+  explicit Rig(const std::function<void(SimulatedController&)>& prepare = {})
+      : WindowRig(russianUnstarted()) {
+    boxAnswer = box::kOk;
     if (prepare) {
       prepare(controller);
     }
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=0\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = "ru-RU";
-    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
-      boxes.push_back({flags, text});
-      return box::kOk;
-    };
-    window = std::make_unique<TMainForm>(port, options);
     window->startUp();
     window->show();
     window->activateWindow();
     active = QTest::qWaitForWindowActive(window.get());
   }
 
-  bool waitConnected() {
-    return QTest::qWaitFor([this] { return window->link().isConnected(); }, kTimeoutMs);
-  }
   EventReactionPane& pane() { return *window->eventPane(); }
   events::ConstEntryBytes deviceEntry(std::size_t n) const {
     return events::entryAt(std::as_const(controller).configuration(), n);
@@ -77,7 +65,7 @@ class Rig {
   }
   // The controller holds exactly what the working image holds for the entry.
   bool entryDelivered(std::size_t n) {
-    return QTest::qWaitFor(
+    return waitFor(
         [&] {
           const auto a = deviceEntry(n);
           const auto b = workingEntry(n);
@@ -109,11 +97,6 @@ class Rig {
     QTest::keyClick(edit, Qt::Key_Return);
   }
 
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  std::unique_ptr<TMainForm> window;
-  std::vector<Box> boxes;
   bool active = false;
 };
 

@@ -26,6 +26,7 @@
 #include "core/params/derive.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/common/bound_form.hpp"
 #include "ui/params/page_layout.hpp"
@@ -42,7 +43,7 @@ namespace box = kivprism::ui::box;
 
 namespace {
 
-constexpr int kTimeoutMs = 10000;
+constexpr std::uint32_t kTimeoutMs = 10000;
 
 QTreeWidgetItem* listItem(QTreeWidget* list, const QString& name) {
   for (int c = 0; c < list->topLevelItemCount(); ++c) {
@@ -82,33 +83,18 @@ QSet<QString> viewNames(const kivprism::params::PageView& view) {
   return names;
 }
 
-struct Box {
-  unsigned flags;
-  QString text;
-};
-
-class Rig {
+class Rig : public kivprism::testing::WindowRig {
  public:
-  Rig() : port(controller) {
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=0\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = "ru-RU";
-    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
-      boxes.push_back({flags, text});
-      return box::kOk;
-    };
-    window = std::make_unique<TMainForm>(port, options);
-    window->startUp();
-    window->show();
+  static kivprism::testing::WindowRigSetup setup() {
+    kivprism::testing::WindowRigSetup s;
+    s.settings = "[MainSettings]\r\nLang=0\r\n";
+    s.systemLanguage = "ru-RU";
+    return s;
   }
+  Rig() : WindowRig(setup()) { boxAnswer = box::kOk; }
 
   bool waitSynced() {
-    const bool ok = QTest::qWaitFor(
+    const bool ok = waitFor(
         [this] {
           return window->link().isConnected() && window->link().inSync() &&
                  window->model().working == window->model().device &&
@@ -141,12 +127,6 @@ class Rig {
   T* control(const char* name) {
     return window->parameters()->findChild<T*>(name);
   }
-
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  std::unique_ptr<TMainForm> window;
-  std::vector<Box> boxes;
 };
 
 }  // namespace
@@ -215,22 +195,23 @@ class ParamsPageTest : public QObject {
 
     auto* speed = rig.control<QComboBox>("ComboBoxGPSSPEED");
     emit speed->activated(4);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.controller.configuration().getU8(layout::kGpsSpeed), 4,
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.controller.configuration().getU8(layout::kGpsSpeed), 4,
                               kTimeoutMs);
 
     rig.control<QCheckBox>("CheckBoxHondaPanel")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.controller.configuration().getU8(layout::kHondaPanel), 1,
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.controller.configuration().getU8(layout::kHondaPanel), 1,
                               kTimeoutMs);
 
     auto* reassign = rig.control<QLineEdit>("Edit_KEY_REASSIGN_TO");
     reassign->setText("x3E8");
     emit reassign->returnPressed();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.controller.configuration().getU16(layout::kKeyReassignTo), 1000,
-                              kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.controller.configuration().getU16(layout::kKeyReassignTo),
+                              1000, kTimeoutMs);
     QCOMPARE(reassign->text(), QString("1000"));
 
     emit rig.control<QComboBox>("ComboBoxBTNum")->activated(1);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.controller.configuration().getU8(layout::kBtNum), 1, kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.controller.configuration().getU8(layout::kBtNum), 1,
+                              kTimeoutMs);
     QVERIFY(rig.waitSynced());
     rig.controller.clearRequests();
     rig.boxes.clear();
@@ -241,7 +222,7 @@ class ParamsPageTest : public QObject {
     QCOMPARE(rig.boxes[0].flags, box::kInformation);
     QVERIFY(rig.boxes[0].text.contains("Bluetooth"));
     QCOMPARE(uart->currentIndex(), 0);
-    QTest::qWait(800);
+    rig.advance(800);
     QVERIFY(!rig.sentWrites());
   }
 
@@ -319,7 +300,7 @@ class ParamsPageTest : public QObject {
     auto* tabs = rig.control<QTabWidget>("PageControlParams");
     tabs->setCurrentWidget(rig.control<QWidget>("TabSheetVARViewx"));
     auto* grid = rig.control<QTableWidget>("StringGridVARx");
-    QTRY_COMPARE_WITH_TIMEOUT(grid->item(0, 0)->text(), QString("xA5"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, grid->item(0, 0)->text(), QString("xA5"), kTimeoutMs);
     QCOMPARE(grid->item(1, 0)->text(), QString("1010 0101"));
     QCOMPARE(grid->item(2, 3)->text(), QString("255"));
   }
@@ -340,20 +321,20 @@ class ParamsPageTest : public QObject {
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(field.data()), 5), QByteArray("RADIO"));
     QCOMPARE(grid->item(2, 0)->text(), QString("3"));
     rig.window->applyLanguage(1);
-    QTRY_COMPARE(grid->horizontalHeaderItem(0)->text(), QString("Source"));
+    VTRY_COMPARE(rig, grid->horizontalHeaderItem(0)->text(), QString("Source"));
     QCOMPARE(grid->horizontalHeaderItem(1)->text(), QString("Name"));
   }
 
   void languageAndOnlyUsedHintFollowTheWindow() {
     Rig rig;
     auto* onlyUsed = rig.window->findChild<QToolButton*>("SpeedButtonOnlyUsedx");
-    QTRY_COMPARE(onlyUsed->toolTip(),
+    VTRY_COMPARE(rig, onlyUsed->toolTip(),
                  QString::fromUtf8("Отображать только используемые события и реакции"));
     rig.window->SpeedButtonOnlyUsedxClick();
-    QTRY_COMPARE(onlyUsed->toolTip(), QString::fromUtf8("Отображать все события и реакции"));
+    VTRY_COMPARE(rig, onlyUsed->toolTip(), QString::fromUtf8("Отображать все события и реакции"));
     rig.window->applyLanguage(1);
     auto* tabs = rig.control<QTabWidget>("PageControlParams");
-    QTRY_COMPARE(tabs->tabText(0), QString("Pins"));
+    VTRY_COMPARE(rig, tabs->tabText(0), QString("Pins"));
     QCOMPARE(rig.control<QComboBox>("ComboBoxX22x")->itemText(0),
              QString("According to its purpose"));
     QCOMPARE(onlyUsed->toolTip(), QString("Display all events and reactions"));
@@ -362,7 +343,7 @@ class ParamsPageTest : public QObject {
     QCOMPARE(rig.control<QLineEdit>("EditiDriveLightMax")->toolTip(),
              QString("Voltage for maximum backlight brightness"));
     rig.window->applyLanguage(0);
-    QTRY_COMPARE(rig.control<QLineEdit>("EditiDriveLightMax")->toolTip(),
+    VTRY_COMPARE(rig, rig.control<QLineEdit>("EditiDriveLightMax")->toolTip(),
                  QString::fromUtf8("Напряжение для максимальной яркости подсветки"));
     QStringList captions;
     for (QLabel* label : rig.control<QWidget>("TabSheetParamControl")->findChildren<QLabel*>()) {

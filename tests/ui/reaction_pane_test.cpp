@@ -56,7 +56,7 @@ class ReactionPaneTest : public QObject {
     QVERIFY(!kivprism::ui::editor::reactionIrPanelMenu(rig.pane()));  // no IR reaction yet
     rig.controller.receiveIrCode({1, 17, 0x34, 0x12});  // NEC, command 17, address 0x1234
     QTest::mouseClick(panel, Qt::LeftButton);
-    QTRY_COMPARE(at(rig.workingEntry(3), 80), std::uint8_t{2});
+    VTRY_COMPARE(rig, at(rig.workingEntry(3), 80), std::uint8_t{2});
     QCOMPARE(bytes(rig.workingEntry(3), 81, 85), (std::vector<std::uint8_t>{1, 17, 0x34, 0x12}));
     QCOMPARE(rig.pane().reactionPages()->currentIndex(), 2);
     QCOMPARE(panel->text(), QString("NEC 4660/17"));
@@ -101,7 +101,7 @@ class ReactionPaneTest : public QObject {
     rig.chooseReactionPage(ReactionType::IrCode);
     const std::vector<std::uint8_t> irBefore = bytes(rig.workingEntry(4), 0, 128);
     QTest::mouseClick(rig.control<QLabel>("PanelEventReactionIRx"), Qt::LeftButton);
-    QTRY_COMPARE(rig.boxes.size(), std::size_t{1});
+    VTRY_COMPARE(rig, rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags & box::kKindMask, box::kInformation);
     QCOMPARE(rig.boxes[0].text, QString::fromUtf8("Этот протокол не поддерживается для реакции"));
     QCOMPARE(bytes(rig.workingEntry(4), 0, 128), irBefore);
@@ -254,8 +254,7 @@ class ReactionPaneTest : public QObject {
       c.configuration().set(layout::kPidSupport, kAllKeyboardFunctions);
     });
     QVERIFY(rig.waitConnected());
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->model().working.get(layout::kPidSupport),
-                              kAllKeyboardFunctions, kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->model().working.get(layout::kPidSupport), kAllKeyboardFunctions, kTimeoutMs);
     auto* keyboard = rig.window->findChild<TFormKeyBoard*>();
     QVERIFY(keyboard);
     rig.pane().selectEntry(12);
@@ -311,9 +310,7 @@ class ReactionPaneTest : public QObject {
     button = rig.pane().findChild<QPushButton*>("SpeedButtonReactionTouch");
     QVERIFY(button);
     QTest::mouseClick(button, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(bytes(rig.workingEntry(15), 80, 87),
-                              (std::vector<std::uint8_t>{6, 0xE8, 0x03, 0xBC, 0x02, 200, 0}),
-                              kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, bytes(rig.workingEntry(15), 80, 87), (std::vector<std::uint8_t>{6, 0xE8, 0x03, 0xBC, 0x02, 200, 0}), kTimeoutMs);
     QCOMPARE(rig.control<QLineEdit>("EditReactionTouchX")->text(), QString("1000"));
     QVERIFY(rig.entryDelivered(15));
   }
@@ -321,8 +318,7 @@ class ReactionPaneTest : public QObject {
   void encoderPinsTakenByTheTouchPanelAreRefused() {
     Rig rig([](SimulatedController& c) { c.configuration().set(layout::kTouchMode, 1); });
     QVERIFY(rig.waitConnected());
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->model().working.getU8(layout::kTouchMode),
-                              std::uint8_t{1}, kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->model().working.getU8(layout::kTouchMode), std::uint8_t{1}, kTimeoutMs);
     rig.pane().selectEntry(16);
     rig.chooseReactionPage(ReactionType::Encoder);
     rig.choose("ComboBoxReactionEncoderMODE", 1);

@@ -24,6 +24,7 @@
 #include "core/events/entry_types.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/edit_history.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
@@ -42,26 +43,21 @@ namespace box = kivprism::ui::box;
 
 namespace {
 
-constexpr int kTimeoutMs = 10000;
+constexpr std::uint32_t kTimeoutMs = 10000;
 
-class Rig {
+kivprism::testing::WindowRigSetup britishSystem() {
+  kivprism::testing::WindowRigSetup setup;
+  setup.systemLanguage = "en-GB";
+  return setup;
+}
+
+class Rig : public kivprism::testing::WindowRig {
  public:
-  Rig() : port(controller) {
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=1\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = "en-GB";
-    options.boxAnswerer = [this](unsigned, const QString&, const QString& text) {
+  Rig() : WindowRig(britishSystem()) {
+    answerBox = [this](unsigned, const QString&, const QString& text) {
       asked.append(text);
       return answer;
     };
-    window = std::make_unique<TMainForm>(port, options);
-    window->startUp();
-    window->show();
     window->showRulesTable(true);
   }
 
@@ -71,11 +67,11 @@ class Rig {
              window->model().working == window->model().device &&
              controller.configuration() == window->model().working;
     };
-    if (!QTest::qWaitFor(synced, kTimeoutMs)) {
+    if (!waitFor(synced, kTimeoutMs)) {
       return false;
     }
-    QTest::qWait(50);
-    return QTest::qWaitFor(synced, kTimeoutMs);
+    advance(50);
+    return waitFor(synced, kTimeoutMs);
   }
 
   kivprism::ui::rules::RulesPane& pane() { return *window->rulesPane(); }
@@ -99,13 +95,9 @@ class Rig {
     QVERIFY(menu->actions().contains(command));
     command->trigger();
     menu->close();
-    QTest::qWait(20);
+    advance(20);
   }
 
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  std::unique_ptr<TMainForm> window;
   int answer = box::kYes;
   QStringList asked;
 };
@@ -150,7 +142,7 @@ class RulesTableTest : public QObject {
 
     // The words follow the language.
     rig.window->findChild<QToolButton*>("SpeedButtonLangx")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.cell(4, RuleTableModel::kMark), QString::fromUtf8("пусто"),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.cell(4, RuleTableModel::kMark), QString::fromUtf8("пусто"),
                               kTimeoutMs);
     QCOMPARE(rig.model().headerData(RuleTableModel::kEvent, Qt::Horizontal, Qt::DisplayRole),
              QVariant(QString::fromUtf8("Событие")));
@@ -207,8 +199,8 @@ class RulesTableTest : public QObject {
     const std::size_t rows = rig.model().rowRebuilds();
     rig.editor().eventPages()->setCurrentIndex(
         static_cast<int>(kivprism::events::EventType::Timeout));
-    QTRY_VERIFY_WITH_TIMEOUT(rig.cell(61, RuleTableModel::kEvent) != "", kTimeoutMs);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.model().rowRebuilds() > rows, kTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.cell(61, RuleTableModel::kEvent) != "", kTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.model().rowRebuilds() > rows, kTimeoutMs);
     QCOMPARE(rig.model().fullRebuilds(), full);
     QCOMPARE(rig.cell(61, RuleTableModel::kMark), QString());
     QCOMPARE(rig.pane().selectedEntries(), (std::vector<std::size_t>{2, 61}));
@@ -220,12 +212,12 @@ class RulesTableTest : public QObject {
     rig.editor().selectEntry(62);
     rig.editor().eventPages()->setCurrentIndex(
         static_cast<int>(kivprism::events::EventType::Timeout));
-    QTRY_VERIFY_WITH_TIMEOUT(rig.model().rowOf(62).has_value(), kTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.model().rowOf(62).has_value(), kTimeoutMs);
     QCOMPARE(rig.pane().selectedEntries(), (std::vector<std::size_t>{62}));
 
     // An undo is an edit too.
     rig.window->editHistory().undo();
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.model().rowOf(62).has_value(), kTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, !rig.model().rowOf(62).has_value(), kTimeoutMs);
   }
 
   void pastingTextThatIsNoRuleSaysSoAndChangesNothing() {
@@ -259,14 +251,15 @@ class RulesTableTest : public QObject {
     QCOMPARE(rig.cell(10, RuleTableModel::kName), QString("Volume up"));
     QVERIFY(rig.waitSynced());
     QCOMPARE(rig.rule(rig.controller.configuration(), 10), rig.rule(before, 1));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->editHistory().undoAction()->text(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->editHistory().undoAction()->text(),
                               QString("Undo: Paste of rule 10"), kTimeoutMs);
 
     rig.window->editHistory().undo();
     QCOMPARE(rig.window->model().working, before);
     QVERIFY(rig.waitSynced());
     QCOMPARE(rig.controller.configuration(), before);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.cell(10, RuleTableModel::kMark), QString("unused"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.cell(10, RuleTableModel::kMark), QString("unused"),
+                              kTimeoutMs);
   }
 
   void pasteOverAndClearOfUsedRulesAsk() {
@@ -290,7 +283,7 @@ class RulesTableTest : public QObject {
     QTest::keyClick(rig.view(), Qt::Key_Delete);
     QVERIFY(kivprism::events::isEmpty(kivprism::events::entryAt(rig.window->model().working, 1)));
     QVERIFY(kivprism::events::isEmpty(kivprism::events::entryAt(rig.window->model().working, 2)));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->editHistory().undoAction()->text(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->editHistory().undoAction()->text(),
                               QString("Undo: Clearing of rules"), kTimeoutMs);
     rig.window->editHistory().undo();
     QCOMPARE(rig.window->model().working, before);
@@ -306,7 +299,7 @@ class RulesTableTest : public QObject {
     QVERIFY(menu->actions().contains(rig.commands().moveDownAction()));
     rig.commands().duplicateAction()->trigger();
     menu->deleteLater();
-    QTest::qWait(20);
+    rig.advance(20);
     QCOMPARE(rig.rule(rig.window->model().working, 4), rig.rule(before, 2));
     QCOMPARE(rig.editor().selectedEntry(), std::size_t{4});
     // Ctrl+Up on the focused tabs moves the rule up.

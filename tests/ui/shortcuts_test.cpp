@@ -14,6 +14,7 @@
 #include "core/device/packet.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/edit_history.hpp"
 #include "ui/app/main_window.hpp"
 
@@ -28,36 +29,26 @@ namespace layout = kivprism::config::layout;
 
 namespace {
 
-constexpr int kTimeoutMs = 10000;
+constexpr std::uint32_t kTimeoutMs = 10000;
 constexpr int kSettleMs = 600;
 
-class Rig {
+class Rig : public kivprism::testing::WindowRig {
  public:
-  Rig() : port(controller) {
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=1\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.boxAnswerer = [this](unsigned, const QString&, const QString&) { return box::kOk; };
-    options.fileAnswerer = [this](FileChooser kind, const QString&) {
+  Rig() {
+    boxAnswer = box::kOk;
+    answerFile = [this](FileChooser kind, const QString&) {
       choosers.push_back(kind);
       return chosenFile;
     };
-    window = std::make_unique<TMainForm>(port, options);
-    window->startUp();
-    window->show();
   }
 
   bool waitSynced() {
-    if (!QTest::qWaitFor([this] { return window->link().isConnected(); }, kTimeoutMs)) {
+    if (!waitConnected()) {
       return false;
     }
-    QTest::qWait(kSettleMs);
-    return QTest::qWaitFor(
-        [this] { return window->syncText() == "All changes are on the controller"; }, kTimeoutMs);
+    advance(kSettleMs);
+    return waitFor([this] { return window->syncText() == "All changes are on the controller"; },
+                   kTimeoutMs);
   }
   bool activate() {
     window->activateWindow();
@@ -77,12 +68,7 @@ class Rig {
     return n;
   }
 
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  std::unique_ptr<TMainForm> window;
   std::vector<FileChooser> choosers;
-  QString chosenFile;
 };
 
 }  // namespace
@@ -189,9 +175,9 @@ class ShortcutsTest : public QObject {
     field->selectAll();
     QTest::keyClicks(field, "3456");
     QTest::keyClick(field, Qt::Key_F5);
-    QTRY_COMPARE_WITH_TIMEOUT(field->text(), QString("2400"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, field->text(), QString("2400"), kTimeoutMs);
     rig.pages()->setFocus();
-    QTest::qWait(kSettleMs);
+    rig.advance(kSettleMs);
     QCOMPARE(rig.window->model().working.get(layout::kLongPressTime), 2400u);
     QCOMPARE(rig.controller.configuration().get(layout::kLongPressTime), 2400u);
     // What was typed is not lost: undoing the read brings it back.

@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
-#include <QEventLoop>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
@@ -73,9 +72,11 @@ QToolButton* addTextButton(QToolBar* bar, const char* name, const QString& text)
 }  // namespace
 
 TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* parent)
-    : QMainWindow(parent), options_(std::move(options)), settings_(settingsPathFor(options_)) {
+    : QMainWindow(parent), options_(std::move(options)),
+      settings_(settingsPathFor(options_)),
+      clock_(options_.clock != nullptr ? *options_.clock : wallClock()),
+      pollTimer_(clock_) {
   setObjectName("MainForm");
-  clock_.start();
   link_ = std::make_unique<device::DeviceLink>(port, *this, model_);
   hidLibrary_ = port.libraryVersion();
   link_->addMonitorListener(*this);
@@ -101,7 +102,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
           &TMainForm::procedureRunningChanged);
   pollTimer_.setObjectName("TimerKIVSOLANPRISMTest");
   pollTimer_.setInterval(static_cast<int>(device::kPollIdleMs));
-  connect(&pollTimer_, &QTimer::timeout, this, &TMainForm::TimerKIVSOLANPRISMTestTimer);
+  connect(&pollTimer_, &ClockTimer::timeout, this, &TMainForm::TimerKIVSOLANPRISMTestTimer);
   buildEditHistory();
   buildToolBar();
   buildMenu();
@@ -430,15 +431,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 // --- LinkHost ---
 
-std::uint32_t TMainForm::tickMs() { return static_cast<std::uint32_t>(clock_.elapsed()); }
+std::uint32_t TMainForm::tickMs() { return clock_.nowMs(); }
 
-void TMainForm::processEvents() { QCoreApplication::processEvents(); }
+void TMainForm::processEvents() { clock_.processEvents(); }
 
-void TMainForm::waitMs(std::uint32_t ms) {
-  QEventLoop loop;
-  QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
-  loop.exec();
-}
+void TMainForm::waitMs(std::uint32_t ms) { clock_.waitMs(ms); }
 
 void TMainForm::setPollTimerEnabled(bool enabled) {
   if (enabled && !shuttingDown_) {

@@ -4,9 +4,7 @@
 // whole reads) with the link.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMainWindow>
-#include <QTimer>
 #include <QUrl>
 #include <cstdint>
 #include <functional>
@@ -26,6 +24,7 @@
 #include "ui/app/file_choosers.hpp"
 #include "ui/app/message_box.hpp"
 #include "ui/app/shell_settings.hpp"
+#include "ui/app/window_clock.hpp"
 
 class QAction;
 class QLabel;
@@ -72,6 +71,8 @@ struct MainWindowOptions {
   device::VolumeProvider* volumes = nullptr;
   // Opens a folder in the system's file manager; empty: QDesktopServices.
   std::function<bool(const QUrl&)> urlOpener;
+  // The tick, waits and poll timer run on it; empty: the wall clock.
+  WindowClock* clock = nullptr;
 };
 
 class TMainForm : public QMainWindow,
@@ -165,7 +166,7 @@ class TMainForm : public QMainWindow,
   QString syncText() const;
   bool onlyUsed() const;
   bool debugItemsVisible() const;
-  QTimer& pollTimer() { return pollTimer_; }
+  ClockTimer& pollTimer() { return pollTimer_; }
   QString settingsPath() const { return settings_.path(); }
 
   // --- LinkHost ---
@@ -260,8 +261,8 @@ class TMainForm : public QMainWindow,
   EditHistory* history_ = nullptr;
   SettingsFile settings_;
   ShellSettings loaded_;
-  QElapsedTimer clock_;
-  QTimer pollTimer_;
+  WindowClock& clock_;
+  ClockTimer pollTimer_;
   bool shuttingDown_ = false;
   int redrawSuspended_ = 0;
 

@@ -166,7 +166,7 @@ void TMainForm::buildRulesPane() {
   connect(
       this, &TMainForm::pagesInvalidated, rulesPane_, [this] { retranslateRulesPane(); },
       Qt::QueuedConnection);
-  connect(&pollTimer_, &QTimer::timeout, rulesPane_, sync);
+  connect(&pollTimer_, &ClockTimer::timeout, rulesPane_, sync);
   retranslateRulesPane();
 }
 

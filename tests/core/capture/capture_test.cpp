@@ -14,6 +14,7 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "support/fake_link_host.hpp"
+#include "support/sim_link_rig.hpp"
 
 namespace kivprism::editor {
 namespace {
@@ -83,19 +84,10 @@ class CaptureWindow : public CaptureHost {
   testing::FakeLinkHost& linkHost_;
 };
 
-class CaptureTest : public ::testing::Test {
+class CaptureTest : public ::testing::Test, public testing::SimLinkRig {
  protected:
-  CaptureTest() {
-    lang::setCurrentLanguage(Language::English);
-    controller.setReportCallHook([this] { linkHost.now += 1; });
-    link.resumePoll();
-  }
+  CaptureTest() { lang::setCurrentLanguage(Language::English); }
 
-  sim::SimulatedControllerOptions options() {
-    sim::SimulatedControllerOptions o;
-    o.clock = [this] { return linkHost.now; };
-    return o;
-  }
   void connect() {
     for (int i = 0; i < 8 && !link.isConnected(); ++i) {
       tick();
@@ -103,12 +95,6 @@ class CaptureTest : public ::testing::Test {
     ASSERT_TRUE(link.isConnected());
     controller.clearRequests();
     window.pollTick = [this] { link.pollTick(); };
-  }
-  void tick() {
-    while (link.trafficHoldOff() > 0) {
-      link.pollTick();
-    }
-    link.pollTick();
   }
   std::vector<sim::ReceivedRequest> requestsFor(std::uint8_t cmd) const {
     std::vector<sim::ReceivedRequest> out;
@@ -132,11 +118,7 @@ class CaptureTest : public ::testing::Test {
     return learnIrCode(link, window, kEntry, context);
   }
 
-  testing::FakeLinkHost linkHost;
-  sim::SimulatedController controller{options()};
-  sim::SimulatedHidPort port{controller};
-  config::ConfigModel model;
-  device::DeviceLink link{port, linkHost, model};
+  testing::FakeLinkHost& linkHost = host;
   CaptureWindow window{linkHost};
   TouchPointCapture touch{link, window};
 };

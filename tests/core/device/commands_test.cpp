@@ -10,19 +10,17 @@
 #include "sim/simulated_hid_port.hpp"
 #include "support/fake_link_host.hpp"
 #include "support/process.hpp"
+#include "support/sim_link_rig.hpp"
 
 namespace kivprism::device {
 namespace {
 
 using testing::FakeLinkHost;
 
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public ::testing::Test, public testing::SimLinkRig {
  protected:
   CommandsTest() {
     lang::setCurrentLanguage(lang::Language::English);
-    controller.setReportCallHook([this] { host.now += 1; });
-    host.attach(link);
-    link.resumePoll();
     commands.invalidatePages = [this] { ++invalidations; };
     commands.beforeControllerChange = [this] { ++canLogStops; };
     for (int i = 0; i < 8 && !link.isConnected(); ++i) {
@@ -33,17 +31,6 @@ class CommandsTest : public ::testing::Test {
     host.toolbarUpdates.clear();
   }
 
-  sim::SimulatedControllerOptions options() {
-    sim::SimulatedControllerOptions o;
-    o.clock = [this] { return host.now; };
-    return o;
-  }
-  void tick() {
-    while (link.trafficHoldOff() > 0) {
-      link.pollTick();
-    }
-    link.pollTick();
-  }
   std::size_t writesTo(std::uint8_t area) const {
     std::size_t n = 0;
     for (const auto& r : controller.requests()) {
@@ -56,11 +43,6 @@ class CommandsTest : public ::testing::Test {
             [this](const std::filesystem::path& p) { remembered.push_back(p); }};
   }
 
-  FakeLinkHost host;
-  sim::SimulatedController controller{options()};
-  sim::SimulatedHidPort port{controller};
-  config::ConfigModel model;
-  DeviceLink link{port, host, model};
   ToolbarCommands commands{link};
   int invalidations = 0;
   int canLogStops = 0;

@@ -11,6 +11,7 @@
 #include "sim/simulated_hid_port.hpp"
 #include "support/counting_procedure.hpp"
 #include "support/fake_link_host.hpp"
+#include "support/sim_link_rig.hpp"
 
 namespace kivprism::device {
 namespace {
@@ -21,21 +22,9 @@ using testing::FakeLinkHost;
 
 constexpr std::size_t kImageSize = config::ConfigImage::kSize;
 
-class DeviceLinkTest : public ::testing::Test {
+class DeviceLinkTest : public ::testing::Test, public testing::SimLinkRig {
  protected:
-  DeviceLinkTest() {
-    lang::setCurrentLanguage(lang::Language::English);
-    // Every report call takes a millisecond of the test's clock, so time-outs come to an end.
-    controller.setReportCallHook([this] { host.now += 1; });
-    host.attach(link);
-    link.resumePoll();
-  }
-
-  sim::SimulatedControllerOptions options() {
-    sim::SimulatedControllerOptions o;
-    o.clock = [this] { return host.now; };
-    return o;
-  }
+  DeviceLinkTest() { lang::setCurrentLanguage(lang::Language::English); }
 
   // Polls until connected; the first connection reads the whole configuration.
   void connect() {
@@ -67,12 +56,6 @@ class DeviceLinkTest : public ::testing::Test {
     tick();
     return edited;
   }
-  bool tick() {
-    while (link.trafficHoldOff() > 0) {
-      link.pollTick();
-    }
-    return link.pollTick();
-  }
   std::vector<sim::ReceivedRequest> requestsFor(std::uint8_t cmd) const {
     std::vector<sim::ReceivedRequest> out;
     for (const auto& r : controller.requests()) {
@@ -82,12 +65,6 @@ class DeviceLinkTest : public ::testing::Test {
     }
     return out;
   }
-
-  FakeLinkHost host;
-  sim::SimulatedController controller{options()};
-  sim::SimulatedHidPort port{controller};
-  config::ConfigModel model;
-  DeviceLink link{port, host, model};
 };
 
 TEST_F(DeviceLinkTest, PollStaysOffUntilResumedAndNests) {

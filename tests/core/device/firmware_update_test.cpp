@@ -14,6 +14,7 @@
 #include "support/fake_update_host.hpp"
 #include "support/firmware_files.hpp"
 #include "support/process.hpp"
+#include "support/sim_link_rig.hpp"
 
 namespace kivprism::device {
 namespace {
@@ -27,22 +28,14 @@ using testing::TempDir;
 constexpr std::uint32_t kType = 0x0401;  // the simulated controller's device type
 constexpr std::uint32_t kRunning = 140;  // and its application version
 
-class FirmwareUpdateTest : public ::testing::Test {
+class FirmwareUpdateTest : public ::testing::Test, public testing::SimLinkRig {
  protected:
   FirmwareUpdateTest() {
     lang::setCurrentLanguage(lang::Language::English);
-    controller.setReportCallHook([this] { linkHost.now += 1; });
-    linkHost.attach(link);
-    link.resumePoll();
     updateHost.chosenFile = file.string();
   }
   ~FirmwareUpdateTest() override { lang::setCurrentLanguage(lang::Language::English); }
 
-  sim::SimulatedControllerOptions options() {
-    sim::SimulatedControllerOptions o;
-    o.clock = [this] { return linkHost.now; };
-    return o;
-  }
   void choose(const std::vector<std::uint8_t>& bytes) {
     firmware = bytes;
     testing::writeFirmware(file, bytes);
@@ -87,11 +80,7 @@ class FirmwareUpdateTest : public ::testing::Test {
   }
   std::string onDisk(const std::string& name) const { return (disk.folder() / name).string(); }
 
-  FakeLinkHost linkHost;
-  sim::SimulatedController controller{options()};
-  sim::SimulatedHidPort port{controller};
-  config::ConfigModel model;
-  DeviceLink link{port, linkHost, model};
+  testing::FakeLinkHost& linkHost = host;
   sim::SimulatedUpdateDisk disk{controller};
   FakeUpdateHost updateHost{linkHost.now};
   TempDir dir;
