@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "core/lang/common_texts.hpp"
 #include "core/lang/text.hpp"
 
 namespace kivprism::device {
@@ -11,6 +12,7 @@ namespace kivprism::device {
 namespace {
 
 using lang::formatText;
+using lang::kSelectedUnknown;
 using lang::TextPair;
 using lang::translateText;
 
@@ -34,7 +36,6 @@ constexpr TextPair kNoApplicationLine{"Версия приложения (При
                                       "Application version (application is not loaded)"};
 constexpr TextPair kSendingChanges{"Отправка изменений", "Send of changes"};
 constexpr TextPair kSelected{"Выбран", "Selected"};
-constexpr TextPair kSelectedUnknown{"Выбран: ?", "Selected: ?"};
 constexpr TextPair kDisconnectedLine{"********** Контроллер отключен **********",
                                      "******** Controller is disconnected **********"};
 constexpr TextPair kCanLogStarted{". CAN лог запущен", ". CAN log started"};

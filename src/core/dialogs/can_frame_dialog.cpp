@@ -7,8 +7,6 @@ namespace kivprism::dialogs {
 using events::CanFilter;
 using events::CanMessage;
 
-const lang::TextPair kCanFilterCaption{"CAN фильтр", "CAN filter"};
-
 namespace {
 
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";

@@ -4,6 +4,7 @@
 #include "core/editor/event_pane.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_types.hpp"
+#include "core/lang/common_texts.hpp"
 
 namespace kivprism::editor {
 
@@ -14,7 +15,7 @@ namespace event = events::event;
 
 constexpr lang::TextPair kSourceMaskFirst{"Событие при", "Event on"};
 constexpr lang::TextPair kSourceMaskSecond{"источниках:", "sources:"};
-constexpr lang::TextPair kCanFilterCaption{"CAN фильтр", "CAN filter"};
+using lang::kCanFilterCaption;
 constexpr std::uint8_t kAllSources = 0xFF;
 
 EventDialogRequest request(EventDialogKind kind, std::size_t number) {

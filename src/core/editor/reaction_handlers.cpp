@@ -5,6 +5,7 @@
 #include "core/events/entry.hpp"
 #include "core/events/entry_operations.hpp"
 #include "core/events/entry_types.hpp"
+#include "core/lang/common_texts.hpp"
 #include "core/params/availability.hpp"
 
 namespace kivprism::editor {
@@ -16,7 +17,7 @@ using events::ReactionType;
 
 constexpr lang::TextPair kSkipFirst{"Пропускать", "Skip"};
 constexpr lang::TextPair kSkipSecond{"источники:", "sources:"};
-constexpr lang::TextPair kOnPressCaption{" При нажатии ", " On press "};
+using lang::kOnPressCaption;
 constexpr lang::TextPair kOnReleaseCaption{" При отжатии ", " On depress "};
 
 ReactionDialogRequest request(ReactionDialogKind kind, std::size_t number) {

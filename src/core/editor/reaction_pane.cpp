@@ -9,6 +9,7 @@
 #include "core/editor/reaction_rules.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_operations.hpp"
+#include "core/lang/common_texts.hpp"
 #include "core/params/availability.hpp"
 #include "core/params/entry_value.hpp"
 #include "core/params/rules.hpp"
@@ -119,7 +120,7 @@ std::optional<VoltSpan> analogSpan(const ConfigImage& image, events::ConstEntryB
 constexpr lang::TextPair kVoltsLimited{
     "Напряжение этого выхода ограничено интервалом от %s до %s В, установлено %s В",
     "The voltage of this output is limited to the range from %s to %s V, %s V is set"};
-constexpr lang::TextPair kVoltsSpanHint{"Диапазон: %s … %s В", "Range: %s to %s V"};
+constexpr lang::TextPair kVoltsSpanHint = lang::kVoltsRangeHint;
 
 ChangeOutcome storeVolts(ConfigImage& image, const Binding& b, const Change& input,
                          const FormContext& c) {
@@ -389,7 +390,7 @@ void showSwCanCommand(ControlView& v, const Binding&, const ConfigImage& image,
 constexpr Rule kSwCanCommand{"SwCanCommand", storeSwCanCommand, showSwCanCommand};
 
 // Channel 0: the press slot, 1: the release slot.
-constexpr lang::TextPair kOnPress{" При нажатии ", " On press "};
+constexpr lang::TextPair kOnPress = lang::kOnPressCaption;
 constexpr lang::TextPair kOnRelease{" При отжатии ", " On depress "};
 void showMessageGroup(ControlView& v, const Binding& b, const ConfigImage& image,
                       const FormContext& c) {
