@@ -10,18 +10,15 @@
 
 #include "apps/cli/cli.hpp"
 #include "apps/cli/cli_link_host.hpp"
+#include "apps/cli/controller_connection.hpp"
 #include "core/config/utf8_path.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/transport.hpp"
 
 #ifdef KIVPRISM_HAVE_SIM
 #include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
 #endif
 #include "platform/system.hpp"
-#ifdef KIVPRISM_HAVE_HID
-#include "platform/hid_port.hpp"
-#endif
 
 namespace kivprism::cli {
 
@@ -124,58 +121,28 @@ class Session {
   Session(const DeviceOptions& options, CliLinkHost::Options hostOptions)
       : options_(options), host_(hostOptions, std::cin, std::cout, std::cerr) {}
 
-  // Builds the port; an error line on failure.
+  // Builds the port and the link; an error line on failure.
   std::optional<std::string> open() {
-    if (options_.simulator) {
-#ifdef KIVPRISM_HAVE_SIM
-      controller_ = std::make_unique<sim::SimulatedController>();
-      // Read here, so that a folder, an unreadable file or a read error gives one clear line.
-      std::error_code ec;
-      if (options_.simulatorState && std::filesystem::exists(*options_.simulatorState, ec)) {
-        std::string error;
-        if (!controller_->loadConfiguration(*options_.simulatorState, error)) {
-          return error;
-        }
-      }
-      port_ = std::make_unique<sim::SimulatedHidPort>(*controller_);
-#else
-      return std::string("this kivprism-cli was built without the simulated controller");
-#endif
-    } else {
-#ifdef KIVPRISM_HAVE_HID
-      port_ = platform::makeSystemHidPort();
-#else
-      return std::string("this kivprism-cli was built without USB support; use --simulator");
-#endif
-    }
-    link_ = std::make_unique<DeviceLink>(*port_, host_, model_);
-    host_.attach(*link_);
-    link_->resumePoll();
-    return std::nullopt;
+    return connection_.open({options_.simulator, options_.simulatorState, options_.packetLog},
+                            host_, model_);
   }
 
   // The simulated controller keeps its configuration memory between commands.
   std::optional<std::string> close() {
     host_.finishProgress();
-    link_.reset();
-#ifdef KIVPRISM_HAVE_SIM
-    if (controller_ && options_.simulatorState) {
-      return saveSimulatorState(*options_.simulatorState, controller_->stateFileBytes());
-    }
-#endif
-    return std::nullopt;
+    return connection_.close();
   }
 
   // Finds the controller, trying each of its product ids once.
-  DeviceStatus connect() { return link_->findController(); }
+  DeviceStatus connect() { return connection_.link().findController(); }
 
-  DeviceLink& link() { return *link_; }
+  DeviceLink& link() { return connection_.link(); }
   CliLinkHost& host() { return host_; }
   config::ConfigModel& model() { return model_; }
   void startDemo() {
 #ifdef KIVPRISM_HAVE_SIM
-    if (controller_) {
-      controller_->startDemo();
+    if (sim::SimulatedController* controller = connection_.simulated()) {
+      controller->startDemo();
     }
 #endif
   }
@@ -184,11 +151,7 @@ class Session {
   DeviceOptions options_;
   CliLinkHost host_;
   config::ConfigModel model_;
-#ifdef KIVPRISM_HAVE_SIM
-  std::unique_ptr<sim::SimulatedController> controller_;
-#endif
-  std::unique_ptr<device::HidPort> port_;
-  std::unique_ptr<DeviceLink> link_;
+  ControllerConnection connection_;
 };
 
 // Opens the session, runs the work and closes the session, turning every failure into exit 1.

@@ -10,19 +10,16 @@
 
 #include "apps/cli/cli.hpp"
 #include "apps/cli/cli_link_host.hpp"
+#include "apps/cli/controller_connection.hpp"
 #include "core/config/utf8_path.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/firmware_update.hpp"
 
 #ifdef KIVPRISM_HAVE_SIM
 #include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
 #include "sim/update_disk.hpp"
 #endif
 #include "platform/system.hpp"
-#ifdef KIVPRISM_HAVE_HID
-#include "platform/hid_port.hpp"
-#endif
 #ifdef KIVPRISM_HAVE_VOLUMES
 #include "platform/volumes.hpp"
 #endif
@@ -191,44 +188,34 @@ int update(std::span<const std::string> args) {
   CliLinkHost linkHost(hostOptions, std::cin, std::cout, std::cerr);
   config::ConfigModel model;
 
-  std::unique_ptr<device::HidPort> port;
+#if !defined(KIVPRISM_HAVE_VOLUMES)
+  if (!o.simulator) {
+    std::cerr << "kivprism-cli: this kivprism-cli was built without USB support; use --simulator\n";
+    return kExitFailure;
+  }
+#endif
+  ControllerConnection connection;
+  if (auto error = connection.open({o.simulator, o.simulatorState, o.packetLog}, linkHost, model)) {
+    std::cerr << "kivprism-cli: " << *error << '\n';
+    return kExitFailure;
+  }
   std::unique_ptr<device::VolumeProvider> volumes;
 #ifdef KIVPRISM_HAVE_SIM
-  std::unique_ptr<sim::SimulatedController> controller;
-#endif
-  if (o.simulator) {
-#ifdef KIVPRISM_HAVE_SIM
-    controller = std::make_unique<sim::SimulatedController>();
-    std::string error;
-    if (o.simulatorState && std::filesystem::exists(*o.simulatorState) &&
-        !controller->loadConfiguration(*o.simulatorState, error)) {
-      std::cerr << "kivprism-cli: " << error << '\n';
-      return kExitFailure;
-    }
-    port = std::make_unique<sim::SimulatedHidPort>(*controller);
+  if (sim::SimulatedController* controller = connection.simulated()) {
     auto disk = std::make_unique<sim::SimulatedUpdateDisk>(*controller, o.updateDisk);
     disk->setAppearDelay(kSimulatedDiskAppearMs);
     volumes = std::move(disk);
-#else
-    std::cerr << "kivprism-cli: this kivprism-cli was built without the simulated controller\n";
-    return kExitFailure;
-#endif
-  } else {
-#if defined(KIVPRISM_HAVE_HID) && defined(KIVPRISM_HAVE_VOLUMES)
-    port = platform::makeSystemHidPort();
-    volumes = platform::makeSystemVolumeProvider();
-#else
-    std::cerr << "kivprism-cli: this kivprism-cli was built without USB support; use --simulator\n";
-    return kExitFailure;
-#endif
   }
+#endif
+#ifdef KIVPRISM_HAVE_VOLUMES
+  if (!o.simulator) {
+    volumes = platform::makeSystemVolumeProvider();
+  }
+#endif
 
   int result = kExitFailure;
   {
-    device::DeviceLink link(*port, linkHost, model);
-    // The device lines the update logs, and the packet log when asked for.
-    linkHost.attach(link);
-    link.resumePoll();
+    device::DeviceLink& link = connection.link();
     // Each of the controller's product ids is tried once; the disk may be there without it.
     link.findController();
     CliUpdateHost host(o.file, o.yes, linkHost);
@@ -242,14 +229,10 @@ int update(std::span<const std::string> args) {
       std::cerr << "kivprism-cli: nothing installed\n";
     }
   }
-#ifdef KIVPRISM_HAVE_SIM
-  if (controller && o.simulatorState) {
-    if (auto error = saveSimulatorState(*o.simulatorState, controller->stateFileBytes())) {
-      std::cerr << "kivprism-cli: " << *error << '\n';
-      result = kExitFailure;
-    }
+  if (auto error = connection.close()) {
+    std::cerr << "kivprism-cli: " << *error << '\n';
+    result = kExitFailure;
   }
-#endif
   return result;
 }
 
