@@ -1,8 +1,9 @@
 #include "core/editor/reaction_rules.hpp"
 
 #include <array>
-#include <cctype>
+#include <optional>
 
+#include "core/config/text_codec.hpp"
 #include "core/dialogs/keyboard.hpp"
 #include "core/editor/reaction_lists.hpp"
 #include "core/events/entry_types.hpp"
@@ -79,11 +80,8 @@ constexpr std::uint16_t kRepeatLimit = 10000;
 constexpr std::uint16_t kRepeatFallback = 500;
 
 int hexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  const char u = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return u >= 'A' && u <= 'F' ? u - 'A' + 10 : -1;
+  const std::optional<unsigned> value = config::hexDigitValue(c);
+  return value ? static_cast<int>(*value) : -1;
 }
 
 }  // namespace
