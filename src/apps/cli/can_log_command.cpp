@@ -12,6 +12,7 @@
 #include "apps/cli/cli.hpp"
 #include "apps/cli/cli_link_host.hpp"
 #include "apps/cli/controller_connection.hpp"
+#include "apps/cli/controller_options.hpp"
 #include "core/canlog/can_log_engine.hpp"
 #include "core/canlog/can_log_texts.hpp"
 #include "core/canlog/log_writer.hpp"
@@ -69,8 +70,9 @@ std::uint32_t parseNumber(std::string_view option, std::string_view text) {
 }
 
 CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
-  lang::setCurrentLanguage(listingLanguageFromEnvironment());
+  startWithEnvironmentLanguage();
   CanLogOptions o;
+  DeviceSource source;
   static constexpr std::pair<std::string_view, LogForm> kFileOptions[] = {
       {"--aligned=", LogForm::Aligned},
       {"--tab=", LogForm::TabSeparated},
@@ -78,6 +80,9 @@ CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
       {"--asc=", LogForm::VectorAsc},
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
+    if (readControllerOption("canlog", args, i, source)) {
+      continue;
+    }
     const std::string_view a = args[i];
     const auto value = [&a](std::string_view prefix) { return a.substr(prefix.size()); };
     if (a.starts_with("--for=")) {
@@ -94,30 +99,8 @@ CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
       o.mode = static_cast<CanLogMode>(mode);
       continue;
     }
-    if (a == "--simulator") {
-      o.simulator = true;
-      continue;
-    }
-    if (a.starts_with("--simulator=")) {
-      o.simulator = true;
-      o.simulatorState = config::pathFromUtf8(value("--simulator="));
-      continue;
-    }
-    if (a == "--log") {
-      o.packetLog = true;
-      continue;
-    }
     if (a == "--help" || a == "-h") {
       o.help = true;
-      continue;
-    }
-    if ((a == "--lang" && i + 1 < args.size()) || a.starts_with("--lang=")) {
-      const std::string_view code = a == "--lang" ? std::string_view(args[++i]) : value("--lang=");
-      if (!code.starts_with("ru") && !code.starts_with("en")) {
-        throw UsageError{"canlog: unknown language '" + std::string(code) + "' (ru or en)"};
-      }
-      lang::setCurrentLanguage(code.starts_with("ru") ? lang::Language::Russian
-                                                      : lang::Language::English);
       continue;
     }
     bool matched = false;
@@ -134,6 +117,9 @@ CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
       throw UsageError{"canlog: unknown argument '" + std::string(a) + "'"};
     }
   }
+  o.simulator = source.simulator;
+  o.simulatorState = source.simulatorState;
+  o.packetLog = source.packetLog;
   return o;
 }
 

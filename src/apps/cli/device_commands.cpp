@@ -11,6 +11,7 @@
 #include "apps/cli/cli.hpp"
 #include "apps/cli/cli_link_host.hpp"
 #include "apps/cli/controller_connection.hpp"
+#include "apps/cli/controller_options.hpp"
 #include "core/config/utf8_path.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/transport.hpp"
@@ -37,62 +38,26 @@ struct DeviceOptions {
   std::vector<std::string> positional;
 };
 
-constexpr std::string_view kSimulatorOption = "--simulator";
 constexpr std::string_view kYesOption = "--yes";
-constexpr std::string_view kLogOption = "--log";
-constexpr std::string_view kLangOption = "--lang=";
 constexpr std::string_view kForOption = "--for=";
 constexpr std::string_view kForceOption = "--force";
-
-void setLanguage(std::string_view code) {
-  if (code.starts_with("ru")) {
-    lang::setCurrentLanguage(lang::Language::Russian);
-  } else if (code.starts_with("en")) {
-    lang::setCurrentLanguage(lang::Language::English);
-  } else {
-    throw UsageError{"unknown language '" + std::string(code) + "' (ru or en)"};
-  }
-}
-
-// Texts follow the terminal's locale unless --lang says otherwise.
-void setLanguageFromEnvironment() {
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(name);
-    if (value != nullptr && *value != '\0') {
-      lang::setCurrentLanguage(std::string_view(value).starts_with("ru") ? lang::Language::Russian
-                                                                         : lang::Language::English);
-      return;
-    }
-  }
-  lang::setCurrentLanguage(lang::Language::English);
-}
 
 DeviceOptions parseOptions(std::string_view command, std::span<const std::string> args,
                            std::size_t positionalCount, bool allowYes, bool allowFor,
                            bool allowForce = false) {
-  setLanguageFromEnvironment();
+  startWithEnvironmentLanguage();
   DeviceOptions o;
+  DeviceSource source;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const std::string_view a = arg;
-    if (a == "--lang") {
-      if (i + 1 == args.size()) {
-        throw UsageError{std::string(command) + ": --lang needs ru or en"};
-      }
-      setLanguage(args[++i]);
-    } else if (a == kSimulatorOption) {
-      o.simulator = true;
-    } else if (a.starts_with(std::string(kSimulatorOption) + "=")) {
-      o.simulator = true;
-      o.simulatorState = config::pathFromUtf8(a.substr(kSimulatorOption.size() + 1));
-    } else if (a == kYesOption && allowYes) {
+    if (readControllerOption(command, args, i, source)) {
+      continue;
+    }
+    if (a == kYesOption && allowYes) {
       o.yes = true;
-    } else if (a == kLogOption) {
-      o.packetLog = true;
     } else if (a == kForceOption && allowForce) {
       o.force = true;
-    } else if (a.starts_with(kLangOption)) {
-      setLanguage(a.substr(kLangOption.size()));
     } else if (a.starts_with(kForOption) && allowFor) {
       o.forMs =
           static_cast<std::uint32_t>(std::strtoul(arg.c_str() + kForOption.size(), nullptr, 10));
@@ -106,6 +71,9 @@ DeviceOptions parseOptions(std::string_view command, std::span<const std::string
     throw UsageError{std::string(command) +
                      (positionalCount == 0 ? " takes no FILE" : " takes one FILE")};
   }
+  o.simulator = source.simulator;
+  o.simulatorState = source.simulatorState;
+  o.packetLog = source.packetLog;
   return o;
 }
 

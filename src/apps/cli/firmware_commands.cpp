@@ -11,6 +11,7 @@
 #include "apps/cli/cli.hpp"
 #include "apps/cli/cli_link_host.hpp"
 #include "apps/cli/controller_connection.hpp"
+#include "apps/cli/controller_options.hpp"
 #include "core/config/utf8_path.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/firmware_update.hpp"
@@ -30,7 +31,6 @@ namespace {
 
 using device::UpdateResult;
 
-constexpr std::string_view kSimulatorOption = "--simulator";
 // The simulated boot loader shows its disk sooner than a real one, to keep the command short.
 constexpr std::uint32_t kSimulatedDiskAppearMs = 300;
 
@@ -45,46 +45,29 @@ struct UpdateOptions {
   std::filesystem::path updateDisk;
 };
 
-void setLanguageCode(std::string_view code) {
-  if (code.starts_with("ru")) {
-    lang::setCurrentLanguage(lang::Language::Russian);
-  } else if (code.starts_with("en")) {
-    lang::setCurrentLanguage(lang::Language::English);
-  } else {
-    throw UsageError{"update: unknown language '" + std::string(code) + "' (ru or en)"};
-  }
-}
-
 UpdateOptions parseUpdateOptions(std::span<const std::string> args) {
-  lang::setCurrentLanguage(listingLanguageFromEnvironment());
+  startWithEnvironmentLanguage();
   UpdateOptions o;
+  DeviceSource source;
   std::vector<std::string> positional;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view a = args[i];
+    if (readControllerOption("update", args, i, source)) {
+      continue;
+    }
     if (a == "--yes") {
       o.yes = true;
-    } else if (a == "--log") {
-      o.packetLog = true;
-    } else if (a == kSimulatorOption) {
-      o.simulator = true;
-    } else if (a.starts_with(std::string(kSimulatorOption) + "=")) {
-      o.simulator = true;
-      o.simulatorState = config::pathFromUtf8(a.substr(kSimulatorOption.size() + 1));
     } else if (a.starts_with("--update-disk=")) {
       o.updateDisk = config::pathFromUtf8(a.substr(14));
-    } else if (a == "--lang") {
-      if (i + 1 == args.size()) {
-        throw UsageError{"update: --lang needs ru or en"};
-      }
-      setLanguageCode(args[++i]);
-    } else if (a.starts_with("--lang=")) {
-      setLanguageCode(a.substr(7));
     } else if (a.starts_with("--")) {
       throw UsageError{"update: unknown option '" + args[i] + "'"};
     } else {
       positional.push_back(args[i]);
     }
   }
+  o.simulator = source.simulator;
+  o.simulatorState = source.simulatorState;
+  o.packetLog = source.packetLog;
   if (positional.size() != 1) {
     throw UsageError{"update takes one FILE"};
   }
