@@ -57,17 +57,8 @@ std::vector<std::size_t> updateTabCaptions(config::ConfigImage& image, TabCaptio
 std::optional<EventPaneView> EventPaneRefresher::refresh(config::ConfigImage& image,
                                                          std::size_t entry,
                                                          const EventPaneContext& context) {
-  if (running_) {
-    return std::nullopt;
-  }
-  const std::uint32_t hash = events::entryHash(events::entryAt(image, entry));
-  if (hash == storedHash_) {
-    return std::nullopt;
-  }
-  EventPaneView view = deriveEventPane(image, entry, context);
-  storedHash_ = events::entryHash(events::entryAt(image, entry));
-  ++count_;
-  return view;
+  return Refresher::refresh([&] { return events::entryHash(events::entryAt(image, entry)); },
+                            [&] { return deriveEventPane(image, entry, context); });
 }
 
 std::vector<SubMenu> selectTabsMenu(const TabCaptions& captions) {

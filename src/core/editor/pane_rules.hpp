@@ -12,7 +12,7 @@
 #include "core/config/image.hpp"
 #include "core/config/image_layout.hpp"
 #include "core/editor/event_pane.hpp"
-#include "core/view/refresh_guard.hpp"
+#include "core/view/refresher.hpp"
 
 namespace kivprism::editor {
 
@@ -28,29 +28,15 @@ std::vector<std::size_t> updateTabCaptions(config::ConfigImage& image, TabCaptio
 
 // The event half's refresh with its skip: the entry hash of the last shown entry, the sentinel
 // that forces the next refresh, and the guard against a refresh from inside a refresh.
-class EventPaneRefresher {
+class EventPaneRefresher : public view::Refresher {
  public:
+  EventPaneRefresher() : Refresher(config::kForceRefreshHash) {}
   // The view to apply, or nothing when the refresh is skipped. The stored hash is that of the
-  // repaired entry, so the repair itself costs no second pass.
+  // repaired entry, so the repair itself costs no second pass. force() after a read from the
+  // controller, a language switch, a switch of the only-used view, or an edit of a parameter the
+  // pages show.
   std::optional<EventPaneView> refresh(config::ConfigImage& image, std::size_t entry,
                                        const EventPaneContext& context);
-  // After a read from the controller, a language switch, a switch of the only-used view, or an
-  // edit of a parameter the pages show.
-  void force() { storedHash_ = config::kForceRefreshHash; }
-  bool running() const { return running_; }
-  std::size_t refreshCount() const { return count_; }
-
-  // Held by the pane while it applies a view to its widgets: the change handlers that fire while
-  // controls are set must not start a second refresh.
-  class Guard : public view::RefreshGuard {
-   public:
-    explicit Guard(EventPaneRefresher& r) : RefreshGuard(r.running_) {}
-  };
-
- private:
-  std::uint32_t storedHash_ = config::kForceRefreshHash;
-  bool running_ = false;
-  std::size_t count_ = 0;
 };
 
 // PopupMenuSelectTabs: ten submenus "1...10" .. "91...100", each with ten tabs.
