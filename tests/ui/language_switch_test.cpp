@@ -23,6 +23,7 @@
 #include <memory>
 #include <string_view>
 
+#include "core/forms/main_form_rows.hpp"
 #include "core/lang/dialog_rows.hpp"
 #include "core/lang/language_table.hpp"
 #include "core/lang/text.hpp"
@@ -232,7 +233,7 @@ class LanguageSwitchTest : public QObject {
       QWidget* widget;
     };
     const Form forms[] = {
-        {kivprism::lang::kMainFormName, kivprism::lang::mainFormRows(), rig.window.get()},
+        {kivprism::lang::kMainFormName, kivprism::forms::mainFormRows(), rig.window.get()},
         {kivprism::lang::kKeyboardFormName, kivprism::lang::keyboardDialogRows(),
          rig.window->findChild<QWidget*>("FormKeyBoard")},
         {kivprism::lang::kIrCodeFormName, kivprism::lang::irCodeFormRows(),
@@ -255,7 +256,7 @@ class LanguageSwitchTest : public QObject {
       }
     }
     // The editor pages' lists as their own refresh fills them from the entry.
-    const auto rows = kivprism::lang::mainFormRows();
+    const auto rows = kivprism::forms::mainFormRows();
     onEveryEditorPage(rig, [&](QWidget* page) {
       for (QComboBox* combo : page->findChildren<QComboBox*>()) {
         const std::string key = "MainForm_" + combo->objectName().toStdString() + "_Caption";

@@ -11,6 +11,8 @@
 
 #include "apps/cli/cli.hpp"
 #include "apps/cli/cli_link_host.hpp"
+#include "apps/cli/controller_connection.hpp"
+#include "apps/cli/controller_options.hpp"
 #include "core/canlog/can_log_engine.hpp"
 #include "core/canlog/can_log_texts.hpp"
 #include "core/canlog/log_writer.hpp"
@@ -23,12 +25,8 @@
 
 #ifdef KIVPRISM_HAVE_SIM
 #include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
 #endif
 #include "platform/system.hpp"
-#ifdef KIVPRISM_HAVE_HID
-#include "platform/hid_port.hpp"
-#endif
 
 namespace kivprism::cli {
 
@@ -72,8 +70,9 @@ std::uint32_t parseNumber(std::string_view option, std::string_view text) {
 }
 
 CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
-  lang::setCurrentLanguage(listingLanguageFromEnvironment());
+  startWithEnvironmentLanguage();
   CanLogOptions o;
+  DeviceSource source;
   static constexpr std::pair<std::string_view, LogForm> kFileOptions[] = {
       {"--aligned=", LogForm::Aligned},
       {"--tab=", LogForm::TabSeparated},
@@ -81,6 +80,9 @@ CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
       {"--asc=", LogForm::VectorAsc},
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
+    if (readControllerOption("canlog", args, i, source)) {
+      continue;
+    }
     const std::string_view a = args[i];
     const auto value = [&a](std::string_view prefix) { return a.substr(prefix.size()); };
     if (a.starts_with("--for=")) {
@@ -97,30 +99,8 @@ CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
       o.mode = static_cast<CanLogMode>(mode);
       continue;
     }
-    if (a == "--simulator") {
-      o.simulator = true;
-      continue;
-    }
-    if (a.starts_with("--simulator=")) {
-      o.simulator = true;
-      o.simulatorState = config::pathFromUtf8(value("--simulator="));
-      continue;
-    }
-    if (a == "--log") {
-      o.packetLog = true;
-      continue;
-    }
     if (a == "--help" || a == "-h") {
       o.help = true;
-      continue;
-    }
-    if ((a == "--lang" && i + 1 < args.size()) || a.starts_with("--lang=")) {
-      const std::string_view code = a == "--lang" ? std::string_view(args[++i]) : value("--lang=");
-      if (!code.starts_with("ru") && !code.starts_with("en")) {
-        throw UsageError{"canlog: unknown language '" + std::string(code) + "' (ru or en)"};
-      }
-      lang::setCurrentLanguage(code.starts_with("ru") ? lang::Language::Russian
-                                                      : lang::Language::English);
       continue;
     }
     bool matched = false;
@@ -137,6 +117,9 @@ CanLogOptions parseCanLogOptions(std::span<const std::string> args) {
       throw UsageError{"canlog: unknown argument '" + std::string(a) + "'"};
     }
   }
+  o.simulator = source.simulator;
+  o.simulatorState = source.simulatorState;
+  o.packetLog = source.packetLog;
   return o;
 }
 
@@ -185,42 +168,24 @@ class Capture {
   }
 
   std::optional<std::string> openPort() {
-    if (options_.simulator) {
-#ifdef KIVPRISM_HAVE_SIM
-      controller_ = std::make_unique<sim::SimulatedController>();
-      std::string error;
-      if (options_.simulatorState && std::filesystem::exists(*options_.simulatorState) &&
-          !controller_->loadConfiguration(*options_.simulatorState, error)) {
-        return error;
-      }
-      // The demo controller carries a car's traffic on its CAN bus.
-      controller_->startDemo();
-      port_ = std::make_unique<sim::SimulatedHidPort>(*controller_);
-#else
-      return std::string("this kivprism-cli was built without the simulated controller");
-#endif
-    } else {
-#ifdef KIVPRISM_HAVE_HID
-      port_ = platform::makeSystemHidPort();
-#else
-      return std::string("this kivprism-cli was built without USB support; use --simulator");
-#endif
+    if (auto error = connection_.open(
+            {options_.simulator, options_.simulatorState, options_.packetLog}, host_, model_)) {
+      return error;
     }
-    link_ = std::make_unique<device::DeviceLink>(*port_, host_, model_);
-    host_.attach(*link_);
+#ifdef KIVPRISM_HAVE_SIM
+    // The demo controller carries a car's traffic on its CAN bus.
+    if (sim::SimulatedController* controller = connection_.simulated()) {
+      controller->startDemo();
+    }
+#endif
+    link_ = &connection_.link();
     link_->addCanRecordListener(host_);
-    link_->resumePoll();
     return std::nullopt;
   }
 
   std::optional<std::string> closePort() {
-    link_.reset();
-#ifdef KIVPRISM_HAVE_SIM
-    if (controller_ && options_.simulatorState) {
-      return saveSimulatorState(*options_.simulatorState, controller_->stateFileBytes());
-    }
-#endif
-    return std::nullopt;
+    link_ = nullptr;
+    return connection_.close();
   }
 
   void sleepOneInterval() {
@@ -324,11 +289,8 @@ class Capture {
   CanLogOptions options_;
   CaptureHost host_;
   config::ConfigModel model_;
-#ifdef KIVPRISM_HAVE_SIM
-  std::unique_ptr<sim::SimulatedController> controller_;
-#endif
-  std::unique_ptr<device::HidPort> port_;
-  std::unique_ptr<device::DeviceLink> link_;
+  ControllerConnection connection_;
+  device::DeviceLink* link_ = nullptr;  // the connection's, while it is open
   canlog::CanLogEngine engine_;
   std::vector<std::unique_ptr<canlog::LogFile>> files_;
   canlog::LogFormatter stdoutFormatter_{LogForm::Candump};

@@ -10,18 +10,16 @@
 
 #include "apps/cli/cli.hpp"
 #include "apps/cli/cli_link_host.hpp"
+#include "apps/cli/controller_connection.hpp"
+#include "apps/cli/controller_options.hpp"
 #include "core/config/utf8_path.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/transport.hpp"
 
 #ifdef KIVPRISM_HAVE_SIM
 #include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
 #endif
 #include "platform/system.hpp"
-#ifdef KIVPRISM_HAVE_HID
-#include "platform/hid_port.hpp"
-#endif
 
 namespace kivprism::cli {
 
@@ -40,62 +38,26 @@ struct DeviceOptions {
   std::vector<std::string> positional;
 };
 
-constexpr std::string_view kSimulatorOption = "--simulator";
 constexpr std::string_view kYesOption = "--yes";
-constexpr std::string_view kLogOption = "--log";
-constexpr std::string_view kLangOption = "--lang=";
 constexpr std::string_view kForOption = "--for=";
 constexpr std::string_view kForceOption = "--force";
-
-void setLanguage(std::string_view code) {
-  if (code.starts_with("ru")) {
-    lang::setCurrentLanguage(lang::Language::Russian);
-  } else if (code.starts_with("en")) {
-    lang::setCurrentLanguage(lang::Language::English);
-  } else {
-    throw UsageError{"unknown language '" + std::string(code) + "' (ru or en)"};
-  }
-}
-
-// Texts follow the terminal's locale unless --lang says otherwise.
-void setLanguageFromEnvironment() {
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(name);
-    if (value != nullptr && *value != '\0') {
-      lang::setCurrentLanguage(std::string_view(value).starts_with("ru") ? lang::Language::Russian
-                                                                         : lang::Language::English);
-      return;
-    }
-  }
-  lang::setCurrentLanguage(lang::Language::English);
-}
 
 DeviceOptions parseOptions(std::string_view command, std::span<const std::string> args,
                            std::size_t positionalCount, bool allowYes, bool allowFor,
                            bool allowForce = false) {
-  setLanguageFromEnvironment();
+  startWithEnvironmentLanguage();
   DeviceOptions o;
+  DeviceSource source;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const std::string_view a = arg;
-    if (a == "--lang") {
-      if (i + 1 == args.size()) {
-        throw UsageError{std::string(command) + ": --lang needs ru or en"};
-      }
-      setLanguage(args[++i]);
-    } else if (a == kSimulatorOption) {
-      o.simulator = true;
-    } else if (a.starts_with(std::string(kSimulatorOption) + "=")) {
-      o.simulator = true;
-      o.simulatorState = config::pathFromUtf8(a.substr(kSimulatorOption.size() + 1));
-    } else if (a == kYesOption && allowYes) {
+    if (readControllerOption(command, args, i, source)) {
+      continue;
+    }
+    if (a == kYesOption && allowYes) {
       o.yes = true;
-    } else if (a == kLogOption) {
-      o.packetLog = true;
     } else if (a == kForceOption && allowForce) {
       o.force = true;
-    } else if (a.starts_with(kLangOption)) {
-      setLanguage(a.substr(kLangOption.size()));
     } else if (a.starts_with(kForOption) && allowFor) {
       o.forMs =
           static_cast<std::uint32_t>(std::strtoul(arg.c_str() + kForOption.size(), nullptr, 10));
@@ -109,6 +71,9 @@ DeviceOptions parseOptions(std::string_view command, std::span<const std::string
     throw UsageError{std::string(command) +
                      (positionalCount == 0 ? " takes no FILE" : " takes one FILE")};
   }
+  o.simulator = source.simulator;
+  o.simulatorState = source.simulatorState;
+  o.packetLog = source.packetLog;
   return o;
 }
 
@@ -124,58 +89,28 @@ class Session {
   Session(const DeviceOptions& options, CliLinkHost::Options hostOptions)
       : options_(options), host_(hostOptions, std::cin, std::cout, std::cerr) {}
 
-  // Builds the port; an error line on failure.
+  // Builds the port and the link; an error line on failure.
   std::optional<std::string> open() {
-    if (options_.simulator) {
-#ifdef KIVPRISM_HAVE_SIM
-      controller_ = std::make_unique<sim::SimulatedController>();
-      // Read here, so that a folder, an unreadable file or a read error gives one clear line.
-      std::error_code ec;
-      if (options_.simulatorState && std::filesystem::exists(*options_.simulatorState, ec)) {
-        std::string error;
-        if (!controller_->loadConfiguration(*options_.simulatorState, error)) {
-          return error;
-        }
-      }
-      port_ = std::make_unique<sim::SimulatedHidPort>(*controller_);
-#else
-      return std::string("this kivprism-cli was built without the simulated controller");
-#endif
-    } else {
-#ifdef KIVPRISM_HAVE_HID
-      port_ = platform::makeSystemHidPort();
-#else
-      return std::string("this kivprism-cli was built without USB support; use --simulator");
-#endif
-    }
-    link_ = std::make_unique<DeviceLink>(*port_, host_, model_);
-    host_.attach(*link_);
-    link_->resumePoll();
-    return std::nullopt;
+    return connection_.open({options_.simulator, options_.simulatorState, options_.packetLog},
+                            host_, model_);
   }
 
   // The simulated controller keeps its configuration memory between commands.
   std::optional<std::string> close() {
     host_.finishProgress();
-    link_.reset();
-#ifdef KIVPRISM_HAVE_SIM
-    if (controller_ && options_.simulatorState) {
-      return saveSimulatorState(*options_.simulatorState, controller_->stateFileBytes());
-    }
-#endif
-    return std::nullopt;
+    return connection_.close();
   }
 
   // Finds the controller, trying each of its product ids once.
-  DeviceStatus connect() { return link_->findController(); }
+  DeviceStatus connect() { return connection_.link().findController(); }
 
-  DeviceLink& link() { return *link_; }
+  DeviceLink& link() { return connection_.link(); }
   CliLinkHost& host() { return host_; }
   config::ConfigModel& model() { return model_; }
   void startDemo() {
 #ifdef KIVPRISM_HAVE_SIM
-    if (controller_) {
-      controller_->startDemo();
+    if (sim::SimulatedController* controller = connection_.simulated()) {
+      controller->startDemo();
     }
 #endif
   }
@@ -184,11 +119,7 @@ class Session {
   DeviceOptions options_;
   CliLinkHost host_;
   config::ConfigModel model_;
-#ifdef KIVPRISM_HAVE_SIM
-  std::unique_ptr<sim::SimulatedController> controller_;
-#endif
-  std::unique_ptr<device::HidPort> port_;
-  std::unique_ptr<DeviceLink> link_;
+  ControllerConnection connection_;
 };
 
 // Opens the session, runs the work and closes the session, turning every failure into exit 1.

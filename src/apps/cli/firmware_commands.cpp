@@ -10,19 +10,17 @@
 
 #include "apps/cli/cli.hpp"
 #include "apps/cli/cli_link_host.hpp"
+#include "apps/cli/controller_connection.hpp"
+#include "apps/cli/controller_options.hpp"
 #include "core/config/utf8_path.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/firmware_update.hpp"
 
 #ifdef KIVPRISM_HAVE_SIM
 #include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
 #include "sim/update_disk.hpp"
 #endif
 #include "platform/system.hpp"
-#ifdef KIVPRISM_HAVE_HID
-#include "platform/hid_port.hpp"
-#endif
 #ifdef KIVPRISM_HAVE_VOLUMES
 #include "platform/volumes.hpp"
 #endif
@@ -33,7 +31,6 @@ namespace {
 
 using device::UpdateResult;
 
-constexpr std::string_view kSimulatorOption = "--simulator";
 // The simulated boot loader shows its disk sooner than a real one, to keep the command short.
 constexpr std::uint32_t kSimulatedDiskAppearMs = 300;
 
@@ -48,46 +45,29 @@ struct UpdateOptions {
   std::filesystem::path updateDisk;
 };
 
-void setLanguageCode(std::string_view code) {
-  if (code.starts_with("ru")) {
-    lang::setCurrentLanguage(lang::Language::Russian);
-  } else if (code.starts_with("en")) {
-    lang::setCurrentLanguage(lang::Language::English);
-  } else {
-    throw UsageError{"update: unknown language '" + std::string(code) + "' (ru or en)"};
-  }
-}
-
 UpdateOptions parseUpdateOptions(std::span<const std::string> args) {
-  lang::setCurrentLanguage(listingLanguageFromEnvironment());
+  startWithEnvironmentLanguage();
   UpdateOptions o;
+  DeviceSource source;
   std::vector<std::string> positional;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view a = args[i];
+    if (readControllerOption("update", args, i, source)) {
+      continue;
+    }
     if (a == "--yes") {
       o.yes = true;
-    } else if (a == "--log") {
-      o.packetLog = true;
-    } else if (a == kSimulatorOption) {
-      o.simulator = true;
-    } else if (a.starts_with(std::string(kSimulatorOption) + "=")) {
-      o.simulator = true;
-      o.simulatorState = config::pathFromUtf8(a.substr(kSimulatorOption.size() + 1));
     } else if (a.starts_with("--update-disk=")) {
       o.updateDisk = config::pathFromUtf8(a.substr(14));
-    } else if (a == "--lang") {
-      if (i + 1 == args.size()) {
-        throw UsageError{"update: --lang needs ru or en"};
-      }
-      setLanguageCode(args[++i]);
-    } else if (a.starts_with("--lang=")) {
-      setLanguageCode(a.substr(7));
     } else if (a.starts_with("--")) {
       throw UsageError{"update: unknown option '" + args[i] + "'"};
     } else {
       positional.push_back(args[i]);
     }
   }
+  o.simulator = source.simulator;
+  o.simulatorState = source.simulatorState;
+  o.packetLog = source.packetLog;
   if (positional.size() != 1) {
     throw UsageError{"update takes one FILE"};
   }
@@ -191,44 +171,34 @@ int update(std::span<const std::string> args) {
   CliLinkHost linkHost(hostOptions, std::cin, std::cout, std::cerr);
   config::ConfigModel model;
 
-  std::unique_ptr<device::HidPort> port;
+#if !defined(KIVPRISM_HAVE_VOLUMES)
+  if (!o.simulator) {
+    std::cerr << "kivprism-cli: this kivprism-cli was built without USB support; use --simulator\n";
+    return kExitFailure;
+  }
+#endif
+  ControllerConnection connection;
+  if (auto error = connection.open({o.simulator, o.simulatorState, o.packetLog}, linkHost, model)) {
+    std::cerr << "kivprism-cli: " << *error << '\n';
+    return kExitFailure;
+  }
   std::unique_ptr<device::VolumeProvider> volumes;
 #ifdef KIVPRISM_HAVE_SIM
-  std::unique_ptr<sim::SimulatedController> controller;
-#endif
-  if (o.simulator) {
-#ifdef KIVPRISM_HAVE_SIM
-    controller = std::make_unique<sim::SimulatedController>();
-    std::string error;
-    if (o.simulatorState && std::filesystem::exists(*o.simulatorState) &&
-        !controller->loadConfiguration(*o.simulatorState, error)) {
-      std::cerr << "kivprism-cli: " << error << '\n';
-      return kExitFailure;
-    }
-    port = std::make_unique<sim::SimulatedHidPort>(*controller);
+  if (sim::SimulatedController* controller = connection.simulated()) {
     auto disk = std::make_unique<sim::SimulatedUpdateDisk>(*controller, o.updateDisk);
     disk->setAppearDelay(kSimulatedDiskAppearMs);
     volumes = std::move(disk);
-#else
-    std::cerr << "kivprism-cli: this kivprism-cli was built without the simulated controller\n";
-    return kExitFailure;
-#endif
-  } else {
-#if defined(KIVPRISM_HAVE_HID) && defined(KIVPRISM_HAVE_VOLUMES)
-    port = platform::makeSystemHidPort();
-    volumes = platform::makeSystemVolumeProvider();
-#else
-    std::cerr << "kivprism-cli: this kivprism-cli was built without USB support; use --simulator\n";
-    return kExitFailure;
-#endif
   }
+#endif
+#ifdef KIVPRISM_HAVE_VOLUMES
+  if (!o.simulator) {
+    volumes = platform::makeSystemVolumeProvider();
+  }
+#endif
 
   int result = kExitFailure;
   {
-    device::DeviceLink link(*port, linkHost, model);
-    // The device lines the update logs, and the packet log when asked for.
-    linkHost.attach(link);
-    link.resumePoll();
+    device::DeviceLink& link = connection.link();
     // Each of the controller's product ids is tried once; the disk may be there without it.
     link.findController();
     CliUpdateHost host(o.file, o.yes, linkHost);
@@ -242,14 +212,10 @@ int update(std::span<const std::string> args) {
       std::cerr << "kivprism-cli: nothing installed\n";
     }
   }
-#ifdef KIVPRISM_HAVE_SIM
-  if (controller && o.simulatorState) {
-    if (auto error = saveSimulatorState(*o.simulatorState, controller->stateFileBytes())) {
-      std::cerr << "kivprism-cli: " << *error << '\n';
-      result = kExitFailure;
-    }
+  if (auto error = connection.close()) {
+    std::cerr << "kivprism-cli: " << *error << '\n';
+    result = kExitFailure;
   }
-#endif
   return result;
 }
 

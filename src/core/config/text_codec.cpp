@@ -82,6 +82,8 @@ std::optional<unsigned> hexDigitValue(char c) {
   return std::nullopt;
 }
 
+char hexDigitChar(unsigned value) { return kHexDigits[value & 0x0Fu]; }
+
 std::string bytesToHex(std::span<const std::uint8_t> bytes) {
   std::string out;
   out.reserve(bytes.size() * 2);

@@ -13,6 +13,8 @@ namespace kivprism::config {
 
 // The value of one hex digit, either case; nothing for any other character.
 std::optional<unsigned> hexDigitValue(char c);
+// The upper-case hex digit of the low four bits of value.
+char hexDigitChar(unsigned value);
 
 // Two upper-case digits per byte, first byte first, no separators.
 std::string bytesToHex(std::span<const std::uint8_t> bytes);

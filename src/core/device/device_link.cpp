@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "core/lang/common_texts.hpp"
 #include "core/lang/text.hpp"
 
 namespace kivprism::device {
@@ -11,6 +12,7 @@ namespace kivprism::device {
 namespace {
 
 using lang::formatText;
+using lang::kSelectedUnknown;
 using lang::TextPair;
 using lang::translateText;
 
@@ -34,7 +36,6 @@ constexpr TextPair kNoApplicationLine{"Версия приложения (При
                                       "Application version (application is not loaded)"};
 constexpr TextPair kSendingChanges{"Отправка изменений", "Send of changes"};
 constexpr TextPair kSelected{"Выбран", "Selected"};
-constexpr TextPair kSelectedUnknown{"Выбран: ?", "Selected: ?"};
 constexpr TextPair kDisconnectedLine{"********** Контроллер отключен **********",
                                      "******** Controller is disconnected **********"};
 constexpr TextPair kCanLogStarted{". CAN лог запущен", ". CAN log started"};
@@ -194,7 +195,7 @@ bool DeviceLink::canLogWritingToFile() const {
 
 DeviceStatus DeviceLink::readArea(std::uint8_t area, std::uint16_t offset,
                                   std::span<std::uint8_t> buffer, std::size_t& count) {
-  trafficHoldOff_ = kTrafficHoldOffTicks;
+  pacer_.trafficSent();
   std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
   count = 0;
   Packet packet = makeReadRequest(area, offset);
@@ -227,7 +228,7 @@ DeviceStatus DeviceLink::writeArea(std::uint8_t area, std::uint16_t offset,
   if (data.size() > kPacketDataSize) {
     return status::kBadParameters;
   }
-  trafficHoldOff_ = kTrafficHoldOffTicks;
+  pacer_.trafficSent();
   Packet packet = makeWriteRequest(area, offset, data);
   if (const DeviceStatus sent = transport_.sendPacket(packet); sent != status::kOk) {
     return sent;
@@ -341,17 +342,13 @@ void DeviceLink::progressHide() {
 // --- poll suspension ---
 
 void DeviceLink::suspendPoll() {
-  if (busyCounter_ == 0) {
+  if (pacer_.suspend()) {
     host_.setPollTimerEnabled(false);
   }
-  ++busyCounter_;
 }
 
 void DeviceLink::resumePoll() {
-  if (busyCounter_ == 0) {
-    return;
-  }
-  if (--busyCounter_ == 0) {
+  if (pacer_.resume()) {
     host_.setPollTimerEnabled(true);
   }
 }
@@ -602,11 +599,7 @@ void DeviceLink::stepProcedure() {
 // --- the poll ---
 
 bool DeviceLink::pollTick() {
-  if (busyCounter_ > 0) {
-    return false;
-  }
-  if (trafficHoldOff_ > 0) {
-    --trafficHoldOff_;
+  if (!pacer_.tickMayPoll()) {
     return false;
   }
   if (transport_.transportBusy()) {
@@ -655,7 +648,7 @@ DeviceStatus DeviceLink::pollDevice() {
   } else {
     onPollSuccess();
   }
-  trafficHoldOff_ = 0;
+  pacer_.polled();
   return result;
 }
 
@@ -677,31 +670,17 @@ DeviceStatus DeviceLink::drainData(std::uint16_t stateWord) {
   const bool monitorWaiting = (stateWord & device_info::kMonitorTextWaiting) != 0;
   const bool canWaiting = (stateWord & device_info::kCanRecordsWaiting) != 0;
   DeviceStatus result = status::kOk;
-  if (monitorWaiting && canWaiting) {
-    if (drainCanNext_) {
+  switch (pacer_.afterState(monitorWaiting, canWaiting)) {
+    case PollPacer::Drain::CanLog:
       result = drainCanLog();
-      canRateCountdown_ = kCanRateTicks;
-    } else {
+      break;
+    case PollPacer::Drain::MonitorText:
       result = drainMonitorText();
-    }
-    drainCanNext_ = !drainCanNext_;
-    setPollInterval(kPollCanMs);
-    fastPollCountdown_ = kFastPollTicks;
-  } else if (canWaiting) {
-    result = drainCanLog();
-    setPollInterval(kPollCanMs);
-    canRateCountdown_ = kCanRateTicks;
-    fastPollCountdown_ = kFastPollTicks;
-  } else if (monitorWaiting) {
-    result = drainMonitorText();
-    setPollInterval(kPollFastMs);
-    fastPollCountdown_ = kFastPollTicks;
-  } else if (fastPollCountdown_ == 0) {
-    setPollInterval(kPollIdleMs);
-  } else {
-    --fastPollCountdown_;
-    setPollInterval(kPollFastMs);
+      break;
+    case PollPacer::Drain::Nothing:
+      break;
   }
+  setPollInterval(pacer_.interval());
   return result;
 }
 
@@ -769,9 +748,8 @@ DeviceStatus DeviceLink::findController() {
 void DeviceLink::onPollFailure(DeviceStatus result) {
   host_.setStatusText(statusText(result));
   // Without a controller the probe runs at the idle pace, whatever was streaming before.
-  fastPollCountdown_ = 0;
-  canRateCountdown_ = 0;
-  setPollInterval(kPollIdleMs);
+  pacer_.lost();
+  setPollInterval(pacer_.interval());
   if (!connected_) {
     return;
   }
@@ -819,8 +797,7 @@ std::string DeviceLink::connectionLine() {
   const std::string dots(activityDots_, '.');
   const int major = static_cast<int>(deviceInfo_.applicationVersion / 100);
   const int minor = static_cast<int>(deviceInfo_.applicationVersion % 100);
-  if (canRateCountdown_ > 0) {
-    --canRateCountdown_;
+  if (pacer_.takeRateTick()) {
     return formatText(translateText(kConnectedWithRate), deviceInfo_.name.c_str(), major, minor,
                       static_cast<unsigned long>(canRecordsPerSecond()), canText.c_str(),
                       dots.c_str());

@@ -21,6 +21,7 @@
 #include "core/device/hid_port.hpp"
 #include "core/device/link_host.hpp"
 #include "core/device/link_listeners.hpp"
+#include "core/device/poll_pacer.hpp"
 #include "core/device/procedure.hpp"
 #include "core/device/transport.hpp"
 
@@ -28,15 +29,7 @@ namespace kivprism::device {
 
 inline constexpr std::size_t kChunkSize = kPacketDataSize;
 
-// Poll intervals: idle, for a few ticks after data, while CAN records wait.
-inline constexpr std::uint32_t kPollIdleMs = 200;
-inline constexpr std::uint32_t kPollFastMs = 10;
-inline constexpr std::uint32_t kPollCanMs = 1;
-inline constexpr unsigned kFastPollTicks = 5;
-inline constexpr unsigned kCanRateTicks = 5;
 inline constexpr unsigned kMaxActivityDots = 10;
-// Poll ticks to skip after any other device traffic.
-inline constexpr unsigned kTrafficHoldOffTicks = 2;
 
 // Cuts the controller's monitoring text into lines. A line feed ends a line; carriage returns are
 // dropped; a very long line is cut (at a comma near the limit, or hard at the limit).
@@ -115,7 +108,7 @@ class DeviceLink {
   // --- poll suspension (nesting; starts suspended) ---
   void suspendPoll();
   void resumePoll();
-  unsigned pollSuspendCount() const { return busyCounter_; }
+  unsigned pollSuspendCount() const { return pacer_.suspendCount(); }
 
   // --- configuration and commands ---
   DeviceStatus readConfiguration();
@@ -186,7 +179,7 @@ class DeviceLink {
     lastSerial_ = 0;
     changes_.forgetKept();
   }
-  unsigned trafficHoldOff() const { return trafficHoldOff_; }
+  unsigned trafficHoldOff() const { return pacer_.holdOff(); }
   const DeviceInfo& deviceInfo() const { return deviceInfo_; }
   unsigned activityDots() const { return activityDots_; }
   std::uint32_t pollInterval() const { return pollInterval_; }
@@ -232,13 +225,9 @@ class DeviceLink {
   bool inSync_ = false;
   bool userCommand_ = false;
   std::uint32_t lastSerial_ = 0;
-  unsigned trafficHoldOff_ = 0;
-  unsigned fastPollCountdown_ = 0;
-  unsigned canRateCountdown_ = 0;
-  bool drainCanNext_ = false;
+  PollPacer pacer_;
   unsigned activityDots_ = 0;
-  unsigned busyCounter_ = 1;
-  std::uint32_t pollInterval_ = kPollIdleMs;
+  std::uint32_t pollInterval_ = kPollIdleMs;  // as the host was last told
   std::string progressCaption_;
   std::size_t progressCount_ = 0;
   std::size_t progressTotal_ = 0;

@@ -2,35 +2,22 @@
 
 #include <algorithm>
 
+#include "core/config/text_codec.hpp"
+
 namespace kivprism::dialogs {
 
 using events::CanFilter;
 using events::CanMessage;
 
-const lang::TextPair kCanFilterCaption{"CAN фильтр", "CAN filter"};
-
 namespace {
 
-constexpr std::string_view kHexDigits = "0123456789ABCDEF";
-
-std::optional<unsigned> hexValue(char c) {
-  if (c >= '0' && c <= '9') {
-    return static_cast<unsigned>(c - '0');
-  }
-  if (c >= 'A' && c <= 'F') {
-    return static_cast<unsigned>(c - 'A' + 10);
-  }
-  if (c >= 'a' && c <= 'f') {
-    return static_cast<unsigned>(c - 'a' + 10);
-  }
-  return std::nullopt;
-}
+using config::hexDigitValue;
 
 // "%0*X": at least the given number of digits, more when the value needs them.
 std::string hexDigits(std::uint32_t value, int digits) {
   std::string out;
   while (value != 0 || static_cast<int>(out.size()) < digits) {
-    out.insert(out.begin(), kHexDigits[value & 0xFu]);
+    out.insert(out.begin(), config::hexDigitChar(value));
     value >>= 4;
   }
   return out;
@@ -64,7 +51,7 @@ std::string hexBytesText(std::span<const std::uint8_t> bytes) {
 std::optional<std::uint32_t> idWordFromText(std::string_view text) {
   std::uint32_t value = 0;
   for (char c : text) {
-    const auto digit = hexValue(c);
+    const auto digit = hexDigitValue(c);
     if (!digit) {
       return std::nullopt;
     }
@@ -77,14 +64,14 @@ std::vector<std::uint8_t> hexBytesFromText(std::string_view text) {
   std::vector<std::uint8_t> bytes;
   std::size_t i = 0;
   while (bytes.size() < events::record::kCanDataMax) {
-    while (i < text.size() && !hexValue(text[i])) {
+    while (i < text.size() && !hexDigitValue(text[i])) {
       ++i;
     }
     if (i + 1 >= text.size()) {
       break;
     }
-    const auto high = hexValue(text[i]);
-    const auto low = hexValue(text[i + 1]);
+    const auto high = hexDigitValue(text[i]);
+    const auto low = hexDigitValue(text[i + 1]);
     if (!low) {
       break;
     }

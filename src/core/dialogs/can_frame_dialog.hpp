@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/events/records.hpp"
+#include "core/lang/common_texts.hpp"
 #include "core/lang/text.hpp"
 
 namespace kivprism::dialogs {
@@ -21,7 +22,8 @@ inline constexpr int kIdTextMax = 8;      // eight hex digits of an extended ide
 inline constexpr int kBytesTextMax = 23;  // eight two-digit bytes with blanks between them
 inline constexpr std::string_view kFullMaskText = "FF FF FF FF FF FF FF FF";
 
-extern const lang::TextPair kCanFilterCaption;  // the caption the event page opens it with
+// The caption the event page opens it with.
+inline constexpr lang::TextPair kCanFilterCaption = lang::kCanFilterCaption;
 
 // "123" for a standard identifier, "18DAF110" for an extended one.
 std::string idWordText(std::uint32_t word);

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include "core/config/image_layout.hpp"
+#include "core/config/text_codec.hpp"
 #include "core/events/entry_types.hpp"
 
 namespace kivprism::dialogs {
@@ -376,7 +378,7 @@ std::string_view keyCodeFieldName(KeyCodeField field) {
 std::uint32_t parseKeyCode(std::string_view text, std::uint32_t maximum) {
   const auto notSpace = text.find_first_not_of(" \t");
   text.remove_prefix(notSpace == std::string_view::npos ? text.size() : notSpace);
-  int base = 10;
+  unsigned base = 10;
   if (!text.empty() && (text.front() == 'x' || text.front() == 'X')) {
     base = 16;
     text.remove_prefix(1);
@@ -385,21 +387,12 @@ std::uint32_t parseKeyCode(std::string_view text, std::uint32_t maximum) {
   }
   std::uint64_t value = 0;
   for (const char c : text) {
-    int digit = -1;
-    if (c >= '0' && c <= '9') {
-      digit = c - '0';
-    } else if (base == 16 && c >= 'A' && c <= 'F') {
-      digit = c - 'A' + 10;
-    } else if (base == 16 && c >= 'a' && c <= 'f') {
-      digit = c - 'a' + 10;
-    }
-    if (digit < 0) {
+    const std::optional<unsigned> digit = config::hexDigitValue(c);
+    if (!digit || *digit >= base) {
       break;
     }
     // Saturates: a long run of digits is simply too large.
-    value =
-        std::min<std::uint64_t>(value * static_cast<unsigned>(base) + static_cast<unsigned>(digit),
-                                std::uint64_t{maximum} + 1);
+    value = std::min<std::uint64_t>(value * base + *digit, std::uint64_t{maximum} + 1);
   }
   return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, maximum));
 }

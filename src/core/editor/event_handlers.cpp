@@ -5,6 +5,7 @@
 #include "core/editor/event_bindings.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_types.hpp"
+#include "core/lang/common_texts.hpp"
 
 namespace kivprism::editor {
 
@@ -15,7 +16,7 @@ namespace event = events::event;
 
 constexpr lang::TextPair kSourceMaskFirst{"Событие при", "Event on"};
 constexpr lang::TextPair kSourceMaskSecond{"источниках:", "sources:"};
-constexpr lang::TextPair kCanFilterCaption{"CAN фильтр", "CAN filter"};
+using lang::kCanFilterCaption;
 constexpr std::uint8_t kAllSources = 0xFF;
 
 SourceMaskRequest sourceMaskRequest(const config::ConfigImage& image, std::size_t number) {

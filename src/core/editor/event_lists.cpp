@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/events/entry_types.hpp"
+#include "core/lang/common_texts.hpp"
 #include "core/lang/text.hpp"
 #include "core/monitor/protocol_events.hpp"
 
@@ -13,7 +14,7 @@ namespace {
 
 using monitor::ProtocolList;
 
-constexpr lang::TextPair kSourceMaskItems[] = {{"Любой", "Any"}, {"Выбрать...", "Select..."}};
+constexpr lang::TextPair kSourceMaskItems[] = {lang::kAnySource, lang::kChooseSources};
 constexpr lang::TextPair kActivation[] = {{"По активации", "When activate"},
                                           {"По деактивации", "When deactivate"}};
 constexpr lang::TextPair kNaviMute[] = {{"По активации MUTE", "When MUTE activate"},

@@ -12,6 +12,7 @@
 #include "core/events/ir_protocols.hpp"
 #include "core/keys/key_rules.hpp"
 #include "core/keys/keys_grid.hpp"
+#include "core/lang/common_texts.hpp"
 #include "core/monitor/can_decoders.hpp"
 #include "core/params/rules.hpp"
 
@@ -113,7 +114,7 @@ EventBoxes eventBoxes(events::ConstEntryBytes e) {
 
 std::string sourceMaskItemText(std::uint8_t mask, lang::Language language) {
   if (mask == 0) {
-    return std::string(lang::TextPair{"Выбрать...", "Select..."}.in(language));
+    return std::string(lang::kChooseSources.in(language));
   }
   std::string text;
   int source = 1;

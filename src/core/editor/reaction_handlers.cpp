@@ -8,6 +8,7 @@
 #include "core/events/entry.hpp"
 #include "core/events/entry_operations.hpp"
 #include "core/events/entry_types.hpp"
+#include "core/lang/common_texts.hpp"
 #include "core/params/availability.hpp"
 
 namespace kivprism::editor {
@@ -19,7 +20,7 @@ using events::ReactionType;
 
 constexpr lang::TextPair kSkipFirst{"Пропускать", "Skip"};
 constexpr lang::TextPair kSkipSecond{"источники:", "sources:"};
-constexpr lang::TextPair kOnPressCaption{" При нажатии ", " On press "};
+using lang::kOnPressCaption;
 constexpr lang::TextPair kOnReleaseCaption{" При отжатии ", " On depress "};
 
 bool hasType(const config::ConfigImage& image, std::size_t number, ReactionType type) {

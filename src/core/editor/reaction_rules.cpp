@@ -2,15 +2,17 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+#include <optional>
 #include <string>
 
+#include "core/config/text_codec.hpp"
 #include "core/dialogs/keyboard.hpp"
 #include "core/editor/event_lists.hpp"
 #include "core/editor/reaction_lists.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_operations.hpp"
 #include "core/events/entry_types.hpp"
+#include "core/lang/common_texts.hpp"
 #include "core/params/availability.hpp"
 #include "core/params/entry_value.hpp"
 #include "core/params/rules.hpp"
@@ -86,11 +88,8 @@ constexpr std::uint16_t kRepeatLimit = 10000;
 constexpr std::uint16_t kRepeatFallback = 500;
 
 int hexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  const char u = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return u >= 'A' && u <= 'F' ? u - 'A' + 10 : -1;
+  const std::optional<unsigned> value = config::hexDigitValue(c);
+  return value ? static_cast<int>(*value) : -1;
 }
 
 }  // namespace
@@ -436,7 +435,7 @@ std::optional<VoltSpan> analogSpan(const ConfigImage& image, events::ConstEntryB
 constexpr lang::TextPair kVoltsLimited{
     "Напряжение этого выхода ограничено интервалом от %s до %s В, установлено %s В",
     "The voltage of this output is limited to the range from %s to %s V, %s V is set"};
-constexpr lang::TextPair kVoltsSpanHint{"Диапазон: %s … %s В", "Range: %s to %s V"};
+constexpr lang::TextPair kVoltsSpanHint = lang::kVoltsRangeHint;
 
 ChangeOutcome storeVolts(ConfigImage& image, const Binding& b, const Change& input,
                          const FormContext& c) {
@@ -687,7 +686,7 @@ void showSwCanCommand(ControlView& v, const Binding&, const ConfigImage& image,
 }
 
 // Channel 0: the press slot, 1: the release slot.
-constexpr lang::TextPair kOnPress{" При нажатии ", " On press "};
+constexpr lang::TextPair kOnPress = lang::kOnPressCaption;
 constexpr lang::TextPair kOnRelease{" При отжатии ", " On depress "};
 void showMessageGroup(ControlView& v, const Binding& b, const ConfigImage& image,
                       const FormContext& c) {

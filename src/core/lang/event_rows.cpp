@@ -3,13 +3,14 @@
 // texts with their bindings (core/editor/event_pane.cpp).
 #include <array>
 
+#include "core/lang/common_texts.hpp"
 #include "core/lang/language_table.hpp"
 
 namespace kivprism::lang {
 
 namespace {
 
-constexpr TextPair kMs{"мСек", "mSec"};
+constexpr TextPair kMs = kMilliseconds;
 constexpr TextPair kForMoreThan{"В течении более", "For more than"};
 
 constexpr std::array kRows = {

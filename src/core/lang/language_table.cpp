@@ -46,14 +46,14 @@ constexpr std::array kMainFormRows = {
 std::span<const LanguageRow> mainWindowRows() { return kMainFormRows; }
 
 std::span<std::span<const LanguageRow> (*const)()> mainFormParts() {
-  static constexpr std::array<std::span<const LanguageRow> (*)(), 7> kParts = {
-      mainWindowRows,   parametersPageRows, canLogRows,        eventPaneRows,
-      reactionPaneRows, fixedListRows,      summaryWindowRows,
+  static constexpr std::array<std::span<const LanguageRow> (*)(), 6> kParts = {
+      mainWindowRows, parametersPageRows, canLogRows,
+      eventPaneRows,  reactionPaneRows,   summaryWindowRows,
   };
   return kParts;
 }
 
-std::span<const LanguageRow> mainFormRows() {
+std::span<const LanguageRow> mainFormTextRows() {
   static const std::vector<LanguageRow> rows = [] {
     std::vector<LanguageRow> all;
     for (const auto part : mainFormParts()) {

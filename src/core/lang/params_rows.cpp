@@ -3,6 +3,7 @@
 // their bindings (core/params/bindings.cpp), since the table never reaches them.
 #include <array>
 
+#include "core/lang/common_texts.hpp"
 #include "core/lang/language_table.hpp"
 
 namespace kivprism::lang {
@@ -13,7 +14,6 @@ constexpr TextPair kConnection{"Подключение", "Connection"};
 constexpr TextPair kType{"Тип", "Type"};
 constexpr TextPair kMode{"Режим", "Mode"};
 constexpr TextPair kMs{"мСек", "ms"};
-constexpr TextPair kVolts{"В", "V"};
 constexpr TextPair kSpeed{"Скорость", "Speed"};
 constexpr TextPair kDataFormat{"Формат данных", "Data format"};
 constexpr TextPair kCoordinates{"Использовать для ввода координат", "Use for coordinate input"};

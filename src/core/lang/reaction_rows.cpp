@@ -3,14 +3,14 @@
 // keep their texts with their bindings (core/editor/reaction_pane.cpp) or derive them.
 #include <array>
 
+#include "core/lang/common_texts.hpp"
 #include "core/lang/language_table.hpp"
 
 namespace kivprism::lang {
 
 namespace {
 
-constexpr TextPair kMs{"мСек", "mSec"};
-constexpr TextPair kVolts{"В", "V"};
+constexpr TextPair kMs = kMilliseconds;
 constexpr TextPair kMinDuration{"Мин. длит.", "Min. durat."};
 constexpr TextPair kAutoRepeat{"Автоповтор", "Autoreplay"};
 constexpr TextPair kSaveBefore{"Сохранить перед сменой", "Save before changing"};

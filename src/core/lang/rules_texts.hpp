@@ -2,6 +2,7 @@
 // the table's columns and controls, the commands' items, their undo steps and their questions.
 #pragma once
 
+#include "core/lang/history_texts.hpp"
 #include "core/lang/text.hpp"
 
 namespace kivprism::lang::rules {
@@ -47,7 +48,7 @@ inline constexpr TextPair kStepDuplicated{"Дублирование", "Duplicate
 inline constexpr TextPair kStepDuplicatedMany{"Дублирование правил", "Duplicate of rules"};
 inline constexpr TextPair kStepMovedUp{"Перемещение правил вверх", "Move of rules up"};
 inline constexpr TextPair kStepMovedDown{"Перемещение правил вниз", "Move of rules down"};
-inline constexpr TextPair kStepCleared{"Очистка", "Clearing"};
+inline constexpr TextPair kStepCleared = history::kStepRuleCleared;
 inline constexpr TextPair kStepClearedMany{"Очистка правил", "Clearing of rules"};
 
 // Questions and refusals.

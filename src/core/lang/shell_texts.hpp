@@ -2,6 +2,7 @@
 // captions and hints of controls whose names end in x), each as a Russian/English pair.
 #pragma once
 
+#include "core/lang/common_texts.hpp"
 #include "core/lang/text.hpp"
 
 namespace kivprism::lang::shell {
@@ -66,7 +67,7 @@ inline constexpr TextPair kLanguageHint{"Выбор языка/Select language",
 inline constexpr TextPair kLanguageMenu{"Язык/Language", "Язык/Language"};
 inline constexpr TextPair kRussian{"Русский", "Русский"};
 inline constexpr TextPair kEnglish{"English", "English"};
-inline constexpr TextPair kSelectedUnknown{"Выбран: ?", "Selected: ?"};
+inline constexpr TextPair kSelectedUnknown = lang::kSelectedUnknown;
 inline constexpr TextPair kCurrentSourceHint{"Текущий номер выбранного источника",
                                              "Current number of the selected source"};
 

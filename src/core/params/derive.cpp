@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/config/text_codec.hpp"
+#include "core/lang/common_texts.hpp"
 #include "core/params/assignment.hpp"
 #include "core/params/bindings.hpp"
 #include "core/params/bus_modes.hpp"
@@ -70,11 +71,11 @@ bool idriveLightFollowsVoltage(unsigned light) {
   return light == kIdriveLightVoltage || light == kIdriveLightVoltageInverse;
 }
 
+using lang::kAnySource;
+using lang::kChooseSources;
 constexpr TextPair kSourcesWord{"Источники", "Sources"};
 constexpr TextPair kSourcesChoose{"Источники...", "Sources..."};
 constexpr TextPair kNone{" нет", " no"};
-constexpr TextPair kAnySource{"Любой", "Any"};
-constexpr TextPair kChooseSources{"Выбрать...", "Select..."};
 
 std::string maskNumbers(std::uint8_t mask) {
   std::string out;

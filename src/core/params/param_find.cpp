@@ -11,6 +11,7 @@
 #include "core/lang/param_find_texts.hpp"
 #include "core/params/bindings.hpp"
 #include "core/params/bus_modes.hpp"
+#include "core/params/list_rows.hpp"
 #include "core/params/lists.hpp"
 #include "core/view/field_ref.hpp"
 
@@ -71,7 +72,11 @@ constexpr std::array<std::string_view, 16> kCarControls = {
 std::string_view tableText(std::string_view control, std::string_view property, Language l) {
   const std::string key =
       std::string(lang::kMainFormName) + "_" + std::string(control) + "_" + std::string(property);
-  const lang::LanguageRow* row = lang::findLanguageRow(key, lang::mainFormRows());
+  // The page's own rows: the written ones and its combo boxes' item lists.
+  const lang::LanguageRow* row = lang::findLanguageRow(key, lang::mainFormTextRows());
+  if (row == nullptr) {
+    row = lang::findLanguageRow(key, pageListRows());
+  }
   return row != nullptr ? row->text.in(l) : std::string_view{};
 }
 

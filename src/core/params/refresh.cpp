@@ -4,21 +4,20 @@ namespace kivprism::params {
 
 std::optional<PageView> PageRefresher::refresh(config::ConfigImage& image,
                                                lang::Language language) {
-  if (running_) {
-    return std::nullopt;
-  }
-  return deriveIfChanged(image, language);
+  return Refresher::refresh([&image] { return config::changeHash(image); },
+                            [&] {
+                                      normalisePage(image);
+                                      return derivePage(image, language);
+                                    });
 }
 
 std::optional<PageView> PageRefresher::deriveIfChanged(config::ConfigImage& image,
                                                        lang::Language language) {
-  if (config::changeHash(image) == storedHash_) {
-    return std::nullopt;
-  }
-  normalisePage(image);
-  PageView view = derivePage(image, language);
-  storedHash_ = config::changeHash(image);
-  return view;
+  return Refresher::deriveIfChanged([&image] { return config::changeHash(image); },
+                                    [&] {
+                                      normalisePage(image);
+                                      return derivePage(image, language);
+                                    });
 }
 
 }  // namespace kivprism::params

@@ -8,31 +8,17 @@
 
 #include "core/config/image.hpp"
 #include "core/params/derive.hpp"
-#include "core/view/refresh_guard.hpp"
+#include "core/view/refresher.hpp"
 
 namespace kivprism::params {
 
-class PageRefresher {
+class PageRefresher : public view::Refresher {
  public:
   // The view to apply, or nothing when the refresh is skipped (running already, or no change).
   // The stored hash is that of the normalised image, so the write-back itself costs no second pass.
   std::optional<PageView> refresh(config::ConfigImage& image, lang::Language language);
   // The same without the re-entrancy check, for a caller that holds the Guard itself.
   std::optional<PageView> deriveIfChanged(config::ConfigImage& image, lang::Language language);
-
-  // The next refresh does its full work (after a read from the controller, a language switch, ...).
-  void force() { storedHash_ = config::kForceRefreshHash; }
-  bool running() const { return running_; }
-
-  // Marks a refresh as running for the duration of the widgets' update.
-  class Guard : public view::RefreshGuard {
-   public:
-    explicit Guard(PageRefresher& r) : RefreshGuard(r.running_) {}
-  };
-
- private:
-  std::uint32_t storedHash_ = 0;
-  bool running_ = false;
 };
 
 }  // namespace kivprism::params

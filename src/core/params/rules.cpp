@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/config/image_layout.hpp"
+#include "core/lang/common_texts.hpp"
 #include "core/params/assignment.hpp"
 #include "core/params/derive.hpp"
 #include "core/params/entry_value.hpp"
@@ -22,7 +23,7 @@ using view::Range;
 
 namespace {
 
-constexpr lang::TextPair kVoltsRangeHint{"Диапазон: %s … %s В", "Range: %s to %s V"};
+using lang::kVoltsRangeHint;
 
 constexpr unsigned kLongTextMax = 6;  // the time fields take at most six characters
 

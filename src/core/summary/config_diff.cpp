@@ -8,6 +8,7 @@
 
 #include "core/config/config_file.hpp"
 #include "core/events/entry.hpp"
+#include "core/forms/main_form_rows.hpp"
 #include "core/keys/key_rules.hpp"
 #include "core/lang/language_table.hpp"
 #include "core/params/bindings.hpp"
@@ -35,7 +36,7 @@ std::string captionOf(const Binding& b, Language l) {
   if (!b.caption.in(l).empty()) {
     return std::string(b.caption.in(l));
   }
-  const auto rows = lang::mainFormRows();
+  const auto rows = forms::mainFormRows();
   const auto lookup = [&](std::string_view control) -> std::string {
     const std::string key =
         std::string(lang::kMainFormName) + "_" + std::string(control) + "_Caption";

@@ -1,6 +1,7 @@
 // The words of the rules table, the rule summaries and the comparison of two configurations.
 #pragma once
 
+#include "core/lang/rules_texts.hpp"
 #include "core/lang/text.hpp"
 
 namespace kivprism::summary::texts {
@@ -100,10 +101,10 @@ inline constexpr lang::TextPair kColumnValue{"Значение", "Value"};
 inline constexpr lang::TextPair kColumnDefault{"По умолчанию", "Default"};
 inline constexpr lang::TextPair kColumnPin{"Вывод", "Pin"};
 inline constexpr lang::TextPair kColumnFunction{"Назначение", "Function"};
-inline constexpr lang::TextPair kColumnNumber{"№", "No."};
-inline constexpr lang::TextPair kColumnEvent{"Событие", "Event"};
-inline constexpr lang::TextPair kColumnPress{"Нажатие", "Press"};
-inline constexpr lang::TextPair kColumnReaction{"Реакция", "Reaction"};
+inline constexpr lang::TextPair kColumnNumber = lang::rules::kColumnNumber;
+inline constexpr lang::TextPair kColumnEvent = lang::rules::kColumnEvent;
+inline constexpr lang::TextPair kColumnPress = lang::rules::kColumnPress;
+inline constexpr lang::TextPair kColumnReaction = lang::rules::kColumnReaction;
 inline constexpr lang::TextPair kColumnRemarks{"Замечания", "Remarks"};
 
 }  // namespace kivprism::summary::texts

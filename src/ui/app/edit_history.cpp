@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "core/forms/main_form_rows.hpp"
 #include "core/lang/history_texts.hpp"
 #include "core/lang/language_table.hpp"
 #include "ui/app/qt_text.hpp"
@@ -31,7 +32,7 @@ const lang::TextPair* pageCaption(const QWidget* widget) {
   for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
     if (w->objectName().startsWith("TabSheet")) {
       const lang::TextPair* caption = history::controlCaption(
-          lang::kMainFormName, w->objectName().toStdString(), {}, lang::mainFormRows());
+          lang::kMainFormName, w->objectName().toStdString(), {}, forms::mainFormRows());
       if (caption && !history::isCaptionFragment(*caption)) {
         return caption;
       }
@@ -131,7 +132,7 @@ void EditHistory::watch(BoundForm& form, bool forRules) {
             ? &binding->caption
             : history::controlCaption(lang::kMainFormName, name,
                                       form.captionLabelName(name).toStdString(),
-                                      lang::mainFormRows());
+                                      forms::mainFormRows());
     if (!caption || history::isCaptionFragment(*caption)) {
       caption = pageCaption(form.widget(name));
     }

@@ -15,6 +15,7 @@
 #include "core/about/version.hpp"
 #include "core/config/image.hpp"
 #include "core/device/packet.hpp"
+#include "core/forms/main_form_rows.hpp"
 #include "core/lang/history_texts.hpp"
 #include "core/lang/language.hpp"
 #include "core/lang/language_table.hpp"
@@ -299,7 +300,7 @@ int TMainForm::applyLanguage(int index) {
 }
 
 void TMainForm::translateForm() {
-  ui::translateForm(this, lang::kMainFormName, lang::mainFormRows());
+  ui::translateForm(this, lang::kMainFormName, forms::mainFormRows());
   setWindowTitle(
       qtText(lang::formatText(lang::translateText(texts::kWindowCaption), texts::kProgramVersion)));
 }

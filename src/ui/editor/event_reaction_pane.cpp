@@ -18,6 +18,7 @@
 #include "core/editor/pane_texts.hpp"
 #include "core/editor/reaction_handlers.hpp"
 #include "core/events/entry_types.hpp"
+#include "core/forms/main_form_rows.hpp"
 #include "core/lang/gesture_texts.hpp"
 #include "core/lang/language_table.hpp"
 #include "ui/app/message_box.hpp"
@@ -762,7 +763,7 @@ void EventReactionPane::showGestureHints() {
 
 void EventReactionPane::retranslate() {
   showGestureHints();
-  ui::translateForm(this, lang::kMainFormName, lang::mainFormRows());
+  ui::translateForm(this, lang::kMainFormName, forms::mainFormRows());
   event_.form->retranslate();
   reaction_.form->retranslate();
   refresher_.force();

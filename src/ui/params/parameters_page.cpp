@@ -27,6 +27,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "core/forms/main_form_rows.hpp"
 #include "core/lang/language_table.hpp"
 #include "core/lang/param_find_texts.hpp"
 #include "core/params/derive.hpp"
@@ -730,7 +731,7 @@ void ParametersPage::afterApply() {
 }
 
 void ParametersPage::retranslate() {
-  ui::translateForm(this, lang::kMainFormName, lang::mainFormRows());
+  ui::translateForm(this, lang::kMainFormName, forms::mainFormRows());
   form_->retranslate();
   refresher_.force();
   refresh();

@@ -34,6 +34,21 @@ TEST(Hex, ReadsLikeTheConfigurationFile) {
   EXPECT_EQ(out[3], 0x04);
 }
 
+// The one digit helper every hex field of the program reads and writes through.
+TEST(Hex, OneDigitBothWays) {
+  for (unsigned v = 0; v < 16; ++v) {
+    const char c = hexDigitChar(v);
+    EXPECT_EQ(hexDigitValue(c), v) << c;
+    EXPECT_EQ(hexDigitChar(v + 0x30), c) << "only the low four bits count";
+  }
+  EXPECT_EQ(hexDigitChar(0xA), 'A');
+  EXPECT_EQ(hexDigitValue('f'), 15u);
+  EXPECT_EQ(hexDigitValue('F'), 15u);
+  for (const char c : {'g', 'G', '/', ':', '@', '`', ' ', '\0'}) {
+    EXPECT_FALSE(hexDigitValue(c).has_value()) << static_cast<int>(c);
+  }
+}
+
 TEST(Cp1251, CyrillicRoundTripsAndUnknownsBecomeQuestionMarks) {
   const std::string utf8 = "Привет Ёж №1";
   const std::string cp = utf8ToCp1251(utf8);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/events/consistency.hpp"
+#include "core/forms/main_form_rows.hpp"
 #include "core/lang/language_table.hpp"
 
 namespace kivprism::history {
@@ -314,7 +315,7 @@ TEST(StepNames, AStepNoControlNamesIsNamedByWhereItsBytesLie) {
 }
 
 TEST(StepNames, AControlIsNamedByItsCaptionFromTheLanguageTable) {
-  const auto rows = lang::mainFormRows();
+  const auto rows = forms::mainFormRows();
   const lang::TextPair* longPress =
       controlCaption("MainForm", "Edit_PAR_LongTO", "Label_PAR_LongTO_Descripions", rows);
   ASSERT_NE(longPress, nullptr);

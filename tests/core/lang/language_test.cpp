@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/forms/main_form_rows.hpp"
 #include "core/lang/dialog_rows.hpp"
 #include "core/lang/language_table.hpp"
 
@@ -53,16 +54,17 @@ TEST(LanguageTable, LookupIsExactAndSkipsProgramFilledControls) {
 }
 
 TEST(LanguageTable, MainFormRowsHaveBothTextsAndObeyTheXRule) {
-  for (const LanguageRow& row : mainFormRows()) {
+  for (const LanguageRow& row : forms::mainFormRows()) {
     SCOPED_TRACE(row.key);
     EXPECT_TRUE(row.key.starts_with("MainForm_"));
     EXPECT_FALSE(isProgramFilledKey(row.key));
     EXPECT_FALSE(row.text.ru.empty());
     EXPECT_FALSE(row.text.en.empty());
-    EXPECT_EQ(findLanguageRow(row.key, mainFormRows()), &row);
+    EXPECT_EQ(findLanguageRow(row.key, forms::mainFormRows()), &row);
   }
-  EXPECT_EQ(findLanguageRow("MainForm_SpeedButtonUpdateDevice_Hint", mainFormRows())->text.en,
-            "Firmware update");
+  EXPECT_EQ(
+      findLanguageRow("MainForm_SpeedButtonUpdateDevice_Hint", forms::mainFormRows())->text.en,
+      "Firmware update");
 }
 
 TEST(LanguageTable, MainFormDesignTextsAreTheRussianColumn) {
@@ -88,7 +90,7 @@ TEST(LanguageTable, MainFormDesignTextsAreTheRussianColumn) {
   };
   for (const LanguageRow& want : expected) {
     SCOPED_TRACE(want.key);
-    const LanguageRow* row = findLanguageRow(want.key, mainFormRows());
+    const LanguageRow* row = findLanguageRow(want.key, forms::mainFormRows());
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->text.ru, want.text.ru);
     if (!want.text.en.empty()) {
@@ -115,7 +117,7 @@ TEST(LanguageTable, RowsCarryTheTextsThePagesQuote) {
   };
   for (const LanguageRow& want : expected) {
     SCOPED_TRACE(want.key);
-    const LanguageRow* row = findLanguageRow(want.key, mainFormRows());
+    const LanguageRow* row = findLanguageRow(want.key, forms::mainFormRows());
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->text.ru, want.text.ru);
     if (!want.text.en.empty()) {
@@ -136,7 +138,7 @@ TEST(LanguageTable, ListRowsHaveTheSameItemsInBothLanguages) {
     return count;
   };
   std::size_t lists = 0;
-  for (const LanguageRow& row : mainFormRows()) {
+  for (const LanguageRow& row : forms::mainFormRows()) {
     if (!row.key.starts_with("MainForm_ComboBox")) {
       continue;
     }
@@ -150,7 +152,8 @@ TEST(LanguageTable, ListRowsHaveTheSameItemsInBothLanguages) {
     }
   }
   EXPECT_GE(lists, 59U);
-  const LanguageRow* pulse = findLanguageRow("MainForm_ComboBoxPULSENUM_Caption", mainFormRows());
+  const LanguageRow* pulse =
+      findLanguageRow("MainForm_ComboBoxPULSENUM_Caption", forms::mainFormRows());
   ASSERT_NE(pulse, nullptr);
   EXPECT_TRUE(pulse->text.ru.starts_with("Отключен\r\nX2/2\r\n"));
   EXPECT_TRUE(pulse->text.en.starts_with("Disabled\r\nX2/2\r\n"));

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "core/forms/main_form_rows.hpp"
 #include "core/lang/language_table.hpp"
 
 namespace kivprism::lang {
@@ -18,7 +19,7 @@ TEST(ReactionPaneRows, KeysAreUniqueLookedUpAndJoinedToTheTable) {
     EXPECT_TRUE(row.key.ends_with("_Caption") || row.key.ends_with("_Hint")) << row.key;
     EXPECT_FALSE(row.text.ru.empty()) << row.key;
     // Joined into the window's table, and no earlier row of another part shadows it.
-    const LanguageRow* joined = findLanguageRow(row.key, mainFormRows());
+    const LanguageRow* joined = findLanguageRow(row.key, forms::mainFormRows());
     ASSERT_NE(joined, nullptr) << row.key;
     EXPECT_EQ(joined->text.ru, row.text.ru) << row.key;
     EXPECT_EQ(joined->text.en, row.text.en) << row.key;
