@@ -13,11 +13,11 @@
 #include "core/events/entry.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
-#include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/message_box.hpp"
 #include "ui/app/panel_menu.hpp"
+#include "ui/common/message_box.hpp"
 #include "ui/editor/capture_procedures.hpp"
+#include "ui/params/key_procedures.hpp"
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -51,7 +51,10 @@ class Rig {
     window = std::make_unique<TMainForm>(port, options);
     window->startUp();
     window->show();
-    capture = std::make_unique<CaptureProcedures>(*window);
+    capture = std::make_unique<CaptureProcedures>(window->link(), window->shell(), [this] {
+      const auto& keys = window->keyProcedures();
+      return keys.keyLearningRunning() || keys.touchCalibrationRunning();
+    });
   }
   bool waitConnected() {
     return QTest::qWaitFor([this] { return window->link().isConnected(); }, kTimeoutMs);

@@ -10,10 +10,10 @@
 #include "sim/learning_scenarios.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
-#include "ui/app/key_procedures.hpp"
-#include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/message_box.hpp"
+#include "ui/common/message_box.hpp"
+#include "ui/params/key_procedures.hpp"
+#include "ui/params/keys_grid_widget.hpp"
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;

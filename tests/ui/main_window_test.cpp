@@ -24,7 +24,7 @@
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/program.hpp"
-#include "ui/app/shell_settings.hpp"
+#include "ui/common/shell_settings.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
 using kivprism::sim::SimulatedController;

@@ -19,7 +19,7 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/message_box.hpp"
+#include "ui/common/message_box.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 
 namespace pane_rig {

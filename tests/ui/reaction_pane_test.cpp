@@ -14,12 +14,12 @@
 #include "core/config/image_layout.hpp"
 #include "core/dialogs/keyboard.hpp"
 #include "pane_rig.hpp"
+#include "ui/common/source_mask_dialog.hpp"
 #include "ui/dialogs/can_frame_dialogs.hpp"
 #include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/reaction_half.hpp"
 #include "ui/params/parameters_page.hpp"
-#include "ui/params/source_mask_dialog.hpp"
 
 using namespace pane_rig;
 using events::ReactionType;
@@ -237,7 +237,7 @@ class ReactionPaneTest : public QObject {
     rig.chooseReactionPage(ReactionType::Source);
     auto* skip = rig.control<QLabel>("SpeedButtonEventReactionSRCSkipx");
     QVERIFY(skip && skip->isVisible());
-    whenShown<kivprism::ui::params::TInterceptForm>([](QDialog* d) {
+    whenShown<kivprism::ui::TInterceptForm>([](QDialog* d) {
       auto* list = child<QListWidget>(d, "CheckListBoxInterceptSourcesx");
       for (int i = 0; i < list->count(); ++i) {
         list->item(i)->setCheckState(i == 1 || i == 4 ? Qt::Checked : Qt::Unchecked);

@@ -14,8 +14,8 @@
 #include "core/device/packet.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
-#include "ui/app/edit_history.hpp"
 #include "ui/app/main_window.hpp"
+#include "ui/common/edit_history.hpp"
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;

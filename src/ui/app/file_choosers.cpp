@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/lang/summary_window_rows.hpp"
-#include "ui/app/shell_texts.hpp"
+#include "ui/common/shell_texts.hpp"
 
 namespace kivprism::ui {
 

@@ -28,15 +28,17 @@
 #include "core/monitor/monitoring_line.hpp"
 #include "platform/settings_location.hpp"
 #include "platform/system.hpp"
-#include "ui/app/edit_history.hpp"
-#include "ui/app/key_procedures.hpp"
 #include "ui/app/panel_menu.hpp"
-#include "ui/app/qt_text.hpp"
 #include "ui/app/qt_translation.hpp"
-#include "ui/app/shell_texts.hpp"
-#include "ui/app/window_placement.hpp"
+#include "ui/common/edit_history.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/shell_texts.hpp"
+#include "ui/common/window_placement.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
+#include "ui/monitor/terminal_feed.hpp"
 #include "ui/monitor/terminal_page.hpp"
+#include "ui/params/key_procedures.hpp"
+#include "ui/params/parameters_feed.hpp"
 #include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
@@ -72,15 +74,16 @@ QToolButton* addTextButton(QToolBar* bar, const char* name, const QString& text)
 }  // namespace
 
 TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* parent)
-    : QMainWindow(parent), options_(std::move(options)), settings_(settingsPathFor(options_)) {
+    : QMainWindow(parent),
+      options_(std::move(options)),
+      shell_(*this, options_.boxAnswerer),
+      settings_(settingsPathFor(options_)) {
   setObjectName("MainForm");
-  clock_.start();
-  link_ = std::make_unique<device::DeviceLink>(port, *this, model_);
+  link_ = std::make_unique<device::DeviceLink>(port, shell_, model_);
+  shell_.setLink(link_.get());
+  shell_.setToolbarUpdate([this](bool busy) { updateToolbar(busy); });
   hidLibrary_ = port.libraryVersion();
-  link_->addMonitorListener(*this);
   link_->addCanRecordListener(*this);
-  link_->addStateListener(*this);
-  link_->addVariablesListener(*this);
   link_->addConnectionListener(*this);
   commands_ = std::make_unique<device::ToolbarCommands>(*link_);
   commands_->invalidatePages = [this] { invalidatePages(); };
@@ -92,16 +95,17 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   commands_->showInformation = [this](std::string_view text) {
     messageBox(box::kInformation, qtText(text));
   };
-  keyProcedures_ = std::make_unique<KeyProcedures>(*this);
+  keyProcedures_ = std::make_unique<KeyProcedures>(*link_, shell_);
   // Learning writes the keys table itself; the user's edits wait until it ends.
   link_->holdChangeSendingWhile([this] { return keyProcedures_->keyLearningActive(); });
   // What goes into a file or to the controller carries the labels the grid shows.
   commands_->beforeImageLeaves = [this] { keyProcedures_->writeKeyLabels(); };
   connect(keyProcedures_.get(), &KeyProcedures::procedureRunningChanged, this,
           &TMainForm::procedureRunningChanged);
-  pollTimer_.setObjectName("TimerKIVSOLANPRISMTest");
-  pollTimer_.setInterval(static_cast<int>(device::kPollIdleMs));
-  connect(&pollTimer_, &QTimer::timeout, this, &TMainForm::TimerKIVSOLANPRISMTestTimer);
+  QTimer& pollTimer = shell_.pollTimer();
+  pollTimer.setObjectName("TimerKIVSOLANPRISMTest");
+  pollTimer.setInterval(static_cast<int>(device::kPollIdleMs));
+  connect(&pollTimer, &QTimer::timeout, this, &TMainForm::TimerKIVSOLANPRISMTestTimer);
   buildEditHistory();
   buildToolBar();
   buildMenu();
@@ -121,6 +125,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   syncPanel_->setObjectName("StatusBarPanelSyncx");
   syncPanel_->setMinimumWidth(kSyncPanelMinimumWidth);
   statusBar()->addPermanentWidget(syncPanel_);
+  shell_.setPanels(panelMenu_, statusPanel_, syncPanel_);
   resize(kDesignWidth, kDesignHeight);
   // The design texts are the Russian ones; the settings may switch them at start-up.
   lang::setCurrentLanguage(lang::Language::Russian);
@@ -130,12 +135,8 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
 }
 
 TMainForm::~TMainForm() {
-  pollTimer_.stop();
-  shuttingDown_ = true;
-  link_->removeMonitorListener(*this);
+  shell_.beginShutDown();
   link_->removeCanRecordListener(*this);
-  link_->removeStateListener(*this);
-  link_->removeVariablesListener(*this);
   link_->removeConnectionListener(*this);
   link_->holdChangeSendingWhile({});
 }
@@ -232,7 +233,8 @@ void TMainForm::buildMenu() {
 void TMainForm::buildPages() {
   pageControlMain_ = new QTabWidget(this);
   pageControlMain_->setObjectName("PageControlMain");
-  terminal_ = new TerminalPage([this] { return tickMs(); }, pageControlMain_);
+  terminal_ = new TerminalPage([this] { return shell_.tickMs(); }, pageControlMain_);
+  terminalFeed_ = std::make_unique<TerminalFeed>(*link_, *terminal_);
   terminal_->sendMemo()->isConnected = [this] { return link_->isConnected(); };
   terminal_->sendMemo()->sendLine = [this](const std::string& line) {
     const auto bytes = monitor::terminalPayload(line);
@@ -388,104 +390,22 @@ bool TMainForm::debugItemsVisible() const {
 
 bool TMainForm::onlyUsed() const { return menuItemOnlyUsed_->isChecked(); }
 
-QString TMainForm::statusText() const { return statusPanel_->text(); }
-
-QString TMainForm::syncText() const { return syncPanel_->text(); }
-
-// --- boxes and short messages ---
-
-int TMainForm::messageBox(unsigned flags, const QString& text) {
-  link_->suspendPoll();
-  const int pressed = showMessageBox(this, flags, text, options_.boxAnswerer);
-  link_->resumePoll();
-  return pressed;
-}
-
-void TMainForm::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs, const QString& text) {
-  panelMenu_->flashMessage(durationMs, blinkMs, text);
-}
-
-void TMainForm::endFlash() { panelMenu_->endFlash(); }
-
 // --- closing ---
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (!shuttingDown_ && !mayClose()) {
+  if (!shell_.shuttingDown() && !mayClose()) {
     event->ignore();
     return;
   }
-  if (!shuttingDown_) {
-    pollTimer_.stop();
-    shuttingDown_ = true;
+  if (!shell_.shuttingDown()) {
+    shell_.beginShutDown();
     stopCanLogQuietly();
-    waitMs(kCloseSettleMs);
+    shell_.waitMs(kCloseSettleMs);
     link_->closeDevice();
-    waitMs(kCloseSettleMs);
+    shell_.waitMs(kCloseSettleMs);
     saveSettings();
   }
   event->accept();
-}
-
-// --- LinkHost ---
-
-std::uint32_t TMainForm::tickMs() { return static_cast<std::uint32_t>(clock_.elapsed()); }
-
-void TMainForm::processEvents() { QCoreApplication::processEvents(); }
-
-void TMainForm::waitMs(std::uint32_t ms) {
-  QEventLoop loop;
-  QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-void TMainForm::setPollTimerEnabled(bool enabled) {
-  if (enabled && !shuttingDown_) {
-    pollTimer_.start();
-  } else {
-    pollTimer_.stop();
-  }
-}
-
-void TMainForm::setPollInterval(std::uint32_t ms) { pollTimer_.setInterval(static_cast<int>(ms)); }
-
-void TMainForm::setStatusText(std::string_view text) { statusPanel_->setText(qtText(text)); }
-
-void TMainForm::setSyncText(std::string_view text) { syncPanel_->setText(qtText(text)); }
-
-void TMainForm::showProgress(std::size_t position, std::size_t total) {
-  panelMenu_->showProgress(position, total);
-}
-
-void TMainForm::hideProgress() { panelMenu_->hideProgress(); }
-
-void TMainForm::currentSourceChanged(std::string_view text, bool enabled) {
-  currentSource_->setText(qtText(text));
-  currentSource_->setEnabled(enabled);
-}
-
-void TMainForm::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
-                             std::string_view text) {
-  flashMessage(durationMs, blinkMs, qtText(text));
-}
-
-void TMainForm::showError(std::string_view text) { messageBox(box::kError, qtText(text)); }
-
-bool TMainForm::askYesNo(std::string_view text) {
-  return messageBox(box::kWarning | box::kDefaultNo, qtText(text)) == box::kYes;
-}
-
-bool TMainForm::askQuestion(std::string_view text) {
-  return messageBox(box::kQuestion | box::kDefaultNo, qtText(text)) == box::kYes;
-}
-
-void TMainForm::logLine(std::string_view text) { terminal_->logLine(qtText(text)); }
-
-void TMainForm::monitoringLine(std::string_view line) {
-  // The controller writes cp1251; the markers are plain ASCII, so rewriting after the conversion
-  // finds the same places and keeps the inserted names intact.
-  std::string text = config::cp1251ToUtf8(line);
-  monitor::formatMonitoringLine(text);
-  appendLine(TerminalPage::monitoringColour(), qtText(text));
 }
 
 void TMainForm::appendLine(const QColor& colour, const QString& text) {
@@ -498,18 +418,5 @@ void TMainForm::configurationReloaded() {
 }
 
 void TMainForm::invalidatePages() { emit pagesInvalidated(); }
-
-void TMainForm::suspendRedraw() {
-  if (redrawSuspended_++ == 0) {
-    setUpdatesEnabled(false);
-  }
-}
-
-void TMainForm::resumeRedraw() {
-  if (redrawSuspended_ > 0 && --redrawSuspended_ == 0) {
-    setUpdatesEnabled(true);
-    update();
-  }
-}
 
 }  // namespace kivprism::ui

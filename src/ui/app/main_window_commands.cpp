@@ -22,18 +22,18 @@
 #include "core/params/entry_value.hpp"
 #include "platform/settings_location.hpp"
 #include "ui/app/compare_dialog.hpp"
-#include "ui/app/edit_history.hpp"
-#include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
-#include "ui/app/qt_text.hpp"
 #include "ui/app/qt_translation.hpp"
-#include "ui/app/shell_texts.hpp"
-#include "ui/app/translate_form.hpp"
+#include "ui/common/edit_history.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/shell_texts.hpp"
+#include "ui/common/translate_form.hpp"
 #include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/terminal_page.hpp"
+#include "ui/params/key_procedures.hpp"
 #include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
@@ -110,10 +110,9 @@ bool TMainForm::mayClose() {
   storeTypedValue();
   // Fresh edits go out first, so that only what the controller did not take is asked about.
   if (link_->isConnected() && !link_->transportBusy()) {
-    link_->suspendPoll();
+    shell::PollPause pause(*link_);
     link_->syncChanges();
     link_->updateSyncText();
-    link_->resumePoll();
   }
   const std::string question = commands_->closingQuestion();
   if (question.empty()) {
@@ -283,7 +282,7 @@ int TMainForm::applyLanguage(int index) {
   // The next poll treats the controller as new: its information is logged again in this
   // language and its configuration read again.
   link_->clearConnected();
-  suspendRedraw();
+  shell::RedrawPause redraw(shell_);
   invalidatePages();
   translateForm();
   // The dialogs are the window's children, but have sub-tables of their own.
@@ -294,7 +293,6 @@ int TMainForm::applyLanguage(int index) {
     eventPane_->irCodeDialog().retranslate();
   }
   retranslateProgramTexts();
-  resumeRedraw();
   return lang::languageIndex(language);
 }
 

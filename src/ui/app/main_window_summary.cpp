@@ -11,7 +11,7 @@
 #include "core/summary/config_export.hpp"
 #include "ui/app/compare_dialog.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/params/parameters_page.hpp"
 
@@ -95,7 +95,7 @@ void TMainForm::MenuItemExportSummaryClick() {
     messageBox(box::kError, translatedWith(texts::kExportWriteError, error->describe()));
     return;
   }
-  flashMessage(kSavedNoticeMs, 0, translated(texts::kExportWritten));
+  shell_.flashText(kSavedNoticeMs, 0, translated(texts::kExportWritten));
 }
 
 void TMainForm::showParameterControl(const QString& control) {

@@ -18,7 +18,7 @@
 #include "core/canlog/can_log_texts.hpp"
 #include "core/config/utf8_path.hpp"
 #include "platform/system.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 
 namespace kivprism::ui {
 

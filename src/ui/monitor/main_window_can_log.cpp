@@ -12,7 +12,7 @@
 #include "core/params/availability.hpp"
 #include "platform/settings_location.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 #include "ui/monitor/can_log_page.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
@@ -51,7 +51,7 @@ void TMainForm::buildCanLogPage() {
   };
   hooks.terminalShown = [this] { return pageControlMain_->currentIndex() == 0; };
   hooks.echo = [this](const QString& line) { appendLine(TerminalPage::monitoringColour(), line); };
-  hooks.tickMs = [this] { return tickMs(); };
+  hooks.tickMs = [this] { return shell_.tickMs(); };
   canLog_ = new CanLogPage(std::move(hooks), pageControlMain_);
   pageControlMain_->setTabVisible(pageControlMain_->addTab(canLog_, QString()), false);
   connect(

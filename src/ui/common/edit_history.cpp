@@ -1,4 +1,4 @@
-#include "ui/app/edit_history.hpp"
+#include "ui/common/edit_history.hpp"
 
 #include <QAction>
 #include <QApplication>
@@ -9,8 +9,8 @@
 
 #include "core/lang/history_texts.hpp"
 #include "core/lang/language_table.hpp"
-#include "ui/app/qt_text.hpp"
 #include "ui/common/bound_form.hpp"
+#include "ui/common/qt_text.hpp"
 
 namespace kivprism::ui {
 
