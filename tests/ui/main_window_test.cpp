@@ -209,7 +209,8 @@ class MainWindowTest : public QObject {
     Rig rig;
     QVERIFY(rig.waitConnected());
     rig.controller.setRestartTime(50);
-    rig.window->SpeedButtonResetClick();
+    // The toolbar button, enabled while connected.
+    rig.window->findChild<QToolButton*>("SpeedButtonReset")->click();
     QVERIFY(rig.boxes.empty());
     QCOMPARE(rig.controller.resetCount(), 1u);
     QCOMPARE(rig.window->link().lastSerialNumber(), 0u);

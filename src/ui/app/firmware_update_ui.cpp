@@ -65,11 +65,11 @@ void TMainForm::SpeedButtonUpdateDeviceClick() {
   }
   {
     FirmwareUpdateUi host(*statusBar(), *commands_, *terminal_, [this] {
-      const QString fileName = chooseFirmwareToOpen();
+      const QString fileName = files_.choose(FileChooser::FirmwareToOpen);
       if (fileName.isEmpty()) {
         return std::string();
       }
-      rememberFirmwareFile(fileName);
+      files_.remember(FileChooser::FirmwareToOpen, fileName);
       return fileName.toStdString();
     });
     device::FirmwareUpdate update(*link_, *volumes, shell_, host);

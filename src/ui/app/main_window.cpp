@@ -23,6 +23,7 @@
 
 #include "core/config/text_codec.hpp"
 #include "core/config/utf8_path.hpp"
+#include "core/device/packet.hpp"
 #include "core/lang/backup_texts.hpp"
 #include "core/lang/language.hpp"
 #include "core/monitor/monitoring_line.hpp"
@@ -77,7 +78,9 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
     : QMainWindow(parent),
       options_(std::move(options)),
       shell_(*this, options_.boxAnswerer),
-      settings_(settingsPathFor(options_)) {
+      settings_(settingsPathFor(options_)),
+      files_(*this, settings_, options_.fileAnswerer,
+             [this](const QString& text) { messageBox(box::kError, text); }) {
   setObjectName("MainForm");
   link_ = std::make_unique<device::DeviceLink>(port, shell_, model_);
   shell_.setLink(link_.get());
@@ -177,10 +180,10 @@ void TMainForm::buildToolBar() {
   connect(readDevice_, &QToolButton::clicked, this, &TMainForm::SpeedButtonReadDeviceClick);
   connect(writeDevice_, &QToolButton::clicked, this, &TMainForm::SpeedButtonWriteDeviceClick);
   connect(toDefault_, &QToolButton::clicked, this, &TMainForm::SpeedButtonToDefaultClick);
-  connect(reset_, &QToolButton::clicked, this, &TMainForm::SpeedButtonResetClick);
+  connect(reset_, &QToolButton::clicked, this, [this] { commands_->reset(); });
   connect(onlyUsedx_, &QToolButton::clicked, this, &TMainForm::SpeedButtonOnlyUsedxClick);
   connect(langx_, &QToolButton::clicked, this, &TMainForm::SpeedButtonLangxClick);
-  connect(languageMakerx_, &QToolButton::clicked, this, &TMainForm::SpeedButtonLanguageMakerxClick);
+  connect(languageMakerx_, &QToolButton::clicked, this, [this] { applyLanguage(0); });
 }
 
 void TMainForm::buildMenu() {
@@ -219,7 +222,7 @@ void TMainForm::buildMenu() {
 
   connect(panelMenu_, &PanelMenu::menuRequested, this,
           [this](const QPoint& at) { popupMenu_->popup(at); });
-  connect(menuItemDebug_, &QAction::triggered, this, &TMainForm::MenuItemDebugClick);
+  connect(menuItemDebug_, &QAction::triggered, this, [this] { applyDebugItems(); });
   connect(menuItemAboutx_, &QAction::triggered, this, &TMainForm::MenuItemAboutxClick);
   connect(menuItemBackups_, &QAction::triggered, this, &TMainForm::MenuItemBackupsClick);
   connect(menuItemOnlyUsed_, &QAction::triggered, this, [this] {
@@ -237,8 +240,12 @@ void TMainForm::buildPages() {
   terminalFeed_ = std::make_unique<TerminalFeed>(*link_, *terminal_);
   terminal_->sendMemo()->isConnected = [this] { return link_->isConnected(); };
   terminal_->sendMemo()->sendLine = [this](const std::string& line) {
+    if (!link_->isConnected()) {
+      messageBox(box::kError, translated(texts::kControllerDisconnected));
+      return;
+    }
     const auto bytes = monitor::terminalPayload(line);
-    sendTerminalLine(bytes);
+    link_->writeAreaReported(device::area::kMonitorText, 0, bytes);
   };
   terminal_->copyAllAllowed = [this] {
     return pageControlMain_->currentWidget() != parametersPage_;
@@ -361,8 +368,6 @@ void TMainForm::applyDebugItems() {
   menuItemDebug_->setVisible(visible);
   menuItemLog_->setVisible(visible);
 }
-
-void TMainForm::MenuItemDebugClick() { applyDebugItems(); }
 
 QString TMainForm::backupsFolder() const {
   return QString::fromStdU16String(backups_->folder().u16string());

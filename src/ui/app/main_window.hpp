@@ -94,17 +94,10 @@ class TMainForm : public QMainWindow,
   int messageBox(unsigned flags, const QString& text) { return shell_.messageBox(flags, text); }
   bool valueEntryCheck(QLineEdit* field, std::uint32_t minimum, std::uint32_t maximum,
                        std::span<std::uint8_t> destination, unsigned width);
-  QString chooseConfigToOpen();
-  QString chooseConfigToSave();
-  QString chooseFirmwareToOpen();
-  QString chooseCanLogToSave();
-  void rememberConfigFile(const QString& fileName);
-  void rememberFirmwareFile(const QString& fileName);
-  void rememberCanLogFile(const QString& fileName);
+  FileChoosers& files() { return files_; }
   // 0 Russian, 1 English, -1 only asks; returns the index in force.
   int applyLanguage(int index);
   void appendLine(const QColor& colour, const QString& text);
-  void sendTerminalLine(std::span<const std::uint8_t> bytes);
 
   // --- toolbar and menu handlers ---
   // Enables the toolbar's buttons from the busy state, a running set-up and the connection.
@@ -116,11 +109,8 @@ class TMainForm : public QMainWindow,
   void SpeedButtonReadDeviceClick();
   void SpeedButtonWriteDeviceClick();
   void SpeedButtonToDefaultClick();
-  void SpeedButtonResetClick();
   void SpeedButtonOnlyUsedxClick();
   void SpeedButtonLangxClick();
-  void SpeedButtonLanguageMakerxClick();
-  void MenuItemDebugClick();
   // Opens the folder of the backups in the file manager, making it first when missing.
   void MenuItemBackupsClick();
   QString backupsFolder() const;
@@ -199,8 +189,6 @@ class TMainForm : public QMainWindow,
   void applyDebugItems();
   void translateForm();
   void retranslateProgramTexts();
-  QString chooseFile(FileChooser kind);
-  void rememberFile(FileChooser kind, const QString& fileName);
   device::FileSteps configFileSteps(bool save);
   void invalidatePages();
   // The parameters page inside TabSheetParameters (src/ui/app/main_window_parameters.cpp).
@@ -232,6 +220,7 @@ class TMainForm : public QMainWindow,
   bool procedureRunning_ = false;
   EditHistory* history_ = nullptr;
   SettingsFile settings_;
+  FileChoosers files_;
   ShellSettings loaded_;
 
   QToolBar* mainToolBar_ = nullptr;

@@ -56,11 +56,11 @@ void TMainForm::buildFileMenu() {
 }
 
 void TMainForm::MenuItemCompareFileClick() {
-  const QString fileName = chooseFile(FileChooser::ConfigToCompare);
+  const QString fileName = files_.choose(FileChooser::ConfigToCompare);
   if (fileName.isEmpty()) {
     return;
   }
-  rememberFile(FileChooser::ConfigToCompare, fileName);
+  files_.remember(FileChooser::ConfigToCompare, fileName);
   config::ConfigImage file;
   if (const auto error =
           config::readConfigFile(config::pathFromUtf8(fileName.toStdString()), file)) {
@@ -76,11 +76,11 @@ void TMainForm::MenuItemCompareFileClick() {
 }
 
 void TMainForm::MenuItemExportSummaryClick() {
-  const QString fileName = chooseFile(FileChooser::SummaryToSave);
+  const QString fileName = files_.choose(FileChooser::SummaryToSave);
   if (fileName.isEmpty()) {
     return;
   }
-  rememberFile(FileChooser::SummaryToSave, fileName);
+  files_.remember(FileChooser::SummaryToSave, fileName);
   // The controller is named only while it is connected: its information is then current.
   std::optional<device::DeviceInfo> controller;
   if (link_->isConnected()) {

@@ -45,7 +45,9 @@ void TMainForm::buildCanLogPage() {
   hooks.updateToolbar = [this](bool busy) { updateToolbar(busy); };
   hooks.showError = [this](const QString& text) { messageBox(box::kError, text); };
   hooks.chooseLogFile = [this](canlog::LogForm& form) { return chooseCanLogFile(form); };
-  hooks.rememberLogFile = [this](const QString& name) { rememberCanLogFile(name); };
+  hooks.rememberLogFile = [this](const QString& name) {
+    files_.remember(FileChooser::CanLogToSave, name);
+  };
   hooks.controllerLogRunning = [this] {
     return (link_->deviceInfo().stateWord & device::device_info::kCanLogRunning) != 0;
   };
@@ -61,7 +63,7 @@ void TMainForm::buildCanLogPage() {
 
 QString TMainForm::chooseCanLogFile(canlog::LogForm& form) {
   if (options_.fileAnswerer) {
-    const QString name = chooseCanLogToSave();
+    const QString name = files_.choose(FileChooser::CanLogToSave);
     if (const auto capture = canlog::captureFormFor(QFile::encodeName(name).toStdString())) {
       form = *capture;
     }
