@@ -18,6 +18,9 @@ fi
 # No POSIX or Win32 call above the platform layer, no ANSI Win32 call anywhere.
 tools/check-platform-calls.sh --self-test
 tools/check-platform-calls.sh
+# The window's ui folders include one way only.
+tools/check-ui-layers.sh --self-test
+tools/check-ui-layers.sh
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen

@@ -37,6 +37,13 @@ class QuietHost : public device::LinkHost {
   void showError(std::string_view) override {}
   bool askYesNo(std::string_view) override { return false; }
   bool askQuestion(std::string_view) override { return false; }
+  void showInformation(std::string_view) override {}
+  bool askContinue(std::string_view) override { return false; }
+  void endFlash() override {}
+  void suspendPoll() override {}
+  void resumePoll() override {}
+  void suspendRedraw() override {}
+  void resumeRedraw() override {}
 };
 
 struct Bench {

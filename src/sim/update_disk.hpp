@@ -6,7 +6,7 @@
 // be deleted, a disk that stays non-empty, a write that stops short.
 //
 //   sim::SimulatedUpdateDisk disk(controller);          // a temporary folder, removed afterwards
-//   device::FirmwareUpdate update(link, disk, host);    // disk is the VolumeProvider
+//   device::FirmwareUpdate update(link, disk, shell, host);    // disk is the VolumeProvider
 #pragma once
 
 #include <cstddef>

@@ -54,6 +54,11 @@ class FakeLinkHost : public device::LinkHost,
   std::vector<std::pair<std::uint32_t, std::uint32_t>> flashTimings;  // duration, blink
   std::vector<std::string> errors;
   std::vector<std::string> questions;
+  std::vector<std::string> informations;
+  int flashEnds = 0;
+  // How deep the poll and the redraw are held off through the shell.
+  int pollPauses = 0;
+  int redrawPauses = 0;
   std::vector<std::string> logLines;
   std::vector<std::string> monitoringLines;
   std::vector<std::vector<std::uint8_t>> canRecords;
@@ -71,7 +76,7 @@ class FakeLinkHost : public device::LinkHost,
     link.addConnectionListener(*this);
   }
 
-  // --- LinkHost ---
+  // --- shell services and LinkHost ---
   std::uint32_t tickMs() override { return now; }
   void processEvents() override {
     ++processEventsCalls;
@@ -106,7 +111,17 @@ class FakeLinkHost : public device::LinkHost,
     errors.emplace_back(text);
     timerOnDuringBox |= pollTimerEnabled;
   }
+  void showInformation(std::string_view text) override {
+    informations.emplace_back(text);
+    timerOnDuringBox |= pollTimerEnabled;
+  }
+  void endFlash() override { ++flashEnds; }
+  void suspendPoll() override { ++pollPauses; }
+  void resumePoll() override { --pollPauses; }
+  void suspendRedraw() override { ++redrawPauses; }
+  void resumeRedraw() override { --redrawPauses; }
   bool askQuestion(std::string_view text) override { return askYesNo(text); }
+  bool askContinue(std::string_view text) override { return askYesNo(text); }
   bool askYesNo(std::string_view text) override {
     questions.emplace_back(text);
     timerOnDuringBox |= pollTimerEnabled;

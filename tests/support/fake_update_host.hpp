@@ -1,5 +1,5 @@
-// A FirmwareUpdateHost for tests: records what the update shows and answers from a script; its
-// waits move the given clock.
+// The update's shell and FirmwareUpdateHost for tests: records what the update shows and answers
+// from a script; its waits move the given clock.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,7 @@
 
 namespace kivprism::testing {
 
-class FakeUpdateHost : public device::FirmwareUpdateHost {
+class FakeUpdateHost : public shell::ShellServices, public device::FirmwareUpdateHost {
  public:
   explicit FakeUpdateHost(std::uint32_t& clock) : clock_(clock) {}
 
@@ -38,7 +38,9 @@ class FakeUpdateHost : public device::FirmwareUpdateHost {
   int flashEnds = 0;
   std::vector<std::string> logLines;
   std::vector<std::uint32_t> waits;
+  // Times the toolbar was locked.
   int toolbarDisabled = 0;
+  std::vector<std::string> informations;
   int chooserCalls = 0;
   int processEventsCalls = 0;
   std::vector<unsigned> looks;
@@ -48,6 +50,14 @@ class FakeUpdateHost : public device::FirmwareUpdateHost {
     return chosenFile;
   }
   void showError(std::string_view text) override { errors.emplace_back(text); }
+  std::uint32_t tickMs() override { return clock_; }
+  void showInformation(std::string_view text) override { informations.emplace_back(text); }
+  bool askYesNo(std::string_view text) override { return askContinue(text); }
+  bool askQuestion(std::string_view text) override { return askContinue(text); }
+  void suspendPoll() override {}
+  void resumePoll() override {}
+  void suspendRedraw() override {}
+  void resumeRedraw() override {}
   bool askContinue(std::string_view text) override {
     questions.emplace_back(text);
     if (answers.empty()) {
@@ -72,7 +82,7 @@ class FakeUpdateHost : public device::FirmwareUpdateHost {
     }
   }
   bool shuttingDown() const override { return shutdown; }
-  void disableToolbar() override { ++toolbarDisabled; }
+  void updateToolbar(bool busy) override { toolbarDisabled += busy ? 1 : 0; }
   void diskWaitProgress(unsigned look, unsigned) override { looks.push_back(look); }
   std::optional<std::string> backUpConfiguration() override {
     ++backupCalls;

@@ -18,7 +18,7 @@
 #include "sim/update_disk.hpp"
 #include "support/virtual_window_clock.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/message_box.hpp"
+#include "ui/common/message_box.hpp"
 
 // QTRY_VERIFY and QTRY_COMPARE on the rig's virtual time: the condition is tried while the rig's
 // time advances, up to the time-out (10 s unless given).

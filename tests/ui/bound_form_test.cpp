@@ -13,6 +13,7 @@
 #include "core/events/entry.hpp"
 #include "core/lang/text.hpp"
 #include "core/view/binding.hpp"
+#include "support/fake_link_host.hpp"
 #include "ui/common/bound_form.hpp"
 
 namespace view = kivprism::view;
@@ -60,7 +61,7 @@ class BoundFormTest : public QObject {
     context.entry = 42;
     int changes = 0;
     int followUps = 0;
-    std::vector<QString> boxes;
+    kivprism::testing::FakeLinkHost shell;
     QWidget owner;
     BoundForm::Hooks hooks;
     hooks.change = [&](std::string_view control, view::ControlKind kind, const view::Change& c) {
@@ -73,10 +74,7 @@ class BoundFormTest : public QObject {
       return v;
     };
     hooks.followUp = [&](const view::ChangeOutcome&, QWidget*) { ++followUps; };
-    hooks.messageBox = [&](unsigned, const QString& text) {
-      boxes.push_back(text);
-      return 0;
-    };
+    hooks.shell = &shell;
     auto* form = new BoundForm(&owner, table, std::move(hooks));
     QWidget* page = form->buildRows(kRows, &owner, nullptr);
     QVERIFY(page->findChild<QLabel*>("PanelPressKind") != nullptr);
@@ -108,10 +106,12 @@ class BoundFormTest : public QObject {
     QCOMPARE(int(kivprism::events::get(e, entry::kOnceFlag)), 1);
     QCOMPARE(int(kivprism::events::get(e, entry::kSourceMask)), 200);
     QCOMPARE(followUps, 3);
-    QVERIFY(boxes.empty());
+    QVERIFY(shell.errors.empty());
     mask->setText("300");
     emit mask->returnPressed();
-    QCOMPARE(boxes.size(), std::size_t{1});
+    // A refusal is an error box of the shell.
+    QCOMPARE(shell.errors.size(), std::size_t{1});
+    QVERIFY(shell.informations.empty());
     QCOMPARE(int(kivprism::events::get(e, entry::kSourceMask)), 200);
   }
 

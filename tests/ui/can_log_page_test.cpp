@@ -28,7 +28,7 @@
 #include "core/events/entry_types.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
-#include "ui/app/edit_history.hpp"
+#include "ui/common/edit_history.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/can_log_page.hpp"

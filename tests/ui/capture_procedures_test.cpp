@@ -14,11 +14,11 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "support/window_rig.hpp"
-#include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/message_box.hpp"
 #include "ui/app/panel_menu.hpp"
+#include "ui/common/message_box.hpp"
 #include "ui/editor/capture_procedures.hpp"
+#include "ui/params/key_procedures.hpp"
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -41,7 +41,12 @@ class Rig : public kivprism::testing::WindowRig {
     s.systemLanguage = "de-DE";
     return s;
   }
-  Rig() : WindowRig(setup()) { capture = std::make_unique<CaptureProcedures>(*window); }
+  Rig() : WindowRig(setup()) {
+    capture = std::make_unique<CaptureProcedures>(window->link(), window->shell(), [this] {
+      const auto& keys = window->keyProcedures();
+      return keys.keyLearningRunning() || keys.touchCalibrationRunning();
+    });
+  }
   static Bytes bytesOf(std::span<const std::uint8_t> s) { return {s.begin(), s.end()}; }
   Bytes working() { return bytesOf(events::entryAt(window->model().working, kEntry)); }
   // The poll sends the entry as the working image holds it.

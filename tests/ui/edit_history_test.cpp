@@ -19,12 +19,12 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "support/window_rig.hpp"
-#include "ui/app/edit_history.hpp"
-#include "ui/app/key_procedures.hpp"
-#include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
+#include "ui/common/edit_history.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/panel_button.hpp"
+#include "ui/params/key_procedures.hpp"
+#include "ui/params/keys_grid_widget.hpp"
 #include "ui/params/parameters_page.hpp"
 
 using kivprism::config::ConfigImage;

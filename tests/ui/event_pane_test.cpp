@@ -26,13 +26,13 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "ui/app/main_window.hpp"
+#include "ui/common/source_mask_dialog.hpp"
 #include "ui/dialogs/can_frame_dialogs.hpp"
 #include "ui/dialogs/entry_name_dialog.hpp"
 #include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/panel_button.hpp"
 #include "ui/params/parameters_page.hpp"
-#include "ui/params/source_mask_dialog.hpp"
 
 using kivprism::ui::editor::KeyDropPanel;
 using namespace pane_rig;
@@ -204,14 +204,14 @@ class EventPaneTest : public QObject {
         QTest::mouseClick(child<QPushButton>(d, "ButtonOK"), Qt::LeftButton);
       };
     };
-    whenShown<kivprism::ui::params::TInterceptForm>(tick({0, 2}));
+    whenShown<kivprism::ui::TInterceptForm>(tick({0, 2}));
     emit box->activated(1);
     QCOMPARE(at(rig.workingEntry(8), 17), std::uint8_t{0x05});
     QCOMPARE(box->currentIndex(), 1);
     QCOMPARE(box->currentText(), QString(" 1 3"));
     QVERIFY(rig.entryDelivered(8));
     // Every source ticked means any source: the mask is stored as 0 and the box goes back.
-    whenShown<kivprism::ui::params::TInterceptForm>(tick({0, 1, 2, 3, 4, 5, 6, 7}));
+    whenShown<kivprism::ui::TInterceptForm>(tick({0, 1, 2, 3, 4, 5, 6, 7}));
     emit box->activated(1);
     QCOMPARE(at(rig.workingEntry(8), 17), std::uint8_t{0});
     QCOMPARE(box->currentIndex(), 0);
@@ -363,7 +363,8 @@ class EventPaneTest : public QObject {
     first[19] = 1;
     first[78] = 1;
     QVERIFY(rig.waitConnected());
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.pane().entryTabs()->tabText(0), QString("1* (Horn)"), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.pane().entryTabs()->tabText(0), QString("1* (Horn)"),
+                              kTimeoutMs);
     QCOMPARE(rig.pane().eventPages()->currentWidget()->objectName(),
              QString("TabSheetEventVoltage"));
     QCOMPARE(rig.control<QLabel>("SpeedButtonEventVoltageZnakx")->text(), QString(">"));

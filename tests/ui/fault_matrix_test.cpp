@@ -28,14 +28,14 @@
 #include "sim/simulated_hid_port.hpp"
 #include "sim/update_disk.hpp"
 #include "support/window_rig.hpp"
-#include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/capture_procedures.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/can_log_page.hpp"
+#include "ui/params/key_procedures.hpp"
 
 using kivprism::sim::AnswerFault;
 using kivprism::sim::SimulatedController;

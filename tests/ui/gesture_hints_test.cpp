@@ -67,7 +67,8 @@ class GestureHintsTest : public QObject {
       auto* hint = pages->widget(0)->findChild<QLabel*>(pages->objectName() + "TypeHintx");
       QVERIFY2(hint != nullptr, qPrintable(pages->objectName()));
       QVERIFY(hint->isVisible());
-      VTRY_COMPARE(rig, hint->text(), QString::fromUtf8("Щелчок правой кнопкой мыши открывает список типов"));
+      VTRY_COMPARE(rig, hint->text(),
+                   QString::fromUtf8("Щелчок правой кнопкой мыши открывает список типов"));
       rig.window->applyLanguage(1);
       VTRY_COMPARE(rig, hint->text(), QString("A right click opens the list of types"));
       rig.window->applyLanguage(0);

@@ -10,11 +10,11 @@
 #include "sim/learning_scenarios.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
-#include "ui/app/key_procedures.hpp"
-#include "ui/app/keys_grid_widget.hpp"
 #include "support/window_rig.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/message_box.hpp"
+#include "ui/common/message_box.hpp"
+#include "ui/params/key_procedures.hpp"
+#include "ui/params/keys_grid_widget.hpp"
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -36,9 +36,7 @@ class Rig : public kivprism::testing::WindowRig {
     s.systemLanguage = "de-DE";
     return s;
   }
-  Rig() : WindowRig(setup()) {
-    procedures = &window->keyProcedures();
-  }
+  Rig() : WindowRig(setup()) { procedures = &window->keyProcedures(); }
 
   KeyProcedures* procedures = nullptr;
 };
@@ -90,14 +88,16 @@ class KeyProceduresTest : public QObject {
     const auto touch = rig.window->model().working.span(layout::kTouchBlock);
     QVERIFY(std::equal(touch.begin(), touch.end(), block.begin()));
     // The poll sends the new block at image offset 0.
-    QVERIFY(rig.waitFor([&] {
+    QVERIFY(rig.waitFor(
+        [&] {
           for (const auto& r : rig.controller.requests()) {
             if (r.cmd == 0x90 && r.offset == 0 && r.len == block.size()) {
               return true;
             }
           }
           return false;
-        }, kConnectTimeoutMs));
+        },
+        kConnectTimeoutMs));
   }
 };
 

@@ -21,11 +21,11 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "support/window_rig.hpp"
-#include "ui/app/key_procedures.hpp"
-#include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/message_box.hpp"
 #include "ui/app/window_clock.hpp"
+#include "ui/common/message_box.hpp"
+#include "ui/params/key_procedures.hpp"
+#include "ui/params/keys_grid_widget.hpp"
 #include "ui/params/parameters_page.hpp"
 
 using kivprism::sim::SimulatedController;

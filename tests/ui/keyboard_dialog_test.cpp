@@ -17,12 +17,12 @@
 #include "core/lang/text.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
-#include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/shell_settings.hpp"
-#include "ui/app/window_placement.hpp"
+#include "ui/common/shell_settings.hpp"
+#include "ui/common/window_placement.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
+#include "ui/params/key_procedures.hpp"
 
 using namespace kivprism;
 using ui::dialogs::TFormKeyBoard;
@@ -312,7 +312,7 @@ class KeyboardDialogTest : public QObject {
     options.systemLanguage = "en-US";
     options.boxAnswerer = [](unsigned, const QString&, const QString&) { return 0; };
     ui::TMainForm window(port, options);
-    auto* dialog = new TFormKeyBoard(window);
+    auto* dialog = new TFormKeyBoard(window.model().working, window);
     window.startUp();
     window.show();
     QVERIFY(QTest::qWaitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
@@ -337,24 +337,26 @@ class KeyboardDialogTest : public QObject {
                              kConnectTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(controller.configuration(), window.model().working,
                               kConnectTimeoutMs);
-    // The window's set-up procedures lock the groups; a new image redraws the dialog.
-    emit window.keyProcedures().procedureRunningChanged(true);
-    QVERIFY(!child<QGroupBox>(dialog, "GroupBoxKeyboardPage07")->isEnabled());
-    QVERIFY(!child<QGroupBox>(dialog, "GroupBoxSystemControl")->isEnabled());
-    emit window.keyProcedures().procedureRunningChanged(false);
-    QVERIFY(child<QGroupBox>(dialog, "GroupBoxKeyboardPage07")->isEnabled());
-    events::set(events::entryAt(window.model().working, 7), usb::kSecondKey, 41);
-    emit window.pagesInvalidated();
-    QVERIFY(chosen(dialog, "PanelKey41x"));
-
-    // The window's own dialog, open on entry 7, follows the USB functions ticked on the
-    // interfaces tab and the entry selected in the pane at once.
+    // The window's own dialog: the window's set-up procedures lock its groups; a new image
+    // redraws it.
     TFormKeyBoard* own = nullptr;
     for (auto* d : window.findChildren<TFormKeyBoard*>()) {
       own = d != dialog ? d : own;
     }
     QVERIFY(own != nullptr);
     dialog->hide();
+    own->openKeyboardDialog(7);
+    emit window.keyProcedures().procedureRunningChanged(true);
+    QVERIFY(!child<QGroupBox>(own, "GroupBoxKeyboardPage07")->isEnabled());
+    QVERIFY(!child<QGroupBox>(own, "GroupBoxSystemControl")->isEnabled());
+    emit window.keyProcedures().procedureRunningChanged(false);
+    QVERIFY(child<QGroupBox>(own, "GroupBoxKeyboardPage07")->isEnabled());
+    events::set(events::entryAt(window.model().working, 7), usb::kSecondKey, 41);
+    emit window.pagesInvalidated();
+    QVERIFY(chosen(own, "PanelKey41x"));
+
+    // Open on entry 7, it follows the USB functions ticked on the interfaces tab and the entry
+    // selected in the pane at once.
     window.eventPane()->selectEntry(7);
     own->openKeyboardDialog(7);
     QVERIFY(child<QGroupBox>(own, "GroupBoxKeyboardPage0C")->isVisible());

@@ -13,7 +13,7 @@
 #include "core/events/entry_operations.hpp"
 #include "core/events/entry_types.hpp"
 #include "core/keys/keys_grid_binding.hpp"
-#include "ui/app/keys_grid_widget.hpp"
+#include "ui/params/keys_grid_widget.hpp"
 
 using kivprism::config::ConfigImage;
 using kivprism::ui::KeysGridWidget;

@@ -30,7 +30,7 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/translate_form.hpp"
+#include "ui/common/translate_form.hpp"
 #include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 

@@ -25,7 +25,7 @@
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/program.hpp"
-#include "ui/app/shell_settings.hpp"
+#include "ui/common/shell_settings.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
 using kivprism::sim::SimulatedController;
@@ -187,7 +187,8 @@ class MainWindowTest : public QObject {
     Rig rig;
     QVERIFY(rig.waitConnected());
     rig.controller.setRestartTime(50);
-    rig.window->SpeedButtonResetClick();
+    // The toolbar button, enabled while connected.
+    rig.window->findChild<QToolButton*>("SpeedButtonReset")->click();
     QVERIFY(rig.boxes.empty());
     QCOMPARE(rig.controller.resetCount(), 1u);
     QCOMPARE(rig.window->link().lastSerialNumber(), 0u);

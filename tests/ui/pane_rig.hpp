@@ -16,10 +16,10 @@
 #include "core/events/entry.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
-#include "ui/app/main_window.hpp"
-#include "ui/app/message_box.hpp"
-#include "ui/editor/event_reaction_pane.hpp"
 #include "support/window_rig.hpp"
+#include "ui/app/main_window.hpp"
+#include "ui/common/message_box.hpp"
+#include "ui/editor/event_reaction_pane.hpp"
 
 namespace pane_rig {
 

@@ -26,12 +26,13 @@
 #include "core/params/derive.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/fake_link_host.hpp"
 #include "support/window_rig.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/common/bound_form.hpp"
+#include "ui/common/source_mask_dialog.hpp"
 #include "ui/params/page_layout.hpp"
 #include "ui/params/parameters_page.hpp"
-#include "ui/params/source_mask_dialog.hpp"
 
 namespace layout = kivprism::config::layout;
 using kivprism::sim::SimulatedController;
@@ -259,12 +260,9 @@ class ParamsPageTest : public QObject {
 
   void aCorrectedTimeShowsTheStoredValue() {
     kivprism::config::ConfigModel model;
-    std::vector<unsigned> boxes;
+    kivprism::testing::FakeLinkHost shell;
     ParametersPage::Hooks hooks;
-    hooks.messageBox = [&boxes](unsigned flags, const QString&) {
-      boxes.push_back(flags);
-      return box::kOk;
-    };
+    hooks.shell = &shell;
     ParametersPage page(model, std::move(hooks));
     auto* longPress = page.findChild<QLineEdit*>("Edit_PAR_LongTO");
     longPress->setText("150");
@@ -275,12 +273,13 @@ class ParamsPageTest : public QObject {
     auto* pause = page.findChild<QLineEdit*>("EditPULSEMSPAUSE");
     pause->setText("70000");
     emit pause->returnPressed();
-    QCOMPARE(boxes, std::vector<unsigned>{box::kError});
+    QCOMPARE(shell.errors.size(), std::size_t{1});
+    QVERIFY(shell.informations.empty());
     QCOMPARE(pause->text(), QString("70000"));
   }
 
   void interceptFormTicksStandForMaskBits() {
-    kivprism::ui::params::TInterceptForm form;
+    kivprism::ui::TInterceptForm form;
     form.setTicks(0x81);
     auto* list = form.findChild<QListWidget*>("CheckListBoxInterceptSourcesx");
     QCOMPARE(list->count(), 8);
@@ -407,12 +406,9 @@ class ParamsPageTest : public QObject {
 
   void aTypedNumberIsStoredWhenTheFieldIsLeftAndTintedUntilThen() {
     kivprism::config::ConfigModel model;
-    std::vector<QString> boxes;
+    kivprism::testing::FakeLinkHost shell;
     ParametersPage::Hooks hooks;
-    hooks.messageBox = [&boxes](unsigned, const QString& text) {
-      boxes.push_back(text);
-      return box::kOk;
-    };
+    hooks.shell = &shell;
     ParametersPage page(model, std::move(hooks));
     auto* edit = page.findChild<QLineEdit*>("Edit_KEY_REASSIGN_TO");
     const QColor plain = edit->palette().color(QPalette::Base);
@@ -429,9 +425,10 @@ class ParamsPageTest : public QObject {
     edit->clear();
     QTest::keyClicks(edit, "x2711");
     emit edit->editingFinished();
-    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(shell.errors.size(), std::size_t{1});
     // Typed in hexadecimal: the bounds in hexadecimal, the message the check's text alone.
-    QCOMPARE(boxes[0], QString::fromUtf8("Значение должно находиться в интервале от 00 до 2710"));
+    QCOMPARE(QString::fromStdString(shell.errors[0]),
+             QString::fromUtf8("Значение должно находиться в интервале от 00 до 2710"));
     QCOMPARE(model.working.getU16(layout::kKeyReassignTo), 1234);
     QCOMPARE(edit->text(), QString("x2711"));
     QVERIFY(kivprism::ui::isUnstored(edit));

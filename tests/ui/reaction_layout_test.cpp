@@ -14,6 +14,7 @@
 #include "core/editor/reaction_bindings.hpp"
 #include "core/editor/reaction_handlers.hpp"
 #include "core/events/entry.hpp"
+#include "support/fake_link_host.hpp"
 #include "ui/common/bound_form.hpp"
 #include "ui/editor/reaction_layout.hpp"
 
@@ -33,6 +34,7 @@ class ReactionLayoutTest : public QObject {
   void everyPageBuildsFromTheBindings() {
     ConfigImage image;
     QWidget owner;
+    kivprism::testing::FakeLinkHost shell;
     int changes = 0;
     BoundForm::Hooks hooks;
     hooks.change = [&](std::string_view control, view::ControlKind kind, const view::Change& c) {
@@ -40,7 +42,7 @@ class ReactionLayoutTest : public QObject {
       return editor::changeReactionControl(image, 1, control, kind, c, {}).change;
     };
     hooks.followUp = [](const view::ChangeOutcome&, QWidget*) {};
-    hooks.messageBox = [](unsigned, const QString&) { return 0; };
+    hooks.shell = &shell;
     auto* form = new BoundForm(&owner, editor::reactionBindings(), std::move(hooks));
     const auto special = [form](std::string_view control, QWidget* parent) -> QWidget* {
       QWidget* w = makeReactionSpecial(control, parent);

@@ -14,12 +14,12 @@
 #include "core/config/image_layout.hpp"
 #include "core/dialogs/keyboard.hpp"
 #include "pane_rig.hpp"
+#include "ui/common/source_mask_dialog.hpp"
 #include "ui/dialogs/can_frame_dialogs.hpp"
 #include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/reaction_half.hpp"
 #include "ui/params/parameters_page.hpp"
-#include "ui/params/source_mask_dialog.hpp"
 
 using namespace pane_rig;
 using events::ReactionType;
@@ -237,7 +237,7 @@ class ReactionPaneTest : public QObject {
     rig.chooseReactionPage(ReactionType::Source);
     auto* skip = rig.control<QLabel>("SpeedButtonEventReactionSRCSkipx");
     QVERIFY(skip && skip->isVisible());
-    whenShown<kivprism::ui::params::TInterceptForm>([](QDialog* d) {
+    whenShown<kivprism::ui::TInterceptForm>([](QDialog* d) {
       auto* list = child<QListWidget>(d, "CheckListBoxInterceptSourcesx");
       for (int i = 0; i < list->count(); ++i) {
         list->item(i)->setCheckState(i == 1 || i == 4 ? Qt::Checked : Qt::Unchecked);
@@ -254,7 +254,8 @@ class ReactionPaneTest : public QObject {
       c.configuration().set(layout::kPidSupport, kAllKeyboardFunctions);
     });
     QVERIFY(rig.waitConnected());
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->model().working.get(layout::kPidSupport), kAllKeyboardFunctions, kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->model().working.get(layout::kPidSupport),
+                              kAllKeyboardFunctions, kTimeoutMs);
     auto* keyboard = rig.window->findChild<TFormKeyBoard*>();
     QVERIFY(keyboard);
     rig.pane().selectEntry(12);
@@ -310,7 +311,9 @@ class ReactionPaneTest : public QObject {
     button = rig.pane().findChild<QPushButton*>("SpeedButtonReactionTouch");
     QVERIFY(button);
     QTest::mouseClick(button, Qt::LeftButton);
-    VTRY_COMPARE_WITH_TIMEOUT(rig, bytes(rig.workingEntry(15), 80, 87), (std::vector<std::uint8_t>{6, 0xE8, 0x03, 0xBC, 0x02, 200, 0}), kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, bytes(rig.workingEntry(15), 80, 87),
+                              (std::vector<std::uint8_t>{6, 0xE8, 0x03, 0xBC, 0x02, 200, 0}),
+                              kTimeoutMs);
     QCOMPARE(rig.control<QLineEdit>("EditReactionTouchX")->text(), QString("1000"));
     QVERIFY(rig.entryDelivered(15));
   }
@@ -318,7 +321,8 @@ class ReactionPaneTest : public QObject {
   void encoderPinsTakenByTheTouchPanelAreRefused() {
     Rig rig([](SimulatedController& c) { c.configuration().set(layout::kTouchMode, 1); });
     QVERIFY(rig.waitConnected());
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->model().working.getU8(layout::kTouchMode), std::uint8_t{1}, kTimeoutMs);
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->model().working.getU8(layout::kTouchMode),
+                              std::uint8_t{1}, kTimeoutMs);
     rig.pane().selectEntry(16);
     rig.chooseReactionPage(ReactionType::Encoder);
     rig.choose("ComboBoxReactionEncoderMODE", 1);

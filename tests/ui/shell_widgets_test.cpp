@@ -19,11 +19,16 @@
 #include <QToolButton>
 #include <array>
 
-#include "ui/app/message_box.hpp"
+#include "core/config/image.hpp"
+#include "core/device/device_link.hpp"
+#include "sim/simulated_controller.hpp"
+#include "sim/simulated_hid_port.hpp"
 #include "ui/app/panel_menu.hpp"
-#include "ui/app/shell_settings.hpp"
-#include "ui/app/translate_form.hpp"
-#include "ui/app/window_placement.hpp"
+#include "ui/app/window_shell.hpp"
+#include "ui/common/message_box.hpp"
+#include "ui/common/shell_settings.hpp"
+#include "ui/common/translate_form.hpp"
+#include "ui/common/window_placement.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
 using kivprism::ui::fitOnScreen;
@@ -37,6 +42,61 @@ class ShellWidgetsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Each service of the window's shell is the box the controller's program showed for it, with
+  // the poll held off while the box is open; a page's flag-chosen box reaches the same services.
+  void theShellsBoxesHoldThePollAndKeepTheirPreselection() {
+    namespace box = kivprism::ui::box;
+    QWidget window;
+    std::vector<unsigned> flags;
+    std::vector<unsigned> suspended;
+    kivprism::device::DeviceLink* link = nullptr;
+    kivprism::ui::WindowShell shell(window, [&](unsigned f, const QString&, const QString&) {
+      flags.push_back(f);
+      suspended.push_back(link->pollSuspendCount());
+      return box::kYes;
+    });
+    kivprism::sim::SimulatedController controller;
+    kivprism::sim::SimulatedHidPort port(controller);
+    kivprism::config::ConfigModel model;
+    kivprism::device::DeviceLink deviceLink(port, shell, model);
+    link = &deviceLink;
+    shell.setLink(link);
+    link->resumePoll();
+
+    shell.showError("e");
+    shell.showInformation("i");
+    QVERIFY(shell.askYesNo("w"));
+    QVERIFY(shell.askQuestion("q"));
+    QVERIFY(shell.askContinue("c"));
+    QCOMPARE(flags,
+             (std::vector<unsigned>{box::kError, box::kInformation, box::kWarning | box::kDefaultNo,
+                                    box::kQuestion | box::kDefaultNo, box::kWarning}));
+    flags.clear();
+    QCOMPARE(kivprism::ui::showShellBox(&shell, &window, box::kWarning, "c"), box::kYes);
+    QCOMPARE(kivprism::ui::showShellBox(&shell, &window, box::kWarning | box::kDefaultNo, "w"),
+             box::kYes);
+    QCOMPARE(kivprism::ui::showShellBox(&shell, &window, box::kError, "e"), box::kOk);
+    QCOMPARE(flags,
+             (std::vector<unsigned>{box::kWarning, box::kWarning | box::kDefaultNo, box::kError}));
+    QCOMPARE(suspended, std::vector<unsigned>(8, 1u));
+    QCOMPARE(link->pollSuspendCount(), 0u);
+    QVERIFY(shell.pollTimer().isActive());
+
+    // Redraw pauses nest: the window repaints again only when the outer one ends.
+    {
+      kivprism::shell::RedrawPause outer(shell);
+      {
+        kivprism::shell::RedrawPause inner(shell);
+        QVERIFY(!window.updatesEnabled());
+      }
+      QVERIFY(!window.updatesEnabled());
+    }
+    QVERIFY(window.updatesEnabled());
+    shell.beginShutDown();
+    QVERIFY(!shell.pollTimer().isActive());
+    shell.setLink(nullptr);
+  }
+
   void flashMessageEndsAfterItsDuration() {
     PanelMenu panel;
     panel.show();

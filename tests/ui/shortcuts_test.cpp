@@ -15,8 +15,8 @@
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
 #include "support/window_rig.hpp"
-#include "ui/app/edit_history.hpp"
 #include "ui/app/main_window.hpp"
+#include "ui/common/edit_history.hpp"
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;

@@ -63,18 +63,26 @@ void CliLinkHost::showError(std::string_view text) {
   err_ << text << '\n';
 }
 
-bool CliLinkHost::askYesNo(std::string_view text) {
+void CliLinkHost::showInformation(std::string_view text) {
+  finishProgress();
+  err_ << text << '\n';
+}
+
+bool CliLinkHost::ask(std::string_view text, bool yesPreselected) {
   finishProgress();
   if (options_.assumeYes) {
     lastAnswer_ = true;
     return true;
   }
-  err_ << text << " [y/N] " << std::flush;
+  err_ << text << (yesPreselected ? " [Y/n] " : " [y/N] ") << std::flush;
   std::string answer;
   if (!std::getline(in_, answer)) {
     err_ << '\n';
+    lastAnswer_ = false;
+    return false;
   }
-  lastAnswer_ = answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
+  lastAnswer_ = answer == "y" || answer == "Y" || answer == "yes" || answer == "YES" ||
+                (yesPreselected && answer.empty());
   return lastAnswer_;
 }
 

@@ -44,9 +44,17 @@ class CliLinkHost : public device::LinkHost, public device::MonitorListener {
   void hideProgress() override;
   void updateToolbar(bool) override {}
   void flashMessage(std::uint32_t, std::uint32_t, std::string_view) override {}
+  void endFlash() override {}
   void showError(std::string_view text) override;
-  bool askYesNo(std::string_view text) override;
-  bool askQuestion(std::string_view text) override { return askYesNo(text); }
+  void showInformation(std::string_view text) override;
+  bool askYesNo(std::string_view text) override { return ask(text, false); }
+  bool askQuestion(std::string_view text) override { return ask(text, false); }
+  bool askContinue(std::string_view text) override { return ask(text, true); }
+  // The tool has no poll timer (its commands poll in loops of their own) and no window to redraw.
+  void suspendPoll() override {}
+  void resumePoll() override {}
+  void suspendRedraw() override {}
+  void resumeRedraw() override {}
   void logLine(std::string_view text) override;
   void monitoringLine(std::string_view line) override;
 
@@ -58,6 +66,9 @@ class CliLinkHost : public device::LinkHost, public device::MonitorListener {
   bool lastAnswer() const { return lastAnswer_; }
 
  private:
+  // A question on the terminal; Enter answers as preselected, no terminal input answers No.
+  bool ask(std::string_view text, bool yesPreselected);
+
   Options options_;
   std::istream& in_;
   std::ostream& out_;

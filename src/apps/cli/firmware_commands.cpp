@@ -81,7 +81,7 @@ UpdateOptions parseUpdateOptions(std::span<const std::string> args) {
 // The update's host on a terminal: boxes and short messages on stderr, the log on stdout, the two
 // version questions on stdin (Enter answers Yes, as the window preselects it; no terminal input
 // answers No).
-class CliUpdateHost : public device::FirmwareUpdateHost {
+class CliUpdateHost : public shell::ShellServices, public device::FirmwareUpdateHost {
  public:
   CliUpdateHost(std::string file, bool assumeYes, CliLinkHost& link)
       : file_(std::move(file)), assumeYes_(assumeYes), link_(link) {}
@@ -118,10 +118,28 @@ class CliUpdateHost : public device::FirmwareUpdateHost {
   void watch(const device::FirmwareUpdate& procedure) { procedure_ = &procedure; }
   void endFlash() override {}
   void logLine(std::string_view text) override { link_.logLine(text); }
+  // The rest is the terminal's as the link shows it.
+  std::uint32_t tickMs() override { return link_.tickMs(); }
   void processEvents() override {}
   void waitMs(std::uint32_t ms) override { link_.waitMs(ms); }
   bool shuttingDown() const override { return CliLinkHost::interrupted(); }
-  void disableToolbar() override {}
+  void showInformation(std::string_view text) override {
+    endWaitLine();
+    link_.showInformation(text);
+  }
+  bool askYesNo(std::string_view text) override {
+    endWaitLine();
+    return link_.askYesNo(text);
+  }
+  bool askQuestion(std::string_view text) override {
+    endWaitLine();
+    return link_.askQuestion(text);
+  }
+  void updateToolbar(bool) override {}
+  void suspendPoll() override {}
+  void resumePoll() override {}
+  void suspendRedraw() override {}
+  void resumeRedraw() override {}
   void diskWaitProgress(unsigned look, unsigned looks) override {
     if (!platform::isTerminal(stderr)) {
       return;
@@ -202,7 +220,7 @@ int update(std::span<const std::string> args) {
     // Each of the controller's product ids is tried once; the disk may be there without it.
     link.findController();
     CliUpdateHost host(o.file, o.yes, linkHost);
-    device::FirmwareUpdate procedure(link, *volumes, host);
+    device::FirmwareUpdate procedure(link, *volumes, host, host);
     host.watch(procedure);
     const UpdateResult outcome = procedure.run();
     if (outcome == UpdateResult::Updated) {

@@ -74,9 +74,8 @@ void ToolbarCommands::endUserCommand() {
 }
 
 void ToolbarCommands::showError(std::string_view text) {
-  link_.suspendPoll();
+  shell::PollPause pause(link_);
   link_.host().showError(text);
-  link_.resumePoll();
 }
 
 void ToolbarCommands::reportFailure(const TextPair& text, DeviceStatus status) {
@@ -112,10 +111,9 @@ std::optional<std::string> ToolbarCommands::backUpController() {
     return lastBackup_;
   }
   // Not silent: the user decides whether the command goes on without a way back.
-  link_.suspendPoll();
+  shell::PollPause pause(link_);
   const bool goOn = link_.host().askYesNo(
       formatText(translateText(lang::backup::kAskWithoutBackup), result.error->describe().c_str()));
-  link_.resumePoll();
   if (!goOn) {
     return std::nullopt;
   }
@@ -135,7 +133,7 @@ bool ToolbarCommands::openConfigFile(const FileSteps& steps) {
   bool toController = false;
   std::string backup;
   if (path) {
-    link_.suspendPoll();
+    shell::PollPause pause(link_);
     // A damaged file replaces nothing unless the user wants it all the same.
     const auto askDamaged = [&host](const config::FileDamage& damage) {
       return host.askYesNo(formatText(translateText(kAskLoadDamaged), damageText(damage).c_str()));
@@ -155,7 +153,6 @@ bool ToolbarCommands::openConfigFile(const FileSteps& steps) {
         steps.remember(*path);
       }
     }
-    link_.resumePoll();
   }
   host.updateToolbar(false);
   if (invalidatePages) {
@@ -169,9 +166,8 @@ bool ToolbarCommands::openConfigFile(const FileSteps& steps) {
             ? std::string(translateText(lang::backup::kFileGoesToControllerNoBackup))
             : formatText(translateText(lang::backup::kFileGoesToController), backup.c_str());
     if (showInformation) {
-      link_.suspendPoll();
+      shell::PollPause pause(link_);
       showInformation(text);
-      link_.resumePoll();
     } else {
       link_.host().flashMessage(kNoticeMs, kNoticeBlinkMs, text);
     }
@@ -188,17 +184,18 @@ bool ToolbarCommands::saveConfigFile(const FileSteps& steps) {
   const auto path = steps.choose();
   bool written = false;
   if (path) {
-    link_.suspendPoll();
-    if (const auto error = config::writeConfigFile(*path, link_.model().working)) {
-      showError(formatText(translateText(kFileWriteFailed), error->describe().c_str()));
-    } else {
-      written = true;
-      fileImage_ = link_.model().working;
-      if (steps.remember) {
-        steps.remember(*path);
+    {
+      shell::PollPause pause(link_);
+      if (const auto error = config::writeConfigFile(*path, link_.model().working)) {
+        showError(formatText(translateText(kFileWriteFailed), error->describe().c_str()));
+      } else {
+        written = true;
+        fileImage_ = link_.model().working;
+        if (steps.remember) {
+          steps.remember(*path);
+        }
       }
     }
-    link_.resumePoll();
     if (written) {
       flashNotice(kConfigWritten);
     }
@@ -208,21 +205,20 @@ bool ToolbarCommands::saveConfigFile(const FileSteps& steps) {
 }
 
 DeviceStatus ToolbarCommands::readDevice() {
-  link_.suspendPoll();
+  shell::PollPause pause(link_);
   if (invalidatePages) {
     invalidatePages();
   }
-  const DeviceStatus result = link_.readConfigurationReported();
-  link_.resumePoll();
-  return result;
+  return link_.readConfigurationReported();
 }
 
 DeviceStatus ToolbarCommands::writeDevice() {
   beginUserCommand();
   imageLeaves();
-  link_.suspendPoll();
-  const bool yes = link_.host().askQuestion(translateText(kAskWriteDevice));
-  link_.resumePoll();
+  const bool yes = [this] {
+    shell::PollPause pause(link_);
+    return link_.host().askQuestion(translateText(kAskWriteDevice));
+  }();
   DeviceStatus result = status::kOk;
   if (yes) {
     controllerChanges();

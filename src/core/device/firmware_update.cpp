@@ -12,8 +12,9 @@ namespace texts = firmware_texts;
 using lang::formatText;
 using lang::translateText;
 
-FirmwareUpdate::FirmwareUpdate(DeviceLink& link, VolumeProvider& volumes, FirmwareUpdateHost& host)
-    : link_(link), volumes_(volumes), host_(host) {}
+FirmwareUpdate::FirmwareUpdate(DeviceLink& link, VolumeProvider& volumes,
+                               shell::ShellServices& shell, FirmwareUpdateHost& host)
+    : link_(link), volumes_(volumes), shell_(shell), host_(host) {}
 
 UpdateResult FirmwareUpdate::run() {
   const DiskSearch search = volumes_.findUpdateDisk();
@@ -45,12 +46,12 @@ UpdateResult FirmwareUpdate::run() {
 
 bool FirmwareUpdate::refuse(const lang::TextPair& text) {
   const auto [stem, extension] = splitDisplayName(file_.displayName);
-  host_.showError(formatText(translateText(text), stem.c_str(), extension.c_str()));
+  shell_.showError(formatText(translateText(text), stem.c_str(), extension.c_str()));
   return false;
 }
 
 UpdateResult FirmwareUpdate::fail(std::string_view text) {
-  host_.showError(text);
+  shell_.showError(text);
   return UpdateResult::Failed;
 }
 
@@ -77,16 +78,16 @@ bool FirmwareUpdate::checkFirmwareFile(const std::filesystem::path& path, bool d
     return true;
   }
   if (file_.header.deviceType != deviceInfo_.deviceType) {
-    host_.showError(translateText(texts::kWrongDevice));
+    shell_.showError(translateText(texts::kWrongDevice));
     return false;
   }
   switch (compareVersions(file_.header.applicationVersion, deviceInfo_.applicationVersion)) {
     case VersionOrder::Newer:
       return true;
     case VersionOrder::Same:
-      return host_.askContinue(translateText(texts::kSameVersion));
+      return shell_.askContinue(translateText(texts::kSameVersion));
     case VersionOrder::Older:
-      return host_.askContinue(translateText(texts::kOlderVersion));
+      return shell_.askContinue(translateText(texts::kOlderVersion));
   }
   return false;
 }
@@ -95,9 +96,9 @@ std::optional<UpdateDisk> FirmwareUpdate::waitForDisk() {
   DiskSearch search = volumes_.findUpdateDisk();
   unsigned looks = 1;
   host_.diskWaitProgress(looks, kDiskLooks);
-  while (!search.disk && looks < kDiskLooks && !host_.shuttingDown()) {
-    host_.waitMs(kDiskLookIntervalMs);
-    if (host_.shuttingDown()) {
+  while (!search.disk && looks < kDiskLooks && !shell_.shuttingDown()) {
+    shell_.waitMs(kDiskLookIntervalMs);
+    if (shell_.shuttingDown()) {
       break;
     }
     search = volumes_.findUpdateDisk();
@@ -105,42 +106,42 @@ std::optional<UpdateDisk> FirmwareUpdate::waitForDisk() {
     host_.diskWaitProgress(looks, kDiskLooks);
   }
   host_.diskWaitProgress(kDiskLooks, kDiskLooks);
-  if (search.disk && !host_.shuttingDown()) {
+  if (search.disk && !shell_.shuttingDown()) {
     return search.disk;
   }
-  host_.endFlash();
+  shell_.endFlash();
   std::string text(translateText(texts::kUpdateFailed));
   if (!search.unusableDevice.empty()) {
     text += formatText(translateText(texts::kDiskNotMounted), search.unusableDevice.c_str(),
                        search.unusableDevice.c_str());
   }
-  host_.showError(text);
+  shell_.showError(text);
   link_.clearConnected();
   return std::nullopt;
 }
 
 UpdateResult FirmwareUpdate::installFirmware(std::optional<UpdateDisk> disk) {
-  host_.disableToolbar();
+  shell_.updateToolbar(true);
   if (!disk) {
-    host_.flashMessage(kBootLoaderFlashMs, 0, translateText(texts::kRunBootLoader));
+    shell_.flashMessage(kBootLoaderFlashMs, 0, translateText(texts::kRunBootLoader));
     // The boot-loader start carries the file's first bytes; a shorter file is padded with zeros.
     std::array<std::uint8_t, kBootLoaderStartSize> start{};
     std::copy_n(file_.bytes.begin(), std::min(file_.bytes.size(), start.size()), start.begin());
     // The controller restarts at once, so the answer is not examined.
     (void)link_.writeArea(area::kBootLoader, 0, start);
-    host_.flashMessage(kDiskWaitFlashMs, kBlinkMs, translateText(texts::kWaitForDisk));
+    shell_.flashMessage(kDiskWaitFlashMs, kBlinkMs, translateText(texts::kWaitForDisk));
     disk = waitForDisk();
     if (!disk) {
       return UpdateResult::Failed;
     }
   }
-  host_.waitMs(kDiskSettleMs);
+  shell_.waitMs(kDiskSettleMs);
   if (!emptyDisk(*disk)) {
     return UpdateResult::Failed;
   }
   const std::string target = volumes_.targetPath(*disk, file_.displayName);
-  host_.flashMessage(kStepFlashMs, 0, formatText(translateText(texts::kWriting), target.c_str()));
-  host_.processEvents();
+  shell_.flashMessage(kStepFlashMs, 0, formatText(translateText(texts::kWriting), target.c_str()));
+  shell_.processEvents();
   std::size_t written = 0;
   if (!volumes_.writeFile(target, file_.bytes, written)) {
     return fail(formatText(translateText(texts::kCreateFileError), target.c_str()));
@@ -149,13 +150,13 @@ UpdateResult FirmwareUpdate::installFirmware(std::optional<UpdateDisk> disk) {
     return fail(formatText(translateText(texts::kWriteFileError), target.c_str()));
   }
   const VersionParts version = versionParts(file_.header.applicationVersion);
-  host_.flashMessage(
+  shell_.flashMessage(
       kStepFlashMs, kBlinkMs,
       backup_.empty()
           ? formatText(translateText(texts::kUpdated), version.whole, version.hundredths)
           : formatText(translateText(lang::backup::kUpdatedBackedUp), version.whole,
                        version.hundredths, backup_.c_str()));
-  host_.processEvents();
+  shell_.processEvents();
   return UpdateResult::Updated;
 }
 
@@ -178,8 +179,8 @@ bool FirmwareUpdate::emptyDisk(const UpdateDisk& disk) {
 
 bool FirmwareUpdate::removeEntry(const DiskEntry& entry) {
   const char* path = entry.path.c_str();
-  host_.flashMessage(kStepFlashMs, 0, formatText(translateText(texts::kDeleting), path));
-  host_.processEvents();
+  shell_.flashMessage(kStepFlashMs, 0, formatText(translateText(texts::kDeleting), path));
+  shell_.processEvents();
   const std::optional<EntryAttributes> attributes = volumes_.attributes(entry.path);
   if (!attributes) {
     fail(formatText(translateText(texts::kNoFileInfo), path));

@@ -18,6 +18,7 @@
 #include "core/device/firmware_file.hpp"
 #include "core/device/volume_provider.hpp"
 #include "core/lang/text.hpp"
+#include "core/shell/shell_services.hpp"
 
 namespace kivprism::device {
 
@@ -30,24 +31,8 @@ class FirmwareUpdateHost {
   // The firmware file to install (full name); empty when the user cancelled. The host remembers
   // the choice for the next time.
   virtual std::string chooseFirmwareFile() = 0;
-  // An error box.
-  virtual void showError(std::string_view text) = 0;
-  // A warning with Yes and No, Yes preselected; true for Yes.
-  virtual bool askContinue(std::string_view text) = 0;
-  // A short message: 0 duration stays until replaced, 0 blink does not blink.
-  virtual void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
-                            std::string_view text) = 0;
-  // Ends the short message at once.
-  virtual void endFlash() = 0;
   // A line of the program's own in the monitoring log.
   virtual void logLine(std::string_view text) = 0;
-  virtual void processEvents() = 0;
-  // Waits while handling pending events.
-  virtual void waitMs(std::uint32_t ms) = 0;
-  // True once the program has started to close: the wait for the disk ends.
-  virtual bool shuttingDown() const = 0;
-  // Disables the toolbar's device and file buttons for the rest of the command.
-  virtual void disableToolbar() = 0;
   // The wait for the update disk: `look` of `looks` done; called with look == looks when it ends.
   virtual void diskWaitProgress(unsigned look, unsigned looks) = 0;
   // Runs once the file is accepted and before the boot loader starts: saves the controller's
@@ -137,7 +122,8 @@ class FirmwareUpdate {
   static constexpr std::uint32_t kStepFlashMs = 3000;
   static constexpr std::uint32_t kBlinkMs = 250;
 
-  FirmwareUpdate(DeviceLink& link, VolumeProvider& volumes, FirmwareUpdateHost& host);
+  FirmwareUpdate(DeviceLink& link, VolumeProvider& volumes, shell::ShellServices& shell,
+                 FirmwareUpdateHost& host);
 
   // The whole command: find the disk or read the controller, choose and check a file, install it.
   UpdateResult run();
@@ -163,6 +149,7 @@ class FirmwareUpdate {
 
   DeviceLink& link_;
   VolumeProvider& volumes_;
+  shell::ShellServices& shell_;
   FirmwareUpdateHost& host_;
   FirmwareFile file_;
   DeviceInfo deviceInfo_;

@@ -22,7 +22,7 @@ void showProgress(LinkHost& host, const ProcedureProgress& progress, std::string
 
 DeviceStatus runProcedure(Procedure& procedure, DeviceLink& link, std::uint32_t pauseMs) {
   LinkHost& host = link.host();
-  link.suspendPoll();
+  shell::PollPause pause(link);
   DeviceStatus result = procedure.start(link);
   std::string shownCaption;
   while (result == status::kOk) {
@@ -46,7 +46,6 @@ DeviceStatus runProcedure(Procedure& procedure, DeviceLink& link, std::uint32_t 
     host.waitMs(pauseMs);
   }
   link.progressHide();
-  link.resumePoll();
   return result;
 }
 

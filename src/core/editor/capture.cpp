@@ -40,15 +40,15 @@ void storeTouchPoint(config::ConfigImage& image, std::size_t entry, std::uint16_
   events::set(e, reaction::usb_touch::kDurationMs, kCapturedTouchDurationMs);
 }
 
-IrLearning learnIrCode(device::DeviceLink& link, CaptureHost& host, std::size_t entry,
-                       events::IrContext context) {
+IrLearning learnIrCode(device::DeviceLink& link, shell::ShellServices& shell, CaptureHost& host,
+                       std::size_t entry, events::IrContext context) {
   // A click handled between the packets of a whole read would store into an image the read is
   // still overwriting.
   if (link.userCommand()) {
     return IrLearning::Busy;
   }
   if (!link.isConnected()) {
-    host.showError(translateText(keys::texts::kControllerDisconnected));
+    shell.showError(translateText(keys::texts::kControllerDisconnected));
     return IrLearning::Disconnected;
   }
   IrCodeBytes code{};
@@ -59,12 +59,13 @@ IrLearning learnIrCode(device::DeviceLink& link, CaptureHost& host, std::size_t 
     result = status::kRangeEndedEarly;
   }
   if (result != status::kOk) {
-    host.showError(lang::formatText(translateText(capture_texts::kIrCodeReadFailed),
-                                    device::statusText(result).c_str()));
+    shell.showError(lang::formatText(translateText(capture_texts::kIrCodeReadFailed),
+                                     device::statusText(result).c_str()));
     return IrLearning::ReadFailed;
   }
   if (allZero(code)) {
-    host.flashMessage(kNoIrCodeMessageMs, kCaptureBlinkMs, translateText(capture_texts::kNoIrCode));
+    shell.flashMessage(kNoIrCodeMessageMs, kCaptureBlinkMs,
+                       translateText(capture_texts::kNoIrCode));
     host.refreshEntry();
     return IrLearning::NoCode;
   }
@@ -72,15 +73,16 @@ IrLearning learnIrCode(device::DeviceLink& link, CaptureHost& host, std::size_t 
   if (context == events::IrContext::Event) {
     storeLearntEventIrCode(image, entry, code);
   } else if (storeLearntReactionIrCode(image, entry, code) == LearntReactionCode::Unsupported) {
-    host.showInformation(translateText(kUnsupportedReactionProtocol));
+    shell.showInformation(translateText(kUnsupportedReactionProtocol));
     return IrLearning::Refused;
   }
   host.refreshEntry();
   return IrLearning::Stored;
 }
 
-TouchPointCapture::TouchPointCapture(device::DeviceLink& link, CaptureHost& host)
-    : link_(link), host_(host) {}
+TouchPointCapture::TouchPointCapture(device::DeviceLink& link, shell::ShellServices& shell,
+                                     CaptureHost& host)
+    : link_(link), shell_(shell), host_(host) {}
 
 TouchPointCapture::Outcome TouchPointCapture::click(std::size_t entry) {
   if (running_) {
@@ -93,7 +95,7 @@ TouchPointCapture::Outcome TouchPointCapture::click(std::size_t entry) {
     return Outcome::Busy;
   }
   if (!link_.isConnected()) {
-    host_.showError(translateText(keys::texts::kControllerDisconnected));
+    shell_.showError(translateText(keys::texts::kControllerDisconnected));
     return Outcome::Disconnected;
   }
   running_ = true;
@@ -110,8 +112,8 @@ TouchPointCapture::Outcome TouchPointCapture::capture(std::size_t entry) {
       status::kOk) {
     return Outcome::StartFailed;
   }
-  host_.flashMessage(kTouchPromptMs, kCaptureBlinkMs,
-                     translateText(capture_texts::kTouchTheScreen));
+  shell_.flashMessage(kTouchPromptMs, kCaptureBlinkMs,
+                      translateText(capture_texts::kTouchTheScreen));
   std::array<std::uint8_t, touch_reading::kSize> reading{};
   bool captured = false;
   for (std::size_t pass = 1; pass <= kTouchPolls; ++pass) {
@@ -125,12 +127,12 @@ TouchPointCapture::Outcome TouchPointCapture::capture(std::size_t entry) {
       captured = true;
       break;
     }
-    host_.waitMs(kTouchPollMs);
-    if (host_.shuttingDown() || !running_) {
+    shell_.waitMs(kTouchPollMs);
+    if (shell_.shuttingDown() || !running_) {
       break;
     }
   }
-  host_.endFlash();
+  shell_.endFlash();
   host_.hideTouchProgress();
   Outcome outcome = Outcome::NoPoint;
   if (captured) {
@@ -140,8 +142,8 @@ TouchPointCapture::Outcome TouchPointCapture::capture(std::size_t entry) {
     host_.refreshEntry();
     outcome = Outcome::Stored;
   } else {
-    host_.flashMessage(kNoTouchPointMessageMs, kCaptureBlinkMs,
-                       translateText(capture_texts::kNoTouchPoint));
+    shell_.flashMessage(kNoTouchPointMessageMs, kCaptureBlinkMs,
+                        translateText(capture_texts::kNoTouchPoint));
   }
   // The controller stops waiting; a controller that went away has nothing to stop.
   link_.writeArea(area::kTouchPoint, 0, u16Bytes(command, 0));

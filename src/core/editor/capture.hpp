@@ -14,6 +14,7 @@
 #include "core/events/ir_protocols.hpp"
 #include "core/events/records.hpp"
 #include "core/lang/text.hpp"
+#include "core/shell/shell_services.hpp"
 
 namespace kivprism::device {
 class DeviceLink;
@@ -56,15 +57,6 @@ class CaptureHost {
  public:
   virtual ~CaptureHost() = default;
 
-  virtual void showError(std::string_view text) = 0;
-  virtual void showInformation(std::string_view text) = 0;
-  // A short message in the toolbar panel.
-  virtual void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
-                            std::string_view text) = 0;
-  virtual void endFlash() = 0;
-  // Waits while handling pending events (the poll, repaints, a second click).
-  virtual void waitMs(std::uint32_t ms) = 0;
-  virtual bool shuttingDown() const = 0;
   // ProgressBarReactionTouch: shown at the pass (1..kTouchPolls), and hidden.
   virtual void showTouchProgress(std::size_t pass) = 0;
   virtual void hideTouchProgress() = 0;
@@ -90,8 +82,8 @@ enum class IrLearning {
 };
 
 // A click on PanelIRDEFx (event) or PanelEventReactionIRx (reaction).
-IrLearning learnIrCode(device::DeviceLink& link, CaptureHost& host, std::size_t entry,
-                       events::IrContext context);
+IrLearning learnIrCode(device::DeviceLink& link, shell::ShellServices& shell, CaptureHost& host,
+                       std::size_t entry, events::IrContext context);
 
 // SpeedButtonReactionTouch: the controller waits for a touch while the program polls it.
 class TouchPointCapture {
@@ -105,7 +97,7 @@ class TouchPointCapture {
     Stored,
   };
 
-  TouchPointCapture(device::DeviceLink& link, CaptureHost& host);
+  TouchPointCapture(device::DeviceLink& link, shell::ShellServices& shell, CaptureHost& host);
 
   // Starts a capture for the entry; a click while one runs ends it at its next pass.
   Outcome click(std::size_t entry);
@@ -115,6 +107,7 @@ class TouchPointCapture {
   Outcome capture(std::size_t entry);
 
   device::DeviceLink& link_;
+  shell::ShellServices& shell_;
   CaptureHost& host_;
   bool running_ = false;
 };

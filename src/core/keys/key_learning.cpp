@@ -26,11 +26,12 @@ bool exchangeLost(device::DeviceStatus result) {
 
 }  // namespace
 
-KeyLearning::KeyLearning(device::DeviceLink& link, KeyLearningHost& host, KeysGrid& grid)
-    : link_(link), host_(host), grid_(grid) {}
+KeyLearning::KeyLearning(device::DeviceLink& link, shell::ShellServices& shell,
+                         KeyLearningHost& host, KeysGrid& grid)
+    : link_(link), shell_(shell), host_(host), grid_(grid) {}
 
 void KeyLearning::click() {
-  if (!beginProcedureClick(running_, link_, host_)) {
+  if (!beginProcedureClick(running_, link_, shell_)) {
     return;
   }
   host_.setProcedureRunning(true);
@@ -42,7 +43,7 @@ void KeyLearning::click() {
   host_.keyLearningEnded();
 }
 
-bool KeyLearning::stopRequested() const { return !running_ || host_.shuttingDown(); }
+bool KeyLearning::stopRequested() const { return !running_ || shell_.shuttingDown(); }
 
 bool KeyLearning::note(device::DeviceStatus result) {
   if (result != status::kOk) {
@@ -61,9 +62,8 @@ bool KeyLearning::readLevels(ChannelLevels& levels) {
   if (count < kReadingSize) {
     // The missing bytes would read as levels of 0: no key held, or a channel that is quiet at 0.
     readFailed_ = true;
-    link_.suspendPoll();
-    host_.showError(translateText(texts::kKeyLevelsShort));
-    link_.resumePoll();
+    shell::PollPause pause(link_);
+    shell_.showError(translateText(texts::kKeyLevelsShort));
     return false;
   }
   for (std::size_t c = 0; c < kChannels; ++c) {
@@ -84,9 +84,10 @@ bool KeyLearning::writeBlock(bool on, const ChannelLevels& thresholds) {
 }
 
 KeyLearning::Outcome KeyLearning::learnKeys() {
-  link_.suspendPoll();
-  const bool yes = host_.askQuestion(translateText(texts::kAskKeyLearning));
-  link_.resumePoll();
+  const bool yes = [this] {
+    shell::PollPause pause(link_);
+    return shell_.askQuestion(translateText(texts::kAskKeyLearning));
+  }();
   failure_ = status::kOk;
   readFailed_ = false;
   keyPhaseReached_ = false;
@@ -97,8 +98,8 @@ KeyLearning::Outcome KeyLearning::learnKeys() {
   measure(session);
   grid_.clearHighlights();
   host_.keysGridChanged();
-  host_.endPrompt();
-  if (host_.shuttingDown()) {
+  shell_.endFlash();
+  if (shell_.shuttingDown()) {
     return Outcome::ShutDown;
   }
   // The controller is gone: writing would only fail again, box after box. Keys learnt so far
@@ -127,31 +128,31 @@ KeyLearning::Outcome KeyLearning::learnKeys() {
   if (readFailed_) {
     return Outcome::ReadFailed;
   }
-  host_.showPrompt(kDoneMessageMs, translateText(texts::kKeyLearningDone));
+  shell_.flashMessage(kDoneMessageMs, kPromptBlinkMs, translateText(texts::kKeyLearningDone));
   return Outcome::Done;
 }
 
 void KeyLearning::measure(LearningSession& session) {
-  host_.showPrompt(0, translateText(texts::kPressNothing));
+  shell_.flashMessage(0, kPromptBlinkMs, translateText(texts::kPressNothing));
   ChannelLevels levels{};
   for (unsigned step = 1; step <= kQuietReadings && !stopRequested(); ++step) {
     if (!readLevels(levels)) {
       return;
     }
     session.quietReading(levels);
-    host_.waitMs(kStepMs);
+    shell_.waitMs(kStepMs);
   }
   if (stopRequested()) {
     return;
   }
-  host_.showPrompt(0, translateText(texts::kPressEachKey));
+  shell_.flashMessage(0, kPromptBlinkMs, translateText(texts::kPressEachKey));
   if (!writeBlock(true, session.startKeyPhase())) {
     return;
   }
   keyPhaseReached_ = true;
   config::ConfigImage& image = link_.model().working;
   while (!stopRequested()) {
-    host_.waitMs(kStepMs);
+    shell_.waitMs(kStepMs);
     if (stopRequested() || !readLevels(levels)) {
       return;
     }
@@ -219,9 +220,8 @@ bool KeyLearning::writeEmptyReported(std::uint8_t areaNumber) {
           ? lang::formatText(texts::kWriteAreaError.ru, statusText.c_str())
           : lang::formatText(texts::kWriteAreaError.en, link_.deviceInfo().name.c_str(),
                              statusText.c_str());
-  link_.suspendPoll();
-  host_.showError(text);
-  link_.resumePoll();
+  shell::PollPause pause(link_);
+  shell_.showError(text);
   return false;
 }
 

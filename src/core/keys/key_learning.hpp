@@ -29,7 +29,8 @@ class KeyLearning {
     Done,  // written; the controller and the image agree
   };
 
-  KeyLearning(device::DeviceLink& link, KeyLearningHost& host, KeysGrid& grid);
+  KeyLearning(device::DeviceLink& link, shell::ShellServices& shell, KeyLearningHost& host,
+              KeysGrid& grid);
 
   // SpeedButtonKeysSetup: starts learning, or asks a running one to stop at its next step.
   void click();
@@ -55,6 +56,7 @@ class KeyLearning {
   bool stopRequested() const;
 
   device::DeviceLink& link_;
+  shell::ShellServices& shell_;
   KeyLearningHost& host_;
   KeysGrid& grid_;
   bool running_ = false;

@@ -5,15 +5,14 @@
 
 namespace kivprism::keys {
 
-bool beginProcedureClick(bool& running, device::DeviceLink& link, ProcedureHost& host) {
+bool beginProcedureClick(bool& running, device::DeviceLink& link, shell::ShellServices& shell) {
   if (running) {
     running = false;
     return false;
   }
   if (!link.isConnected()) {
-    link.suspendPoll();
-    host.showError(lang::translateText(texts::kControllerDisconnected));
-    link.resumePoll();
+    shell::PollPause pause(link);
+    shell.showError(lang::translateText(texts::kControllerDisconnected));
     return false;
   }
   running = true;

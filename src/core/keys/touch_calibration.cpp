@@ -31,11 +31,12 @@ std::string_view calibrationPrompt(std::uint8_t state) {
   return {};
 }
 
-TouchCalibration::TouchCalibration(device::DeviceLink& link, ProcedureHost& host)
-    : link_(link), host_(host) {}
+TouchCalibration::TouchCalibration(device::DeviceLink& link, shell::ShellServices& shell,
+                                   ProcedureHost& host)
+    : link_(link), shell_(shell), host_(host) {}
 
 void TouchCalibration::click(bool withMargin) {
-  if (!beginProcedureClick(running_, link_, host_)) {
+  if (!beginProcedureClick(running_, link_, shell_)) {
     return;
   }
   host_.setProcedureRunning(true);
@@ -45,9 +46,10 @@ void TouchCalibration::click(bool withMargin) {
 }
 
 TouchCalibration::Outcome TouchCalibration::calibrate(bool withMargin) {
-  link_.suspendPoll();
-  const bool yes = host_.askQuestion(translateText(texts::kAskTouchCalibration));
-  link_.resumePoll();
+  const bool yes = [this] {
+    shell::PollPause pause(link_);
+    return shell_.askQuestion(translateText(texts::kAskTouchCalibration));
+  }();
   if (!yes) {
     return Outcome::Declined;
   }
@@ -56,7 +58,7 @@ TouchCalibration::Outcome TouchCalibration::calibrate(bool withMargin) {
     return Outcome::StartFailed;
   }
   std::uint8_t last = kNoState;
-  while (!host_.shuttingDown() && running_) {
+  while (!shell_.shuttingDown() && running_) {
     std::array<std::uint8_t, 1> state{};
     std::size_t count = 0;
     if (link_.readAreaReported(area::kTouchCalibration, kStateOffset, state, count) !=
@@ -69,20 +71,20 @@ TouchCalibration::Outcome TouchCalibration::calibrate(bool withMargin) {
       }
       const std::string_view prompt = calibrationPrompt(state[0]);
       if (!prompt.empty()) {
-        host_.showPrompt(0, prompt);
+        shell_.flashMessage(0, kPromptBlinkMs, prompt);
       }
       last = state[0];
     }
-    host_.waitMs(kCalibrationPollMs);
+    shell_.waitMs(kCalibrationPollMs);
   }
-  host_.endPrompt();
+  shell_.endFlash();
   return Outcome::Stopped;
 }
 
 TouchCalibration::Outcome TouchCalibration::finish(std::uint8_t lastState) {
-  host_.endPrompt();
+  shell_.endFlash();
   if ((lastState & kCalibrationStepMask) != kCalibrationSuccessStep) {
-    host_.showPrompt(kEndMessageMs, translateText(texts::kCalibrationTimedOut));
+    shell_.flashMessage(kEndMessageMs, kPromptBlinkMs, translateText(texts::kCalibrationTimedOut));
     return Outcome::TimedOut;
   }
   std::array<std::uint8_t, layout::kTouchBlock.width> block{};
@@ -92,13 +94,12 @@ TouchCalibration::Outcome TouchCalibration::finish(std::uint8_t lastState) {
   }
   if (count < block.size()) {
     // A short answer would fill the rest of the block with zeros; the old block stays instead.
-    link_.suspendPoll();
-    host_.showError(translateText(texts::kTouchBlockShort));
-    link_.resumePoll();
+    shell::PollPause pause(link_);
+    shell_.showError(translateText(texts::kTouchBlockShort));
     return Outcome::Stopped;
   }
   std::copy(block.begin(), block.end(), link_.model().working.span(layout::kTouchBlock).begin());
-  host_.showPrompt(kEndMessageMs, translateText(texts::kCalibrationDone));
+  shell_.flashMessage(kEndMessageMs, kPromptBlinkMs, translateText(texts::kCalibrationDone));
   return Outcome::Succeeded;
 }
 

@@ -31,7 +31,7 @@ class TouchCalibration {
     TimedOut,     // the controller gave up
   };
 
-  TouchCalibration(device::DeviceLink& link, ProcedureHost& host);
+  TouchCalibration(device::DeviceLink& link, shell::ShellServices& shell, ProcedureHost& host);
 
   // SpeedButtonTouchSetup: starts calibrating (with the 10 % margin when asked), or asks a
   // running calibration to stop at its next step.
@@ -46,6 +46,7 @@ class TouchCalibration {
   Outcome finish(std::uint8_t lastState);
 
   device::DeviceLink& link_;
+  shell::ShellServices& shell_;
   ProcedureHost& host_;
   bool running_ = false;
 };

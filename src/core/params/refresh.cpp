@@ -6,9 +6,9 @@ std::optional<PageView> PageRefresher::refresh(config::ConfigImage& image,
                                                lang::Language language) {
   return Refresher::refresh([&image] { return config::changeHash(image); },
                             [&] {
-                                      normalisePage(image);
-                                      return derivePage(image, language);
-                                    });
+                              normalisePage(image);
+                              return derivePage(image, language);
+                            });
 }
 
 std::optional<PageView> PageRefresher::deriveIfChanged(config::ConfigImage& image,

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/lang/summary_window_rows.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 
 namespace kivprism::ui {
 

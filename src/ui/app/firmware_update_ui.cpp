@@ -7,53 +7,28 @@
 #include "core/device/packet.hpp"
 #include "platform/volumes.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/message_box.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
+#include "ui/monitor/terminal_page.hpp"
 
 namespace kivprism::ui {
 
-FirmwareUpdateUi::FirmwareUpdateUi(TMainForm& window) : window_(window) {}
+FirmwareUpdateUi::FirmwareUpdateUi(QStatusBar& statusBar, device::ToolbarCommands& commands,
+                                   TerminalPage& terminal, std::function<std::string()> chooseFile)
+    : statusBar_(statusBar),
+      commands_(commands),
+      terminal_(terminal),
+      chooseFile_(std::move(chooseFile)) {}
 
 FirmwareUpdateUi::~FirmwareUpdateUi() { delete diskWait_.data(); }
 
-std::string FirmwareUpdateUi::chooseFirmwareFile() {
-  const QString fileName = window_.chooseFirmwareToOpen();
-  if (fileName.isEmpty()) {
-    return {};
-  }
-  window_.rememberFirmwareFile(fileName);
-  return fileName.toStdString();
-}
-
-void FirmwareUpdateUi::showError(std::string_view text) {
-  window_.messageBox(box::kError, qtText(text));
-}
-
-bool FirmwareUpdateUi::askContinue(std::string_view text) {
-  return window_.messageBox(box::kWarning, qtText(text)) == box::kYes;
-}
-
-void FirmwareUpdateUi::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
-                                    std::string_view text) {
-  window_.flashMessage(durationMs, blinkMs, qtText(text));
-}
-
-void FirmwareUpdateUi::endFlash() { window_.endFlash(); }
+std::string FirmwareUpdateUi::chooseFirmwareFile() { return chooseFile_(); }
 
 std::optional<std::string> FirmwareUpdateUi::backUpConfiguration() {
-  return window_.commands().backUpController();
+  return commands_.backUpController();
 }
 
-void FirmwareUpdateUi::logLine(std::string_view text) { window_.logLine(text); }
-
-void FirmwareUpdateUi::processEvents() { window_.processEvents(); }
-
-void FirmwareUpdateUi::waitMs(std::uint32_t ms) { window_.waitMs(ms); }
-
-bool FirmwareUpdateUi::shuttingDown() const { return window_.shuttingDown(); }
-
-void FirmwareUpdateUi::disableToolbar() { window_.updateToolbar(true); }
+void FirmwareUpdateUi::logLine(std::string_view text) { terminal_.logLine(qtText(text)); }
 
 void FirmwareUpdateUi::diskWaitProgress(unsigned look, unsigned looks) {
   if (look >= looks) {
@@ -61,11 +36,11 @@ void FirmwareUpdateUi::diskWaitProgress(unsigned look, unsigned looks) {
     return;
   }
   if (!diskWait_) {
-    diskWait_ = new QProgressBar(window_.statusBar());
+    diskWait_ = new QProgressBar(&statusBar_);
     diskWait_->setObjectName("ProgressBarUpdateDiskx");
     diskWait_->setTextVisible(false);
     diskWait_->setMaximumWidth(160);
-    window_.statusBar()->addPermanentWidget(diskWait_);
+    statusBar_.addPermanentWidget(diskWait_);
   }
   diskWait_->setRange(0, static_cast<int>(looks));
   diskWait_->setValue(static_cast<int>(look));
@@ -89,8 +64,15 @@ void TMainForm::SpeedButtonUpdateDeviceClick() {
     volumes = systemVolumes.get();
   }
   {
-    FirmwareUpdateUi host(*this);
-    device::FirmwareUpdate update(*link_, *volumes, host);
+    FirmwareUpdateUi host(*statusBar(), *commands_, *terminal_, [this] {
+      const QString fileName = files_.choose(FileChooser::FirmwareToOpen);
+      if (fileName.isEmpty()) {
+        return std::string();
+      }
+      files_.remember(FileChooser::FirmwareToOpen, fileName);
+      return fileName.toStdString();
+    });
+    device::FirmwareUpdate update(*link_, *volumes, shell_, host);
     update.run();
   }
   keyboard_->setKeyGroupsEnabled(true);

@@ -22,21 +22,24 @@
 
 #include "core/config/text_codec.hpp"
 #include "core/config/utf8_path.hpp"
+#include "core/device/packet.hpp"
 #include "core/lang/backup_texts.hpp"
 #include "core/lang/language.hpp"
 #include "core/monitor/monitoring_line.hpp"
 #include "platform/settings_location.hpp"
 #include "platform/system.hpp"
-#include "ui/app/edit_history.hpp"
-#include "ui/app/key_procedures.hpp"
 #include "ui/app/panel_menu.hpp"
-#include "ui/app/qt_text.hpp"
 #include "ui/app/qt_translation.hpp"
-#include "ui/app/shell_texts.hpp"
-#include "ui/app/window_placement.hpp"
+#include "ui/common/edit_history.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/shell_texts.hpp"
+#include "ui/common/window_placement.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/monitor/can_log_page.hpp"
+#include "ui/monitor/terminal_feed.hpp"
 #include "ui/monitor/terminal_page.hpp"
+#include "ui/params/key_procedures.hpp"
+#include "ui/params/parameters_feed.hpp"
 #include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
@@ -72,16 +75,18 @@ QToolButton* addTextButton(QToolBar* bar, const char* name, const QString& text)
 }  // namespace
 
 TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* parent)
-    : QMainWindow(parent), options_(std::move(options)),
+    : QMainWindow(parent),
+      options_(std::move(options)),
+      shell_(*this, options_.boxAnswerer,
+             options_.clock != nullptr ? *options_.clock : wallClock()),
       settings_(settingsPathFor(options_)),
-      clock_(options_.clock != nullptr ? *options_.clock : wallClock()),
-      pollTimer_(clock_) {
+      files_(*this, settings_, options_.fileAnswerer,
+             [this](const QString& text) { messageBox(box::kError, text); }) {
   setObjectName("MainForm");
-  link_ = std::make_unique<device::DeviceLink>(port, *this, model_);
+  link_ = std::make_unique<device::DeviceLink>(port, shell_, model_);
+  shell_.setLink(link_.get());
+  shell_.setToolbarUpdate([this](bool busy) { updateToolbar(busy); });
   hidLibrary_ = port.libraryVersion();
-  link_->addMonitorListener(*this);
-  link_->addStateListener(*this);
-  link_->addVariablesListener(*this);
   link_->addConnectionListener(*this);
   commands_ = std::make_unique<device::ToolbarCommands>(*link_);
   commands_->invalidatePages = [this] { invalidatePages(); };
@@ -93,16 +98,17 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   commands_->showInformation = [this](std::string_view text) {
     messageBox(box::kInformation, qtText(text));
   };
-  keyProcedures_ = std::make_unique<KeyProcedures>(*this);
+  keyProcedures_ = std::make_unique<KeyProcedures>(*link_, shell_);
   // Learning writes the keys table itself; the user's edits wait until it ends.
   link_->holdChangeSendingWhile([this] { return keyProcedures_->keyLearningActive(); });
   // What goes into a file or to the controller carries the labels the grid shows.
   commands_->beforeImageLeaves = [this] { keyProcedures_->writeKeyLabels(); };
   connect(keyProcedures_.get(), &KeyProcedures::procedureRunningChanged, this,
           &TMainForm::procedureRunningChanged);
-  pollTimer_.setObjectName("TimerKIVSOLANPRISMTest");
-  pollTimer_.setInterval(static_cast<int>(device::kPollIdleMs));
-  connect(&pollTimer_, &ClockTimer::timeout, this, &TMainForm::TimerKIVSOLANPRISMTestTimer);
+  ClockTimer& pollTimer = shell_.pollTimer();
+  pollTimer.setObjectName("TimerKIVSOLANPRISMTest");
+  pollTimer.setInterval(static_cast<int>(device::kPollIdleMs));
+  connect(&pollTimer, &ClockTimer::timeout, this, &TMainForm::TimerKIVSOLANPRISMTestTimer);
   buildEditHistory();
   buildToolBar();
   buildMenu();
@@ -122,6 +128,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   syncPanel_->setObjectName("StatusBarPanelSyncx");
   syncPanel_->setMinimumWidth(kSyncPanelMinimumWidth);
   statusBar()->addPermanentWidget(syncPanel_);
+  shell_.setPanels(panelMenu_, statusPanel_, syncPanel_);
   resize(kDesignWidth, kDesignHeight);
   // The design texts are the Russian ones; the settings may switch them at start-up.
   lang::setCurrentLanguage(lang::Language::Russian);
@@ -131,14 +138,10 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
 }
 
 TMainForm::~TMainForm() {
-  pollTimer_.stop();
-  shuttingDown_ = true;
-  link_->removeMonitorListener(*this);
+  shell_.beginShutDown();
   if (canLog_ != nullptr) {
     link_->removeCanRecordListener(*canLog_);
   }
-  link_->removeStateListener(*this);
-  link_->removeVariablesListener(*this);
   link_->removeConnectionListener(*this);
   link_->holdChangeSendingWhile({});
 }
@@ -179,10 +182,10 @@ void TMainForm::buildToolBar() {
   connect(readDevice_, &QToolButton::clicked, this, &TMainForm::SpeedButtonReadDeviceClick);
   connect(writeDevice_, &QToolButton::clicked, this, &TMainForm::SpeedButtonWriteDeviceClick);
   connect(toDefault_, &QToolButton::clicked, this, &TMainForm::SpeedButtonToDefaultClick);
-  connect(reset_, &QToolButton::clicked, this, &TMainForm::SpeedButtonResetClick);
+  connect(reset_, &QToolButton::clicked, this, [this] { commands_->reset(); });
   connect(onlyUsedx_, &QToolButton::clicked, this, &TMainForm::SpeedButtonOnlyUsedxClick);
   connect(langx_, &QToolButton::clicked, this, &TMainForm::SpeedButtonLangxClick);
-  connect(languageMakerx_, &QToolButton::clicked, this, &TMainForm::SpeedButtonLanguageMakerxClick);
+  connect(languageMakerx_, &QToolButton::clicked, this, [this] { applyLanguage(0); });
 }
 
 void TMainForm::buildMenu() {
@@ -221,7 +224,7 @@ void TMainForm::buildMenu() {
 
   connect(panelMenu_, &PanelMenu::menuRequested, this,
           [this](const QPoint& at) { popupMenu_->popup(at); });
-  connect(menuItemDebug_, &QAction::triggered, this, &TMainForm::MenuItemDebugClick);
+  connect(menuItemDebug_, &QAction::triggered, this, [this] { applyDebugItems(); });
   connect(menuItemAboutx_, &QAction::triggered, this, &TMainForm::MenuItemAboutxClick);
   connect(menuItemBackups_, &QAction::triggered, this, &TMainForm::MenuItemBackupsClick);
   connect(menuItemOnlyUsed_, &QAction::triggered, this, [this] {
@@ -235,11 +238,16 @@ void TMainForm::buildMenu() {
 void TMainForm::buildPages() {
   pageControlMain_ = new QTabWidget(this);
   pageControlMain_->setObjectName("PageControlMain");
-  terminal_ = new TerminalPage([this] { return tickMs(); }, pageControlMain_);
+  terminal_ = new TerminalPage([this] { return shell_.tickMs(); }, pageControlMain_);
+  terminalFeed_ = std::make_unique<TerminalFeed>(*link_, *terminal_);
   terminal_->sendMemo()->isConnected = [this] { return link_->isConnected(); };
   terminal_->sendMemo()->sendLine = [this](const std::string& line) {
+    if (!link_->isConnected()) {
+      messageBox(box::kError, translated(texts::kControllerDisconnected));
+      return;
+    }
     const auto bytes = monitor::terminalPayload(line);
-    sendTerminalLine(bytes);
+    link_->writeAreaReported(device::area::kMonitorText, 0, bytes);
   };
   terminal_->copyAllAllowed = [this] {
     return pageControlMain_->currentWidget() != parametersPage_;
@@ -363,8 +371,6 @@ void TMainForm::applyDebugItems() {
   menuItemLog_->setVisible(visible);
 }
 
-void TMainForm::MenuItemDebugClick() { applyDebugItems(); }
-
 QString TMainForm::backupsFolder() const {
   return QString::fromStdU16String(backups_->folder().u16string());
 }
@@ -391,100 +397,22 @@ bool TMainForm::debugItemsVisible() const {
 
 bool TMainForm::onlyUsed() const { return menuItemOnlyUsed_->isChecked(); }
 
-QString TMainForm::statusText() const { return statusPanel_->text(); }
-
-QString TMainForm::syncText() const { return syncPanel_->text(); }
-
-// --- boxes and short messages ---
-
-int TMainForm::messageBox(unsigned flags, const QString& text) {
-  link_->suspendPoll();
-  const int pressed = showMessageBox(this, flags, text, options_.boxAnswerer);
-  link_->resumePoll();
-  return pressed;
-}
-
-void TMainForm::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs, const QString& text) {
-  panelMenu_->flashMessage(durationMs, blinkMs, text);
-}
-
-void TMainForm::endFlash() { panelMenu_->endFlash(); }
-
 // --- closing ---
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (!shuttingDown_ && !mayClose()) {
+  if (!shell_.shuttingDown() && !mayClose()) {
     event->ignore();
     return;
   }
-  if (!shuttingDown_) {
-    pollTimer_.stop();
-    shuttingDown_ = true;
+  if (!shell_.shuttingDown()) {
+    shell_.beginShutDown();
     stopCanLogQuietly();
-    waitMs(kCloseSettleMs);
+    shell_.waitMs(kCloseSettleMs);
     link_->closeDevice();
-    waitMs(kCloseSettleMs);
+    shell_.waitMs(kCloseSettleMs);
     saveSettings();
   }
   event->accept();
-}
-
-// --- LinkHost ---
-
-std::uint32_t TMainForm::tickMs() { return clock_.nowMs(); }
-
-void TMainForm::processEvents() { clock_.processEvents(); }
-
-void TMainForm::waitMs(std::uint32_t ms) { clock_.waitMs(ms); }
-
-void TMainForm::setPollTimerEnabled(bool enabled) {
-  if (enabled && !shuttingDown_) {
-    pollTimer_.start();
-  } else {
-    pollTimer_.stop();
-  }
-}
-
-void TMainForm::setPollInterval(std::uint32_t ms) { pollTimer_.setInterval(static_cast<int>(ms)); }
-
-void TMainForm::setStatusText(std::string_view text) { statusPanel_->setText(qtText(text)); }
-
-void TMainForm::setSyncText(std::string_view text) { syncPanel_->setText(qtText(text)); }
-
-void TMainForm::showProgress(std::size_t position, std::size_t total) {
-  panelMenu_->showProgress(position, total);
-}
-
-void TMainForm::hideProgress() { panelMenu_->hideProgress(); }
-
-void TMainForm::currentSourceChanged(std::string_view text, bool enabled) {
-  currentSource_->setText(qtText(text));
-  currentSource_->setEnabled(enabled);
-}
-
-void TMainForm::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
-                             std::string_view text) {
-  flashMessage(durationMs, blinkMs, qtText(text));
-}
-
-void TMainForm::showError(std::string_view text) { messageBox(box::kError, qtText(text)); }
-
-bool TMainForm::askYesNo(std::string_view text) {
-  return messageBox(box::kWarning | box::kDefaultNo, qtText(text)) == box::kYes;
-}
-
-bool TMainForm::askQuestion(std::string_view text) {
-  return messageBox(box::kQuestion | box::kDefaultNo, qtText(text)) == box::kYes;
-}
-
-void TMainForm::logLine(std::string_view text) { terminal_->logLine(qtText(text)); }
-
-void TMainForm::monitoringLine(std::string_view line) {
-  // The controller writes cp1251; the markers are plain ASCII, so rewriting after the conversion
-  // finds the same places and keeps the inserted names intact.
-  std::string text = config::cp1251ToUtf8(line);
-  monitor::formatMonitoringLine(text);
-  appendLine(TerminalPage::monitoringColour(), qtText(text));
 }
 
 void TMainForm::appendLine(const QColor& colour, const QString& text) {
@@ -497,18 +425,5 @@ void TMainForm::configurationReloaded() {
 }
 
 void TMainForm::invalidatePages() { emit pagesInvalidated(); }
-
-void TMainForm::suspendRedraw() {
-  if (redrawSuspended_++ == 0) {
-    setUpdatesEnabled(false);
-  }
-}
-
-void TMainForm::resumeRedraw() {
-  if (redrawSuspended_ > 0 && --redrawSuspended_ == 0) {
-    setUpdatesEnabled(true);
-    update();
-  }
-}
 
 }  // namespace kivprism::ui

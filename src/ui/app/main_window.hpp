@@ -1,7 +1,7 @@
 // The main window: toolbar, message panel, status bar and the pages. It asks for files and calls
-// the toolbar commands of the core, drives the device poll from its timer, is the device link's
-// host, and registers the listeners of its pages (monitoring text, selected source, variables,
-// whole reads) with the link.
+// the toolbar commands of the core and drives the device poll from its timer; its WindowShell is
+// the device link's host and the shell of every procedure and page, and the pages' feeds register
+// with the link for what the pages consume.
 #pragma once
 
 #include <QMainWindow>
@@ -18,13 +18,12 @@
 #include "core/device/commands.hpp"
 #include "core/device/device_link.hpp"
 #include "core/device/hid_port.hpp"
-#include "core/device/link_host.hpp"
 #include "core/device/link_listeners.hpp"
 #include "core/device/volume_provider.hpp"
 #include "ui/app/file_choosers.hpp"
-#include "ui/app/message_box.hpp"
-#include "ui/app/shell_settings.hpp"
-#include "ui/app/window_clock.hpp"
+#include "ui/app/window_shell.hpp"
+#include "ui/common/message_box.hpp"
+#include "ui/common/shell_settings.hpp"
 
 class QAction;
 class QLabel;
@@ -42,11 +41,13 @@ class CanLogPage;
 class EditHistory;
 class KeyProcedures;
 class PanelMenu;
+class TerminalFeed;
 class TerminalPage;
 class TFormCompare;
 namespace params {
+class ParametersFeed;
 class ParametersPage;
-}
+}  // namespace params
 namespace editor {
 class CaptureProcedures;
 class EventReactionPane;
@@ -75,12 +76,7 @@ struct MainWindowOptions {
   WindowClock* clock = nullptr;
 };
 
-class TMainForm : public QMainWindow,
-                  public device::LinkHost,
-                  public device::MonitorListener,
-                  public device::DeviceStateListener,
-                  public device::VariablesListener,
-                  public device::ConnectionListener {
+class TMainForm : public QMainWindow, public device::ConnectionListener {
   Q_OBJECT
 
  public:
@@ -94,24 +90,18 @@ class TMainForm : public QMainWindow,
   void startUp();
 
   // --- shell services ---
-  int messageBox(unsigned flags, const QString& text);
-  void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs, const QString& text);
-  void endFlash();
+  WindowShell& shell() { return shell_; }
+  int messageBox(unsigned flags, const QString& text) { return shell_.messageBox(flags, text); }
   bool valueEntryCheck(QLineEdit* field, std::uint32_t minimum, std::uint32_t maximum,
                        std::span<std::uint8_t> destination, unsigned width);
-  QString chooseConfigToOpen();
-  QString chooseConfigToSave();
-  QString chooseFirmwareToOpen();
-  QString chooseCanLogToSave();
-  void rememberConfigFile(const QString& fileName);
-  void rememberFirmwareFile(const QString& fileName);
-  void rememberCanLogFile(const QString& fileName);
+  FileChoosers& files() { return files_; }
   // 0 Russian, 1 English, -1 only asks; returns the index in force.
   int applyLanguage(int index);
   void appendLine(const QColor& colour, const QString& text);
-  void sendTerminalLine(std::span<const std::uint8_t> bytes);
 
   // --- toolbar and menu handlers ---
+  // Enables the toolbar's buttons from the busy state, a running set-up and the connection.
+  void updateToolbar(bool busy);
   // The firmware update (src/ui/app/firmware_update_ui.cpp).
   void SpeedButtonUpdateDeviceClick();
   void SpeedButtonReadConfigClick();
@@ -119,11 +109,8 @@ class TMainForm : public QMainWindow,
   void SpeedButtonReadDeviceClick();
   void SpeedButtonWriteDeviceClick();
   void SpeedButtonToDefaultClick();
-  void SpeedButtonResetClick();
   void SpeedButtonOnlyUsedxClick();
   void SpeedButtonLangxClick();
-  void SpeedButtonLanguageMakerxClick();
-  void MenuItemDebugClick();
   // Opens the folder of the backups in the file manager, making it first when missing.
   void MenuItemBackupsClick();
   QString backupsFolder() const;
@@ -155,51 +142,24 @@ class TMainForm : public QMainWindow,
   // Undo and redo of the changes to the working image.
   EditHistory& editHistory() { return *history_; }
   // The rules table beside the editor, in place of the parameters tabs while it is shown
-  // (src/ui/rules/main_window_rules.cpp).
+  // (src/ui/app/main_window_rules.cpp).
   rules::RulesPane* rulesPane() const { return rulesPane_; }
   rules::RuleCommands* ruleCommands() const { return ruleCommands_; }
   QMenu* ruleEditMenu() const { return ruleEditMenu_; }
   void showRulesTable(bool shown);
   bool rulesTableShown() const;
-  QString statusText() const;
+  QString statusText() const { return shell_.statusText(); }
   // The panel beside it: whether the changes are on the controller.
-  QString syncText() const;
+  QString syncText() const { return shell_.syncText(); }
   bool onlyUsed() const;
   bool debugItemsVisible() const;
-  ClockTimer& pollTimer() { return pollTimer_; }
+  ClockTimer& pollTimer() { return shell_.pollTimer(); }
   QString settingsPath() const { return settings_.path(); }
 
-  // --- LinkHost ---
-  std::uint32_t tickMs() override;
-  void processEvents() override;
-  void waitMs(std::uint32_t ms) override;
-  bool shuttingDown() const override { return shuttingDown_; }
-  void setPollTimerEnabled(bool enabled) override;
-  void setPollInterval(std::uint32_t ms) override;
-  void setStatusText(std::string_view text) override;
-  void setSyncText(std::string_view text) override;
-  void showProgress(std::size_t position, std::size_t total) override;
-  void hideProgress() override;
-  void updateToolbar(bool busy) override;
-  void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
-                    std::string_view text) override;
-  void showError(std::string_view text) override;
-  bool askYesNo(std::string_view text) override;
-  bool askQuestion(std::string_view text) override;
-
-  // --- listeners of the pages ---
-  // The monitoring page.
-  void logLine(std::string_view text) override;
-  void monitoringLine(std::string_view line) override;
   // The CAN-log page follows the bus mode of the image (src/ui/monitor/main_window_can_log.cpp);
   // it hears the link's records itself.
   void refreshCanLogPage();
-  // The selected-source panel of the parameters tab.
-  void currentSourceChanged(std::string_view text, bool enabled) override;
-  // The parameters page's variables view (src/ui/params/main_window_parameters.cpp).
-  bool variablesWanted() const override { return variablesViewActive(); }
-  bool variablesViewActive() const;
-  void showVariables(const device::VariablesView& view) override;
+  // A whole read arrived: the pages redraw and undo starts there.
   void configurationReloaded() override;
 
  signals:
@@ -226,13 +186,9 @@ class TMainForm : public QMainWindow,
   void applyDebugItems();
   void translateForm();
   void retranslateProgramTexts();
-  QString chooseFile(FileChooser kind);
-  void rememberFile(FileChooser kind, const QString& fileName);
   device::FileSteps configFileSteps(bool save);
   void invalidatePages();
-  void suspendRedraw();
-  void resumeRedraw();
-  // The parameters page inside TabSheetParameters (src/ui/params/main_window_parameters.cpp).
+  // The parameters page inside TabSheetParameters (src/ui/app/main_window_parameters.cpp).
   void buildParametersPage(QVBoxLayout* layout);
   void buildEventPane(QHBoxLayout* row);
   void buildRulesPane();
@@ -250,6 +206,7 @@ class TMainForm : public QMainWindow,
   void storeTypedValue();
 
   MainWindowOptions options_;
+  WindowShell shell_;
   config::ConfigModel model_;
   std::unique_ptr<device::DeviceLink> link_;
   // The USB library of the port, for the About box; empty on the simulated controller.
@@ -260,11 +217,8 @@ class TMainForm : public QMainWindow,
   bool procedureRunning_ = false;
   EditHistory* history_ = nullptr;
   SettingsFile settings_;
+  FileChoosers files_;
   ShellSettings loaded_;
-  WindowClock& clock_;
-  ClockTimer pollTimer_;
-  bool shuttingDown_ = false;
-  int redrawSuspended_ = 0;
 
   QToolBar* mainToolBar_ = nullptr;
   QToolButton* updateDevice_ = nullptr;
@@ -314,6 +268,9 @@ class TMainForm : public QMainWindow,
   // The file last compared and its name, for the lines after a language switch.
   config::ConfigImage comparedFile_;
   QString comparedName_;
+  // Declared after the link, so they leave it before it goes.
+  std::unique_ptr<TerminalFeed> terminalFeed_;
+  std::unique_ptr<params::ParametersFeed> parametersFeed_;
 };
 
 }  // namespace kivprism::ui

@@ -23,18 +23,18 @@
 #include "core/params/entry_value.hpp"
 #include "platform/settings_location.hpp"
 #include "ui/app/compare_dialog.hpp"
-#include "ui/app/edit_history.hpp"
-#include "ui/app/key_procedures.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
-#include "ui/app/qt_text.hpp"
 #include "ui/app/qt_translation.hpp"
-#include "ui/app/shell_texts.hpp"
-#include "ui/app/translate_form.hpp"
+#include "ui/common/edit_history.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/shell_texts.hpp"
+#include "ui/common/translate_form.hpp"
 #include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/terminal_page.hpp"
+#include "ui/params/key_procedures.hpp"
 #include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
@@ -50,14 +50,15 @@ std::filesystem::path fsPath(const QString& path) {
 device::FileSteps TMainForm::configFileSteps(bool save) {
   device::FileSteps steps;
   steps.choose = [this, save]() -> std::optional<std::filesystem::path> {
-    const QString fileName = save ? chooseConfigToSave() : chooseConfigToOpen();
+    const QString fileName =
+        files_.choose(save ? FileChooser::ConfigToSave : FileChooser::ConfigToOpen);
     if (fileName.isEmpty()) {
       return std::nullopt;
     }
     return fsPath(fileName);
   };
   steps.remember = [this](const std::filesystem::path& path) {
-    rememberConfigFile(QString::fromStdU16String(path.u16string()));
+    files_.remember(FileChooser::ConfigToOpen, QString::fromStdU16String(path.u16string()));
   };
   return steps;
 }
@@ -111,10 +112,9 @@ bool TMainForm::mayClose() {
   storeTypedValue();
   // Fresh edits go out first, so that only what the controller did not take is asked about.
   if (link_->isConnected() && !link_->transportBusy()) {
-    link_->suspendPoll();
+    shell::PollPause pause(*link_);
     link_->syncChanges();
     link_->updateSyncText();
-    link_->resumePoll();
   }
   const std::string question = commands_->closingQuestion();
   if (question.empty()) {
@@ -151,8 +151,6 @@ void TMainForm::SpeedButtonToDefaultClick() {
   }
 }
 
-void TMainForm::SpeedButtonResetClick() { commands_->reset(); }
-
 void TMainForm::SpeedButtonOnlyUsedxClick() {
   menuItemOnlyUsed_->setChecked(!menuItemOnlyUsed_->isChecked());
   onlyUsedx_->setChecked(menuItemOnlyUsed_->isChecked());
@@ -162,8 +160,6 @@ void TMainForm::SpeedButtonOnlyUsedxClick() {
 void TMainForm::SpeedButtonLangxClick() {
   applyLanguage(lang::currentLanguage() == lang::Language::Russian ? 1 : 0);
 }
-
-void TMainForm::SpeedButtonLanguageMakerxClick() { applyLanguage(0); }
 
 void TMainForm::TimerKIVSOLANPRISMTestTimer() {
   // Whatever changed since the last step and was not cut yet becomes one before it is sent.
@@ -187,14 +183,6 @@ void TMainForm::procedureRunningChanged(bool running) {
     }
     parameters_->setRunningSetup(which);
   }
-}
-
-void TMainForm::sendTerminalLine(std::span<const std::uint8_t> bytes) {
-  if (!link_->isConnected()) {
-    messageBox(box::kError, translated(texts::kControllerDisconnected));
-    return;
-  }
-  link_->writeAreaReported(device::area::kMonitorText, 0, bytes);
 }
 
 // --- value entry ---
@@ -221,54 +209,6 @@ bool TMainForm::valueEntryCheck(QLineEdit* field, std::uint32_t minimum, std::ui
   return false;
 }
 
-// --- file choosers ---
-
-QString TMainForm::chooseFile(FileChooser kind) {
-  const FileChooserSpec& chooser = fileChooserSpec(kind);
-  const QString stored = settings_.remembered(chooser.section, chooser.key);
-  const QString folder =
-      stored.isEmpty() ? platform::programDirectory() : QFileInfo(stored).absolutePath();
-  if (options_.fileAnswerer) {
-    return options_.fileAnswerer(kind, folder);
-  }
-  // Case-sensitive file systems would hide "car.kst401" behind the upper-case mask alone.
-  const QString mask(chooser.mask);
-  QFileDialog dialog(this, translated(chooser.title), folder,
-                     QString("%1 (%1 %2)").arg(mask, mask.toLower()));
-  dialog.setAcceptMode(chooser.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(chooser.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  // A name typed without an extension gets the mask's.
-  dialog.setDefaultSuffix(QString(chooser.mask).mid(2));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-    return {};
-  }
-  return dialog.selectedFiles().constFirst();
-}
-
-void TMainForm::rememberFile(FileChooser kind, const QString& fileName) {
-  const FileChooserSpec& chooser = fileChooserSpec(kind);
-  settings_.remember(chooser.section, chooser.key, QFileInfo(fileName).absoluteFilePath());
-  std::string reason;
-  if (!settings_.save(&reason)) {
-    messageBox(box::kError, translatedWith(texts::kSettingsWriteError, reason));
-  }
-}
-
-QString TMainForm::chooseConfigToOpen() { return chooseFile(FileChooser::ConfigToOpen); }
-QString TMainForm::chooseConfigToSave() { return chooseFile(FileChooser::ConfigToSave); }
-QString TMainForm::chooseFirmwareToOpen() { return chooseFile(FileChooser::FirmwareToOpen); }
-QString TMainForm::chooseCanLogToSave() { return chooseFile(FileChooser::CanLogToSave); }
-
-void TMainForm::rememberConfigFile(const QString& fileName) {
-  rememberFile(FileChooser::ConfigToOpen, fileName);
-}
-void TMainForm::rememberFirmwareFile(const QString& fileName) {
-  rememberFile(FileChooser::FirmwareToOpen, fileName);
-}
-void TMainForm::rememberCanLogFile(const QString& fileName) {
-  rememberFile(FileChooser::CanLogToSave, fileName);
-}
-
 // --- language ---
 
 int TMainForm::applyLanguage(int index) {
@@ -284,7 +224,7 @@ int TMainForm::applyLanguage(int index) {
   // The next poll treats the controller as new: its information is logged again in this
   // language and its configuration read again.
   link_->clearConnected();
-  suspendRedraw();
+  shell::RedrawPause redraw(shell_);
   invalidatePages();
   translateForm();
   // The dialogs are the window's children, but have sub-tables of their own.
@@ -295,7 +235,6 @@ int TMainForm::applyLanguage(int index) {
     eventPane_->irCodeDialog().retranslate();
   }
   retranslateProgramTexts();
-  resumeRedraw();
   return lang::languageIndex(language);
 }
 

@@ -1,15 +1,15 @@
 // Undo and redo in the main window: the edit history, the forms and procedures it watches, and
 // its actions on the toolbar, in the menu and on the keys.
 #include "core/lang/history_texts.hpp"
-#include "ui/app/edit_history.hpp"
-#include "ui/app/key_procedures.hpp"
-#include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/common/bound_form.hpp"
+#include "ui/common/edit_history.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/capture_procedures.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/panel_button.hpp"
+#include "ui/params/key_procedures.hpp"
+#include "ui/params/keys_grid_widget.hpp"
 #include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {

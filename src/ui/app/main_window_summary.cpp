@@ -11,7 +11,7 @@
 #include "core/summary/config_export.hpp"
 #include "ui/app/compare_dialog.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/params/parameters_page.hpp"
 
@@ -56,11 +56,11 @@ void TMainForm::buildFileMenu() {
 }
 
 void TMainForm::MenuItemCompareFileClick() {
-  const QString fileName = chooseFile(FileChooser::ConfigToCompare);
+  const QString fileName = files_.choose(FileChooser::ConfigToCompare);
   if (fileName.isEmpty()) {
     return;
   }
-  rememberFile(FileChooser::ConfigToCompare, fileName);
+  files_.remember(FileChooser::ConfigToCompare, fileName);
   config::ConfigImage file;
   if (const auto error =
           config::readConfigFile(config::pathFromUtf8(fileName.toStdString()), file)) {
@@ -76,11 +76,11 @@ void TMainForm::MenuItemCompareFileClick() {
 }
 
 void TMainForm::MenuItemExportSummaryClick() {
-  const QString fileName = chooseFile(FileChooser::SummaryToSave);
+  const QString fileName = files_.choose(FileChooser::SummaryToSave);
   if (fileName.isEmpty()) {
     return;
   }
-  rememberFile(FileChooser::SummaryToSave, fileName);
+  files_.remember(FileChooser::SummaryToSave, fileName);
   // The controller is named only while it is connected: its information is then current.
   std::optional<device::DeviceInfo> controller;
   if (link_->isConnected()) {
@@ -95,7 +95,7 @@ void TMainForm::MenuItemExportSummaryClick() {
     messageBox(box::kError, translatedWith(texts::kExportWriteError, error->describe()));
     return;
   }
-  flashMessage(kSavedNoticeMs, 0, translated(texts::kExportWritten));
+  shell_.flashText(kSavedNoticeMs, 0, translated(texts::kExportWritten));
 }
 
 void TMainForm::showParameterControl(const QString& control) {

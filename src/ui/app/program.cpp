@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "platform/single_instance.hpp"
-#include "ui/app/shell_texts.hpp"
+#include "ui/common/shell_texts.hpp"
 
 namespace kivprism::ui {
 

@@ -22,8 +22,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "ui/app/message_box.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/message_box.hpp"
+#include "ui/common/qt_text.hpp"
 
 namespace kivprism::ui {
 
@@ -309,11 +309,7 @@ void BoundForm::changed(std::string_view control, ControlKind kind, const view::
     const bool error = outcome.notice->kind == view::NoticeKind::Error;
     const QString text = qtText(outcome.notice->in(lang::currentLanguage()));
     const unsigned flags = error ? box::kError : box::kInformation;
-    if (hooks_.messageBox) {
-      hooks_.messageBox(flags, text);
-    } else {
-      showMessageBox(owner_, flags, text);
-    }
+    showShellBox(hooks_.shell, owner_, flags, text);
     if (edit && error && fromEnter) {
       edit->selectAll();
       edit->setFocus();

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/shell/shell_services.hpp"
 #include "core/view/binding.hpp"
 
 class QLineEdit;
@@ -54,7 +55,8 @@ class BoundForm : public QObject {
     std::function<void()> forceRefresh;
     // True while the form's refresh runs: the refresh's own updates are not user changes.
     std::function<bool()> refreshing;
-    std::function<int(unsigned flags, const QString& text)> messageBox;
+    // The notices' boxes; none: a plain box over the owner.
+    shell::ShellServices* shell = nullptr;
   };
 
   BoundForm(QWidget* owner, const view::BindingTable& table, Hooks hooks);

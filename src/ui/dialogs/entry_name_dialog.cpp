@@ -6,9 +6,9 @@
 
 #include "core/dialogs/entry_name_dialog.hpp"
 #include "core/lang/dialog_rows.hpp"
-#include "ui/app/qt_text.hpp"
-#include "ui/app/translate_form.hpp"
-#include "ui/app/window_placement.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/translate_form.hpp"
+#include "ui/common/window_placement.hpp"
 #include "ui/dialogs/text_width.hpp"
 
 namespace kivprism::ui::dialogs {

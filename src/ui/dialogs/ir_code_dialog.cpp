@@ -8,10 +8,10 @@
 #include <QPushButton>
 
 #include "core/lang/dialog_rows.hpp"
-#include "ui/app/qt_text.hpp"
-#include "ui/app/translate_form.hpp"
-#include "ui/app/window_placement.hpp"
 #include "ui/common/bound_form.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/translate_form.hpp"
+#include "ui/common/window_placement.hpp"
 
 namespace kivprism::ui::dialogs {
 

@@ -23,12 +23,10 @@
 
 #include "core/events/entry.hpp"
 #include "core/lang/dialog_rows.hpp"
-#include "ui/app/key_procedures.hpp"
-#include "ui/app/main_window.hpp"
-#include "ui/app/qt_text.hpp"
-#include "ui/app/shell_settings.hpp"
-#include "ui/app/translate_form.hpp"
-#include "ui/app/window_placement.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/shell_settings.hpp"
+#include "ui/common/translate_form.hpp"
+#include "ui/common/window_placement.hpp"
 
 namespace kivprism::ui::dialogs {
 
@@ -259,15 +257,9 @@ TFormKeyBoard::TFormKeyBoard(config::ConfigImage& image, QWidget* parent)
   build();
 }
 
-TFormKeyBoard::TFormKeyBoard(TMainForm& window) : TFormKeyBoard(window.model().working, &window) {
+TFormKeyBoard::TFormKeyBoard(config::ConfigImage& image, QWidget& window)
+    : TFormKeyBoard(image, &window) {
   memoByName_ = true;
-  // The window's pages redraw from a new image or in a new language; so does the dialog.
-  connect(&window, &TMainForm::pagesInvalidated, this, [this] {
-    retranslate();
-    refresh();
-  });
-  connect(&window.keyProcedures(), &KeyProcedures::procedureRunningChanged, this,
-          [this](bool running) { setKeyGroupsEnabled(!running); });
 }
 
 void TFormKeyBoard::build() {

@@ -32,7 +32,6 @@ class QToolButton;
 
 namespace kivprism::ui {
 
-class TMainForm;
 struct ShellSettings;
 
 namespace dialogs {
@@ -41,11 +40,10 @@ class TFormKeyBoard : public QDialog {
   Q_OBJECT
 
  public:
-  // A dialog of the main window: it edits the window's working image, redraws when the window's
-  // pages are invalidated (whole read, file, language), locks its groups while the window's key
-  // learning or touch calibration runs and writes the description into the window's
-  // MemoEventReactionx when there is one.
-  explicit TFormKeyBoard(TMainForm& window);
+  // A dialog of the main window: it edits the window's working image and writes the description
+  // into the window's MemoEventReactionx when there is one. The window has it redraw when its
+  // pages are invalidated and lock its groups while a set-up procedure runs.
+  TFormKeyBoard(config::ConfigImage& image, QWidget& window);
   // A dialog over any image (tests, benchmark).
   explicit TFormKeyBoard(config::ConfigImage& image, QWidget* parent = nullptr);
 

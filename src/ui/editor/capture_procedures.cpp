@@ -2,26 +2,24 @@
 
 #include <QProgressBar>
 
-#include "ui/app/key_procedures.hpp"
-#include "ui/app/main_window.hpp"
-#include "ui/app/message_box.hpp"
-#include "ui/app/qt_text.hpp"
-
 namespace kivprism::ui::editor {
 
 namespace capture = kivprism::editor;
 
-CaptureProcedures::CaptureProcedures(TMainForm& window, QObject* parent)
-    : QObject(parent), window_(window), touch_(window.link(), *this) {}
+CaptureProcedures::CaptureProcedures(device::DeviceLink& link, shell::ShellServices& shell,
+                                     std::function<bool()> otherProcedureRunning, QObject* parent)
+    : QObject(parent),
+      link_(link),
+      shell_(shell),
+      otherProcedureRunning_(std::move(otherProcedureRunning)),
+      touch_(link, shell, *this) {}
 
 void CaptureProcedures::learnIrCode(std::size_t entry, events::IrContext context) {
-  capture::learnIrCode(window_.link(), *this, entry, context);
+  capture::learnIrCode(link_, shell_, *this, entry, context);
 }
 
 void CaptureProcedures::captureTouchPoint(std::size_t entry, QProgressBar* bar) {
-  // Key learning and touch calibration talk to the controller in waits of their own.
-  const KeyProcedures& keys = window_.keyProcedures();
-  if (!touch_.running() && (keys.keyLearningRunning() || keys.touchCalibrationRunning())) {
+  if (!touch_.running() && otherProcedureRunning_ && otherProcedureRunning_()) {
     return;
   }
   if (!touch_.running()) {
@@ -29,25 +27,6 @@ void CaptureProcedures::captureTouchPoint(std::size_t entry, QProgressBar* bar) 
   }
   touch_.click(entry);
 }
-
-void CaptureProcedures::showError(std::string_view text) {
-  window_.messageBox(box::kError, qtText(text));
-}
-
-void CaptureProcedures::showInformation(std::string_view text) {
-  window_.messageBox(box::kInformation, qtText(text));
-}
-
-void CaptureProcedures::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
-                                     std::string_view text) {
-  window_.flashMessage(durationMs, blinkMs, qtText(text));
-}
-
-void CaptureProcedures::endFlash() { window_.endFlash(); }
-
-void CaptureProcedures::waitMs(std::uint32_t ms) { window_.waitMs(ms); }
-
-bool CaptureProcedures::shuttingDown() const { return window_.shuttingDown(); }
 
 void CaptureProcedures::showTouchProgress(std::size_t pass) {
   if (!bar_) {
@@ -65,7 +44,7 @@ void CaptureProcedures::hideTouchProgress() {
 }
 
 void CaptureProcedures::setCaptureRunning(bool running) {
-  window_.updateToolbar(running);
+  shell_.updateToolbar(running);
   emit procedureRunningChanged(running);
 }
 

@@ -1,6 +1,6 @@
-// IR code learning and touch-point capture as the main window hosts them: the Qt side of the
-// core's captures (boxes, short messages in the message panel, waits that process events, the
-// touch progress bar, the toolbar's busy state). The event/reaction pane's clicks reach it:
+// IR code learning and touch-point capture of the event/reaction pane: the core's captures over
+// the device link and the shell's services (boxes, short messages, waits, the toolbar's busy
+// state), with the touch progress bar. The event/reaction pane's clicks reach it:
 //   connect(pane, &EventReactionPane::irPanelClicked, capture, &CaptureProcedures::learnIrCode);
 //   connect(pane, &EventReactionPane::touchCaptureClicked, capture,
 //           [=](std::size_t entry) { capture->captureTouchPoint(entry, touchBar); });
@@ -11,23 +11,23 @@
 #include <QObject>
 #include <QPointer>
 #include <cstddef>
+#include <functional>
 
 #include "core/editor/capture.hpp"
 #include "core/events/ir_protocols.hpp"
 
 class QProgressBar;
 
-namespace kivprism::ui {
-
-class TMainForm;
-
-namespace editor {
+namespace kivprism::ui::editor {
 
 class CaptureProcedures : public QObject, public kivprism::editor::CaptureHost {
   Q_OBJECT
 
  public:
-  explicit CaptureProcedures(TMainForm& window, QObject* parent = nullptr);
+  // otherProcedureRunning: key learning or touch calibration talks to the controller in waits of
+  // its own, and a touch capture does not start meanwhile.
+  CaptureProcedures(device::DeviceLink& link, shell::ShellServices& shell,
+                    std::function<bool()> otherProcedureRunning, QObject* parent = nullptr);
 
   bool touchCaptureRunning() const { return touch_.running(); }
 
@@ -46,23 +46,17 @@ class CaptureProcedures : public QObject, public kivprism::editor::CaptureHost {
 
  public:
   // --- editor::CaptureHost ---
-  void showError(std::string_view text) override;
-  void showInformation(std::string_view text) override;
-  void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
-                    std::string_view text) override;
-  void endFlash() override;
-  void waitMs(std::uint32_t ms) override;
-  bool shuttingDown() const override;
   void showTouchProgress(std::size_t pass) override;
   void hideTouchProgress() override;
   void setCaptureRunning(bool running) override;
   void refreshEntry() override;
 
  private:
-  TMainForm& window_;
+  device::DeviceLink& link_;
+  shell::ShellServices& shell_;
+  std::function<bool()> otherProcedureRunning_;
   kivprism::editor::TouchPointCapture touch_;
   QPointer<QProgressBar> bar_;
 };
 
-}  // namespace editor
-}  // namespace kivprism::ui
+}  // namespace kivprism::ui::editor

@@ -6,7 +6,7 @@ namespace kivprism::ui::editor {
 
 namespace {
 
-using params::TabLayout;
+using ui::TabLayout;
 
 constexpr std::string_view kNone{};
 

@@ -7,12 +7,12 @@
 #include <string_view>
 
 #include "ui/common/bound_form.hpp"
-#include "ui/params/page_layout.hpp"
+#include "ui/common/tab_layout.hpp"
 
 namespace kivprism::ui::editor {
 
 // PageControlEvent's pages, index = event type.
-std::span<const params::TabLayout> eventPages();
+std::span<const TabLayout> eventPages();
 // PanelEventBottom: press kind, wake-up, once, source mask.
 std::span<const FormRow> eventBottomRow();
 

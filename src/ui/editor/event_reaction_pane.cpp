@@ -21,15 +21,15 @@
 #include "core/forms/main_form_rows.hpp"
 #include "core/lang/gesture_texts.hpp"
 #include "core/lang/language_table.hpp"
-#include "ui/app/message_box.hpp"
-#include "ui/app/qt_text.hpp"
-#include "ui/app/translate_form.hpp"
+#include "ui/common/message_box.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/source_mask_dialog.hpp"
+#include "ui/common/translate_form.hpp"
 #include "ui/dialogs/can_frame_dialogs.hpp"
 #include "ui/dialogs/entry_name_dialog.hpp"
 #include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/editor/event_layout.hpp"
 #include "ui/editor/panel_button.hpp"
-#include "ui/params/source_mask_dialog.hpp"
 
 namespace kivprism::ui::editor {
 
@@ -152,7 +152,7 @@ void EventReactionPane::build() {
   reactionBox_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   boxes->addWidget(reactionBox_, 1);
 
-  sourceMaskDialog_ = new params::TInterceptForm(this);
+  sourceMaskDialog_ = new TInterceptForm(this);
   irCodeDialog_ = new dialogs::TFormIRCode(this);
   canMessageDialog_ = new dialogs::TFormCANMSG(this);
   canFilterDialog_ = new dialogs::TFormCANFilter(this);
@@ -185,7 +185,7 @@ BoundForm* EventReactionPane::makeForm(Half& half) {
   };
   form.forceRefresh = [this] { refresher_.force(); };
   form.refreshing = [this] { return refresher_.running() || applying_; };
-  form.messageBox = [this](unsigned flags, const QString& text) { return messageBox(flags, text); };
+  form.shell = hooks_.shell;
   return new BoundForm(this, *half.description.bindings, std::move(form));
 }
 
@@ -198,7 +198,7 @@ QTabWidget* EventReactionPane::buildPages(Half& half, const char* name, QWidget*
   const auto special = [this, &half](std::string_view control, QWidget* p) -> QWidget* {
     return half.description.special ? half.description.special(*this, control, p) : nullptr;
   };
-  for (const params::TabLayout& page : half.description.pages) {
+  for (const TabLayout& page : half.description.pages) {
     QWidget* content = half.form->buildRows(page.rows, tabs, special);
     content->setObjectName(qtName(page.name));
     tabs->addTab(content, QString());
@@ -478,7 +478,7 @@ dialogs::TFormEditEventReactionName& EventReactionPane::entryNameDialog() {
 }
 
 int EventReactionPane::messageBox(unsigned flags, const QString& text) {
-  return hooks_.messageBox ? hooks_.messageBox(flags, text) : showMessageBox(this, flags, text);
+  return showShellBox(hooks_.shell, this, flags, text);
 }
 
 QPoint EventReactionPane::bottomCentre(const QWidget* w) {
@@ -604,13 +604,15 @@ void EventReactionPane::refresh() {
     applyOnlyUsedView();
     return;
   }
-  if (hooks_.suspendRedraw) {
-    hooks_.suspendRedraw();
-  }
   {
+    std::optional<shell::RedrawPause> redraw;
+    if (hooks_.shell) {
+      redraw.emplace(*hooks_.shell);
+    }
     core::EventPaneRefresher::Guard guard(refresher_);
-    if (hooks_.suspendPoll) {
-      hooks_.suspendPoll();
+    std::optional<shell::PollPause<shell::ShellServices>> poll;
+    if (hooks_.shell) {
+      poll.emplace(*hooks_.shell);
     }
     const std::size_t eventPage = eventView->page;
     applyHalf(event_, {static_cast<view::FormView&&>(std::move(*eventView)), eventPage});
@@ -622,12 +624,6 @@ void EventReactionPane::refresh() {
       hooks_.focusWindow();
     }
     updateTabCaptions();
-    if (hooks_.resumePoll) {
-      hooks_.resumePoll();
-    }
-    if (hooks_.resumeRedraw) {
-      hooks_.resumeRedraw();
-    }
   }
   shownEntry_ = entry;
   // After the guard: the keyboard dialog may store into the entry and ask for a refresh.

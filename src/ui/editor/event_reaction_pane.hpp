@@ -37,7 +37,7 @@ class TFormCANMSG;
 class TFormEditEventReactionName;
 class TFormIRCode;
 }  // namespace kivprism::ui::dialogs
-namespace kivprism::ui::params {
+namespace kivprism::ui {
 class TInterceptForm;
 }
 
@@ -51,11 +51,8 @@ class EventReactionPane : public QWidget {
  public:
   // What the pane needs from the main window. Unset hooks do nothing (marks: none; only-used: off).
   struct Hooks {
-    std::function<void()> suspendPoll;
-    std::function<void()> resumePoll;
-    std::function<void()> suspendRedraw;
-    std::function<void()> resumeRedraw;
-    std::function<int(unsigned flags, const QString& text)> messageBox;
+    // Boxes, and the poll and the redraw held off while the pane redraws; none: plain boxes.
+    shell::ShellServices* shell = nullptr;
     std::function<kivprism::params::AvailabilityMarks()> marks;
     std::function<bool()> onlyUsed;
     // The refresh's last step gives the main window the focus when it is visible.
@@ -214,7 +211,7 @@ class EventReactionPane : public QWidget {
   KeyDropPanel* keyPanel_ = nullptr;
   KeyDropPanel* modifierPanel_ = nullptr;
   QWidget* irPanel_ = nullptr;
-  params::TInterceptForm* sourceMaskDialog_ = nullptr;
+  TInterceptForm* sourceMaskDialog_ = nullptr;
   dialogs::TFormIRCode* irCodeDialog_ = nullptr;
   dialogs::TFormCANMSG* canMessageDialog_ = nullptr;
   dialogs::TFormCANFilter* canFilterDialog_ = nullptr;

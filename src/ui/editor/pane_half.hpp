@@ -18,7 +18,7 @@
 #include "core/editor/refresh.hpp"
 #include "core/editor/requests.hpp"
 #include "core/view/binding.hpp"
-#include "ui/params/page_layout.hpp"
+#include "ui/common/tab_layout.hpp"
 
 class QWidget;
 
@@ -36,7 +36,7 @@ struct HalfView {
 struct PaneHalf {
   const view::BindingTable* bindings = nullptr;
   std::span<const int> bindingPages;  // page of each binding; kivprism::editor::kBottomRow unused
-  std::span<const params::TabLayout> pages;
+  std::span<const TabLayout> pages;
   // Controls without a binding, or with a look of their own; nullptr for the form's default. Made
   // while the pane builds; a bound one registers with the pane's form of its half.
   std::function<QWidget*(EventReactionPane& pane, std::string_view control, QWidget* parent)>

@@ -9,8 +9,8 @@
 #include "core/editor/reaction_bindings.hpp"
 #include "core/editor/reaction_handlers.hpp"
 #include "core/lang/language_table.hpp"
-#include "ui/app/qt_text.hpp"
 #include "ui/common/bound_form.hpp"
+#include "ui/common/qt_text.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/reaction_layout.hpp"
 

@@ -14,7 +14,7 @@ namespace kivprism::ui::editor {
 namespace {
 
 using R = FormRow;
-using ui::params::TabLayout;
+using ui::TabLayout;
 constexpr std::string_view kNone{};
 
 constexpr std::array kUsbKey = {

@@ -8,14 +8,14 @@
 #include <span>
 #include <string_view>
 
-#include "ui/params/page_layout.hpp"
+#include "ui/common/tab_layout.hpp"
 
 class QWidget;
 
 namespace kivprism::ui::editor {
 
 // The 31 reaction pages in page order.
-std::span<const ui::params::TabLayout> reactionPages();
+std::span<const ui::TabLayout> reactionPages();
 
 // The controls the factory makes (nullptr for any other name):
 // - click panels (ReactionClickPanel): PanelEventReactionx, PanelEventReactionIRx,

@@ -26,7 +26,7 @@
 #include "core/canlog/frame_rule.hpp"
 #include "core/config/utf8_path.hpp"
 #include "platform/system.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 
 namespace kivprism::ui {
 

@@ -14,9 +14,9 @@
 #include "core/lang/language_table.hpp"
 #include "core/params/availability.hpp"
 #include "platform/settings_location.hpp"
-#include "ui/app/edit_history.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/edit_history.hpp"
+#include "ui/common/qt_text.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/can_log_page.hpp"
 #include "ui/monitor/terminal_page.hpp"
@@ -66,21 +66,21 @@ void TMainForm::buildCanLogPage() {
   hooks.updateToolbar = [this](bool busy) { updateToolbar(busy); };
   hooks.showError = [this](const QString& text) { messageBox(box::kError, text); };
   hooks.chooseLogFile = [this](canlog::LogForm& form) { return chooseCanLogFile(form); };
-  hooks.rememberLogFile = [this](const QString& name) { rememberCanLogFile(name); };
+  hooks.rememberLogFile = [this](const QString& name) {
+    files_.remember(FileChooser::CanLogToSave, name);
+  };
   hooks.controllerLogRunning = [this] {
     return (link_->deviceInfo().stateWord & device::device_info::kCanLogRunning) != 0;
   };
   hooks.terminalShown = [this] { return pageControlMain_->currentIndex() == 0; };
   hooks.echo = [this](const QString& line) { appendLine(TerminalPage::monitoringColour(), line); };
-  hooks.tickMs = [this] { return tickMs(); };
+  hooks.tickMs = [this] { return shell_.tickMs(); };
   hooks.chooseCaptureFile = [this] {
     const FileChooserSpec& chooser = fileChooserSpec(FileChooser::CanLogToOpen);
-    const QString stored = settings_.remembered(chooser.section, chooser.key);
-    const QString folder =
-        stored.isEmpty() ? platform::programDirectory() : QFileInfo(stored).absolutePath();
+    const QString folder = files_.initialFolder(FileChooser::CanLogToOpen);
     QString name;
-    if (options_.fileAnswerer) {
-      name = options_.fileAnswerer(FileChooser::CanLogToOpen, folder);
+    if (files_.answerer()) {
+      name = files_.answerer()(FileChooser::CanLogToOpen, folder);
     } else {
       QStringList filters;
       for (const lang::TextPair& type : kCaptureFileTypes) {
@@ -95,7 +95,7 @@ void TMainForm::buildCanLogPage() {
       }
     }
     if (!name.isEmpty()) {
-      rememberFile(FileChooser::CanLogToOpen, name);
+      files_.remember(FileChooser::CanLogToOpen, name);
     }
     return name;
   };
@@ -138,9 +138,7 @@ void TMainForm::buildCanLogPage() {
 // it), so the file type chosen maps to the form the same way for both.
 QString TMainForm::chooseCanLogFile(canlog::LogForm& form) {
   const FileChooserSpec& chooser = fileChooserSpec(FileChooser::CanLogToSave);
-  const QString stored = settings_.remembered(chooser.section, chooser.key);
-  const QString folder =
-      stored.isEmpty() ? platform::programDirectory() : QFileInfo(stored).absolutePath();
+  const QString folder = files_.initialFolder(FileChooser::CanLogToSave);
   QStringList filters;
   for (const LogFileType& type : kLogFileTypes) {
     filters << translated(type.caption);
@@ -155,8 +153,8 @@ QString TMainForm::chooseCanLogFile(canlog::LogForm& form) {
     dialog.setDefaultSuffix(kLogFileTypes[std::max<qsizetype>(filters.indexOf(f), 0)].suffix);
   });
   QString name;
-  if (options_.fileAnswerer) {
-    name = options_.fileAnswerer(FileChooser::CanLogToSave, folder);
+  if (files_.answerer()) {
+    name = files_.answerer()(FileChooser::CanLogToSave, folder);
   } else if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
     name = dialog.selectedFiles().constFirst();
   }

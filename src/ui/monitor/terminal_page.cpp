@@ -18,8 +18,8 @@
 #include <QVBoxLayout>
 
 #include "core/config/text_codec.hpp"
-#include "ui/app/qt_text.hpp"
-#include "ui/app/shell_texts.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/shell_texts.hpp"
 
 namespace kivprism::ui {
 

@@ -6,14 +6,9 @@
 #include <span>
 #include <string_view>
 
-#include "ui/common/bound_form.hpp"
+#include "ui/common/tab_layout.hpp"
 
 namespace kivprism::ui::params {
-
-struct TabLayout {
-  std::string_view name;
-  std::span<const FormRow> rows;
-};
 
 // The 27 tabs of PageControlParams in page order.
 std::span<const TabLayout> paramTabs();

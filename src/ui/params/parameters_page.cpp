@@ -31,9 +31,9 @@
 #include "core/lang/language_table.hpp"
 #include "core/lang/param_find_texts.hpp"
 #include "core/params/derive.hpp"
-#include "ui/app/qt_text.hpp"
-#include "ui/app/translate_form.hpp"
-#include "ui/params/source_mask_dialog.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/source_mask_dialog.hpp"
+#include "ui/common/translate_form.hpp"
 
 namespace kivprism::ui::params {
 
@@ -117,7 +117,7 @@ ParametersPage::ParametersPage(config::ConfigModel& model, Hooks hooks, QWidget*
   };
   form.forceRefresh = [this] { refresher_.force(); };
   form.refreshing = [this] { return refresher_.running(); };
-  form.messageBox = hooks_.messageBox;
+  form.shell = hooks_.shell;
   form_ = new BoundForm(this, core::pageBindings(), std::move(form));
   build();
   retranslate();
@@ -677,14 +677,16 @@ void ParametersPage::refresh() {
     return;
   }
   core::PageRefresher::Guard guard(refresher_);
-  if (hooks_.suspendRedraw) {
-    hooks_.suspendRedraw();
+  std::optional<shell::RedrawPause> redraw;
+  if (hooks_.shell) {
+    redraw.emplace(*hooks_.shell);
   }
   std::optional<core::PageView> view =
       refresher_.deriveIfChanged(model_.working, lang::currentLanguage());
   if (view) {
-    if (hooks_.suspendPoll) {
-      hooks_.suspendPoll();
+    std::optional<shell::PollPause<shell::ShellServices>> poll;
+    if (hooks_.shell) {
+      poll.emplace(*hooks_.shell);
     }
     if (hooks_.setCanLogVisible) {
       hooks_.setCanLogVisible(view->canLogVisible);
@@ -696,15 +698,9 @@ void ParametersPage::refresh() {
     if (hooks_.fillKeysGrid) {
       hooks_.fillKeysGrid();
     }
-    if (hooks_.resumePoll) {
-      hooks_.resumePoll();
-    }
   }
   if (hooks_.refreshEventPane) {
     hooks_.refreshEventPane();
-  }
-  if (hooks_.resumeRedraw) {
-    hooks_.resumeRedraw();
   }
 }
 

@@ -29,22 +29,21 @@ class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace kivprism::ui::params {
-
+namespace kivprism::ui {
 class TInterceptForm;
+}
+
+namespace kivprism::ui::params {
 
 class ParametersPage : public QWidget {
   Q_OBJECT
 
  public:
-  // What the page needs from the main window. Unset hooks do nothing; an unset message box and
-  // source-mask hook fall back to a plain box and the page's own dialog.
+  // What the page needs from the main window. Unset hooks do nothing; without a shell and a
+  // source-mask hook the page falls back to plain boxes and its own dialog.
   struct Hooks {
-    std::function<void()> suspendPoll;
-    std::function<void()> resumePoll;
-    std::function<void()> suspendRedraw;
-    std::function<void()> resumeRedraw;
-    std::function<int(unsigned flags, const QString& text)> messageBox;
+    // Boxes, and the poll and the redraw held off while the page redraws; none: plain boxes.
+    shell::ShellServices* shell = nullptr;
     std::function<std::optional<std::uint8_t>(const QString& first, const QString& second,
                                               QPoint at, std::uint8_t mask)>
         editSourceMask;

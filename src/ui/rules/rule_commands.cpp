@@ -10,8 +10,8 @@
 #include "core/lang/rules_texts.hpp"
 #include "core/summary/rule_clipboard.hpp"
 #include "core/summary/rule_operations.hpp"
-#include "ui/app/message_box.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/message_box.hpp"
+#include "ui/common/qt_text.hpp"
 
 namespace kivprism::ui::rules {
 

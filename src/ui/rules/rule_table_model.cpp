@@ -6,7 +6,7 @@
 
 #include "core/lang/rules_texts.hpp"
 #include "core/summary/rule_operations.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 
 namespace kivprism::ui::rules {
 

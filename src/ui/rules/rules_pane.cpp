@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "core/lang/rules_texts.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 #include "ui/rules/rule_table_model.hpp"
 
 namespace kivprism::ui::rules {

@@ -36,8 +36,8 @@ struct Flash {
   friend bool operator==(const Flash&, const Flash&) = default;
 };
 
-// The window as the captures see it.
-class CaptureWindow : public CaptureHost {
+// The window as the captures see it: its shell services and the editor pane.
+class CaptureWindow : public shell::ShellServices, public CaptureHost {
  public:
   explicit CaptureWindow(testing::FakeLinkHost& linkHost) : linkHost_(linkHost) {}
 
@@ -54,6 +54,19 @@ class CaptureWindow : public CaptureHost {
   std::vector<bool> running;
   int refreshes = 0;
 
+  std::vector<std::string> questions;
+  std::vector<bool> toolbarUpdates;
+
+  std::uint32_t tickMs() override { return linkHost_.now; }
+  void processEvents() override {}
+  bool askYesNo(std::string_view text) override { return ask(text); }
+  bool askQuestion(std::string_view text) override { return ask(text); }
+  bool askContinue(std::string_view text) override { return ask(text); }
+  void updateToolbar(bool busy) override { toolbarUpdates.push_back(busy); }
+  void suspendPoll() override {}
+  void resumePoll() override {}
+  void suspendRedraw() override {}
+  void resumeRedraw() override {}
   void showError(std::string_view text) override { errors.emplace_back(text); }
   void showInformation(std::string_view text) override { informations.emplace_back(text); }
   void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
@@ -81,6 +94,11 @@ class CaptureWindow : public CaptureHost {
   void refreshEntry() override { ++refreshes; }
 
  private:
+  bool ask(std::string_view text) {
+    questions.emplace_back(text);
+    return true;
+  }
+
   testing::FakeLinkHost& linkHost_;
 };
 
@@ -115,19 +133,19 @@ class CaptureTest : public ::testing::Test, public testing::SimLinkRig {
   }
   IrLearning learn(events::IrContext context, std::initializer_list<std::uint8_t> code) {
     controller.receiveIrCode({code.begin()[0], code.begin()[1], code.begin()[2], code.begin()[3]});
-    return learnIrCode(link, window, kEntry, context);
+    return learnIrCode(link, window, window, kEntry, context);
   }
 
   testing::FakeLinkHost& linkHost = host;
   CaptureWindow window{linkHost};
-  TouchPointCapture touch{link, window};
+  TouchPointCapture touch{link, window, window};
 };
 
 // --- IR code learning ---
 
 TEST_F(CaptureTest, WithoutControllerNothingIsAskedInBothContextsAndForTouch) {
   for (const auto context : {events::IrContext::Event, events::IrContext::Reaction}) {
-    EXPECT_EQ(learnIrCode(link, window, kEntry, context), IrLearning::Disconnected);
+    EXPECT_EQ(learnIrCode(link, window, window, kEntry, context), IrLearning::Disconnected);
   }
   EXPECT_EQ(touch.click(kEntry), TouchPointCapture::Outcome::Disconnected);
   EXPECT_EQ(window.errors, std::vector<std::string>(3, "Controller is disconnected"));
@@ -135,7 +153,7 @@ TEST_F(CaptureTest, WithoutControllerNothingIsAskedInBothContextsAndForTouch) {
   EXPECT_TRUE(window.running.empty());
   EXPECT_EQ(window.refreshes, 0);
   lang::setCurrentLanguage(Language::Russian);
-  learnIrCode(link, window, kEntry, events::IrContext::Event);
+  learnIrCode(link, window, window, kEntry, events::IrContext::Event);
   EXPECT_EQ(window.errors.back(), "Контроллер отключен");
 }
 
@@ -146,14 +164,15 @@ TEST_F(CaptureTest, ClickDuringACommandIsIgnored) {
   const Bytes before = entryBytes();
   link.setUserCommand(true);
   controller.receiveIrCode({1, 17, 0x34, 0x12});
-  EXPECT_EQ(learnIrCode(link, window, kEntry, events::IrContext::Event), IrLearning::Busy);
+  EXPECT_EQ(learnIrCode(link, window, window, kEntry, events::IrContext::Event), IrLearning::Busy);
   EXPECT_EQ(touch.click(kEntry), TouchPointCapture::Outcome::Busy);
   EXPECT_TRUE(controller.requests().empty());
   EXPECT_TRUE(window.errors.empty());
   EXPECT_TRUE(window.running.empty());
   EXPECT_EQ(entryBytes(), before);
   link.setUserCommand(false);
-  EXPECT_EQ(learnIrCode(link, window, kEntry, events::IrContext::Event), IrLearning::Stored);
+  EXPECT_EQ(learnIrCode(link, window, window, kEntry, events::IrContext::Event),
+            IrLearning::Stored);
 }
 
 TEST_F(CaptureTest, EventCodeReplacesAnotherEventAndReachesTheController) {
@@ -254,9 +273,10 @@ TEST_F(CaptureTest, NothingReceivedIsAShortMessageAndARefresh) {
   // An acknowledgement without data is nothing received as well.
   controller.receiveIrCode({1, 2, 3, 4});
   controller.endReadsAt(area::kIrCode, 0);
-  EXPECT_EQ(learnIrCode(link, window, kEntry, events::IrContext::Event), IrLearning::NoCode);
+  EXPECT_EQ(learnIrCode(link, window, window, kEntry, events::IrContext::Event),
+            IrLearning::NoCode);
   lang::setCurrentLanguage(Language::Russian);
-  learnIrCode(link, window, kEntry, events::IrContext::Event);
+  learnIrCode(link, window, window, kEntry, events::IrContext::Event);
   EXPECT_EQ(window.flashes.back().text, "ИК код отсутствует");
   EXPECT_EQ(entryBytes(), before);
 }
@@ -266,12 +286,14 @@ TEST_F(CaptureTest, FailedReadShowsTheStatusAndChangesNothing) {
   controller.receiveIrCode({1, 2, 3, 4});
   controller.setAreaAnswer(area::kIrCode, 0xFD);
   const Bytes before = entryBytes();
-  EXPECT_EQ(learnIrCode(link, window, kEntry, events::IrContext::Event), IrLearning::ReadFailed);
+  EXPECT_EQ(learnIrCode(link, window, window, kEntry, events::IrContext::Event),
+            IrLearning::ReadFailed);
   ASSERT_EQ(window.errors.size(), 1u);
   EXPECT_EQ(window.errors[0],
             "Failed to get IR code\n" + device::statusText(device::status::kFailedResult));
   lang::setCurrentLanguage(Language::Russian);
-  EXPECT_EQ(learnIrCode(link, window, kEntry, events::IrContext::Reaction), IrLearning::ReadFailed);
+  EXPECT_EQ(learnIrCode(link, window, window, kEntry, events::IrContext::Reaction),
+            IrLearning::ReadFailed);
   EXPECT_EQ(window.errors[1],
             "Ошибка получения ИК кода\n" + device::statusText(device::status::kFailedResult));
   EXPECT_EQ(entryBytes(), before);
@@ -284,7 +306,8 @@ TEST_F(CaptureTest, CodeCutShortIsAFailureNotAnotherCode) {
   controller.receiveIrCode({1, 0x45, 0x34, 0x12});
   controller.endReadsAt(area::kIrCode, 2);
   const Bytes before = entryBytes();
-  EXPECT_EQ(learnIrCode(link, window, kEntry, events::IrContext::Event), IrLearning::ReadFailed);
+  EXPECT_EQ(learnIrCode(link, window, window, kEntry, events::IrContext::Event),
+            IrLearning::ReadFailed);
   EXPECT_EQ(window.errors,
             std::vector<std::string>{"Failed to get IR code\n" +
                                      device::statusText(device::status::kRangeEndedEarly)});

@@ -89,7 +89,10 @@ TEST_F(CommandsTest, CancelledOrFailedFileCommandsChangeNothing) {
   EXPECT_TRUE(host.errors[1].starts_with("Error writing the file\n"));
   EXPECT_TRUE(remembered.empty());
   EXPECT_EQ(model.working, before);
+  // Each error box held the poll off, and the poll runs again after it.
+  EXPECT_FALSE(host.timerOnDuringBox);
   EXPECT_EQ(link.pollSuspendCount(), 0u);
+  EXPECT_TRUE(host.pollTimerEnabled);
   EXPECT_EQ(host.toolbarUpdates.back(), false);
 }
 

@@ -41,7 +41,7 @@ class FirmwareUpdateTest : public ::testing::Test, public testing::SimLinkRig {
     testing::writeFirmware(file, bytes);
   }
   UpdateResult run() {
-    FirmwareUpdate update(link, disk, updateHost);
+    FirmwareUpdate update(link, disk, updateHost, updateHost);
     return update.run();
   }
   void connect() {
@@ -448,7 +448,7 @@ class StubbornDisk : public sim::SimulatedUpdateDisk {
 TEST_F(FirmwareUpdateTest, AttributeFailuresStopTheUpdate) {
   choose(makeFirmware(1024, kType, 141));
   StubbornDisk stubborn(controller);
-  FirmwareUpdate update(link, stubborn, updateHost);
+  FirmwareUpdate update(link, stubborn, updateHost, updateHost);
   stubborn.failAttributes = true;
   EXPECT_EQ(update.run(), UpdateResult::Failed);
   EXPECT_EQ(updateHost.errors.back(),

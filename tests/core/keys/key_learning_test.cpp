@@ -60,6 +60,8 @@ TEST_F(KeyLearningTest, TwoChannelsEndInTheControllerWithTolerancesAndReferenceL
   EXPECT_EQ(window.prompts[0].first, 0u);
   EXPECT_EQ(window.prompts[1].first, 0u);
   EXPECT_EQ(window.prompts[2].first, 3000u);
+  // Every prompt blinks, as the window showed them before they went through the shell.
+  EXPECT_EQ(window.promptBlinks, (std::vector<std::uint32_t>(3, kPromptBlinkMs)));
 
   // The re-pressed key keeps its slot with the new reading.
   const config::ConfigImage& image = model.working;

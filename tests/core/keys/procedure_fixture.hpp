@@ -18,9 +18,9 @@
 
 namespace kivprism::keys::test {
 
-// The window as both procedures see it: records what they show, moves the clock in waits and
-// runs a poll tick whenever the poll timer would have fired.
-class ProcedureWindow : public KeyLearningHost {
+// The window as both procedures see it (its shell services and the keys page): records what they
+// show, moves the clock in waits and runs a poll tick whenever the poll timer would have fired.
+class ProcedureWindow : public shell::ShellServices, public KeyLearningHost {
  public:
   explicit ProcedureWindow(testing::FakeLinkHost& linkHost) : linkHost_(linkHost) {}
 
@@ -37,11 +37,27 @@ class ProcedureWindow : public KeyLearningHost {
   std::vector<std::string> questions;
   std::vector<std::string> errors;
   std::vector<std::pair<std::uint32_t, std::string>> prompts;  // duration, text
+  std::vector<std::uint32_t> promptBlinks;
+  std::vector<std::string> informations;
+  std::vector<bool> toolbarUpdates;
   int promptsEnded = 0;
   std::vector<bool> running;
   int gridChanges = 0;
   int learningEnds = 0;
 
+  std::uint32_t tickMs() override { return linkHost_.now; }
+  void processEvents() override {}
+  bool askYesNo(std::string_view text) override { return askQuestion(text); }
+  bool askContinue(std::string_view text) override { return askQuestion(text); }
+  void showInformation(std::string_view text) override {
+    informations.emplace_back(text);
+    noteSuspension();
+  }
+  void updateToolbar(bool busy) override { toolbarUpdates.push_back(busy); }
+  void suspendPoll() override {}
+  void resumePoll() override {}
+  void suspendRedraw() override {}
+  void resumeRedraw() override {}
   bool askQuestion(std::string_view text) override {
     questions.emplace_back(text);
     noteSuspension();
@@ -70,10 +86,12 @@ class ProcedureWindow : public KeyLearningHost {
     }
   }
   bool shuttingDown() const override { return shutdown; }
-  void showPrompt(std::uint32_t durationMs, std::string_view text) override {
+  void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs,
+                    std::string_view text) override {
     prompts.emplace_back(durationMs, std::string(text));
+    promptBlinks.push_back(blinkMs);
   }
-  void endPrompt() override { ++promptsEnded; }
+  void endFlash() override { ++promptsEnded; }
   void setProcedureRunning(bool on) override { running.push_back(on); }
   void keysGridChanged() override {
     ++gridChanges;
@@ -164,8 +182,8 @@ class ProcedureTest : public ::testing::Test {
   device::DeviceLink link{port, linkHost, model};
   ProcedureWindow window{linkHost};
   KeysGrid grid;
-  KeyLearning learning{link, window, grid};
-  TouchCalibration calibration{link, window};
+  KeyLearning learning{link, window, window, grid};
+  TouchCalibration calibration{link, window, window};
 };
 
 }  // namespace kivprism::keys::test

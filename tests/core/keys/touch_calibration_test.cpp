@@ -60,6 +60,9 @@ TEST_F(TouchCalibrationTest, ThreeCornersReadTheTouchBlockWhichTheChangeSendingW
                                       "Press at bottom right corner",
                                       "Setting the touch panel is completed successfully"}));
   EXPECT_EQ(window.prompts.back().first, 3000u);
+  for (const std::uint32_t blink : window.promptBlinks) {
+    EXPECT_EQ(blink, kPromptBlinkMs);
+  }
   EXPECT_EQ(window.promptsEnded, 1);
   EXPECT_EQ(touchBlockReads(), 1u);
   EXPECT_EQ(bytes(model.working.span(layout::kTouchBlock)), bytes(kBlock));

@@ -1,4 +1,4 @@
-#include "ui/app/window_placement.hpp"
+#include "ui/common/window_placement.hpp"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "ui/params/source_mask_dialog.hpp"
+#include "ui/common/source_mask_dialog.hpp"
 
 #include <QLabel>
 #include <QListWidget>
@@ -6,10 +6,10 @@
 #include <QVBoxLayout>
 
 #include "core/params/source_mask.hpp"
-#include "ui/app/qt_text.hpp"
-#include "ui/app/window_placement.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/window_placement.hpp"
 
-namespace kivprism::ui::params {
+namespace kivprism::ui {
 
 namespace core = kivprism::params;
 
@@ -71,4 +71,4 @@ std::optional<std::uint8_t> TInterceptForm::editSourceMask(const QString& first,
   return ticks();
 }
 
-}  // namespace kivprism::ui::params
+}  // namespace kivprism::ui

@@ -1,4 +1,4 @@
-#include "ui/app/shell_settings.hpp"
+#include "ui/common/shell_settings.hpp"
 
 #include <QDir>
 #include <QFileInfo>

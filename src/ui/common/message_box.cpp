@@ -1,4 +1,4 @@
-#include "ui/app/message_box.hpp"
+#include "ui/common/message_box.hpp"
 
 #include <QList>
 #include <QMessageBox>
@@ -7,9 +7,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "ui/app/qt_text.hpp"
-#include "ui/app/shell_texts.hpp"
-#include "ui/app/window_placement.hpp"
+#include "core/shell/shell_services.hpp"
+#include "ui/common/qt_text.hpp"
+#include "ui/common/shell_texts.hpp"
+#include "ui/common/window_placement.hpp"
 
 namespace kivprism::ui {
 
@@ -137,6 +138,27 @@ int showMessageBox(QWidget* owner, unsigned flags, const QString& text,
     return pressed == QMessageBox::Yes ? box::kYes : box::kNo;
   }
   return box::kOk;
+}
+
+int showShellBox(shell::ShellServices* shell, QWidget* owner, unsigned flags, const QString& text) {
+  if (shell == nullptr || (flags & box::kButtonsMask) != 0) {
+    return showMessageBox(owner, flags, text);
+  }
+  const std::string utf8 = text.toStdString();
+  const auto answer = [](bool yes) { return yes ? box::kYes : box::kNo; };
+  const bool defaultNo = (flags & box::kDefaultNo) != 0;
+  switch (flags & box::kKindMask) {
+    case box::kError:
+      shell->showError(utf8);
+      return box::kOk;
+    case box::kQuestion:
+      return answer(shell->askQuestion(utf8));
+    case box::kWarning:
+      return answer(defaultNo ? shell->askYesNo(utf8) : shell->askContinue(utf8));
+    default:
+      shell->showInformation(utf8);
+      return box::kOk;
+  }
 }
 
 }  // namespace kivprism::ui

@@ -10,7 +10,7 @@
 class QLabel;
 class QListWidget;
 
-namespace kivprism::ui::params {
+namespace kivprism::ui {
 
 class TInterceptForm : public QDialog {
   Q_OBJECT
@@ -31,4 +31,4 @@ class TInterceptForm : public QDialog {
   QLabel* second_ = nullptr;
 };
 
-}  // namespace kivprism::ui::params
+}  // namespace kivprism::ui

@@ -1,4 +1,4 @@
-#include "ui/app/keys_grid_widget.hpp"
+#include "ui/params/keys_grid_widget.hpp"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -10,7 +10,7 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 #include "ui/editor/panel_button.hpp"
 
 namespace kivprism::ui {

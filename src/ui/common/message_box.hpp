@@ -8,6 +8,10 @@
 
 class QWidget;
 
+namespace kivprism::shell {
+class ShellServices;
+}
+
 namespace kivprism::ui {
 
 namespace box {
@@ -38,5 +42,10 @@ QString boxCaption(unsigned flags);
 // Shows the box over the owner (or answers through the answerer when one is given).
 int showMessageBox(QWidget* owner, unsigned flags, const QString& text,
                    const BoxAnswerer& answerer = {});
+
+// A box through the shell's services when there is a shell (the window's boxes hold the poll
+// off and tests answer them), else over the owner. Save, Discard or Cancel has no shell service
+// and always goes over the owner.
+int showShellBox(shell::ShellServices* shell, QWidget* owner, unsigned flags, const QString& text);
 
 }  // namespace kivprism::ui

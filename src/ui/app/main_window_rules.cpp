@@ -14,10 +14,10 @@
 #include <QToolButton>
 
 #include "core/lang/rules_texts.hpp"
-#include "ui/app/edit_history.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/qt_text.hpp"
 #include "ui/common/bound_form.hpp"
+#include "ui/common/edit_history.hpp"
+#include "ui/common/qt_text.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/capture_procedures.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
@@ -99,7 +99,7 @@ void TMainForm::buildRulesPane() {
     rulesPane_->sync();
     rulesPane_->selectEntries(select);
   };
-  hooks.note = [this](const QString& text) { flashMessage(2000, 0, text); };
+  hooks.note = [this](const QString& text) { shell_.flashText(2000, 0, text); };
   ruleCommands_ = new rules::RuleCommands(model_.working, std::move(hooks), this);
   ruleCommands_->attachTo(rulesPane_->view());
   ruleCommands_->attachTo(eventPane_->entryTabs());
@@ -166,7 +166,7 @@ void TMainForm::buildRulesPane() {
   connect(
       this, &TMainForm::pagesInvalidated, rulesPane_, [this] { retranslateRulesPane(); },
       Qt::QueuedConnection);
-  connect(&pollTimer_, &ClockTimer::timeout, rulesPane_, sync);
+  connect(&shell_.pollTimer(), &ClockTimer::timeout, rulesPane_, sync);
   retranslateRulesPane();
 }
 

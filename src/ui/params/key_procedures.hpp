@@ -1,8 +1,9 @@
-// Key learning, touch calibration and the keys grid as the main window hosts them: the Qt side of
-// the two procedures (boxes, waits, prompts in the message panel, the toolbar lock) and the grid
-// widget bound to the window's working image. The window creates one, places grid() on the keys
-// tab, connects the two buttons to the click handlers, answers keyLearningActive() from it, calls
-// pollTick() first in every poll tick and writeKeyLabels() before a file save or a whole write.
+// Key learning, touch calibration and the keys grid of the keys tab: the two procedures over the
+// device link and the shell's services (boxes, waits, prompts in the message panel, the toolbar
+// lock), and the grid widget bound to the link's working image. The window creates one, places
+// grid() on the keys tab, connects the two buttons to the click handlers, answers
+// keyLearningActive() from it, calls pollTick() first in every poll tick and writeKeyLabels()
+// before a file save or a whole write.
 #pragma once
 
 #include <QObject>
@@ -17,13 +18,12 @@
 namespace kivprism::ui {
 
 class KeysGridWidget;
-class TMainForm;
 
 class KeyProcedures : public QObject, public keys::KeyLearningHost {
   Q_OBJECT
 
  public:
-  explicit KeyProcedures(TMainForm& window, QObject* parent = nullptr);
+  KeyProcedures(device::DeviceLink& link, shell::ShellServices& shell, QObject* parent = nullptr);
   ~KeyProcedures() override;
 
   // StringGridKeys; without a parent until the window places it.
@@ -42,12 +42,6 @@ class KeyProcedures : public QObject, public keys::KeyLearningHost {
   void writeKeyLabels();
 
   // --- keys::KeyLearningHost ---
-  bool askQuestion(std::string_view text) override;
-  void showError(std::string_view text) override;
-  void waitMs(std::uint32_t ms) override;
-  bool shuttingDown() const override;
-  void showPrompt(std::uint32_t durationMs, std::string_view text) override;
-  void endPrompt() override;
   void setProcedureRunning(bool running) override;
   void keysGridChanged() override;
   void keyLearningEnded() override;
@@ -60,7 +54,7 @@ class KeyProcedures : public QObject, public keys::KeyLearningHost {
   void keyEventsChanged();
 
  private:
-  TMainForm& window_;
+  shell::ShellServices& shell_;
   keys::KeysGrid model_;
   keys::KeysGridBinding binding_;
   std::unique_ptr<KeysGridWidget> grid_;

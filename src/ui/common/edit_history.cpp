@@ -1,4 +1,4 @@
-#include "ui/app/edit_history.hpp"
+#include "ui/common/edit_history.hpp"
 
 #include <QAction>
 #include <QApplication>
@@ -10,8 +10,8 @@
 #include "core/forms/main_form_rows.hpp"
 #include "core/lang/history_texts.hpp"
 #include "core/lang/language_table.hpp"
-#include "ui/app/qt_text.hpp"
 #include "ui/common/bound_form.hpp"
+#include "ui/common/qt_text.hpp"
 
 namespace kivprism::ui {
 

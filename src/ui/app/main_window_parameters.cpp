@@ -9,27 +9,22 @@
 
 #include "core/params/availability.hpp"
 #include "core/params/derive.hpp"
-#include "ui/app/key_procedures.hpp"
-#include "ui/app/keys_grid_widget.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/capture_procedures.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/reaction_half.hpp"
+#include "ui/params/key_procedures.hpp"
+#include "ui/params/keys_grid_widget.hpp"
+#include "ui/params/parameters_feed.hpp"
 #include "ui/params/parameters_page.hpp"
 
 namespace kivprism::ui {
 
 void TMainForm::buildParametersPage(QVBoxLayout* layout) {
   params::ParametersPage::Hooks hooks;
-  hooks.suspendPoll = [this] { link_->suspendPoll(); };
-  hooks.resumePoll = [this] { link_->resumePoll(); };
-  hooks.suspendRedraw = [this] { suspendRedraw(); };
-  hooks.resumeRedraw = [this] { resumeRedraw(); };
-  hooks.messageBox = [this](unsigned flags, const QString& text) {
-    return messageBox(flags, text);
-  };
+  hooks.shell = &shell_;
   hooks.setCanLogVisible = [this](bool) { refreshCanLogPage(); };
   hooks.fillKeysGrid = [this] { keyProcedures_->fillKeysGrid(); };
   hooks.keysSetupClicked = [this] { keyProcedures_->SpeedButtonKeysSetupClick(); };
@@ -57,6 +52,9 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
   layout->addLayout(row, 1);
   parameters_ = new params::ParametersPage(model_, std::move(hooks), parametersPage_);
   row->addWidget(parameters_, 1);
+  parametersFeed_ = std::make_unique<params::ParametersFeed>(
+      *link_, *parameters_, *currentSource_,
+      [this] { return pageControlMain_->currentWidget() == parametersPage_; });
   buildEventPane(row);
   connect(keyProcedures_.get(), &KeyProcedures::keyEventsChanged, parameters_,
           &params::ParametersPage::keyEventsChanged);
@@ -86,13 +84,7 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
 // The event/reaction pane on the right of the parameters page.
 void TMainForm::buildEventPane(QHBoxLayout* row) {
   editor::EventReactionPane::Hooks hooks;
-  hooks.suspendPoll = [this] { link_->suspendPoll(); };
-  hooks.resumePoll = [this] { link_->resumePoll(); };
-  hooks.suspendRedraw = [this] { suspendRedraw(); };
-  hooks.resumeRedraw = [this] { resumeRedraw(); };
-  hooks.messageBox = [this](unsigned flags, const QString& text) {
-    return messageBox(flags, text);
-  };
+  hooks.shell = &shell_;
   hooks.marks = [this] {
     const auto* shown = parameters_->lastView();
     return shown ? shown->marks : kivprism::params::computeAvailability(model_.working);
@@ -126,8 +118,20 @@ void TMainForm::buildEventPane(QHBoxLayout* row) {
 
 // IR learning, the touch-point capture and the keyboard dialog, each acting on the pane's entry.
 void TMainForm::wireEditorProcedures() {
-  captures_ = new editor::CaptureProcedures(*this, this);
-  keyboard_ = new dialogs::TFormKeyBoard(*this);
+  captures_ = new editor::CaptureProcedures(
+      *link_, shell_,
+      [this] {
+        return keyProcedures_->keyLearningRunning() || keyProcedures_->touchCalibrationRunning();
+      },
+      this);
+  keyboard_ = new dialogs::TFormKeyBoard(model_.working, *this);
+  // The dialog redraws from a new image or in a new language, as the pages do.
+  connect(this, &TMainForm::pagesInvalidated, keyboard_, [this] {
+    keyboard_->retranslate();
+    keyboard_->refresh();
+  });
+  connect(keyProcedures_.get(), &KeyProcedures::procedureRunningChanged, keyboard_,
+          [this](bool running) { keyboard_->setKeyGroupsEnabled(!running); });
   connect(eventPane_, &editor::EventReactionPane::irPanelClicked, captures_,
           &editor::CaptureProcedures::learnIrCode);
   connect(eventPane_, &editor::EventReactionPane::touchCaptureClicked, captures_,
@@ -147,17 +151,6 @@ void TMainForm::wireEditorProcedures() {
           &dialogs::TFormKeyBoard::followEntry);
   connect(keyboard_, &dialogs::TFormKeyBoard::entryChanged, eventPane_,
           &editor::EventReactionPane::refresh);
-}
-
-bool TMainForm::variablesViewActive() const {
-  return parameters_ && pageControlMain_->currentWidget() == parametersPage_ &&
-         parameters_->variablesViewActive();
-}
-
-void TMainForm::showVariables(const device::VariablesView& view) {
-  if (parameters_) {
-    parameters_->showVariables(view);
-  }
 }
 
 }  // namespace kivprism::ui

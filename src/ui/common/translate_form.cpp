@@ -1,4 +1,4 @@
-#include "ui/app/translate_form.hpp"
+#include "ui/common/translate_form.hpp"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -14,7 +14,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "ui/app/qt_text.hpp"
+#include "ui/common/qt_text.hpp"
 
 namespace kivprism::ui {
 
