@@ -123,7 +123,7 @@ done
 sanitizer_build() {
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKIVPRISM_SANITIZE=ON \
     -DKIVPRISM_CORE_ONLY=OFF -DKIVPRISM_BENCH=OFF -DKIVPRISM_WERROR=ON
-  cmake --build build-asan -j "$jobs"
+  cmake --build build-asan -j "$jobs" --target kivprism_tests
 }
 stage "sanitizer build" sanitizer_build
 sanitizer_tests() {
