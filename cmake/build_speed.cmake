@@ -33,3 +33,17 @@ if(NOT KIVPRISM_LINKER STREQUAL "default" AND NOT CMAKE_CROSSCOMPILING)
     endif()
   endforeach()
 endif()
+
+# Precompiled headers: GoogleTest for the test programs, the common Qt widget headers for the
+# window library and the window tests, each parsed once per build instead of once per file.
+# Off by default since ccache caches a file that uses one only with extra sloppiness settings.
+option(KIVPRISM_PCH "Precompile the GoogleTest and Qt headers" OFF)
+set(kivprism_pch_std <algorithm> <array> <cstdint> <functional> <map> <memory> <optional> <set>
+                     <string> <string_view> <vector>)
+set(kivprism_pch_gtest <gtest/gtest.h> ${kivprism_pch_std})
+set(kivprism_pch_qt <QAction> <QApplication> <QCheckBox> <QComboBox> <QDialog> <QFile>
+                    <QGroupBox> <QHBoxLayout> <QHeaderView> <QLabel> <QLineEdit> <QListWidget>
+                    <QMenu> <QMouseEvent> <QProgressBar> <QPushButton> <QString> <QTabBar>
+                    <QTabWidget> <QTimer> <QToolButton> <QVBoxLayout> <QWidget>
+                    ${kivprism_pch_std})
+set(kivprism_pch_qt_test <QSignalSpy> <QTemporaryDir> <QTest> ${kivprism_pch_qt})
