@@ -101,10 +101,11 @@ platform_check() {
 }
 stage "platform check" platform_check
 
-# Precompiled headers and the fastest linker installed (cmake/build_speed.cmake).
+# Precompiled headers and the fastest linker installed (cmake/build_speed.cmake); line tables only
+# for debug information (file and line in every stack trace, a quarter less compile time).
 fast_build=(-DKIVPRISM_PCH=ON -DKIVPRISM_LINKER=auto)
 stage configure cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIVPRISM_WERROR=ON \
-  "${fast_build[@]}"
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" "${fast_build[@]}"
 stage build cmake --build build -j "$jobs"
 stage tests ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300
 for check in format tidy package; do
@@ -125,7 +126,8 @@ done
 # suppresses the leaks of Qt and the system libraries below it.
 sanitizer_build() {
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKIVPRISM_SANITIZE=ON \
-    -DKIVPRISM_CORE_ONLY=OFF -DKIVPRISM_BENCH=OFF -DKIVPRISM_WERROR=ON "${fast_build[@]}"
+    -DKIVPRISM_CORE_ONLY=OFF -DKIVPRISM_BENCH=OFF -DKIVPRISM_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
+    "${fast_build[@]}"
   cmake --build build-asan -j "$jobs" --target kivprism_tests
 }
 stage "sanitizer build" sanitizer_build
