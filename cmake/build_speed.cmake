@@ -1,15 +1,5 @@
 # Options that make a fresh build cheaper; test.sh turns them on, a plain build leaves them off.
 
-# Each target's sources compiled a few at a time in one translation unit: the Qt, GoogleTest and
-# standard headers are then parsed once per batch rather than once per file. Names at file scope
-# (anonymous namespaces included) must therefore differ between the files of one target.
-option(KIVPRISM_UNITY_BUILD "Compile each target's sources in batches (faster fresh builds)" OFF)
-set(KIVPRISM_UNITY_BATCH_SIZE 8 CACHE STRING "Sources per batch of KIVPRISM_UNITY_BUILD")
-if(KIVPRISM_UNITY_BUILD)
-  set(CMAKE_UNITY_BUILD ON)
-  set(CMAKE_UNITY_BUILD_BATCH_SIZE ${KIVPRISM_UNITY_BATCH_SIZE})
-endif()
-
 # A faster linker than GNU ld when one is installed: the test programs link large static
 # libraries with full debug information. KIVPRISM_LINKER=default keeps the compiler's own.
 set(KIVPRISM_LINKER "default" CACHE STRING "Linker to use: auto (mold, then lld), mold, lld, default")
