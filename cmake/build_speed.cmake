@@ -1,7 +1,7 @@
 # Options that make a fresh build cheaper; test.sh turns them on, a plain build leaves them off.
 
-# A faster linker than GNU ld when one is installed: the test programs link large static
-# libraries with full debug information. KIVPRISM_LINKER=default keeps the compiler's own.
+# A faster linker than GNU ld when one is installed: some forty test programs link the same
+# large static libraries. KIVPRISM_LINKER=default keeps the compiler's own.
 set(KIVPRISM_LINKER "default" CACHE STRING "Linker to use: auto (mold, then lld), mold, lld, default")
 if(NOT KIVPRISM_LINKER STREQUAL "default" AND NOT CMAKE_CROSSCOMPILING)
   include(CheckCXXSourceCompiles)

@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages kivprism needs to build, test and run, when any is missing (lld:
-# test.sh links with it, several times faster than GNU ld on the test programs).
+# Installs the Debian packages kivprism needs to build, test and run, when any is missing.
 # --checks adds those of the format, static and package checks (tools/format-check.sh,
 # tools/tidy.sh, tools/package-check.sh).
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config lld
+  cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libhidapi-dev
