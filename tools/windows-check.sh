@@ -27,10 +27,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     "${missing[@]}" || exit 1
 fi
 
-# ccache when installed; otherwise the precompiled GoogleTest headers save most of a fresh build's
-# parsing (ccache would need extra sloppiness settings to cache files that use them).
-launcher=(-DKIVPRISM_PCH=ON)
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DKIVPRISM_PCH=OFF)
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
   -DKIVPRISM_CORE_ONLY=ON -DKIVPRISM_BENCH=OFF \
