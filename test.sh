@@ -32,9 +32,9 @@ to_ms() {
 # The CPU time of the finished child processes so far in $ms; `times` runs in this shell, since a
 # subshell would count only its own children.
 cpu_ms() {
-  local shell_times user sys
+  local user sys
   times >"$stage_times"
-  { read -r shell_times && read -r user sys; } <"$stage_times"
+  { read -r _ && read -r user sys; } <"$stage_times"
   to_ms "$user"
   local user_ms=$ms
   to_ms "$sys"
