@@ -50,11 +50,14 @@ class ShellWidgetsTest : public QObject {
     std::vector<unsigned> flags;
     std::vector<unsigned> suspended;
     kivprism::device::DeviceLink* link = nullptr;
-    kivprism::ui::WindowShell shell(window, [&](unsigned f, const QString&, const QString&) {
-      flags.push_back(f);
-      suspended.push_back(link->pollSuspendCount());
-      return box::kYes;
-    });
+    kivprism::ui::WindowShell shell(
+        window,
+        [&](unsigned f, const QString&, const QString&) {
+          flags.push_back(f);
+          suspended.push_back(link->pollSuspendCount());
+          return box::kYes;
+        },
+        kivprism::ui::wallClock());
     kivprism::sim::SimulatedController controller;
     kivprism::sim::SimulatedHidPort port(controller);
     kivprism::config::ConfigModel model;
