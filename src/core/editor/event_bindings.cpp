@@ -4,6 +4,7 @@
 
 #include "core/editor/event_lists.hpp"
 #include "core/editor/event_rules.hpp"
+#include "core/editor/paged_bindings.hpp"
 #include "core/events/entry.hpp"
 #include "core/params/availability.hpp"
 
@@ -26,10 +27,7 @@ constexpr std::uint32_t kTimeMax = 1000000000;
 constexpr std::uint32_t kThresholdMax = 18000;
 constexpr std::uint32_t kByteMax = 255;
 
-struct Paged {
-  int page;
-  Binding binding;
-};
+using Paged = PagedBinding;
 
 constexpr Paged combo(int page, std::string_view name, EntryField field, List (*items)(),
                       const Rule* rule = nullptr) {
@@ -134,23 +132,6 @@ constexpr auto kPaged = std::to_array<Paged>({
     number(EventType::Var, "EditEventVarTO", EntryField{event::var::kHoldMs}, kTimeMax),
     position(EventType::PanelHonda, "ComboBoxEventHKx", lists::hondaPanelEvents),
 });
-
-template <std::size_t N>
-constexpr std::array<Binding, N> bindingsOf(const std::array<Paged, N>& paged) {
-  std::array<Binding, N> out{};
-  for (std::size_t i = 0; i < N; ++i) {
-    out[i] = paged[i].binding;
-  }
-  return out;
-}
-template <std::size_t N>
-constexpr std::array<int, N> pagesOf(const std::array<Paged, N>& paged) {
-  std::array<int, N> out{};
-  for (std::size_t i = 0; i < N; ++i) {
-    out[i] = paged[i].page;
-  }
-  return out;
-}
 
 constexpr auto kBindings = bindingsOf(kPaged);
 constexpr auto kPages = pagesOf(kPaged);

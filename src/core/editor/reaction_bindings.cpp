@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/editor/event_lists.hpp"
+#include "core/editor/paged_bindings.hpp"
 #include "core/editor/reaction_lists.hpp"
 #include "core/editor/reaction_rules.hpp"
 #include "core/events/entry.hpp"
@@ -21,10 +22,7 @@ using view::EntryField;
 using view::Rule;
 using namespace reaction_rules;
 
-struct Paged {
-  int page;
-  Binding binding;
-};
+using Paged = PagedBinding;
 
 constexpr int pageOf(ReactionType t) { return static_cast<int>(t); }
 
@@ -273,23 +271,6 @@ constexpr auto kPaged = std::to_array<Paged>({
     pwmValue("EditRespCh4Val", 3),
     number(R::Pwm, "EditRespPWMTO", EntryField{rx::pwm::kRepeatMs}, 10000),
 });
-
-template <std::size_t N>
-constexpr std::array<Binding, N> bindingsOf(const std::array<Paged, N>& paged) {
-  std::array<Binding, N> out{};
-  for (std::size_t i = 0; i < N; ++i) {
-    out[i] = paged[i].binding;
-  }
-  return out;
-}
-template <std::size_t N>
-constexpr std::array<int, N> pagesOf(const std::array<Paged, N>& paged) {
-  std::array<int, N> out{};
-  for (std::size_t i = 0; i < N; ++i) {
-    out[i] = paged[i].page;
-  }
-  return out;
-}
 
 constexpr auto kBindings = bindingsOf(kPaged);
 constexpr auto kPages = pagesOf(kPaged);
