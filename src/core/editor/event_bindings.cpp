@@ -44,11 +44,11 @@ constexpr Paged check(std::string_view name, events::U8Field field, After after)
       {.control = name, .kind = ControlKind::Check, .field = EntryField{field}, .after = after}};
 }
 constexpr Paged number(EventType type, std::string_view name, EntryField field,
-                       std::uint32_t maximum, const Rule* rule = nullptr) {
+                       std::uint32_t maximum, const Rule* rule = &kNumber) {
   return {static_cast<int>(type),
           {.control = name,
            .kind = ControlKind::Edit,
-           .rule = rule ? rule : &kNumber,
+           .rule = rule,
            .field = field,
            .maximum = maximum}};
 }

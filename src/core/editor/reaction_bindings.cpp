@@ -37,11 +37,11 @@ constexpr Paged check(ReactionType t, std::string_view name, EntryField field,
   return {pageOf(t), {.control = name, .kind = ControlKind::Check, .rule = rule, .field = field}};
 }
 constexpr Paged number(ReactionType t, std::string_view name, EntryField field,
-                       std::uint32_t maximum, const Rule* rule = nullptr) {
+                       std::uint32_t maximum, const Rule* rule = &kNumber) {
   return {pageOf(t),
           {.control = name,
            .kind = ControlKind::Edit,
-           .rule = rule ? rule : &kNumber,
+           .rule = rule,
            .field = field,
            .maximum = maximum}};
 }
