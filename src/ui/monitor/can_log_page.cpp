@@ -887,7 +887,7 @@ void CanLogPage::ListViewCANLOGMouseDown(Qt::MouseButton button, const QPoint& p
     lastPressedRow_ = row;
   } else if (button == Qt::RightButton) {
     const int byte = row >= 0 ? byteAt(pos) : -1;
-    pickedBytes_ = byte >= 0 ? static_cast<std::uint8_t>(1u << byte) : 0;
+    pickedBytes_ = byte >= 0 ? static_cast<std::uint8_t>(1u << byte) : std::uint8_t{0};
     popupMenuAtCursor();
   }
 }
