@@ -7,10 +7,13 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
+#include <vector>
 
 #include "core/config/image.hpp"
 #include "core/editor/pane_view.hpp"
 #include "core/events/consistency.hpp"
+#include "core/view/binding.hpp"
 
 namespace kivprism::editor {
 
@@ -35,5 +38,11 @@ ReactionPaneView deriveReactionPane(const config::ConfigImage& image, std::size_
                                     const EventPaneContext& context);
 PaneViews derivePane(const config::ConfigImage& image, std::size_t entry,
                      const EventPaneContext& context);
+
+// What both halves' derivations share: the controls on the page shown (and on alsoShown, the
+// event half's bottom row) show their values; the others keep only their names.
+void showPageControls(std::vector<view::ControlView>& controls, std::span<const view::Binding> all,
+                      std::span<const int> pages, int page, int alsoShown,
+                      const config::ConfigImage& image, const view::FormContext& context);
 
 }  // namespace kivprism::editor

@@ -57,20 +57,8 @@ EventPaneView deriveEventPane(const ConfigImage& image, std::size_t entryNumber,
   const FormContext formContext{context.language, entryNumber};
   view.table = &table;
   view.language = context.language;
-  view.controls.resize(all.size());
-  for (std::size_t i = 0; i < all.size(); ++i) {
-    if (pages[i] == kBottomRow || pages[i] == static_cast<int>(view.page)) {
-      view::showControl(view.controls[i], all[i], image, formContext);
-      // A panel or button of the shown page displays the text its rule derived.
-      if (all[i].kind == ControlKind::Widget && all[i].rule && all[i].rule->show) {
-        view.controls[i].hasValue = true;
-      }
-    } else {
-      view.controls[i].name = all[i].control;
-      view.controls[i].kind = all[i].kind;
-      view.controls[i].hasValue = false;
-    }
-  }
+  showPageControls(view.controls, all, pages, static_cast<int>(view.page), kBottomRow, image,
+                   formContext);
   view::clearUnknownPositions(view, false);
 
   view::ViewBuilder builder(view, image);
