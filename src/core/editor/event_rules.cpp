@@ -7,6 +7,7 @@
 
 #include "core/config/image_layout.hpp"
 #include "core/editor/event_lists.hpp"
+#include "core/editor/rule_names.hpp"
 #include "core/events/consistency.hpp"
 #include "core/events/entry_types.hpp"
 #include "core/events/ir_protocols.hpp"
@@ -226,27 +227,12 @@ namespace kivprism::editor::event_rules {
 
 namespace {
 
+using namespace rule_names;
 namespace entry = events::entry;
 namespace event = events::event;
-using config::ConfigImage;
 using events::EventType;
 using lists::List;
 using view::After;
-using view::Binding;
-using view::Change;
-using view::ChangeOutcome;
-using view::ControlKind;
-using view::ControlView;
-using view::EntryField;
-using view::FormContext;
-using view::Rule;
-
-events::EntryBytes selected(ConfigImage& image, const FormContext& c) {
-  return events::entryAt(image, c.entry);
-}
-events::ConstEntryBytes selected(const ConfigImage& image, const FormContext& c) {
-  return events::entryAt(image, c.entry);
-}
 
 void showSourceMask(ControlView& v, const Binding&, const ConfigImage& image,
                     const FormContext& c) {

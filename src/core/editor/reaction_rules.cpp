@@ -9,6 +9,7 @@
 #include "core/dialogs/keyboard.hpp"
 #include "core/editor/event_lists.hpp"
 #include "core/editor/reaction_lists.hpp"
+#include "core/editor/rule_names.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_operations.hpp"
 #include "core/events/entry_types.hpp"
@@ -341,26 +342,12 @@ namespace kivprism::editor::reaction_rules {
 
 namespace {
 
+using namespace rule_names;
 namespace layout = config::layout;
 namespace reaction = events::reaction;
-using config::ConfigImage;
 using events::ReactionType;
 using lists::List;
-using view::Binding;
-using view::Change;
-using view::ChangeOutcome;
-using view::ControlKind;
-using view::ControlView;
-using view::EntryField;
-using view::FormContext;
-using view::Rule;
 
-events::EntryBytes selected(ConfigImage& image, const FormContext& c) {
-  return events::entryAt(image, c.entry);
-}
-events::ConstEntryBytes selected(const ConfigImage& image, const FormContext& c) {
-  return events::entryAt(image, c.entry);
-}
 ChangeOutcome stored(const Binding& b) { return {std::nullopt, b.after, std::nullopt}; }
 
 // The value entry check with the binding's range.
