@@ -35,7 +35,16 @@ bool readControllerOption(std::string_view command, std::span<const std::string>
     source.simulatorState = config::pathFromUtf8(a.substr(kSimulatorOption.size() + 1));
   } else if (a == kLogOption) {
     source.packetLog = true;
-  } else if (a == kLangOption) {
+  } else {
+    return readLanguageOption(command, args, i);
+  }
+  return true;
+}
+
+bool readLanguageOption(std::string_view command, std::span<const std::string> args,
+                        std::size_t& i) {
+  const std::string_view a = args[i];
+  if (a == kLangOption) {
     if (i + 1 == args.size()) {
       throw UsageError{std::string(command) + ": --lang needs ru or en"};
     }

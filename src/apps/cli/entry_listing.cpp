@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "apps/cli/cli.hpp"
+#include "apps/cli/controller_options.hpp"
 #include "core/config/text_codec.hpp"
 #include "core/events/entry.hpp"
 #include "core/events/entry_types.hpp"
@@ -38,12 +39,15 @@ lang::Language listingLanguageFromEnvironment() {
 }
 
 ShowOptions parseShowOptions(std::span<const std::string> args) {
-  lang::Language language = listingLanguageFromEnvironment();
+  startWithEnvironmentLanguage();
   std::vector<std::string> files;
   bool force = false;
   bool raw = false;
   OutputFormat format = OutputFormat::Text;
   for (std::size_t i = 0; i < args.size(); ++i) {
+    if (readLanguageOption("show", args, i)) {
+      continue;
+    }
     if (args[i] == "--force") {
       force = true;
     } else if (args[i] == "--raw") {
@@ -55,22 +59,13 @@ ShowOptions parseShowOptions(std::span<const std::string> args) {
         throw UsageError{"--format takes text or json"};
       }
       format = value == "json" ? OutputFormat::Json : OutputFormat::Text;
-    } else if (args[i].starts_with("--lang=")) {
-      const std::string value = args[i].substr(sizeof("--lang=") - 1);
-      if (value != "ru" && value != "en") {
-        throw UsageError{"--lang takes ru or en"};
-      }
-      language = value == "ru" ? lang::Language::Russian : lang::Language::English;
-    } else if (args[i].starts_with("--") && args[i] != "--lang") {
+    } else if (args[i].starts_with("--")) {
       throw UsageError{"show: unknown option '" + args[i] + "'"};
-    } else if (args[i] != "--lang") {
-      files.push_back(args[i]);
-    } else if (i + 1 < args.size() && (args[i + 1] == "ru" || args[i + 1] == "en")) {
-      language = args[++i] == "ru" ? lang::Language::Russian : lang::Language::English;
     } else {
-      throw UsageError{"--lang takes ru or en"};
+      files.push_back(args[i]);
     }
   }
+  const lang::Language language = lang::currentLanguage();
   if (files.size() != 1) {
     throw UsageError{"show takes one FILE"};
   }

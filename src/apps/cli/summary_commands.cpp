@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "apps/cli/cli.hpp"
+#include "apps/cli/controller_options.hpp"
 #include "core/config/config_file.hpp"
 #include "core/config/utf8_path.hpp"
 #include "core/events/entry.hpp"
@@ -99,15 +100,6 @@ std::string optionValue(std::span<const std::string> args, std::size_t& i, std::
   throw UsageError{std::string(command) + ": " + std::string(name) + " needs a value"};
 }
 
-lang::Language languageOption(std::span<const std::string> args, std::size_t& i,
-                              std::string_view command) {
-  const std::string value = optionValue(args, i, "--lang", command);
-  if (value != "ru" && value != "en") {
-    throw UsageError{std::string(command) + ": --lang takes ru or en"};
-  }
-  return value == "ru" ? lang::Language::Russian : lang::Language::English;
-}
-
 bool isOption(const std::string& arg, std::string_view name) {
   return arg == name ||
          (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=');
@@ -115,26 +107,20 @@ bool isOption(const std::string& arg, std::string_view name) {
 
 DiffOptions parseDiffOptions(std::span<const std::string> args) {
   DiffOptions o;
-  o.language = listingLanguageFromEnvironment();
+  startWithEnvironmentLanguage();
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (isOption(arg, "--lang")) {
-      o.language = languageOption(args, i, "diff");
-    } else if (isOption(arg, "--format")) {
+    if (readControllerOption("diff", args, i, o.device)) {
+      continue;
+    }
+    if (isOption(arg, "--format")) {
       const std::string value = optionValue(args, i, "--format", "diff");
       if (value != "text" && value != "json") {
         throw UsageError{"diff: --format takes text or json"};
       }
       o.format = value == "json" ? OutputFormat::Json : OutputFormat::Text;
-    } else if (arg == "--simulator") {
-      o.device.simulator = true;
-    } else if (arg.starts_with("--simulator=")) {
-      o.device.simulator = true;
-      o.device.simulatorState = config::pathFromUtf8(arg.substr(sizeof("--simulator=") - 1));
     } else if (arg == "--force") {
       o.force = true;
-    } else if (arg == "--log") {
-      o.device.packetLog = true;
     } else if (arg.starts_with("--")) {
       throw UsageError{"diff: unknown option '" + arg + "'"};
     } else {
@@ -144,6 +130,7 @@ DiffOptions parseDiffOptions(std::span<const std::string> args) {
   if (o.operands.size() != 2) {
     throw UsageError{"diff takes two operands: files or device"};
   }
+  o.language = lang::currentLanguage();
   return o;
 }
 
@@ -234,28 +221,22 @@ std::optional<summary::ExportFormat> exportFormatNamed(std::string_view name) {
 
 ExportOptions parseExportOptions(std::span<const std::string> args) {
   ExportOptions o;
-  o.language = listingLanguageFromEnvironment();
+  startWithEnvironmentLanguage();
   std::vector<std::string> operands;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (isOption(arg, "--lang")) {
-      o.language = languageOption(args, i, "export");
-    } else if (isOption(arg, "--format")) {
+    if (readControllerOption("export", args, i, o.device)) {
+      continue;
+    }
+    if (isOption(arg, "--format")) {
       o.format = exportFormatNamed(optionValue(args, i, "--format", "export"));
       if (!o.format) {
         throw UsageError{"export: --format takes html, md or csv"};
       }
     } else if (arg == "-o" || isOption(arg, "--output")) {
       o.output = optionValue(args, i, arg == "-o" ? "-o" : "--output", "export");
-    } else if (arg == "--simulator") {
-      o.device.simulator = true;
-    } else if (arg.starts_with("--simulator=")) {
-      o.device.simulator = true;
-      o.device.simulatorState = config::pathFromUtf8(arg.substr(sizeof("--simulator=") - 1));
     } else if (arg == "--force") {
       o.force = true;
-    } else if (arg == "--log") {
-      o.device.packetLog = true;
     } else if (arg.starts_with("-") && arg != "-") {
       throw UsageError{"export: unknown option '" + arg + "'"};
     } else {
@@ -277,6 +258,7 @@ ExportOptions parseExportOptions(std::span<const std::string> args) {
   if (!o.format) {
     throw UsageError{"export: --format html, md or csv is needed"};
   }
+  o.language = lang::currentLanguage();
   return o;
 }
 

@@ -14,9 +14,16 @@ using testing::runProcess;
 
 const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
 
-// One command line of each command family, before the shared option under test.
-const std::vector<std::vector<std::string>> kCommands = {
-    {"info"}, {"read", "out.bin"}, {"monitor"}, {"canlog"}, {"update", "firmware.LDR"}};
+// One command line of each command family, before the shared option under test; show reads a
+// file only, but its language option is the same.
+const std::vector<std::vector<std::string>> kCommands = {{"info"},
+                                                         {"read", "out.bin"},
+                                                         {"monitor"},
+                                                         {"canlog"},
+                                                         {"update", "firmware.LDR"},
+                                                         {"diff", "a.KST401", "b.KST401"},
+                                                         {"export", "a.KST401"},
+                                                         {"show", "a.KST401"}};
 
 void expectUsageError(std::vector<std::string> args, const std::string& message) {
   SCOPED_TRACE(args[0] + " " + args.back());
