@@ -5,11 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <filesystem>
-#include <memory>
 
 #include "core/config/backups.hpp"
 #include "core/config/config_file.hpp"
@@ -17,17 +15,13 @@
 #include "core/device/firmware_file.hpp"
 #include "core/device/packet.hpp"
 #include "core/lang/language.hpp"
-#include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
-#include "sim/update_disk.hpp"
-#include "ui/app/main_window.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/panel_menu.hpp"
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
 using kivprism::sim::SimulatedUpdateDisk;
 using kivprism::ui::MainWindowOptions;
-using kivprism::ui::TMainForm;
 namespace box = kivprism::ui::box;
 namespace device = kivprism::device;
 namespace config = kivprism::config;
@@ -37,45 +31,24 @@ namespace {
 constexpr int kConnectTimeoutMs = 10000;
 constexpr std::uint32_t kType = 0x0401;
 
-struct Box {
-  unsigned flags;
-  QString text;
-};
-
 std::filesystem::path fsPath(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
 }
 
-class Rig {
+class Rig;
+kivprism::testing::WindowRigSetup setupFor(Rig* rig);
+
+class Rig : public kivprism::testing::WindowRig {
  public:
-  Rig() : port(controller), disk(controller) {
+  Rig() : WindowRig(setupFor(this)) {
     disk.setAppearDelay(300);
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("[MainSettings]\r\nLang=1\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = "en-GB";
-    options.volumes = &disk;
-    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
-      boxes.push_back({flags, text});
+    answerBox = [this](unsigned flags, const QString&, const QString&) {
       return (flags & box::kInformation) != 0 ? box::kOk : answer;
     };
-    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
-    options.urlOpener = [this](const QUrl& url) {
-      opened.push_back(url);
-      return true;
-    };
-    window = std::make_unique<TMainForm>(port, options);
     window->startUp();
     window->show();
   }
 
-  bool waitConnected() {
-    return QTest::qWaitFor([this] { return window->link().isConnected(); }, kConnectTimeoutMs);
-  }
   QString backupsFolder() const { return dir.filePath("kivprism-backups"); }
   QStringList backups() const {
     return QDir(backupsFolder()).entryList({"*.KST401"}, QDir::Files, QDir::Name);
@@ -116,16 +89,22 @@ class Rig {
     return n;
   }
 
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  SimulatedUpdateDisk disk;
-  std::unique_ptr<TMainForm> window;
-  std::vector<Box> boxes;
   std::vector<QUrl> opened;
   int answer = box::kYes;
-  QString chosenFile;
 };
+
+kivprism::testing::WindowRigSetup setupFor(Rig* rig) {
+  kivprism::testing::WindowRigSetup setup;
+  setup.systemLanguage = "en-GB";
+  setup.start = false;
+  setup.adjust = [rig](MainWindowOptions& options) {
+    options.urlOpener = [rig](const QUrl& url) {
+      rig->opened.push_back(url);
+      return true;
+    };
+  };
+  return setup;
+}
 
 }  // namespace
 
@@ -137,7 +116,7 @@ class BackupsTest : public QObject {
     Rig rig;
     rig.controller.configuration().set(config::layout::kLongPressTime, 777);
     QVERIFY(rig.waitConnected());
-    QTRY_VERIFY_WITH_TIMEOUT(rig.window->link().inSync(), kConnectTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.window->link().inSync(), kConnectTimeoutMs);
     const config::ConfigImage before = rig.controller.configuration();
     rig.chooseConfigFile(1234);
     rig.window->SpeedButtonReadConfigClick();
@@ -154,18 +133,19 @@ class BackupsTest : public QObject {
         rig.boxes[0].text.startsWith("The file is read and is now being written to the "
                                      "controller."));
     QVERIFY2(rig.boxes[0].text.endsWith(backups[0]), qPrintable(rig.boxes[0].text));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.controller.configuration().get(config::layout::kLongPressTime),
+    VTRY_COMPARE_WITH_TIMEOUT(rig,
+                              rig.controller.configuration().get(config::layout::kLongPressTime),
                               1234u, kConnectTimeoutMs);
   }
 
   void aBackupThatCannotBeWrittenAsksAndNoKeepsTheWindowsImage() {
     Rig rig;
     QVERIFY(rig.waitConnected());
-    QTRY_VERIFY_WITH_TIMEOUT(rig.window->link().inSync(), kConnectTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.window->link().inSync(), kConnectTimeoutMs);
     QFile blocker(rig.backupsFolder());
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    QTest::qWait(600);
+    rig.advance(600);
     const config::ConfigImage before = rig.window->model().working;
     const auto longPress = rig.controller.configuration().get(config::layout::kLongPressTime);
     rig.chooseConfigFile(1234);
@@ -177,7 +157,7 @@ class BackupsTest : public QObject {
                  "The backup of the controller's configuration could not be written:"),
              qPrintable(rig.boxes[0].text));
     QVERIFY(rig.window->model().working == before);
-    QTest::qWait(600);
+    rig.advance(600);
     QCOMPARE(rig.controller.configuration().get(config::layout::kLongPressTime), longPress);
   }
 
@@ -185,7 +165,7 @@ class BackupsTest : public QObject {
     Rig rig;
     rig.controller.configuration().set(config::layout::kLongPressTime, 777);
     QVERIFY(rig.waitConnected());
-    QTRY_VERIFY_WITH_TIMEOUT(rig.window->link().inSync(), kConnectTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.window->link().inSync(), kConnectTimeoutMs);
     const config::ConfigImage before = rig.controller.configuration();
     rig.controller.clearRequests();
     rig.window->SpeedButtonToDefaultClick();
@@ -207,7 +187,7 @@ class BackupsTest : public QObject {
     Rig rig;
     rig.controller.configuration().set(config::layout::kLongPressTime, 777);
     QVERIFY(rig.waitConnected());
-    QTRY_VERIFY_WITH_TIMEOUT(rig.window->link().inSync(), kConnectTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, rig.window->link().inSync(), kConnectTimeoutMs);
     const config::ConfigImage before = rig.controller.configuration();
     rig.chooseFirmware(rig.controller.identity().applicationVersion + 1);
     rig.window->SpeedButtonUpdateDeviceClick();

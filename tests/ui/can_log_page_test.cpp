@@ -28,6 +28,7 @@
 #include "core/events/entry_types.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/common/edit_history.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
@@ -716,13 +717,17 @@ class CanLogPageTest : public QObject {
 
   void theWindowShowsLiveTrafficWhileTheBusIsCan() {
     QTemporaryDir dir;
-    kivprism::sim::SimulatedController controller;
+    kivprism::testing::VirtualWindowClock clock;
+    kivprism::sim::SimulatedController controller(clock.function());
+    controller.setReportCallHook(
+        [&clock] { clock.pass(kivprism::testing::WindowRig::kReportCallMs); });
     kivprism::sim::SimulatedHidPort port(controller);
     controller.startDemo();
     std::vector<QString> boxes;
     kivprism::ui::MainWindowOptions options;
     options.settingsPath = dir.filePath("kivprism.ini");
     options.systemLanguage = "en-US";
+    options.clock = &clock;
     options.boxAnswerer = [&](unsigned, const QString&, const QString& text) {
       boxes.push_back(text);
       return box::kYes;
@@ -740,19 +745,19 @@ class CanLogPageTest : public QObject {
     shown = &window;
     window.startUp();
     window.show();
-    QVERIFY(QTest::qWaitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
+    QVERIFY(clock.waitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
     auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
     CanLogPage* page = window.canLogPage();
-    QTRY_VERIFY_WITH_TIMEOUT(tabs->isTabVisible(tabs->indexOf(page)), 3000);
+    VTRY_VERIFY_WITH_TIMEOUT(clock, tabs->isTabVisible(tabs->indexOf(page)), 3000);
     QCOMPARE(tabs->tabText(tabs->indexOf(page)), QString("CAN log"));
     QCOMPARE(page->menu()->findChild<QAction*>("CANLOG_BEGIN")->text(), QString("Start"));
     tabs->setCurrentWidget(page);
 
     page->CANLOG_SAVEClick();
     QVERIFY(page->writingToFile());
-    QTRY_VERIFY_WITH_TIMEOUT(page->packetModel()->rowCount() >= 20, 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        window.statusText().contains("CAN log started and written to the file"), 3000);
+    VTRY_VERIFY_WITH_TIMEOUT(clock, page->packetModel()->rowCount() >= 20, 5000);
+    VTRY_VERIFY_WITH_TIMEOUT(
+        clock, window.statusText().contains("CAN log started and written to the file"), 3000);
     // Writing the configuration stops the log quietly and closes the file.
     window.SpeedButtonWriteDeviceClick();
     QVERIFY(!page->writingToFile());
@@ -772,11 +777,15 @@ class CanLogPageTest : public QObject {
 
   void aCaptureOpensFromTheFileMenuWhateverTheBus() {
     QTemporaryDir dir;
-    kivprism::sim::SimulatedController controller;
+    kivprism::testing::VirtualWindowClock clock;
+    kivprism::sim::SimulatedController controller(clock.function());
+    controller.setReportCallHook(
+        [&clock] { clock.pass(kivprism::testing::WindowRig::kReportCallMs); });
     kivprism::sim::SimulatedHidPort port(controller);
     kivprism::ui::MainWindowOptions options;
     options.settingsPath = dir.filePath("kivprism.ini");
     options.systemLanguage = "en-US";
+    options.clock = &clock;
     options.boxAnswerer = [](unsigned, const QString&, const QString&) { return box::kYes; };
     const QString capture = dir.filePath("bench.asc");
     std::vector<kivprism::ui::FileChooser> asked;
@@ -813,8 +822,8 @@ class CanLogPageTest : public QObject {
     // The page stays while the capture is studied; a start on another bus gives it up.
     window.refreshCanLogPage();
     QVERIFY(tabs->isTabVisible(tabs->indexOf(page)));
-    QVERIFY(QTest::qWaitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
-    QTest::qWait(500);
+    QVERIFY(clock.waitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
+    clock.advance(500);
     window.model().working.set(kivprism::config::layout::kDiffBusMode, 0);
     page->CANLOG_BEGINClick();
     window.refreshCanLogPage();
@@ -823,13 +832,17 @@ class CanLogPageTest : public QObject {
 
   void frameToRuleOnTheDemosTraffic() {
     QTemporaryDir dir;
-    kivprism::sim::SimulatedController controller;
+    kivprism::testing::VirtualWindowClock clock;
+    kivprism::sim::SimulatedController controller(clock.function());
+    controller.setReportCallHook(
+        [&clock] { clock.pass(kivprism::testing::WindowRig::kReportCallMs); });
     kivprism::sim::SimulatedHidPort port(controller);
     controller.startDemo();
     std::vector<QString> boxes;
     kivprism::ui::MainWindowOptions options;
     options.settingsPath = dir.filePath("kivprism.ini");
     options.systemLanguage = "en-US";
+    options.clock = &clock;
     options.boxAnswerer = [&](unsigned, const QString&, const QString& text) {
       boxes.push_back(text);
       return box::kYes;
@@ -837,17 +850,17 @@ class CanLogPageTest : public QObject {
     TMainForm window(port, options);
     window.startUp();
     window.show();
-    QVERIFY(QTest::qWaitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
+    QVERIFY(clock.waitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
     auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
     CanLogPage* page = window.canLogPage();
-    QTRY_VERIFY_WITH_TIMEOUT(tabs->isTabVisible(tabs->indexOf(page)), 3000);
+    VTRY_VERIFY_WITH_TIMEOUT(clock, tabs->isTabVisible(tabs->indexOf(page)), 3000);
     tabs->setCurrentWidget(page);
     QCOMPARE(page->menu()->findChild<QAction*>("CANLOG_MAKEEVENT")->text(),
              QString("Make a CAN event from this frame"));
     page->CANLOG_BEGINClick();
     // A row of the car's traffic whose bytes change.
     int row = -1;
-    QVERIFY(QTest::qWaitFor(
+    QVERIFY(clock.waitFor(
         [&] {
           const auto& rows = page->engine().rows();
           for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -887,7 +900,7 @@ class CanLogPageTest : public QObject {
     QCOMPARE(window.eventPane()->eventPages()->currentIndex(),
              int(kivprism::events::EventType::SwCan));
     // One step of the history, and the controller gets it with the next write.
-    QTRY_VERIFY_WITH_TIMEOUT(window.editHistory().undoAction()->isEnabled(), 2000);
+    VTRY_VERIFY_WITH_TIMEOUT(clock, window.editHistory().undoAction()->isEnabled(), 2000);
     window.editHistory().undo();
     QVERIFY(kivprism::events::isEmpty(entry));
     window.editHistory().redo();

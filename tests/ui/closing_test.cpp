@@ -1,23 +1,14 @@
 // Closing the main window when changes would be lost: the question, its three answers, and the
 // cases where nothing is at risk and nothing is asked.
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 #include "core/config/config_file.hpp"
 #include "core/config/image_layout.hpp"
 #include "core/device/packet.hpp"
-#include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
-#include "ui/app/main_window.hpp"
+#include "support/window_rig.hpp"
 
-using kivprism::sim::SimulatedController;
-using kivprism::sim::SimulatedHidPort;
-using kivprism::ui::MainWindowOptions;
-using kivprism::ui::TMainForm;
 namespace box = kivprism::ui::box;
 namespace device = kivprism::device;
 
@@ -33,44 +24,33 @@ const QString kOnlyHereQuestion =
     "The controller is disconnected and the changes are neither on it nor in a file.\n"
     "Save the configuration to a file before closing?";
 
-struct Box {
-  unsigned flags;
-  QString text;
-};
+kivprism::testing::WindowRigSetup setupFor(const char* lang) {
+  kivprism::testing::WindowRigSetup setup;
+  setup.settings = QByteArray("[MainSettings]\r\nLang=") + lang + "\r\n";
+  // Started by the rig's owner, once the controller is plugged or not.
+  setup.start = false;
+  return setup;
+}
 
-class Rig {
+class Rig : public kivprism::testing::WindowRig {
  public:
-  explicit Rig(bool plugged = true, const char* lang = "1") : port(controller) {
+  explicit Rig(bool plugged = true, const char* lang = "1") : WindowRig(setupFor(lang)) {
+    boxAnswer = box::kCancel;
     if (!plugged) {
       controller.unplug();
     }
-    const QString path = dir.filePath("kivprism.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(QByteArray("[MainSettings]\r\nLang=") + lang + "\r\n");
-    file.close();
-    MainWindowOptions options;
-    options.settingsPath = path;
-    options.boxAnswerer = [this](unsigned flags, const QString&, const QString& text) {
-      boxes.push_back({flags, text});
-      return answer;
-    };
-    options.fileAnswerer = [this](kivprism::ui::FileChooser, const QString&) { return chosenFile; };
-    window = std::make_unique<TMainForm>(port, options);
     window->startUp();
     window->show();
   }
-  // The window goes first: closing it may still ask, and the answers live here.
-  ~Rig() { window.reset(); }
 
   // Connected, and the normalisations of the pages' first redraw are on the controller.
-  bool waitConnected() {
-    if (!QTest::qWaitFor([this] { return window->link().isConnected(); }, kTimeoutMs)) {
+  bool waitSettled() {
+    if (!waitConnected(kTimeoutMs)) {
       return false;
     }
-    QTest::qWait(kSettleMs);
-    return QTest::qWaitFor(
-        [this] { return window->syncText() == "All changes are on the controller"; }, kTimeoutMs);
+    advance(kSettleMs);
+    return waitFor([this] { return window->syncText() == "All changes are on the controller"; },
+                   kTimeoutMs);
   }
   void edit(std::size_t at = kEdited) { window->model().working.data()[at] ^= 0x5A; }
   // Types into the key-reassignment time field and leaves the cursor in it, as a user who then
@@ -91,14 +71,6 @@ class Rig {
   }
   // Closes as the title bar's button does; true when the window went.
   bool close() { return window->close(); }
-
-  QTemporaryDir dir;
-  SimulatedController controller;
-  SimulatedHidPort port;
-  std::unique_ptr<TMainForm> window;
-  std::vector<Box> boxes;
-  int answer = box::kCancel;
-  QString chosenFile;
 };
 
 }  // namespace
@@ -109,7 +81,7 @@ class ClosingTest : public QObject {
  private slots:
   void nothingIsAskedWhenTheControllerHoldsEverything() {
     Rig rig;
-    QVERIFY(rig.waitConnected());
+    QVERIFY(rig.waitSettled());
     // An edit made just before closing is sent on the way out.
     rig.edit();
     QVERIFY(rig.close());
@@ -119,16 +91,16 @@ class ClosingTest : public QObject {
 
   void changesTheControllerRefusedAreOfferedForSaving() {
     Rig rig;
-    QVERIFY(rig.waitConnected());
+    QVERIFY(rig.waitSettled());
     rig.controller.setAreaAnswer(device::area::kConfiguration, device::kAnswerBadParameters);
-    rig.answer = box::kOk;
+    rig.boxAnswer = box::kOk;
     rig.edit();
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->syncText(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->syncText(),
                               QString("Changes not yet on the controller: 1"), kTimeoutMs);
     rig.boxes.clear();
 
     // Cancel keeps the window open and working.
-    rig.answer = box::kCancel;
+    rig.boxAnswer = box::kCancel;
     QVERIFY(!rig.close());
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags, box::kWarning | box::kSaveDiscardCancel);
@@ -138,7 +110,7 @@ class ClosingTest : public QObject {
     QVERIFY(rig.window->link().isConnected());
 
     // Save with the chooser cancelled: nothing written, the window stays.
-    rig.answer = box::kSave;
+    rig.boxAnswer = box::kSave;
     QVERIFY(!rig.close());
     QVERIFY(rig.window->isVisible());
 
@@ -166,7 +138,7 @@ class ClosingTest : public QObject {
       QCOMPARE(QApplication::focusWidget()->objectName(), QString("Edit_KEY_REASSIGN_TO"));
     }
     Rig rig;
-    QVERIFY(rig.waitConnected());
+    QVERIFY(rig.waitSettled());
     QVERIFY(rig.typeWithoutLeaving("1235"));
     QVERIFY(rig.close());
     QVERIFY(rig.boxes.empty());
@@ -175,21 +147,21 @@ class ClosingTest : public QObject {
 
   void disconnectedWithoutEditsClosesSilently() {
     Rig rig;
-    QVERIFY(rig.waitConnected());
+    QVERIFY(rig.waitSettled());
     rig.controller.unplug();
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.window->link().isConnected(), kTimeoutMs);
-    rig.answer = box::kCancel;
+    VTRY_VERIFY_WITH_TIMEOUT(rig, !rig.window->link().isConnected(), kTimeoutMs);
+    rig.boxAnswer = box::kCancel;
     QVERIFY(rig.close());
     QVERIFY(rig.boxes.empty());
   }
 
   void disconnectedEditsAskAndDiscardCloses() {
     Rig rig;
-    QVERIFY(rig.waitConnected());
+    QVERIFY(rig.waitSettled());
     rig.controller.unplug();
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.window->link().isConnected(), kTimeoutMs);
+    VTRY_VERIFY_WITH_TIMEOUT(rig, !rig.window->link().isConnected(), kTimeoutMs);
     rig.edit();
-    rig.answer = box::kDiscard;
+    rig.boxAnswer = box::kDiscard;
     QVERIFY(rig.close());
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].text, kOnlyHereQuestion);
@@ -199,7 +171,7 @@ class ClosingTest : public QObject {
     Rig rig(false);
     // Never connected: an edit is only here.
     rig.edit();
-    rig.answer = box::kCancel;
+    rig.boxAnswer = box::kCancel;
     QVERIFY(!rig.close());
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].text, kOnlyHereQuestion);
@@ -222,7 +194,7 @@ class ClosingTest : public QObject {
     rig.window->SpeedButtonReadConfigClick();
     QVERIFY(rig.boxes.empty());
     rig.edit(kEdited + 2);
-    rig.answer = box::kCancel;
+    rig.boxAnswer = box::kCancel;
     QVERIFY(!rig.close());
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(

@@ -2,7 +2,6 @@
 // differences and leads to the rule or the control; exporting writes the summary of the window's
 // configuration; both menu items in both languages.
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -17,10 +16,8 @@
 #include "core/summary/config_diff.hpp"
 #include "core/summary/config_export.hpp"
 #include "sim/factory_defaults.hpp"
-#include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/compare_dialog.hpp"
-#include "ui/app/main_window.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/params/parameters_page.hpp"
 
@@ -39,34 +36,23 @@ class CompareExportTest : public QObject {
 
  private slots:
   void init() {
-    QVERIFY(dir_.isValid());
-    const QString settings = dir_.filePath("kivprism.ini");
-    QFile file(settings);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[MainSettings]\r\nLang=1\r\n");
-    file.close();
-    controller_ = std::make_unique<kivprism::sim::SimulatedController>();
-    port_ = std::make_unique<kivprism::sim::SimulatedHidPort>(*controller_);
-    kivprism::ui::MainWindowOptions options;
-    options.settingsPath = settings;
-    options.boxAnswerer = [this](unsigned, const QString&, const QString& text) {
+    rig_ = std::make_unique<kivprism::testing::WindowRig>();
+    rig_->boxAnswer = 0;
+    rig_->answerBox = [this](unsigned, const QString&, const QString& text) {
       boxes_ << text;
       return 0;
     };
-    options.fileAnswerer = [this](FileChooser kind, const QString&) {
+    rig_->answerFile = [this](FileChooser kind, const QString&) {
       return kind == FileChooser::ConfigToCompare ? compareFile_ : summaryFile_;
     };
-    window_ = std::make_unique<TMainForm>(*port_, options);
-    window_->startUp();
-    window_->show();
-    QVERIFY(QTest::qWaitFor([this] { return window_->link().isConnected(); }, kTimeoutMs));
-    QVERIFY(QTest::qWaitFor(
+    window_ = rig_->window.get();
+    QVERIFY(rig_->waitConnected(kTimeoutMs));
+    QVERIFY(rig_->waitFor(
         [this] { return window_->syncText() == "All changes are on the controller"; }, kTimeoutMs));
   }
   void cleanup() {
-    window_.reset();
-    port_.reset();
-    controller_.reset();
+    window_ = nullptr;
+    rig_.reset();
     boxes_.clear();
   }
 
@@ -200,9 +186,8 @@ class CompareExportTest : public QObject {
   }
 
   QTemporaryDir dir_;
-  std::unique_ptr<kivprism::sim::SimulatedController> controller_;
-  std::unique_ptr<kivprism::sim::SimulatedHidPort> port_;
-  std::unique_ptr<TMainForm> window_;
+  std::unique_ptr<kivprism::testing::WindowRig> rig_;
+  TMainForm* window_ = nullptr;
   QString compareFile_;
   QString summaryFile_;
   QStringList boxes_;

@@ -17,6 +17,7 @@
 #include "core/lang/text.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/window_rig.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/common/shell_settings.hpp"
 #include "ui/common/window_placement.hpp"
@@ -297,7 +298,10 @@ class KeyboardDialogTest : public QObject {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[MainSettings]\r\nLang=1\r\n");
     file.close();
-    sim::SimulatedController controller;
+    kivprism::testing::VirtualWindowClock clock;
+    sim::SimulatedController controller(clock.function());
+    controller.setReportCallHook(
+        [&clock] { clock.pass(kivprism::testing::WindowRig::kReportCallMs); });
     controller.configuration().set(config::layout::kPidSupport, kAllKeyboardFunctions);
     // Entry 7 sends a consumer key with a hold time; the keyboard makes it Ctrl+Alt+Del.
     auto seven = events::entryAt(controller.configuration(), 7);
@@ -310,13 +314,14 @@ class KeyboardDialogTest : public QObject {
     ui::MainWindowOptions options;
     options.settingsPath = path;
     options.systemLanguage = "en-US";
+    options.clock = &clock;
     options.boxAnswerer = [](unsigned, const QString&, const QString&) { return 0; };
     ui::TMainForm window(port, options);
     auto* dialog = new TFormKeyBoard(window.model().working, window);
     window.startUp();
     window.show();
-    QVERIFY(QTest::qWaitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
-    QTRY_COMPARE_WITH_TIMEOUT(window.model().working, controller.configuration(),
+    QVERIFY(clock.waitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
+    VTRY_COMPARE_WITH_TIMEOUT(clock, window.model().working, controller.configuration(),
                               kConnectTimeoutMs);
     dialog->openKeyboardDialog(7);
     QVERIFY(dialog->isVisible());
@@ -332,10 +337,11 @@ class KeyboardDialogTest : public QObject {
     expected[usb::kUsagePage.offset] = 7;
     expected[usb::kModifiers.offset] = 0x05;
     expected[usb::kFirstKey.offset] = 76;
-    QTRY_VERIFY_WITH_TIMEOUT(std::equal(expected.begin(), expected.end(),
+    VTRY_VERIFY_WITH_TIMEOUT(clock,
+                             std::equal(expected.begin(), expected.end(),
                                         events::entryAt(controller.configuration(), 7).begin()),
                              kConnectTimeoutMs);
-    QTRY_COMPARE_WITH_TIMEOUT(controller.configuration(), window.model().working,
+    VTRY_COMPARE_WITH_TIMEOUT(clock, controller.configuration(), window.model().working,
                               kConnectTimeoutMs);
     // The window's own dialog: the window's set-up procedures lock its groups; a new image
     // redraws it.

@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMap>
@@ -17,19 +16,15 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <memory>
 #include <string_view>
 
 #include "core/forms/main_form_rows.hpp"
 #include "core/lang/dialog_rows.hpp"
 #include "core/lang/language_table.hpp"
 #include "core/lang/text.hpp"
-#include "sim/simulated_controller.hpp"
-#include "sim/simulated_hid_port.hpp"
-#include "ui/app/main_window.hpp"
+#include "support/window_rig.hpp"
 #include "ui/common/translate_form.hpp"
 #include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
@@ -55,24 +50,22 @@ bool isLiveText(const QObject* object) {
   return false;
 }
 
-class Rig {
+kivprism::testing::WindowRigSetup setupFor(const char* settings, const char* systemLanguage) {
+  kivprism::testing::WindowRigSetup setup;
+  setup.settings = settings;
+  setup.systemLanguage = QString::fromLatin1(systemLanguage);
+  // Started, not shown.
+  setup.start = false;
+  return setup;
+}
+
+class Rig : public kivprism::testing::WindowRig {
  public:
   // An empty settings text: no settings file at all.
   explicit Rig(const char* settings = "[MainSettings]\r\nLang=0\r\n",
                const char* systemLanguage = "ru-RU")
-      : port(controller) {
-    const QString path = dir.filePath("kivprism.ini");
-    if (*settings != '\0') {
-      QFile file(path);
-      file.open(QIODevice::WriteOnly);
-      file.write(settings);
-      file.close();
-    }
-    kivprism::ui::MainWindowOptions options;
-    options.settingsPath = path;
-    options.systemLanguage = QString::fromLatin1(systemLanguage);
-    options.boxAnswerer = [](unsigned, const QString&, const QString&) { return 0; };
-    window = std::make_unique<TMainForm>(port, options);
+      : WindowRig(setupFor(settings, systemLanguage)) {
+    boxAnswer = 0;
     window->startUp();
     settle();
   }
@@ -81,12 +74,7 @@ class Rig {
     window->applyLanguage(index);
     settle();
   }
-  static void settle() { QTest::qWait(20); }
-
-  kivprism::sim::SimulatedController controller;
-  kivprism::sim::SimulatedHidPort port;
-  QTemporaryDir dir;
-  std::unique_ptr<TMainForm> window;
+  void settle() { advance(20); }
 };
 
 // The control part of a key: "MainForm_ComboBoxGPSNUM_Hint" -> "ComboBoxGPSNUM".
@@ -207,7 +195,7 @@ void onEveryEditorPage(Rig& rig, Check check) {
     for (int p = 0; p < pages->count(); ++p) {
       pages->setTabVisible(p, true);
       pages->setCurrentIndex(p);
-      Rig::settle();
+      rig.settle();
       if (pages->currentIndex() == p) {
         check(pages->widget(p));
         ++visited;
@@ -215,7 +203,7 @@ void onEveryEditorPage(Rig& rig, Check check) {
     }
     QCOMPARE(visited, pages->count());
     pages->setCurrentIndex(0);
-    Rig::settle();
+    rig.settle();
   }
 }
 
@@ -296,10 +284,10 @@ class LanguageSwitchTest : public QObject {
       QVERIFY2(combo != nullptr, name);
       combo->setCurrentIndex(1);
       emit combo->activated(1);
-      Rig::settle();
+      rig.settle();
       QCOMPARE(combo->currentIndex(), 1);
     }
-    Rig::settle();
+    rig.settle();
     const auto before = textsOf(rig.window.get());
     QMap<QString, int> selected;
     for (QComboBox* combo : rig.window->findChildren<QComboBox*>()) {
