@@ -19,6 +19,8 @@
 #include <QTest>
 #include <array>
 #include <memory>
+#include <span>
+#include <stdexcept>
 
 #include "core/canlog/capture_reader.hpp"
 #include "core/canlog/frame_rule.hpp"
@@ -28,6 +30,7 @@
 #include "core/events/entry_types.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/sim_link_rig.hpp"
 #include "support/window_rig.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/common/edit_history.hpp"
@@ -59,36 +62,40 @@ std::array<std::uint8_t, 17> bytesOf(std::uint32_t word, std::initializer_list<s
   return out;
 }
 
-// A page with hooks that record what it asks of the shell.
-struct BarePage {
+// A page on the device link of the simulated controller, connected, with the fake shell (its
+// clock moves only when the test moves it) and hooks that record what it asks of the window.
+struct BarePage : kivprism::testing::SimLinkRig {
   BarePage() {
+    for (int i = 0; i < 8 && !link.isConnected(); ++i) {
+      tick();
+    }
+    controller.clearRequests();
+    // Every exchange the page makes happens with the poll held off through the shell.
+    controller.setReportCallHook([this] {
+      host.now += 1;
+      if (page != nullptr && host.pollPauses == 0) {
+        ++unheldExchanges;
+      }
+    });
     CanLogPage::Hooks h;
-    h.isConnected = [this] { return connected; };
-    h.writeMode = [this](std::uint8_t mode) {
-      modes.push_back(mode);
-      return status;
-    };
-    h.suspendPoll = [this] { ++suspended; };
-    h.resumePoll = [this] { --suspended; };
-    h.updateToolbar = [](bool) {};
-    h.showError = [this](const QString& text) { errors << text; };
     h.chooseLogFile = [this](kivprism::canlog::LogForm& form) {
+      if (chooserFails) {
+        throw std::runtime_error("dialog");
+      }
       if (chosenForm) {
         form = *chosenForm;
       }
       return chosenFile;
     };
     h.rememberLogFile = [this](const QString& name) { remembered = name; };
-    h.controllerLogRunning = [this] { return running; };
     h.terminalShown = [this] { return terminal; };
     h.echo = [this](const QString& line) { echoed << line; };
-    h.tickMs = [this] { return now; };
     h.chooseCaptureFile = [this] { return captureFile; };
     h.makeFrameEvent = [this](const kivprism::events::CanFilter& filter) {
       events.push_back(filter);
       return true;
     };
-    page = std::make_unique<CanLogPage>(std::move(h));
+    page = std::make_unique<CanLogPage>(host, link, std::move(h));
     page->resize(900, 600);
     page->show();
   }
@@ -105,14 +112,35 @@ struct BarePage {
     return page->packetList()->visualRect(page->packetModel()->index(row, 2)).center();
   }
 
-  bool connected = true;
-  int status = 0;
-  bool running = false;
+  // The CAN-log modes the controller was sent since the last clearModes, in order.
+  std::vector<std::uint8_t> modes() const {
+    std::vector<std::uint8_t> out;
+    for (const auto& r : controller.requests()) {
+      if (r.cmd == (area::kCanLog | kivprism::device::kWriteFlag) && r.len == 1) {
+        out.push_back(r.data[0]);
+      }
+    }
+    return out;
+  }
+  void clearModes() { controller.clearRequests(); }
+  // The boxes the page showed through the shell.
+  QStringList errors() const {
+    QStringList out;
+    for (const std::string& e : host.errors) {
+      out << QString::fromStdString(e);
+    }
+    return out;
+  }
+  // The controller runs its CAN log, and the link has read its state word since.
+  void startControllerLog() {
+    const std::uint8_t showAll = 1;
+    QCOMPARE(link.writeArea(area::kCanLog, 0, std::span(&showAll, 1)), 0);
+    tick();
+  }
+
   bool terminal = false;
-  std::uint32_t now = 1000;
-  int suspended = 0;
-  std::vector<std::uint8_t> modes;
-  QStringList errors;
+  bool chooserFails = false;
+  int unheldExchanges = 0;
   QStringList echoed;
   QString chosenFile;
   std::optional<kivprism::canlog::LogForm> chosenForm;
@@ -188,7 +216,7 @@ class CanLogPageTest : public QObject {
     // The second byte of 0x123 changed: marked for about a second.
     const QModelIndex data = p.page->packetModel()->index(0, 4);
     QCOMPARE(data.data(kivprism::ui::CanLogPacketModel::kChangedBytesRole).toUInt(), 2u);
-    p.now += 1000;
+    p.host.now += 1000;
     QCOMPARE(data.data(kivprism::ui::CanLogPacketModel::kChangedBytesRole).toUInt(), 0u);
   }
 
@@ -266,7 +294,7 @@ class CanLogPageTest : public QObject {
     QVERIFY(!p.item("CANLOG_HIDEDATA")->isVisible());
     QVERIFY(!p.item("CANLOG_HIDETHIS")->isVisible());
     QVERIFY(p.item("CANLOG_SHOWALLID")->isVisible());
-    p.running = true;
+    p.startControllerLog();
     p.feed(standardWord(0x10), {1}, 0);
     p.page->publish();
     QTest::mouseClick(p.page->packetList()->viewport(), Qt::LeftButton, {}, p.rowCentre(0));
@@ -290,8 +318,9 @@ class CanLogPageTest : public QObject {
     p.feed(standardWord(0x20), {1}, 0);
     p.page->publish();
     p.item("CANLOG_HIDECURRENTID")->trigger();
-    QCOMPARE(p.modes, (std::vector<std::uint8_t>{0, 2}));
-    QCOMPARE(p.suspended, 0);
+    QCOMPARE(p.modes(), (std::vector<std::uint8_t>{0, 2}));
+    QCOMPARE(p.host.pollPauses, 0);
+    QCOMPARE(p.unheldExchanges, 0);
     QCOMPARE(p.page->packetModel()->rowCount(), 0);
     p.feed(standardWord(0x10), {1}, 0);
     p.feed(standardWord(0x30), {1}, 0);
@@ -315,22 +344,22 @@ class CanLogPageTest : public QObject {
     QCOMPARE(p.cell(0, 2), QString("010(  16)"));
     // Stop keeps the rows; a failing stop before a start leaves the list and sends no start.
     p.item("CANLOG_END")->trigger();
-    QCOMPARE(p.modes.back(), 0);
+    QCOMPARE(p.modes().back(), 0);
     QCOMPARE(p.page->packetModel()->rowCount(), 1);
-    p.status = -254;
-    p.modes.clear();
+    p.controller.setAreaAnswer(area::kCanLog, 0xFE);
+    p.clearModes();
     p.item("CANLOG_BEGIN")->trigger();
-    QCOMPARE(p.modes, (std::vector<std::uint8_t>{0}));
+    QCOMPARE(p.modes(), (std::vector<std::uint8_t>{0}));
     QCOMPARE(p.page->packetModel()->rowCount(), 1);
-    QCOMPARE(p.errors.size(), 1);
-    QCOMPARE(p.errors[0], QString("Эта операция\nдля данной прошивки\nне поддерживается"));
+    QCOMPARE(p.errors().size(), 1);
+    QCOMPARE(p.errors()[0], QString("Эта операция\nдля данной прошивки\nне поддерживается"));
     // Without a controller nothing is sent.
-    p.connected = false;
-    p.modes.clear();
+    p.link.clearConnected();
+    p.clearModes();
     p.item("CANLOG_CLEAR")->trigger();
     p.item("CANLOG_BEGIN")->trigger();
-    QVERIFY(p.modes.empty());
-    QCOMPARE(p.errors.back(), QString("Контроллер отключен"));
+    QVERIFY(p.modes().empty());
+    QCOMPARE(p.errors().back(), QString("Контроллер отключен"));
     QCOMPARE(p.page->packetModel()->rowCount(), 1);
   }
 
@@ -339,7 +368,7 @@ class CanLogPageTest : public QObject {
     BarePage p;
     p.chosenFile = dir.filePath("capture.LOG");
     p.item("CANLOG_SAVE_TAB")->trigger();
-    QCOMPARE(p.modes, (std::vector<std::uint8_t>{0, 1}));
+    QCOMPARE(p.modes(), (std::vector<std::uint8_t>{0, 1}));
     QCOMPARE(p.remembered, p.chosenFile);
     QVERIFY(p.page->writingToFile());
     p.feed(standardWord(0x123), {0xAB}, 5000);
@@ -357,9 +386,9 @@ class CanLogPageTest : public QObject {
                                  "1\t1\t0.000\t0.000\t123( 291)\t1\tAC\r\n");
     // A cancelled dialog leaves the capture stopped.
     p.chosenFile.clear();
-    p.modes.clear();
+    p.clearModes();
     p.item("CANLOG_SAVE")->trigger();
-    QCOMPARE(p.modes, (std::vector<std::uint8_t>{0}));
+    QCOMPARE(p.modes(), (std::vector<std::uint8_t>{0}));
     QVERIFY(!p.page->writingToFile());
     // The candump type of the dialog writes a candump log.
     p.chosenFile = dir.filePath("capture.candump");
@@ -383,6 +412,25 @@ class CanLogPageTest : public QObject {
     const double start = first.captured(1).toDouble();
     QVERIFY(start > 1.0e9);
     QCOMPARE(qRound((second.captured(1).toDouble() - start) * 1000), 250);
+  }
+
+  // A start whose log file cannot be made sends no start; one whose dialog fails outright still
+  // gives the poll back, or the controller would go unpolled from then on.
+  void aStartThatFailsGivesThePollBack() {
+    QTemporaryDir dir;
+    BarePage p;
+    p.chosenFile = dir.filePath("no such folder/capture.LOG");
+    p.host.toolbarUpdates.clear();
+    p.item("CANLOG_SAVE")->trigger();
+    QCOMPARE(p.modes(), (std::vector<std::uint8_t>{0}));
+    QVERIFY(!p.page->writingToFile());
+    QCOMPARE(p.host.pollPauses, 0);
+    QCOMPARE(p.host.toolbarUpdates, (std::vector<bool>{true, false}));
+    p.chooserFails = true;
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, p.page->CANLOG_SAVE_TABClick());
+    QCOMPARE(p.host.pollPauses, 0);
+    QVERIFY(!p.page->writingToFile());
+    QCOMPARE(p.unheldExchanges, 0);
   }
 
   void hidingThePageClosesTheFileAndEchoGoesToTheTerminal() {
@@ -547,12 +595,12 @@ class CanLogPageTest : public QObject {
     const auto asc = kivprism::canlog::readAsc(contentsOf(p.chosenFile).toStdString());
     QCOMPARE(asc.records.size(), std::size_t{3});
     QCOMPARE(asc.records[2].timeStamp, 100u);
-    QVERIFY(p.errors.isEmpty());
+    QVERIFY(p.errors().isEmpty());
     // A file that cannot be written says so.
     p.chosenFile = dir.filePath("no/such/folder.asc");
     p.item("CANLOG_SAVELOG")->trigger();
-    QCOMPARE(p.errors.size(), 1);
-    QVERIFY(p.errors[0].contains("folder.asc"));
+    QCOMPARE(p.errors().size(), 1);
+    QVERIFY(p.errors()[0].contains("folder.asc"));
     // Clearing the log starts the kept records anew.
     p.item("CANLOG_CLEAR")->trigger();
     QVERIFY(p.page->kept().empty());
@@ -650,8 +698,9 @@ class CanLogPageTest : public QObject {
     p.page->menu()->hide();
     p.item("CANLOG_MAKEEVENT")->trigger();
     QCOMPARE(p.events.size(), std::size_t{3});
-    QCOMPARE(p.errors.size(), 1);
-    QCOMPARE(p.errors[0], QString::fromUtf8("Пакет без байтов данных не может стать CAN событием"));
+    QCOMPARE(p.errors().size(), 1);
+    QCOMPARE(p.errors()[0],
+             QString::fromUtf8("Пакет без байтов данных не может стать CAN событием"));
   }
 
   void aSavedCaptureOpensIntoThePage() {
@@ -669,13 +718,13 @@ class CanLogPageTest : public QObject {
     p.page->prepareMenu();
     QVERIFY(p.item("CANLOG_OPEN")->isVisible());
     p.item("CANLOG_OPEN")->trigger();
-    QVERIFY(p.errors.isEmpty());
+    QVERIFY(p.errors().isEmpty());
     QCOMPARE(p.page->packetModel()->rowCount(), 2);
     QCOMPARE(p.cell(0, 2), QString("123( 291)"));
     QCOMPARE(p.cell(0, 5), QString("250"));
     QCOMPARE(p.cell(0, 6), QString("2"));
     QCOMPARE(p.cell(1, 2), QString("18DAF110(417001744)"));
-    QVERIFY(p.modes.empty());
+    QVERIFY(p.modes().empty());
     // Studied, it saves as another kind.
     p.chosenFile = dir.filePath("car.asc");
     p.chosenForm = kivprism::canlog::LogForm::VectorAsc;
@@ -689,15 +738,15 @@ class CanLogPageTest : public QObject {
       file.write("(1.0) can0 123#11\n(1.1) can0 123#1\n");
     }
     p.item("CANLOG_OPEN")->trigger();
-    QCOMPARE(p.errors.size(), 1);
-    QCOMPARE(p.errors[0],
+    QCOMPARE(p.errors().size(), 1);
+    QCOMPARE(p.errors()[0],
              QString::fromUtf8("Строка 2 файла %1 не является CAN пакетом:\n(1.1) can0 123#1")
                  .arg(p.captureFile));
     QCOMPARE(p.page->packetModel()->rowCount(), 2);
     p.captureFile = dir.filePath("missing.asc");
     p.item("CANLOG_OPEN")->trigger();
-    QCOMPARE(p.errors.size(), 2);
-    QVERIFY(p.errors[1].contains("missing.asc"));
+    QCOMPARE(p.errors().size(), 2);
+    QVERIFY(p.errors()[1].contains("missing.asc"));
     p.captureFile = dir.filePath("empty.asc");
     {
       QFile file(p.captureFile);
@@ -705,12 +754,12 @@ class CanLogPageTest : public QObject {
       file.write("date Wed Dec 09 02:05:07.000 pm 2026\r\n");
     }
     p.item("CANLOG_OPEN")->trigger();
-    QCOMPARE(p.errors.size(), 3);
+    QCOMPARE(p.errors().size(), 3);
     QCOMPARE(p.page->packetModel()->rowCount(), 2);
     // A cancelled chooser does nothing.
     p.captureFile.clear();
     p.item("CANLOG_OPEN")->trigger();
-    QCOMPARE(p.errors.size(), 3);
+    QCOMPARE(p.errors().size(), 3);
   }
 
   // --- in the main window ---
@@ -771,7 +820,7 @@ class CanLogPageTest : public QObject {
 
     // Another bus hides the page.
     window.model().working.set(kivprism::config::layout::kDiffBusMode, 0);
-    window.refreshCanLogPage();
+    window.canLogPage()->refreshCanLogPage();
     QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
   }
 
@@ -807,7 +856,7 @@ class CanLogPageTest : public QObject {
     auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
     CanLogPage* page = window.canLogPage();
     window.model().working.set(kivprism::config::layout::kDiffBusMode, 0);
-    window.refreshCanLogPage();
+    window.canLogPage()->refreshCanLogPage();
     QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
     auto* open = window.findChild<QAction*>("MenuItemOpenCanCapture");
     QVERIFY(open != nullptr);
@@ -820,13 +869,13 @@ class CanLogPageTest : public QObject {
     QCOMPARE(page->packetModel()->rowCount(), 2);
     QCOMPARE(page->packetModel()->index(1, 2).data().toString(), QString("18DAF110(417001744)"));
     // The page stays while the capture is studied; a start on another bus gives it up.
-    window.refreshCanLogPage();
+    window.canLogPage()->refreshCanLogPage();
     QVERIFY(tabs->isTabVisible(tabs->indexOf(page)));
     QVERIFY(clock.waitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
     clock.advance(500);
     window.model().working.set(kivprism::config::layout::kDiffBusMode, 0);
     page->CANLOG_BEGINClick();
-    window.refreshCanLogPage();
+    window.canLogPage()->refreshCanLogPage();
     QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
   }
 

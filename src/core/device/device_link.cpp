@@ -354,28 +354,30 @@ void DeviceLink::resumePoll() {
 }
 
 void DeviceLink::showErrorBox(std::string_view text) {
-  suspendPoll();
+  const shell::PollPause pause(*this);
   host_.showError(text);
-  resumePoll();
 }
 
 // --- configuration and commands ---
 
 DeviceStatus DeviceLink::readConfiguration() {
   inSync_ = false;
-  suspendPoll();
-  const bool returning = changes_.beforeWholeRead(deviceInfo_.serialNumber);
-  progressStart(config::ConfigImage::kSize, translateText(kReadingConfiguration));
-  const DeviceStatus result = readAreaRange(area::kConfiguration, 0, model_.working.bytes());
-  // Only the parameter block is dropped on failure: the touch block and the entries that
-  // arrived stay for the user to see.
-  config::applyAfterWholeRead(model_.working, result == status::kOk);
-  const config::ConfigImage controllerImage = model_.working;
-  changes_.afterWholeRead(result == status::kOk, returning, model_.working);
-  if (result == status::kOk && normaliseAfterRead_) {
-    normaliseAfterRead_(model_.working);  // after the copy: the corrections stay changes
+  DeviceStatus result = status::kOk;
+  config::ConfigImage controllerImage;
+  {
+    const shell::PollPause pause(*this);
+    const bool returning = changes_.beforeWholeRead(deviceInfo_.serialNumber);
+    progressStart(config::ConfigImage::kSize, translateText(kReadingConfiguration));
+    result = readAreaRange(area::kConfiguration, 0, model_.working.bytes());
+    // Only the parameter block is dropped on failure: the touch block and the entries that
+    // arrived stay for the user to see.
+    config::applyAfterWholeRead(model_.working, result == status::kOk);
+    controllerImage = model_.working;
+    changes_.afterWholeRead(result == status::kOk, returning, model_.working);
+    if (result == status::kOk && normaliseAfterRead_) {
+      normaliseAfterRead_(model_.working);  // after the copy: the corrections stay changes
+    }
   }
-  resumePoll();
   notifyReloaded();
   if (result != status::kOk) {
     return result;
@@ -404,10 +406,11 @@ DeviceStatus DeviceLink::readConfigurationReported() {
 }
 
 DeviceStatus DeviceLink::writeConfiguration() {
-  suspendPoll();
-  progressStart(config::ConfigImage::kSize, translateText(kWritingConfiguration));
-  const DeviceStatus result = sendRun(0, config::ConfigImage::kSize, true);
-  resumePoll();
+  const DeviceStatus result = [this] {
+    const shell::PollPause pause(*this);
+    progressStart(config::ConfigImage::kSize, translateText(kWritingConfiguration));
+    return sendRun(0, config::ConfigImage::kSize, true);
+  }();
   if (result != status::kOk) {
     // The controller holds the new image's head and the old tail: the tail stays pending, and the
     // command's own box is this episode's box.
@@ -426,10 +429,11 @@ DeviceStatus DeviceLink::writeConfiguration() {
 DeviceStatus DeviceLink::resetDevice() { return writeArea(area::kReset, 0, {}); }
 
 DeviceStatus DeviceLink::restoreDefaults(const std::function<bool()>& beforeSending) {
-  suspendPoll();
-  const bool yes = host_.askYesNo(translateText(kRestoreDefaultsQuestion)) &&
-                   (!beforeSending || beforeSending());
-  resumePoll();
+  const bool yes = [&] {
+    const shell::PollPause pause(*this);
+    return host_.askYesNo(translateText(kRestoreDefaultsQuestion)) &&
+           (!beforeSending || beforeSending());
+  }();
   if (!yes) {
     return status::kOk;
   }
@@ -605,13 +609,12 @@ bool DeviceLink::pollTick() {
   if (transport_.transportBusy()) {
     return false;
   }
-  suspendPoll();
+  const shell::PollPause pause(*this);
   progressHide();
   pollDevice();
   stepProcedure();
   syncChanges();
   updateSyncText();
-  resumePoll();
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include "ui/app/main_window.hpp"
 #include "ui/common/qt_text.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
+#include "ui/monitor/can_log_page.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
 namespace kivprism::ui {
@@ -56,7 +57,7 @@ void TMainForm::SpeedButtonUpdateDeviceClick() {
   // A key clicked during the update would be a change for a controller that is restarting.
   keyboard_->setKeyGroupsEnabled(false);
   // The CAN log stops, and its file closes, before the controller restarts.
-  stopCanLogQuietly();
+  canLog_->stopSilently();
   std::unique_ptr<device::VolumeProvider> systemVolumes;
   device::VolumeProvider* volumes = options_.volumes;
   if (volumes == nullptr) {

@@ -90,7 +90,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   link_->addConnectionListener(*this);
   commands_ = std::make_unique<device::ToolbarCommands>(*link_);
   commands_->invalidatePages = [this] { invalidatePages(); };
-  commands_->beforeControllerChange = [this] { stopCanLogQuietly(); };
+  commands_->beforeControllerChange = [this] { canLog_->stopSilently(); };
   backups_ = std::make_unique<config::BackupFolder>(
       std::filesystem::path(platform::backupsFolderPath(settings_.path()).toStdU16String()),
       [] { return platform::localTime(std::time(nullptr)); });
@@ -406,7 +406,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   }
   if (!shell_.shuttingDown()) {
     shell_.beginShutDown();
-    stopCanLogQuietly();
+    canLog_->stopSilently();
     shell_.waitMs(kCloseSettleMs);
     link_->closeDevice();
     shell_.waitMs(kCloseSettleMs);

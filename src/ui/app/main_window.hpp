@@ -156,9 +156,6 @@ class TMainForm : public QMainWindow, public device::ConnectionListener {
   ClockTimer& pollTimer() { return shell_.pollTimer(); }
   QString settingsPath() const { return settings_.path(); }
 
-  // The CAN-log page follows the bus mode of the image (src/ui/monitor/main_window_can_log.cpp);
-  // it hears the link's records itself.
-  void refreshCanLogPage();
   // A whole read arrived: the pages redraw and undo starts there.
   void configurationReloaded() override;
 
@@ -195,10 +192,9 @@ class TMainForm : public QMainWindow, public device::ConnectionListener {
   std::vector<std::size_t> ruleTargets() const;
   void retranslateRulesPane();
   void wireEditorProcedures();
-  // The CAN-log page (src/ui/monitor/main_window_can_log.cpp).
+  // The CAN-log page (src/ui/monitor/main_window_can_log.cpp); it follows the bus mode of the
+  // image and hears the link's records itself.
   void buildCanLogPage();
-  QString chooseCanLogFile(canlog::LogForm& form);
-  void stopCanLogQuietly();
   // A set-up procedure started or ended: only its own button stays usable meanwhile.
   void procedureRunningChanged(bool running);
   // Closing would lose changes: offers to save them first; false keeps the window open.

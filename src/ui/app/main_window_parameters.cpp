@@ -12,6 +12,7 @@
 #include "ui/app/main_window.hpp"
 #include "ui/common/qt_text.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
+#include "ui/monitor/can_log_page.hpp"
 #include "ui/editor/capture_procedures.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/reaction_half.hpp"
@@ -25,7 +26,12 @@ namespace kivprism::ui {
 void TMainForm::buildParametersPage(QVBoxLayout* layout) {
   params::ParametersPage::Hooks hooks;
   hooks.shell = &shell_;
-  hooks.setCanLogVisible = [this](bool) { refreshCanLogPage(); };
+  // The page redraws once while the window is being built, before the CAN-log page exists.
+  hooks.setCanLogVisible = [this](bool) {
+    if (canLog_ != nullptr) {
+      canLog_->refreshCanLogPage();
+    }
+  };
   hooks.fillKeysGrid = [this] { keyProcedures_->fillKeysGrid(); };
   hooks.keysSetupClicked = [this] { keyProcedures_->SpeedButtonKeysSetupClick(); };
   hooks.touchSetupClicked = [this](bool withMargin) {

@@ -25,6 +25,9 @@
 #include "core/canlog/capture_reader.hpp"
 #include "core/canlog/frame_rule.hpp"
 #include "core/config/utf8_path.hpp"
+#include "core/device/device_info.hpp"
+#include "core/device/packet.hpp"
+#include "core/params/availability.hpp"
 #include "platform/system.hpp"
 #include "ui/common/qt_text.hpp"
 
@@ -457,7 +460,9 @@ void CanLogDetailModel::publish() {
 
 // --- page ---
 
-CanLogPage::CanLogPage(Hooks hooks, QWidget* parent) : QWidget(parent), hooks_(std::move(hooks)) {
+CanLogPage::CanLogPage(shell::ShellServices& shell, device::DeviceLink& link, Hooks hooks,
+                       QWidget* parent)
+    : QWidget(parent), shell_(shell), link_(link), hooks_(std::move(hooks)) {
   setObjectName("TabSheetCANLOG");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -468,7 +473,8 @@ CanLogPage::CanLogPage(Hooks hooks, QWidget* parent) : QWidget(parent), hooks_(s
   panelLayout->setContentsMargins(0, 0, 0, 0);
   panelLayout->setSpacing(0);
 
-  packets_ = new CanLogPacketModel(engine_, hooks_.tickMs, this);
+  packets_ = new CanLogPacketModel(
+      engine_, [this] { return shell_.tickMs(); }, this);
   details_ = new CanLogDetailModel(engine_, this);
 
   // The filter of the packet list: identifiers, and only those whose bytes changed.
@@ -570,7 +576,7 @@ QAction* CanLogPage::addItem(const char* name, void (CanLogPage::*handler)()) {
 
 void CanLogPage::intake(device::CanRecord bytes) {
   const canlog::CanLogRecord record = canlog::CanLogRecord::decode(bytes);
-  if (take(record, hooks_.tickMs()) && hooks_.terminalShown && hooks_.terminalShown() &&
+  if (take(record, shell_.tickMs()) && hooks_.terminalShown && hooks_.terminalShown() &&
       hooks_.echo) {
     hooks_.echo(text(canlog::terminalEchoLine(record)));
   }
@@ -600,7 +606,7 @@ void CanLogPage::studyCapture(const std::vector<canlog::CanLogRecord>& records) 
   // A fresh engine: identifiers hidden for the car's capture must not hide the file's.
   engine_.reset();
   emptyRows();
-  const std::uint32_t now = hooks_.tickMs();
+  const std::uint32_t now = shell_.tickMs();
   for (const canlog::CanLogRecord& record : records) {
     take(record, now);
   }
@@ -622,19 +628,22 @@ void CanLogPage::publish() {
   }
   // Change marks fade within a second: batches go on that long after the last record.
   if (!batchTimer_.isActive() &&
-      hooks_.tickMs() - lastShownTick_ <= canlog::kChangeMarkMs + std::uint32_t(kBatchMs)) {
+      shell_.tickMs() - lastShownTick_ <= canlog::kChangeMarkMs + std::uint32_t(kBatchMs)) {
     batchTimer_.start();
   }
 }
 
 int CanLogPage::sendCanLogCommand(CanLogMode mode, bool report) {
-  engine_.setMode(mode, hooks_.tickMs());
-  const int status = hooks_.writeMode(static_cast<std::uint8_t>(mode));
+  engine_.setMode(mode, shell_.tickMs());
+  const auto byte = static_cast<std::uint8_t>(mode);
+  const int status = link_.writeArea(device::area::kCanLog, 0, std::span(&byte, 1));
   if (report && status == kStatusNotSupported) {
-    hooks_.showError(translated(canlog::texts::kNotSupported));
+    showError(translated(canlog::texts::kNotSupported));
   }
   return status;
 }
+
+void CanLogPage::showError(const QString& text) { shell_.showError(text.toStdString()); }
 
 void CanLogPage::closeCanLogFile() { file_.close(); }
 
@@ -655,17 +664,17 @@ bool CanLogPage::setPageShown(bool shown) {
 }
 
 void CanLogPage::refreshCanLogPage() {
-  const bool wanted = studying_ || (hooks_.canLogVisible && hooks_.canLogVisible());
+  const bool wanted = studying_ || params::canLogVisible(link_.model().working);
   if (setPageShown(wanted) && hooks_.showTab) {
     hooks_.showTab(pageShown_);
   }
 }
 
 bool CanLogPage::requireConnected() {
-  if (hooks_.isConnected()) {
+  if (link_.isConnected()) {
     return true;
   }
-  hooks_.showError(translated(canlog::texts::kControllerDisconnected));
+  showError(translated(canlog::texts::kControllerDisconnected));
   return false;
 }
 
@@ -686,13 +695,12 @@ void CanLogPage::startWithMode(CanLogMode mode) {
     return;
   }
   studying_ = false;
-  hooks_.suspendPoll();
+  const shell::PollPause pause(shell_);
   if (sendCanLogCommand(CanLogMode::Stop, true) == 0) {
     emptyRows();
     sendCanLogCommand(mode, true);
   }
   hideDetails();
-  hooks_.resumePoll();
 }
 
 void CanLogPage::startAndSave(canlog::LogForm form) {
@@ -701,46 +709,45 @@ void CanLogPage::startAndSave(canlog::LogForm form) {
     return;
   }
   studying_ = false;
-  hooks_.updateToolbar(true);
-  hooks_.suspendPoll();
-  if (sendCanLogCommand(CanLogMode::Stop, true) == 0) {
-    emptyRows();
-    canlog::LogForm chosen = form;
-    const QString name = hooks_.chooseLogFile(chosen);
-    if (!name.isEmpty()) {
-      hooks_.rememberLogFile(name);
-      const std::time_t now = std::time(nullptr);
-      const std::tm start = platform::localTime(now);
-      file_.open(config::pathFromUtf8(name.toStdString()), chosen, start);
+  shell_.updateToolbar(true);
+  {
+    const shell::PollPause pause(shell_);
+    if (sendCanLogCommand(CanLogMode::Stop, true) == 0) {
+      emptyRows();
+      canlog::LogForm chosen = form;
+      const QString name = hooks_.chooseLogFile(chosen);
+      if (!name.isEmpty()) {
+        hooks_.rememberLogFile(name);
+        const std::time_t now = std::time(nullptr);
+        const std::tm start = platform::localTime(now);
+        file_.open(config::pathFromUtf8(name.toStdString()), chosen, start);
+      }
+      if (file_.isOpen()) {
+        sendCanLogCommand(CanLogMode::ShowAll, true);
+      }
     }
-    if (file_.isOpen()) {
-      sendCanLogCommand(CanLogMode::ShowAll, true);
-    }
+    hideDetails();
   }
-  hideDetails();
-  hooks_.resumePoll();
-  hooks_.updateToolbar(false);
+  shell_.updateToolbar(false);
 }
 
 void CanLogPage::CANLOG_ENDClick() {
   if (!requireConnected()) {
     return;
   }
-  hooks_.suspendPoll();
+  const shell::PollPause pause(shell_);
   closeCanLogFile();
   sendCanLogCommand(CanLogMode::Stop, true);
   hideDetails();
-  hooks_.resumePoll();
 }
 
 void CanLogPage::CANLOG_CLEARClick() {
   if (!requireConnected()) {
     return;
   }
-  hooks_.suspendPoll();
+  const shell::PollPause pause(shell_);
   file_.restart();
   emptyRows();
-  hooks_.resumePoll();
 }
 
 void CanLogPage::CANLOG_HIDEDATAClick() { hideDetails(); }
@@ -765,7 +772,7 @@ void CanLogPage::saveKept(canlog::LogForm form) {
   }
   hooks_.rememberLogFile(name);
   if (!canlog::saveCapture(kept_, config::pathFromUtf8(name.toStdString()), chosen, keptStart_)) {
-    hooks_.showError(translatedWith(canlog::texts::kLogNotWritten, name.toStdString()));
+    showError(translatedWith(canlog::texts::kLogNotWritten, name.toStdString()));
   }
 }
 
@@ -776,20 +783,20 @@ void CanLogPage::CANLOG_OPENClick() {
   }
   QFile file(name);
   if (!file.open(QIODevice::ReadOnly)) {
-    hooks_.showError(translatedWith(canlog::texts::kCaptureNotRead, name.toStdString()));
+    showError(translatedWith(canlog::texts::kCaptureNotRead, name.toStdString()));
     return;
   }
   const QByteArray bytes = file.readAll();
   const canlog::CaptureRead read =
       canlog::readCapture(std::string_view(bytes.constData(), std::size_t(bytes.size())));
   if (!read.error.empty()) {
-    hooks_.showError(qtText(lang::formatText(lang::translateText(canlog::texts::kCaptureBadLine),
-                                             unsigned(read.errorLine), name.toStdString().c_str(),
-                                             read.errorText.c_str())));
+    showError(qtText(lang::formatText(lang::translateText(canlog::texts::kCaptureBadLine),
+                                      unsigned(read.errorLine), name.toStdString().c_str(),
+                                      read.errorText.c_str())));
     return;
   }
   if (read.records.empty()) {
-    hooks_.showError(translatedWith(canlog::texts::kCaptureWithoutFrames, name.toStdString()));
+    showError(translatedWith(canlog::texts::kCaptureWithoutFrames, name.toStdString()));
     return;
   }
   studyCapture(read.records);
@@ -803,7 +810,7 @@ void CanLogPage::CANLOG_MAKEEVENTClick() {
   const auto filter = canlog::frameFilter(
       row.record, canlog::comparedBytes(row.record, pickedBytes_, row.changedBytes));
   if (!filter) {
-    hooks_.showError(translated(canlog::texts::kFrameWithoutData));
+    showError(translated(canlog::texts::kFrameWithoutData));
     return;
   }
   if (hooks_.makeFrameEvent) {
@@ -902,7 +909,7 @@ void CanLogPage::ListViewCANLOGSelectItem(int viewRow) {
 }
 
 void CanLogPage::prepareMenu() {
-  const bool running = hooks_.controllerLogRunning && hooks_.controllerLogRunning();
+  const bool running = (link_.deviceInfo().stateWord & device::device_info::kCanLogRunning) != 0;
   const auto item = [this](const char* name) {
     return popupMenuCANLOG_->findChild<QAction*>(name);
   };

@@ -20,8 +20,10 @@
 #include "core/canlog/capture_store.hpp"
 #include "core/canlog/log_writer.hpp"
 #include "core/canlog/packet_filter.hpp"
+#include "core/device/device_link.hpp"
 #include "core/device/link_host.hpp"
 #include "core/events/records.hpp"
+#include "core/shell/shell_services.hpp"
 
 class QAction;
 class QCheckBox;
@@ -131,36 +133,29 @@ class CanLogPage : public QWidget, public device::CanRecordListener {
   // The controller's answer to an area its firmware does not know.
   static constexpr int kStatusNotSupported = -254;
 
+  // What only this page asks of the window: the file dialogs, the terminal, the editor and its
+  // tab. The boxes, the toolbar lock, the poll hold-off and the clock come from the shell, the
+  // connection, the commands and the bus mode from the link.
   struct Hooks {
-    std::function<bool()> isConnected;
-    // Writes the one mode byte to the CAN-log area; the device status.
-    std::function<int(std::uint8_t mode)> writeMode;
-    std::function<void()> suspendPoll;
-    std::function<void()> resumePoll;
-    std::function<void(bool busy)> updateToolbar;
-    std::function<void(const QString& text)> showError;
     // A file name to save the log to (empty: cancelled) and the form its file type asks for.
     std::function<QString(canlog::LogForm& form)> chooseLogFile;
     std::function<void(const QString& fileName)> rememberLogFile;
-    // Whether the controller reports a running CAN log (state word bit 13).
-    std::function<bool()> controllerLogRunning;
+    // A capture file to study (empty: cancelled).
+    std::function<QString()> chooseCaptureFile;
     // Whether the terminal page is the one shown, and the echo line for it.
     std::function<bool()> terminalShown;
     std::function<void(const QString& line)> echo;
-    std::function<std::uint32_t()> tickMs;
-    // A capture file to study (empty: cancelled).
-    std::function<QString()> chooseCaptureFile;
     // Makes the filter the event of a free entry and opens it in the editor; false when there is
     // no free entry (the shell has said so).
     std::function<bool(const events::CanFilter& filter)> makeFrameEvent;
-    // Whether the image sets the differential bus to CAN, and the page's tab shown or hidden.
-    std::function<bool()> canLogVisible;
+    // The page's tab shown or hidden.
     std::function<void(bool shown)> showTab;
     // Brings the page to the front (a capture opened from elsewhere).
     std::function<void()> raise;
   };
 
-  explicit CanLogPage(Hooks hooks, QWidget* parent = nullptr);
+  CanLogPage(shell::ShellServices& shell, device::DeviceLink& link, Hooks hooks,
+             QWidget* parent = nullptr);
   ~CanLogPage() override;
 
   // Every record the controller delivers, in order.
@@ -251,7 +246,10 @@ class CanLogPage : public QWidget, public device::CanRecordListener {
   // Sizes the packet list's columns to the widest text they have shown, within their limits.
   void fitColumns();
   QAction* addItem(const char* name, void (CanLogPage::*handler)());
+  void showError(const QString& text);
 
+  shell::ShellServices& shell_;
+  device::DeviceLink& link_;
   Hooks hooks_;
   canlog::CanLogEngine engine_;
   canlog::LogFile file_;

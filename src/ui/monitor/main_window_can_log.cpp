@@ -6,13 +6,11 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "core/canlog/can_log_texts.hpp"
 #include "core/canlog/frame_rule.hpp"
-#include "core/device/device_info.hpp"
-#include "core/device/packet.hpp"
 #include "core/lang/language_table.hpp"
-#include "core/params/availability.hpp"
 #include "platform/settings_location.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/common/edit_history.hpp"
@@ -53,52 +51,73 @@ const lang::TextPair kCaptureFileTypes[] = {
     canlog::texts::kFilterAsc,
 };
 
+// A test answers in place of the user while the dialog stands ready (it may pick a file type on
+// it), so the file type chosen maps to the form the same way for both.
+QString chooseLogFile(QWidget* window, FileChoosers& files, canlog::LogForm& form) {
+  const FileChooserSpec& chooser = fileChooserSpec(FileChooser::CanLogToSave);
+  const QString folder = files.initialFolder(FileChooser::CanLogToSave);
+  QStringList filters;
+  for (const LogFileType& type : kLogFileTypes) {
+    filters << translated(type.caption);
+  }
+  QFileDialog dialog(window, translated(chooser.title), folder);
+  dialog.setObjectName("SaveDialogCANLOG");
+  dialog.setNameFilters(filters);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(kLogFileTypes[0].suffix);
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &filters](const QString& f) {
+        dialog.setDefaultSuffix(kLogFileTypes[std::max<qsizetype>(filters.indexOf(f), 0)].suffix);
+      });
+  QString name;
+  if (files.answerer()) {
+    name = files.answerer()(FileChooser::CanLogToSave, folder);
+  } else if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    name = dialog.selectedFiles().constFirst();
+  }
+  if (!name.isEmpty()) {
+    form = formOfFileType(filters.indexOf(dialog.selectedNameFilter()), form);
+  }
+  return name;
+}
+
+QString chooseCaptureFile(QWidget* window, FileChoosers& files) {
+  const FileChooserSpec& chooser = fileChooserSpec(FileChooser::CanLogToOpen);
+  const QString folder = files.initialFolder(FileChooser::CanLogToOpen);
+  QString name;
+  if (files.answerer()) {
+    name = files.answerer()(FileChooser::CanLogToOpen, folder);
+  } else {
+    QStringList filters;
+    for (const lang::TextPair& type : kCaptureFileTypes) {
+      filters << translated(type);
+    }
+    QFileDialog dialog(window, translated(chooser.title), folder);
+    dialog.setNameFilters(filters);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+      name = dialog.selectedFiles().constFirst();
+    }
+  }
+  if (!name.isEmpty()) {
+    files.remember(FileChooser::CanLogToOpen, name);
+  }
+  return name;
+}
+
 }  // namespace
 
 void TMainForm::buildCanLogPage() {
   CanLogPage::Hooks hooks;
-  hooks.isConnected = [this] { return link_->isConnected(); };
-  hooks.writeMode = [this](std::uint8_t mode) {
-    return link_->writeArea(device::area::kCanLog, 0, std::span(&mode, 1));
-  };
-  hooks.suspendPoll = [this] { link_->suspendPoll(); };
-  hooks.resumePoll = [this] { link_->resumePoll(); };
-  hooks.updateToolbar = [this](bool busy) { updateToolbar(busy); };
-  hooks.showError = [this](const QString& text) { messageBox(box::kError, text); };
-  hooks.chooseLogFile = [this](canlog::LogForm& form) { return chooseCanLogFile(form); };
+  hooks.chooseLogFile = [this](canlog::LogForm& form) { return chooseLogFile(this, files_, form); };
   hooks.rememberLogFile = [this](const QString& name) {
     files_.remember(FileChooser::CanLogToSave, name);
   };
-  hooks.controllerLogRunning = [this] {
-    return (link_->deviceInfo().stateWord & device::device_info::kCanLogRunning) != 0;
-  };
+  hooks.chooseCaptureFile = [this] { return chooseCaptureFile(this, files_); };
   hooks.terminalShown = [this] { return pageControlMain_->currentIndex() == 0; };
   hooks.echo = [this](const QString& line) { appendLine(TerminalPage::monitoringColour(), line); };
-  hooks.tickMs = [this] { return shell_.tickMs(); };
-  hooks.chooseCaptureFile = [this] {
-    const FileChooserSpec& chooser = fileChooserSpec(FileChooser::CanLogToOpen);
-    const QString folder = files_.initialFolder(FileChooser::CanLogToOpen);
-    QString name;
-    if (files_.answerer()) {
-      name = files_.answerer()(FileChooser::CanLogToOpen, folder);
-    } else {
-      QStringList filters;
-      for (const lang::TextPair& type : kCaptureFileTypes) {
-        filters << translated(type);
-      }
-      QFileDialog dialog(this, translated(chooser.title), folder);
-      dialog.setNameFilters(filters);
-      dialog.setAcceptMode(QFileDialog::AcceptOpen);
-      dialog.setFileMode(QFileDialog::ExistingFile);
-      if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        name = dialog.selectedFiles().constFirst();
-      }
-    }
-    if (!name.isEmpty()) {
-      files_.remember(FileChooser::CanLogToOpen, name);
-    }
-    return name;
-  };
   hooks.makeFrameEvent = [this](const events::CanFilter& filter) {
     eventPane_->storeTypedValues();
     const auto entry = canlog::entryForFrameRule(model_.working, eventPane_->selectedEntry());
@@ -117,64 +136,19 @@ void TMainForm::buildCanLogPage() {
     }
     return true;
   };
-  hooks.canLogVisible = [this] { return kivprism::params::canLogVisible(model_.working); };
   hooks.showTab = [this](bool shown) {
     pageControlMain_->setTabVisible(pageControlMain_->indexOf(canLog_), shown);
   };
   hooks.raise = [this] { pageControlMain_->setCurrentWidget(canLog_); };
-  canLog_ = new CanLogPage(std::move(hooks), pageControlMain_);
+  canLog_ = new CanLogPage(shell_, *link_, std::move(hooks), pageControlMain_);
   pageControlMain_->setTabVisible(pageControlMain_->addTab(canLog_, QString()), false);
   link_->addCanRecordListener(*canLog_);
   // A capture can be studied without a controller, when the page is not yet shown.
   QAction* open = menuFile_->addAction(QString());
   open->setObjectName("MenuItemOpenCanCapture");
   connect(open, &QAction::triggered, canLog_, &CanLogPage::CANLOG_OPENClick);
-  connect(
-      this, &TMainForm::pagesInvalidated, canLog_, [this] { refreshCanLogPage(); },
-      Qt::QueuedConnection);
-}
-
-// A test answers in place of the user while the dialog stands ready (it may pick a file type on
-// it), so the file type chosen maps to the form the same way for both.
-QString TMainForm::chooseCanLogFile(canlog::LogForm& form) {
-  const FileChooserSpec& chooser = fileChooserSpec(FileChooser::CanLogToSave);
-  const QString folder = files_.initialFolder(FileChooser::CanLogToSave);
-  QStringList filters;
-  for (const LogFileType& type : kLogFileTypes) {
-    filters << translated(type.caption);
-  }
-  QFileDialog dialog(this, translated(chooser.title), folder);
-  dialog.setObjectName("SaveDialogCANLOG");
-  dialog.setNameFilters(filters);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(kLogFileTypes[0].suffix);
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &filters](const QString& f) {
-    dialog.setDefaultSuffix(kLogFileTypes[std::max<qsizetype>(filters.indexOf(f), 0)].suffix);
-  });
-  QString name;
-  if (files_.answerer()) {
-    name = files_.answerer()(FileChooser::CanLogToSave, folder);
-  } else if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-    name = dialog.selectedFiles().constFirst();
-  }
-  if (!name.isEmpty()) {
-    form = formOfFileType(filters.indexOf(dialog.selectedNameFilter()), form);
-  }
-  return name;
-}
-
-// The parameters page redraws once while the window is being built, before this page exists.
-void TMainForm::refreshCanLogPage() {
-  if (canLog_ != nullptr) {
-    canLog_->refreshCanLogPage();
-  }
-}
-
-void TMainForm::stopCanLogQuietly() {
-  if (canLog_ != nullptr) {
-    canLog_->stopSilently();
-  }
+  connect(this, &TMainForm::pagesInvalidated, canLog_, &CanLogPage::refreshCanLogPage,
+          Qt::QueuedConnection);
 }
 
 }  // namespace kivprism::ui
