@@ -111,11 +111,11 @@ stage configure cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" "${fast_build[@]}"
 # The optimised build makes the programs and the benchmarks, which the package and tidy checks
 # use too, not the test programs: every test file is compiled once, in the sanitizer build below,
-# which runs every test. Compiling them at -O2 as well was about 45% of this build's CPU time and
-# the tests' optimised run another minute, while a sanitizer run with assertions on reports
-# all that it could show (undefined behaviour showing only at -O2) and more. The library sources
-# are still compiled at -O2 with warnings as errors here, and the Windows check compiles the core
-# tests with flow analysis on.
+# which runs every test. Compiling the tests at -O2 as well took more than half of this build's
+# CPU time, and their optimised run another minute, while a run under the sanitizers with
+# assertions on reports what an optimised run could (undefined behaviour that shows only at -O2)
+# and more. The libraries are still compiled at -O2 with warnings as errors here, and the Windows
+# check compiles the core tests with flow analysis on.
 stage build cmake --build build -j "$jobs" --target kivprism_programs
 for check in format tidy package; do
   if [[ " $checks " != *" $check "* ]]; then
