@@ -29,9 +29,13 @@ fi
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# This build checks that the code builds and behaves on Windows, and is never shipped: -O1 without
+# debug information and with GoogleTest precompiled takes about 30% less CPU time than -O2 (4:20
+# against 6:01 from cold), and still runs the flow analysis behind GCC's uninitialised-value
+# warnings.
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
-  -DKIVPRISM_CORE_ONLY=ON -DKIVPRISM_BENCH=OFF \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -DNDEBUG" \
+  -DKIVPRISM_CORE_ONLY=ON -DKIVPRISM_BENCH=OFF -DKIVPRISM_PCH=ON \
   -DKIVPRISM_WERROR=ON "${launcher[@]}" >/dev/null || exit 1
 cmake --build "$build" -j "$(nproc)" || exit 1
 
