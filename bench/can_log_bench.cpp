@@ -4,15 +4,17 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTableView>
 #include <array>
 #include <ctime>
 #include <filesystem>
+#include <span>
 #include <vector>
 
 #include "core/canlog/can_log_engine.hpp"
 #include "core/canlog/log_writer.hpp"
+#include "core/device/packet.hpp"
+#include "support/sim_link_rig.hpp"
 #include "ui/monitor/can_log_page.hpp"
 
 namespace {
@@ -91,22 +93,20 @@ void BM_CanLogEngineWithTabFile(benchmark::State& state) {
 BENCHMARK(BM_CanLogEngineWithTabFile)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 void BM_CanLogPageOffscreen(benchmark::State& state) {
-  QElapsedTimer clock;
-  clock.start();
+  // The page on the link to the simulated controller, connected and running its CAN log.
+  kivprism::testing::SimLinkRig rig;
+  for (int i = 0; i < 8 && !rig.link.isConnected(); ++i) {
+    rig.tick();
+  }
+  const std::uint8_t showAll = 1;
+  rig.link.writeArea(kivprism::device::area::kCanLog, 0, std::span(&showAll, 1));
+  rig.tick();
   CanLogPage::Hooks hooks;
-  hooks.isConnected = [] { return true; };
-  hooks.writeMode = [](std::uint8_t) { return 0; };
-  hooks.suspendPoll = [] {};
-  hooks.resumePoll = [] {};
-  hooks.updateToolbar = [](bool) {};
-  hooks.showError = [](const QString&) {};
   hooks.chooseLogFile = [](kivprism::canlog::LogForm&) { return QString(); };
   hooks.rememberLogFile = [](const QString&) {};
-  hooks.controllerLogRunning = [] { return true; };
   hooks.terminalShown = [] { return false; };
   hooks.echo = [](const QString&) {};
-  hooks.tickMs = [&clock] { return static_cast<std::uint32_t>(clock.elapsed()); };
-  CanLogPage page(std::move(hooks));
+  CanLogPage page(rig.host, rig.link, std::move(hooks));
   page.resize(900, 700);
   page.show();
   page.CANLOG_BEGINClick();

@@ -157,7 +157,7 @@ void BM_LongRunCanAndMonitoringText(benchmark::State& state) {
     QApplication::processEvents();
   }
   kivprism::ui::CanLogPage* page = window.canLogPage();
-  window.refreshCanLogPage();
+  page->refreshCanLogPage();
   page->CANLOG_BEGINClick();
   controller.canLog().setRate(kRecordsPerSecond);
   auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
