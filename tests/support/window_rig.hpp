@@ -46,6 +46,9 @@ struct WindowRigSetup {
   QString systemLanguage;
   // Whether the window is started up and shown at once.
   bool start = true;
+  // Whether it is shown too. Unshown, the window is never painted, which is most of what a window
+  // test costs; a test of what the link, the image and the boxes do needs no more.
+  bool show = true;
   // Options beyond the rig's own (the url opener, another answerer).
   std::function<void(ui::MainWindowOptions&)> adjust = {};
 };
@@ -84,7 +87,9 @@ class WindowRig {
     window = std::make_unique<ui::TMainForm>(port, options);
     if (setup.start) {
       window->startUp();
-      window->show();
+      if (setup.show) {
+        window->show();
+      }
     }
   }
   ~WindowRig() { window.reset(); }

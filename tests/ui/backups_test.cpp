@@ -46,7 +46,6 @@ class Rig : public kivprism::testing::WindowRig {
       return (flags & box::kInformation) != 0 ? box::kOk : answer;
     };
     window->startUp();
-    window->show();
   }
 
   QString backupsFolder() const { return dir.filePath("kivprism-backups"); }

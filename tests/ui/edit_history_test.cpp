@@ -43,6 +43,7 @@ kivprism::testing::WindowRigSetup russian() {
   kivprism::testing::WindowRigSetup setup;
   setup.settings = "[MainSettings]\r\nLang=0\r\n";
   setup.systemLanguage = "ru-RU";
+  setup.show = false;
   return setup;
 }
 
@@ -230,6 +231,7 @@ class EditHistoryTest : public QObject {
   void theKeysUndoAndRedoOutsideATypedField() {
     Rig rig;
     QVERIFY(rig.waitSynced());
+    rig.window->show();
     rig.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
     auto* longPress = rig.window->findChild<QLineEdit*>("Edit_PAR_LongTO");

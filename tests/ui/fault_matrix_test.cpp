@@ -77,7 +77,12 @@ struct CaptureState {
 
 class Rig : public kivprism::testing::WindowRig {
  public:
-  Rig() { disk.setAppearDelay(300); }
+  Rig() : WindowRig(unshown()) { disk.setAppearDelay(300); }
+  static kivprism::testing::WindowRigSetup unshown() {
+    kivprism::testing::WindowRigSetup setup;
+    setup.show = false;
+    return setup;
+  }
 
   // Connected, and the normalisations of the pages' first redraw are on the controller.
   bool waitSettled() {
@@ -190,7 +195,9 @@ void showIrReaction(Rig& r) {
   pane(r).selectEntry(kCaptureEntry);
   pane(r).reactionPages()->setCurrentIndex(static_cast<int>(events::ReactionType::IrCode));
 }
+// The capture's button takes a click only where it is laid out: in the shown window.
 void showTouchReaction(Rig& r) {
+  r.window->show();
   pane(r).selectEntry(kCaptureEntry);
   pane(r).reactionPages()->setCurrentIndex(static_cast<int>(events::ReactionType::UsbTouch));
 }

@@ -35,6 +35,7 @@ constexpr std::uint32_t kType = 0x0401;
 kivprism::testing::WindowRigSetup britishSystem() {
   kivprism::testing::WindowRigSetup setup;
   setup.systemLanguage = "en-GB";
+  setup.show = false;
   return setup;
 }
 

@@ -90,6 +90,7 @@ class Rig : public kivprism::testing::WindowRig {
     kivprism::testing::WindowRigSetup s;
     s.settings = "[MainSettings]\r\nLang=0\r\n";
     s.systemLanguage = "ru-RU";
+    s.show = false;
     return s;
   }
   Rig() : WindowRig(setup()) { boxAnswer = box::kOk; }
@@ -292,6 +293,8 @@ class ParamsPageTest : public QObject {
 
   void theVariablesViewShowsWhatThePollReads() {
     Rig rig;
+    // The poll reads the variables only while their view is on the screen.
+    rig.window->show();
     QVERIFY(rig.waitSynced());
     rig.controller.setVariables({0xA5, 0x00, 0x7F, 0xFF});
     auto* main = rig.window->findChild<QTabWidget*>("PageControlMain");
