@@ -44,6 +44,8 @@ kivprism::testing::WindowRigSetup germanSystem(const QString& settingsText) {
   kivprism::testing::WindowRigSetup setup;
   setup.settings = settingsText.toUtf8();
   setup.systemLanguage = "de-DE";
+  // Shown only by the tests of the window's place and size on the screen.
+  setup.show = false;
   return setup;
 }
 
@@ -129,7 +131,7 @@ class MainWindowTest : public QObject {
       }
     }
     QCOMPARE(names, expected);
-    QVERIFY(!rig.window->findChild<QToolButton*>("SpeedButtonLanguageMakerx")->isVisible());
+    QVERIFY(rig.window->findChild<QToolButton*>("SpeedButtonLanguageMakerx")->isHidden());
     QCOMPARE(rig.window->findChild<QToolButton*>("SpeedButtonLangx")->text(), QString("EN"));
   }
 
@@ -376,6 +378,7 @@ class MainWindowTest : public QObject {
   void closingSavesEverySetting() {
     Rig rig("[MainSettings]\r\nLang=1\r\nDebug=1\r\nKeyTop=5\r\nKeyVisible=1\r\nTXHeight=120\r\n");
     QVERIFY(rig.window->debugItemsVisible());
+    rig.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
     rig.window->findChild<QTabWidget*>("PageControlMain")->setCurrentIndex(0);
     VTRY_COMPARE(rig, rig.window->terminal()->sendMemo()->height(), 120);
@@ -431,6 +434,7 @@ class MainWindowTest : public QObject {
   // from a place stored far off it, and comes back maximized when it was closed so.
   void opensWholeOnTheScreenAndRemembersMaximized() {
     Rig rig("[MainSettings]\r\nLang=1\r\nMainTop=5000\r\nMainLeft=-5000\r\n");
+    rig.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
     const QRect screen = rig.window->screen()->availableGeometry();
     const auto rect = [](const QRect& r) {
@@ -462,6 +466,7 @@ class MainWindowTest : public QObject {
 
   void closingKeepsTheMemoHeightWhenTheTerminalWasNeverShown() {
     Rig rig("[MainSettings]\r\nLang=1\r\nTXHeight=120\r\n");
+    rig.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
     QVERIFY(!rig.window->terminal()->isVisible());
     rig.window->close();
