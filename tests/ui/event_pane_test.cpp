@@ -87,7 +87,7 @@ class EventPaneTest : public QObject {
 
   void valueEntryMessagesStoreNothing() {
     Rig rig;
-    QVERIFY(rig.active);
+    QVERIFY(rig.showActive());
     rig.pane().selectEntry(2);
     rig.chooseEventPage(static_cast<int>(events::EventType::Timeout));
     rig.typeInto("EditEventTimeout", "12a");
@@ -126,6 +126,7 @@ class EventPaneTest : public QObject {
 
   void canFilterFromTheDialogReachesTheController() {
     Rig rig;
+    QVERIFY(rig.showActive());
     QVERIFY(rig.waitConnected());
     rig.pane().selectEntry(3);
     rig.chooseEventPage(static_cast<int>(events::EventType::SwCan));

@@ -34,6 +34,7 @@ class GestureHintsTest : public QObject {
  private slots:
   void anEmptyKeyPanelSaysWhereItsKeyComesFrom() {
     Rig rig;
+    QVERIFY(rig.showActive());
     QVERIFY(rig.waitConnected());
     // An unused entry made a key event: no key yet.
     rig.pane().selectEntry(90);
@@ -59,6 +60,7 @@ class GestureHintsTest : public QObject {
 
   void thePageOfNoTypeSaysThatARightClickListsTheTypes() {
     Rig rig;
+    QVERIFY(rig.showActive());
     // The demo's later entries are unused: event and reaction not set.
     rig.pane().selectEntry(90);
     QCOMPARE(rig.pane().eventPages()->currentIndex(), 0);

@@ -123,6 +123,7 @@ class PanePagesTest : public QObject {
  private slots:
   void everyAvailablePageIsReachableByItsTabs() {
     Rig rig;
+    QVERIFY(rig.showActive());
     showOnScreen(rig);
     for (int language : {0, 1}) {
       rig.window->applyLanguage(language);
@@ -141,6 +142,7 @@ class PanePagesTest : public QObject {
 
   void aClickOnAReachedTabChoosesItsPage() {
     Rig rig;
+    QVERIFY(rig.showActive());
     showOnScreen(rig);
     rig.pane().selectEntry(7);
     QTabBar* bar = rig.pane().eventTabs();
@@ -163,6 +165,7 @@ class PanePagesTest : public QObject {
   // the parameters, even when the selected entry stays byte for byte the same.
   void shownPagesFollowEveryParameterChange() {
     Rig rig;
+    QVERIFY(rig.showActive());
     rig.pane().selectEntry(2);
     auto* bus = rig.window->parameters()->findChild<QComboBox*>("ComboBoxDIFFBUSx");
     QVERIFY(bus);
@@ -192,6 +195,7 @@ class PanePagesTest : public QObject {
 
   void restoringDefaultsAndLoadingRedrawThePages() {
     Rig rig;
+    QVERIFY(rig.showActive());
     auto& image = rig.window->model().working;
     image.set(layout::kHondaPanel, 1);
     image.set(layout::kDiffBusMode, 3);
@@ -208,6 +212,7 @@ class PanePagesTest : public QObject {
 
   void aRightClickAnywhereOnAPageControlOpensItsMenu() {
     Rig rig;
+    QVERIFY(rig.showActive());
     showOnScreen(rig);
     rig.pane().selectEntry(4);
     rig.chooseEventPage(static_cast<int>(events::EventType::Voltage));
@@ -233,6 +238,7 @@ class PanePagesTest : public QObject {
 
   void eventAndReactionBoxesShareThePaneSideBySide() {
     Rig rig;
+    QVERIFY(rig.showActive());
     showOnScreen(rig);
     auto* event = rig.pane().findChild<QGroupBox*>("GroupBoxEvent");
     auto* reaction = rig.pane().findChild<QGroupBox*>("GroupBoxReaction");
@@ -248,6 +254,7 @@ class PanePagesTest : public QObject {
   // its page, in both languages.
   void everyPageFitsItsHalf() {
     Rig rig;
+    QVERIFY(rig.showActive());
     showOnScreen(rig);
     QStringList clipped;
     for (int language : {0, 1}) {
@@ -295,7 +302,7 @@ class PanePagesTest : public QObject {
   // The refresh ends by giving the main window the focus while it is shown.
   void aRefreshGivesTheWindowTheFocus() {
     Rig rig;
-    QVERIFY(rig.active);
+    QVERIFY(rig.showActive());
     QWidget other;
     other.show();
     other.activateWindow();

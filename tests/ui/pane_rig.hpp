@@ -43,7 +43,9 @@ inline kivprism::testing::WindowRigSetup russianUnstarted() {
 
 class Rig : public kivprism::testing::WindowRig {
  public:
-  // `prepare` sets the controller up before the window starts (what the first read brings).
+  // `prepare` sets the controller up before the window starts (what the first read brings). The
+  // window stays unshown, and so unpainted, until a test of what is laid out, visible or focused
+  // shows it.
   explicit Rig(const std::function<void(SimulatedController&)>& prepare = {})
       : WindowRig(russianUnstarted()) {
     boxAnswer = box::kOk;
@@ -51,9 +53,12 @@ class Rig : public kivprism::testing::WindowRig {
       prepare(controller);
     }
     window->startUp();
+  }
+  // Shows the window and makes it the active one, as the user's window is.
+  bool showActive() {
     window->show();
     window->activateWindow();
-    active = QTest::qWaitForWindowActive(window.get());
+    return QTest::qWaitForWindowActive(window.get());
   }
 
   EventReactionPane& pane() { return *window->eventPane(); }
@@ -96,8 +101,6 @@ class Rig : public kivprism::testing::WindowRig {
     QTest::keyClicks(edit, text);
     QTest::keyClick(edit, Qt::Key_Return);
   }
-
-  bool active = false;
 };
 
 template <typename T>

@@ -116,6 +116,7 @@ class ReactionPaneTest : public QObject {
       c.configuration().set(layout::kMinMaxVout1, 500);
       c.configuration().set(layout::kMinMaxVout2, 500);
     });
+    QVERIFY(rig.showActive());
     QVERIFY(rig.waitConnected());
     rig.pane().selectEntry(5);
     rig.chooseReactionPage(ReactionType::Control);
@@ -144,6 +145,7 @@ class ReactionPaneTest : public QObject {
 
   void steeringWheelCanMessageAndTypeChange() {
     Rig rig;
+    QVERIFY(rig.showActive());
     QVERIFY(rig.waitConnected());
     rig.pane().selectEntry(7);
     rig.chooseReactionPage(ReactionType::SwCan);
@@ -184,6 +186,7 @@ class ReactionPaneTest : public QObject {
 
   void varOperationCyclesOnClick() {
     Rig rig;
+    QVERIFY(rig.showActive());
     QVERIFY(rig.waitConnected());
     rig.pane().selectEntry(8);
     rig.chooseReactionPage(ReactionType::Var);
@@ -232,6 +235,7 @@ class ReactionPaneTest : public QObject {
 
   void sourceSkipMaskFromItsButton() {
     Rig rig;
+    QVERIFY(rig.showActive());
     QVERIFY(rig.waitConnected());
     rig.pane().selectEntry(11);
     rig.chooseReactionPage(ReactionType::Source);
@@ -302,6 +306,7 @@ class ReactionPaneTest : public QObject {
 
   void touchPointCapturedFromItsButton() {
     Rig rig;
+    QVERIFY(rig.showActive());
     rig.controller.touchCapture().setScript({true, 1000, 700, 300});
     QVERIFY(rig.waitConnected());
     rig.pane().selectEntry(15);
