@@ -148,6 +148,30 @@ class BoundFormTest : public QObject {
     kivprism::lang::setCurrentLanguage(kivprism::lang::Language::Russian);
   }
 
+  // A list is as wide as its longest item, whether its size was asked for before its items came
+  // (a page built empty and filled by the language) or it is shown and its items change (a
+  // language switch).
+  void aListFitsItsLongestItemWheneverItsItemsChange() {
+    const view::BindingTable table(kTable);
+    QWidget owner;
+    BoundForm form(&owner, table, {});
+    form.buildRows(kRows, &owner, nullptr);
+    auto* list = owner.findChild<QComboBox*>("ComboBoxPressKind");
+    QVERIFY(list);
+    const int empty = list->sizeHint().width();
+    list->addItems({"Short", QString(40, 'W')});
+    const int filled = list->sizeHint().width();
+    QVERIFY2(filled > empty + 100, qPrintable(QString("%1 %2").arg(empty).arg(filled)));
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    QCOMPARE(list->sizeHint().width(), filled);
+    list->setItemText(1, QString(80, 'W'));
+    QVERIFY(list->sizeHint().width() > filled + 100);
+    list->clear();
+    list->addItem("Short");
+    QVERIFY(list->sizeHint().width() < filled);
+  }
+
   void aLayoutNamingAnUnknownControlFailsLoudly() {
     const view::BindingTable table(kTable);
     QWidget owner;

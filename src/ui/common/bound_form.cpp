@@ -33,6 +33,45 @@ namespace {
 
 QString qtName(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
+// A list fits its longest item again whenever its items change (a language switch). Qt builds a
+// list's popup as soon as that policy is set, so it is set only once it matters: when the items
+// change after the list's size was asked for (as every shown list's is). Until then Qt's default
+// sizes the list from its items the same way, and a window with hundreds of lists on pages not yet
+// opened builds only the popups of those it lays out.
+class FittingComboBox : public QComboBox {
+ public:
+  explicit FittingComboBox(QWidget* parent) : QComboBox(parent) {
+    const auto itemsChanged = [this] {
+      if (sizeAsked_) {
+        fitToItems();
+      }
+    };
+    QAbstractItemModel* items = model();
+    connect(items, &QAbstractItemModel::rowsInserted, this, itemsChanged);
+    connect(items, &QAbstractItemModel::rowsRemoved, this, itemsChanged);
+    connect(items, &QAbstractItemModel::dataChanged, this, itemsChanged);
+    connect(items, &QAbstractItemModel::modelReset, this, itemsChanged);
+  }
+
+  QSize sizeHint() const override {
+    sizeAsked_ = true;
+    return QComboBox::sizeHint();
+  }
+  QSize minimumSizeHint() const override {
+    sizeAsked_ = true;
+    return QComboBox::minimumSizeHint();
+  }
+
+ private:
+  void fitToItems() {
+    if (sizeAdjustPolicy() != AdjustToContents) {
+      setSizeAdjustPolicy(AdjustToContents);
+    }
+  }
+
+  mutable bool sizeAsked_ = false;
+};
+
 constexpr const char* kFormHint = "formHint";
 constexpr const char* kUnstored = "unstored";
 constexpr const char* kMaxLength = "maxLength";
@@ -109,9 +148,7 @@ QWidget* BoundForm::makeControl(std::string_view control, QWidget* parent) {
   QWidget* w = nullptr;
   switch (b->kind) {
     case ControlKind::Combo: {
-      auto* combo = new QComboBox(parent);
-      combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-      w = combo;
+      w = new FittingComboBox(parent);
       break;
     }
     case ControlKind::Check:
