@@ -36,7 +36,7 @@ class Rig : public kivprism::testing::WindowRig {
     s.systemLanguage = "de-DE";
     return s;
   }
-  Rig() : WindowRig(setup()) { procedures = &window->keyProcedures(); }
+  Rig() : WindowRig(setup()) { procedures = window->pages().keyProcedures; }
 
   KeyProcedures* procedures = nullptr;
 };
