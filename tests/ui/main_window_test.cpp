@@ -402,6 +402,29 @@ class MainWindowTest : public QObject {
     QCOMPARE(text.count("; kivprism "), 1);
   }
 
+  // The toolbar's switch and the menu's item are one setting: each follows the other, the pages
+  // redraw, and the file keeps what was last chosen.
+  void onlyUsedSwitchAndMenuItemAreOneSetting() {
+    Rig rig("[MainSettings]\r\nLang=1\r\nOnlyUsed=1\r\n");
+    auto* button = rig.window->findChild<QToolButton*>("SpeedButtonOnlyUsedx");
+    auto* item = rig.window->findChild<QAction*>("MenuItemOnlyUsed");
+    QVERIFY(button != nullptr && item != nullptr);
+    QVERIFY(button->isChecked() && item->isChecked() && rig.window->menu().onlyUsed());
+    QSignalSpy redraws(rig.window.get(), &TMainForm::pagesInvalidated);
+    button->click();
+    QVERIFY(!button->isChecked() && !item->isChecked());
+    QCOMPARE(redraws.count(), 1);
+    item->trigger();
+    QVERIFY(button->isChecked() && item->isChecked());
+    QCOMPARE(redraws.count(), 2);
+    item->trigger();
+    QVERIFY(!button->isChecked() && !rig.window->menu().onlyUsed());
+    rig.window->close();
+    kivprism::ui::SettingsFile settings(rig.window->settings().path());
+    QVERIFY(settings.load());
+    QVERIFY(!settings.shell().onlyUsed);
+  }
+
   // The About box names the version, the licence and the libraries, in the current language.
   void aboutBoxShowsVersionLicenceAndLibraries() {
     Rig rig("[MainSettings]\r\nLang=1\r\n");

@@ -47,8 +47,8 @@ class WindowToolbar : public QObject {
     QToolButton* languageMakerx = nullptr;
   };
 
-  // Adds the toolbar to the window; the message panel and the undo and redo buttons come from
-  // the pages (the edit history must exist, the panel is made here).
+  // Adds the toolbar to the window and makes the message panel (pages.panelMenu); the undo and
+  // redo buttons are the edit history's, which must exist.
   WindowToolbar(QMainWindow& window, WindowShell& shell, device::DeviceLink& link,
                 device::ToolbarCommands& commands, FileChoosers& files, WindowPages& pages,
                 Hooks hooks);
