@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 
@@ -40,6 +41,22 @@ constexpr std::uint32_t kCloseSettleMs = 100;
 
 QString settingsPathFor(const MainWindowOptions& options) {
   return options.settingsPath.isEmpty() ? platform::settingsFilePath() : options.settingsPath;
+}
+
+// The status text and, beside it, whether the changes are on the controller.
+void buildStatusBar(QMainWindow& window, WindowShell& shell, PanelMenu* panel) {
+  auto* statusPanel = new QLabel(&window);
+  statusPanel->setObjectName("StatusBarPanel0x");
+  // The sync panel shares the bar, so the window keeps its design width.
+  statusPanel->setMinimumWidth(
+      std::min(kStatusPanelWidth, kWindowDesignWidth - 20 - kSyncPanelMinimumWidth));
+  window.statusBar()->setObjectName("StatusBar");
+  window.statusBar()->addWidget(statusPanel, 1);
+  auto* syncPanel = new QLabel(&window);
+  syncPanel->setObjectName("StatusBarPanelSyncx");
+  syncPanel->setMinimumWidth(kSyncPanelMinimumWidth);
+  window.statusBar()->addPermanentWidget(syncPanel);
+  shell.setPanels(panel, statusPanel, syncPanel);
 }
 
 }  // namespace
@@ -121,7 +138,7 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
       Qt::QueuedConnection);
   addWindowShortcuts(*this, toolbar_->buttons(), *pages_.pageControl);
   watchEdits(*pages_.editHistory, pages_);
-  buildStatusBar();
+  buildStatusBar(*this, shell_, pages_.panelMenu);
   resize(kDesignWidth, kDesignHeight);
   language_ = std::make_unique<LanguageSwitch>(*this, shell_, *link_, *toolbar_, *menu_, *fileMenu_,
                                                pages_, [this] { emit pagesInvalidated(); });
@@ -140,21 +157,6 @@ TMainForm::~TMainForm() {
   }
   link_->removeConnectionListener(*this);
   link_->holdChangeSendingWhile({});
-}
-
-void TMainForm::buildStatusBar() {
-  auto* statusPanel = new QLabel(this);
-  statusPanel->setObjectName("StatusBarPanel0x");
-  // The sync panel shares the bar, so the window keeps its design width.
-  statusPanel->setMinimumWidth(
-      std::min(kStatusPanelWidth, kDesignWidth - 20 - kSyncPanelMinimumWidth));
-  statusBar()->setObjectName("StatusBar");
-  statusBar()->addWidget(statusPanel, 1);
-  auto* syncPanel = new QLabel(this);
-  syncPanel->setObjectName("StatusBarPanelSyncx");
-  syncPanel->setMinimumWidth(kSyncPanelMinimumWidth);
-  statusBar()->addPermanentWidget(syncPanel);
-  shell_.setPanels(pages_.panelMenu, statusPanel, syncPanel);
 }
 
 void TMainForm::buildPages() {

@@ -94,7 +94,6 @@ class TMainForm : public QMainWindow, public device::ConnectionListener {
 
  private:
   void buildPages();
-  void buildStatusBar();
   // The parameters page inside TabSheetParameters (src/ui/app/main_window_parameters.cpp).
   void buildParametersPage(QVBoxLayout* layout);
   void buildEventPane(QHBoxLayout* row);
