@@ -145,24 +145,24 @@ void BM_LongRunCanAndMonitoringText(benchmark::State& state) {
   window.startUp();
   window.show();
   // The poll runs from this loop, one tick per simulated millisecond.
-  window.pollTimer().stop();
+  window.shell().pollTimer().stop();
   auto& link = window.link();
   auto tick = [&] {
     clock.advance(1);
-    window.pollTimer().stop();
+    window.shell().pollTimer().stop();
     link.pollTick();
   };
   for (int i = 0; i < 2000 && !link.isConnected(); ++i) {
     tick();
     QApplication::processEvents();
   }
-  kivprism::ui::CanLogPage* page = window.canLogPage();
+  kivprism::ui::CanLogPage* page = window.pages().canLogPage;
   page->refreshCanLogPage();
   page->CANLOG_BEGINClick();
   controller.canLog().setRate(kRecordsPerSecond);
   auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
   tabs->setCurrentIndex(0);
-  kivprism::ui::ReceivedTextView* terminal = window.terminal()->receivedView();
+  kivprism::ui::ReceivedTextView* terminal = window.pages().terminal->receivedView();
 
   const std::uint32_t minutes = runMinutes();
   const std::uint32_t totalMs = minutes * kMinuteMs;

@@ -118,7 +118,7 @@ class BackupsTest : public QObject {
     VTRY_VERIFY_WITH_TIMEOUT(rig, rig.window->link().inSync(), kConnectTimeoutMs);
     const config::ConfigImage before = rig.controller.configuration();
     rig.chooseConfigFile(1234);
-    rig.window->SpeedButtonReadConfigClick();
+    rig.window->toolbar().SpeedButtonReadConfigClick();
     const QStringList backups = rig.backups();
     QCOMPARE(backups.size(), 1);
     const auto name = config::parseBackupFileName(backups[0].toStdString());
@@ -149,7 +149,7 @@ class BackupsTest : public QObject {
     const auto longPress = rig.controller.configuration().get(config::layout::kLongPressTime);
     rig.chooseConfigFile(1234);
     rig.answer = box::kNo;
-    rig.window->SpeedButtonReadConfigClick();
+    rig.window->toolbar().SpeedButtonReadConfigClick();
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags, box::kWarning | box::kDefaultNo);
     QVERIFY2(rig.boxes[0].text.startsWith(
@@ -167,17 +167,17 @@ class BackupsTest : public QObject {
     VTRY_VERIFY_WITH_TIMEOUT(rig, rig.window->link().inSync(), kConnectTimeoutMs);
     const config::ConfigImage before = rig.controller.configuration();
     rig.controller.clearRequests();
-    rig.window->SpeedButtonToDefaultClick();
+    rig.window->toolbar().SpeedButtonToDefaultClick();
     QCOMPARE(rig.writesTo(device::area::kRestoreDefaults), std::size_t{1});
     const QStringList backups = rig.backups();
     QCOMPARE(backups.size(), 1);
     QVERIFY(rig.readBackup(backups[0]) == before);
-    QVERIFY2(rig.window->panelMenu()->text().endsWith(backups[0]),
-             qPrintable(rig.window->panelMenu()->text()));
+    QVERIFY2(rig.window->pages().panelMenu->text().endsWith(backups[0]),
+             qPrintable(rig.window->pages().panelMenu->text()));
 
     // No to the question makes none.
     rig.answer = box::kNo;
-    rig.window->SpeedButtonToDefaultClick();
+    rig.window->toolbar().SpeedButtonToDefaultClick();
     QCOMPARE(rig.writesTo(device::area::kRestoreDefaults), std::size_t{1});
     QCOMPARE(rig.backups().size(), 1);
   }
@@ -189,13 +189,13 @@ class BackupsTest : public QObject {
     VTRY_VERIFY_WITH_TIMEOUT(rig, rig.window->link().inSync(), kConnectTimeoutMs);
     const config::ConfigImage before = rig.controller.configuration();
     rig.chooseFirmware(rig.controller.identity().applicationVersion + 1);
-    rig.window->SpeedButtonUpdateDeviceClick();
+    rig.window->toolbar().SpeedButtonUpdateDeviceClick();
     QCOMPARE(rig.writesTo(device::area::kBootLoader), std::size_t{1});
     const QStringList backups = rig.backups();
     QCOMPARE(backups.size(), 1);
     QVERIFY(rig.readBackup(backups[0]) == before);
-    QVERIFY2(rig.window->panelMenu()->text().endsWith(backups[0]),
-             qPrintable(rig.window->panelMenu()->text()));
+    QVERIFY2(rig.window->pages().panelMenu->text().endsWith(backups[0]),
+             qPrintable(rig.window->pages().panelMenu->text()));
   }
 
   void theMenuItemOpensTheFolderAndMakesItWhenMissing() {
@@ -208,7 +208,7 @@ class BackupsTest : public QObject {
     QVERIFY(QDir(rig.backupsFolder()).exists());
     QCOMPARE(rig.opened.size(), std::size_t{1});
     QCOMPARE(rig.opened[0], QUrl::fromLocalFile(rig.backupsFolder()));
-    rig.window->applyLanguage(0);
+    rig.window->language().applyLanguage(0);
     QCOMPARE(item->text(), QString::fromUtf8("Папка резервных копий конфигурации"));
 
     // A folder that cannot be made is said, and nothing is opened.

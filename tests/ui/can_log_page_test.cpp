@@ -796,7 +796,7 @@ class CanLogPageTest : public QObject {
     window.show();
     QVERIFY(clock.waitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
     auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
-    CanLogPage* page = window.canLogPage();
+    CanLogPage* page = window.pages().canLogPage;
     VTRY_VERIFY_WITH_TIMEOUT(clock, tabs->isTabVisible(tabs->indexOf(page)), 3000);
     QCOMPARE(tabs->tabText(tabs->indexOf(page)), QString("CAN log"));
     QCOMPARE(page->menu()->findChild<QAction*>("CANLOG_BEGIN")->text(), QString("Start"));
@@ -806,9 +806,10 @@ class CanLogPageTest : public QObject {
     QVERIFY(page->writingToFile());
     VTRY_VERIFY_WITH_TIMEOUT(clock, page->packetModel()->rowCount() >= 20, 5000);
     VTRY_VERIFY_WITH_TIMEOUT(
-        clock, window.statusText().contains("CAN log started and written to the file"), 3000);
+        clock, window.shell().statusText().contains("CAN log started and written to the file"),
+        3000);
     // Writing the configuration stops the log quietly and closes the file.
-    window.SpeedButtonWriteDeviceClick();
+    window.toolbar().SpeedButtonWriteDeviceClick();
     QVERIFY(!page->writingToFile());
     QCOMPARE(controller.canLog().mode(), std::uint8_t{0});
     QFile file(chosen);
@@ -820,7 +821,7 @@ class CanLogPageTest : public QObject {
 
     // Another bus hides the page.
     window.model().working.set(kivprism::config::layout::kDiffBusMode, 0);
-    window.canLogPage()->refreshCanLogPage();
+    window.pages().canLogPage->refreshCanLogPage();
     QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
   }
 
@@ -854,9 +855,9 @@ class CanLogPageTest : public QObject {
     window.startUp();
     window.show();
     auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
-    CanLogPage* page = window.canLogPage();
+    CanLogPage* page = window.pages().canLogPage;
     window.model().working.set(kivprism::config::layout::kDiffBusMode, 0);
-    window.canLogPage()->refreshCanLogPage();
+    window.pages().canLogPage->refreshCanLogPage();
     QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
     auto* open = window.findChild<QAction*>("MenuItemOpenCanCapture");
     QVERIFY(open != nullptr);
@@ -869,13 +870,13 @@ class CanLogPageTest : public QObject {
     QCOMPARE(page->packetModel()->rowCount(), 2);
     QCOMPARE(page->packetModel()->index(1, 2).data().toString(), QString("18DAF110(417001744)"));
     // The page stays while the capture is studied; a start on another bus gives it up.
-    window.canLogPage()->refreshCanLogPage();
+    window.pages().canLogPage->refreshCanLogPage();
     QVERIFY(tabs->isTabVisible(tabs->indexOf(page)));
     QVERIFY(clock.waitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
     clock.advance(500);
     window.model().working.set(kivprism::config::layout::kDiffBusMode, 0);
     page->CANLOG_BEGINClick();
-    window.canLogPage()->refreshCanLogPage();
+    window.pages().canLogPage->refreshCanLogPage();
     QVERIFY(!tabs->isTabVisible(tabs->indexOf(page)));
   }
 
@@ -901,7 +902,7 @@ class CanLogPageTest : public QObject {
     window.show();
     QVERIFY(clock.waitFor([&] { return window.link().isConnected(); }, kConnectTimeoutMs));
     auto* tabs = window.findChild<QTabWidget*>("PageControlMain");
-    CanLogPage* page = window.canLogPage();
+    CanLogPage* page = window.pages().canLogPage;
     VTRY_VERIFY_WITH_TIMEOUT(clock, tabs->isTabVisible(tabs->indexOf(page)), 3000);
     tabs->setCurrentWidget(page);
     QCOMPARE(page->menu()->findChild<QAction*>("CANLOG_MAKEEVENT")->text(),
@@ -925,7 +926,7 @@ class CanLogPageTest : public QObject {
     page->publish();
     const kivprism::canlog::PacketRow frame =
         page->engine().rows()[std::size_t(page->packetModel()->engineRow(row))];
-    const auto selected = window.eventPane()->selectedEntry();
+    const auto selected = window.pages().eventPane->selectedEntry();
     const auto expected = kivprism::canlog::entryForFrameRule(window.model().working, selected);
     QVERIFY(expected.has_value());
     page->packetList()->scrollTo(page->packetModel()->index(row, 2));
@@ -935,7 +936,7 @@ class CanLogPageTest : public QObject {
     page->menu()->findChild<QAction*>("CANLOG_MAKEEVENT")->trigger();
     // The editor shows the entry, which holds the frame's event.
     QCOMPARE(tabs->currentIndex(), tabs->indexOf(window.findChild<QWidget*>("TabSheetParameters")));
-    QCOMPARE(window.eventPane()->selectedEntry(), *expected);
+    QCOMPARE(window.pages().eventPane->selectedEntry(), *expected);
     const auto entry = kivprism::events::entryAt(window.model().working, *expected);
     QCOMPARE(kivprism::events::eventTypeCode(entry), unsigned(kivprism::events::EventType::SwCan));
     const auto filter = kivprism::events::get(entry, kivprism::events::event::sw_can::kFilter);
@@ -946,15 +947,15 @@ class CanLogPageTest : public QObject {
       QCOMPARE(filter.mask[k], std::uint8_t(changed ? 0xFF : 0));
       QCOMPARE(filter.data[k], std::uint8_t(changed ? frame.record.data[k] : 0));
     }
-    QCOMPARE(window.eventPane()->eventPages()->currentIndex(),
+    QCOMPARE(window.pages().eventPane->eventPages()->currentIndex(),
              int(kivprism::events::EventType::SwCan));
     // One step of the history, and the controller gets it with the next write.
-    VTRY_VERIFY_WITH_TIMEOUT(clock, window.editHistory().undoAction()->isEnabled(), 2000);
-    window.editHistory().undo();
+    VTRY_VERIFY_WITH_TIMEOUT(clock, window.pages().editHistory->undoAction()->isEnabled(), 2000);
+    window.pages().editHistory->undo();
     QVERIFY(kivprism::events::isEmpty(entry));
-    window.editHistory().redo();
+    window.pages().editHistory->redo();
     QCOMPARE(kivprism::events::get(entry, kivprism::events::event::sw_can::kFilter), filter);
-    window.SpeedButtonWriteDeviceClick();
+    window.toolbar().SpeedButtonWriteDeviceClick();
     const auto written = kivprism::events::entryAt(controller.configuration(), *expected);
     QVERIFY(std::equal(written.begin(), written.end(), entry.begin()));
   }

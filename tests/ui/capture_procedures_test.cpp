@@ -43,7 +43,7 @@ class Rig : public kivprism::testing::WindowRig {
   }
   Rig() : WindowRig(setup()) {
     capture = std::make_unique<CaptureProcedures>(window->link(), window->shell(), [this] {
-      const auto& keys = window->keyProcedures();
+      const auto& keys = *window->pages().keyProcedures;
       return keys.keyLearningRunning() || keys.touchCalibrationRunning();
     });
   }
@@ -84,7 +84,7 @@ class CaptureProceduresTest : public QObject {
     // Nothing received: the message panel says so.
     rig.controller.receiveIrCode({0, 0, 0, 0});
     rig.capture->learnIrCode(kEntry, events::IrContext::Event);
-    QCOMPARE(rig.window->panelMenu()->text(), QString("No Infrared code"));
+    QCOMPARE(rig.window->pages().panelMenu->text(), QString("No Infrared code"));
     QCOMPARE(rig.working(), entry);
   }
 
@@ -121,7 +121,7 @@ class CaptureProceduresTest : public QObject {
     rig.during(350, [&] {
       barShown = bar.isVisible() && bar.value() > 0 && bar.maximum() == 100;
       toolbarLocked = !rig.toolButton("SpeedButtonReadDevice")->isEnabled();
-      prompt = rig.window->panelMenu()->text();
+      prompt = rig.window->pages().panelMenu->text();
     });
     rig.capture->captureTouchPoint(kEntry, &bar);
     QVERIFY(barShown);
@@ -143,7 +143,7 @@ class CaptureProceduresTest : public QObject {
   void noTouchCaptureWhileKeysAreLearnt() {
     Rig rig;
     QVERIFY(rig.waitConnected());
-    auto& keys = rig.window->keyProcedures();
+    auto& keys = *rig.window->pages().keyProcedures;
     bool captureRan = true;
     rig.during(600, [&] {
       rig.controller.clearRequests();
@@ -180,7 +180,7 @@ class CaptureProceduresTest : public QObject {
       rig.capture->captureTouchPoint(kEntry, &bar);
       rig.capture->learnIrCode(kEntry, events::IrContext::Event);
     });
-    rig.window->SpeedButtonReadDeviceClick();
+    rig.window->toolbar().SpeedButtonReadDeviceClick();
     QVERIFY(clicked);
     namespace area = kivprism::device::area;
     for (const auto& r : rig.controller.requests()) {

@@ -49,8 +49,9 @@ class Rig : public kivprism::testing::WindowRig {
       return false;
     }
     advance(kSettleMs);
-    return waitFor([this] { return window->syncText() == "All changes are on the controller"; },
-                   kTimeoutMs);
+    return waitFor(
+        [this] { return window->shell().syncText() == "All changes are on the controller"; },
+        kTimeoutMs);
   }
   void edit(std::size_t at = kEdited) { window->model().working.data()[at] ^= 0x5A; }
   // Types into the key-reassignment time field and leaves the cursor in it, as a user who then
@@ -95,7 +96,7 @@ class ClosingTest : public QObject {
     rig.controller.setAreaAnswer(device::area::kConfiguration, device::kAnswerBadParameters);
     rig.boxAnswer = box::kOk;
     rig.edit();
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->syncText(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->shell().syncText(),
                               QString("Changes not yet on the controller: 1"), kTimeoutMs);
     rig.boxes.clear();
 
@@ -106,7 +107,7 @@ class ClosingTest : public QObject {
     QCOMPARE(rig.boxes[0].flags, box::kWarning | box::kSaveDiscardCancel);
     QCOMPARE(rig.boxes[0].text, kNotSentQuestion);
     QVERIFY(rig.window->isVisible());
-    QVERIFY(rig.window->pollTimer().isActive());
+    QVERIFY(rig.window->shell().pollTimer().isActive());
     QVERIFY(rig.window->link().isConnected());
 
     // Save with the chooser cancelled: nothing written, the window stays.
@@ -130,7 +131,7 @@ class ClosingTest : public QObject {
       Rig rig(false);
       QVERIFY(rig.typeWithoutLeaving("1234"));
       rig.chosenFile = rig.dir.filePath("typed.KST401");
-      rig.window->SpeedButtonWriteConfigClick();
+      rig.window->toolbar().SpeedButtonWriteConfigClick();
       kivprism::config::ConfigImage saved;
       QVERIFY(!kivprism::config::readConfigFile(rig.chosenFile.toStdString(), saved));
       QCOMPARE(saved.getU16(layout::kKeyReassignTo), 1234);
@@ -177,7 +178,7 @@ class ClosingTest : public QObject {
     QCOMPARE(rig.boxes[0].text, kOnlyHereQuestion);
     // Saved: nothing asked.
     rig.chosenFile = rig.dir.filePath("car.KST401");
-    rig.window->SpeedButtonWriteConfigClick();
+    rig.window->toolbar().SpeedButtonWriteConfigClick();
     rig.boxes.clear();
     rig.edit(kEdited + 1);
     rig.edit(kEdited + 1);
@@ -189,9 +190,9 @@ class ClosingTest : public QObject {
     Rig rig(false, "0");
     rig.chosenFile = rig.dir.filePath("car.KST401");
     rig.edit();
-    rig.window->SpeedButtonWriteConfigClick();
+    rig.window->toolbar().SpeedButtonWriteConfigClick();
     rig.window->model().working.clear();
-    rig.window->SpeedButtonReadConfigClick();
+    rig.window->toolbar().SpeedButtonReadConfigClick();
     QVERIFY(rig.boxes.empty());
     rig.edit(kEdited + 2);
     rig.boxAnswer = box::kCancel;

@@ -48,7 +48,8 @@ class CompareExportTest : public QObject {
     window_ = rig_->window.get();
     QVERIFY(rig_->waitConnected(kTimeoutMs));
     QVERIFY(rig_->waitFor(
-        [this] { return window_->syncText() == "All changes are on the controller"; }, kTimeoutMs));
+        [this] { return window_->shell().syncText() == "All changes are on the controller"; },
+        kTimeoutMs));
   }
   void cleanup() {
     window_ = nullptr;
@@ -64,7 +65,7 @@ class CompareExportTest : public QObject {
     QVERIFY(!config::writeConfigFile(compareFile_.toStdString(), other).has_value());
 
     action("MenuItemCompareFile")->trigger();
-    TFormCompare* dialog = window_->compareDialog();
+    TFormCompare* dialog = window_->fileMenu().compareDialog();
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), QString("Comparing configurations"));
     QListWidget* list = dialog->list();
@@ -79,18 +80,18 @@ class CompareExportTest : public QObject {
     QVERIFY(list->item(1)->text().startsWith("CANPARAM_BAUD500K (Bus speed): "));
 
     // Enter on the rule's line selects that rule in the editor.
-    window_->eventPane()->selectEntry(5);
+    window_->pages().eventPane->selectEntry(5);
     list->setFocus();
     list->setCurrentRow(0);
     QTest::keyClick(list, Qt::Key_Return);
-    QCOMPARE(window_->eventPane()->selectedEntry(), std::size_t{2});
+    QCOMPARE(window_->pages().eventPane->selectedEntry(), std::size_t{2});
 
     // A double click on the parameter's line shows the tab holding its control.
-    auto* tabs = window_->parameters()->pageControl();
+    auto* tabs = window_->pages().parameters->pageControl();
     tabs->setCurrentIndex(0);
     const QString control = list->item(1)->data(TFormCompare::kControlRole).toString();
     QVERIFY(!control.isEmpty());
-    QWidget* widget = window_->parameters()->findChild<QWidget*>(control);
+    QWidget* widget = window_->pages().parameters->findChild<QWidget*>(control);
     QVERIFY(widget != nullptr);
     QVERIFY(!tabs->widget(0)->isAncestorOf(widget));
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
@@ -161,19 +162,20 @@ class CompareExportTest : public QObject {
     compareFile_ = dir_.filePath("other.KST401");
     QVERIFY(!config::writeConfigFile(compareFile_.toStdString(), other).has_value());
     action("MenuItemCompareFile")->trigger();
-    QVERIFY(window_->compareDialog()->list()->item(0)->text().startsWith(
+    QVERIFY(window_->fileMenu().compareDialog()->list()->item(0)->text().startsWith(
         "CANPARAM_BAUD500K (Bus speed): "));
-    window_->applyLanguage(0);
-    QVERIFY(window_->compareDialog()->list()->item(0)->text().startsWith(
+    window_->language().applyLanguage(0);
+    QVERIFY(window_->fileMenu().compareDialog()->list()->item(0)->text().startsWith(
         "CANPARAM_BAUD500K (Скорость шины): "));
-    QVERIFY(window_->compareDialog()
+    QVERIFY(window_->fileMenu()
+                .compareDialog()
                 ->findChild<QLabel*>("LabelCompareFilex")
                 ->text()
                 .startsWith("Файл: other.KST401\n"));
     QCOMPARE(menu->title(), QString("Файл"));
     QCOMPARE(action("MenuItemCompareFile")->text(), QString("Сравнить с файлом..."));
     QCOMPARE(action("MenuItemExportSummary")->text(), QString("Экспорт сводки..."));
-    QCOMPARE(window_->compareDialog()->windowTitle(), QString("Сравнение конфигураций"));
+    QCOMPARE(window_->fileMenu().compareDialog()->windowTitle(), QString("Сравнение конфигураций"));
   }
 
  private:

@@ -70,7 +70,7 @@ class Rig : public kivprism::testing::WindowRig {
   void useDemoScenarios() { kivprism::sim::useDemoScenarios(controller); }
   QToolButton* button(const char* name) const { return window->findChild<QToolButton*>(name); }
   void showTab(const char* name) {
-    auto* tabs = window->parameters()->pageControl();
+    auto* tabs = window->pages().parameters->pageControl();
     tabs->setCurrentWidget(tabs->findChild<QWidget*>(name));
   }
   std::vector<std::uint8_t> bytesOf(const ConfigImage& image, kivprism::config::Field span) const {
@@ -141,7 +141,7 @@ class EditHistoryTest : public QObject {
   void anEntryEditIsAStepOfItsRule() {
     Rig rig;
     QVERIFY(rig.waitSynced());
-    auto* pane = rig.window->eventPane();
+    auto* pane = rig.window->pages().eventPane;
     pane->selectEntry(4);
     QVERIFY(rig.waitSynced());
     const ConfigImage before = rig.working();
@@ -176,7 +176,7 @@ class EditHistoryTest : public QObject {
   void aKeyDroppedOnAnEventIsAStepOfItsRule() {
     Rig rig;
     QVERIFY(rig.waitSynced());
-    auto* pane = rig.window->eventPane();
+    auto* pane = rig.window->pages().eventPane;
     pane->selectEntry(4);
     pane->eventPages()->setCurrentIndex(static_cast<int>(kivprism::events::EventType::Key));
     VTRY_VERIFY_WITH_TIMEOUT(rig, rig.undo()->isEnabled(), kTimeoutMs);
@@ -328,7 +328,7 @@ class EditHistoryTest : public QObject {
     kivprism::ui::ClockTimer watch(rig.clock);
     watch.setInterval(100);
     QObject::connect(&watch, &kivprism::ui::ClockTimer::timeout, [&] {
-      if (!rig.window->keyProcedures().keyLearningActive() || learnt() < 7) {
+      if (!rig.window->pages().keyProcedures->keyLearningActive() || learnt() < 7) {
         return;
       }
       if (!allShownAt) {
@@ -380,7 +380,7 @@ class EditHistoryTest : public QObject {
     QVERIFY(rig.waitSynced());
     QCOMPARE(kivprism::keys::storedLabel(rig.controller.configuration(), 0, 1),
              std::string("Vol+"));
-    rig.window->applyLanguage(1);
+    rig.window->language().applyLanguage(1);
     QCOMPARE(rig.undo()->text(), QString("Undo: Key name"));
   }
 
@@ -421,10 +421,10 @@ class EditHistoryTest : public QObject {
     Rig rig;
     QVERIFY(rig.waitSynced());
     rig.boxAnswer = box::kNo;
-    rig.window->SpeedButtonToDefaultClick();
+    rig.window->toolbar().SpeedButtonToDefaultClick();
     rig.controller.configuration().set(layout::kLongPressTime,
                                        rig.working().get(layout::kLongPressTime) + 100);
-    rig.window->SpeedButtonReadDeviceClick();
+    rig.window->toolbar().SpeedButtonReadDeviceClick();
     VTRY_COMPARE_WITH_TIMEOUT(rig, rig.undo()->text(),
                               QString::fromUtf8("Отменить: Чтение конфигурации из контроллера"),
                               kTimeoutMs);

@@ -396,7 +396,7 @@ class EventPaneTest : public QObject {
     rig.chooseEventPage(static_cast<int>(events::EventType::Voltage));
     const int timeout = static_cast<int>(events::EventType::Timeout);
     QVERIFY(rig.pane().eventPages()->isTabVisible(timeout));
-    rig.window->SpeedButtonOnlyUsedxClick();
+    rig.window->toolbar().SpeedButtonOnlyUsedxClick();
     VTRY_VERIFY(rig, !rig.pane().eventPages()->isTabVisible(timeout));
     QVERIFY(rig.pane().eventPages()->isTabVisible(static_cast<int>(events::EventType::Voltage)));
     QMenu* menu = rig.pane().eventMenu();
@@ -407,7 +407,7 @@ class EventPaneTest : public QObject {
     QVERIFY(!items.contains(QString::fromUtf8("Таймаут")));
     QVERIFY(items.contains(QString::fromUtf8("Напряжение")));
     delete menu;
-    rig.window->SpeedButtonOnlyUsedxClick();
+    rig.window->toolbar().SpeedButtonOnlyUsedxClick();
     VTRY_VERIFY(rig, rig.pane().eventPages()->isTabVisible(timeout));
   }
 
@@ -433,10 +433,10 @@ class EventPaneTest : public QObject {
     Rig rig;
     // Key learning's end redraws the pane even though the selected entry did not change.
     const std::size_t before = rig.pane().refreshCount();
-    rig.window->parameters()->keyEventsChanged();
+    rig.window->pages().parameters->keyEventsChanged();
     QCOMPARE(rig.pane().refreshCount(), before + 1);
     // A reaction pin that needs configuring shows the pins tab.
-    QTabWidget* params = rig.window->parameters()->pageControl();
+    QTabWidget* params = rig.window->pages().parameters->pageControl();
     params->setCurrentIndex(params->count() - 1);
     emit rig.pane().pinsTabWanted();
     QCOMPARE(params->currentWidget()->objectName(), QString("TabSheetPINS"));
@@ -446,7 +446,7 @@ class EventPaneTest : public QObject {
     Rig rig;
     auto* group = rig.pane().findChild<QGroupBox*>("GroupBoxEvent");
     QCOMPARE(group->title(), QString::fromUtf8(" Событие "));
-    rig.window->applyLanguage(1);
+    rig.window->language().applyLanguage(1);
     VTRY_COMPARE(rig, group->title(), QString(" Event "));
     VTRY_COMPARE(rig, rig.pane().eventPages()->tabText(1), QString("Button"));
     VTRY_COMPARE(rig, rig.pane().keyPanel(false)->toolTip(), QString("Drag a button here"));

@@ -90,7 +90,7 @@ class Rig : public kivprism::testing::WindowRig {
       return false;
     }
     advance(kSettleMs);
-    return waitFor([this] { return window->syncText() == kAllSent; });
+    return waitFor([this] { return window->shell().syncText() == kAllSent; });
   }
   void edit() {
     model().working.data()[kEditEarly] ^= 0x5A;
@@ -156,8 +156,8 @@ struct Row {
 
 QString readError() { return "Error reading the configuration of the device\n"; }
 
-void readDevice(Rig& rig) { rig.window->SpeedButtonReadDeviceClick(); }
-void writeDevice(Rig& rig) { rig.window->SpeedButtonWriteDeviceClick(); }
+void readDevice(Rig& rig) { rig.window->toolbar().SpeedButtonReadDeviceClick(); }
+void writeDevice(Rig& rig) { rig.window->toolbar().SpeedButtonWriteDeviceClick(); }
 void unplugAt(Rig& rig, unsigned n) { rig.controller.unplugAtRequest(n); }
 // The edits wait for the next poll tick, whose device-information read is the first request.
 void sendChanges(Rig& rig) {
@@ -165,19 +165,19 @@ void sendChanges(Rig& rig) {
   rig.advance(kSettleMs);
 }
 void learnKeys(Rig& rig) {
-  rig.window->keyProcedures().fillKeysGrid();
-  rig.window->keyProcedures().SpeedButtonKeysSetupClick();
+  rig.window->pages().keyProcedures->fillKeysGrid();
+  rig.window->pages().keyProcedures->SpeedButtonKeysSetupClick();
 }
 void calibrateTouch(Rig& rig) {
   rig.controller.touchCalibration().setScript(
       kivprism::sim::calibrationStates({1, 0x81, 2, 3, 0}, 300, {1, 2, 3, 4, 5, 6, 7, 8, 9}));
-  rig.window->keyProcedures().SpeedButtonTouchSetupClick(true);
+  rig.window->pages().keyProcedures->SpeedButtonTouchSetupClick(true);
 }
-void startCanLog(Rig& rig) { rig.window->canLogPage()->CANLOG_BEGINClick(); }
-void stopCanLog(Rig& rig) { rig.window->canLogPage()->CANLOG_ENDClick(); }
+void startCanLog(Rig& rig) { rig.window->pages().canLogPage->CANLOG_BEGINClick(); }
+void stopCanLog(Rig& rig) { rig.window->pages().canLogPage->CANLOG_ENDClick(); }
 void updateFirmware(Rig& rig) {
   rig.chooseFirmware(141);
-  rig.window->SpeedButtonUpdateDeviceClick();
+  rig.window->toolbar().SpeedButtonUpdateDeviceClick();
 }
 
 // --- IR code capture and touch-point capture, on the pane's entry ---
@@ -186,7 +186,7 @@ constexpr std::size_t kCaptureEntry = 15;
 constexpr kivprism::sim::IrCodeRecord kRemoteCode{1, 17, 0x34, 0x12};
 const QString kNoTouchPoint = "No touch point";
 
-EventReactionPane& pane(Rig& r) { return *r.window->eventPane(); }
+EventReactionPane& pane(Rig& r) { return *r.window->pages().eventPane; }
 void showIrEvent(Rig& r) {
   pane(r).selectEntry(kCaptureEntry);
   pane(r).eventPages()->setCurrentIndex(static_cast<int>(events::EventType::IrCode));
@@ -250,7 +250,7 @@ void verifyCaptureEndedWithoutPoint(Rig& r) {
   QVERIFY(!after.barShown);
   QVERIFY(!after.toolbarLocked);
   QVERIFY(!after.keyGroupsLocked);
-  QCOMPARE(r.window->panelMenu()->text(), kNoTouchPoint);
+  QCOMPARE(r.window->pages().panelMenu->text(), kNoTouchPoint);
 }
 
 // After recovery: the code of the remote is learnt into the entry and reaches the controller.
@@ -523,7 +523,7 @@ class FaultMatrixTest : public QObject {
       r.setUp(rig);
       QVERIFY(rig.waitFor(
           [&rig] {
-            return rig.window->syncText() == kAllSent &&
+            return rig.window->shell().syncText() == kAllSent &&
                    rig.controller.configuration() == rig.model().working;
           },
           kTimeoutMs));
@@ -559,7 +559,7 @@ class FaultMatrixTest : public QObject {
     if (r.disconnected) {
       QVERIFY(rig.waitDisconnected());
     }
-    QVERIFY(rig.waitFor([&rig] { return rig.window->pollTimer().isActive(); }));
+    QVERIFY(rig.waitFor([&rig] { return rig.window->shell().pollTimer().isActive(); }));
     QCOMPARE(rig.link().pollSuspendCount(), 0u);
     QVERIFY(!rig.link().userCommand());
     QVERIFY(rig.window->findChild<QToolButton*>("SpeedButtonReadConfig")->isEnabled());
@@ -585,7 +585,7 @@ class FaultMatrixTest : public QObject {
         break;
       case ImageAfter::KeysLearnt:
         QCOMPARE(rig.model().working.getU16(layout::keyReferenceLevel(0)), std::uint16_t{2500});
-        QVERIFY(rig.window->syncText().startsWith("Not connected: changes are kept here"));
+        QVERIFY(rig.window->shell().syncText().startsWith("Not connected: changes are kept here"));
         break;
     }
 
@@ -593,18 +593,18 @@ class FaultMatrixTest : public QObject {
     // panel shows the link's state.
     QCOMPARE(rig.model().device, rig.controller.configuration());
     rig.waitFor([&rig] {
-      return rig.window->syncText() ==
+      return rig.window->shell().syncText() ==
              kivprism::ui::qtText(device::syncStateText(rig.link().syncState()));
     });
-    QCOMPARE(rig.window->syncText(),
+    QCOMPARE(rig.window->shell().syncText(),
              kivprism::ui::qtText(device::syncStateText(rig.link().syncState())));
     if (rig.model().working != rig.model().device && !r.disconnected) {
-      QVERIFY(rig.window->syncText() != kAllSent);
+      QVERIFY(rig.window->shell().syncText() != kAllSent);
     }
 
     // What the table in docs/fault_matrix.md shows for the row.
     qInfo().noquote() << "box:" << (errors.empty() ? QString("none") : errors[0])
-                      << "| sync:" << rig.window->syncText();
+                      << "| sync:" << rig.window->shell().syncText();
 
     // Recovery.
     rig.boxes.clear();
@@ -632,7 +632,7 @@ class FaultMatrixTest : public QObject {
       rig.model().working.data()[kEditEarly + 1] ^= 0x11;
     }
     QVERIFY(rig.waitFor([&rig] {
-      return rig.window->syncText() == kAllSent &&
+      return rig.window->shell().syncText() == kAllSent &&
              rig.controller.configuration() == rig.model().working;
     }));
     QCOMPARE(rig.controller.configuration(), rig.model().working);
@@ -663,7 +663,7 @@ class FaultMatrixTest : public QObject {
         return;
       }
       QVERIFY(rig.waitFor([&rig] {
-        return rig.window->syncText() == kAllSent &&
+        return rig.window->shell().syncText() == kAllSent &&
                rig.controller.configuration() == rig.model().working;
       }));
     }

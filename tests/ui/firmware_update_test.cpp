@@ -56,7 +56,7 @@ class Rig : public kivprism::testing::WindowRig {
   QGroupBox* keyboardGroup() const {
     return window->findChild<QGroupBox*>("GroupBoxKeyboardPage07");
   }
-  QString log() const { return window->terminal()->receivedView()->text(); }
+  QString log() const { return window->pages().terminal->receivedView()->text(); }
   // A firmware file of 3001 bytes with a correct checksum.
   void chooseFirmware(std::uint32_t type, std::uint32_t version) {
     std::vector<std::uint8_t> bytes(3001, 0x5A);
@@ -110,9 +110,9 @@ class FirmwareUpdateTest : public QObject {
     QCOMPARE(rig.bootLoaderStarts(), std::size_t{1});
     QCOMPARE(rig.canLogStops(), std::size_t{1});
     QCOMPARE(rig.disk.installs(), 1u);
-    QVERIFY2(rig.window->panelMenu()->text().startsWith(
+    QVERIFY2(rig.window->pages().panelMenu->text().startsWith(
                  "The device is updated to version 1.41, the previous configuration is in backup_"),
-             qPrintable(rig.window->panelMenu()->text()));
+             qPrintable(rig.window->pages().panelMenu->text()));
     QVERIFY(rig.log().contains("****************** Update *****************"));
     QVERIFY(rig.log().contains("The update file           \"FW.LDR\""));
     QVERIFY(rig.button("SpeedButtonUpdateDevice")->isEnabled());

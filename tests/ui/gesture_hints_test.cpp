@@ -54,7 +54,7 @@ class GestureHintsTest : public QObject {
     QVERIFY(!key->text().isEmpty());
     QVERIFY(!hint->isVisible());
 
-    rig.window->applyLanguage(1);
+    rig.window->language().applyLanguage(1);
     VTRY_COMPARE(rig, hint->text(), QString("Drag a key here from the keys table"));
   }
 
@@ -71,9 +71,9 @@ class GestureHintsTest : public QObject {
       QVERIFY(hint->isVisible());
       VTRY_COMPARE(rig, hint->text(),
                    QString::fromUtf8("Щелчок правой кнопкой мыши открывает список типов"));
-      rig.window->applyLanguage(1);
+      rig.window->language().applyLanguage(1);
       VTRY_COMPARE(rig, hint->text(), QString("A right click opens the list of types"));
-      rig.window->applyLanguage(0);
+      rig.window->language().applyLanguage(0);
     }
   }
 };

@@ -37,7 +37,7 @@ class Rig : public kivprism::testing::WindowRig {
     s.show = false;
     return s;
   }
-  Rig() : WindowRig(setup()) { procedures = &window->keyProcedures(); }
+  Rig() : WindowRig(setup()) { procedures = window->pages().keyProcedures; }
 
   KeyProcedures* procedures = nullptr;
 };

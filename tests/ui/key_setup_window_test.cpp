@@ -58,7 +58,7 @@ class Rig : public kivprism::testing::WindowRig {
   QToolButton* button(const char* name) const { return window->findChild<QToolButton*>(name); }
   KeysGridWidget* grid() const { return window->findChild<KeysGridWidget*>("StringGridKeys"); }
   void showTab(const char* name) {
-    auto* tabs = window->parameters()->pageControl();
+    auto* tabs = window->pages().parameters->pageControl();
     tabs->setCurrentWidget(tabs->findChild<QWidget*>(name));
   }
   int learntKeys() const {
@@ -145,7 +145,7 @@ class KeySetupWindowTest : public QObject {
     kivprism::ui::ClockTimer watch(rig.clock);
     watch.setInterval(100);
     QObject::connect(&watch, &kivprism::ui::ClockTimer::timeout, [&] {
-      if (!rig.window->keyProcedures().keyLearningActive()) {
+      if (!rig.window->pages().keyProcedures->keyLearningActive()) {
         return;
       }
       if (!sawRunning) {
@@ -180,7 +180,7 @@ class KeySetupWindowTest : public QObject {
 
     QVERIFY(sawRunning);
     QVERIFY(lockedWhileRunning);
-    QVERIFY(!rig.window->keyProcedures().keyLearningRunning());
+    QVERIFY(!rig.window->pages().keyProcedures->keyLearningRunning());
     QVERIFY(!rig.boxes.empty());
     QCOMPARE(rig.boxes[0].flags, box::kQuestion | box::kDefaultNo);
     QCOMPARE(rig.boxes[0].text, QString("You really want to launch setup of keys?"));
@@ -254,7 +254,7 @@ class KeySetupWindowTest : public QObject {
     kivprism::ui::ClockTimer watch(rig.clock);
     watch.setInterval(100);
     QObject::connect(&watch, &kivprism::ui::ClockTimer::timeout, [&] {
-      if (!rig.window->keyProcedures().touchCalibrationRunning()) {
+      if (!rig.window->pages().keyProcedures->touchCalibrationRunning()) {
         return;
       }
       sawRunning = true;
@@ -301,7 +301,7 @@ class KeySetupWindowTest : public QObject {
     QCOMPARE(rig.grid()->item(1, 0)->text(), QString::fromStdString(name));
     // Turning the converter off gives the button back at the next refresh.
     rig.window->model().working.set(layout::kCap2ResNum, 0);
-    rig.window->parameters()->refresh();
+    rig.window->pages().parameters->refresh();
     QVERIFY(touchSetup->isEnabled());
   }
 };

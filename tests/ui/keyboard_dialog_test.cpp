@@ -352,10 +352,10 @@ class KeyboardDialogTest : public QObject {
     QVERIFY(own != nullptr);
     dialog->hide();
     own->openKeyboardDialog(7);
-    emit window.keyProcedures().procedureRunningChanged(true);
+    emit window.pages().keyProcedures->procedureRunningChanged(true);
     QVERIFY(!child<QGroupBox>(own, "GroupBoxKeyboardPage07")->isEnabled());
     QVERIFY(!child<QGroupBox>(own, "GroupBoxSystemControl")->isEnabled());
-    emit window.keyProcedures().procedureRunningChanged(false);
+    emit window.pages().keyProcedures->procedureRunningChanged(false);
     QVERIFY(child<QGroupBox>(own, "GroupBoxKeyboardPage07")->isEnabled());
     events::set(events::entryAt(window.model().working, 7), usb::kSecondKey, 41);
     emit window.pagesInvalidated();
@@ -363,7 +363,7 @@ class KeyboardDialogTest : public QObject {
 
     // Open on entry 7, it follows the USB functions ticked on the interfaces tab and the entry
     // selected in the pane at once.
-    window.eventPane()->selectEntry(7);
+    window.pages().eventPane->selectEntry(7);
     own->openKeyboardDialog(7);
     QVERIFY(child<QGroupBox>(own, "GroupBoxKeyboardPage0C")->isVisible());
     auto* functions = window.findChild<QListWidget*>("CheckListBoxUSBMODEx");
@@ -373,7 +373,7 @@ class KeyboardDialogTest : public QObject {
     QVERIFY(child<QGroupBox>(own, "GroupBoxKeyboardPage07")->isVisible());
     functions->item(2)->setCheckState(Qt::Checked);
     QVERIFY(child<QGroupBox>(own, "GroupBoxKeyboardPage0C")->isVisible());
-    window.eventPane()->selectEntry(8);
+    window.pages().eventPane->selectEntry(8);
     QCOMPARE(own->target(), std::optional<std::size_t>(8));
     clickPanel(own, "PanelKey4x");
     QCOMPARE(events::get(events::entryAt(window.model().working, 7), usb::kFirstKey),

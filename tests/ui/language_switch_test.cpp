@@ -71,7 +71,7 @@ class Rig : public kivprism::testing::WindowRig {
   }
 
   void switchTo(int index) {
-    window->applyLanguage(index);
+    window->language().applyLanguage(index);
     settle();
   }
   void settle() { advance(20); }
@@ -189,8 +189,8 @@ bool hasCyrillic(const QString& text) {
 // entry has its type), and check the page shown.
 template <typename Check>
 void onEveryEditorPage(Rig& rig, Check check) {
-  for (QTabWidget* pages :
-       {rig.window->eventPane()->eventPages(), rig.window->eventPane()->reactionPages()}) {
+  for (QTabWidget* pages : {rig.window->pages().eventPane->eventPages(),
+                            rig.window->pages().eventPane->reactionPages()}) {
     int visited = 0;
     for (int p = 0; p < pages->count(); ++p) {
       pages->setTabVisible(p, true);
@@ -225,7 +225,7 @@ class LanguageSwitchTest : public QObject {
         {kivprism::lang::kKeyboardFormName, kivprism::lang::keyboardDialogRows(),
          rig.window->findChild<QWidget*>("FormKeyBoard")},
         {kivprism::lang::kIrCodeFormName, kivprism::lang::irCodeFormRows(),
-         &rig.window->eventPane()->irCodeDialog()},
+         &rig.window->pages().eventPane->irCodeDialog()},
     };
     for (const Form& form : forms) {
       QVERIFY(form.widget != nullptr);
@@ -336,7 +336,7 @@ class LanguageSwitchTest : public QObject {
              QString::fromUtf8("Терминал"));
     QVERIFY(!rig.window->findChild<QAction*>("MenuItemLanguageRussianx")->isChecked());
     QVERIFY(!rig.window->findChild<QAction*>("MenuItemLanguageEnglishx")->isChecked());
-    QCOMPARE(rig.window->applyLanguage(-1), 0);
+    QCOMPARE(rig.window->language().applyLanguage(-1), 0);
   }
 
   // The walk's class table on widgets alone: a list keeps its position, a check box its tick.

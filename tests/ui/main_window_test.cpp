@@ -25,6 +25,7 @@
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/program.hpp"
+#include "ui/app/value_entry.hpp"
 #include "ui/common/shell_settings.hpp"
 #include "ui/monitor/terminal_page.hpp"
 
@@ -56,7 +57,7 @@ class Rig : public kivprism::testing::WindowRig {
     boxAnswer = box::kNo;
   }
 
-  QString log() const { return window->terminal()->receivedView()->text(); }
+  QString log() const { return window->pages().terminal->receivedView()->text(); }
 
   // Writes other than the CAN-log stop, which the whole-image commands send first.
   bool sentWrites() const {
@@ -86,23 +87,23 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.log().contains(QString::fromUtf8("Серийный номер")));
     VTRY_VERIFY_WITH_TIMEOUT(
         rig,
-        rig.window->statusText().startsWith(QString::fromUtf8("Контроллер \"")) &&
-            rig.window->statusText().contains(QString::fromUtf8("подключен")),
+        rig.window->shell().statusText().startsWith(QString::fromUtf8("Контроллер \"")) &&
+            rig.window->shell().statusText().contains(QString::fromUtf8("подключен")),
         kConnectTimeoutMs);
     // The panel beside the connection line says whether the changes are on the controller.
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->syncText(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->shell().syncText(),
                               QString::fromUtf8("Все изменения в контроллере"), kConnectTimeoutMs);
     rig.controller.setAreaAnswer(kivprism::device::area::kConfiguration,
                                  kivprism::device::kAnswerFailed);
     rig.boxAnswer = box::kOk;
     rig.window->model().working.data()[100] ^= 1;
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->syncText(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->shell().syncText(),
                               QString::fromUtf8("Не отправлено в контроллер изменений: 1"),
                               kConnectTimeoutMs);
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     rig.controller.setAreaAnswer(kivprism::device::area::kConfiguration, 0);
     rig.window->model().working.data()[101] ^= 1;
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->syncText(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->shell().syncText(),
                               QString::fromUtf8("Все изменения в контроллере"), kConnectTimeoutMs);
     QCOMPARE(rig.controller.configuration(), rig.window->model().working);
     auto* readDevice = rig.window->findChild<QToolButton*>("SpeedButtonReadDevice");
@@ -154,7 +155,7 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.waitConnected());
     rig.controller.clearRequests();
     rig.boxAnswer = box::kNo;
-    rig.window->SpeedButtonWriteDeviceClick();
+    rig.window->toolbar().SpeedButtonWriteDeviceClick();
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags, box::kQuestion | box::kDefaultNo);
     QCOMPARE(rig.boxes[0].caption, QString::fromUtf8("Вопрос"));
@@ -169,7 +170,7 @@ class MainWindowTest : public QObject {
     rig.window->model().working.data()[300] = 0x33;
     rig.window->link().setInSync(false);
     rig.boxAnswer = box::kYes;
-    rig.window->SpeedButtonWriteDeviceClick();
+    rig.window->toolbar().SpeedButtonWriteDeviceClick();
     QCOMPARE(rig.controller.configuration().data()[300], std::uint8_t{0x33});
     QCOMPARE(rig.controller.resetCount(), 1u);
   }
@@ -179,7 +180,7 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.waitConnected());
     rig.controller.clearRequests();
     rig.boxAnswer = box::kNo;
-    rig.window->SpeedButtonToDefaultClick();
+    rig.window->toolbar().SpeedButtonToDefaultClick();
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags, box::kWarning | box::kDefaultNo);
     QVERIFY(!rig.sentWrites());
@@ -203,7 +204,7 @@ class MainWindowTest : public QObject {
   void enterInTheMemoSendsTheLineUnderTheCaret() {
     Rig rig;
     QVERIFY(rig.waitConnected());
-    QPlainTextEdit* memo = rig.window->terminal()->sendMemo();
+    QPlainTextEdit* memo = rig.window->pages().terminal->sendMemo();
     memo->setPlainText("abc");
     QTextCursor cursor = memo->textCursor();
     cursor.setPosition(1);
@@ -230,7 +231,7 @@ class MainWindowTest : public QObject {
   void typedCyrillicGoesOutInCp1251() {
     Rig rig;
     QVERIFY(rig.waitConnected());
-    QPlainTextEdit* memo = rig.window->terminal()->sendMemo();
+    QPlainTextEdit* memo = rig.window->pages().terminal->sendMemo();
     memo->setPlainText(QString::fromUtf8("Да"));
     memo->moveCursor(QTextCursor::End);
     rig.controller.clearRequests();
@@ -250,7 +251,7 @@ class MainWindowTest : public QObject {
     rig.controller.queueMonitoringText("RX LIN ID:3 EV:91\r\n IR  CAN_AUTO  ADR:3 CMD:125 x\r\n");
     VTRY_VERIFY_WITH_TIMEOUT(rig, rig.log().contains("VOLVO Next (3/125) x"), kConnectTimeoutMs);
     QVERIFY(rig.log().contains("RX LIN ID:3 EV:EXHAUST"));
-    const kivprism::ui::ReceivedTextView* view = rig.window->terminal()->receivedView();
+    const kivprism::ui::ReceivedTextView* view = rig.window->pages().terminal->receivedView();
     QCOMPARE(view->lineColour(view->findLine("VOLVO Next")), QColor(0, 0, 255));
   }
 
@@ -270,7 +271,7 @@ class MainWindowTest : public QObject {
     auto* tabs = rig.window->findChild<QTabWidget*>("PageControlMain");
     QCOMPARE(tabs->tabText(0), QString("Terminal"));
     QCOMPARE(rig.window->findChild<QToolButton*>("SpeedButtonLangx")->text(), QString("RU"));
-    rig.window->applyLanguage(0);
+    rig.window->language().applyLanguage(0);
     QCOMPARE(tabs->tabText(0), QString::fromUtf8("Терминал"));
   }
 
@@ -279,12 +280,12 @@ class MainWindowTest : public QObject {
     rig.chosenFile = rig.dir.filePath("missing.KST401");
     const auto before = rig.window->model().working;
     const bool inSync = rig.window->link().inSync();
-    rig.window->SpeedButtonReadConfigClick();
+    rig.window->toolbar().SpeedButtonReadConfigClick();
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags, box::kError);
     QVERIFY(rig.boxes[0].text.contains("missing.KST401"));
     QCOMPARE(rig.window->model().working, before);
-    QVERIFY(rig.window->panelMenu()->text().isEmpty());
+    QVERIFY(rig.window->pages().panelMenu->text().isEmpty());
     // A file that was not read leaves the change sending as it was.
     QCOMPARE(rig.window->link().inSync(), inSync);
   }
@@ -304,17 +305,17 @@ class MainWindowTest : public QObject {
     QVERIFY(notes.open(QIODevice::WriteOnly));
     notes.write("Shopping list\r\nmilk = 2\r\n");
     notes.close();
-    rig.window->SpeedButtonReadConfigClick();
+    rig.window->toolbar().SpeedButtonReadConfigClick();
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags, box::kError);
     QVERIFY(rig.boxes[0].text.contains("notes.KST401"));
     QVERIFY(rig.boxes[0].text.contains("not a configuration file"));
     QCOMPARE(rig.window->model().working, before);
-    QVERIFY(rig.window->panelMenu()->text() != QString::fromUtf8("Конфигурация прочитана"));
+    QVERIFY(rig.window->pages().panelMenu->text() != QString::fromUtf8("Конфигурация прочитана"));
     // Change sending would have written the defaults by now.
     rig.advance(500);
     QCOMPARE(rig.controller.configuration(), controllerBefore);
-    kivprism::ui::SettingsFile settings(rig.window->settingsPath());
+    kivprism::ui::SettingsFile settings(rig.window->settings().path());
     QVERIFY(settings.load());
     QVERIFY(settings.remembered("KIVSOLANPRISM-F401", "DirectoryConfig").isEmpty());
   }
@@ -329,7 +330,7 @@ class MainWindowTest : public QObject {
     VTRY_COMPARE_WITH_TIMEOUT(rig, rig.controller.configuration().entry(0)[0], std::uint8_t{0x11},
                               10000);
     rig.chosenFile = rig.dir.filePath("whole.KST401");
-    rig.window->SpeedButtonWriteConfigClick();
+    rig.window->toolbar().SpeedButtonWriteConfigClick();
     QFile whole(rig.chosenFile);
     QVERIFY(whole.open(QIODevice::ReadOnly));
     const QByteArray head = whole.read(3000);
@@ -341,7 +342,7 @@ class MainWindowTest : public QObject {
     cut.close();
     const auto before = rig.window->model().working;
     rig.boxAnswer = box::kNo;
-    rig.window->SpeedButtonReadConfigClick();
+    rig.window->toolbar().SpeedButtonReadConfigClick();
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].flags, box::kWarning | box::kDefaultNo);
     QVERIFY2(rig.boxes[0].text.contains("EVENTS, SOURCE"), qPrintable(rig.boxes[0].text));
@@ -350,7 +351,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(rig.controller.configuration().entry(0)[0], std::uint8_t{0x11});
 
     rig.boxAnswer = box::kYes;
-    rig.window->SpeedButtonReadConfigClick();
+    rig.window->toolbar().SpeedButtonReadConfigClick();
     // The question, then the message that the file now goes to the connected controller.
     QCOMPARE(rig.boxes.size(), std::size_t{3});
     QVERIFY2(rig.boxes[2].text.startsWith(
@@ -363,28 +364,28 @@ class MainWindowTest : public QObject {
     Rig rig;
     rig.window->model().working.data()[500] = 7;
     rig.chosenFile = rig.dir.filePath("car.KST401");
-    rig.window->SpeedButtonWriteConfigClick();
+    rig.window->toolbar().SpeedButtonWriteConfigClick();
     QVERIFY(rig.boxes.empty());
-    QCOMPARE(rig.window->panelMenu()->text(), QString::fromUtf8("Конфигурация записана"));
+    QCOMPARE(rig.window->pages().panelMenu->text(), QString::fromUtf8("Конфигурация записана"));
     rig.window->model().working.clear();
-    rig.window->SpeedButtonReadConfigClick();
+    rig.window->toolbar().SpeedButtonReadConfigClick();
     QCOMPARE(rig.window->model().working.data()[500], std::uint8_t{7});
-    QCOMPARE(rig.window->panelMenu()->text(), QString::fromUtf8("Конфигурация прочитана"));
-    kivprism::ui::SettingsFile settings(rig.window->settingsPath());
+    QCOMPARE(rig.window->pages().panelMenu->text(), QString::fromUtf8("Конфигурация прочитана"));
+    kivprism::ui::SettingsFile settings(rig.window->settings().path());
     QVERIFY(settings.load());
     QCOMPARE(settings.remembered("KIVSOLANPRISM-F401", "DirectoryConfig"), rig.chosenFile);
   }
 
   void closingSavesEverySetting() {
     Rig rig("[MainSettings]\r\nLang=1\r\nDebug=1\r\nKeyTop=5\r\nKeyVisible=1\r\nTXHeight=120\r\n");
-    QVERIFY(rig.window->debugItemsVisible());
+    QVERIFY(rig.window->menu().debugItemsVisible());
     rig.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
     rig.window->findChild<QTabWidget*>("PageControlMain")->setCurrentIndex(0);
-    VTRY_COMPARE(rig, rig.window->terminal()->sendMemo()->height(), 120);
+    VTRY_COMPARE(rig, rig.window->pages().terminal->sendMemo()->height(), 120);
     QCOMPARE(kivprism::lang::currentLanguage(), kivprism::lang::Language::English);
     rig.window->close();
-    kivprism::ui::SettingsFile settings(rig.window->settingsPath());
+    kivprism::ui::SettingsFile settings(rig.window->settings().path());
     QVERIFY(settings.load());
     const auto s = settings.shell();
     QCOMPARE(s.lang, 1);
@@ -395,13 +396,36 @@ class MainWindowTest : public QObject {
     QVERIFY(s.mainTop.has_value() && s.mainLeft.has_value());
     QCOMPARE(s.txHeight, 120);
     // The file names its writer and version once, on its first line, however often it is saved.
-    QFile saved(rig.window->settingsPath());
+    QFile saved(rig.window->settings().path());
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(saved.readAll());
     const QString header =
         "; kivprism " + QString::fromUtf8(kivprism::about::programVersion()) + "\r\n[MainSettings]";
     QVERIFY2(text.startsWith(header), qPrintable(text));
     QCOMPARE(text.count("; kivprism "), 1);
+  }
+
+  // The toolbar's switch and the menu's item are one setting: each follows the other, the pages
+  // redraw, and the file keeps what was last chosen.
+  void onlyUsedSwitchAndMenuItemAreOneSetting() {
+    Rig rig("[MainSettings]\r\nLang=1\r\nOnlyUsed=1\r\n");
+    auto* button = rig.window->findChild<QToolButton*>("SpeedButtonOnlyUsedx");
+    auto* item = rig.window->findChild<QAction*>("MenuItemOnlyUsed");
+    QVERIFY(button != nullptr && item != nullptr);
+    QVERIFY(button->isChecked() && item->isChecked() && rig.window->menu().onlyUsed());
+    QSignalSpy redraws(rig.window.get(), &TMainForm::pagesInvalidated);
+    button->click();
+    QVERIFY(!button->isChecked() && !item->isChecked());
+    QCOMPARE(redraws.count(), 1);
+    item->trigger();
+    QVERIFY(button->isChecked() && item->isChecked());
+    QCOMPARE(redraws.count(), 2);
+    item->trigger();
+    QVERIFY(!button->isChecked() && !rig.window->menu().onlyUsed());
+    rig.window->close();
+    kivprism::ui::SettingsFile settings(rig.window->settings().path());
+    QVERIFY(settings.load());
+    QVERIFY(!settings.shell().onlyUsed);
   }
 
   // The About box names the version, the licence and the libraries, in the current language.
@@ -420,7 +444,7 @@ class MainWindowTest : public QObject {
     QVERIFY2(text.contains("MIT"), qPrintable(text));
     QVERIFY2(text.contains(QString("Qt ") + qVersion() + ", simulated controller"),
              qPrintable(text));
-    rig.window->SpeedButtonLangxClick();
+    rig.window->toolbar().SpeedButtonLangxClick();
     QCOMPARE(about->text(), QString::fromUtf8("О программе"));
     about->trigger();
     QCOMPARE(rig.boxes.size(), std::size_t(2));
@@ -455,7 +479,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!rig.window->isMaximized());
     rig.window->showMaximized();
     rig.window->close();
-    kivprism::ui::SettingsFile settings(rig.window->settingsPath());
+    kivprism::ui::SettingsFile settings(rig.window->settings().path());
     QVERIFY(settings.load());
     QVERIFY(settings.shell().mainMaximized);
     QVERIFY(screen.contains(QPoint(*settings.shell().mainLeft, *settings.shell().mainTop)));
@@ -468,16 +492,16 @@ class MainWindowTest : public QObject {
     Rig rig("[MainSettings]\r\nLang=1\r\nTXHeight=120\r\n");
     rig.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
-    QVERIFY(!rig.window->terminal()->isVisible());
+    QVERIFY(!rig.window->pages().terminal->isVisible());
     rig.window->close();
-    kivprism::ui::SettingsFile settings(rig.window->settingsPath());
+    kivprism::ui::SettingsFile settings(rig.window->settings().path());
     QVERIFY(settings.load());
     QCOMPARE(settings.shell().txHeight, 120);
   }
 
   void withoutSettingsTheSystemLanguageRules() {
     Rig rig("");
-    QVERIFY(!rig.window->debugItemsVisible());
+    QVERIFY(!rig.window->menu().debugItemsVisible());
     QCOMPARE(kivprism::lang::currentLanguage(), kivprism::lang::Language::English);
     QCOMPARE(rig.window->findChild<QToolButton*>("SpeedButtonLangx")->text(), QString("RU"));
   }
@@ -494,19 +518,20 @@ class MainWindowTest : public QObject {
     Rig rig("[MainSettings]\r\nLang=1\r\n");
     QLineEdit field("300");
     std::array<std::uint8_t, 2> destination{};
-    QVERIFY(!rig.window->valueEntryCheck(&field, 0, 255, destination, 1));
+    QVERIFY(!kivprism::ui::valueEntryCheck(rig.window->shell(), &field, 0, 255, destination, 1));
     QCOMPARE(rig.boxes.size(), std::size_t{1});
     QCOMPARE(rig.boxes[0].text, QString("The value must be in the range from 0 to 255"));
     QCOMPARE(rig.boxes[0].caption, QString("Error"));
     QCOMPARE(destination[0], std::uint8_t{0});
     field.setText("x1F");
-    QVERIFY(!rig.window->valueEntryCheck(&field, 0x20, 0x7F, destination, 1));
+    QVERIFY(
+        !kivprism::ui::valueEntryCheck(rig.window->shell(), &field, 0x20, 0x7F, destination, 1));
     QCOMPARE(rig.boxes[1].text, QString("The value must be in the range from 20 to 7F"));
     field.setText("x2A");
-    QVERIFY(rig.window->valueEntryCheck(&field, 0x20, 0x7F, destination, 2));
+    QVERIFY(kivprism::ui::valueEntryCheck(rig.window->shell(), &field, 0x20, 0x7F, destination, 2));
     QCOMPARE(destination[0], std::uint8_t{0x2A});
     field.setText("");
-    QVERIFY(!rig.window->valueEntryCheck(&field, 0, 1, destination, 1));
+    QVERIFY(!kivprism::ui::valueEntryCheck(rig.window->shell(), &field, 0, 1, destination, 1));
     QCOMPARE(rig.boxes[2].text, QString("Enter a value in the specified position"));
   }
 

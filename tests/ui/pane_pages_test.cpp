@@ -126,7 +126,7 @@ class PanePagesTest : public QObject {
     QVERIFY(rig.showActive());
     showOnScreen(rig);
     for (int language : {0, 1}) {
-      rig.window->applyLanguage(language);
+      rig.window->language().applyLanguage(language);
       QApplication::processEvents();
       rig.pane().forcedRefresh();
       for (int type : {0, static_cast<int>(events::EventType::Voltage)}) {
@@ -167,7 +167,7 @@ class PanePagesTest : public QObject {
     Rig rig;
     QVERIFY(rig.showActive());
     rig.pane().selectEntry(2);
-    auto* bus = rig.window->parameters()->findChild<QComboBox*>("ComboBoxDIFFBUSx");
+    auto* bus = rig.window->pages().parameters->findChild<QComboBox*>("ComboBoxDIFFBUSx");
     QVERIFY(bus);
     for (int mode = 1; mode <= 9; ++mode) {
       bus->setCurrentIndex(mode);
@@ -179,7 +179,7 @@ class PanePagesTest : public QObject {
     }
     const int usbKey = static_cast<int>(events::ReactionType::UsbKey);
     const int usbTouch = static_cast<int>(events::ReactionType::UsbTouch);
-    auto* usb = rig.window->parameters()->findChild<QListWidget*>("CheckListBoxUSBMODEx");
+    auto* usb = rig.window->pages().parameters->findChild<QListWidget*>("CheckListBoxUSBMODEx");
     QVERIFY(usb);
     for (int i = 0; i < usb->count(); ++i) {
       usb->item(i)->setCheckState(Qt::Unchecked);
@@ -199,12 +199,12 @@ class PanePagesTest : public QObject {
     auto& image = rig.window->model().working;
     image.set(layout::kHondaPanel, 1);
     image.set(layout::kDiffBusMode, 3);
-    rig.window->parameters()->refresh();
+    rig.window->pages().parameters->refresh();
     const int honda = static_cast<int>(events::EventType::PanelHonda);
     QVERIFY(rig.pane().eventPages()->isTabVisible(honda));
     image.set(layout::kHondaPanel, 0);
     image.set(layout::kDiffBusMode, 0);
-    rig.window->parameters()->refresh();
+    rig.window->pages().parameters->refresh();
     QVERIFY(!rig.pane().eventPages()->isTabVisible(honda));
     QCOMPARE(shownPages(rig.pane().eventPages()), expectedFor(rig).event);
     QCOMPARE(shownPages(rig.pane().reactionPages()), expectedFor(rig).reaction);
@@ -258,7 +258,7 @@ class PanePagesTest : public QObject {
     showOnScreen(rig);
     QStringList clipped;
     for (int language : {0, 1}) {
-      rig.window->applyLanguage(language);
+      rig.window->language().applyLanguage(language);
       QApplication::processEvents();
       rig.pane().selectEntry(20);
       const auto check = [&clipped](QTabWidget* pages) {

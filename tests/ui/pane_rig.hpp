@@ -61,7 +61,7 @@ class Rig : public kivprism::testing::WindowRig {
     return QTest::qWaitForWindowActive(window.get());
   }
 
-  EventReactionPane& pane() { return *window->eventPane(); }
+  EventReactionPane& pane() { return *window->pages().eventPane; }
   events::ConstEntryBytes deviceEntry(std::size_t n) const {
     return events::entryAt(std::as_const(controller).configuration(), n);
   }

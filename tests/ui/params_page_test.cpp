@@ -127,7 +127,7 @@ class Rig : public kivprism::testing::WindowRig {
 
   template <typename T>
   T* control(const char* name) {
-    return window->parameters()->findChild<T*>(name);
+    return window->pages().parameters->findChild<T*>(name);
   }
 };
 
@@ -322,7 +322,7 @@ class ParamsPageTest : public QObject {
     const auto field = rig.window->model().working.span(layout::sourceName(3));
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(field.data()), 5), QByteArray("RADIO"));
     QCOMPARE(grid->item(2, 0)->text(), QString("3"));
-    rig.window->applyLanguage(1);
+    rig.window->language().applyLanguage(1);
     VTRY_COMPARE(rig, grid->horizontalHeaderItem(0)->text(), QString("Source"));
     QCOMPARE(grid->horizontalHeaderItem(1)->text(), QString("Name"));
   }
@@ -332,9 +332,9 @@ class ParamsPageTest : public QObject {
     auto* onlyUsed = rig.window->findChild<QToolButton*>("SpeedButtonOnlyUsedx");
     VTRY_COMPARE(rig, onlyUsed->toolTip(),
                  QString::fromUtf8("Отображать только используемые события и реакции"));
-    rig.window->SpeedButtonOnlyUsedxClick();
+    rig.window->toolbar().SpeedButtonOnlyUsedxClick();
     VTRY_COMPARE(rig, onlyUsed->toolTip(), QString::fromUtf8("Отображать все события и реакции"));
-    rig.window->applyLanguage(1);
+    rig.window->language().applyLanguage(1);
     auto* tabs = rig.control<QTabWidget>("PageControlParams");
     VTRY_COMPARE(rig, tabs->tabText(0), QString("Pins"));
     QCOMPARE(rig.control<QComboBox>("ComboBoxX22x")->itemText(0),
@@ -344,7 +344,7 @@ class ParamsPageTest : public QObject {
              QString("Backlight off voltage"));
     QCOMPARE(rig.control<QLineEdit>("EditiDriveLightMax")->toolTip(),
              QString("Voltage for maximum backlight brightness"));
-    rig.window->applyLanguage(0);
+    rig.window->language().applyLanguage(0);
     VTRY_COMPARE(rig, rig.control<QLineEdit>("EditiDriveLightMax")->toolTip(),
                  QString::fromUtf8("Напряжение для максимальной яркости подсветки"));
     QStringList captions;
@@ -593,7 +593,7 @@ class ParamsPageTest : public QObject {
       Rig rig;
       settings = rig.dir.filePath("kivprism.ini");
       QVERIFY(rig.waitSynced());
-      choose(rig.window->parameters()->categoryList(), "TabSheetEnc");
+      choose(rig.window->pages().parameters->categoryList(), "TabSheetEnc");
       rig.window->close();
       QFile file(settings);
       QVERIFY(file.open(QIODevice::ReadOnly));
@@ -611,9 +611,9 @@ class ParamsPageTest : public QObject {
     options.boxAnswerer = [](unsigned, const QString&, const QString&) { return box::kOk; };
     TMainForm window(port, options);
     window.startUp();
-    QCOMPARE(window.parameters()->currentTabName(), QString("TabSheetEnc"));
-    QCOMPARE(window.parameters()->categoryList()->currentItem(),
-             listItem(window.parameters()->categoryList(), "TabSheetEnc"));
+    QCOMPARE(window.pages().parameters->currentTabName(), QString("TabSheetEnc"));
+    QCOMPARE(window.pages().parameters->categoryList()->currentItem(),
+             listItem(window.pages().parameters->categoryList(), "TabSheetEnc"));
     QFile::remove(settings);
   }
 };

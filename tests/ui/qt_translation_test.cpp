@@ -105,13 +105,13 @@ class QtTranslationTest : public QObject {
     Rig rig(1);
     QCOMPARE(currentQtTexts().yes, QString("&Yes"));
 
-    rig.window->applyLanguage(0);
+    rig.window->language().applyLanguage(0);
     QtTexts russian = currentQtTexts();
     QVERIFY2(hasCyrillic(russian.yes), qPrintable(russian.yes));
     QVERIFY2(hasCyrillic(russian.no), qPrintable(russian.no));
     QVERIFY2(allCyrillic(russian.lineEditMenu), qPrintable(russian.lineEditMenu.join(" | ")));
 
-    rig.window->applyLanguage(1);
+    rig.window->language().applyLanguage(1);
     QtTexts english = currentQtTexts();
     QCOMPARE(english.yes, QString("&Yes"));
     QCOMPARE(english.no, QString("&No"));
@@ -128,7 +128,7 @@ class QtTranslationTest : public QObject {
     Rig rig(-1);
     QVERIFY(hasCyrillic(currentQtTexts().yes));
     // The language switch on the toolbar goes to English.
-    rig.window->applyLanguage(1);
+    rig.window->language().applyLanguage(1);
     QCOMPARE(currentQtTexts().no, QString("&No"));
   }
 

@@ -37,7 +37,7 @@ std::vector<std::uint8_t> bytes(events::ConstEntryBytes e, std::size_t from, std
 }
 
 QString parametersTab(Rig& rig) {
-  return rig.window->parameters()->pageControl()->currentWidget()->objectName();
+  return rig.window->pages().parameters->pageControl()->currentWidget()->objectName();
 }
 
 }  // namespace

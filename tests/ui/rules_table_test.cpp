@@ -58,7 +58,7 @@ class Rig : public kivprism::testing::WindowRig {
       asked.append(text);
       return answer;
     };
-    window->showRulesTable(true);
+    window->rules().showRulesTable(true);
   }
 
   bool waitSynced() {
@@ -74,11 +74,11 @@ class Rig : public kivprism::testing::WindowRig {
     return waitFor(synced, kTimeoutMs);
   }
 
-  kivprism::ui::rules::RulesPane& pane() { return *window->rulesPane(); }
+  kivprism::ui::rules::RulesPane& pane() { return *window->pages().rulesPane; }
   RuleTableModel& model() { return pane().model(); }
   QTableView* view() { return pane().view(); }
-  kivprism::ui::editor::EventReactionPane& editor() { return *window->eventPane(); }
-  kivprism::ui::rules::RuleCommands& commands() { return *window->ruleCommands(); }
+  kivprism::ui::editor::EventReactionPane& editor() { return *window->pages().eventPane; }
+  kivprism::ui::rules::RuleCommands& commands() { return *window->pages().ruleCommands; }
   QString cell(std::size_t entry, int column) {
     const auto row = model().rowOf(entry);
     return row ? model().index(*row, column).data().toString() : QString("(hidden)");
@@ -113,7 +113,7 @@ class RulesTableTest : public QObject {
     QVERIFY(rig.waitSynced());
     QVERIFY(rig.pane().isVisible());
     QVERIFY(rig.editor().isVisible());
-    QVERIFY(!rig.window->parameters()->isVisible());
+    QVERIFY(!rig.window->pages().parameters->isVisible());
     QCOMPARE(rig.model().rowCount(), 100);
     QCOMPARE(rig.model().headerData(RuleTableModel::kEvent, Qt::Horizontal, Qt::DisplayRole),
              QVariant("Event"));
@@ -130,9 +130,9 @@ class RulesTableTest : public QObject {
     QCOMPARE(rig.model().rowCount(), 100);
 
     // Ctrl+F brings the table back and puts the typing into the filter.
-    rig.window->showRulesTable(false);
+    rig.window->rules().showRulesTable(false);
     QVERIFY(!rig.pane().isVisible());
-    QVERIFY(rig.window->parameters()->isVisible());
+    QVERIFY(rig.window->pages().parameters->isVisible());
     rig.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
     QTest::keyClick(rig.window.get(), Qt::Key_F, Qt::ControlModifier);
@@ -151,13 +151,13 @@ class RulesTableTest : public QObject {
   void aParameterThatLetsAReactionFireClearsItsMarkAtOnce() {
     Rig rig;
     QVERIFY(rig.waitSynced());
-    auto* usb = rig.window->parameters()->findChild<QListWidget*>("CheckListBoxUSBMODEx");
+    auto* usb = rig.window->pages().parameters->findChild<QListWidget*>("CheckListBoxUSBMODEx");
     QVERIFY(usb);
     for (int i = 0; i < usb->count(); ++i) {
       usb->item(i)->setCheckState(Qt::Unchecked);
     }
     // At once, not at the next poll.
-    rig.window->pollTimer().stop();
+    rig.window->shell().pollTimer().stop();
     QApplication::processEvents();
     QCOMPARE(rig.cell(1, RuleTableModel::kMark), QString::fromUtf8("⚠ check"));
     // The factory's USB key rules cannot fire while every USB function is off; the hint says so.
@@ -169,7 +169,7 @@ class RulesTableTest : public QObject {
     QApplication::processEvents();
     QCOMPARE(rig.cell(1, RuleTableModel::kMark), QString());
     QVERIFY(!mark.data(Qt::ToolTipRole).isValid());
-    rig.window->pollTimer().start();
+    rig.window->shell().pollTimer().start();
   }
 
   void theSelectionFollowsBothWays() {
@@ -216,7 +216,7 @@ class RulesTableTest : public QObject {
     QCOMPARE(rig.pane().selectedEntries(), (std::vector<std::size_t>{62}));
 
     // An undo is an edit too.
-    rig.window->editHistory().undo();
+    rig.window->pages().editHistory->undo();
     VTRY_VERIFY_WITH_TIMEOUT(rig, !rig.model().rowOf(62).has_value(), kTimeoutMs);
   }
 
@@ -231,7 +231,7 @@ class RulesTableTest : public QObject {
     QCOMPARE(rig.asked.size(), qsizetype{1});
     QVERIFY(rig.asked.front().contains("no kivprism rules"));
     QCOMPARE(rig.window->model().working, before);
-    QVERIFY(!rig.window->editHistory().undoAction()->isEnabled());
+    QVERIFY(!rig.window->pages().editHistory->undoAction()->isEnabled());
   }
 
   void aCopiedRulePastesOntoAnotherEntryOnTheControllerAndUndoTakesItBack() {
@@ -251,10 +251,10 @@ class RulesTableTest : public QObject {
     QCOMPARE(rig.cell(10, RuleTableModel::kName), QString("Volume up"));
     QVERIFY(rig.waitSynced());
     QCOMPARE(rig.rule(rig.controller.configuration(), 10), rig.rule(before, 1));
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->editHistory().undoAction()->text(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->pages().editHistory->undoAction()->text(),
                               QString("Undo: Paste of rule 10"), kTimeoutMs);
 
-    rig.window->editHistory().undo();
+    rig.window->pages().editHistory->undo();
     QCOMPARE(rig.window->model().working, before);
     QVERIFY(rig.waitSynced());
     QCOMPARE(rig.controller.configuration(), before);
@@ -283,9 +283,9 @@ class RulesTableTest : public QObject {
     QTest::keyClick(rig.view(), Qt::Key_Delete);
     QVERIFY(kivprism::events::isEmpty(kivprism::events::entryAt(rig.window->model().working, 1)));
     QVERIFY(kivprism::events::isEmpty(kivprism::events::entryAt(rig.window->model().working, 2)));
-    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->editHistory().undoAction()->text(),
+    VTRY_COMPARE_WITH_TIMEOUT(rig, rig.window->pages().editHistory->undoAction()->text(),
                               QString("Undo: Clearing of rules"), kTimeoutMs);
-    rig.window->editHistory().undo();
+    rig.window->pages().editHistory->undo();
     QCOMPARE(rig.window->model().working, before);
   }
 

@@ -47,8 +47,9 @@ class Rig : public kivprism::testing::WindowRig {
       return false;
     }
     advance(kSettleMs);
-    return waitFor([this] { return window->syncText() == "All changes are on the controller"; },
-                   kTimeoutMs);
+    return waitFor(
+        [this] { return window->shell().syncText() == "All changes are on the controller"; },
+        kTimeoutMs);
   }
   bool activate() {
     window->activateWindow();
@@ -88,9 +89,9 @@ class ShortcutsTest : public QObject {
     QCOMPARE(rig.pages()->tabToolTip(0), QString("Terminal (Ctrl+1)"));
     QCOMPARE(rig.pages()->tabToolTip(1), QString("Parameters (Ctrl+2)"));
     // Switching back and forth names each key once.
-    rig.window->applyLanguage(0);
-    rig.window->applyLanguage(1);
-    rig.window->applyLanguage(0);
+    rig.window->language().applyLanguage(0);
+    rig.window->language().applyLanguage(1);
+    rig.window->language().applyLanguage(0);
     QCOMPARE(rig.button("SpeedButtonReadConfig")->toolTip(),
              QString::fromUtf8("Открыть файл конфигурации устройства (Ctrl+O)"));
     QCOMPARE(rig.button("SpeedButtonReadDevice")->toolTip(),
@@ -181,7 +182,7 @@ class ShortcutsTest : public QObject {
     QCOMPARE(rig.window->model().working.get(layout::kLongPressTime), 2400u);
     QCOMPARE(rig.controller.configuration().get(layout::kLongPressTime), 2400u);
     // What was typed is not lost: undoing the read brings it back.
-    rig.window->editHistory().undo();
+    rig.window->pages().editHistory->undo();
     QCOMPARE(rig.window->model().working.get(layout::kLongPressTime), 3456u);
   }
 };

@@ -65,7 +65,7 @@ class Shooter {
     main->setCurrentWidget(window_.findChild<QWidget*>("TabSheetParameters"));
     eachTab(window_.findChild<QTabWidget*>("PageControlParams"), "parameters");
     findShots();
-    auto* pane = window_.eventPane();
+    auto* pane = window_.pages().eventPane;
     eachTab(pane->eventPages(), "event");
     eachTab(pane->reactionPages(), "reaction");
     emptyKeyPanel();
@@ -88,11 +88,11 @@ class Shooter {
   void rulesTable() {
     const QSize size = window_.size();
     window_.resize(1366, 738);
-    window_.showRulesTable(true);
+    window_.rules().showRulesTable(true);
     settle();
-    auto* rules = window_.rulesPane();
+    auto* rules = window_.pages().rulesPane;
     rules->selectEntries({2});
-    window_.eventPane()->selectEntry(2);
+    window_.pages().eventPane->selectEntry(2);
     settle();
     shoot(window_, "rules", 0, "TableRules");
     rules->filter()->setText("USB");
@@ -106,7 +106,7 @@ class Shooter {
       menu->close();
     }
     settle();
-    window_.showRulesTable(false);
+    window_.rules().showRulesTable(false);
     window_.resize(size);
     settle();
   }
@@ -143,7 +143,7 @@ class Shooter {
 
   // The category list, and the search with its matches, on the parameters page at 1366x768.
   void findShots() {
-    auto* page = window_.parameters();
+    auto* page = window_.pages().parameters;
     const QSize size = window_.size();
     window_.resize(1366, 768);
     settle();
@@ -165,7 +165,7 @@ class Shooter {
   // The key page of an event without its key: the panel says where the key comes from. The
   // editor's tabs end on the page of no type, so the entry is one without a key.
   void emptyKeyPanel() {
-    auto* pages = window_.eventPane()->eventPages();
+    auto* pages = window_.pages().eventPane->eventPages();
     pages->setCurrentIndex(static_cast<int>(kivprism::events::EventType::Key));
     settle();
     shoot(window_, "hint", 0, "PanelKeyValx");
@@ -184,7 +184,7 @@ class Shooter {
   }
 
   void dialogs() {
-    auto* pane = window_.eventPane();
+    auto* pane = window_.pages().eventPane;
     const QPoint at = window_.geometry().center();
     if (auto* keyboard = window_.findChild<kivprism::ui::dialogs::TFormKeyBoard*>()) {
       // The groups follow the USB functions the configuration enables; the picture shows all.
@@ -207,7 +207,7 @@ class Shooter {
            [at](auto& d) { d.load(at, QStringLiteral("CAN"), kivprism::events::CanFilter{}); });
     dialog(pane->entryNameDialog(), 4, [at](auto& d) { d.load(at, 1, std::string("KEY 1")); });
     // The comparison with a file that differs from the demo in one parameter and one rule.
-    dialog(*window_.compareDialog(), 5, [this](auto& d) {
+    dialog(*window_.fileMenu().compareDialog(), 5, [this](auto& d) {
       kivprism::config::ConfigImage file = window_.model().working;
       file.set(kivprism::config::layout::kCanParamBaud500k, 2);
       kivprism::events::setEntryName(kivprism::events::entryAt(file, 2), "Quieter");
@@ -256,7 +256,7 @@ int main(int argc, char** argv) {
   waitMs(3000);
   Shooter shooter(window, out);
   for (int language : {0, 1}) {
-    window.applyLanguage(language);
+    window.language().applyLanguage(language);
     waitMs(300);
     shooter.all(language == 0 ? "ru" : "en");
   }

@@ -1,12 +1,18 @@
 // SpeedButtonUpdateDevice and the window's host of the firmware update.
 #include "ui/app/firmware_update_ui.hpp"
 
+#include <QMainWindow>
 #include <QStatusBar>
 #include <QToolButton>
 
+#include "core/device/device_link.hpp"
 #include "core/device/packet.hpp"
+#include "core/device/volume_provider.hpp"
 #include "platform/volumes.hpp"
-#include "ui/app/main_window.hpp"
+#include "ui/app/file_choosers.hpp"
+#include "ui/app/window_pages.hpp"
+#include "ui/app/window_shell.hpp"
+#include "ui/app/window_toolbar.hpp"
 #include "ui/common/qt_text.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/monitor/can_log_page.hpp"
@@ -50,22 +56,22 @@ void FirmwareUpdateUi::diskWaitProgress(unsigned look, unsigned looks) {
 
 // The command of the toolbar button. The button itself stays disabled while the command runs, so
 // that a second click during the waits cannot start a second update inside the first.
-void TMainForm::SpeedButtonUpdateDeviceClick() {
-  updateDevice_->setEnabled(false);
-  link_->setUserCommand(true);
+void WindowToolbar::SpeedButtonUpdateDeviceClick() {
+  buttons_.updateDevice->setEnabled(false);
+  link_.setUserCommand(true);
   updateToolbar(true);
   // A key clicked during the update would be a change for a controller that is restarting.
-  keyboard_->setKeyGroupsEnabled(false);
+  pages_.keyboard->setKeyGroupsEnabled(false);
   // The CAN log stops, and its file closes, before the controller restarts.
-  canLog_->stopSilently();
+  pages_.canLogPage->stopSilently();
   std::unique_ptr<device::VolumeProvider> systemVolumes;
-  device::VolumeProvider* volumes = options_.volumes;
+  device::VolumeProvider* volumes = hooks_.volumes;
   if (volumes == nullptr) {
     systemVolumes = platform::makeSystemVolumeProvider();
     volumes = systemVolumes.get();
   }
   {
-    FirmwareUpdateUi host(*statusBar(), *commands_, *terminal_, [this] {
+    FirmwareUpdateUi host(*window_.statusBar(), commands_, *pages_.terminal, [this] {
       const QString fileName = files_.choose(FileChooser::FirmwareToOpen);
       if (fileName.isEmpty()) {
         return std::string();
@@ -73,16 +79,16 @@ void TMainForm::SpeedButtonUpdateDeviceClick() {
       files_.remember(FileChooser::FirmwareToOpen, fileName);
       return fileName.toStdString();
     });
-    device::FirmwareUpdate update(*link_, *volumes, shell_, host);
+    device::FirmwareUpdate update(link_, *volumes, shell_, host);
     update.run();
   }
-  keyboard_->setKeyGroupsEnabled(true);
+  pages_.keyboard->setKeyGroupsEnabled(true);
   updateToolbar(false);
   // The next poll reads the configuration of the controller that comes back.
-  link_->setInSync(false);
-  link_->forgetSerialNumber();
-  link_->setUserCommand(false);
-  updateDevice_->setEnabled(true);
+  link_.setInSync(false);
+  link_.forgetSerialNumber();
+  link_.setUserCommand(false);
+  buttons_.updateDevice->setEnabled(true);
 }
 
 }  // namespace kivprism::ui

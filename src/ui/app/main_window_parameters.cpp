@@ -28,8 +28,8 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
   hooks.shell = &shell_;
   // The page redraws once while the window is being built, before the CAN-log page exists.
   hooks.setCanLogVisible = [this](bool) {
-    if (canLog_ != nullptr) {
-      canLog_->refreshCanLogPage();
+    if (pages_.canLogPage != nullptr) {
+      pages_.canLogPage->refreshCanLogPage();
     }
   };
   hooks.fillKeysGrid = [this] { keyProcedures_->fillKeysGrid(); };
@@ -40,36 +40,36 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
   hooks.keysGrid = keyProcedures_->grid();
   // The page's refresh ends with the event pane's; the pane exists only after the page.
   hooks.forceEventPane = [this] {
-    if (eventPane_) {
-      eventPane_->forceRefresh();
+    if (pages_.eventPane) {
+      pages_.eventPane->forceRefresh();
     }
   };
   hooks.refreshEventPane = [this] {
-    if (eventPane_) {
-      eventPane_->refresh();
+    if (pages_.eventPane) {
+      pages_.eventPane->refresh();
     }
     // A USB function ticked on the interfaces tab shows or hides the open keyboard's groups even
     // when the selected entry, and so the pane, did not change.
-    if (keyboard_) {
-      keyboard_->showKeyboardGroups();
+    if (pages_.keyboard) {
+      pages_.keyboard->showKeyboardGroups();
     }
   };
   auto* row = new QHBoxLayout;
   layout->addLayout(row, 1);
-  parameters_ = new params::ParametersPage(model_, std::move(hooks), parametersPage_);
-  row->addWidget(parameters_, 1);
+  pages_.parameters = new params::ParametersPage(model_, std::move(hooks), pages_.parametersTab);
+  row->addWidget(pages_.parameters, 1);
   parametersFeed_ = std::make_unique<params::ParametersFeed>(
-      *link_, *parameters_, *currentSource_,
-      [this] { return pageControlMain_->currentWidget() == parametersPage_; });
+      *link_, *pages_.parameters, *pages_.currentSource,
+      [this] { return pages_.pageControl->currentWidget() == pages_.parametersTab; });
   buildEventPane(row);
-  connect(keyProcedures_.get(), &KeyProcedures::keyEventsChanged, parameters_,
+  connect(keyProcedures_.get(), &KeyProcedures::keyEventsChanged, pages_.parameters,
           &params::ParametersPage::keyEventsChanged);
   // A language switch redraws the page at once, so that no list shows the old language while the
   // window's captions show the new one.
-  connect(this, &TMainForm::pagesInvalidated, parameters_, [this] {
-    const auto* shown = parameters_->lastView();
+  connect(this, &TMainForm::pagesInvalidated, pages_.parameters, [this] {
+    const auto* shown = pages_.parameters->lastView();
     if (shown && shown->language != lang::currentLanguage()) {
-      parameters_->retranslate();
+      pages_.parameters->retranslate();
     }
   });
   // The page's corrections of a configuration read from the controller are changes the link
@@ -78,11 +78,11 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
       [](config::ConfigImage& image) { kivprism::params::normalisePage(image); });
   // Queued: the page redraws once the whole read is finished.
   connect(
-      this, &TMainForm::pagesInvalidated, parameters_,
+      this, &TMainForm::pagesInvalidated, pages_.parameters,
       [this] {
-        parameters_->retranslate();
+        pages_.parameters->retranslate();
         // The hint says what a click on the switch will do.
-        onlyUsedx_->setToolTip(translated(kivprism::params::onlyUsedHint(onlyUsed())));
+        toolbar_->showOnlyUsedHint(menu_->onlyUsed());
       },
       Qt::QueuedConnection);
 }
@@ -92,10 +92,10 @@ void TMainForm::buildEventPane(QHBoxLayout* row) {
   editor::EventReactionPane::Hooks hooks;
   hooks.shell = &shell_;
   hooks.marks = [this] {
-    const auto* shown = parameters_->lastView();
+    const auto* shown = pages_.parameters->lastView();
     return shown ? shown->marks : kivprism::params::computeAvailability(model_.working);
   };
-  hooks.onlyUsed = [this] { return onlyUsed(); };
+  hooks.onlyUsed = [this] { return menu_->onlyUsed(); };
   // A redraw of the entry gives the shown window the focus back (from the keyboard dialog, say),
   // but never takes it from a modal box or dialog.
   hooks.focusWindow = [this] {
@@ -103,59 +103,60 @@ void TMainForm::buildEventPane(QHBoxLayout* row) {
       activateWindow();
     }
   };
-  eventPane_ = new editor::EventReactionPane(model_.working, std::move(hooks),
-                                             editor::reactionHalf(), parametersPage_);
-  row->addWidget(eventPane_, 1);
+  pages_.eventPane = new editor::EventReactionPane(model_.working, std::move(hooks),
+                                                   editor::reactionHalf(), pages_.parametersTab);
+  row->addWidget(pages_.eventPane, 1);
   // A whole read, a file load, the language or the only-used switch: the next refresh redraws.
-  connect(this, &TMainForm::pagesInvalidated, eventPane_, &editor::EventReactionPane::forceRefresh);
-  connect(this, &TMainForm::pagesInvalidated, eventPane_, &editor::EventReactionPane::retranslate,
-          Qt::QueuedConnection);
+  connect(this, &TMainForm::pagesInvalidated, pages_.eventPane,
+          &editor::EventReactionPane::forceRefresh);
+  connect(this, &TMainForm::pagesInvalidated, pages_.eventPane,
+          &editor::EventReactionPane::retranslate, Qt::QueuedConnection);
   // Reaction edits that change what the parameters page uses, or need a pin configured first.
-  connect(eventPane_, &editor::EventReactionPane::parametersPageRefreshWanted, parameters_,
-          &params::ParametersPage::refresh);
-  connect(eventPane_, &editor::EventReactionPane::pinsTabWanted, parameters_, [this] {
-    if (auto* pins = parameters_->pageControl()->findChild<QWidget*>("TabSheetPINS")) {
-      parameters_->pageControl()->setCurrentWidget(pins);
+  connect(pages_.eventPane, &editor::EventReactionPane::parametersPageRefreshWanted,
+          pages_.parameters, &params::ParametersPage::refresh);
+  connect(pages_.eventPane, &editor::EventReactionPane::pinsTabWanted, pages_.parameters, [this] {
+    if (auto* pins = pages_.parameters->pageControl()->findChild<QWidget*>("TabSheetPINS")) {
+      pages_.parameters->pageControl()->setCurrentWidget(pins);
     }
   });
   wireEditorProcedures();
-  eventPane_->refresh();
+  pages_.eventPane->refresh();
 }
 
 // IR learning, the touch-point capture and the keyboard dialog, each acting on the pane's entry.
 void TMainForm::wireEditorProcedures() {
-  captures_ = new editor::CaptureProcedures(
+  pages_.captures = new editor::CaptureProcedures(
       *link_, shell_,
       [this] {
         return keyProcedures_->keyLearningRunning() || keyProcedures_->touchCalibrationRunning();
       },
       this);
-  keyboard_ = new dialogs::TFormKeyBoard(model_.working, *this);
+  pages_.keyboard = new dialogs::TFormKeyBoard(model_.working, *this);
   // The dialog redraws from a new image or in a new language, as the pages do.
-  connect(this, &TMainForm::pagesInvalidated, keyboard_, [this] {
-    keyboard_->retranslate();
-    keyboard_->refresh();
+  connect(this, &TMainForm::pagesInvalidated, pages_.keyboard, [this] {
+    pages_.keyboard->retranslate();
+    pages_.keyboard->refresh();
   });
-  connect(keyProcedures_.get(), &KeyProcedures::procedureRunningChanged, keyboard_,
-          [this](bool running) { keyboard_->setKeyGroupsEnabled(!running); });
-  connect(eventPane_, &editor::EventReactionPane::irPanelClicked, captures_,
+  connect(keyProcedures_.get(), &KeyProcedures::procedureRunningChanged, pages_.keyboard,
+          [this](bool running) { pages_.keyboard->setKeyGroupsEnabled(!running); });
+  connect(pages_.eventPane, &editor::EventReactionPane::irPanelClicked, pages_.captures,
           &editor::CaptureProcedures::learnIrCode);
-  connect(eventPane_, &editor::EventReactionPane::touchCaptureClicked, captures_,
+  connect(pages_.eventPane, &editor::EventReactionPane::touchCaptureClicked, pages_.captures,
           [this](std::size_t entry) {
-            captures_->captureTouchPoint(
-                entry, eventPane_->findChild<QProgressBar*>("ProgressBarReactionTouch"));
+            pages_.captures->captureTouchPoint(
+                entry, pages_.eventPane->findChild<QProgressBar*>("ProgressBarReactionTouch"));
           });
-  connect(captures_, &editor::CaptureProcedures::entryChanged, eventPane_,
+  connect(pages_.captures, &editor::CaptureProcedures::entryChanged, pages_.eventPane,
           &editor::EventReactionPane::refresh);
-  connect(captures_, &editor::CaptureProcedures::procedureRunningChanged, this,
-          &TMainForm::procedureRunningChanged);
-  connect(captures_, &editor::CaptureProcedures::procedureRunningChanged, keyboard_,
-          [this](bool running) { keyboard_->setKeyGroupsEnabled(!running); });
-  connect(eventPane_, &editor::EventReactionPane::keyboardPanelClicked, keyboard_,
+  connect(pages_.captures, &editor::CaptureProcedures::procedureRunningChanged, toolbar_.get(),
+          &WindowToolbar::procedureRunningChanged);
+  connect(pages_.captures, &editor::CaptureProcedures::procedureRunningChanged, pages_.keyboard,
+          [this](bool running) { pages_.keyboard->setKeyGroupsEnabled(!running); });
+  connect(pages_.eventPane, &editor::EventReactionPane::keyboardPanelClicked, pages_.keyboard,
           &dialogs::TFormKeyBoard::openKeyboardDialog);
-  connect(eventPane_, &editor::EventReactionPane::entrySelected, keyboard_,
+  connect(pages_.eventPane, &editor::EventReactionPane::entrySelected, pages_.keyboard,
           &dialogs::TFormKeyBoard::followEntry);
-  connect(keyboard_, &dialogs::TFormKeyBoard::entryChanged, eventPane_,
+  connect(pages_.keyboard, &dialogs::TFormKeyBoard::entryChanged, pages_.eventPane,
           &editor::EventReactionPane::refresh);
 }
 

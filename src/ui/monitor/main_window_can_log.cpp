@@ -116,38 +116,41 @@ void TMainForm::buildCanLogPage() {
     files_.remember(FileChooser::CanLogToSave, name);
   };
   hooks.chooseCaptureFile = [this] { return chooseCaptureFile(this, files_); };
-  hooks.terminalShown = [this] { return pageControlMain_->currentIndex() == 0; };
-  hooks.echo = [this](const QString& line) { appendLine(TerminalPage::monitoringColour(), line); };
+  hooks.terminalShown = [this] { return pages_.pageControl->currentIndex() == 0; };
+  hooks.echo = [this](const QString& line) {
+    pages_.terminal->appendLine(TerminalPage::monitoringColour(), line);
+  };
   hooks.makeFrameEvent = [this](const events::CanFilter& filter) {
-    eventPane_->storeTypedValues();
-    const auto entry = canlog::entryForFrameRule(model_.working, eventPane_->selectedEntry());
+    pages_.eventPane->storeTypedValues();
+    const auto entry = canlog::entryForFrameRule(model_.working, pages_.eventPane->selectedEntry());
     if (!entry) {
-      messageBox(box::kError, translated(canlog::texts::kNoFreeEntry));
+      shell_.messageBox(box::kError, translated(canlog::texts::kNoFreeEntry));
       return false;
     }
-    history_->beginCommand(canlog::texts::kStepFrameEvent, true);
+    pages_.editHistory->beginCommand(canlog::texts::kStepFrameEvent, true);
     canlog::storeFrameRule(model_.working, *entry, filter);
-    history_->endCommand();
-    pageControlMain_->setCurrentWidget(parametersPage_);
-    eventPane_->selectEntry(*entry);
-    eventPane_->forcedRefresh();
-    if (rulesPane_ != nullptr) {
-      rulesPane_->sync();
+    pages_.editHistory->endCommand();
+    pages_.pageControl->setCurrentWidget(pages_.parametersTab);
+    pages_.eventPane->selectEntry(*entry);
+    pages_.eventPane->forcedRefresh();
+    if (pages_.rulesPane != nullptr) {
+      pages_.rulesPane->sync();
     }
     return true;
   };
   hooks.showTab = [this](bool shown) {
-    pageControlMain_->setTabVisible(pageControlMain_->indexOf(canLog_), shown);
+    pages_.pageControl->setTabVisible(pages_.pageControl->indexOf(pages_.canLogPage), shown);
   };
-  hooks.raise = [this] { pageControlMain_->setCurrentWidget(canLog_); };
-  canLog_ = new CanLogPage(shell_, *link_, std::move(hooks), pageControlMain_);
-  pageControlMain_->setTabVisible(pageControlMain_->addTab(canLog_, QString()), false);
-  link_->addCanRecordListener(*canLog_);
+  hooks.raise = [this] { pages_.pageControl->setCurrentWidget(pages_.canLogPage); };
+  pages_.canLogPage = new CanLogPage(shell_, *link_, std::move(hooks), pages_.pageControl);
+  pages_.pageControl->setTabVisible(pages_.pageControl->addTab(pages_.canLogPage, QString()),
+                                    false);
+  link_->addCanRecordListener(*pages_.canLogPage);
   // A capture can be studied without a controller, when the page is not yet shown.
-  QAction* open = menuFile_->addAction(QString());
+  QAction* open = fileMenu_->menu()->addAction(QString());
   open->setObjectName("MenuItemOpenCanCapture");
-  connect(open, &QAction::triggered, canLog_, &CanLogPage::CANLOG_OPENClick);
-  connect(this, &TMainForm::pagesInvalidated, canLog_, &CanLogPage::refreshCanLogPage,
+  connect(open, &QAction::triggered, pages_.canLogPage, &CanLogPage::CANLOG_OPENClick);
+  connect(this, &TMainForm::pagesInvalidated, pages_.canLogPage, &CanLogPage::refreshCanLogPage,
           Qt::QueuedConnection);
 }
 

@@ -1,16 +1,20 @@
-// The File menu's commands on whole configurations: comparing the working configuration with a
-// file (the list of differences leads to the rule or the control) and exporting its summary.
+#include "ui/app/window_file_menu.hpp"
+
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 
 #include "core/config/config_file.hpp"
 #include "core/config/utf8_path.hpp"
+#include "core/device/device_link.hpp"
 #include "core/lang/summary_window_rows.hpp"
 #include "core/summary/config_export.hpp"
 #include "ui/app/compare_dialog.hpp"
-#include "ui/app/main_window.hpp"
+#include "ui/app/file_choosers.hpp"
+#include "ui/app/window_pages.hpp"
+#include "ui/app/window_shell.hpp"
 #include "ui/common/qt_text.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/params/parameters_page.hpp"
@@ -37,25 +41,27 @@ summary::ExportFormat exportFormatOf(const QString& fileName) {
 
 }  // namespace
 
-void TMainForm::buildFileMenu() {
-  menuFile_ = menuBar()->addMenu(QString());
+WindowFileMenu::WindowFileMenu(QMainWindow& window, WindowShell& shell, device::DeviceLink& link,
+                               config::ConfigModel& model, FileChoosers& files,
+                               const WindowPages& pages)
+    : shell_(shell), link_(link), model_(model), files_(files), pages_(pages) {
+  menuFile_ = window.menuBar()->addMenu(QString());
   menuFile_->setObjectName("MenuFile");
-  menuItemCompareFile_ = menuFile_->addAction(QString());
-  menuItemCompareFile_->setObjectName("MenuItemCompareFile");
-  menuItemExportSummary_ = menuFile_->addAction(QString());
-  menuItemExportSummary_->setObjectName("MenuItemExportSummary");
-  connect(menuItemCompareFile_, &QAction::triggered, this, &TMainForm::MenuItemCompareFileClick);
-  connect(menuItemExportSummary_, &QAction::triggered, this,
-          &TMainForm::MenuItemExportSummaryClick);
-  compare_ = new TFormCompare(this);
+  QAction* compareFile = menuFile_->addAction(QString());
+  compareFile->setObjectName("MenuItemCompareFile");
+  QAction* exportSummary = menuFile_->addAction(QString());
+  exportSummary->setObjectName("MenuItemExportSummary");
+  connect(compareFile, &QAction::triggered, this, &WindowFileMenu::MenuItemCompareFileClick);
+  connect(exportSummary, &QAction::triggered, this, &WindowFileMenu::MenuItemExportSummaryClick);
+  compare_ = new TFormCompare(&window);
   connect(compare_, &TFormCompare::ruleChosen, this, [this](std::size_t entry) {
-    pageControlMain_->setCurrentWidget(parametersPage_);
-    eventPane_->selectEntry(entry);
+    pages_.pageControl->setCurrentWidget(pages_.parametersTab);
+    pages_.eventPane->selectEntry(entry);
   });
-  connect(compare_, &TFormCompare::parameterChosen, this, &TMainForm::showParameterControl);
+  connect(compare_, &TFormCompare::parameterChosen, this, &WindowFileMenu::showParameterControl);
 }
 
-void TMainForm::MenuItemCompareFileClick() {
+void WindowFileMenu::MenuItemCompareFileClick() {
   const QString fileName = files_.choose(FileChooser::ConfigToCompare);
   if (fileName.isEmpty()) {
     return;
@@ -64,7 +70,7 @@ void TMainForm::MenuItemCompareFileClick() {
   config::ConfigImage file;
   if (const auto error =
           config::readConfigFile(config::pathFromUtf8(fileName.toStdString()), file)) {
-    messageBox(box::kError, translatedWith(texts::kCompareReadError, error->describe()));
+    shell_.messageBox(box::kError, translatedWith(texts::kCompareReadError, error->describe()));
     return;
   }
   comparedFile_ = file;
@@ -75,7 +81,7 @@ void TMainForm::MenuItemCompareFileClick() {
   compare_->raise();
 }
 
-void TMainForm::MenuItemExportSummaryClick() {
+void WindowFileMenu::MenuItemExportSummaryClick() {
   const QString fileName = files_.choose(FileChooser::SummaryToSave);
   if (fileName.isEmpty()) {
     return;
@@ -83,8 +89,8 @@ void TMainForm::MenuItemExportSummaryClick() {
   files_.remember(FileChooser::SummaryToSave, fileName);
   // The controller is named only while it is connected: its information is then current.
   std::optional<device::DeviceInfo> controller;
-  if (link_->isConnected()) {
-    controller = link_->deviceInfo();
+  if (link_.isConnected()) {
+    controller = link_.deviceInfo();
   }
   const summary::ExportSummary exported =
       summary::buildExportSummary(model_.working, controller, lang::currentLanguage(),
@@ -92,27 +98,27 @@ void TMainForm::MenuItemExportSummaryClick() {
   const std::string text = summary::renderExport(exported, exportFormatOf(fileName));
   if (const auto error =
           config::writeFileAtomically(config::pathFromUtf8(fileName.toStdString()), text)) {
-    messageBox(box::kError, translatedWith(texts::kExportWriteError, error->describe()));
+    shell_.messageBox(box::kError, translatedWith(texts::kExportWriteError, error->describe()));
     return;
   }
   shell_.flashText(kSavedNoticeMs, 0, translated(texts::kExportWritten));
 }
 
-void TMainForm::showParameterControl(const QString& control) {
-  pageControlMain_->setCurrentWidget(parametersPage_);
+void WindowFileMenu::showParameterControl(const QString& control) {
+  pages_.pageControl->setCurrentWidget(pages_.parametersTab);
   // Which tabs the configuration shows is known after the page's redraw.
-  parameters_->refresh();
+  pages_.parameters->refresh();
   // A setting is opened, focused and briefly highlighted as the parameter search does it.
-  if (parameters_->revealControl(control)) {
+  if (pages_.parameters->revealControl(control)) {
     return;
   }
-  QWidget* target = parameters_->findChild<QWidget*>(control);
+  QWidget* target = pages_.parameters->findChild<QWidget*>(control);
   if (target == nullptr) {
     return;
   }
   // A whole tab (the learnt keys), or a control the settings hide: its tab, when shown.
-  QTabWidget* tabs = parameters_->pageControl();
-  for (QWidget* w = target; w != nullptr && w != parameters_; w = w->parentWidget()) {
+  QTabWidget* tabs = pages_.parameters->pageControl();
+  for (QWidget* w = target; w != nullptr && w != pages_.parameters; w = w->parentWidget()) {
     if (const int index = tabs->indexOf(w); index >= 0) {
       if (tabs->isTabVisible(index)) {
         tabs->setCurrentIndex(index);
@@ -123,9 +129,7 @@ void TMainForm::showParameterControl(const QString& control) {
   target->setFocus();
 }
 
-TFormCompare* TMainForm::compareDialog() const { return compare_; }
-
-void TMainForm::retranslateComparison() {
+void WindowFileMenu::retranslateComparison() {
   if (compare_ == nullptr) {
     return;
   }
