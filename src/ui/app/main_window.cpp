@@ -20,6 +20,7 @@
 #include "ui/app/window_shortcuts.hpp"
 #include "ui/common/edit_history.hpp"
 #include "ui/common/qt_text.hpp"
+#include "ui/common/redraw_later.hpp"
 #include "ui/common/shell_texts.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/monitor/can_log_page.hpp"
@@ -133,9 +134,8 @@ TMainForm::TMainForm(device::HidPort& port, MainWindowOptions options, QWidget* 
   buildPages();
   rules_ = std::make_unique<WindowRules>(*this, shell_, *link_, model_.working, *toolbar_,
                                          *menu_->popupMenu(), pages_);
-  connect(
-      this, &TMainForm::pagesInvalidated, pages_.rulesPane, [this] { rules_->retranslate(); },
-      Qt::QueuedConnection);
+  auto* redrawRules = new RedrawLater(pages_.rulesPane, [this] { rules_->retranslate(); });
+  connect(this, &TMainForm::pagesInvalidated, redrawRules, &RedrawLater::request);
   addWindowShortcuts(*this, toolbar_->buttons(), *pages_.pageControl);
   watchEdits(*pages_.editHistory, pages_);
   buildStatusBar(*this, shell_, pages_.panelMenu);

@@ -11,6 +11,7 @@
 #include "core/params/derive.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/common/qt_text.hpp"
+#include "ui/common/redraw_later.hpp"
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/capture_procedures.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
@@ -76,15 +77,13 @@ void TMainForm::buildParametersPage(QVBoxLayout* layout) {
   // sends, made by the link itself: not left to when the page happens to redraw.
   link_->normaliseAfterRead(
       [](config::ConfigImage& image) { kivprism::params::normalisePage(image); });
-  // Queued: the page redraws once the whole read is finished.
-  connect(
-      this, &TMainForm::pagesInvalidated, pages_.parameters,
-      [this] {
-        pages_.parameters->retranslate();
-        // The hint says what a click on the switch will do.
-        toolbar_->showOnlyUsedHint(menu_->onlyUsed());
-      },
-      Qt::QueuedConnection);
+  // Later: the page redraws once the whole read is finished.
+  auto* redraw = new RedrawLater(pages_.parameters, [this] {
+    pages_.parameters->retranslate();
+    // The hint says what a click on the switch will do.
+    toolbar_->showOnlyUsedHint(menu_->onlyUsed());
+  });
+  connect(this, &TMainForm::pagesInvalidated, redraw, &RedrawLater::request);
 }
 
 // The event/reaction pane on the right of the parameters page.
@@ -109,8 +108,9 @@ void TMainForm::buildEventPane(QHBoxLayout* row) {
   // A whole read, a file load, the language or the only-used switch: the next refresh redraws.
   connect(this, &TMainForm::pagesInvalidated, pages_.eventPane,
           &editor::EventReactionPane::forceRefresh);
-  connect(this, &TMainForm::pagesInvalidated, pages_.eventPane,
-          &editor::EventReactionPane::retranslate, Qt::QueuedConnection);
+  auto* redraw =
+      new RedrawLater(pages_.eventPane, [pane = pages_.eventPane] { pane->retranslate(); });
+  connect(this, &TMainForm::pagesInvalidated, redraw, &RedrawLater::request);
   // Reaction edits that change what the parameters page uses, or need a pin configured first.
   connect(pages_.eventPane, &editor::EventReactionPane::parametersPageRefreshWanted,
           pages_.parameters, &params::ParametersPage::refresh);

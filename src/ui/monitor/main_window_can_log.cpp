@@ -15,6 +15,7 @@
 #include "ui/app/main_window.hpp"
 #include "ui/common/edit_history.hpp"
 #include "ui/common/qt_text.hpp"
+#include "ui/common/redraw_later.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/can_log_page.hpp"
 #include "ui/monitor/terminal_page.hpp"
@@ -150,8 +151,9 @@ void TMainForm::buildCanLogPage() {
   QAction* open = fileMenu_->menu()->addAction(QString());
   open->setObjectName("MenuItemOpenCanCapture");
   connect(open, &QAction::triggered, pages_.canLogPage, &CanLogPage::CANLOG_OPENClick);
-  connect(this, &TMainForm::pagesInvalidated, pages_.canLogPage, &CanLogPage::refreshCanLogPage,
-          Qt::QueuedConnection);
+  auto* redraw = new RedrawLater(pages_.canLogPage,
+                                 [page = pages_.canLogPage] { page->refreshCanLogPage(); });
+  connect(this, &TMainForm::pagesInvalidated, redraw, &RedrawLater::request);
 }
 
 }  // namespace kivprism::ui
