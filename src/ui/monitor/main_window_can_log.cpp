@@ -151,8 +151,8 @@ void TMainForm::buildCanLogPage() {
   QAction* open = fileMenu_->menu()->addAction(QString());
   open->setObjectName("MenuItemOpenCanCapture");
   connect(open, &QAction::triggered, pages_.canLogPage, &CanLogPage::CANLOG_OPENClick);
-  auto* redraw = new RedrawLater(pages_.canLogPage,
-                                 [page = pages_.canLogPage] { page->refreshCanLogPage(); });
+  auto* redraw =
+      new RedrawLater(pages_.canLogPage, [page = pages_.canLogPage] { page->refreshCanLogPage(); });
   connect(this, &TMainForm::pagesInvalidated, redraw, &RedrawLater::request);
 }
 
