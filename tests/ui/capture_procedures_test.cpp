@@ -39,6 +39,7 @@ class Rig : public kivprism::testing::WindowRig {
   static kivprism::testing::WindowRigSetup setup() {
     kivprism::testing::WindowRigSetup s;
     s.systemLanguage = "de-DE";
+    s.show = false;
     return s;
   }
   Rig() : WindowRig(setup()) {

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStringList>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
@@ -454,10 +455,14 @@ void BoundForm::applyControl(const view::ControlView& c, QWidget* w) {
         same = combo->itemText(i) == qtText(items[static_cast<std::size_t>(i)]);
       }
       if (!same) {
-        combo->clear();
+        // In one go: the list then refits once, not once per item.
+        QStringList texts;
+        texts.reserve(static_cast<qsizetype>(items.size()));
         for (const std::string& item : items) {
-          combo->addItem(qtText(item));
+          texts << qtText(item);
         }
+        combo->clear();
+        combo->addItems(texts);
       }
       combo->setCurrentIndex(c.value < combo->count() ? c.value : -1);
       break;
