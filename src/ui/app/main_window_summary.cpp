@@ -19,7 +19,7 @@ namespace kivprism::ui {
 
 namespace {
 
-namespace texts = lang::summary_window;
+namespace summary_texts = lang::summary_window;
 
 constexpr std::uint32_t kSavedNoticeMs = 2000;
 
@@ -64,7 +64,7 @@ void TMainForm::MenuItemCompareFileClick() {
   config::ConfigImage file;
   if (const auto error =
           config::readConfigFile(config::pathFromUtf8(fileName.toStdString()), file)) {
-    messageBox(box::kError, translatedWith(texts::kCompareReadError, error->describe()));
+    messageBox(box::kError, translatedWith(summary_texts::kCompareReadError, error->describe()));
     return;
   }
   comparedFile_ = file;
@@ -92,10 +92,10 @@ void TMainForm::MenuItemExportSummaryClick() {
   const std::string text = summary::renderExport(exported, exportFormatOf(fileName));
   if (const auto error =
           config::writeFileAtomically(config::pathFromUtf8(fileName.toStdString()), text)) {
-    messageBox(box::kError, translatedWith(texts::kExportWriteError, error->describe()));
+    messageBox(box::kError, translatedWith(summary_texts::kExportWriteError, error->describe()));
     return;
   }
-  shell_.flashText(kSavedNoticeMs, 0, translated(texts::kExportWritten));
+  shell_.flashText(kSavedNoticeMs, 0, translated(summary_texts::kExportWritten));
 }
 
 void TMainForm::showParameterControl(const QString& control) {
