@@ -84,6 +84,9 @@ summary() {
   fi
 }
 trap summary EXIT
+# A run stopped by a signal is a failed run: without these the summary would see status 0.
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 deps() {
   if [ -n "$checks" ]; then
