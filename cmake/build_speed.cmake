@@ -1,5 +1,16 @@
 # Options that make a fresh build cheaper; test.sh turns them on, a plain build leaves them off.
 
+# Each target's sources compiled a few at a time in one translation unit: the standard, GoogleTest
+# and Qt headers are parsed, and their inline functions compiled, once per batch rather than once
+# per file. Names at file scope (anonymous namespaces included) must therefore differ between the
+# files of one target; a file that cannot share is marked SKIP_UNITY_BUILD_INCLUSION.
+option(KIVPRISM_UNITY "Compile each target's sources in batches (faster fresh builds)" OFF)
+set(KIVPRISM_UNITY_BATCH_SIZE 8 CACHE STRING "Sources per batch of KIVPRISM_UNITY")
+if(KIVPRISM_UNITY)
+  set(CMAKE_UNITY_BUILD ON)
+  set(CMAKE_UNITY_BUILD_BATCH_SIZE ${KIVPRISM_UNITY_BATCH_SIZE})
+endif()
+
 # A faster linker than GNU ld when one is installed: some forty test programs link the same
 # large static libraries. KIVPRISM_LINKER=default keeps the compiler's own.
 set(KIVPRISM_LINKER "default" CACHE STRING "Linker to use: auto (mold, then lld), mold, lld, default")

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sim/ticks.hpp"
+
 namespace kivprism::sim {
 
 namespace {
@@ -37,10 +39,6 @@ constexpr Template kTemplates[] = {
 };
 
 constexpr std::uint32_t kCatchUpMs = 1000;
-
-bool reached(std::uint32_t now, std::uint32_t tick) {
-  return static_cast<std::int32_t>(now - tick) >= 0;
-}
 
 }  // namespace
 

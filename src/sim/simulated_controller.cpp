@@ -6,6 +6,7 @@
 
 #include "core/config/config_file.hpp"
 #include "core/device/packet.hpp"
+#include "sim/ticks.hpp"
 #include "sim/update_disk.hpp"
 
 namespace kivprism::sim {
@@ -26,10 +27,6 @@ constexpr int kDemoCatchUpLimit = 10;
 
 // The differential bus set to plain CAN.
 constexpr std::uint8_t kCanBusMode = 2;
-
-bool reached(std::uint32_t now, std::uint32_t tick) {
-  return static_cast<std::int32_t>(now - tick) >= 0;
-}
 
 device::Report emptyReport() {
   device::Report r{};

@@ -8,16 +8,13 @@
 #include "core/config/image.hpp"
 #include "core/config/utf8_path.hpp"
 #include "core/device/firmware_file.hpp"
+#include "sim/ticks.hpp"
 
 namespace kivprism::sim {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-bool reached(std::uint32_t now, std::uint32_t tick) {
-  return static_cast<std::int32_t>(now - tick) >= 0;
-}
 
 std::uint64_t clusters(std::uint64_t bytes, std::uint64_t cluster) {
   return (bytes + cluster - 1) / cluster * cluster;

@@ -20,7 +20,7 @@ constexpr std::string_view kCandumpInterface = "can0";
 constexpr int kAscChannel = 1;
 
 template <typename... Args>
-std::string format(const char* pattern, Args... args) {
+std::string formatted(const char* pattern, Args... args) {
   std::array<char, 96> buffer{};
   const int n = std::snprintf(buffer.data(), buffer.size(), pattern, args...);
   return std::string(buffer.data(),
@@ -30,7 +30,7 @@ std::string format(const char* pattern, Args... args) {
 std::string compactHex(const CanLogRecord& record) {
   std::string text;
   for (std::size_t k = 0; k < record.dataLength(); ++k) {
-    text += format("%02X", record.data[k]);
+    text += formatted("%02X", record.data[k]);
   }
   return text;
 }
@@ -41,9 +41,9 @@ std::string ascDate(const std::tm& t) {
   static constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   const int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
-  return format("%s %s %02d %02d:%02d:%02d.000 %s %d", kDays[std::size_t(t.tm_wday % 7)],
-                kMonths[std::size_t(t.tm_mon % 12)], t.tm_mday, hour12, t.tm_min, t.tm_sec,
-                t.tm_hour < 12 ? "am" : "pm", t.tm_year + 1900);
+  return formatted("%s %s %02d %02d:%02d:%02d.000 %s %d", kDays[std::size_t(t.tm_wday % 7)],
+                   kMonths[std::size_t(t.tm_mon % 12)], t.tm_mday, hour12, t.tm_min, t.tm_sec,
+                   t.tm_hour < 12 ? "am" : "pm", t.tm_year + 1900);
 }
 
 }  // namespace
@@ -97,15 +97,16 @@ std::string LogFormatter::recordText(const PacketRow& row) {
   const unsigned length = r.length;
   switch (form_) {
     case LogForm::TabSeparated:
+      text += formatted("%lu\t%lu\t%lu.%03lu\t%lu.%03lu\t", n, c, t / 1000, t % 1000, p / 1000,
+                        p % 1000);
       text +=
-          format("%lu\t%lu\t%lu.%03lu\t%lu.%03lu\t", n, c, t / 1000, t % 1000, p / 1000, p % 1000);
-      text += identifierText(r.identifierWord) + '\t' + format("%u\t", length) + dataText(r, false);
+          identifierText(r.identifierWord) + '\t' + formatted("%u\t", length) + dataText(r, false);
       text += kCrLf;
       break;
     case LogForm::Aligned:
-      text +=
-          format("%4lu(%4lu) %4lu.%03lu(%4lu.%03lu)", n, c, t / 1000, t % 1000, p / 1000, p % 1000);
-      text += ' ' + identifierText(r.identifierWord) + format(" %u", length) + " [" +
+      text += formatted("%4lu(%4lu) %4lu.%03lu(%4lu.%03lu)", n, c, t / 1000, t % 1000, p / 1000,
+                        p % 1000);
+      text += ' ' + identifierText(r.identifierWord) + formatted(" %u", length) + " [" +
               dataText(r, true) + ']';
       text += kCrLf;
       break;
@@ -115,12 +116,12 @@ std::string LogFormatter::recordText(const PacketRow& row) {
       break;
     case LogForm::VectorAsc: {
       const unsigned long id = displayIdentifier(r.identifierWord);
-      std::string idText = format("%lX", id) + (isExtended(r.identifierWord) ? "x" : "");
+      std::string idText = formatted("%lX", id) + (isExtended(r.identifierWord) ? "x" : "");
       idText.resize(std::max<std::size_t>(idText.size(), 15), ' ');
-      text += format("%4lu.%06lu %d  ", t / 1000, (t % 1000) * 1000, kAscChannel);
-      text += idText + " Rx   d " + format("%X", unsigned(r.dataLength()));
+      text += formatted("%4lu.%06lu %d  ", t / 1000, (t % 1000) * 1000, kAscChannel);
+      text += idText + " Rx   d " + formatted("%X", unsigned(r.dataLength()));
       for (std::size_t k = 0; k < r.dataLength(); ++k) {
-        text += format(" %02X", r.data[k]);
+        text += formatted(" %02X", r.data[k]);
       }
       text += kCrLf;
       break;
@@ -165,9 +166,9 @@ void LogFile::write(const PacketRow& row) {
 std::string candumpLine(const CanLogRecord& record, std::uint64_t timeMs) {
   const unsigned long id = displayIdentifier(record.identifierWord);
   const unsigned long long ms = timeMs;
-  std::string text = format("(%010llu.%06llu) ", ms / 1000, (ms % 1000) * 1000);
+  std::string text = formatted("(%010llu.%06llu) ", ms / 1000, (ms % 1000) * 1000);
   text += std::string(kCandumpInterface) + ' ';
-  text += isExtended(record.identifierWord) ? format("%08lX", id) : format("%03lX", id);
+  text += isExtended(record.identifierWord) ? formatted("%08lX", id) : formatted("%03lX", id);
   return text + '#' + compactHex(record);
 }
 

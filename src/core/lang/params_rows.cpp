@@ -13,7 +13,7 @@ namespace {
 constexpr TextPair kConnection{"Подключение", "Connection"};
 constexpr TextPair kType{"Тип", "Type"};
 constexpr TextPair kMode{"Режим", "Mode"};
-constexpr TextPair kMs{"мСек", "ms"};
+constexpr TextPair kParamsMs{"мСек", "ms"};
 constexpr TextPair kSpeed{"Скорость", "Speed"};
 constexpr TextPair kDataFormat{"Формат данных", "Data format"};
 constexpr TextPair kCoordinates{"Использовать для ввода координат", "Use for coordinate input"};
@@ -27,7 +27,7 @@ constexpr LanguageRow same(std::string_view key, std::string_view text) {
   return {key, {text, text}};
 }
 
-constexpr std::array kRows = {
+constexpr std::array kParamsRows = {
     // Tabs.
     LanguageRow{"MainForm_TabSheetPINS_Caption", {"Выводы", "Pins"}},
     LanguageRow{"MainForm_TabSheetInterfaces_Caption", {"Интерфейсы", "Interfaces"}},
@@ -71,9 +71,9 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_Panel4_Caption", {"Число источников", "Number of sources"}},
     LanguageRow{"MainForm_PanelPULSENUM_Caption", {"Импульсный выход", "Pulse output"}},
     LanguageRow{"MainForm_PanelPULSEMSACTIVE_Caption", {"Длит. сигнала", "Signal length"}},
-    LanguageRow{"MainForm_PanelPULSEMSACTIVEMS_Caption", kMs},
+    LanguageRow{"MainForm_PanelPULSEMSACTIVEMS_Caption", kParamsMs},
     LanguageRow{"MainForm_PanelPULSEMSPAUSE_Caption", {"Длит. паузы", "Pause length"}},
-    LanguageRow{"MainForm_PanelPULSEMSPAUSEMS_Caption", kMs},
+    LanguageRow{"MainForm_PanelPULSEMSPAUSEMS_Caption", kParamsMs},
     // The check box carries its own caption, so no label panel (PanelSourceNameUse) stands beside
     // it and the text is keyed by the check box.
     LanguageRow{"MainForm_CheckBoxSourceNameUse_Caption", {"Передавать имя", "Send the name"}},
@@ -81,7 +81,7 @@ constexpr std::array kRows = {
     // Keys.
     LanguageRow{"MainForm_Label_PAR_LongTO_Descripions_Caption",
                 {"Длинное нажатие более чем", "Long press longer than"}},
-    LanguageRow{"MainForm_Label_PAR_LongTO_MSEC_Caption", kMs},
+    LanguageRow{"MainForm_Label_PAR_LongTO_MSEC_Caption", kParamsMs},
     LanguageRow{"MainForm_PanelRenaultJoyType_Caption", {"Джойстик Рено", "Renault joystick"}},
     LanguageRow{"MainForm_CheckBoxHondaPanel_Caption", {"Панель HONDA", "HONDA panel"}},
     LanguageRow{"MainForm_SpeedButtonKeysSetup_Caption", {"Настройка кнопок", "Key setup"}},
@@ -123,7 +123,7 @@ constexpr std::array kRows = {
     LanguageRow{
         "MainForm_Panel_KEY_REASSIGN_TO_Caption",
         {"Переопределение Мин. длит. для Управления", "Reassignment: min. duration for control"}},
-    LanguageRow{"MainForm_Panel_KEY_REASSIGN_TO_MS_Caption", kMs},
+    LanguageRow{"MainForm_Panel_KEY_REASSIGN_TO_MS_Caption", kParamsMs},
 
     // Encoders.
     LanguageRow{"MainForm_PanelENC1Connect_Caption", {"Энкодер 1", "Encoder 1"}},
@@ -169,7 +169,7 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_CheckBoxIEBUSTouch_Caption", kCoordinates},
     LanguageRow{"MainForm_PanelAMPLDELAYTO_Caption",
                 {"Задержка включения усилителя", "Amplifier switch-on delay"}},
-    LanguageRow{"MainForm_PanelAMPLDELAYTOMS_Caption", kMs},
+    LanguageRow{"MainForm_PanelAMPLDELAYTOMS_Caption", kParamsMs},
     LanguageRow{"MainForm_PanelIEBUS_PREDDIV_Caption",
                 {"Предделитель громкости", "Volume pre-divider"}},
     LanguageRow{"MainForm_PanelGaNetMODE_Caption", kMode},
@@ -214,10 +214,10 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_PanelUARTFORMAT_Caption", kDataFormat},
     LanguageRow{"MainForm_LabelUARTDELAY_Caption",
                 {"Задержка перед автоповтором", "Delay before auto-repeat"}},
-    LanguageRow{"MainForm_LabelUARTDELAYMS_Caption", kMs},
+    LanguageRow{"MainForm_LabelUARTDELAYMS_Caption", kParamsMs},
     LanguageRow{"MainForm_LabelUARTREPLAY_Caption",
                 {"Интервал автоповтора", "Auto-repeat interval"}},
-    LanguageRow{"MainForm_LabelUARTREPLAYMS_Caption", kMs},
+    LanguageRow{"MainForm_LabelUARTREPLAYMS_Caption", kParamsMs},
 
     // AUDI MMI, car DSP, resistive-panel emulator, GAZER, Volvo ALPS, HWR.
     LanguageRow{"MainForm_PanelAUDIMMIType_Caption", kType},
@@ -236,7 +236,7 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_PanelVOLVO_ALPS_Connect_Caption", kConnection},
     LanguageRow{"MainForm_LabelHWRTOname_Caption",
                 {"Максимальная длительность отрыва", "Maximum lift-off time"}},
-    LanguageRow{"MainForm_LabelHWRTOms_Caption", kMs},
+    LanguageRow{"MainForm_LabelHWRTOms_Caption", kParamsMs},
 
     // PWM.
     LanguageRow{"MainForm_LabelPWMParamPeriodTXT_Caption", {"Период ШИМ", "PWM period"}},
@@ -302,6 +302,6 @@ constexpr std::array kRows = {
 
 }  // namespace
 
-std::span<const LanguageRow> parametersPageRows() { return kRows; }
+std::span<const LanguageRow> parametersPageRows() { return kParamsRows; }
 
 }  // namespace kivprism::lang

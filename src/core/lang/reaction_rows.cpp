@@ -10,17 +10,17 @@ namespace kivprism::lang {
 
 namespace {
 
-constexpr TextPair kMs = kMilliseconds;
+constexpr TextPair kReactionMs = kMilliseconds;
 constexpr TextPair kMinDuration{"Мин. длит.", "Min. durat."};
 constexpr TextPair kAutoRepeat{"Автоповтор", "Autoreplay"};
 constexpr TextPair kSaveBefore{"Сохранить перед сменой", "Save before changing"};
 constexpr TextPair kTrigger{"Триггер", "Trigger"};
 
-constexpr LanguageRow same(std::string_view key, std::string_view text) {
+constexpr LanguageRow sameInBoth(std::string_view key, std::string_view text) {
   return {key, {text, text}};
 }
 
-constexpr std::array kRows = {
+constexpr std::array kReactionRows = {
     // Pages whose captions the table carries (the others are named by the refresh).
     LanguageRow{"MainForm_TabSheetReactionZero_Caption", {"Не задана", "Not set"}},
     LanguageRow{"MainForm_TabSheetReactionUSBKey_Caption", {"USB кнопка", "USB key"}},
@@ -35,11 +35,11 @@ constexpr std::array kRows = {
                 {"Управление усилителем", "Amplifier control"}},
     LanguageRow{"MainForm_TabSheetReactionUSBMouse_Caption", {"USB мышь", "USB mouse"}},
     LanguageRow{"MainForm_TabSheetReactionEncoder_Caption", {"Энкодер", "Encoder"}},
-    same("MainForm_TabSheetRESEMUL_Caption", "ResEmul"),
+    sameInBoth("MainForm_TabSheetRESEMUL_Caption", "ResEmul"),
 
     // USB key.
     LanguageRow{"MainForm_PanelReactionUSBKeyDlit_Caption", kMinDuration},
-    LanguageRow{"MainForm_PanelReactionUSBKeyDlitMS_Caption", kMs},
+    LanguageRow{"MainForm_PanelReactionUSBKeyDlitMS_Caption", kReactionMs},
     // IR code.
     LanguageRow{"MainForm_PanelReactionIROUTNUM_Caption", {"Выход", "Output"}},
     LanguageRow{"MainForm_ComboBoxReactionIROUTNUM_Hint",
@@ -48,7 +48,7 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_Panel3_Caption", {"Вывод", "Pin"}},
     LanguageRow{"MainForm_Panel19_Caption", {"Режим", "Mode"}},
     LanguageRow{"MainForm_Panel12_Caption", kMinDuration},
-    LanguageRow{"MainForm_PanelEventReactionPinTOMS_Caption", kMs},
+    LanguageRow{"MainForm_PanelEventReactionPinTOMS_Caption", kReactionMs},
     LanguageRow{"MainForm_ComboBoxEventReactionPinNUM_Hint",
                 {"Вывод, которым управляет реакция", "The pin the response drives"}},
     LanguageRow{"MainForm_ComboBoxEventReactionPinMODE_Hint",
@@ -59,15 +59,15 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_Panel7_Caption", {"Выход 2", "Output 2"}},
     LanguageRow{"MainForm_Panel8_Caption", kVolts},
     LanguageRow{"MainForm_Panel9_Caption", kMinDuration},
-    LanguageRow{"MainForm_Panel10_Caption", kMs},
+    LanguageRow{"MainForm_Panel10_Caption", kReactionMs},
     LanguageRow{"MainForm_CheckBoxReactionAnalogVOUT1save_Caption", kSaveBefore},
     LanguageRow{"MainForm_CheckBoxReactionAnalogVOUT2save_Caption", kSaveBefore},
     // Source.
     LanguageRow{"MainForm_PanelEventReactionSRC_Caption", {"Источник", "Source"}},
     LanguageRow{"MainForm_CheckBoxEventReactionSRCSave_Caption", kSaveBefore},
     // USB touch.
-    same("MainForm_PanelReactionTouchX_Caption", "X"),
-    same("MainForm_PanelReactionTouchY_Caption", "Y"),
+    sameInBoth("MainForm_PanelReactionTouchX_Caption", "X"),
+    sameInBoth("MainForm_PanelReactionTouchY_Caption", "Y"),
     LanguageRow{"MainForm_PanelTouchDlit_Caption", {"Длительность, мСек", "Duration, mSec"}},
     LanguageRow{"MainForm_SpeedButtonReactionTouch_Caption", {"Получить точку", "Get the point"}},
     LanguageRow{"MainForm_SpeedButtonReactionTouch_Hint",
@@ -80,7 +80,7 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_PanelReactionEncoderMODE_Caption", {"Подключение", "Connection"}},
     LanguageRow{"MainForm_PanelReactionEncoderDIR_Caption", {"Шагов", "Steps"}},
     LanguageRow{"MainForm_LabelReactionEncoderReplay_Caption", kAutoRepeat},
-    LanguageRow{"MainForm_LabelReactionEncoderReplaymSec_Caption", kMs},
+    LanguageRow{"MainForm_LabelReactionEncoderReplaymSec_Caption", kReactionMs},
     // Cursor move.
     LanguageRow{"MainForm_PanelReactionCurMoveDirection_Caption", {"Двигаться", "Move"}},
     LanguageRow{"MainForm_PanelReactionCurMoveNumPointsOn_Caption", {"на", "by"}},
@@ -91,10 +91,10 @@ constexpr std::array kRows = {
     LanguageRow{"MainForm_CheckBoxReactionHWRTrigger_Caption", kTrigger},
     // CarDSP.
     LanguageRow{"MainForm_LabelReactionCarDSPReplay_Caption", kAutoRepeat},
-    LanguageRow{"MainForm_LabelReactionCarDSPReplaymSec_Caption", kMs},
+    LanguageRow{"MainForm_LabelReactionCarDSPReplaymSec_Caption", kReactionMs},
     // ResEmul.
-    same("MainForm_Panel22_Caption", "X"),
-    same("MainForm_Panel23_Caption", "Y"),
+    sameInBoth("MainForm_Panel22_Caption", "X"),
+    sameInBoth("MainForm_Panel23_Caption", "Y"),
     // Steering-wheel CAN.
     LanguageRow{"MainForm_GroupBoxSWCAN_DISPLAY_MESSAGE_Caption",
                 {" Дисплей приборной панели ", " Dashboard display "}},
@@ -114,6 +114,6 @@ constexpr std::array kRows = {
 
 }  // namespace
 
-std::span<const LanguageRow> reactionPaneRows() { return kRows; }
+std::span<const LanguageRow> reactionPaneRows() { return kReactionRows; }
 
 }  // namespace kivprism::lang

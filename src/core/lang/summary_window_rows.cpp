@@ -6,7 +6,7 @@ namespace kivprism::lang {
 
 namespace {
 
-constexpr std::array kRows = {
+constexpr std::array kSummaryWindowRows = {
     LanguageRow{"MainForm_MenuFile_Caption", {"Файл", "File"}},
     LanguageRow{"MainForm_MenuItemCompareFile_Caption",
                 {"Сравнить с файлом...", "Compare with file..."}},
@@ -26,6 +26,6 @@ constexpr std::array kRows = {
 
 }  // namespace
 
-std::span<const LanguageRow> summaryWindowRows() { return kRows; }
+std::span<const LanguageRow> summaryWindowRows() { return kSummaryWindowRows; }
 
 }  // namespace kivprism::lang

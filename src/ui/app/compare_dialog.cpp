@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kWidth = 760;
 constexpr int kHeight = 420;
-namespace texts = lang::summary_window;
+namespace summary_texts = lang::summary_window;
 
 }  // namespace
 
@@ -65,11 +65,11 @@ void TFormCompare::showDifferences(const QString& fileName,
 }
 
 void TFormCompare::retranslate() {
-  setWindowTitle(translated(texts::kCompareTitle));
-  fileLabel_->setText(translatedWith(texts::kComparedWith, fileName_.toStdString()));
+  setWindowTitle(translated(summary_texts::kCompareTitle));
+  fileLabel_->setText(translatedWith(summary_texts::kComparedWith, fileName_.toStdString()));
   if (equal_) {
     list_->clear();
-    auto* item = new QListWidgetItem(translated(texts::kEqual), list_);
+    auto* item = new QListWidgetItem(translated(summary_texts::kEqual), list_);
     item->setFlags(Qt::ItemIsEnabled);
   }
 }

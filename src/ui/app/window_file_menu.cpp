@@ -23,7 +23,7 @@ namespace kivprism::ui {
 
 namespace {
 
-namespace texts = lang::summary_window;
+namespace summary_texts = lang::summary_window;
 
 constexpr std::uint32_t kSavedNoticeMs = 2000;
 
@@ -70,7 +70,8 @@ void WindowFileMenu::MenuItemCompareFileClick() {
   config::ConfigImage file;
   if (const auto error =
           config::readConfigFile(config::pathFromUtf8(fileName.toStdString()), file)) {
-    shell_.messageBox(box::kError, translatedWith(texts::kCompareReadError, error->describe()));
+    shell_.messageBox(box::kError,
+                      translatedWith(summary_texts::kCompareReadError, error->describe()));
     return;
   }
   comparedFile_ = file;
@@ -98,10 +99,11 @@ void WindowFileMenu::MenuItemExportSummaryClick() {
   const std::string text = summary::renderExport(exported, exportFormatOf(fileName));
   if (const auto error =
           config::writeFileAtomically(config::pathFromUtf8(fileName.toStdString()), text)) {
-    shell_.messageBox(box::kError, translatedWith(texts::kExportWriteError, error->describe()));
+    shell_.messageBox(box::kError,
+                      translatedWith(summary_texts::kExportWriteError, error->describe()));
     return;
   }
-  shell_.flashText(kSavedNoticeMs, 0, translated(texts::kExportWritten));
+  shell_.flashText(kSavedNoticeMs, 0, translated(summary_texts::kExportWritten));
 }
 
 void WindowFileMenu::showParameterControl(const QString& control) {

@@ -11,7 +11,7 @@ namespace kivprism::ui {
 
 namespace {
 
-std::filesystem::path fsPath(const QString& path) {
+std::filesystem::path toFsPath(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
 }
 
@@ -28,7 +28,7 @@ bool SettingsFile::load() {
     return true;
   }
   std::string text;
-  if (config::readFileBytes(fsPath(path_), text)) {
+  if (config::readFileBytes(toFsPath(path_), text)) {
     unreadable_ = true;
     return false;
   }
@@ -46,7 +46,7 @@ bool SettingsFile::save(std::string* reason) {
   }
   QDir().mkpath(QFileInfo(path_).absolutePath());
   profile_.setHeaderComment(about::writerLine());
-  const auto error = config::writeFileAtomically(fsPath(path_), profile_.serialize());
+  const auto error = config::writeFileAtomically(toFsPath(path_), profile_.serialize());
   if (error && reason != nullptr) {
     *reason = error->describe();
   }

@@ -20,7 +20,7 @@ namespace core = kivprism::editor;
 
 namespace {
 
-constexpr std::string_view kIrPanel = "PanelEventReactionIRx";
+constexpr std::string_view kReactionIrPanel = "PanelEventReactionIRx";
 constexpr std::string_view kTouchCaptureButton = "SpeedButtonReactionTouch";
 constexpr std::string_view kAmplifierTabs = "TabControlAMPLx";
 
@@ -35,7 +35,7 @@ core::PaneChange changeReaction(config::ConfigImage& image, std::size_t entry,
 // view: the refresh's own updates are not the user's.
 void connectSpecial(EventReactionPane& pane, std::string_view control, QWidget* w) {
   if (auto* panel = qobject_cast<ReactionClickPanel*>(w)) {
-    if (control == kIrPanel) {
+    if (control == kReactionIrPanel) {
       QObject::connect(panel, &ReactionClickPanel::clicked, &pane, [&pane] {
         if (!pane.applyingView()) {
           emit pane.irPanelClicked(pane.selectedEntry(), events::IrContext::Reaction);
@@ -111,7 +111,7 @@ QMenu* reactionIrPanelMenu(EventReactionPane& pane) {
   QObject::connect(edit, &QAction::triggered, &pane, [&pane, entry] {
     // The code as it is when the item is chosen, for the entry the menu opened on.
     if (const auto request = core::reactionIrCodeRequest(pane.image(), entry)) {
-      pane.ask(*request, pane.control(kIrPanel));
+      pane.ask(*request, pane.control(kReactionIrPanel));
       pane.refresh();
     }
   });

@@ -664,7 +664,7 @@ bool CanLogPage::setPageShown(bool shown) {
 }
 
 void CanLogPage::refreshCanLogPage() {
-  const bool wanted = studying_ || params::canLogVisible(link_.model().working);
+  const bool wanted = studying_ || kivprism::params::canLogVisible(link_.model().working);
   if (setPageShown(wanted) && hooks_.showTab) {
     hooks_.showTab(pageShown_);
   }

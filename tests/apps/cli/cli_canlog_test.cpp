@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "apps/cli/cli_fixture.hpp"
 #include "core/canlog/capture_reader.hpp"
 #include "core/config/image.hpp"
 #include "support/process.hpp"
@@ -17,10 +18,6 @@ using testing::readWholeFile;
 using testing::runProcess;
 using testing::TempDir;
 using testing::writeWholeFile;
-
-const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
-
-std::string simulator(const TempDir& dir) { return "--simulator=" + (dir / "state.bin").string(); }
 
 std::size_t countLines(const std::string& text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));

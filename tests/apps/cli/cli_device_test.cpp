@@ -2,6 +2,7 @@
 // configuration memory lives in a raw image between the commands.
 #include <gtest/gtest.h>
 
+#include "apps/cli/cli_fixture.hpp"
 #include "core/config/image.hpp"
 #include "support/process.hpp"
 
@@ -13,10 +14,6 @@ using testing::readWholeFile;
 using testing::runProcess;
 using testing::TempDir;
 using testing::writeWholeFile;
-
-const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
-
-std::string simulator(const TempDir& dir) { return "--simulator=" + (dir / "state.bin").string(); }
 
 TEST(CliDevice, ReadGivesAFileThatShowReads) {
   TempDir dir;

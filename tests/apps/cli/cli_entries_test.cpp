@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "apps/cli/cli_fixture.hpp"
 #include "support/process.hpp"
 
 namespace kivprism {
@@ -13,8 +14,6 @@ namespace {
 using testing::runProcess;
 using testing::TempDir;
 using testing::writeWholeFile;
-
-const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
 
 // An entry's hex text: the given leading bytes, then zeros up to 144 bytes.
 std::string entryHex(const std::string& head) { return head + std::string(288 - head.size(), '0'); }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "apps/cli/cli_fixture.hpp"
 #include "core/config/config_file.hpp"
 #include "core/summary/config_export.hpp"
 #include "sim/factory_defaults.hpp"
@@ -15,8 +16,6 @@ namespace {
 using testing::ProcessResult;
 using testing::runProcess;
 using testing::TempDir;
-
-const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
 
 class CliExport : public ::testing::Test {
  protected:

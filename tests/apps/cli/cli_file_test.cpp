@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "apps/cli/cli_fixture.hpp"
 #include "core/about/version.hpp"
 #include "core/config/config_file.hpp"
 #include "core/config/image.hpp"
@@ -13,8 +14,6 @@ using testing::readWholeFile;
 using testing::runProcess;
 using testing::TempDir;
 using testing::writeWholeFile;
-
-const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
 
 // A file as an installer might have edited it by hand: LF ends, lower-case keys, odd spacing,
 // short and invalid hex, missing keys and sections, a Cyrillic name in cp1251. It lacks sections,

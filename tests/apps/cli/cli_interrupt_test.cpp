@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "apps/cli/cli_fixture.hpp"
 #include "core/config/image.hpp"
 #include "support/process.hpp"
 
@@ -25,8 +26,6 @@ using testing::readWholeFile;
 using testing::runProcess;
 using testing::TempDir;
 using testing::writeWholeFile;
-
-const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
 
 // kivprism-cli running in the background: its stdin on a pipe of ours, its stdout and stderr on
 // one pipe we read.

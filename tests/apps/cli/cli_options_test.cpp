@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "apps/cli/cli_fixture.hpp"
 #include "support/process.hpp"
 
 namespace kivprism {
 namespace {
 
 using testing::runProcess;
-
-const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
 
 // One command line of each command family, before the shared option under test; show reads a
 // file only, but its language option is the same.

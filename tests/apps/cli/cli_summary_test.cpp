@@ -6,6 +6,7 @@
 #include <cctype>
 #include <string>
 
+#include "apps/cli/cli_fixture.hpp"
 #include "core/config/config_file.hpp"
 #include "core/config/image_layout.hpp"
 #include "core/events/entry.hpp"
@@ -20,8 +21,6 @@ using testing::runProcess;
 using testing::TempDir;
 using testing::writeWholeFile;
 namespace L = config::layout;
-
-const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
 
 // A strict reader of JSON's grammar: whether the whole text is one JSON value.
 class JsonChecker {

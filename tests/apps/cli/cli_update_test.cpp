@@ -2,6 +2,7 @@
 // version that the state file keeps afterwards.
 #include <gtest/gtest.h>
 
+#include "apps/cli/cli_fixture.hpp"
 #include "core/config/image.hpp"
 #include "support/firmware_files.hpp"
 #include "support/process.hpp"
@@ -15,7 +16,6 @@ using testing::runProcess;
 using testing::TempDir;
 using testing::writeFirmware;
 
-const std::filesystem::path kCli = KIVPRISM_CLI_PATH;
 constexpr std::uint32_t kType = 0x0401;
 
 class CliUpdate : public ::testing::Test {

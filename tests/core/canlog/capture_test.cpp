@@ -7,8 +7,8 @@
 namespace kivprism::canlog {
 namespace {
 
-CanLogRecord rec(std::uint32_t word, std::initializer_list<std::uint8_t> bytes,
-                 std::uint32_t time) {
+CanLogRecord captured(std::uint32_t word, std::initializer_list<std::uint8_t> bytes,
+                      std::uint32_t time) {
   CanLogRecord r;
   r.identifierWord = word;
   r.length = static_cast<std::uint8_t>(bytes.size());
@@ -20,17 +20,18 @@ CanLogRecord rec(std::uint32_t word, std::initializer_list<std::uint8_t> bytes,
 TEST(CandumpLine, ReadsStandardAndExtendedFrames) {
   const auto a = parseCandumpLine("(1436509052.249713) can0 123#11223344");
   ASSERT_TRUE(a);
-  EXPECT_EQ(*a, rec(standardWord(0x123), {0x11, 0x22, 0x33, 0x44}, 1436509052249u % (1ull << 32)));
+  EXPECT_EQ(*a,
+            captured(standardWord(0x123), {0x11, 0x22, 0x33, 0x44}, 1436509052249u % (1ull << 32)));
   const auto b = parseCandumpLine("(0000000001.500000) vcan1 18FEF100#");
   ASSERT_TRUE(b);
-  EXPECT_EQ(*b, rec(0x18FEF100, {}, 1500));
+  EXPECT_EQ(*b, captured(0x18FEF100, {}, 1500));
   // The largest identifiers and a time stamp of whole seconds.
   const auto top = parseCandumpLine("(1) can0 1FFFFFFF#");
   ASSERT_TRUE(top);
-  EXPECT_EQ(*top, rec(0x1FFFFFFF, {}, 1000));
+  EXPECT_EQ(*top, captured(0x1FFFFFFF, {}, 1000));
   const auto c = parseCandumpLine("  (2.1) can0 7ff#0102030405060708\r");
   ASSERT_TRUE(c);
-  EXPECT_EQ(*c, rec(standardWord(0x7FF), {1, 2, 3, 4, 5, 6, 7, 8}, 2100));
+  EXPECT_EQ(*c, captured(standardWord(0x7FF), {1, 2, 3, 4, 5, 6, 7, 8}, 2100));
 }
 
 TEST(CandumpLine, RejectsWhatIsNoClassicFrame) {
@@ -59,10 +60,10 @@ TEST(CandumpLine, RejectsWhatIsNoClassicFrame) {
 TEST(AscLine, ReadsFramesAndSkipsEverythingElse) {
   const auto a = parseAscLine("   1.234000 1  18FEF100x       Rx   d 2 0A FF");
   ASSERT_TRUE(a);
-  EXPECT_EQ(*a, rec(0x18FEF100, {0x0A, 0xFF}, 1234));
+  EXPECT_EQ(*a, captured(0x18FEF100, {0x0A, 0xFF}, 1234));
   const auto b = parseAscLine("0.5 2 7FF Tx d 0");
   ASSERT_TRUE(b);
-  EXPECT_EQ(*b, rec(standardWord(0x7FF), {}, 500));
+  EXPECT_EQ(*b, captured(standardWord(0x7FF), {}, 500));
   for (const char* line :
        {"   0.000000 Start of measurement", "date Tue Dec 08", "0.1 1 123 Rx r 0",
         "0.1 1 123 Xx d 0", "0.1 1 800 Rx d 0", "0.1 1 123 Rx d 9", "0.1 1 123 Rx d 2 01",
@@ -74,12 +75,12 @@ TEST(AscLine, ReadsFramesAndSkipsEverythingElse) {
 // A capture through the engine, written in a form and read back: the same records, with the time
 // of each counted from the first record.
 std::vector<CanLogRecord> sampleTraffic() {
-  return {rec(standardWord(0x123), {0x11, 0x22, 0x33}, 90000),
-          rec(0x18FEF100, {1, 2, 3, 4, 5, 6, 7, 8}, 90010),
-          rec(standardWord(0x7FF), {}, 90011),
-          rec(0x1, {0xFF}, 91234),
-          rec(standardWord(0x123), {0x11, 0x22, 0x34}, 95000),
-          rec(0x40000, {0x42}, 100000)};
+  return {captured(standardWord(0x123), {0x11, 0x22, 0x33}, 90000),
+          captured(0x18FEF100, {1, 2, 3, 4, 5, 6, 7, 8}, 90010),
+          captured(standardWord(0x7FF), {}, 90011),
+          captured(0x1, {0xFF}, 91234),
+          captured(standardWord(0x123), {0x11, 0x22, 0x34}, 95000),
+          captured(0x40000, {0x42}, 100000)};
 }
 
 std::string write(LogForm form, const std::vector<CanLogRecord>& records) {

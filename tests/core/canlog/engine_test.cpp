@@ -9,8 +9,8 @@ constexpr std::uint32_t kA = standardWord(0x100);
 constexpr std::uint32_t kB = standardWord(0x200);
 constexpr std::uint32_t kC = 0x18FEF100;
 
-CanLogRecord rec(std::uint32_t word, std::initializer_list<std::uint8_t> bytes,
-                 std::uint32_t time = 0) {
+CanLogRecord seen(std::uint32_t word, std::initializer_list<std::uint8_t> bytes,
+                  std::uint32_t time = 0) {
   CanLogRecord r;
   r.identifierWord = word;
   r.length = static_cast<std::uint8_t>(bytes.size());
@@ -23,7 +23,7 @@ class Engine : public ::testing::Test {
  protected:
   IntakeResult in(std::uint32_t word, std::initializer_list<std::uint8_t> bytes,
                   std::uint32_t time = 0) {
-    return engine.canLogIntake(rec(word, bytes, time), now);
+    return engine.canLogIntake(seen(word, bytes, time), now);
   }
   CanLogEngine engine;
   std::uint32_t now = 5000;
@@ -40,7 +40,7 @@ TEST_F(Engine, RowsInOrderOfFirstArrivalWithCountAndNewestRecord) {
   EXPECT_TRUE(a.shown());
   ASSERT_EQ(engine.rows().size(), 2u);
   EXPECT_EQ(engine.rows()[0].count, 2u);
-  EXPECT_EQ(engine.rows()[0].record, rec(kA, {3, 4}, 30));
+  EXPECT_EQ(engine.rows()[0].record, seen(kA, {3, 4}, 30));
   EXPECT_EQ(engine.rows()[1].count, 1u);
   EXPECT_EQ(engine.rows()[1].period, 0u);
 }
@@ -71,7 +71,7 @@ TEST_F(Engine, ShowAllPassesEverythingAndKeepsTheFirstSignature) {
   EXPECT_TRUE(in(kA, {2}).shown());
   ASSERT_EQ(engine.filters().size(), 1u);
   // Outside mode 3 the stored signature is the first one.
-  EXPECT_EQ(engine.filters()[0].signature, dataSignature(rec(kA, {1})));
+  EXPECT_EQ(engine.filters()[0].signature, dataSignature(seen(kA, {1})));
   // Switching to mode 3 now compares against that first signature.
   engine.setMode(CanLogMode::HideNotChanged, now);
   EXPECT_EQ(in(kA, {1}).outcome, IntakeOutcome::Dropped);
@@ -87,7 +87,7 @@ TEST_F(Engine, HideNotChangedDropsRepeatedDataAndShowsTheFirstChange) {
   EXPECT_EQ(in(kA, {1, 3}).outcome, IntakeOutcome::Dropped);
   EXPECT_TRUE(in(kA, {1, 2}).shown());
   EXPECT_EQ(engine.rows()[0].count, 3u);
-  EXPECT_EQ(engine.filters()[0].signature, dataSignature(rec(kA, {1, 2})));
+  EXPECT_EQ(engine.filters()[0].signature, dataSignature(seen(kA, {1, 2})));
 }
 
 TEST_F(Engine, HideAccumulatedHidesWhatWasSeenUntilShowAll) {
@@ -156,60 +156,60 @@ TEST_F(Engine, ClearEmptiesRowsButKeepsFilterTableAndMode) {
 
 TEST_F(Engine, PacketTableHoldsNineThousandNineHundredNinetyNineRows) {
   for (std::uint32_t i = 0; i < kMaxPacketRows; ++i) {
-    ASSERT_EQ(engine.canLogIntake(rec(0x100000 + i, {}), now).outcome, IntakeOutcome::Added);
+    ASSERT_EQ(engine.canLogIntake(seen(0x100000 + i, {}), now).outcome, IntakeOutcome::Added);
   }
   EXPECT_EQ(engine.rows().size(), kMaxPacketRows);
-  EXPECT_EQ(engine.canLogIntake(rec(0x200000, {}), now).outcome, IntakeOutcome::TableFull);
+  EXPECT_EQ(engine.canLogIntake(seen(0x200000, {}), now).outcome, IntakeOutcome::TableFull);
   EXPECT_EQ(engine.rows().size(), kMaxPacketRows);
   // Known identifiers still update.
-  EXPECT_EQ(engine.canLogIntake(rec(0x100000 + 5, {}), now).outcome, IntakeOutcome::Updated);
+  EXPECT_EQ(engine.canLogIntake(seen(0x100000 + 5, {}), now).outcome, IntakeOutcome::Updated);
   EXPECT_EQ(engine.rows()[5].count, 2u);
 }
 
 TEST_F(Engine, FilterTableHoldsAThousandEntriesAndLetsLaterIdentifiersThrough) {
   for (std::uint32_t i = 0; i < kMaxFilterEntries + 5; ++i) {
-    engine.canLogIntake(rec(0x100000 + i, {1}), now);
+    engine.canLogIntake(seen(0x100000 + i, {1}), now);
   }
   EXPECT_EQ(engine.filters().size(), kMaxFilterEntries);
   EXPECT_EQ(engine.filters().back().identifierWord, 0x100000 + kMaxFilterEntries - 1);
   engine.setMode(CanLogMode::HideAccumulated, now);
   engine.clearRows();
-  EXPECT_EQ(engine.canLogIntake(rec(0x100000, {1}), now).outcome, IntakeOutcome::Dropped);
+  EXPECT_EQ(engine.canLogIntake(seen(0x100000, {1}), now).outcome, IntakeOutcome::Dropped);
   // Without an entry there is nothing to hide it by.
-  EXPECT_TRUE(engine.canLogIntake(rec(0x100000 + kMaxFilterEntries, {1}), now).shown());
+  EXPECT_TRUE(engine.canLogIntake(seen(0x100000 + kMaxFilterEntries, {1}), now).shown());
   engine.setMode(CanLogMode::HideNotChanged, now);
-  EXPECT_TRUE(engine.canLogIntake(rec(0x100000 + kMaxFilterEntries, {1}), now).shown());
-  EXPECT_TRUE(engine.canLogIntake(rec(0x100000 + kMaxFilterEntries, {1}), now).shown());
+  EXPECT_TRUE(engine.canLogIntake(seen(0x100000 + kMaxFilterEntries, {1}), now).shown());
+  EXPECT_TRUE(engine.canLogIntake(seen(0x100000 + kMaxFilterEntries, {1}), now).shown());
   // Hiding its row cannot hide it either.
   engine.setMode(CanLogMode::ShowAll, now);
   ASSERT_EQ(engine.rows()[0].record.identifierWord, 0x100000 + kMaxFilterEntries);
   EXPECT_TRUE(engine.hideRow(0));
-  EXPECT_TRUE(engine.canLogIntake(rec(0x100000 + kMaxFilterEntries, {1}), now).shown());
+  EXPECT_TRUE(engine.canLogIntake(seen(0x100000 + kMaxFilterEntries, {1}), now).shown());
 }
 
 TEST_F(Engine, RateCountsEveryRecordOfTheLastWholeSecond) {
   engine.setMode(CanLogMode::ShowAll, 1000);
   for (int i = 0; i < 7; ++i) {
-    engine.canLogIntake(rec(kA, {}), 1500);
+    engine.canLogIntake(seen(kA, {}), 1500);
   }
   engine.hideRow(0);
   for (int i = 0; i < 3; ++i) {
-    engine.canLogIntake(rec(kA, {}), 1999);  // dropped, still counted
+    engine.canLogIntake(seen(kA, {}), 1999);  // dropped, still counted
   }
   EXPECT_EQ(engine.rate(), 0u);
-  engine.canLogIntake(rec(kB, {}), 2000);
+  engine.canLogIntake(seen(kB, {}), 2000);
   EXPECT_EQ(engine.rate(), 11u);
-  engine.canLogIntake(rec(kB, {}), 2999);
+  engine.canLogIntake(seen(kB, {}), 2999);
   EXPECT_EQ(engine.rate(), 11u);
-  engine.canLogIntake(rec(kB, {}), 3000);
+  engine.canLogIntake(seen(kB, {}), 3000);
   EXPECT_EQ(engine.rate(), 2u);
   // A start restarts the counter, also what counted so far in this second.
-  engine.canLogIntake(rec(kB, {}), 3100);
+  engine.canLogIntake(seen(kB, {}), 3100);
   engine.setMode(CanLogMode::ShowAll, 3500);
   EXPECT_EQ(engine.rate(), 0u);
-  engine.canLogIntake(rec(kB, {}), 4499);
+  engine.canLogIntake(seen(kB, {}), 4499);
   EXPECT_EQ(engine.rate(), 0u);
-  engine.canLogIntake(rec(kB, {}), 4500);
+  engine.canLogIntake(seen(kB, {}), 4500);
   EXPECT_EQ(engine.rate(), 2u);
   // Stop leaves it.
   engine.setMode(CanLogMode::Stop, 9000);

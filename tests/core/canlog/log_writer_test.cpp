@@ -16,8 +16,8 @@ namespace {
 constexpr std::uint32_t kStd = standardWord(0x123);
 constexpr std::uint32_t kExt = 0x18FEF100;
 
-CanLogRecord rec(std::uint32_t word, std::initializer_list<std::uint8_t> bytes,
-                 std::uint32_t time) {
+CanLogRecord logged(std::uint32_t word, std::initializer_list<std::uint8_t> bytes,
+                    std::uint32_t time) {
   CanLogRecord r;
   r.identifierWord = word;
   r.length = static_cast<std::uint8_t>(bytes.size());
@@ -45,9 +45,9 @@ const std::string kTabHeader = "\xB9\tID count\tTime\tDlit\tID\tDLC\tData\r\n";
 
 TEST(LogFormatter, TabSeparatedHeaderNumberingTimeBaseAndPeriod) {
   Capture c(LogForm::TabSeparated);
-  c.add(rec(kStd, {0x11, 0x22}, 5000));
-  c.add(rec(kExt, {}, 5250));
-  c.add(rec(kStd, {0x11, 0x23}, 6100));
+  c.add(logged(kStd, {0x11, 0x22}, 5000));
+  c.add(logged(kExt, {}, 5250));
+  c.add(logged(kStd, {0x11, 0x23}, 6100));
   EXPECT_EQ(c.text, kTabHeader +
                         "1\t1\t0.000\t0.000\t123( 291)\t2\t11 22\r\n"
                         "2\t1\t0.250\t0.000\t18FEF100(419361024)\t0\t\r\n"
@@ -57,14 +57,14 @@ TEST(LogFormatter, TabSeparatedHeaderNumberingTimeBaseAndPeriod) {
 
 TEST(LogFormatter, AlignedLinesHaveNoHeaderAndPadTheData) {
   Capture c(LogForm::Aligned);
-  c.add(rec(kStd, {0x11, 0x22}, 5000));
-  c.add(rec(kStd, {0x11, 0x22}, 1235000));
+  c.add(logged(kStd, {0x11, 0x22}, 5000));
+  c.add(logged(kStd, {0x11, 0x22}, 1235000));
   EXPECT_EQ(c.text,
             "   1(   1)    0.000(   0.000) 123( 291) 2 [11 22                  ]\r\n"
             "   2(   2) 1230.000(   0.000) 123( 291) 2 [11 22                  ]\r\n");
   Capture d(LogForm::Aligned);
-  d.add(rec(kExt, {1, 2, 3, 4, 5, 6, 7, 8}, 10));
-  d.add(rec(kExt, {1, 2, 3, 4, 5, 6, 7, 8}, 12345));
+  d.add(logged(kExt, {1, 2, 3, 4, 5, 6, 7, 8}, 10));
+  d.add(logged(kExt, {1, 2, 3, 4, 5, 6, 7, 8}, 12345));
   EXPECT_EQ(d.text,
             "   1(   1)    0.000(   0.000) 18FEF100(419361024) 8 [01 02 03 04 05 06 07 08]\r\n"
             "   2(   2)   12.335(  12.335) 18FEF100(419361024) 8 [01 02 03 04 05 06 07 08]\r\n");
@@ -72,21 +72,21 @@ TEST(LogFormatter, AlignedLinesHaveNoHeaderAndPadTheData) {
 
 TEST(LogFormatter, ClearRestartsNumberingTimeAndTheTabHeader) {
   Capture c(LogForm::TabSeparated);
-  c.add(rec(kStd, {1}, 1000));
-  c.add(rec(kStd, {1}, 1100));
+  c.add(logged(kStd, {1}, 1000));
+  c.add(logged(kStd, {1}, 1100));
   c.engine.clearRows();
   c.formatter.restart();
   EXPECT_EQ(c.formatter.counter(), 0u);
-  c.add(rec(kStd, {1}, 3000));
-  c.add(rec(kStd, {1}, 3020));
+  c.add(logged(kStd, {1}, 3000));
+  c.add(logged(kStd, {1}, 3020));
   EXPECT_EQ(c.text, kTabHeader + "1\t1\t0.000\t0.000\t123( 291)\t1\t01\r\n" +
                         "2\t2\t0.100\t0.100\t123( 291)\t1\t01\r\n" + kTabHeader +
                         "1\t1\t0.000\t0.000\t123( 291)\t1\t01\r\n" +
                         "2\t2\t0.020\t0.020\t123( 291)\t1\t01\r\n");
   Capture a(LogForm::Aligned);
-  a.add(rec(kStd, {}, 1000));
+  a.add(logged(kStd, {}, 1000));
   a.formatter.restart();
-  a.add(rec(kStd, {}, 3000));
+  a.add(logged(kStd, {}, 3000));
   EXPECT_EQ(a.text,
             "   1(   1)    0.000(   0.000) 123( 291) 0 [                        ]\r\n"
             "   1(   2)    0.000(   2.000) 123( 291) 0 [                        ]\r\n");
@@ -94,24 +94,24 @@ TEST(LogFormatter, ClearRestartsNumberingTimeAndTheTabHeader) {
 
 TEST(LogFormatter, TimeGoingBackwardsInTheFileIsTakenWithoutSign) {
   LogFormatter f(LogForm::TabSeparated);
-  PacketRow first{rec(kStd, {}, 2000), 0, 1, 0, {}};
-  PacketRow back{rec(kStd, {}, 1000), 0, 2, 0, {}};
+  PacketRow first{logged(kStd, {}, 2000), 0, 1, 0, {}};
+  PacketRow back{logged(kStd, {}, 1000), 0, 2, 0, {}};
   f.recordText(first);
   EXPECT_EQ(f.recordText(back), "2\t2\t4294966.296\t0.000\t123( 291)\t0\t\r\n");
 }
 
 TEST(LogFormatter, CandumpLinesAsCanUtilsWritesThem) {
   Capture c(LogForm::Candump);
-  c.add(rec(kStd, {0x11, 0x22, 0x33, 0x44}, 7000));
-  c.add(rec(kExt, {0xAB}, 7250));
-  c.add(rec(standardWord(0x5), {}, 1436509052));
+  c.add(logged(kStd, {0x11, 0x22, 0x33, 0x44}, 7000));
+  c.add(logged(kExt, {0xAB}, 7250));
+  c.add(logged(standardWord(0x5), {}, 1436509052));
   EXPECT_EQ(c.text,
             "(0000000000.000000) can0 123#11223344\n"
             "(0000000000.250000) can0 18FEF100#AB\n"
             "(0001436502.052000) can0 005#\n");
   // Clearing the log keeps the capture's time line.
   c.formatter.restart();
-  c.add(rec(kStd, {1}, 8000));
+  c.add(logged(kStd, {1}, 8000));
   EXPECT_TRUE(c.text.ends_with("(0000000001.000000) can0 123#01\n"));
 }
 
@@ -123,10 +123,10 @@ TEST(LogFormatter, CandumpLinesCountFromTheWallClockAtTheStart) {
   const std::tm start = *std::localtime(&when);
   Capture first(LogForm::Candump);
   first.formatter.setStart(start);
-  first.add(rec(kStd, {0x11}, 7000));
-  first.add(rec(kExt, {0xAB}, 7250));
+  first.add(logged(kStd, {0x11}, 7000));
+  first.add(logged(kExt, {0xAB}, 7250));
   first.formatter.restart();
-  first.add(rec(kStd, {0x12}, 9001));
+  first.add(logged(kStd, {0x12}, 9001));
   EXPECT_EQ(first.text,
             "(1765285509.000000) can0 123#11\n"
             "(1765285509.250000) can0 18FEF100#AB\n"
@@ -135,7 +135,7 @@ TEST(LogFormatter, CandumpLinesCountFromTheWallClockAtTheStart) {
   const std::time_t later = when + 60;
   Capture second(LogForm::Candump);
   second.formatter.setStart(*std::localtime(&later));
-  second.add(rec(kStd, {0x11}, 100));
+  second.add(logged(kStd, {0x11}, 100));
   EXPECT_EQ(second.text, "(1765285569.000000) can0 123#11\n");
   const CaptureRead read = readCandump(first.text + second.text);
   ASSERT_EQ(read.records.size(), 4u);
@@ -148,7 +148,7 @@ TEST(LogFile, ACandumpFileCountsFromTheStartItWasOpenedWith) {
   const std::time_t when = 1765285509;
   LogFile file;
   ASSERT_TRUE(file.open(dir / "c.candump", LogForm::Candump, *std::localtime(&when)));
-  file.write(PacketRow{rec(kStd, {1}, 500), 0, 1, 0, {}});
+  file.write(PacketRow{logged(kStd, {1}, 500), 0, 1, 0, {}});
   file.close();
   std::stringstream text;
   {
@@ -187,8 +187,8 @@ TEST(LogFormatter, VectorAscHeaderFramesAndEnd) {
   EXPECT_NE(f.fileStart(start).find("Dec 08 11:05:09.000 am"), std::string::npos);
   start.tm_hour = 23;
   EXPECT_NE(f.fileStart(start).find("Dec 08 11:05:09.000 pm"), std::string::npos);
-  PacketRow a{rec(kStd, {0x11, 0x22}, 100), 0, 1, 0, {}};
-  PacketRow b{rec(kExt, {}, 1334), 0, 1, 0, {}};
+  PacketRow a{logged(kStd, {0x11, 0x22}, 100), 0, 1, 0, {}};
+  PacketRow b{logged(kExt, {}, 1334), 0, 1, 0, {}};
   EXPECT_EQ(f.recordText(a), "   0.000000 1  123             Rx   d 2 11 22\r\n");
   EXPECT_EQ(f.recordText(b), "   1.234000 1  18FEF100x       Rx   d 0\r\n");
   EXPECT_EQ(f.fileEnd(), "End TriggerBlock\r\n");
@@ -215,7 +215,7 @@ TEST(LogFile, WritesCrLfTextTruncatesAndEndsTheAscBlockOnClose) {
   EXPECT_FALSE(file.isOpen());
   ASSERT_TRUE(file.open(path, LogForm::TabSeparated, std::tm{}));
   EXPECT_EQ(file.form(), LogForm::TabSeparated);
-  PacketRow row{rec(kStd, {1}, 10), 0, 1, 0, {}};
+  PacketRow row{logged(kStd, {1}, 10), 0, 1, 0, {}};
   file.write(row);
   file.write(row);
   file.restart();

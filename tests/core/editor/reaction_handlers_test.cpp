@@ -23,21 +23,21 @@ using testing::requestOf;
 using view::ControlKind;
 namespace layout = config::layout;
 
-PaneChange edit(ConfigImage& image, std::string_view control, std::string_view text) {
+PaneChange editReaction(ConfigImage& image, std::string_view control, std::string_view text) {
   view::Change c;
   c.text = text;
   return changeReactionControl(image, 1, control, ControlKind::Edit, c, {});
 }
-PaneChange pick(ConfigImage& image, std::string_view control, int index,
-                ControlKind kind = ControlKind::Combo) {
+PaneChange pickReaction(ConfigImage& image, std::string_view control, int index,
+                        ControlKind kind = ControlKind::Combo) {
   view::Change c;
   c.index = index;
   return changeReactionControl(image, 1, control, kind, c, {});
 }
-PaneChange click(ConfigImage& image, std::string_view control) {
+PaneChange clickReaction(ConfigImage& image, std::string_view control) {
   return changeReactionControl(image, 1, control, ControlKind::Widget, {}, {});
 }
-PaneChange tick(ConfigImage& image, std::string_view control, bool on) {
+PaneChange tickReaction(ConfigImage& image, std::string_view control, bool on) {
   view::Change c;
   c.checked = on;
   return changeReactionControl(image, 1, control, ControlKind::Check, c, {});
@@ -46,34 +46,34 @@ PaneChange tick(ConfigImage& image, std::string_view control, bool on) {
 TEST(ReactionValueEntry, RangesAndWidths) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "1E"}}));
-  auto r = edit(image, "EditRespCh1Val", "70000");
+  auto r = editReaction(image, "EditRespCh1Val", "70000");
   ASSERT_TRUE(r.change.notice);
   EXPECT_EQ(r.change.notice->en, "The value must be in the range from 0 to 60000");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "1E"}}));
-  r = edit(image, "EditRespCh4Val", "60000");
+  r = editReaction(image, "EditRespCh4Val", "60000");
   EXPECT_FALSE(r.change.notice);
   EXPECT_EQ(r.change.after, view::After::Refresh);
-  edit(image, "EditRespPWMTO", "x2710");
+  editReaction(image, "EditRespPWMTO", "x2710");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "1E"}, {95, "60 EA 10 27"}}));
-  r = edit(image, "EditRespPWMTO", "10001");
+  r = editReaction(image, "EditRespPWMTO", "10001");
   EXPECT_TRUE(r.change.notice);
 
   place(image, 1, entryHex({{80, "01"}}));
-  edit(image, "EditReactionUSBKeyDlitmS", "20000");
+  editReaction(image, "EditReactionUSBKeyDlitmS", "20000");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "01 00 00 00 00 20 4E 00 00"}}));
-  EXPECT_TRUE(edit(image, "EditReactionUSBKeyDlitmS", "20001").change.notice);
-  EXPECT_TRUE(edit(image, "EditReactionUSBKeyDlitmS", "12a").change.notice);
+  EXPECT_TRUE(editReaction(image, "EditReactionUSBKeyDlitmS", "20001").change.notice);
+  EXPECT_TRUE(editReaction(image, "EditReactionUSBKeyDlitmS", "12a").change.notice);
 
   place(image, 1, entryHex({{80, "06"}}));
-  EXPECT_TRUE(edit(image, "EditReactionTouchX", "4096").change.notice);
-  edit(image, "EditReactionTouchY", "4095");
-  edit(image, "EditReactionTouchDlit", "4000");
-  EXPECT_TRUE(edit(image, "EditReactionTouchDlit", "4001").change.notice);
+  EXPECT_TRUE(editReaction(image, "EditReactionTouchX", "4096").change.notice);
+  editReaction(image, "EditReactionTouchY", "4095");
+  editReaction(image, "EditReactionTouchDlit", "4000");
+  EXPECT_TRUE(editReaction(image, "EditReactionTouchDlit", "4001").change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "06 00 00 FF 0F A0 0F"}}));
 
   place(image, 1, entryHex({{80, "16"}}));
-  edit(image, "EditReactionResEmulX", "255");
-  EXPECT_TRUE(edit(image, "EditReactionResEmulY", "256").change.notice);
+  editReaction(image, "EditReactionResEmulX", "255");
+  EXPECT_TRUE(editReaction(image, "EditReactionResEmulY", "256").change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "16 00 FF"}}));
 }
 
@@ -89,13 +89,13 @@ TEST(ReactionValueEntry, VoltsTakeCommaOrPointAndCapAt500) {
   ConfigImage image;
   openAnalogOutputs(image);
   place(image, 1, entryHex({{80, "04"}}));
-  auto r = edit(image, "EditReactionAnalogVOUT1", "5,5");
+  auto r = editReaction(image, "EditReactionAnalogVOUT1", "5,5");
   EXPECT_FALSE(r.change.notice);
-  edit(image, "EditReactionAnalogVOUT2", "1.234");
+  editReaction(image, "EditReactionAnalogVOUT2", "1.234");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "04 F4 01 7B 00"}}));
-  edit(image, "EditReactionAnalogVOUT2", "0,005");
+  editReaction(image, "EditReactionAnalogVOUT2", "0,005");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "04 F4 01 01 00"}}));
-  r = edit(image, "EditReactionAnalogVOUT2", "volts");
+  r = editReaction(image, "EditReactionAnalogVOUT2", "volts");
   EXPECT_TRUE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "04 F4 01 01 00"}}));
 }
@@ -107,17 +107,17 @@ TEST(ReactionValueEntry, AVoltageOutsideItsOutputsSpanIsLimitedWithAWord) {
   image.set(layout::kAnaVout1, 300);
   image.set(layout::kMinMaxVout1, 120);
   place(image, 1, entryHex({{80, "04"}}));
-  auto r = edit(image, "EditReactionAnalogVOUT1", "4.5");
+  auto r = editReaction(image, "EditReactionAnalogVOUT1", "4.5");
   ASSERT_TRUE(r.change.notice);
   EXPECT_EQ(r.change.notice->kind, view::NoticeKind::Information);
   EXPECT_EQ(
       r.change.notice->en,
       "The voltage of this output is limited to the range from 1.20 to 3.00 V, 3.00 V is set");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "04 2C 01"}}));
-  EXPECT_FALSE(edit(image, "EditReactionAnalogVOUT1", "2").change.notice);
+  EXPECT_FALSE(editReaction(image, "EditReactionAnalogVOUT1", "2").change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "04 C8 00"}}));
   // Output 2 keeps its own span: 0..0 V with an empty parameter block.
-  r = edit(image, "EditReactionAnalogVOUT2", "1");
+  r = editReaction(image, "EditReactionAnalogVOUT2", "1");
   ASSERT_TRUE(r.change.notice);
   EXPECT_EQ(
       r.change.notice->en,
@@ -134,22 +134,22 @@ TEST(ReactionValueEntry, AVoltageOutsideItsOutputsSpanIsLimitedWithAWord) {
   EXPECT_EQ(hint("EditReactionAnalogVOUT1"), "Диапазон: 1.20 … 3.00 В");
   // Increasing and decreasing steps are not limited by the span.
   place(image, 1, entryHex({{80, "04"}, {87, "02"}}));
-  EXPECT_FALSE(edit(image, "EditReactionAnalogVOUT1", "4.5").change.notice);
+  EXPECT_FALSE(editReaction(image, "EditReactionAnalogVOUT1", "4.5").change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "04 C2 01"}, {87, "02"}}));
 }
 
 TEST(ReactionValueEntry, RepeatCorrectsInsteadOfRefusing) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "0A 01"}}));
-  auto r = edit(image, "EditReactionEncoderReplay", "20000");
+  auto r = editReaction(image, "EditReactionEncoderReplay", "20000");
   EXPECT_FALSE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0A 01 00 F4 01"}}));
   place(image, 1, entryHex({{80, "14 02"}}));
-  edit(image, "EditReactionCarDSPReplay", "300ms");
+  editReaction(image, "EditReactionCarDSPReplay", "300ms");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "14 02 00 2C 01"}}));
   // A text with no leading digit is no number: refused, nothing stored.
   for (const char* text : {"abc", "", "x12"}) {
-    r = edit(image, "EditReactionCarDSPReplay", text);
+    r = editReaction(image, "EditReactionCarDSPReplay", text);
     ASSERT_TRUE(r.change.notice) << text;
     EXPECT_EQ(r.change.notice->en, "Enter a value in the specified position");
     EXPECT_EQ(r.change.after, view::After::None);
@@ -160,9 +160,9 @@ TEST(ReactionValueEntry, RepeatCorrectsInsteadOfRefusing) {
 TEST(ReactionValueEntry, GanetCodeOnlyFromTwoHexBytes) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "19"}}));
-  edit(image, "EditReactionGNNAVIPARAM", "A0 0F");
+  editReaction(image, "EditReactionGNNAVIPARAM", "A0 0F");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "19 00 0F A0"}}));
-  const auto r = edit(image, "EditReactionGNNAVIPARAM", "A0");
+  const auto r = editReaction(image, "EditReactionGNNAVIPARAM", "A0");
   EXPECT_FALSE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "19 00 0F A0"}}));
 }
@@ -170,93 +170,93 @@ TEST(ReactionValueEntry, GanetCodeOnlyFromTwoHexBytes) {
 TEST(ReactionValueEntry, VarOperandIsAHexByte) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "1D 01 01"}}));
-  EXPECT_FALSE(edit(image, "EditReactionVARVal", "x1F").change.notice);
+  EXPECT_FALSE(editReaction(image, "EditReactionVARVal", "x1F").change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "1D 01 01 1F"}}));
-  EXPECT_TRUE(edit(image, "EditReactionVARVal", "1F").change.notice);
-  EXPECT_TRUE(edit(image, "EditReactionVARVal", "x100").change.notice);
+  EXPECT_TRUE(editReaction(image, "EditReactionVARVal", "1F").change.notice);
+  EXPECT_TRUE(editReaction(image, "EditReactionVARVal", "x100").change.notice);
 }
 
 TEST(ReactionTexts, SerialUartAndDisplayLinesAreCutAndPadded) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "0E"}, {120, "FF"}}));
-  edit(image, "EditReactionSerialName", std::string(70, 'A'));
+  editReaction(image, "EditReactionSerialName", std::string(70, 'A'));
   auto e = entryOf(image, 1);
   for (std::size_t i = 81; i < 140; ++i) {
     EXPECT_EQ(e[i], 'A') << i;
   }
-  edit(image, "EditReactionUARTName", "AT");
+  editReaction(image, "EditReactionUARTName", "AT");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0E 41 54"}}));
 
   place(image, 1, entryHex({{80, "18 00 0D"}, {100, "FF"}}));
-  edit(image, "Edit_SWCAN_DISPLAY_MESSAGE_S1", std::string(20, 'B'));
+  editReaction(image, "Edit_SWCAN_DISPLAY_MESSAGE_S1", std::string(20, 'B'));
   e = entryOf(image, 1);
   for (std::size_t i = 83; i < 101; ++i) {
     EXPECT_EQ(e[i], 'B') << i;
   }
   EXPECT_EQ(e[101], 0);
-  edit(image, "Edit_SWCAN_DISPLAY_MESSAGE_S2", "CD");
-  edit(image, "Edit_SWCAN_DISPLAY_MESSAGE_S1", "");
+  editReaction(image, "Edit_SWCAN_DISPLAY_MESSAGE_S2", "CD");
+  editReaction(image, "Edit_SWCAN_DISPLAY_MESSAGE_S1", "");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 00 0D"}, {101, "43 44"}}));
-  EXPECT_TRUE(edit(image, "Edit_SWCAN_DISPLAY_MESSAGE_DLIT", "60001").change.notice);
-  edit(image, "Edit_SWCAN_DISPLAY_MESSAGE_DLIT", "60000");
+  EXPECT_TRUE(editReaction(image, "Edit_SWCAN_DISPLAY_MESSAGE_DLIT", "60001").change.notice);
+  editReaction(image, "Edit_SWCAN_DISPLAY_MESSAGE_DLIT", "60000");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 00 0D"}, {101, "43 44"}, {119, "60 EA"}}));
 }
 
 TEST(ReactionChoices, DisplayFlagsKeepTheOtherBits) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "18 00 0D"}, {121, "F0"}}));
-  tick(image, "CheckBox_SWCAN_DISPLAY_MESSAGE_S2x", true);
+  tickReaction(image, "CheckBox_SWCAN_DISPLAY_MESSAGE_S2x", true);
   EXPECT_EQ(entryOf(image, 1)[121], 0xF2);
-  tick(image, "CheckBox_SWCAN_DISPLAY_MESSAGE_S1x", true);
+  tickReaction(image, "CheckBox_SWCAN_DISPLAY_MESSAGE_S1x", true);
   EXPECT_EQ(entryOf(image, 1)[121], 0xF3);
-  tick(image, "CheckBox_SWCAN_DISPLAY_MESSAGE_S2x", false);
+  tickReaction(image, "CheckBox_SWCAN_DISPLAY_MESSAGE_S2x", false);
   EXPECT_EQ(entryOf(image, 1)[121], 0xF1);
 }
 
 TEST(ReactionChoices, SteeringCanTypeChangeWipesAndStartsAtTheFirstCommand) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "18 00 00 00 00 04 0B 02 11 22"}}));
-  pick(image, "ComboBoxReactionSWVWTYPEx", 3);
+  pickReaction(image, "ComboBoxReactionSWVWTYPEx", 3);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 03 03"}}));
-  pick(image, "ComboBoxReactionSWVWMODEx", 5);
+  pickReaction(image, "ComboBoxReactionSWVWMODEx", 5);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 10 03"}}));
-  pick(image, "ComboBoxReactionSWVWMODEx", 0);
+  pickReaction(image, "ComboBoxReactionSWVWMODEx", 0);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 03 03"}}));
-  pick(image, "ComboBoxReactionSWVWMODEx", 8);  // beyond the list
+  pickReaction(image, "ComboBoxReactionSWVWMODEx", 8);  // beyond the list
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 03 03"}}));
-  pick(image, "ComboBoxReactionSWVWMODEx", 5);
+  pickReaction(image, "ComboBoxReactionSWVWMODEx", 5);
   // The same type again keeps the command.
-  pick(image, "ComboBoxReactionSWVWTYPEx", 3);
+  pickReaction(image, "ComboBoxReactionSWVWTYPEx", 3);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 10 03"}}));
-  pick(image, "ComboBoxReactionSWVWTYPEx", 9);
+  pickReaction(image, "ComboBoxReactionSWVWTYPEx", 9);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 2E 09"}}));
-  pick(image, "ComboBoxReactionSWVWTYPEx", 13);
+  pickReaction(image, "ComboBoxReactionSWVWTYPEx", 13);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 00 0D"}}));
-  pick(image, "ComboBoxReactionSWVWTYPEx", 14);
+  pickReaction(image, "ComboBoxReactionSWVWTYPEx", 14);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 00 0D"}}));
-  pick(image, "ComboBoxReactionSWVWTYPEx", 0);
+  pickReaction(image, "ComboBoxReactionSWVWTYPEx", 0);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 00 00"}}));
-  pick(image, "ComboBoxReactionSWVWTYPEx", 12);
+  pickReaction(image, "ComboBoxReactionSWVWTYPEx", 12);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 2C 0C"}}));
-  pick(image, "ComboBoxReactionSWVWTYPEx", 13);
-  pick(image, "ComboBoxReactionSWVWMODEx", 0);  // type 13 has no commands
+  pickReaction(image, "ComboBoxReactionSWVWTYPEx", 13);
+  pickReaction(image, "ComboBoxReactionSWVWMODEx", 0);  // type 13 has no commands
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 00 0D"}}));
 }
 
 TEST(ReactionChoices, AmplifierTabStoresTheNeutralPosition) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "08 00 40"}}));
-  pick(image, "TabControlAMPLx", 1, ControlKind::Widget);
+  pickReaction(image, "TabControlAMPLx", 1, ControlKind::Widget);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "08 01 07"}}));
-  pick(image, "TabControlAMPLx", 0, ControlKind::Widget);
+  pickReaction(image, "TabControlAMPLx", 0, ControlKind::Widget);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "08 00 1F"}}));
-  pick(image, "TabControlAMPLx", 4, ControlKind::Widget);
+  pickReaction(image, "TabControlAMPLx", 4, ControlKind::Widget);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "08 04 05"}}));
-  pick(image, "TabControlAMPLx", 6, ControlKind::Widget);
+  pickReaction(image, "TabControlAMPLx", 6, ControlKind::Widget);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "08 06 00"}}));
-  pick(image, "TabControlAMPLx", 7, ControlKind::Widget);
+  pickReaction(image, "TabControlAMPLx", 7, ControlKind::Widget);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "08 06 00"}}));
-  pick(image, "ComboBoxAMPLPARx", 2);
+  pickReaction(image, "ComboBoxAMPLPARx", 2);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "08 06 02"}}));
 }
 
@@ -265,63 +265,64 @@ TEST(ReactionChoices, LinStoresTheTablePositionOfTheName) {
   image.set(layout::kLin2Mode, 6);  // Backlight OFF, Backlight ON
   image.set(layout::kLin1Mode, 2);  // AUDI2 slave
   place(image, 1, entryHex({{80, "12"}}));
-  pick(image, "ComboBoxReactionLINx", 1);  // Backlight ON
+  pickReaction(image, "ComboBoxReactionLINx", 1);  // Backlight ON
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "12 01"}}));
-  pick(image, "ComboBoxReactionLINx", 0);  // Backlight OFF
+  pickReaction(image, "ComboBoxReactionLINx", 0);  // Backlight OFF
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "12 00"}}));
-  pick(image, "ComboBoxReactionLINx", 2);  // KEY VOL UP
+  pickReaction(image, "ComboBoxReactionLINx", 2);  // KEY VOL UP
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "12 0B"}}));
-  pick(image, "ComboBoxReactionLINx", 12);  // KEY INFO NAV
+  pickReaction(image, "ComboBoxReactionLINx", 12);  // KEY INFO NAV
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "12 17"}}));
-  pick(image, "ComboBoxReactionLINx", 13);  // beyond the list
+  pickReaction(image, "ComboBoxReactionLINx", 13);  // beyond the list
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "12 17"}}));
-  tick(image, "CheckBoxReactionLINTrigger", true);
+  tickReaction(image, "CheckBoxReactionLINTrigger", true);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "12 17 01"}}));
 }
 
 TEST(ReactionChoices, VarButtonCyclesSevenOperations) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "1D 01 05"}}));
-  click(image, "SpeedButtonReactionVARFuncx");
+  clickReaction(image, "SpeedButtonReactionVARFuncx");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "1D 01 06"}}));
-  click(image, "SpeedButtonReactionVARFuncx");
+  clickReaction(image, "SpeedButtonReactionVARFuncx");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "1D 01 00"}}));
-  click(image, "SpeedButtonReactionVARFuncx");
+  clickReaction(image, "SpeedButtonReactionVARFuncx");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "1D 01 01"}}));
 }
 
 TEST(ReactionChoices, EncoderStepsAreStoredSigned) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "0A 01"}}));
-  pick(image, "CSpinEditReactionEncoderDIRx", -3, ControlKind::Spin);
+  pickReaction(image, "CSpinEditReactionEncoderDIRx", -3, ControlKind::Spin);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0A 01 FD"}}));
-  pick(image, "CSpinEditReactionEncoderDIRx", -30, ControlKind::Spin);
+  pickReaction(image, "CSpinEditReactionEncoderDIRx", -30, ControlKind::Spin);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0A 01 F6"}}));
-  pick(image, "CSpinEditReactionEncoderDIRx", 30, ControlKind::Spin);
+  pickReaction(image, "CSpinEditReactionEncoderDIRx", 30, ControlKind::Spin);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0A 01 0A"}}));
 }
 
 TEST(ReactionChoices, CursorMoveAndAcuraJoyRefreshTheParametersPage) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "0F"}}));
-  auto r = pick(image, "ComboBoxReactionCurMoveDirection", 3);
+  auto r = pickReaction(image, "ComboBoxReactionCurMoveDirection", 3);
   EXPECT_NE(requestOf<ParametersPageRequest>(r), nullptr);
-  r = tick(image, "CheckBoxReactionCurMovePress", true);
+  r = tickReaction(image, "CheckBoxReactionCurMovePress", true);
   EXPECT_NE(requestOf<ParametersPageRequest>(r), nullptr);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0F 03 00 01"}}));
-  r = edit(image, "EditReactionCurMoveNumPoints", "255");
+  r = editReaction(image, "EditReactionCurMoveNumPoints", "255");
   EXPECT_FALSE(r.request);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0F 03 FF 01"}}));
   place(image, 1, entryHex({{80, "10"}}));
-  EXPECT_NE(requestOf<ParametersPageRequest>(pick(image, "ComboBoxReactionMDXJOY", 2)), nullptr);
+  EXPECT_NE(requestOf<ParametersPageRequest>(pickReaction(image, "ComboBoxReactionMDXJOY", 2)),
+            nullptr);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "10 02"}}));
-  EXPECT_FALSE(pick(image, "ComboBoxReactionHWRx", 2).request);
+  EXPECT_FALSE(pickReaction(image, "ComboBoxReactionHWRx", 2).request);
 }
 
 TEST(ReactionPinCheck, IrOutputOnAPinNotSetUpStoresZeroAndGoesToThePins) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "02 01 56 34 12 00 08"}}));
-  auto r = pick(image, "ComboBoxReactionIROUTNUM", 1);  // X2/2
+  auto r = pickReaction(image, "ComboBoxReactionIROUTNUM", 1);  // X2/2
   EXPECT_NE(requestOf<PinsTabRequest>(r), nullptr);
   ASSERT_TRUE(r.change.notice);
   EXPECT_EQ(r.change.notice->kind, view::NoticeKind::Information);
@@ -329,15 +330,15 @@ TEST(ReactionPinCheck, IrOutputOnAPinNotSetUpStoresZeroAndGoesToThePins) {
   EXPECT_EQ(r.change.notice->en, "First, configure the pin options\nin the \"Pins\"");
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "02 01 56 34 12 00 00"}}));
 
-  pick(image, "ComboBoxReactionIROUTNUM", 9);
-  r = pick(image, "ComboBoxReactionIROUTNUM", 0);  // off
+  pickReaction(image, "ComboBoxReactionIROUTNUM", 9);
+  r = pickReaction(image, "ComboBoxReactionIROUTNUM", 0);  // off
   EXPECT_FALSE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1)[86], 0);
-  r = pick(image, "ComboBoxReactionIROUTNUM", 9);  // X5/8 needs no check
+  r = pickReaction(image, "ComboBoxReactionIROUTNUM", 9);  // X5/8 needs no check
   EXPECT_FALSE(r.request);
   EXPECT_EQ(entryOf(image, 1)[86], 9);
   image.set(layout::pinMode(Pin::IO6), 3);
-  r = pick(image, "ComboBoxReactionIROUTNUM", 15);
+  r = pickReaction(image, "ComboBoxReactionIROUTNUM", 15);
   EXPECT_FALSE(r.request);
   EXPECT_FALSE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1)[86], 15);
@@ -346,19 +347,19 @@ TEST(ReactionPinCheck, IrOutputOnAPinNotSetUpStoresZeroAndGoesToThePins) {
 TEST(ReactionPinCheck, PinReactionChecksItsOwnList) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "03"}}));
-  auto r = pick(image, "ComboBoxEventReactionPinNUM", 12);  // X6/2
+  auto r = pickReaction(image, "ComboBoxEventReactionPinNUM", 12);  // X6/2
   EXPECT_NE(requestOf<PinsTabRequest>(r), nullptr);
   EXPECT_EQ(entryOf(image, 1)[81], 0);
   image.set(layout::pinMode(Pin::X62), 1);
-  r = pick(image, "ComboBoxEventReactionPinNUM", 12);
+  r = pickReaction(image, "ComboBoxEventReactionPinNUM", 12);
   EXPECT_FALSE(r.request);
   EXPECT_EQ(entryOf(image, 1)[81], 12);
-  r = pick(image, "ComboBoxEventReactionPinNUM", 19);  // IO6 needs no check here
+  r = pickReaction(image, "ComboBoxEventReactionPinNUM", 19);  // IO6 needs no check here
   EXPECT_FALSE(r.request);
   EXPECT_EQ(entryOf(image, 1)[81], 19);
-  pick(image, "ComboBoxEventReactionPinMODE", 3);
-  edit(image, "EditEventReactionPinTO", "30000");
-  EXPECT_TRUE(edit(image, "EditEventReactionPinTO", "30001").change.notice);
+  pickReaction(image, "ComboBoxEventReactionPinMODE", 3);
+  editReaction(image, "EditEventReactionPinTO", "30000");
+  EXPECT_TRUE(editReaction(image, "EditEventReactionPinTO", "30001").change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "03 13 03 30 75"}}));
 }
 
@@ -366,20 +367,20 @@ TEST(ReactionEncoderCheck, RefusalKeepsTheEntryAndStillRefreshes) {
   ConfigImage image;
   image.set(layout::kTouchMode, 2);
   place(image, 1, entryHex({{80, "0A 04"}}));
-  auto r = pick(image, "ComboBoxReactionEncoderMODE", 1);
+  auto r = pickReaction(image, "ComboBoxReactionEncoderMODE", 1);
   ASSERT_TRUE(r.change.notice);
   EXPECT_EQ(r.change.notice->kind, view::NoticeKind::Information);
   EXPECT_EQ(r.change.after, view::After::Refresh);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0A 04"}}));
-  r = pick(image, "ComboBoxReactionEncoderMODE", 6);
+  r = pickReaction(image, "ComboBoxReactionEncoderMODE", 6);
   EXPECT_FALSE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0A 06"}}));
-  r = pick(image, "ComboBoxReactionEncoderMODE", 0);
+  r = pickReaction(image, "ComboBoxReactionEncoderMODE", 0);
   EXPECT_FALSE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "0A"}}));
   // Only the connection box is checked against the pins.
   place(image, 1, entryHex({{80, "09"}}));
-  r = pick(image, "ComboBoxReactionUSBMouseType", 1);
+  r = pickReaction(image, "ComboBoxReactionUSBMouseType", 1);
   EXPECT_FALSE(r.change.notice);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "09 01"}}));
 }
@@ -387,7 +388,7 @@ TEST(ReactionEncoderCheck, RefusalKeepsTheEntryAndStillRefreshes) {
 TEST(ReactionDialogs, SkipMaskOnlyForStepping) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "05 00 06"}}));
-  auto r = click(image, "SpeedButtonEventReactionSRCSkipx");
+  auto r = clickReaction(image, "SpeedButtonEventReactionSRCSkipx");
   const auto* skip = requestOf<SkipMaskRequest>(r);
   ASSERT_NE(skip, nullptr);
   EXPECT_EQ(r.change.after, view::After::Refresh);
@@ -399,7 +400,7 @@ TEST(ReactionDialogs, SkipMaskOnlyForStepping) {
   answerSkipMask(image, 1, 0x81);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "05 00 81"}}));
   place(image, 1, entryHex({{80, "05 04"}}));
-  r = click(image, "SpeedButtonEventReactionSRCSkipx");
+  r = clickReaction(image, "SpeedButtonEventReactionSRCSkipx");
   EXPECT_FALSE(r.request);
   EXPECT_EQ(r.change.after, view::After::None);
 }
@@ -407,7 +408,7 @@ TEST(ReactionDialogs, SkipMaskOnlyForStepping) {
 TEST(ReactionDialogs, CanMessageSlotsWithTheGroupCaption) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "18 00 00"}, {100, "00 00 04 0B 01 7F"}}));
-  auto r = click(image, "Panel_SW_CAN_DEPRESS");
+  auto r = clickReaction(image, "Panel_SW_CAN_DEPRESS");
   const auto* release = requestOf<CanMessageRequest>(r);
   ASSERT_NE(release, nullptr);
   EXPECT_EQ(release->entry, 1u);
@@ -415,7 +416,7 @@ TEST(ReactionDialogs, CanMessageSlotsWithTheGroupCaption) {
   EXPECT_EQ(release->caption.ru, " При отжатии ");
   EXPECT_EQ(release->message.length, 1);
   EXPECT_EQ(release->message.data[0], 0x7F);
-  r = click(image, "Panel_SW_CAN_PRESS");
+  r = clickReaction(image, "Panel_SW_CAN_PRESS");
   const auto* press = requestOf<CanMessageRequest>(r);
   ASSERT_NE(press, nullptr);
   EXPECT_EQ(press->slot, CanSlot::Press);
@@ -428,13 +429,13 @@ TEST(ReactionDialogs, CanMessageSlotsWithTheGroupCaption) {
   EXPECT_EQ(entryOf(image, 1),
             entryHex({{80, "18 00 00 00 00 8C 04 02 AA BB"}, {100, "00 00 04 0B 01 7F"}}));
   place(image, 1, entryHex({{80, "18 00 03"}}));
-  EXPECT_FALSE(click(image, "Panel_SW_CAN_PRESS").request);
+  EXPECT_FALSE(clickReaction(image, "Panel_SW_CAN_PRESS").request);
 }
 
 TEST(ReactionDialogs, IrCodeAndKeyboard) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "02 01 56 34 12 07 03"}}));
-  auto r = click(image, "PanelEventReactionIRx");
+  auto r = clickReaction(image, "PanelEventReactionIRx");
   const auto* ir = requestOf<ReactionIrCodeRequest>(r);
   ASSERT_NE(ir, nullptr);
   EXPECT_EQ(ir->entry, 1u);
@@ -444,9 +445,9 @@ TEST(ReactionDialogs, IrCodeAndKeyboard) {
   place(image, 1, entryHex({{80, "01"}}));
   EXPECT_FALSE(reactionIrCodeRequest(image, 1));
 
-  EXPECT_FALSE(click(image, "PanelEventReactionx").request);  // no keyboard function
+  EXPECT_FALSE(clickReaction(image, "PanelEventReactionx").request);  // no keyboard function
   image.set(layout::kPidSupport, 0x08);
-  r = click(image, "PanelEventReactionx");
+  r = clickReaction(image, "PanelEventReactionx");
   const auto* keyboard = requestOf<KeyboardRequest>(r);
   ASSERT_NE(keyboard, nullptr);
   EXPECT_EQ(keyboard->entry, 1u);
@@ -488,11 +489,12 @@ TEST(ReactionTypes, ChoosingTheSameTypeKeepsTheParameters) {
 TEST(ReactionChanges, UnknownNamesAndKindsChangeNothing) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "09"}}));
-  EXPECT_EQ(pick(image, "ComboBoxNoSuchThing", 2).change.after, view::After::None);
-  EXPECT_EQ(pick(image, "ComboBoxReactionUSBMouseType", 2, ControlKind::Edit).change.after,
+  EXPECT_EQ(pickReaction(image, "ComboBoxNoSuchThing", 2).change.after, view::After::None);
+  EXPECT_EQ(pickReaction(image, "ComboBoxReactionUSBMouseType", 2, ControlKind::Edit).change.after,
             view::After::None);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "09"}}));
-  EXPECT_EQ(pick(image, "ComboBoxReactionUSBMouseType", 8).change.after, view::After::Refresh);
+  EXPECT_EQ(pickReaction(image, "ComboBoxReactionUSBMouseType", 8).change.after,
+            view::After::Refresh);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "09 08"}}));
 }
 

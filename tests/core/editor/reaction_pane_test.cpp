@@ -19,8 +19,8 @@ using testing::entryOf;
 using testing::place;
 namespace layout = config::layout;
 
-ReactionPaneView derive(ConfigImage& image, std::size_t n = 1,
-                        Language language = Language::English) {
+ReactionPaneView deriveReaction(ConfigImage& image, std::size_t n = 1,
+                                Language language = Language::English) {
   EventPaneContext context;
   context.language = language;
   normaliseReactionEntry(image, n);
@@ -61,7 +61,7 @@ TEST(ReactionPaneTable, EveryPageHasItsSheetAndBindingsAreUnique) {
 TEST(ReactionPane, OnlyTheShownPageCarriesValues) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "1E 01 00 10 27"}}));  // PWM, channel 1 set to 10000
-  const auto v = derive(image);
+  const auto v = deriveReaction(image);
   EXPECT_EQ(v.page, 30u);
   EXPECT_TRUE(at(v, "ComboBoxRespCh1Modex").hasValue);
   EXPECT_EQ(at(v, "ComboBoxRespCh1Modex").value, 1);
@@ -75,11 +75,11 @@ TEST(ReactionPane, OnlyTheShownPageCarriesValues) {
 TEST(ReactionPane, PositionBeyondAFixedListShowsNoSelection) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "09 09"}}));  // nine mouse actions: 0..8
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   EXPECT_EQ(v.table, &reactionBindings());
   EXPECT_EQ(at(v, "ComboBoxReactionUSBMouseType").value, -1);
   place(image, 1, entryHex({{80, "09 08"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_EQ(at(v, "ComboBoxReactionUSBMouseType").value, 8);
 }
 
@@ -88,7 +88,7 @@ TEST(ReactionPane, EveryControlOfEveryPageCarriesItsName) {
     ConfigImage image;
     events::set(events::entryAt(image, 1), events::entry::kReactionType,
                 static_cast<std::uint8_t>(type));
-    const auto v = derive(image);
+    const auto v = deriveReaction(image);
     const auto all = reactionBindings().all();
     ASSERT_EQ(v.controls.size(), all.size());
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -101,20 +101,20 @@ TEST(ReactionPane, EveryControlOfEveryPageCarriesItsName) {
 TEST(ReactionPane, UnknownTypeShowsPageZero) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "1F 05"}}));
-  EXPECT_EQ(derive(image).page, 0u);
+  EXPECT_EQ(deriveReaction(image).page, 0u);
 }
 
 TEST(ReactionPane, IrCodeOfUnknownProtocolIsZeroedAndOutputDisabled) {
   ConfigImage image;
   // Protocol 11 (CAN AUTO) is no code for a reaction; the output byte and offset 85 stay.
   place(image, 1, entryHex({{80, "02 0B 22 33 44 09 03"}}));
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   EXPECT_EQ(at(v, "PanelEventReactionIRx").text, "Get the code");
   EXPECT_FALSE(at(v, "ComboBoxReactionIROUTNUM").enabled);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "02 00 00 00 00 09 03"}}));
 
   place(image, 1, entryHex({{80, "02 01 56 34 12 00 03"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_EQ(at(v, "PanelEventReactionIRx").text, "NEC 4660/86");
   EXPECT_TRUE(at(v, "ComboBoxReactionIROUTNUM").enabled);
   EXPECT_EQ(at(v, "ComboBoxReactionIROUTNUM").value, 3);
@@ -123,13 +123,13 @@ TEST(ReactionPane, IrCodeOfUnknownProtocolIsZeroedAndOutputDisabled) {
 TEST(ReactionPane, PinReactionWithoutPin) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "03"}}));
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   EXPECT_FALSE(at(v, "ComboBoxEventReactionPinMODE").enabled);
   EXPECT_EQ(at(v, "ComboBoxEventReactionPinMODE").value, 0);
   EXPECT_FALSE(at(v, "EditEventReactionPinTO").enabled);
   EXPECT_EQ(at(v, "EditEventReactionPinTO").text, "");
   place(image, 1, entryHex({{80, "03 02 01 E8 03"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_TRUE(at(v, "EditEventReactionPinTO").enabled);
   EXPECT_EQ(at(v, "EditEventReactionPinTO").text, "1000");
   EXPECT_EQ(at(v, "ComboBoxEventReactionPinMODE").value, 1);
@@ -139,7 +139,7 @@ TEST(ReactionPane, AnalogVoltsAndGlobalTime) {
   ConfigImage image;
   image.set(layout::kKeyReassignTo, 800);
   place(image, 1, entryHex({{80, "04 DB 01 05 00 64 00 01 01 01"}}));
-  const auto v = derive(image);
+  const auto v = deriveReaction(image);
   EXPECT_EQ(at(v, "EditReactionAnalogVOUT1").text, "4.75");
   EXPECT_EQ(at(v, "EditReactionAnalogVOUT2").text, "0.05");
   EXPECT_EQ(at(v, "EditReactionAnalogTO").text, "800");
@@ -152,25 +152,25 @@ TEST(ReactionPane, AnalogVoltsAndGlobalTime) {
 TEST(ReactionPane, SourceSkipButtonAndSaveBox) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "05 09 05"}}));
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   EXPECT_EQ(at(v, "SpeedButtonEventReactionSRCSkipx").text, "Skip:  1 3");
   EXPECT_TRUE(at(v, "SpeedButtonEventReactionSRCSkipx").enabled);
   EXPECT_FALSE(at(v, "CheckBoxEventReactionSRCSave").enabled);
   place(image, 1, entryHex({{80, "05 03 00 01"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_FALSE(at(v, "SpeedButtonEventReactionSRCSkipx").enabled);
   EXPECT_TRUE(at(v, "CheckBoxEventReactionSRCSave").enabled);
   EXPECT_TRUE(at(v, "CheckBoxEventReactionSRCSave").checked);
   place(image, 1, entryHex({{80, "05 00"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_EQ(at(v, "SpeedButtonEventReactionSRCSkipx").text, "Skip:  no");
   EXPECT_TRUE(at(v, "SpeedButtonEventReactionSRCSkipx").enabled);
   EXPECT_FALSE(at(v, "CheckBoxEventReactionSRCSave").enabled);
   place(image, 1, entryHex({{80, "05 08"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_TRUE(at(v, "CheckBoxEventReactionSRCSave").enabled);
   place(image, 1, entryHex({{80, "05 0A"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_FALSE(at(v, "SpeedButtonEventReactionSRCSkipx").enabled);
   EXPECT_FALSE(at(v, "CheckBoxEventReactionSRCSave").enabled);
 }
@@ -178,7 +178,7 @@ TEST(ReactionPane, SourceSkipButtonAndSaveBox) {
 TEST(ReactionPane, AmplifierListFollowsTheTab) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "08 01 07"}}));
-  const auto v = derive(image, 1, Language::Russian);
+  const auto v = deriveReaction(image, 1, Language::Russian);
   EXPECT_EQ(at(v, "TabControlAMPLx").value, 1);
   EXPECT_TRUE(at(v, "TabControlAMPLx").hasValue);
   ASSERT_EQ(at(v, "TabControlAMPLx").items.size(), 7u);
@@ -192,12 +192,12 @@ TEST(ReactionPane, AmplifierListFollowsTheTab) {
 TEST(ReactionPane, EncoderStepsAreSignedAndFollowTheConnection) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "0A 00 F6"}}));
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   EXPECT_EQ(at(v, "CSpinEditReactionEncoderDIRx").value, -10);
   EXPECT_FALSE(at(v, "CSpinEditReactionEncoderDIRx").enabled);
   EXPECT_FALSE(at(v, "EditReactionEncoderReplay").enabled);
   place(image, 1, entryHex({{80, "0A 02 05 F4 01"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_EQ(at(v, "CSpinEditReactionEncoderDIRx").value, 5);
   EXPECT_TRUE(at(v, "EditReactionEncoderReplay").enabled);
   EXPECT_EQ(at(v, "EditReactionEncoderReplay").text, "500");
@@ -206,21 +206,21 @@ TEST(ReactionPane, EncoderStepsAreSignedAndFollowTheConnection) {
 TEST(ReactionPane, IDriveAndAudiMmiParameterVisibility) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "0C 0E 10 27"}}));
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   EXPECT_TRUE(at(v, "EditReactionIDRIVEEventx").visible);
   EXPECT_EQ(at(v, "EditReactionIDRIVEEventx").text, "10000");
   EXPECT_EQ(at(v, "PanelReactionIDRIVEParamx").text, "Interval, mSec");
   place(image, 1, entryHex({{80, "0C 05"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_FALSE(at(v, "EditReactionIDRIVEEventx").visible);
   EXPECT_FALSE(at(v, "PanelReactionIDRIVEParamx").visible);
 
   place(image, 1, entryHex({{80, "13 00"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_FALSE(at(v, "EditReactionAUDIMMIPARAM").visible);
   EXPECT_FALSE(at(v, "PanelReactionAUDIMMIParamx").visible);
   place(image, 1, entryHex({{80, "13 01 32"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_EQ(at(v, "PanelReactionAUDIMMIParamx").text, "0...100%");
   EXPECT_EQ(at(v, "EditReactionAUDIMMIPARAM").text, "50");
 }
@@ -228,7 +228,7 @@ TEST(ReactionPane, IDriveAndAudiMmiParameterVisibility) {
 TEST(ReactionPane, SerialPageTexts) {
   ConfigImage image;
   place(image, 3, entryHex({{80, "0E"}}));
-  const auto v = derive(image, 3, Language::Russian);
+  const auto v = deriveReaction(image, 3, Language::Russian);
   EXPECT_EQ(v.entry, 3u);
   EXPECT_EQ(at(v, "PanelReactionSerial").text, "По USB");
   EXPECT_EQ(at(v, "EditReactionSerialName").text, "");
@@ -241,7 +241,7 @@ TEST(ReactionPane, LinListFromTheLinModes) {
   image.set(layout::kLin2Mode, 3);                // VW master: backlight and seat heating
   image.set(layout::kLin1Mode, 4);                // VW1 slave
   place(image, 1, entryHex({{80, "12 1D 01"}}));  // KEY OK, trigger
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   const auto list = items(v, "ComboBoxReactionLINx");
   ASSERT_EQ(list.size(), 8u + 15u);
   EXPECT_EQ(list[0], "Backlight OFF");
@@ -250,7 +250,7 @@ TEST(ReactionPane, LinListFromTheLinModes) {
   EXPECT_TRUE(at(v, "CheckBoxReactionLINTrigger").checked);
   // A stored command the list lacks shows the first item; the entry keeps it.
   place(image, 1, entryHex({{80, "12 34"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_EQ(at(v, "ComboBoxReactionLINx").value, 0);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "12 34"}}));
 }
@@ -258,7 +258,7 @@ TEST(ReactionPane, LinListFromTheLinModes) {
 TEST(ReactionPane, CarDspParameterOutsideItsListBecomesZero) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "14 02 28 F4 01"}}));  // mode 2, parameter 40
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   EXPECT_EQ(at(v, "ComboBoxEditReactionCarDspParamx").value, 0);
   EXPECT_EQ(items(v, "ComboBoxEditReactionCarDspParamx").front(), "1");
   EXPECT_TRUE(at(v, "EditReactionCarDSPReplay").visible);
@@ -267,24 +267,24 @@ TEST(ReactionPane, CarDspParameterOutsideItsListBecomesZero) {
   // The shortened CarDSP type has 86 volume positions.
   image.set(layout::kCarDspType, 1);
   place(image, 1, entryHex({{80, "14 07 5A"}}));
-  derive(image);
+  deriveReaction(image);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "14 07"}}));
   image.set(layout::kCarDspType, 0);
   place(image, 1, entryHex({{80, "14 07 5A"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "14 07 5A"}}));
   EXPECT_FALSE(at(v, "EditReactionCarDSPReplay").visible);
 
   // The last position of a list stays; one beyond it does not.
   place(image, 1, entryHex({{80, "14 0C 02"}}));
-  derive(image);
+  deriveReaction(image);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "14 0C 02"}}));
   place(image, 1, entryHex({{80, "14 0C 03"}}));
-  derive(image);
+  deriveReaction(image);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "14 0C"}}));
 
   place(image, 1, entryHex({{80, "14 09 03"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_FALSE(at(v, "ComboBoxEditReactionCarDspParamx").visible);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "14 09"}}));
 }
@@ -292,7 +292,7 @@ TEST(ReactionPane, CarDspParameterOutsideItsListBecomesZero) {
 TEST(ReactionPane, SteeringCanCommandNotOfferedByTheTypeIsZeroed) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "18 15 03"}}));  // type 3 holding EXIT
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   EXPECT_EQ(entryOf(image, 1), entryHex({{80, "18 00 03"}}));
   EXPECT_EQ(at(v, "ComboBoxReactionSWVWMODEx").value, 0);
   EXPECT_EQ(items(v, "ComboBoxReactionSWVWMODEx").front(), "UP");
@@ -301,14 +301,14 @@ TEST(ReactionPane, SteeringCanCommandNotOfferedByTheTypeIsZeroed) {
   EXPECT_FALSE(at(v, "GroupBoxSWCAN_DISPLAY_MESSAGE").visible);
 
   place(image, 1, entryHex({{80, "18 10 03"}}));  // OK is offered
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_EQ(at(v, "ComboBoxReactionSWVWMODEx").value, 5);
 }
 
 TEST(ReactionPane, SteeringCanUserPacketAndDisplay) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "18 00 00 00 00 04 0B 02 11 22"}}));  // id 0x2C1, 2 bytes
-  auto v = derive(image, 1, Language::Russian);
+  auto v = deriveReaction(image, 1, Language::Russian);
   EXPECT_FALSE(at(v, "ComboBoxReactionSWVWMODEx").visible);
   EXPECT_TRUE(at(v, "Panel_SW_CAN_PRESS").visible);
   EXPECT_EQ(at(v, "Panel_SW_CAN_PRESS").text, "Id:2C1 (11 22)");
@@ -320,7 +320,7 @@ TEST(ReactionPane, SteeringCanUserPacketAndDisplay) {
   EXPECT_FALSE(at(v, "Edit_SWCAN_DISPLAY_MESSAGE_S1").visible);
 
   place(image, 1, entryHex({{80, "18 00 0D 48 49"}, {119, "E8 03 02"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_FALSE(at(v, "Panel_SW_CAN_PRESS").visible);
   EXPECT_FALSE(at(v, "GroupBox_SW_CAN_PRESSx").visible);
   EXPECT_FALSE(at(v, "GroupBox_SW_CAN_DEPRESSx").visible);
@@ -338,27 +338,27 @@ TEST(ReactionPane, SteeringCanUserPacketAndDisplay) {
 TEST(ReactionPane, GanetCodeOnlyForAnyCode) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "19 00 0F A0"}}));
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   EXPECT_TRUE(at(v, "EditReactionGNNAVIPARAM").visible);
   EXPECT_EQ(at(v, "EditReactionGNNAVIPARAM").text, "A00F");
   place(image, 1, entryHex({{80, "19 03"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_FALSE(at(v, "EditReactionGNNAVIPARAM").visible);
 }
 
 TEST(ReactionPane, VarButtonAndOperand) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "1D"}}));
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   EXPECT_FALSE(at(v, "SpeedButtonReactionVARFuncx").visible);
   EXPECT_FALSE(at(v, "EditReactionVARVal").visible);
   place(image, 1, entryHex({{80, "1D 02 00"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_TRUE(at(v, "SpeedButtonReactionVARFuncx").visible);
   EXPECT_EQ(at(v, "SpeedButtonReactionVARFuncx").text, "?");
   EXPECT_FALSE(at(v, "EditReactionVARVal").visible);
   place(image, 1, entryHex({{80, "1D 02 05 1F"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_EQ(at(v, "SpeedButtonReactionVARFuncx").text, "OR");
   // The button's text is its value: a form applies it only when the view says so.
   EXPECT_TRUE(at(v, "SpeedButtonReactionVARFuncx").hasValue);
@@ -369,11 +369,11 @@ TEST(ReactionPane, VarButtonAndOperand) {
 TEST(ReactionPane, EventManageTargetsAndUsbKeyMemo) {
   ConfigImage image;
   place(image, 1, entryHex({{80, "07 02 05"}}));
-  auto v = derive(image);
+  auto v = deriveReaction(image);
   EXPECT_EQ(at(v, "ComboBoxReactionEventHandleNumx").value, 5);
   EXPECT_EQ(items(v, "ComboBoxReactionEventHandleNumx")[5], "5");
   place(image, 1, entryHex({{80, "01 07 11"}, {85, "C8"}}));
-  v = derive(image);
+  v = deriveReaction(image);
   EXPECT_EQ(at(v, "MemoEventReactionx").text, "  \n  \nlCtrl + rCtrl");
   EXPECT_EQ(at(v, "EditReactionUSBKeyDlitmS").text, "200");
 }
@@ -409,9 +409,9 @@ TEST(ReactionPane, DerivingTwiceChangesNothing) {
   for (const auto& data : entries) {
     ConfigImage image;
     place(image, 1, data);
-    const auto first = derive(image);
+    const auto first = deriveReaction(image);
     const auto once = entryOf(image, 1);
-    const auto second = derive(image);
+    const auto second = deriveReaction(image);
     EXPECT_EQ(entryOf(image, 1), once);
     ASSERT_EQ(first.controls.size(), second.controls.size());
     for (std::size_t i = 0; i < first.controls.size(); ++i) {

@@ -11,7 +11,7 @@ namespace {
 
 namespace area = device::area;
 namespace layout = config::layout;
-constexpr std::uint8_t kWrite = 0x80;
+constexpr std::uint8_t kWriteBit = 0x80;
 constexpr sim::TouchBlock kBlock{0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99};
 
 class TouchCalibrationTest : public ProcedureTest {
@@ -52,7 +52,7 @@ TEST_F(TouchCalibrationTest, ThreeCornersReadTheTouchBlockWhichTheChangeSendingW
             (std::vector<std::string>{"You really want to launch setup of touchpanel?"}));
   EXPECT_EQ(window.running, (std::vector<bool>{true, false}));
   EXPECT_FALSE(calibration.running());
-  const auto start = requestsFor(area::kTouchCalibration | kWrite);
+  const auto start = requestsFor(area::kTouchCalibration | kWriteBit);
   ASSERT_EQ(start.size(), 1u);
   EXPECT_EQ(bytes(start[0].payload()), (std::vector<std::uint8_t>{1}));
   EXPECT_EQ(window.promptTexts(),
@@ -70,7 +70,7 @@ TEST_F(TouchCalibrationTest, ThreeCornersReadTheTouchBlockWhichTheChangeSendingW
   // The next poll sends the block as a change of the image.
   controller.clearRequests();
   tick();
-  const auto sent = requestsFor(area::kConfiguration | kWrite);
+  const auto sent = requestsFor(area::kConfiguration | kWriteBit);
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0].offset, 0);
   EXPECT_EQ(bytes(sent[0].payload()), bytes(kBlock));
@@ -81,7 +81,7 @@ TEST_F(TouchCalibrationTest, ControllerGivingUpReadsNothing) {
   connect();
   const config::ConfigImage before = model.working;
   calibration.click(false);
-  EXPECT_EQ(bytes(requestsFor(area::kTouchCalibration | kWrite).at(0).payload()),
+  EXPECT_EQ(bytes(requestsFor(area::kTouchCalibration | kWriteBit).at(0).payload()),
             (std::vector<std::uint8_t>{0}));
   EXPECT_EQ(window.promptTexts(),
             (std::vector<std::string>{"Press at top left corner",
