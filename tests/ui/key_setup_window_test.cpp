@@ -22,7 +22,7 @@
 #include "sim/simulated_hid_port.hpp"
 #include "support/window_rig.hpp"
 #include "ui/app/main_window.hpp"
-#include "ui/app/window_clock.hpp"
+#include "ui/common/window_clock.hpp"
 #include "ui/common/message_box.hpp"
 #include "ui/params/key_procedures.hpp"
 #include "ui/params/keys_grid_widget.hpp"
