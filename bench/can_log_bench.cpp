@@ -106,7 +106,7 @@ void BM_CanLogPageOffscreen(benchmark::State& state) {
   hooks.rememberLogFile = [](const QString&) {};
   hooks.terminalShown = [] { return false; };
   hooks.echo = [](const QString&) {};
-  CanLogPage page(rig.host, rig.link, std::move(hooks));
+  CanLogPage page(rig.host, kivprism::ui::wallClock(), rig.link, std::move(hooks));
   page.resize(900, 700);
   page.show();
   page.CANLOG_BEGINClick();

@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "sim/sim_clock.hpp"
-#include "ui/app/window_clock.hpp"
+#include "ui/common/window_clock.hpp"
 
 namespace kivprism::testing {
 

@@ -522,7 +522,9 @@ class ParamsPageTest : public QObject {
   // control the focus and marks it for a moment; a control the settings hide is marked.
   void theSearchFindsCaptionsInBothLanguagesAndRevealsTheControl() {
     kivprism::config::ConfigModel model;
+    kivprism::testing::VirtualWindowClock clock;
     ParametersPage page(model, {});
+    page.setClock(clock);
     page.resize(1000, 700);
     page.show();
     page.activateWindow();
@@ -546,7 +548,11 @@ class ParamsPageTest : public QObject {
     QVERIFY(!speed->isEnabled());
     QCOMPARE(page.highlighted(), speed);
     QVERIFY(speed->graphicsEffect() != nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(page.highlighted() == nullptr, 3000);
+    clock.advance(1499);
+    QCOMPARE(page.highlighted(), speed);
+    QVERIFY(speed->graphicsEffect() != nullptr);
+    clock.advance(1);
+    QVERIFY(page.highlighted() == nullptr);
     QVERIFY(speed->graphicsEffect() == nullptr);
     // The differential-bus switch is found but hidden while the bus has no mode.
     find->setText("w203");
@@ -567,10 +573,22 @@ class ParamsPageTest : public QObject {
     QCOMPARE(page.pageControl()->currentWidget()->objectName(), QString("TabSheet_DIFFBUSx"));
     QTRY_VERIFY(w203->hasFocus());
     QVERIFY(!page.revealControl(QString("NO_SUCH_KEY")));
-    // The car category reaches the bus variants on the interfaces tab.
+    QCOMPARE(page.highlighted(), w203);
+    clock.advance(1000);
+    // The car category reaches the bus variants on the interfaces tab. The new highlight takes
+    // over from the old at once and lasts its own full time.
     choose(page.categoryList(), "ComboBoxDIFFBUSx");
     QCOMPARE(page.pageControl()->currentWidget()->objectName(), QString("TabSheetInterfaces"));
-    QTRY_VERIFY(page.findChild<QComboBox*>("ComboBoxDIFFBUSx")->hasFocus());
+    auto* diffBus = page.findChild<QComboBox*>("ComboBoxDIFFBUSx");
+    QTRY_VERIFY(diffBus->hasFocus());
+    QVERIFY(w203->graphicsEffect() == nullptr);
+    QCOMPARE(page.highlighted(), diffBus);
+    clock.advance(1499);
+    QCOMPARE(page.highlighted(), diffBus);
+    QVERIFY(diffBus->graphicsEffect() != nullptr);
+    clock.advance(1);
+    QVERIFY(page.highlighted() == nullptr);
+    QVERIFY(diffBus->graphicsEffect() == nullptr);
     // In English: the English caption, the English tab name.
     kivprism::lang::setCurrentLanguage(kivprism::lang::Language::English);
     page.retranslate();

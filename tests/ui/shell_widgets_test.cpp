@@ -23,6 +23,7 @@
 #include "core/device/device_link.hpp"
 #include "sim/simulated_controller.hpp"
 #include "sim/simulated_hid_port.hpp"
+#include "support/virtual_window_clock.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/app/window_shell.hpp"
 #include "ui/common/message_box.hpp"
@@ -101,21 +102,34 @@ class ShellWidgetsTest : public QObject {
   }
 
   void flashMessageEndsAfterItsDuration() {
-    PanelMenu panel;
+    kivprism::testing::VirtualWindowClock clock;
+    PanelMenu panel(clock);
     panel.show();
     panel.flashMessage(150, 0, "Send of changes");
     QCOMPARE(panel.text(), QString("Send of changes"));
     QVERIFY(!panel.blinking());
-    QTRY_VERIFY_WITH_TIMEOUT(panel.text().isEmpty(), 2000);
+    clock.advance(149);
+    QCOMPARE(panel.text(), QString("Send of changes"));
+    clock.advance(1);
+    QVERIFY(panel.text().isEmpty());
     QVERIFY(panel.contentVisible());
   }
 
   void blinkingTogglesAndEndFlashRestores() {
-    PanelMenu panel;
+    kivprism::testing::VirtualWindowClock clock;
+    PanelMenu panel(clock);
     panel.show();
     panel.flashMessage(0, 20, "blink");
     QVERIFY(panel.blinking());
-    QTRY_VERIFY_WITH_TIMEOUT(!panel.contentVisible(), 2000);
+    clock.advance(19);
+    QVERIFY(panel.contentVisible());
+    clock.advance(1);
+    QVERIFY(!panel.contentVisible());
+    clock.advance(20);
+    QVERIFY(panel.contentVisible());
+    clock.advance(20);
+    QVERIFY(!panel.contentVisible());
+    QCOMPARE(panel.text(), QString("blink"));
     panel.endFlash();
     QVERIFY(!panel.blinking());
     QVERIFY(panel.contentVisible());
@@ -123,16 +137,25 @@ class ShellWidgetsTest : public QObject {
   }
 
   void aNewMessageCancelsThePendingEnd() {
-    PanelMenu panel;
+    kivprism::testing::VirtualWindowClock clock;
+    PanelMenu panel(clock);
     panel.show();
     panel.flashMessage(50, 0, "first");
     panel.flashMessage(0, 0, "stays");
-    QTest::qWait(200);
+    clock.advance(200);
     QCOMPARE(panel.text(), QString("stays"));
+    // A timed message over a timed one runs its own full duration.
+    panel.flashMessage(100, 0, "first");
+    clock.advance(60);
+    panel.flashMessage(100, 0, "second");
+    clock.advance(60);
+    QCOMPARE(panel.text(), QString("second"));
+    clock.advance(40);
+    QVERIFY(panel.text().isEmpty());
   }
 
   void progressGaugeReplacesTheText() {
-    PanelMenu panel;
+    PanelMenu panel(kivprism::ui::wallClock());
     panel.show();
     panel.showProgress(64, 15218);
     QVERIFY(panel.progressVisible());

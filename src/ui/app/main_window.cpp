@@ -191,6 +191,7 @@ void TMainForm::buildPages() {
   currentSource->setEnabled(false);
   layout->addWidget(currentSource, 0, Qt::AlignLeft | Qt::AlignTop);
   buildParametersPage(layout);
+  pages_.parameters->setClock(shell_.clock());
   pageControl->addTab(parametersTab, QString());
   buildCanLogPage();
   setCentralWidget(pageControl);

@@ -17,7 +17,8 @@ int gaugeValue(std::size_t value) {
 }
 }  // namespace
 
-PanelMenu::PanelMenu(QWidget* parent) : QFrame(parent) {
+PanelMenu::PanelMenu(WindowClock& clock, QWidget* parent)
+    : QFrame(parent), universalTimer_(clock), flashTimer_(clock) {
   setObjectName("PanelMenu");
   setFrameShape(QFrame::StyledPanel);
   setFrameShadow(QFrame::Sunken);
@@ -44,14 +45,15 @@ PanelMenu::PanelMenu(QWidget* parent) : QFrame(parent) {
 
   universalTimer_.setObjectName("UniversalTimer");
   universalTimer_.setInterval(100);
-  connect(&universalTimer_, &QTimer::timeout, this, [this] {
+  connect(&universalTimer_, &ClockTimer::timeout, this, [this] {
     if (callback_) {
       const auto callback = callback_;
       callback();
     }
   });
   flashTimer_.setObjectName("TimerFlash");
-  connect(&flashTimer_, &QTimer::timeout, this, [this] { setContentVisible(!contentVisible()); });
+  connect(&flashTimer_, &ClockTimer::timeout, this,
+          [this] { setContentVisible(!contentVisible()); });
 }
 
 void PanelMenu::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs, const QString& text) {
@@ -62,7 +64,8 @@ void PanelMenu::flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs, co
     setCallbackTimer([this] { endFlash(); }, durationMs);
   }
   if (blinkMs != 0) {
-    flashTimer_.start(static_cast<int>(blinkMs));
+    flashTimer_.setInterval(static_cast<int>(blinkMs));
+    flashTimer_.start();
   } else {
     flashTimer_.stop();
     setContentVisible(true);
@@ -79,7 +82,8 @@ void PanelMenu::endFlash() {
 void PanelMenu::setCallbackTimer(std::function<void()> callback, std::uint32_t intervalMs) {
   if (callback && intervalMs != 0) {
     callback_ = std::move(callback);
-    universalTimer_.start(static_cast<int>(intervalMs));
+    universalTimer_.setInterval(static_cast<int>(intervalMs));
+    universalTimer_.start();
   } else {
     universalTimer_.stop();
     callback_ = nullptr;

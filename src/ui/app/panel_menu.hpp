@@ -3,9 +3,10 @@
 #pragma once
 
 #include <QFrame>
-#include <QTimer>
 #include <cstdint>
 #include <functional>
+
+#include "ui/common/window_clock.hpp"
 
 class QLabel;
 class QProgressBar;
@@ -20,7 +21,8 @@ class PanelMenu : public QFrame {
   static constexpr int kDesignWidth = 530;
   static constexpr int kMinimumWidth = 200;
 
-  explicit PanelMenu(QWidget* parent = nullptr);
+  // The message ends and the blinking run on the window's clock.
+  explicit PanelMenu(WindowClock& clock, QWidget* parent = nullptr);
 
   // Shows the text; a nonzero duration ends it with endFlash, a nonzero blink interval blinks it.
   void flashMessage(std::uint32_t durationMs, std::uint32_t blinkMs, const QString& text);
@@ -49,8 +51,8 @@ class PanelMenu : public QFrame {
   QStackedLayout* stack_;
   QLabel* label_;
   QProgressBar* gauge_;
-  QTimer universalTimer_;
-  QTimer flashTimer_;
+  ClockTimer universalTimer_;
+  ClockTimer flashTimer_;
   std::function<void()> callback_;
 };
 

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "core/device/link_host.hpp"
-#include "ui/app/window_clock.hpp"
 #include "ui/common/message_box.hpp"
+#include "ui/common/window_clock.hpp"
 
 class QLabel;
 class QWidget;
@@ -44,6 +44,8 @@ class WindowShell : public device::LinkHost {
   // The window has started to close: waits end, the poll timer stays off.
   void beginShutDown();
   ClockTimer& pollTimer() { return pollTimer_; }
+  // The clock the window's other timers run on.
+  WindowClock& clock() { return clock_; }
   QString statusText() const;
   QString syncText() const;
 

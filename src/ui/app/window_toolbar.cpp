@@ -87,7 +87,7 @@ WindowToolbar::WindowToolbar(QMainWindow& window, WindowShell& shell, device::De
   bar_->addSeparator();
   b.languageMakerx = addTextButton(bar_, "SpeedButtonLanguageMakerx", "L");
   bar_->addWidget(b.languageMakerx)->setVisible(false);
-  pages_.panelMenu = new PanelMenu(bar_);
+  pages_.panelMenu = new PanelMenu(shell_.clock(), bar_);
   bar_->addWidget(pages_.panelMenu);
 
   connect(b.updateDevice, &QToolButton::clicked, this,

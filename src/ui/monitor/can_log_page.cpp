@@ -460,9 +460,9 @@ void CanLogDetailModel::publish() {
 
 // --- page ---
 
-CanLogPage::CanLogPage(shell::ShellServices& shell, device::DeviceLink& link, Hooks hooks,
-                       QWidget* parent)
-    : QWidget(parent), shell_(shell), link_(link), hooks_(std::move(hooks)) {
+CanLogPage::CanLogPage(shell::ShellServices& shell, WindowClock& clock, device::DeviceLink& link,
+                       Hooks hooks, QWidget* parent)
+    : QWidget(parent), shell_(shell), link_(link), hooks_(std::move(hooks)), batchTimer_(clock) {
   setObjectName("TabSheetCANLOG");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -560,9 +560,12 @@ CanLogPage::CanLogPage(shell::ShellServices& shell, device::DeviceLink& link, Ho
   connect(listViewCANLOGDATA_->verticalScrollBar(), &QScrollBar::valueChanged, this, replace);
   connect(details_, &QAbstractItemModel::modelReset, this, replace);
 
-  batchTimer_.setSingleShot(true);
+  // One batch per start: publish starts the next while the change marks still fade.
   batchTimer_.setInterval(kBatchMs);
-  connect(&batchTimer_, &QTimer::timeout, this, &CanLogPage::publish);
+  connect(&batchTimer_, &ClockTimer::timeout, this, [this] {
+    batchTimer_.stop();
+    publish();
+  });
 }
 
 CanLogPage::~CanLogPage() = default;

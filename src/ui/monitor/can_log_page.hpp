@@ -5,9 +5,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QElapsedTimer>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -24,6 +22,7 @@
 #include "core/device/link_host.hpp"
 #include "core/events/records.hpp"
 #include "core/shell/shell_services.hpp"
+#include "ui/common/window_clock.hpp"
 
 class QAction;
 class QCheckBox;
@@ -154,7 +153,8 @@ class CanLogPage : public QWidget, public device::CanRecordListener {
     std::function<void()> raise;
   };
 
-  CanLogPage(shell::ShellServices& shell, device::DeviceLink& link, Hooks hooks,
+  // The batches run on the window's clock.
+  CanLogPage(shell::ShellServices& shell, WindowClock& clock, device::DeviceLink& link, Hooks hooks,
              QWidget* parent = nullptr);
   ~CanLogPage() override;
 
@@ -267,7 +267,7 @@ class CanLogPage : public QWidget, public device::CanRecordListener {
   // The packet list's column widths as last fitted to their texts.
   std::array<int, CanLogPacketModel::kColumns> fitted_{};
   QMenu* popupMenuCANLOG_;
-  QTimer batchTimer_;
+  ClockTimer batchTimer_;
   int selectedRow_ = -1;
   int lastPressedRow_ = -1;
   std::uint8_t pickedBytes_ = 0;

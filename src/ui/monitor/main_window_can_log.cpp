@@ -143,7 +143,8 @@ void TMainForm::buildCanLogPage() {
     pages_.pageControl->setTabVisible(pages_.pageControl->indexOf(pages_.canLogPage), shown);
   };
   hooks.raise = [this] { pages_.pageControl->setCurrentWidget(pages_.canLogPage); };
-  pages_.canLogPage = new CanLogPage(shell_, *link_, std::move(hooks), pages_.pageControl);
+  pages_.canLogPage =
+      new CanLogPage(shell_, shell_.clock(), *link_, std::move(hooks), pages_.pageControl);
   pages_.pageControl->setTabVisible(pages_.pageControl->addTab(pages_.canLogPage, QString()),
                                     false);
   link_->addCanRecordListener(*pages_.canLogPage);

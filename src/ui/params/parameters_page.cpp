@@ -22,7 +22,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -105,6 +104,7 @@ class FindBoxKeys : public QObject {
 
 ParametersPage::ParametersPage(config::ConfigModel& model, Hooks hooks, QWidget* parent)
     : QWidget(parent), model_(model), hooks_(std::move(hooks)) {
+  setClock(wallClock());
   BoundForm::Hooks form;
   form.change = [this](std::string_view control, view::ControlKind kind, const view::Change& c) {
     return core::controlChanged(model_.working, control, kind, c);
@@ -430,14 +430,29 @@ void ParametersPage::highlight(QWidget* control) {
   tint->setStrength(0.7);
   control->setGraphicsEffect(tint);
   highlighted_ = control;
-  QTimer::singleShot(kHighlightMs, tint, [this, control, tint] {
-    if (control->graphicsEffect() == tint) {
+  tint_ = tint;
+  highlightTimer_->start();
+}
+
+void ParametersPage::endHighlight() {
+  highlightTimer_->stop();
+  if (tint_ != nullptr) {
+    auto* control = static_cast<QWidget*>(tint_->parent());
+    if (control->graphicsEffect() == tint_) {
       control->setGraphicsEffect(nullptr);
     }
-    if (highlighted_ == control) {
-      highlighted_ = nullptr;
-    }
-  });
+  }
+  highlighted_ = nullptr;
+}
+
+void ParametersPage::setClock(WindowClock& clock) {
+  const bool running = highlightTimer_ != nullptr && highlightTimer_->isActive();
+  highlightTimer_ = std::make_unique<ClockTimer>(clock);
+  highlightTimer_->setInterval(kHighlightMs);
+  connect(highlightTimer_.get(), &ClockTimer::timeout, this, &ParametersPage::endHighlight);
+  if (running) {
+    highlightTimer_->start();
+  }
 }
 
 QString ParametersPage::currentTabName() const {

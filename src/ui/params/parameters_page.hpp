@@ -5,9 +5,11 @@
 
 #include <QHash>
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -19,8 +21,10 @@
 #include "core/params/param_find.hpp"
 #include "core/params/refresh.hpp"
 #include "ui/common/bound_form.hpp"
+#include "ui/common/window_clock.hpp"
 #include "ui/params/page_layout.hpp"
 
+class QGraphicsEffect;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -67,6 +71,8 @@ class ParametersPage : public QWidget {
 
   ParametersPage(config::ConfigModel& model, Hooks hooks, QWidget* parent = nullptr);
   ~ParametersPage() override;
+  // The clock the highlight's end runs on: the wall clock until the window hands in its own.
+  void setClock(WindowClock& clock);
 
   // The refresh of the page: skipped while running and when the image did not change.
   void refresh();
@@ -128,6 +134,7 @@ class ParametersPage : public QWidget {
   void categoryChosen(QTreeWidgetItem* item);
   void findTextChanged(const QString& text);
   void highlight(QWidget* control);
+  void endHighlight();
   QString entryLine(const kivprism::params::FindEntry& entry, bool shown, bool marked) const;
 
   config::ConfigModel& model_;
@@ -139,7 +146,9 @@ class ParametersPage : public QWidget {
   QTreeWidget* categories_ = nullptr;
   QLineEdit* findBox_ = nullptr;
   QListWidget* findResults_ = nullptr;
-  QWidget* highlighted_ = nullptr;
+  QPointer<QWidget> highlighted_;
+  QPointer<QGraphicsEffect> tint_;
+  std::unique_ptr<ClockTimer> highlightTimer_;
   QString rememberedTab_;
   std::vector<kivprism::params::FindEntry> findEntries_;
   QStackedWidget* diffBusPages_ = nullptr;

@@ -1,4 +1,4 @@
-#include "ui/app/window_clock.hpp"
+#include "ui/common/window_clock.hpp"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
