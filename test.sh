@@ -161,7 +161,7 @@ if command -v clang++ >/dev/null &&
   clang++ -fsanitize=fuzzer,address,undefined "$fuzz_probe/probe.cpp" -o "$fuzz_probe/probe" \
     >/dev/null 2>&1; then
   rm -rf "$fuzz_probe"
-  FUZZ_JOBS="$jobs" stage fuzz tools/fuzz.sh 5
+  FUZZ_JOBS="$jobs" stage fuzz tools/fuzz.sh 3
 else
   rm -rf "$fuzz_probe"
   skipped fuzz "clang++ with the libFuzzer runtime is not installed"

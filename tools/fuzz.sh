@@ -14,9 +14,10 @@ build=build-fuzz
 jobs=${FUZZ_JOBS:-1}
 
 # Line tables only (a crash's stack trace keeps file and line) and each target's files compiled in
-# batches (KIVPRISM_UNITY): the fuzzer's coverage is that of a file-by-file build.
+# batches (KIVPRISM_UNITY): the fuzzer's coverage is that of a file-by-file build. -O1 compiles in
+# less time than -O2 and keeps the instrumented code fast enough for a few seconds' run.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DKIVPRISM_UNITY=ON \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DKIVPRISM_UNITY=ON \
   -DKIVPRISM_UNITY_BATCH_SIZE=16 -DKIVPRISM_FUZZ=ON -DKIVPRISM_WERROR=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" --target fuzz_all
 
