@@ -213,8 +213,10 @@ class KeysGridWidgetTest : public QObject {
     QVERIFY(QToolTip::isVisible());
     for (int i = 0; i < 4; ++i) {
       s.widget.pollTick();
-      QTest::qWait(150);
+      QApplication::processEvents();
     }
+    // A withdrawn hint goes after Qt's 300 ms hide delay.
+    QTest::qWait(350);
     QVERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), QString("Toolbar hint"));
 

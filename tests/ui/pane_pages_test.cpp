@@ -19,6 +19,7 @@
 
 #include "core/config/image_layout.hpp"
 #include "core/params/availability.hpp"
+#include "core/shell/shell_services.hpp"
 #include "pane_rig.hpp"
 #include "ui/params/parameters_page.hpp"
 
@@ -256,9 +257,9 @@ class PanePagesTest : public QObject {
     Rig rig;
     QVERIFY(rig.showActive());
     showOnScreen(rig);
-    // The test measures how the pages are laid out; painting each of them adds nothing. Set on
-    // the pane itself, this outlasts the window's own redraw pauses.
-    rig.pane().setUpdatesEnabled(false);
+    // The test measures how the pages are laid out; painting the window after each page adds
+    // nothing, so its repaint is held off throughout, as the window's own refreshes hold it.
+    const kivprism::shell::RedrawPause noPainting(rig.window->shell());
     QStringList clipped;
     for (int language : {0, 1}) {
       rig.window->language().applyLanguage(language);
