@@ -67,10 +67,6 @@ skipped() {
 }
 summary() {
   local status=$? ms
-  # A run that stops early leaves no fuzz run behind it.
-  if [ -n "${fuzz_pid:-}" ]; then
-    kill "$fuzz_pid" 2>/dev/null || true
-  fi
   cpu_ms
   rm -f "$stage_times"
   echo
@@ -158,22 +154,6 @@ sanitizer_tests() {
 stage "sanitizer tests" sanitizer_tests
 
 # Each fuzz target a few seconds on its seed corpus, when clang and its libFuzzer runtime are here.
-# The fuzz run goes beside the Windows check: each leaves the machine partly idle (linking, Wine's
-# start, the last programs of a run), so side by side they end sooner than one after the other.
-fuzz_pid=
-fuzz_log=
-fuzz_start_ms=0
-# Waits for the fuzz run and shows its output; its status is the stage's.
-finish_fuzz() {
-  local status=0 ms
-  wait "$fuzz_pid" || status=$?
-  fuzz_pid=
-  cat "$fuzz_log"
-  rm -f "$fuzz_log"
-  to_ms "$EPOCHREALTIME"
-  echo "fuzz: $(format_ms $((ms - fuzz_start_ms))) wall from its start, beside the Windows check"
-  return "$status"
-}
 fuzz_probe=$(mktemp -d)
 echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' \
   >"$fuzz_probe/probe.cpp"
@@ -181,12 +161,7 @@ if command -v clang++ >/dev/null &&
   clang++ -fsanitize=fuzzer,address,undefined "$fuzz_probe/probe.cpp" -o "$fuzz_probe/probe" \
     >/dev/null 2>&1; then
   rm -rf "$fuzz_probe"
-  fuzz_log=$(mktemp)
-  to_ms "$EPOCHREALTIME"
-  fuzz_start_ms=$ms
-  FUZZ_JOBS="$jobs" tools/fuzz.sh 3 >"$fuzz_log" 2>&1 &
-  fuzz_pid=$!
-  echo "=== fuzz started beside the Windows check"
+  FUZZ_JOBS="$jobs" stage fuzz tools/fuzz.sh 3
 else
   rm -rf "$fuzz_probe"
   skipped fuzz "clang++ with the libFuzzer runtime is not installed"
@@ -202,7 +177,4 @@ elif [ "$windows_check" = auto ]; then
   skipped "windows check" "the run took $((SECONDS / 60)) minutes so far; run tools/windows-check.sh"
 else
   skipped "windows check" "KIVPRISM_WINDOWS_CHECK=0"
-fi
-if [ -n "$fuzz_pid" ]; then
-  stage fuzz finish_fuzz
 fi
