@@ -19,6 +19,20 @@
 
 namespace kivprism::ui {
 
+namespace {
+
+enum class Checkable { No, Yes };
+
+// An item the language table names by its object name; its text comes with the language.
+QAction* addItem(QMenu& menu, const char* name, Checkable checkable) {
+  QAction* item = menu.addAction(QString());
+  item->setObjectName(name);
+  item->setCheckable(checkable == Checkable::Yes);
+  return item;
+}
+
+}  // namespace
+
 WindowMenu::WindowMenu(QWidget& window, WindowShell& shell, device::DeviceLink& link,
                        EditHistory& history, PanelMenu& panel, config::BackupFolder& backups,
                        std::string hidLibrary, Hooks hooks)
@@ -31,33 +45,22 @@ WindowMenu::WindowMenu(QWidget& window, WindowShell& shell, device::DeviceLink& 
   popupMenu_->addAction(history.undoAction());
   popupMenu_->addAction(history.redoAction());
   popupMenu_->addSeparator();
-  menuItemDebug_ = popupMenu_->addAction(QString());
-  menuItemDebug_->setObjectName("MenuItemDebug");
-  menuItemDebug_->setCheckable(true);
-  menuItemLog_ = popupMenu_->addAction(QString());
-  menuItemLog_->setObjectName("MenuItemLog");
-  menuItemLog_->setCheckable(true);
+  menuItemDebug_ = addItem(*popupMenu_, "MenuItemDebug", Checkable::Yes);
+  menuItemLog_ = addItem(*popupMenu_, "MenuItemLog", Checkable::Yes);
   menuItemLog_->setVisible(false);
   connect(menuItemLog_, &QAction::toggled, this,
           [&link](bool on) { link.setPacketLogEnabled(on); });
-  menuItemOnlyUsed_ = popupMenu_->addAction(QString());
-  menuItemOnlyUsed_->setObjectName("MenuItemOnlyUsed");
-  menuItemOnlyUsed_->setCheckable(true);
-  menuItemWriteNow_ = popupMenu_->addAction(QString());
-  menuItemWriteNow_->setObjectName("MenuItemWriteNow");
+  menuItemOnlyUsed_ = addItem(*popupMenu_, "MenuItemOnlyUsed", Checkable::Yes);
+  menuItemWriteNow_ = addItem(*popupMenu_, "MenuItemWriteNow", Checkable::No);
   menuItemWriteNow_->setVisible(false);
-  menuItemBackups_ = popupMenu_->addAction(QString());
-  menuItemBackups_->setObjectName("MenuItemBackups");
+  menuItemBackups_ = addItem(*popupMenu_, "MenuItemBackups", Checkable::No);
   menuItemLanguagex_ = popupMenu_->addMenu(QString());
-  menuItemAboutx_ = popupMenu_->addAction(QString());
-  menuItemAboutx_->setObjectName("MenuItemAboutx");
+  menuItemAboutx_ = addItem(*popupMenu_, "MenuItemAboutx", Checkable::No);
   menuItemLanguagex_->setObjectName("MenuItemLanguagex");
-  menuItemLanguageRussianx_ = menuItemLanguagex_->addAction(QString());
-  menuItemLanguageRussianx_->setObjectName("MenuItemLanguageRussianx");
-  menuItemLanguageRussianx_->setCheckable(true);
-  menuItemLanguageEnglishx_ = menuItemLanguagex_->addAction(QString());
-  menuItemLanguageEnglishx_->setObjectName("MenuItemLanguageEnglishx");
-  menuItemLanguageEnglishx_->setCheckable(true);
+  menuItemLanguageRussianx_ =
+      addItem(*menuItemLanguagex_, "MenuItemLanguageRussianx", Checkable::Yes);
+  menuItemLanguageEnglishx_ =
+      addItem(*menuItemLanguagex_, "MenuItemLanguageEnglishx", Checkable::Yes);
 
   connect(&panel, &PanelMenu::menuRequested, this,
           [this](const QPoint& at) { popupMenu_->popup(at); });
