@@ -17,6 +17,10 @@
 #include "core/lang/language.hpp"
 #include "support/window_rig.hpp"
 #include "ui/app/panel_menu.hpp"
+#include "window_test_main.hpp"
+
+namespace backups_test {
+namespace {
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -25,8 +29,6 @@ using kivprism::ui::MainWindowOptions;
 namespace box = kivprism::ui::box;
 namespace device = kivprism::device;
 namespace config = kivprism::config;
-
-namespace {
 
 constexpr int kConnectTimeoutMs = 10000;
 constexpr std::uint32_t kType = 0x0401;
@@ -104,8 +106,6 @@ kivprism::testing::WindowRigSetup setupFor(Rig* rig) {
   };
   return setup;
 }
-
-}  // namespace
 
 class BackupsTest : public QObject {
   Q_OBJECT
@@ -225,5 +225,8 @@ class BackupsTest : public QObject {
   }
 };
 
-QTEST_MAIN(BackupsTest)
+KIVPRISM_WINDOW_TEST(BackupsTest);
+
+}  // namespace
+}  // namespace backups_test
 #include "backups_test.moc"

@@ -15,14 +15,16 @@
 #include "core/view/binding.hpp"
 #include "support/fake_link_host.hpp"
 #include "ui/common/bound_form.hpp"
+#include "window_test_main.hpp"
+
+namespace bound_form_test {
+namespace {
 
 namespace view = kivprism::view;
 namespace entry = kivprism::events::entry;
 using kivprism::config::ConfigImage;
 using kivprism::ui::BoundForm;
 using kivprism::ui::FormRow;
-
-namespace {
 
 constexpr kivprism::lang::TextPair kKinds[] = {{"Кратко", "Short"}, {"Долго", "Long"}};
 view::ItemList kinds() { return kKinds; }
@@ -47,8 +49,6 @@ const view::Binding kTable[] = {
      nullptr, 0, 255},
 };
 constexpr FormRow kRows[] = {{"ComboBoxPressKind"}, {"CheckBoxOnce"}, {"EditSourceMask"}};
-
-}  // namespace
 
 class BoundFormTest : public QObject {
   Q_OBJECT
@@ -187,5 +187,8 @@ class BoundFormTest : public QObject {
   }
 };
 
-QTEST_MAIN(BoundFormTest)
+KIVPRISM_WINDOW_TEST(BoundFormTest);
+
+}  // namespace
+}  // namespace bound_form_test
 #include "bound_form_test.moc"

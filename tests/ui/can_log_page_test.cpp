@@ -38,6 +38,10 @@
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/can_log_page.hpp"
 #include "ui/monitor/terminal_page.hpp"
+#include "window_test_main.hpp"
+
+namespace can_log_page_test {
+namespace {
 
 using kivprism::canlog::CanLogMode;
 using kivprism::canlog::CanLogRecord;
@@ -46,8 +50,6 @@ using kivprism::ui::CanLogPage;
 using kivprism::ui::TMainForm;
 namespace box = kivprism::ui::box;
 namespace area = kivprism::device::area;
-
-namespace {
 
 constexpr int kConnectTimeoutMs = 10000;
 
@@ -972,7 +974,8 @@ class CanLogPageTest : public QObject {
   }
 };
 
-}  // namespace
+KIVPRISM_WINDOW_TEST(CanLogPageTest);
 
-QTEST_MAIN(CanLogPageTest)
+}  // namespace
+}  // namespace can_log_page_test
 #include "can_log_page_test.moc"

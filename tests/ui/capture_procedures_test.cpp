@@ -19,6 +19,10 @@
 #include "ui/common/message_box.hpp"
 #include "ui/editor/capture_procedures.hpp"
 #include "ui/params/key_procedures.hpp"
+#include "window_test_main.hpp"
+
+namespace capture_procedures_test {
+namespace {
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -28,8 +32,6 @@ using kivprism::ui::editor::CaptureProcedures;
 namespace box = kivprism::ui::box;
 namespace events = kivprism::events;
 using Bytes = std::vector<std::uint8_t>;
-
-namespace {
 
 constexpr std::uint32_t kTimeoutMs = 10000;
 constexpr std::size_t kEntry = 12;
@@ -61,8 +63,6 @@ class Rig : public kivprism::testing::WindowRig {
 
   std::unique_ptr<CaptureProcedures> capture;
 };
-
-}  // namespace
 
 class CaptureProceduresTest : public QObject {
   Q_OBJECT
@@ -213,5 +213,8 @@ class CaptureProceduresTest : public QObject {
   }
 };
 
-QTEST_MAIN(CaptureProceduresTest)
+KIVPRISM_WINDOW_TEST(CaptureProceduresTest);
+
+}  // namespace
+}  // namespace capture_procedures_test
 #include "capture_procedures_test.moc"

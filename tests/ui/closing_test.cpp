@@ -8,11 +8,13 @@
 #include "core/config/image_layout.hpp"
 #include "core/device/packet.hpp"
 #include "support/window_rig.hpp"
+#include "window_test_main.hpp"
+
+namespace closing_test {
+namespace {
 
 namespace box = kivprism::ui::box;
 namespace device = kivprism::device;
-
-namespace {
 
 constexpr int kTimeoutMs = 10000;
 constexpr int kSettleMs = 600;
@@ -73,8 +75,6 @@ class Rig : public kivprism::testing::WindowRig {
   // Closes as the title bar's button does; true when the window went.
   bool close() { return window->close(); }
 };
-
-}  // namespace
 
 class ClosingTest : public QObject {
   Q_OBJECT
@@ -205,5 +205,8 @@ class ClosingTest : public QObject {
   }
 };
 
-QTEST_MAIN(ClosingTest)
+KIVPRISM_WINDOW_TEST(ClosingTest);
+
+}  // namespace
+}  // namespace closing_test
 #include "closing_test.moc"

@@ -20,14 +20,16 @@
 #include "ui/app/compare_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/params/parameters_page.hpp"
+#include "window_test_main.hpp"
+
+namespace compare_export_test {
+namespace {
 
 using kivprism::ui::FileChooser;
 using kivprism::ui::TFormCompare;
 using kivprism::ui::TMainForm;
 namespace config = kivprism::config;
 namespace summary = kivprism::summary;
-
-namespace {
 
 constexpr int kTimeoutMs = 10000;
 
@@ -195,7 +197,8 @@ class CompareExportTest : public QObject {
   QStringList boxes_;
 };
 
-}  // namespace
+KIVPRISM_WINDOW_TEST(CompareExportTest);
 
-QTEST_MAIN(CompareExportTest)
+}  // namespace
+}  // namespace compare_export_test
 #include "compare_export_test.moc"

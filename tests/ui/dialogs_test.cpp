@@ -16,14 +16,16 @@
 #include "ui/dialogs/can_frame_dialogs.hpp"
 #include "ui/dialogs/entry_name_dialog.hpp"
 #include "ui/dialogs/ir_code_dialog.hpp"
+#include "window_test_main.hpp"
+
+namespace dialogs_test {
+namespace {
 
 using namespace kivprism;
 using ui::dialogs::TFormCANFilter;
 using ui::dialogs::TFormCANMSG;
 using ui::dialogs::TFormEditEventReactionName;
 using ui::dialogs::TFormIRCode;
-
-namespace {
 
 template <typename T>
 T* child(QWidget* form, const char* name) {
@@ -51,8 +53,6 @@ void pressWhenShown(QWidget* form, const char* control, Qt::Key key) {
   QTimer::singleShot(0, form,
                      [form, control, key] { QTest::keyClick(child<QWidget>(form, control), key); });
 }
-
-}  // namespace
 
 class DialogsTest : public QObject {
   Q_OBJECT
@@ -294,5 +294,8 @@ class DialogsTest : public QObject {
   }
 };
 
-QTEST_MAIN(DialogsTest)
+KIVPRISM_WINDOW_TEST(DialogsTest);
+
+}  // namespace
+}  // namespace dialogs_test
 #include "dialogs_test.moc"

@@ -26,6 +26,10 @@
 #include "ui/params/key_procedures.hpp"
 #include "ui/params/keys_grid_widget.hpp"
 #include "ui/params/parameters_page.hpp"
+#include "window_test_main.hpp"
+
+namespace edit_history_test {
+namespace {
 
 using kivprism::config::ConfigImage;
 using kivprism::sim::SimulatedController;
@@ -34,8 +38,6 @@ using kivprism::ui::MainWindowOptions;
 using kivprism::ui::TMainForm;
 namespace box = kivprism::ui::box;
 namespace layout = kivprism::config::layout;
-
-namespace {
 
 constexpr std::uint32_t kTimeoutMs = 10000;
 
@@ -82,8 +84,6 @@ class Rig : public kivprism::testing::WindowRig {
   QAction* redo() const { return window->findChild<QAction*>("MenuItemRedox"); }
   ConfigImage& working() { return window->model().working; }
 };
-
-}  // namespace
 
 class EditHistoryTest : public QObject {
   Q_OBJECT
@@ -431,5 +431,8 @@ class EditHistoryTest : public QObject {
   }
 };
 
-QTEST_MAIN(EditHistoryTest)
+KIVPRISM_WINDOW_TEST(EditHistoryTest);
+
+}  // namespace
+}  // namespace edit_history_test
 #include "edit_history_test.moc"

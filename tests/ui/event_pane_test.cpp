@@ -33,11 +33,13 @@
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/editor/panel_button.hpp"
 #include "ui/params/parameters_page.hpp"
+#include "window_test_main.hpp"
+
+namespace event_pane_test {
+namespace {
 
 using kivprism::ui::editor::KeyDropPanel;
 using namespace pane_rig;
-
-namespace {
 
 // A drag of the keys grid's cell over a key panel, dropped there.
 bool dragOnto(KeyDropPanel* panel, int column, int row, KeyDropPanel::Look& lookWhileOver) {
@@ -50,8 +52,6 @@ bool dragOnto(KeyDropPanel* panel, int column, int row, KeyDropPanel::Look& look
   QApplication::sendEvent(panel, &drop);
   return drop.isAccepted();
 }
-
-}  // namespace
 
 class EventPaneTest : public QObject {
   Q_OBJECT
@@ -453,5 +453,8 @@ class EventPaneTest : public QObject {
   }
 };
 
-QTEST_MAIN(EventPaneTest)
+KIVPRISM_WINDOW_TEST(EventPaneTest);
+
+}  // namespace
+}  // namespace event_pane_test
 #include "event_pane_test.moc"

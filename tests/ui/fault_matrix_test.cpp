@@ -36,6 +36,10 @@
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/monitor/can_log_page.hpp"
 #include "ui/params/key_procedures.hpp"
+#include "window_test_main.hpp"
+
+namespace fault_matrix_test {
+namespace {
 
 using kivprism::sim::AnswerFault;
 using kivprism::sim::SimulatedController;
@@ -51,8 +55,6 @@ namespace device = kivprism::device;
 namespace area = kivprism::device::area;
 namespace layout = kivprism::config::layout;
 namespace events = kivprism::events;
-
-namespace {
 
 constexpr std::uint32_t kTimeoutMs = 10000;
 constexpr int kSettleMs = 600;
@@ -500,8 +502,6 @@ const std::vector<Row>& rows() {
   return table;
 }
 
-}  // namespace
-
 class FaultMatrixTest : public QObject {
   Q_OBJECT
 
@@ -671,5 +671,8 @@ class FaultMatrixTest : public QObject {
   }
 };
 
-QTEST_MAIN(FaultMatrixTest)
+KIVPRISM_WINDOW_TEST(FaultMatrixTest);
+
+}  // namespace
+}  // namespace fault_matrix_test
 #include "fault_matrix_test.moc"

@@ -18,6 +18,10 @@
 #include "ui/app/main_window.hpp"
 #include "ui/app/panel_menu.hpp"
 #include "ui/monitor/terminal_page.hpp"
+#include "window_test_main.hpp"
+
+namespace firmware_update_test {
+namespace {
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -26,8 +30,6 @@ using kivprism::ui::MainWindowOptions;
 using kivprism::ui::TMainForm;
 namespace box = kivprism::ui::box;
 namespace device = kivprism::device;
-
-namespace {
 
 constexpr std::uint32_t kConnectTimeoutMs = 10000;
 constexpr std::uint32_t kType = 0x0401;
@@ -90,8 +92,6 @@ class Rig : public kivprism::testing::WindowRig {
   bool keyboardLockedAtBox = false;
   int answer = box::kYes;
 };
-
-}  // namespace
 
 class FirmwareUpdateTest : public QObject {
   Q_OBJECT
@@ -164,5 +164,8 @@ class FirmwareUpdateTest : public QObject {
   }
 };
 
-QTEST_MAIN(FirmwareUpdateTest)
+KIVPRISM_WINDOW_TEST(FirmwareUpdateTest);
+
+}  // namespace
+}  // namespace firmware_update_test
 #include "firmware_update_test.moc"

@@ -10,11 +10,13 @@
 
 #include "pane_rig.hpp"
 #include "ui/editor/panel_button.hpp"
+#include "window_test_main.hpp"
+
+namespace gesture_hints_test {
+namespace {
 
 using kivprism::ui::editor::KeyDropPanel;
 using namespace pane_rig;
-
-namespace {
 
 bool dropOnto(KeyDropPanel* panel, int column, int row) {
   std::unique_ptr<QMimeData> mime(kivprism::ui::editor::keyMimeData(column, row));
@@ -25,8 +27,6 @@ bool dropOnto(KeyDropPanel* panel, int column, int row) {
   QApplication::sendEvent(panel, &drop);
   return drop.isAccepted();
 }
-
-}  // namespace
 
 class GestureHintsTest : public QObject {
   Q_OBJECT
@@ -78,5 +78,8 @@ class GestureHintsTest : public QObject {
   }
 };
 
-QTEST_MAIN(GestureHintsTest)
+KIVPRISM_WINDOW_TEST(GestureHintsTest);
+
+}  // namespace
+}  // namespace gesture_hints_test
 #include "gesture_hints_test.moc"

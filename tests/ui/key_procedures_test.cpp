@@ -15,6 +15,10 @@
 #include "ui/common/message_box.hpp"
 #include "ui/params/key_procedures.hpp"
 #include "ui/params/keys_grid_widget.hpp"
+#include "window_test_main.hpp"
+
+namespace key_procedures_test {
+namespace {
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -24,8 +28,6 @@ using kivprism::ui::TMainForm;
 namespace box = kivprism::ui::box;
 namespace keys = kivprism::keys;
 namespace layout = kivprism::config::layout;
-
-namespace {
 
 constexpr std::uint32_t kConnectTimeoutMs = 10000;
 
@@ -41,8 +43,6 @@ class Rig : public kivprism::testing::WindowRig {
 
   KeyProcedures* procedures = nullptr;
 };
-
-}  // namespace
 
 class KeyProceduresTest : public QObject {
   Q_OBJECT
@@ -102,5 +102,8 @@ class KeyProceduresTest : public QObject {
   }
 };
 
-QTEST_MAIN(KeyProceduresTest)
+KIVPRISM_WINDOW_TEST(KeyProceduresTest);
+
+}  // namespace
+}  // namespace key_procedures_test
 #include "key_procedures_test.moc"

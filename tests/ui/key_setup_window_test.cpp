@@ -27,6 +27,10 @@
 #include "ui/params/key_procedures.hpp"
 #include "ui/params/keys_grid_widget.hpp"
 #include "ui/params/parameters_page.hpp"
+#include "window_test_main.hpp"
+
+namespace key_setup_window_test {
+namespace {
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -36,8 +40,6 @@ using kivprism::ui::TMainForm;
 namespace box = kivprism::ui::box;
 namespace keys = kivprism::keys;
 namespace layout = kivprism::config::layout;
-
-namespace {
 
 constexpr std::uint32_t kLearningTimeoutMs = 60000;
 
@@ -112,8 +114,6 @@ QLineEdit* openEditor(KeysGridWidget* grid, int column, int row) {
   grid->editItem(grid->item(row, column));
   return grid->findChild<QLineEdit*>();
 }
-
-}  // namespace
 
 class KeySetupWindowTest : public QObject {
   Q_OBJECT
@@ -306,5 +306,8 @@ class KeySetupWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(KeySetupWindowTest)
+KIVPRISM_WINDOW_TEST(KeySetupWindowTest);
+
+}  // namespace
+}  // namespace key_setup_window_test
 #include "key_setup_window_test.moc"

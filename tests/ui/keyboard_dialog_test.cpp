@@ -24,12 +24,14 @@
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
 #include "ui/params/key_procedures.hpp"
+#include "window_test_main.hpp"
+
+namespace keyboard_dialog_test {
+namespace {
 
 using namespace kivprism;
 using ui::dialogs::TFormKeyBoard;
 namespace usb = events::reaction::usb_key;
-
-namespace {
 
 constexpr int kConnectTimeoutMs = 10000;
 // Keyboard 101 keys, multimedia and system control.
@@ -69,8 +71,6 @@ struct Lone {
   QPlainTextEdit memo;
   TFormKeyBoard dialog;
 };
-
-}  // namespace
 
 class KeyboardDialogTest : public QObject {
   Q_OBJECT
@@ -384,5 +384,8 @@ class KeyboardDialogTest : public QObject {
   }
 };
 
-QTEST_MAIN(KeyboardDialogTest)
+KIVPRISM_WINDOW_TEST(KeyboardDialogTest);
+
+}  // namespace
+}  // namespace keyboard_dialog_test
 #include "keyboard_dialog_test.moc"

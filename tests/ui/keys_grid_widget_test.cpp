@@ -14,6 +14,10 @@
 #include "core/events/entry_types.hpp"
 #include "core/keys/keys_grid_binding.hpp"
 #include "ui/params/keys_grid_widget.hpp"
+#include "window_test_main.hpp"
+
+namespace keys_grid_widget_test {
+namespace {
 
 using kivprism::config::ConfigImage;
 using kivprism::ui::KeysGridWidget;
@@ -244,5 +248,8 @@ class KeysGridWidgetTest : public QObject {
   }
 };
 
-QTEST_MAIN(KeysGridWidgetTest)
+KIVPRISM_WINDOW_TEST(KeysGridWidgetTest);
+
+}  // namespace
+}  // namespace keys_grid_widget_test
 #include "keys_grid_widget_test.moc"

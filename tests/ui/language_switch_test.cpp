@@ -28,11 +28,13 @@
 #include "ui/common/translate_form.hpp"
 #include "ui/dialogs/ir_code_dialog.hpp"
 #include "ui/editor/event_reaction_pane.hpp"
+#include "window_test_main.hpp"
+
+namespace language_switch_test {
+namespace {
 
 using kivprism::lang::LanguageRow;
 using kivprism::ui::TMainForm;
-
-namespace {
 
 // Texts that name both languages and so read the same in each: the language menu and its Russian
 // item, and the switch's hint.
@@ -206,8 +208,6 @@ void onEveryEditorPage(Rig& rig, Check check) {
     rig.settle();
   }
 }
-
-}  // namespace
 
 class LanguageSwitchTest : public QObject {
   Q_OBJECT
@@ -383,5 +383,8 @@ class LanguageSwitchTest : public QObject {
   }
 };
 
-QTEST_MAIN(LanguageSwitchTest)
+KIVPRISM_WINDOW_TEST(LanguageSwitchTest);
+
+}  // namespace
+}  // namespace language_switch_test
 #include "language_switch_test.moc"

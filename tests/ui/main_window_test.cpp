@@ -28,6 +28,10 @@
 #include "ui/app/value_entry.hpp"
 #include "ui/common/shell_settings.hpp"
 #include "ui/monitor/terminal_page.hpp"
+#include "window_test_main.hpp"
+
+namespace main_window_test {
+namespace {
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -35,8 +39,6 @@ using kivprism::ui::MainWindowOptions;
 using kivprism::ui::TMainForm;
 namespace box = kivprism::ui::box;
 namespace area = kivprism::device::area;
-
-namespace {
 
 constexpr std::uint32_t kConnectTimeoutMs = 10000;
 
@@ -70,8 +72,6 @@ class Rig : public kivprism::testing::WindowRig {
     return false;
   }
 };
-
-}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -559,5 +559,8 @@ class MainWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(MainWindowTest)
+KIVPRISM_WINDOW_TEST(MainWindowTest);
+
+}  // namespace
+}  // namespace main_window_test
 #include "main_window_test.moc"

@@ -22,12 +22,14 @@
 #include "core/shell/shell_services.hpp"
 #include "pane_rig.hpp"
 #include "ui/params/parameters_page.hpp"
+#include "window_test_main.hpp"
+
+namespace pane_pages_test {
+namespace {
 
 using namespace pane_rig;
 namespace layout = kivprism::config::layout;
 namespace params = kivprism::params;
-
-namespace {
 
 constexpr QSize kScreen{1366, 768};
 
@@ -115,8 +117,6 @@ void showOnScreen(Rig& rig) {
   rig.advance(20);
   QApplication::processEvents();
 }
-
-}  // namespace
 
 class PanePagesTest : public QObject {
   Q_OBJECT
@@ -316,5 +316,8 @@ class PanePagesTest : public QObject {
   }
 };
 
-QTEST_MAIN(PanePagesTest)
+KIVPRISM_WINDOW_TEST(PanePagesTest);
+
+}  // namespace
+}  // namespace pane_pages_test
 #include "pane_pages_test.moc"

@@ -33,6 +33,10 @@
 #include "ui/common/source_mask_dialog.hpp"
 #include "ui/params/page_layout.hpp"
 #include "ui/params/parameters_page.hpp"
+#include "window_test_main.hpp"
+
+namespace params_page_test {
+namespace {
 
 namespace layout = kivprism::config::layout;
 using kivprism::sim::SimulatedController;
@@ -41,8 +45,6 @@ using kivprism::ui::MainWindowOptions;
 using kivprism::ui::TMainForm;
 using kivprism::ui::params::ParametersPage;
 namespace box = kivprism::ui::box;
-
-namespace {
 
 constexpr std::uint32_t kTimeoutMs = 10000;
 
@@ -130,8 +132,6 @@ class Rig : public kivprism::testing::WindowRig {
     return window->pages().parameters->findChild<T*>(name);
   }
 };
-
-}  // namespace
 
 class ParamsPageTest : public QObject {
   Q_OBJECT
@@ -636,5 +636,8 @@ class ParamsPageTest : public QObject {
   }
 };
 
-QTEST_MAIN(ParamsPageTest)
+KIVPRISM_WINDOW_TEST(ParamsPageTest);
+
+}  // namespace
+}  // namespace params_page_test
 #include "params_page_test.moc"

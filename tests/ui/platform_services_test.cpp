@@ -7,6 +7,10 @@
 
 #include "platform/settings_location.hpp"
 #include "platform/single_instance.hpp"
+#include "window_test_main.hpp"
+
+namespace platform_services_test {
+namespace {
 
 using kivprism::platform::chooseSettingsFilePath;
 using kivprism::platform::SingleInstance;
@@ -68,5 +72,8 @@ class PlatformServicesTest : public QObject {
   }
 };
 
-QTEST_MAIN(PlatformServicesTest)
+KIVPRISM_WINDOW_TEST(PlatformServicesTest);
+
+}  // namespace
+}  // namespace platform_services_test
 #include "platform_services_test.moc"

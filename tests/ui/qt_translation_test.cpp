@@ -17,11 +17,13 @@
 #include "sim/simulated_hid_port.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/app/qt_translation.hpp"
+#include "window_test_main.hpp"
+
+namespace qt_translation_test {
+namespace {
 
 using kivprism::lang::Language;
 using kivprism::ui::applyQtTranslation;
-
-namespace {
 
 struct QtTexts {
   QString yes;
@@ -89,8 +91,6 @@ class Rig {
   kivprism::sim::SimulatedHidPort port;
   std::unique_ptr<kivprism::ui::TMainForm> window;
 };
-
-}  // namespace
 
 class QtTranslationTest : public QObject {
   Q_OBJECT
@@ -183,5 +183,8 @@ class QtTranslationTest : public QObject {
   }
 };
 
-QTEST_MAIN(QtTranslationTest)
+KIVPRISM_WINDOW_TEST(QtTranslationTest);
+
+}  // namespace
+}  // namespace qt_translation_test
 #include "qt_translation_test.moc"

@@ -17,6 +17,10 @@
 #include "support/fake_link_host.hpp"
 #include "ui/common/bound_form.hpp"
 #include "ui/editor/reaction_layout.hpp"
+#include "window_test_main.hpp"
+
+namespace reaction_layout_test {
+namespace {
 
 namespace view = kivprism::view;
 namespace editor = kivprism::editor;
@@ -100,5 +104,8 @@ class ReactionLayoutTest : public QObject {
   }
 };
 
-QTEST_MAIN(ReactionLayoutTest)
+KIVPRISM_WINDOW_TEST(ReactionLayoutTest);
+
+}  // namespace
+}  // namespace reaction_layout_test
 #include "reaction_layout_test.moc"

@@ -20,13 +20,15 @@
 #include "ui/dialogs/keyboard_dialog.hpp"
 #include "ui/editor/reaction_half.hpp"
 #include "ui/params/parameters_page.hpp"
+#include "window_test_main.hpp"
+
+namespace reaction_pane_test {
+namespace {
 
 using namespace pane_rig;
 using events::ReactionType;
 using kivprism::ui::dialogs::TFormKeyBoard;
 namespace layout = kivprism::config::layout;
-
-namespace {
 
 // Keyboard 101 keys, multimedia and system control.
 constexpr std::uint32_t kAllKeyboardFunctions = 0x000E;
@@ -39,8 +41,6 @@ std::vector<std::uint8_t> bytes(events::ConstEntryBytes e, std::size_t from, std
 QString parametersTab(Rig& rig) {
   return rig.window->pages().parameters->pageControl()->currentWidget()->objectName();
 }
-
-}  // namespace
 
 class ReactionPaneTest : public QObject {
   Q_OBJECT
@@ -345,5 +345,8 @@ class ReactionPaneTest : public QObject {
   }
 };
 
-QTEST_MAIN(ReactionPaneTest)
+KIVPRISM_WINDOW_TEST(ReactionPaneTest);
+
+}  // namespace
+}  // namespace reaction_pane_test
 #include "reaction_pane_test.moc"

@@ -32,6 +32,10 @@
 #include "ui/rules/rule_commands.hpp"
 #include "ui/rules/rule_table_model.hpp"
 #include "ui/rules/rules_pane.hpp"
+#include "window_test_main.hpp"
+
+namespace rules_table_test {
+namespace {
 
 using kivprism::config::ConfigImage;
 using kivprism::sim::SimulatedController;
@@ -40,8 +44,6 @@ using kivprism::ui::MainWindowOptions;
 using kivprism::ui::TMainForm;
 using kivprism::ui::rules::RuleTableModel;
 namespace box = kivprism::ui::box;
-
-namespace {
 
 constexpr std::uint32_t kTimeoutMs = 10000;
 
@@ -101,8 +103,6 @@ class Rig : public kivprism::testing::WindowRig {
   int answer = box::kYes;
   QStringList asked;
 };
-
-}  // namespace
 
 class RulesTableTest : public QObject {
   Q_OBJECT
@@ -320,5 +320,8 @@ class RulesTableTest : public QObject {
   }
 };
 
-QTEST_MAIN(RulesTableTest)
+KIVPRISM_WINDOW_TEST(RulesTableTest);
+
+}  // namespace
+}  // namespace rules_table_test
 #include "rules_table_test.moc"

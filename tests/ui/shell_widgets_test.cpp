@@ -31,6 +31,10 @@
 #include "ui/common/translate_form.hpp"
 #include "ui/common/window_placement.hpp"
 #include "ui/monitor/terminal_page.hpp"
+#include "window_test_main.hpp"
+
+namespace shell_widgets_test {
+namespace {
 
 using kivprism::ui::fitOnScreen;
 using kivprism::ui::PanelMenu;
@@ -627,5 +631,8 @@ class ShellWidgetsTest : public QObject {
   }
 };
 
-QTEST_MAIN(ShellWidgetsTest)
+KIVPRISM_WINDOW_TEST(ShellWidgetsTest);
+
+}  // namespace
+}  // namespace shell_widgets_test
 #include "shell_widgets_test.moc"

@@ -17,6 +17,10 @@
 #include "support/window_rig.hpp"
 #include "ui/app/main_window.hpp"
 #include "ui/common/edit_history.hpp"
+#include "window_test_main.hpp"
+
+namespace shortcuts_test {
+namespace {
 
 using kivprism::sim::SimulatedController;
 using kivprism::sim::SimulatedHidPort;
@@ -26,8 +30,6 @@ using kivprism::ui::TMainForm;
 namespace box = kivprism::ui::box;
 namespace device = kivprism::device;
 namespace layout = kivprism::config::layout;
-
-namespace {
 
 constexpr std::uint32_t kTimeoutMs = 10000;
 constexpr int kSettleMs = 600;
@@ -71,8 +73,6 @@ class Rig : public kivprism::testing::WindowRig {
 
   std::vector<FileChooser> choosers;
 };
-
-}  // namespace
 
 class ShortcutsTest : public QObject {
   Q_OBJECT
@@ -187,5 +187,8 @@ class ShortcutsTest : public QObject {
   }
 };
 
-QTEST_MAIN(ShortcutsTest)
+KIVPRISM_WINDOW_TEST(ShortcutsTest);
+
+}  // namespace
+}  // namespace shortcuts_test
 #include "shortcuts_test.moc"
