@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages kivprism needs to build, test and run, when any is missing.
 # --checks adds those of the format, static and package checks (tools/format-check.sh,
-# tools/tidy.sh, tools/package-check.sh).
+# tools/tidy.sh, tools/package-check.sh) and clang for test.sh's sanitizer build and fuzz run.
 set -euo pipefail
 
 packages=(
@@ -12,7 +12,9 @@ packages=(
   xvfb xauth fonts-dejavu-core
 )
 if [ "${1:-}" = "--checks" ]; then
-  packages+=(clang-format clang-tidy desktop-file-utils appstream lintian help2man strace)
+  # clang and its sanitizer and fuzzer runtime: test.sh's sanitizer build and fuzz run.
+  packages+=(clang-format clang-tidy clang libclang-rt-14-dev desktop-file-utils appstream lintian
+             help2man strace)
 fi
 
 missing=()

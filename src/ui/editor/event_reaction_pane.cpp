@@ -44,6 +44,9 @@ template <typename... Answers>
 struct Overloaded : Answers... {
   using Answers::operator()...;
 };
+// Written out for compilers without C++20's deduction for aggregates (clang before 17).
+template <typename... Answers>
+Overloaded(Answers...) -> Overloaded<Answers...>;
 
 constexpr std::size_t kIrEventPage = static_cast<std::size_t>(events::EventType::IrCode);
 constexpr int kBoxGap = 2;  // between the event and the reaction box
