@@ -69,7 +69,7 @@ else
     run_one "$name" >"$work/$name.out" 2>&1 &
     pids+=($!)
     while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do
-      sleep 1
+      wait -n || true
     done
   done
   for i in "${!pids[@]}"; do
