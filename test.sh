@@ -143,19 +143,35 @@ done
 # Compiled by clang where it and its sanitizer runtime are installed: it compiles the
 # instrumented code in about half GCC's time, and GCC still compiles every library and program
 # above (and the core tests in the Windows check) with warnings as errors.
-sanitizer_compiler=()
-probe=$(mktemp -d)
-echo 'int main() { return 0; }' >"$probe/probe.cpp"
-if command -v clang++ >/dev/null &&
-  clang++ -fsanitize=address,undefined "$probe/probe.cpp" -o "$probe/probe" >/dev/null 2>&1; then
-  sanitizer_compiler=(-DCMAKE_CXX_COMPILER=clang++)
+# Whether clang++ links the C++ source $1 with the flags that follow: a runtime is installed.
+clang_links() {
+  local probe status=0
+  probe=$(mktemp -d)
+  echo "$1" >"$probe/probe.cpp"
+  shift
+  command -v clang++ >/dev/null && clang++ "$@" "$probe/probe.cpp" -o "$probe/probe" \
+    >/dev/null 2>&1 || status=1
+  rm -rf "$probe"
+  return "$status"
+}
+sanitizer_options=()
+fuzz_targets=no
+if clang_links 'int main() { return 0; }' -fsanitize=address,undefined; then
+  sanitizer_options=(-DCMAKE_CXX_COMPILER=clang++)
+  # The fuzz targets are built beside the tests: the core libraries are compiled once for both.
+  if clang_links 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) {
+      return 0; }' -fsanitize=fuzzer,address,undefined; then
+    sanitizer_options+=(-DKIVPRISM_FUZZ_TARGETS=ON)
+    fuzz_targets=yes
+  fi
 fi
-rm -rf "$probe"
 sanitizer_build() {
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKIVPRISM_SANITIZE=ON \
     -DKIVPRISM_CORE_ONLY=OFF -DKIVPRISM_BENCH=OFF -DKIVPRISM_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
-    "${sanitizer_compiler[@]}" "${fast_build[@]}" "${unity_build[@]}"
-  cmake --build build-asan -j "$jobs" --target kivprism_tests
+    "${sanitizer_options[@]}" "${fast_build[@]}" "${unity_build[@]}"
+  local targets=(kivprism_tests)
+  [ "$fuzz_targets" = yes ] && targets+=(fuzz_all)
+  cmake --build build-asan -j "$jobs" --target "${targets[@]}"
 }
 stage "sanitizer build" sanitizer_build
 sanitizer_tests() {
@@ -165,17 +181,12 @@ sanitizer_tests() {
 }
 stage "sanitizer tests" sanitizer_tests
 
-# Each fuzz target a few seconds on its seed corpus, when clang and its libFuzzer runtime are here.
-fuzz_probe=$(mktemp -d)
-echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' \
-  >"$fuzz_probe/probe.cpp"
-if command -v clang++ >/dev/null &&
-  clang++ -fsanitize=fuzzer,address,undefined "$fuzz_probe/probe.cpp" -o "$fuzz_probe/probe" \
-    >/dev/null 2>&1; then
-  rm -rf "$fuzz_probe"
-  FUZZ_JOBS="$jobs" stage fuzz tools/fuzz.sh 3
+# Each fuzz target a few seconds on its seed corpus, when clang and its libFuzzer runtime are here:
+# every target still gets through its corpus, and a short search beyond it. tools/fuzz.sh alone
+# makes a fuzz build of its own, for longer runs.
+if [ "$fuzz_targets" = yes ]; then
+  FUZZ_BUILD=build-asan FUZZ_JOBS="$jobs" stage fuzz tools/fuzz.sh 3
 else
-  rm -rf "$fuzz_probe"
   skipped fuzz "clang++ with the libFuzzer runtime is not installed"
 fi
 

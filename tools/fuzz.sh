@@ -2,23 +2,26 @@
 # Builds the libFuzzer targets of tests/fuzz with clang in build-fuzz (the core libraries and the
 # targets only) and runs each for SECONDS (default 60) on a copy of its seed corpus
 # tests/fuzz/corpus/NAME. Prints executions per target; exits non-zero when a target finds a
-# crash, a leak, a hang or a broken property (the input is kept in build-fuzz/artifacts).
+# crash, a leak, a hang or a broken property (the input is kept in the build's artifacts folder).
 #   tools/fuzz.sh [SECONDS] [NAME...]     e.g. tools/fuzz.sh 30 config_file transport
-# FUZZ_JOBS=N runs N targets at a time (default 1).
+# FUZZ_JOBS=N runs N targets at a time (default 1). FUZZ_BUILD=DIR takes the targets of a build
+# configured with KIVPRISM_FUZZ_TARGETS (test.sh's sanitizer build) instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 shift || true
-build=build-fuzz
+build=${FUZZ_BUILD:-build-fuzz}
 jobs=${FUZZ_JOBS:-1}
 
 # Line tables only (a crash's stack trace keeps file and line) and each target's files compiled in
 # batches (KIVPRISM_UNITY): the fuzzer's coverage is that of a file-by-file build. -O1 compiles in
 # less time than -O2 and keeps the instrumented code fast enough for a few seconds' run.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DKIVPRISM_UNITY=ON \
-  -DKIVPRISM_UNITY_BATCH_SIZE=16 -DKIVPRISM_FUZZ=ON -DKIVPRISM_WERROR=ON >/dev/null
+if [ -z "${FUZZ_BUILD:-}" ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DKIVPRISM_UNITY=ON \
+    -DKIVPRISM_UNITY_BATCH_SIZE=16 -DKIVPRISM_FUZZ=ON -DKIVPRISM_WERROR=ON >/dev/null
+fi
 cmake --build "$build" -j "$(nproc)" --target fuzz_all
 
 names=("$@")
