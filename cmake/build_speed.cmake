@@ -10,6 +10,16 @@ if(KIVPRISM_UNITY)
   set(CMAKE_UNITY_BUILD ON)
   set(CMAKE_UNITY_BUILD_BATCH_SIZE ${KIVPRISM_UNITY_BATCH_SIZE})
 endif()
+# A batched build compiles no file alone, so a missing include would show only in a plain build.
+# test.sh batches its optimised build and compiles the libraries outside the core file by file in
+# its sanitizer build (KIVPRISM_UNITY_FILE_BY_FILE); the tidy check compiles each core file alone.
+option(KIVPRISM_UNITY_FILE_BY_FILE
+       "In a batched build, compile the libraries and the tool outside the core file by file" OFF)
+function(kivprism_file_by_file target)
+  if(KIVPRISM_UNITY_FILE_BY_FILE)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD OFF)
+  endif()
+endfunction()
 
 # A faster linker than GNU ld when one is installed: some forty test programs link the same
 # large static libraries. KIVPRISM_LINKER=default keeps the compiler's own.
