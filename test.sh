@@ -117,20 +117,14 @@ fast_build=(-DKIVPRISM_PCH=ON -DKIVPRISM_LINKER=auto)
 unity_build=(-DKIVPRISM_UNITY=ON -DKIVPRISM_UNITY_BATCH_SIZE=16)
 stage configure cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIVPRISM_WERROR=ON \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" "${fast_build[@]}" "${unity_build[@]}"
-# The optimised build makes the programs and the benchmarks, which the package and tidy checks
-# use too, not the test programs: every test file is compiled once, in the sanitizer build below,
+# The optimised build makes the programs and the benchmarks, which the package check uses too,
+# not the test programs: every test file is compiled once, in the sanitizer build below,
 # which runs every test. Compiling the tests at -O2 as well took more than half of this build's
 # CPU time, and their optimised run another minute, while a run under the sanitizers with
 # assertions on reports what an optimised run could (undefined behaviour that shows only at -O2)
 # and more. The libraries are still compiled at -O2 with warnings as errors here, and the Windows
 # check compiles the core tests with flow analysis on.
 stage build cmake --build build -j "$jobs" --target kivprism_programs
-# The static check reads the compile commands of a plain configure: one file each, no precompiled
-# header, nothing built but the version source.
-tidy_check() {
-  cmake -S . -B build-tidy -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  tools/tidy.sh build-tidy
-}
 for check in format tidy package; do
   if [[ " $checks " != *" $check "* ]]; then
     skipped "$check" "not in KIVPRISM_CHECKS"
@@ -139,7 +133,7 @@ done
 for check in $checks; do
   case $check in
     format) stage format tools/format-check.sh ;;
-    tidy) JOBS=$jobs stage tidy tidy_check ;;
+    tidy) JOBS=$jobs stage tidy tools/tidy.sh ;;
     package) JOBS=$jobs stage package tools/package-check.sh build ;;
     *) echo "test.sh: unknown check '$check' (format, tidy, package)" >&2; exit 2 ;;
   esac
