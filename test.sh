@@ -191,7 +191,7 @@ else
   skipped fuzz "clang++ with the libFuzzer runtime is not installed"
 fi
 
-# The Windows cross build under Wine (about 4 minutes from a cold start). CI allows this script
+# The Windows cross build under Wine (about 2 minutes from a cold start). CI allows this script
 # 30 minutes: when the run so far took longer than usual the check is left out, and says so, rather
 # than pushing the whole run past its limit. KIVPRISM_WINDOWS_CHECK=0 leaves it out, =1 always runs it.
 windows_check=${KIVPRISM_WINDOWS_CHECK:-auto}
