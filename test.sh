@@ -144,6 +144,7 @@ done
 # Compiled by clang where it and its sanitizer runtime are installed: it compiles the
 # instrumented code in about half GCC's time, and GCC still compiles every library and program
 # above (and the core tests in the Windows check) with warnings as errors.
+
 # Whether clang++ links the C++ source $1 with the flags that follow: a runtime is installed.
 clang_links() {
   local probe status=0
