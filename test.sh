@@ -170,7 +170,8 @@ fi
 sanitizer_build() {
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKIVPRISM_SANITIZE=ON \
     -DKIVPRISM_CORE_ONLY=OFF -DKIVPRISM_BENCH=OFF -DKIVPRISM_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
-    "${sanitizer_options[@]}" "${fast_build[@]}" "${unity_build[@]}" -DKIVPRISM_UNITY_FILE_BY_FILE=ON
+    "${sanitizer_options[@]}" "${fast_build[@]}" "${unity_build[@]}" \
+    -DKIVPRISM_UNITY_FILE_BY_FILE=ON
   local targets=(kivprism_tests)
   [ "$fuzz_targets" = yes ] && targets+=(fuzz_all)
   cmake --build build-asan -j "$jobs" --target "${targets[@]}"
